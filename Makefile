@@ -1,0 +1,71 @@
+# Quarno: `make run` builds and starts the program, `make test` builds and runs every test.
+# Both install the Debian packages they need first (as root, or through sudo).
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
+JOBS       ?= $(shell nproc)
+
+PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
+            libgtest-dev libgmock-dev libbenchmark-dev libmnl-dev \
+            qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
+            xvfb xauth iproute2 procps
+
+.PHONY: all deps configure build run test test-gui test-asan bench format clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    sudo=""; [ "$$(id -u)" -eq 0 ] || sudo=sudo; \
+	    echo "Installing:$$missing"; \
+	    $$sudo apt-get update -q && \
+	    DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD)/bin/quarno ]; then \
+	    if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then $(BUILD)/bin/quarno; \
+	    else echo "No display: starting on a virtual one (xvfb-run)"; xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/bin/quarno; fi; \
+	else $(BUILD)/bin/quarno-netdump; fi
+
+# The whole suite with the normal build, then the plain-C++ tests and the fuzzers again under
+# AddressSanitizer and UndefinedBehaviorSanitizer (clang, halt on the first error).
+test: test-gui test-asan
+
+test-gui: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+$(ASAN_BUILD)/build.ninja:
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
+	    -DCMAKE_CXX_COMPILER=clang++ -DQN_GUI=OFF -DQN_SANITIZE=ON -DQN_FUZZ=ON
+
+test-asan: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	    ctest --output-on-failure -j $(JOBS)
+
+$(BENCH_BUILD)/build.ninja:
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQN_BENCH=ON
+
+bench: deps $(BENCH_BUILD)/build.ninja
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@for b in $(BENCH_BUILD)/bin/qn_bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

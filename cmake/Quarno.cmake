@@ -1,0 +1,81 @@
+# Shared build rules: warnings, sanitizers, one static library per folder, test executables.
+include(GoogleTest)
+
+set(QN_SOURCE_ROOT ${PROJECT_SOURCE_DIR}/src)
+set(QN_ARTIFACT_DIR ${PROJECT_BINARY_DIR}/test-artifacts)
+file(MAKE_DIRECTORY ${QN_ARTIFACT_DIR})
+
+if(QN_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
+endif()
+
+# Warnings as errors on our own targets only; third-party headers come in as system includes.
+function(qn_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# qn_library(<name> [QT] SOURCES ... [DEPS ...])
+# A static library of one folder. QT marks a library that uses Qt (moc on, Qt Widgets linked);
+# plain-C++ libraries must not pass it.
+function(qn_library name)
+    cmake_parse_arguments(ARG "QT" "" "SOURCES;DEPS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${QN_SOURCE_ROOT})
+    qn_warnings(${name})
+    if(ARG_QT)
+        set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
+        target_link_libraries(${name} PUBLIC Qt6::Widgets)
+    endif()
+    if(ARG_DEPS)
+        target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    endif()
+endfunction()
+
+# qn_test(<name> LABEL unit|widget|kernel SOURCES ... [DEPS ...])
+# One GoogleTest executable. Widget tests get a main that selects the offscreen platform when
+# none is set and owns the QApplication; the others use gtest_main.
+function(qn_test name)
+    cmake_parse_arguments(ARG "" "LABEL" "SOURCES;DEPS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    qn_warnings(${name})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    target_compile_definitions(${name} PRIVATE
+        QN_TEST_ARTIFACT_DIR="${QN_ARTIFACT_DIR}"
+        QN_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}/tests")
+    if(ARG_LABEL STREQUAL "widget")
+        set_target_properties(${name} PROPERTIES AUTOMOC ON)
+        target_link_libraries(${name} PRIVATE qn_test_widget_main GTest::gmock Qt6::Widgets)
+    else()
+        target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock)
+    endif()
+    if(ARG_DEPS)
+        target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+    endif()
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES LABELS ${ARG_LABEL} TIMEOUT 300)
+endfunction()
+
+# qn_fuzz(<name> SOURCES ... [DEPS ...])
+# A libFuzzer target, run for a bounded time by CTest (label "fuzz") from a writable copy of its
+# seed corpus, after replaying every saved crash case from tests/fuzz/regressions/<name>/.
+function(qn_fuzz name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    qn_warnings(${name})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    if(ARG_DEPS)
+        target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+    endif()
+    set(seeds ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${name})
+    set(regressions ${PROJECT_SOURCE_DIR}/tests/fuzz/regressions/${name})
+    set(corpus ${PROJECT_BINARY_DIR}/fuzz-corpus/${name})
+    add_test(NAME ${name}
+        COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:${name}> -DSEEDS=${seeds}
+                -DREGRESSIONS=${regressions} -DCORPUS=${corpus} -DSECONDS=20
+                -P ${PROJECT_SOURCE_DIR}/cmake/RunFuzzer.cmake)
+    set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 300)
+endfunction()

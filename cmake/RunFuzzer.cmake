@@ -1,0 +1,23 @@
+# Replays saved crash cases, then fuzzes for a bounded time from a writable copy of the seeds.
+file(MAKE_DIRECTORY ${CORPUS})
+if(EXISTS ${SEEDS})
+    file(GLOB seeds ${SEEDS}/*)
+    if(seeds)
+        file(COPY ${seeds} DESTINATION ${CORPUS})
+    endif()
+endif()
+if(EXISTS ${REGRESSIONS})
+    file(GLOB cases ${REGRESSIONS}/*)
+    if(cases)
+        execute_process(COMMAND ${FUZZER} ${cases} RESULT_VARIABLE rc)
+        if(NOT rc EQUAL 0)
+            message(FATAL_ERROR "a saved crash case fails again")
+        endif()
+    endif()
+endif()
+execute_process(COMMAND ${FUZZER} -max_total_time=${SECONDS} -timeout=10 -rss_limit_mb=2048
+                        -print_final_stats=1 ${CORPUS}
+                RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the fuzzer found a failing input (see crash-* in the working folder)")
+endif()
