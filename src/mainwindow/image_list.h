@@ -1,0 +1,40 @@
+// TImageList: a fixed list of pictures drawn from SVG at one logical size, sharp at any scale.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace qn {
+
+class TImageList
+{
+public:
+    // AResources are SVG file names (Qt resources); each picture is drawn ASize × ASize.
+    TImageList(int ASize, QStringList AResources);
+
+    int Count() const { return static_cast<int>(FResources.size()); }
+    int Width() const { return FSize; }
+    int Height() const { return FSize; }
+
+    // The picture AIndex for a device pixel ratio; a null pixmap for an index out of range.
+    // Pictures are rendered once per ratio and kept.
+    QPixmap Pixmap(int AIndex, qreal ADevicePixelRatio = 1.0) const;
+    QIcon Icon(int AIndex) const;
+
+private:
+    int FSize;
+    QStringList FResources;
+    mutable std::vector<std::pair<qreal, std::vector<QPixmap>>> FCache;
+};
+
+// The 15 interface pictures, in index order (see adapter_image.h).
+QStringList InterfaceImageResources();
+
+// The application icon, drawn at the usual icon sizes.
+QIcon ApplicationIcon();
+
+} // namespace qn

@@ -1,0 +1,46 @@
+// Always-on-top switch of a window through the window manager's stay-on-top hint.
+#include "mainwindow/top_most_window.h"
+
+#include "mainwindow/window_flags.h"
+
+#include <QWidget>
+
+#include <stdexcept>
+
+namespace qn {
+
+namespace {
+
+QWidget* CheckedWindow(QWidget* AOwner)
+{
+    if (!AOwner || !AOwner->isWindow())
+        throw std::invalid_argument("Invalid class typecast");
+    return AOwner;
+}
+
+} // namespace
+
+TTopMostWindow::TTopMostWindow(QWidget* AOwner) : QObject(CheckedWindow(AOwner)), FHWindow(AOwner) {}
+
+TTopMostWindow::~TTopMostWindow() = default;
+
+void TTopMostWindow::SetAlwaysOnTop(bool AValue)
+{
+    if (AValue == FAlwaysOnTop)
+        return;
+    if (OnBeforeChange)
+        OnBeforeChange(this);
+    FAlwaysOnTop = AValue;
+    UpdateZOrder();
+    if (OnAfterChange)
+        OnAfterChange(this);
+}
+
+void TTopMostWindow::UpdateZOrder()
+{
+    SetWindowFlagLive(FHWindow, Qt::WindowStaysOnTopHint, FAlwaysOnTop);
+    if (FAlwaysOnTop && FHWindow->isVisible())
+        FHWindow->raise();
+}
+
+} // namespace qn
