@@ -1,0 +1,51 @@
+// The key/value storage the layout manager saves into and restores from.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qn {
+
+// Shared by its users through std::shared_ptr; texts are UTF-8; names of sections and keys are
+// compared without regard to case. Date-times are days since 1899-12-30 (fraction = time of day).
+//
+// Contract the layout manager relies on:
+// - every Read... returns ADefault when the key is absent (or its text is not of the asked kind);
+// - reads and writes open the storage by themselves when it is closed;
+// - Close ends the work and makes the writes durable;
+// - a write the medium refuses throws std::runtime_error whose message is "Unable to write to <path>";
+//   reads never throw.
+class ILayoutManagerStorage
+{
+public:
+    virtual ~ILayoutManagerStorage() = default;
+
+    virtual bool GetOpened() const = 0;
+    virtual void SetOpened(bool AValue) = 0;
+    // True when the section holds at least one key.
+    virtual bool SectionExists(const std::string& AName) = 0;
+    virtual bool ValueExists(const std::string& ASection, const std::string& AName) = 0;
+    virtual void WriteInteger(const std::string& ASection, const std::string& AName, std::int64_t AValue) = 0;
+    virtual void WriteString(const std::string& ASection, const std::string& AName, const std::string& AValue) = 0;
+    virtual void WriteFloat(const std::string& ASection, const std::string& AName, double AValue) = 0;
+    virtual void WriteDatetime(const std::string& ASection, const std::string& AName, double AValue) = 0;
+    virtual void WriteBoolean(const std::string& ASection, const std::string& AName, bool AValue) = 0;
+    virtual std::int64_t ReadInteger(const std::string& ASection, const std::string& AName, std::int64_t ADefault) = 0;
+    virtual std::string ReadString(const std::string& ASection, const std::string& AName,
+                                   const std::string& ADefault) = 0;
+    virtual double ReadFloat(const std::string& ASection, const std::string& AName, double ADefault) = 0;
+    virtual double ReadDatetime(const std::string& ASection, const std::string& AName, double ADefault) = 0;
+    virtual bool ReadBoolean(const std::string& ASection, const std::string& AName, bool ADefault) = 0;
+    // Replaces AList by one "name=value" line per key of the section, in storage order.
+    virtual void ReadSection(const std::string& ASection, std::vector<std::string>& AList) = 0;
+    virtual void DeleteSection(const std::string& ASection) = 0;
+    virtual void DeleteValue(const std::string& ASection, const std::string& AName) = 0;
+    // Makes pending writes durable; the storage stays open.
+    virtual void Save() = 0;
+    // Does nothing when already open: the first Open decides.
+    virtual void Open(bool AReadOnly) = 0;
+    virtual void Close() = 0;
+};
+
+} // namespace qn

@@ -1,0 +1,22 @@
+// Whole-file reads and crash-safe whole-file replacement, for small files such as the settings file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qn {
+
+enum class TFileReadResult { Ok, Missing, Failed };
+
+// Reads the whole file into AText. Missing: the file (or a folder on its path) does not exist;
+// Failed: it exists but cannot be read (no access, a folder, an I/O error). AText is empty unless Ok.
+TFileReadResult ReadWholeFile(const std::string& AFileName, std::string& AText);
+
+// Replaces the file's content with AText so that at every moment the path names either the complete
+// old file or the complete new one: a temporary file in the same folder is written, flushed to disk
+// and renamed over the old one. A symbolic link is followed and its target replaced. An existing
+// file keeps its permission bits. False when any step fails; the old file is then untouched and no
+// temporary file is left behind.
+bool ReplaceFileAtomically(const std::string& AFileName, std::string_view AText);
+
+} // namespace qn

@@ -1,0 +1,350 @@
+// Private-profile (INI) files: parsing, queries, edits and the atomic file functions over them.
+#include "platform/ini_file.h"
+
+#include "platform/atomic_file.h"
+
+#include <filesystem>
+
+namespace qn {
+
+namespace {
+
+constexpr std::size_t NoSection = static_cast<std::size_t>(-1);
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+char Lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    a = Trim(a);
+    b = Trim(b);
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i]))
+            return false;
+    return true;
+}
+
+bool IsQuote(char c)
+{
+    return c == '"' || c == '\'';
+}
+
+// Cuts after IniMaxValueLength code points, never inside a UTF-8 sequence.
+std::string CutValue(std::string_view s)
+{
+    std::size_t points = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        if ((b & 0xC0) != 0x80 && ++points > IniMaxValueLength)
+            return std::string(s.substr(0, i));
+    }
+    return std::string(s);
+}
+
+std::string OneLine(std::string_view s)
+{
+    std::string r(s);
+    for (char& c : r)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return r;
+}
+
+// Blanks around a value and one pair of enclosing quotes are dropped on reading, so such a value
+// is written in quotes to read back exactly as given.
+std::string ValueText(std::string_view AValue)
+{
+    std::string v = OneLine(AValue);
+    const bool needsQuotes = !v.empty() && (IsBlank(v.front()) || IsBlank(v.back()) ||
+                                            (v.size() >= 2 && IsQuote(v.front()) && v.front() == v.back()));
+    return needsQuotes ? '"' + v + '"' : v;
+}
+
+} // namespace
+
+EIniWriteError::EIniWriteError(const std::string& AFileName)
+    : std::runtime_error("Unable to write to " + AFileName), FFileName(AFileName)
+{
+}
+
+TIniDocument::TIniDocument(std::string_view AText)
+{
+    while (AText.substr(0, 3) == "\xEF\xBB\xBF")
+        AText.remove_prefix(3);
+    while (!AText.empty()) {
+        const std::size_t eol = AText.find('\n');
+        std::string_view line = AText.substr(0, eol);
+        AText.remove_prefix(eol == std::string_view::npos ? AText.size() : eol + 1);
+        while (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        TLine l;
+        l.Text = std::string(line);
+        const std::string_view t = Trim(line);
+        if (!t.empty() && t.front() == '[') {
+            const std::size_t close = t.find(']');
+            l.Kind = TLineKind::Header;
+            l.Name = std::string(Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
+        } else if (!t.empty() && t.front() != ';') {
+            const std::size_t eq = line.find('=');
+            if (eq != std::string_view::npos && !Trim(line.substr(0, eq)).empty()) {
+                l.Kind = TLineKind::Key;
+                l.Name = std::string(Trim(line.substr(0, eq)));
+                l.ValuePos = eq + 1;
+            }
+        }
+        FLines.push_back(std::move(l));
+    }
+    Reindex();
+}
+
+void TIniDocument::Reindex()
+{
+    std::size_t current = NoSection;
+    for (std::size_t i = 0; i < FLines.size(); ++i) {
+        if (FLines[i].Kind == TLineKind::Header)
+            current = i;
+        FLines[i].SectionIndex = current;
+    }
+}
+
+bool TIniDocument::InSection(const TLine& ALine, std::string_view ASection) const
+{
+    return ALine.Kind == TLineKind::Key && ALine.SectionIndex != NoSection &&
+           SameName(FLines[ALine.SectionIndex].Name, ASection);
+}
+
+std::optional<std::string> TIniDocument::Value(std::string_view ASection, std::string_view AKey) const
+{
+    for (const TLine& l : FLines) {
+        if (!InSection(l, ASection) || !SameName(l.Name, AKey))
+            continue;
+        std::string_view v = Trim(std::string_view(l.Text).substr(l.ValuePos));
+        if (v.size() >= 2 && IsQuote(v.front()) && v.front() == v.back())
+            v = v.substr(1, v.size() - 2);
+        return CutValue(v);
+    }
+    return std::nullopt;
+}
+
+std::vector<TIniKeyValue> TIniDocument::Section(std::string_view ASection) const
+{
+    std::vector<TIniKeyValue> result;
+    for (const TLine& l : FLines) {
+        if (!InSection(l, ASection))
+            continue;
+        bool seen = false;
+        for (const auto& kv : result)
+            seen = seen || SameName(kv.first, l.Name);
+        if (!seen)
+            result.emplace_back(l.Name, *Value(ASection, l.Name));
+    }
+    return result;
+}
+
+std::vector<std::string> TIniDocument::SectionNames() const
+{
+    std::vector<std::string> result;
+    for (const TLine& l : FLines) {
+        if (l.Kind != TLineKind::Header)
+            continue;
+        bool seen = false;
+        for (const auto& n : result)
+            seen = seen || SameName(n, l.Name);
+        if (!seen)
+            result.push_back(l.Name);
+    }
+    return result;
+}
+
+void TIniDocument::SetValue(std::string_view ASection, std::string_view AKey, std::string_view AValue)
+{
+    const std::string key = OneLine(Trim(AKey));
+    const std::string value = ValueText(AValue);
+    for (TLine& l : FLines) {
+        if (InSection(l, ASection) && SameName(l.Name, key)) {
+            l.Text = l.Name + "=" + value;
+            l.ValuePos = l.Name.size() + 1;
+            return;
+        }
+    }
+    TLine line;
+    line.Kind = TLineKind::Key;
+    line.Name = key;
+    line.Text = key + "=" + value;
+    line.ValuePos = key.size() + 1;
+
+    // Into the first block of the section, after its last key; else a new section at the end.
+    for (std::size_t i = 0; i < FLines.size(); ++i) {
+        if (FLines[i].Kind != TLineKind::Header || !SameName(FLines[i].Name, ASection))
+            continue;
+        std::size_t at = i + 1;
+        for (std::size_t j = i + 1; j < FLines.size() && FLines[j].Kind != TLineKind::Header; ++j)
+            if (FLines[j].Kind == TLineKind::Key)
+                at = j + 1;
+        FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+        Reindex();
+        return;
+    }
+    if (!FLines.empty() && !Trim(FLines.back().Text).empty())
+        FLines.push_back(TLine{});
+    TLine header;
+    header.Kind = TLineKind::Header;
+    header.Name = OneLine(Trim(ASection));
+    header.Text = "[" + header.Name + "]";
+    FLines.push_back(std::move(header));
+    FLines.push_back(std::move(line));
+    Reindex();
+}
+
+bool TIniDocument::DeleteKey(std::string_view ASection, std::string_view AKey)
+{
+    const std::size_t before = FLines.size();
+    std::erase_if(FLines, [&](const TLine& l) { return InSection(l, ASection) && SameName(l.Name, AKey); });
+    if (FLines.size() == before)
+        return false;
+    Reindex();
+    return true;
+}
+
+bool TIniDocument::DeleteSection(std::string_view ASection)
+{
+    const std::size_t before = FLines.size();
+    std::erase_if(FLines, [&](const TLine& l) {
+        return l.SectionIndex != NoSection && SameName(FLines[l.SectionIndex].Name, ASection);
+    });
+    if (FLines.size() == before)
+        return false;
+    Reindex();
+    return true;
+}
+
+std::string TIniDocument::Text() const
+{
+    std::string text;
+    for (const TLine& l : FLines) {
+        text += l.Text;
+        text += '\n';
+    }
+    return text;
+}
+
+namespace {
+
+// A file that exists but cannot be read must not be replaced by a rewrite from nothing.
+bool LoadForChange(const std::string& AFileName, TIniDocument& ADoc, std::string& AOldText, bool& AExisted)
+{
+    AExisted = false;
+    switch (ReadWholeFile(AFileName, AOldText)) {
+    case TFileReadResult::Ok:
+        ADoc = TIniDocument(AOldText);
+        AExisted = true;
+        return true;
+    case TFileReadResult::Missing:
+        return true;
+    case TFileReadResult::Failed:
+        break;
+    }
+    return false;
+}
+
+bool Store(const std::string& AFileName, const TIniDocument& ADoc, const std::string& AOldText, bool AExisted)
+{
+    const std::string text = ADoc.Text();
+    if (AExisted && text == AOldText)
+        return true;
+    return ReplaceFileAtomically(AFileName, text);
+}
+
+TIniDocument Load(const std::string& AFileName)
+{
+    std::string text;
+    if (ReadWholeFile(AFileName, text) != TFileReadResult::Ok)
+        return {};
+    return TIniDocument(text);
+}
+
+} // namespace
+
+std::string IniFullPath(const std::string& AFileName)
+{
+    if (AFileName.empty())
+        return AFileName;
+    std::error_code ec;
+    const auto full = std::filesystem::absolute(AFileName, ec);
+    return ec ? AFileName : full.lexically_normal().string();
+}
+
+std::optional<std::string> IniReadValue(const std::string& AFileName, std::string_view ASection,
+                                        std::string_view AKey)
+{
+    return Load(AFileName).Value(ASection, AKey);
+}
+
+std::string IniReadString(const std::string& AFileName, std::string_view ASection, std::string_view AKey,
+                          std::string_view ADefault)
+{
+    auto v = IniReadValue(AFileName, ASection, AKey);
+    return v ? std::move(*v) : std::string(ADefault);
+}
+
+std::vector<TIniKeyValue> IniReadSection(const std::string& AFileName, std::string_view ASection)
+{
+    return Load(AFileName).Section(ASection);
+}
+
+void IniWriteString(const std::string& AFileName, std::string_view ASection, std::string_view AKey,
+                    std::string_view AValue)
+{
+    TIniDocument doc;
+    std::string old;
+    bool existed = false;
+    if (!LoadForChange(AFileName, doc, old, existed))
+        throw EIniWriteError(IniFullPath(AFileName));
+    doc.SetValue(ASection, AKey, AValue);
+    if (!Store(AFileName, doc, old, existed))
+        throw EIniWriteError(IniFullPath(AFileName));
+}
+
+void IniDeleteSection(const std::string& AFileName, std::string_view ASection)
+{
+    TIniDocument doc;
+    std::string old;
+    bool existed = false;
+    if (!LoadForChange(AFileName, doc, old, existed))
+        throw EIniWriteError(IniFullPath(AFileName));
+    if (doc.DeleteSection(ASection) && !ReplaceFileAtomically(AFileName, doc.Text()))
+        throw EIniWriteError(IniFullPath(AFileName));
+}
+
+bool IniDeleteKey(const std::string& AFileName, std::string_view ASection, std::string_view AKey) noexcept
+{
+    try {
+        TIniDocument doc;
+        std::string old;
+        bool existed = false;
+        return LoadForChange(AFileName, doc, old, existed) && doc.DeleteKey(ASection, AKey) &&
+               ReplaceFileAtomically(AFileName, doc.Text());
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace qn
