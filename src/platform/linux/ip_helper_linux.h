@@ -1,0 +1,39 @@
+// The Linux provider's functions and the link helpers they share (internal to platform/linux).
+#pragma once
+
+#include "platform/ip_helper_types.h"
+#include "platform/linux/netlink.h"
+
+#include <cstdint>
+
+namespace qn::linux_ip {
+
+// The IANA interface type of a link (ARPHRD type, kind, wireless test through sysfs for ether links
+// that have a device).
+IFTYPE InterfaceType(const nl::TLinkInfo& ALink);
+// The MIB_IFROW operational status (0..5) and the RFC 2863 status of MIB_IF_ROW2.
+INTERNAL_IF_OPER_STATUS RowOperStatus(const nl::TLinkInfo& ALink);
+IF_OPER_STATUS Row2OperStatus(const nl::TLinkInfo& ALink);
+// Link speed in bits per second, 0 when unknown or the link is down.
+std::uint64_t LinkSpeed(const nl::TLinkInfo& ALink);
+// The alias rule: the link's alias, else its first alternative name, else empty.
+const char* LinkAlias(const nl::TLinkInfo& ALink);
+
+// One link by index: 0, or a negative errno (-ENODEV when it does not exist).
+int QueryLink(std::uint32_t AIndex, nl::TLinkInfo& ALink);
+
+DWORD GetIfEntry(PMIB_IFROW pIfRow);
+NETIO_STATUS GetIfEntry2(PMIB_IF_ROW2 Row);
+DWORD GetInterfaceInfo(PIP_INTERFACE_INFO pIfTable, PULONG dwOutBufLen);
+DWORD GetAdaptersInfo(PIP_ADAPTER_INFO AdapterInfo, PULONG SizePointer);
+ULONG GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved, PIP_ADAPTER_ADDRESSES AdapterAddresses,
+                           PULONG SizePointer);
+DWORD GetNetworkParams(PFIXED_INFO pFixedInfo, PULONG pOutBufLen);
+ULONG GetIpAddrTable(PMIB_IPADDRTABLE pIpAddrTable, PULONG pdwSize, BOOL bOrder);
+ULONG GetIpNetTable(PMIB_IPNETTABLE IpNetTable, PULONG SizePointer, BOOL Order);
+DWORD GetBestInterface(IPAddr dwDestAddr, PDWORD pdwBestIfIndex);
+NETIO_STATUS ConvertInterfaceIndexToLuid(NET_IFINDEX InterfaceIndex, PNET_LUID InterfaceLuid);
+NETIO_STATUS ConvertInterfaceLuidToAlias(const NET_LUID* InterfaceLuid, PWSTR InterfaceAlias, SIZE_T Length);
+DWORD NotifyAddrChange(PHANDLE Handle, LPOVERLAPPED overlapped);
+
+} // namespace qn::linux_ip

@@ -1,0 +1,128 @@
+// rtnetlink framing for the IP helper provider: a request/reply socket with a fixed receive buffer,
+// and parsers that turn one kernel message into a plain record.
+//
+// The parsers accept any bytes: every length is checked against the message, and a message too short
+// for its header is refused (false). They never allocate.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct nlmsghdr;
+struct mnl_socket;
+
+namespace qn::nl {
+
+struct TLinkInfo
+{
+    std::uint32_t Index = 0;
+    std::uint16_t ArpType = 0;   // ARPHRD_*
+    std::uint32_t Flags = 0;     // IFF_*
+    char Name[16] = {};          // IFNAMSIZ
+    std::uint8_t Address[32] = {};
+    std::uint32_t AddressLength = 0;
+    std::uint8_t PermAddress[32] = {};
+    std::uint32_t PermAddressLength = 0;
+    std::uint32_t Mtu = 0;
+    std::uint8_t OperState = 0; // IF_OPER_* (RFC 2863 as the kernel numbers it)
+    char Alias[257] = {};       // IFALIASZ 256 + NUL
+    char AltName[128] = {};     // the first alternative name (ALTIFNAMSIZ)
+    char Kind[32] = {};         // IFLA_INFO_KIND: veth, bridge, macvlan ...
+    bool HasParentDevice = false;
+    bool HasStats = false;
+    std::uint64_t RxBytes = 0, TxBytes = 0, RxPackets = 0, TxPackets = 0;
+    std::uint64_t RxErrors = 0, TxErrors = 0, RxDropped = 0, TxDropped = 0, Multicast = 0;
+};
+
+struct TAddrInfo
+{
+    std::uint32_t Index = 0;
+    std::uint8_t PrefixLength = 0;
+    std::uint32_t Flags = 0; // IFA_F_*
+    std::uint32_t Address = 0; // network byte order (IFA_LOCAL, else IFA_ADDRESS)
+    std::uint32_t Broadcast = 0;
+    std::uint32_t ValidLifetime = 0xFFFFFFFF;
+    std::uint32_t PreferredLifetime = 0xFFFFFFFF;
+    char Label[16] = {};
+};
+
+struct TRouteInfo
+{
+    struct THop
+    {
+        std::uint32_t Ifindex = 0;
+        std::uint32_t Gateway = 0; // network byte order, 0 = none
+    };
+    std::uint8_t Family = 0;
+    std::uint8_t DstLength = 0;
+    std::uint8_t Type = 0;
+    std::uint32_t Table = 0;
+    std::uint32_t Dst = 0;
+    std::uint32_t Priority = 0;
+    std::uint32_t PrefSource = 0;
+    THop Hops[8];
+    std::uint32_t HopCount = 0; // the single path counts as one hop
+};
+
+struct TNeighInfo
+{
+    std::uint32_t Index = 0;
+    std::uint16_t State = 0; // NUD_*
+    std::uint32_t Address = 0; // network byte order
+    std::uint8_t LinkAddress[32] = {};
+    std::uint32_t LinkAddressLength = 0;
+};
+
+bool ParseLink(const nlmsghdr* AMsg, TLinkInfo& ALink);
+bool ParseAddr(const nlmsghdr* AMsg, TAddrInfo& AAddr); // IPv4 only
+bool ParseRoute(const nlmsghdr* AMsg, TRouteInfo& ARoute); // IPv4 only
+bool ParseNeigh(const nlmsghdr* AMsg, TNeighInfo& ANeigh); // IPv4 only
+
+// Walks the messages of a receive buffer of ALength bytes. For each well-formed data message whose
+// sequence number is ASeq, calls AVisit(message, AContext); AVisit returns false to skip the rest of
+// the data. Returns 1 when the reply is complete (NLMSG_DONE, an acknowledgement, or the single
+// reply of a plain request), 0 when more is to come, or a negative errno (the kernel's error, or
+// -EBADMSG for a malformed buffer).
+using TVisitFn = bool (*)(const nlmsghdr* AMsg, void* AContext);
+int WalkMessages(const void* ABuffer, std::size_t ALength, std::uint32_t ASeq, TVisitFn AVisit, void* AContext);
+
+// A NETLINK_ROUTE socket for request/reply exchanges with the kernel, reused across calls.
+class TNetlinkSocket
+{
+public:
+    TNetlinkSocket() = default;
+    ~TNetlinkSocket();
+    TNetlinkSocket(const TNetlinkSocket&) = delete;
+    TNetlinkSocket& operator=(const TNetlinkSocket&) = delete;
+
+    bool Open();
+    bool IsOpen() const { return FSocket != nullptr; }
+
+    // Sends the request in ARequest (a complete message whose sequence number this sets) and reads
+    // replies until the exchange is complete, handing each data message to AVisit.
+    // Returns 0, or a negative errno (from the kernel, or of the socket).
+    int Exchange(nlmsghdr* ARequest, TVisitFn AVisit, void* AContext);
+
+    template <typename TFn>
+    int Exchange(nlmsghdr* ARequest, TFn& AFn)
+    {
+        return Exchange(
+            ARequest, [](const nlmsghdr* AMsg, void* AContext) { return (*static_cast<TFn*>(AContext))(AMsg); },
+            &AFn);
+    }
+
+private:
+    mnl_socket* FSocket = nullptr;
+    std::uint32_t FPortId = 0;
+    std::uint32_t FSeq = 0;
+    unsigned char* FBuffer = nullptr;
+};
+
+// The calling thread's socket, opened on first use in the network namespace of that moment.
+// Null when no socket can be opened.
+TNetlinkSocket* ThreadSocket();
+
+// Size of the receive buffer: large enough for any single rtnetlink message of a link.
+inline constexpr std::size_t ReceiveBufferSize = 64 * 1024;
+
+} // namespace qn::nl

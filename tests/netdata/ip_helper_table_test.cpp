@@ -1,0 +1,85 @@
+// The IP helper binding: lookup of every name, the result rule, and the test guard.
+#include "netdata/ip_helper_table.h"
+
+#include <gtest/gtest.h>
+
+namespace qn {
+namespace {
+
+DWORD FakeGetAdaptersInfo(PIP_ADAPTER_INFO, PULONG)
+{
+    return ERROR_NO_DATA;
+}
+
+DWORD FakeGetIfEntry(PMIB_IFROW)
+{
+    return NO_ERROR;
+}
+
+TEST(IpHelperBinding, HostProviderBindsTheFunctionsItImplements)
+{
+    BindIpHelper();
+    const TIpHelperTable& table = IpHelper();
+    EXPECT_NE(table.Library, nullptr);
+    EXPECT_NE(table.GetIfEntry, nullptr);
+    EXPECT_NE(table.GetIfEntry2, nullptr);
+    EXPECT_NE(table.NotifyAddrChange, nullptr);
+    EXPECT_NE(table.GetBestInterface, nullptr);
+    // Bound on Windows but never called here: the provider leaves them out.
+    EXPECT_EQ(table.GetIfTable, nullptr);
+    EXPECT_EQ(table.SendARP, nullptr);
+    EXPECT_EQ(table.GetExtendedTcpTable, nullptr);
+}
+
+TEST(IpHelperBinding, GuardBindsFromTheFakeAndRestoresTheRealTable)
+{
+    BindIpHelper();
+    const TIpHelperTable real = IpHelper();
+    {
+        TIpHelperTable fake;
+        fake.Library = reinterpret_cast<HANDLE>(1);
+        fake.GetAdaptersInfo = &FakeGetAdaptersInfo;
+        fake.GetIfEntry = &FakeGetIfEntry;
+        TIpHelperTableGuard guard(fake);
+        EXPECT_EQ(IpHelper().GetAdaptersInfo, &FakeGetAdaptersInfo);
+        EXPECT_EQ(IpHelper().GetIfEntry, &FakeGetIfEntry);
+        EXPECT_EQ(IpHelper().GetIfEntry2, nullptr);
+        // Every binding repeats the lookups from the fake, not from the host.
+        EXPECT_TRUE(BindIpHelper());
+        EXPECT_EQ(IpHelper().GetIfEntry2, nullptr);
+        EXPECT_EQ(IpHelper().NotifyAddrChange, nullptr);
+    }
+    EXPECT_EQ(IpHelper().GetIfEntry2, real.GetIfEntry2);
+    EXPECT_EQ(IpHelper().GetAdaptersInfo, real.GetAdaptersInfo);
+    EXPECT_TRUE(BindIpHelper() == (real.GetAdaptersInfo != nullptr));
+}
+
+TEST(IpHelperBinding, FailsWithoutTheLibraryOrWithoutGetAdaptersInfo)
+{
+    TIpHelperTable noLibrary;
+    noLibrary.GetAdaptersInfo = &FakeGetAdaptersInfo;
+    {
+        TIpHelperTableGuard guard(noLibrary);
+        EXPECT_FALSE(BindIpHelper());
+        EXPECT_EQ(IpHelper().GetAdaptersInfo, nullptr); // no lookups without a module
+    }
+    TIpHelperTable noAdaptersInfo;
+    noAdaptersInfo.Library = reinterpret_cast<HANDLE>(1);
+    noAdaptersInfo.GetIfEntry = &FakeGetIfEntry;
+    {
+        TIpHelperTableGuard guard(noAdaptersInfo);
+        EXPECT_FALSE(BindIpHelper());
+        EXPECT_EQ(IpHelper().GetIfEntry, &FakeGetIfEntry);
+    }
+}
+
+TEST(IpHelperBinding, NamesAreTheTwentyTwoInLookupOrder)
+{
+    EXPECT_EQ(IpHelperNames.front(), "GetAdaptersInfo");
+    EXPECT_EQ(IpHelperNames[6], "GetIfEntry2");
+    EXPECT_EQ(IpHelperNames[19], "NotifyAddrChange");
+    EXPECT_EQ(IpHelperNames.back(), "GetExtendedUdpTable");
+}
+
+} // namespace
+} // namespace qn
