@@ -15,6 +15,8 @@ struct Overloaded : F...
 {
     using F::operator()...;
 };
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 char Lower(char c)
 {
