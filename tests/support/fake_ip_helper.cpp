@@ -144,7 +144,7 @@ struct TFakeIpHelperAccess
             CopyText(info.AdapterName, sizeof(info.AdapterName), intf.Name);
             CopyText(info.Description, sizeof(info.Description), intf.Description);
             info.AddressLength = static_cast<UINT>(std::min<std::size_t>(intf.Mac.size(), MAX_ADAPTER_ADDRESS_LENGTH));
-            std::memcpy(info.Address, intf.Mac.data(), info.AddressLength);
+            std::copy_n(intf.Mac.begin(), info.AddressLength, info.Address);
             info.Index = intf.Index;
             info.Type = intf.Type;
             info.DhcpEnabled = intf.Dhcp ? 1 : 0;
@@ -182,7 +182,7 @@ struct TFakeIpHelperAccess
         row.dwMtu = intf->Mtu;
         row.dwSpeed = intf->Speed;
         row.dwPhysAddrLen = static_cast<DWORD>(std::min<std::size_t>(intf->Mac.size(), MAXLEN_PHYSADDR));
-        std::memcpy(row.bPhysAddr, intf->Mac.data(), row.dwPhysAddrLen);
+        std::copy_n(intf->Mac.begin(), row.dwPhysAddrLen, row.bPhysAddr);
         row.dwAdminStatus = intf->AdminStatus;
         row.dwOperStatus = static_cast<INTERNAL_IF_OPER_STATUS>(intf->OperStatus);
         row.dwInOctets = static_cast<DWORD>(intf->InOctets);
@@ -213,7 +213,7 @@ struct TFakeIpHelperAccess
         Utf8ToWide(intf->Row2Description.empty() ? intf->Name : intf->Row2Description, row.Description,
                    IF_MAX_STRING_SIZE + 1);
         row.PhysicalAddressLength = static_cast<ULONG>(std::min<std::size_t>(intf->Mac.size(), 32));
-        std::memcpy(row.PhysicalAddress, intf->Mac.data(), row.PhysicalAddressLength);
+        std::copy_n(intf->Mac.begin(), row.PhysicalAddressLength, row.PhysicalAddress);
         row.Mtu = intf->Mtu;
         row.Type = intf->Type;
         row.TransmitLinkSpeed = intf->TransmitLinkSpeed;
@@ -526,7 +526,7 @@ void TFakeIpHelper::AddNeighbour(const char* AIp, std::vector<BYTE> AMac, DWORD 
     row.dwIndex = AIndex;
     row.dwType = AType;
     row.dwPhysAddrLen = static_cast<DWORD>(std::min<std::size_t>(AMac.size(), MAXLEN_PHYSADDR));
-    std::memcpy(row.bPhysAddr, AMac.data(), row.dwPhysAddrLen);
+    std::copy_n(AMac.begin(), row.dwPhysAddrLen, row.bPhysAddr);
     NetTable.push_back(row);
 }
 
