@@ -9,9 +9,9 @@ JOBS       ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
             libgtest-dev libgmock-dev libbenchmark-dev libmnl-dev \
             qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
-            xvfb xauth iproute2 procps
+            xvfb xauth iproute2 procps desktop-file-utils appstream
 
-.PHONY: all deps configure build run test test-gui test-asan bench format clean
+.PHONY: all deps configure build run install test test-gui test-asan bench format clean
 
 all: build
 
@@ -40,6 +40,11 @@ run: build
 	    if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then $(BUILD)/bin/quarno; \
 	    else echo "No display: starting on a virtual one (xvfb-run)"; xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/bin/quarno; fi; \
 	else $(BUILD)/bin/quarno-netdump; fi
+
+# Installs the program, its menu entry, icons and AppStream data (PREFIX defaults to /usr/local).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # The whole suite with the normal build, then the plain-C++ tests and the fuzzers again under
 # AddressSanitizer and UndefinedBehaviorSanitizer (clang, halt on the first error).

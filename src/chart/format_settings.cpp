@@ -1,0 +1,351 @@
+// Number and date-time texts in the user's formats, free of the C library's locale.
+#include "chart/format_settings.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace qn {
+
+namespace {
+
+TFormatSettings& Settings()
+{
+    static TFormatSettings settings;
+    return settings;
+}
+
+// Shortest round-trip digits of |AValue| in fixed notation, split at the point.
+void FixedDigits(double AValue, std::string& AInt, std::string& AFrac)
+{
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(AValue), std::chars_format::fixed);
+    const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+    const auto dot = text.find('.');
+    AInt = std::string(text.substr(0, dot));
+    AFrac = dot == std::string_view::npos ? std::string() : std::string(text.substr(dot + 1));
+}
+
+// Rounds the decimal digits AInt.AFrac to ADecimals places, halves away from zero.
+void RoundDigits(std::string& AInt, std::string& AFrac, std::size_t ADecimals)
+{
+    if (AFrac.size() <= ADecimals)
+        return;
+    const bool up = AFrac[ADecimals] >= '5';
+    AFrac.resize(ADecimals);
+    if (!up)
+        return;
+    for (std::size_t i = AFrac.size(); i-- > 0;) {
+        if (AFrac[i] != '9') {
+            ++AFrac[i];
+            return;
+        }
+        AFrac[i] = '0';
+    }
+    for (std::size_t i = AInt.size(); i-- > 0;) {
+        if (AInt[i] != '9') {
+            ++AInt[i];
+            return;
+        }
+        AInt[i] = '0';
+    }
+    AInt.insert(AInt.begin(), '1');
+}
+
+void AppendPadded(std::string& AOut, long long AValue, int AWidth)
+{
+    std::string digits = std::to_string(AValue);
+    if (static_cast<int>(digits.size()) < AWidth)
+        AOut.append(static_cast<std::size_t>(AWidth) - digits.size(), '0');
+    AOut += digits;
+}
+
+struct TDecoded
+{
+    int Year, Month, Day, DayOfWeek, Hour, Minute, Second, MSec;
+};
+
+// Days since 1899-12-30 into calendar fields. The time of day of a negative value is its
+// absolute fraction, as stored date-times have always counted it.
+bool Decode(double AValue, TDecoded& AOut)
+{
+    if (!std::isfinite(AValue) || AValue < -693593.0 || AValue > 2958466.0)
+        return false;
+    long long days = static_cast<long long>(std::trunc(AValue));
+    long long ms = std::llround(std::fabs(AValue - static_cast<double>(days)) * 86400000.0);
+    if (ms >= 86400000) {
+        ms -= 86400000;
+        days += AValue < 0 ? -1 : 1;
+    }
+    // Civil date from days since 1970-01-01 (proleptic Gregorian).
+    long long z = days - 25569 + 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    const long long d = doy - (153 * mp + 2) / 5 + 1;
+    const long long m = mp < 10 ? mp + 3 : mp - 9;
+    const long long y = yoe + era * 400 + (m <= 2 ? 1 : 0);
+    if (y < 1 || y > 9999)
+        return false;
+    AOut.Year = static_cast<int>(y);
+    AOut.Month = static_cast<int>(m);
+    AOut.Day = static_cast<int>(d);
+    // 1899-12-30 was a Saturday (6 with Sunday as 0).
+    AOut.DayOfWeek = static_cast<int>(((days % 7) + 7 + 6) % 7);
+    AOut.Hour = static_cast<int>(ms / 3600000);
+    AOut.Minute = static_cast<int>(ms / 60000 % 60);
+    AOut.Second = static_cast<int>(ms / 1000 % 60);
+    AOut.MSec = static_cast<int>(ms % 1000);
+    return true;
+}
+
+std::size_t RunLength(std::string_view AText, std::size_t APos)
+{
+    std::size_t n = 1;
+    while (APos + n < AText.size() && AText[APos + n] == AText[APos])
+        ++n;
+    return n;
+}
+
+bool HasAmPm(std::string_view AFormat)
+{
+    bool quoted = false;
+    for (char c : AFormat) {
+        if (c == '\'')
+            quoted = !quoted;
+        else if (!quoted && (c == 'A' || c == 'a'))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+const TFormatSettings& FormatSettings()
+{
+    return Settings();
+}
+
+void SetFormatSettings(const TFormatSettings& ASettings)
+{
+    Settings() = ASettings;
+}
+
+std::string FormatFixed2(double AValue)
+{
+    if (!std::isfinite(AValue))
+        AValue = 0.0;
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, AValue, std::chars_format::fixed, 2);
+    std::string text(buf, res.ptr);
+    const auto dot = text.find('.');
+    if (dot != std::string::npos)
+        text.replace(dot, 1, Settings().DecimalSeparator);
+    return text;
+}
+
+std::string FormatFloat(std::string_view AFormat, double AValue)
+{
+    if (!std::isfinite(AValue))
+        AValue = 0.0;
+    // Only the first section counts; a ';' outside quotes ends it.
+    std::string prefix, suffix;
+    int intZeros = 0, decZeros = 0, decHashes = 0;
+    bool seenPlaceholder = false, afterDot = false, grouping = false, hasDot = false;
+    for (std::size_t i = 0; i < AFormat.size(); ++i) {
+        const char c = AFormat[i];
+        if (c == ';')
+            break;
+        if (c == '\'' || c == '"') {
+            const auto end = AFormat.find(c, i + 1);
+            const auto text = AFormat.substr(i + 1, (end == std::string_view::npos ? AFormat.size() : end) - i - 1);
+            (seenPlaceholder ? suffix : prefix) += text;
+            i = end == std::string_view::npos ? AFormat.size() : end;
+            continue;
+        }
+        if (c == '0' || c == '#' || c == '.' || c == ',') {
+            if (!suffix.empty()) // a placeholder after trailing text: the text sits inside the number
+                suffix.clear();
+            seenPlaceholder = true;
+            if (c == '.') {
+                hasDot = true;
+                afterDot = true;
+            } else if (c == ',') {
+                grouping = grouping || !afterDot;
+            } else if (afterDot) {
+                (c == '0' ? decZeros : decHashes)++;
+            } else if (c == '0') {
+                ++intZeros;
+            }
+            continue;
+        }
+        (seenPlaceholder ? suffix : prefix) += c;
+    }
+
+    std::string intPart, fracPart;
+    FixedDigits(AValue, intPart, fracPart);
+    RoundDigits(intPart, fracPart, hasDot ? static_cast<std::size_t>(decZeros + decHashes) : 0u);
+    while (static_cast<int>(fracPart.size()) > decZeros && fracPart.back() == '0')
+        fracPart.pop_back();
+    if (static_cast<int>(fracPart.size()) < decZeros)
+        fracPart.append(static_cast<std::size_t>(decZeros) - fracPart.size(), '0');
+    const auto firstDigit = intPart.find_first_not_of('0');
+    intPart = firstDigit == std::string::npos ? std::string() : intPart.substr(firstDigit);
+    const bool isZero = intPart.empty() && fracPart.find_first_not_of('0') == std::string::npos;
+    if (static_cast<int>(intPart.size()) < intZeros)
+        intPart.insert(0, static_cast<std::size_t>(intZeros) - intPart.size(), '0');
+    if (grouping && intPart.size() > 3) {
+        const std::string& sep = Settings().ThousandSeparator;
+        for (auto pos = intPart.size() - 3; pos > 0; pos = pos > 3 ? pos - 3 : 0)
+            intPart.insert(pos, sep);
+    }
+
+    std::string out = prefix;
+    if (AValue < 0 && !isZero)
+        out += '-';
+    out += intPart;
+    if (!fracPart.empty()) {
+        out += Settings().DecimalSeparator;
+        out += fracPart;
+    }
+    out += suffix;
+    return out;
+}
+
+std::string FormatDateTime(std::string_view AFormat, double AValue)
+{
+    TDecoded t{};
+    if (!Decode(AValue, t))
+        return {};
+    const TFormatSettings& fs = Settings();
+    const bool twelveHour = HasAmPm(AFormat);
+    std::string out;
+    for (std::size_t i = 0; i < AFormat.size();) {
+        const char c = AFormat[i];
+        if (c == '\'') {
+            // '' is a literal quote, inside or outside quoted text.
+            if (i + 1 < AFormat.size() && AFormat[i + 1] == '\'') {
+                out += '\'';
+                i += 2;
+                continue;
+            }
+            ++i;
+            while (i < AFormat.size()) {
+                if (AFormat[i] == '\'') {
+                    if (i + 1 < AFormat.size() && AFormat[i + 1] == '\'') {
+                        out += '\'';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                out += AFormat[i++];
+            }
+            continue;
+        }
+        std::size_t n = RunLength(AFormat, i);
+        switch (c) {
+        case 'd':
+            n = std::min<std::size_t>(n, 4);
+            if (n <= 2)
+                AppendPadded(out, t.Day, static_cast<int>(n));
+            else
+                out += (n == 3 ? fs.ShortDayNames : fs.LongDayNames)[static_cast<std::size_t>(t.DayOfWeek)];
+            break;
+        case 'M':
+            n = std::min<std::size_t>(n, 4);
+            if (n <= 2)
+                AppendPadded(out, t.Month, static_cast<int>(n));
+            else
+                out += (n == 3 ? fs.ShortMonthNames : fs.LongMonthNames)[static_cast<std::size_t>(t.Month - 1)];
+            break;
+        case 'y':
+            if (n >= 4) {
+                n = 4;
+                AppendPadded(out, t.Year, 4);
+            } else if (n >= 2) {
+                n = 2;
+                AppendPadded(out, t.Year % 100, 2);
+            } else {
+                out += c;
+            }
+            break;
+        case 'h':
+        case 'H': {
+            n = std::min<std::size_t>(n, 2);
+            int hour = t.Hour;
+            if (c == 'h' && twelveHour) {
+                hour %= 12;
+                if (hour == 0)
+                    hour = 12;
+            }
+            AppendPadded(out, hour, static_cast<int>(n));
+            break;
+        }
+        case 'm':
+            n = std::min<std::size_t>(n, 2);
+            AppendPadded(out, t.Minute, static_cast<int>(n));
+            break;
+        case 's':
+            n = std::min<std::size_t>(n, 2);
+            AppendPadded(out, t.Second, static_cast<int>(n));
+            break;
+        case 'z':
+            if (n >= 3) {
+                n = 3;
+                AppendPadded(out, t.MSec, 3);
+            } else {
+                n = 1;
+                std::string ms;
+                AppendPadded(ms, t.MSec, 3);
+                while (ms.size() > 1 && ms.back() == '0')
+                    ms.pop_back();
+                out += ms;
+            }
+            break;
+        case 'A':
+        case 'a': {
+            const bool two = i + 1 < AFormat.size() && (AFormat[i + 1] == 'P' || AFormat[i + 1] == 'p');
+            n = two ? 2 : 1;
+            std::string text = t.Hour < 12 ? fs.AmDesignator : fs.PmDesignator;
+            if (c == 'a')
+                for (char& ch : text)
+                    if (ch >= 'A' && ch <= 'Z')
+                        ch = static_cast<char>(ch - 'A' + 'a');
+            out += text;
+            break;
+        }
+        case 't':
+            // Time-zone names have no place in a chart label or a local time stamp; drop the field
+            // and the space that separated it.
+            if (!out.empty() && out.back() == ' ')
+                out.pop_back();
+            break;
+        default:
+            n = 1;
+            out += c;
+            break;
+        }
+        i += n;
+    }
+    return out;
+}
+
+std::string DateTimeToStr(double AValue)
+{
+    TDecoded t{};
+    if (!Decode(AValue, t))
+        return {};
+    const TFormatSettings& fs = Settings();
+    std::string out = FormatDateTime(fs.ShortDateFormat, AValue);
+    if (t.Hour != 0 || t.Minute != 0 || t.Second != 0 || t.MSec != 0) {
+        out += ' ';
+        out += FormatDateTime(fs.LongTimeFormat, AValue);
+    }
+    return out;
+}
+
+} // namespace qn

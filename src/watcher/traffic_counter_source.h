@@ -1,0 +1,27 @@
+// The seam through which a watcher reads an interface's two octet counters.
+#pragma once
+
+#include <cstdint>
+
+namespace qn {
+
+// One reading of an interface's cumulative octet counters. Wide says the counters are 64-bit;
+// narrow ones are 32-bit and wrap, so their differences are taken modulo 2^32.
+struct TTrafficCounters
+{
+    std::uint64_t InOctets = 0;
+    std::uint64_t OutOctets = 0;
+    bool Wide = false;
+};
+
+// Reads the counters of the interface with index AIntfIdx. Returns false, leaving ACounters
+// cleared, when the interface cannot be read (gone, or the query failed). Called on the GUI thread
+// once or twice per tick; must not block.
+class ITrafficCounterSource
+{
+public:
+    virtual ~ITrafficCounterSource() = default;
+    virtual bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) = 0;
+};
+
+} // namespace qn

@@ -1,0 +1,96 @@
+// The sampling state of one watcher: counters, rates, maxima, session totals, read-outs and chart steps.
+#pragma once
+
+#include "watcher/traffic_counter_source.h"
+#include "watcher/watcher_chart.h"
+#include "watcher/watcher_clock.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace qn {
+
+// One watcher's statistics, owned by its panel and driven by the panel's one-second timer.
+// The counter source, the clock and the chart are the panel's and outlive this object.
+// Counters and totals are 64-bit: a narrow (32-bit) source has its differences taken modulo 2^32,
+// a wide one that goes backwards was reset and starts a new baseline. Elapsed time comes from the
+// monotonic clock.
+class TWatcherStatistics
+{
+public:
+    // The read-outs in the order a tick writes them.
+    enum TReadOut
+    {
+        roDL,
+        roUL,
+        roDLMax,
+        roULMax,
+        roDLTotal,
+        roULTotal,
+        roTDL,
+        roTUL,
+        ReadOutCount
+    };
+    // The hints of the read-out panels, in the same order.
+    static const std::array<const char*, ReadOutCount> ReadOutHints;
+
+    static constexpr std::uint32_t DefaultViewLength = 300;
+    // Each series keeps one day of points at one point per second.
+    static constexpr int MaxPoints = 86400;
+    // The value axis never shrinks below this many chart units.
+    static constexpr double MinValueAxisMax = 10.0;
+    // One second as a date-time (days).
+    static constexpr double OneSecond = 1.1574074074074073e-05;
+
+    TWatcherStatistics(ITrafficCounterSource& ASource, IWatcherClock& AClock, IWatcherChart& AChart);
+
+    // The index of the watched interface; it may change between ticks without resetting anything.
+    std::uint32_t IntfIdx = 0;
+
+    std::uint64_t DL = 0;         // inbound counter at the previous tick; DL = UL = 0 means no baseline
+    std::uint64_t UL = 0;         // outbound counter at the previous tick
+    std::uint64_t TDL = 0;        // bytes downloaded this session
+    std::uint64_t TUL = 0;        // bytes uploaded this session
+    double MS = 0.0;              // chart peak since the last rescale of the value axis, in chart units
+    double MDL = 0.0;             // highest download rate seen, bytes per second
+    double MUL = 0.0;             // highest upload rate seen, bytes per second
+    std::uint64_t ET = 0;         // monotonic milliseconds at the end of the last rate computation
+    std::int32_t EP = 0;          // ticks since the last rescale of the value axis
+    std::uint32_t ViewLength = 0; // seconds in the time window; 0 until the first tick
+
+    // Sets the session totals to 0.
+    void Initialize();
+    // One sampling tick. AUnits is the units selector's index now: 0 "Transfer", 1 "Speed".
+    void TimerTimer(int AUnits);
+    // Clears the session totals (the panel asks for confirmation first). Maxima, baseline and
+    // chart stay; the read-outs change at the next tick.
+    void ClearSessionTotals();
+    // The view reset of a double-click or a units change: value axis 0 to MS, time window from now.
+    void ResetView();
+    // The chart's hint for the pointer at pixel (AX, AY): "Timestamp: ...\r\nValue: ...".
+    std::string ValueHint(int AUnits, int AX, int AY);
+
+    // The texts of the last tick, indexed by TReadOut.
+    const std::array<std::string, ReadOutCount>& ReadOuts() const { return FReadOuts; }
+    // The rates of the last tick in bytes per second.
+    double RateDL() const { return FRateDL; }
+    double RateUL() const { return FRateUL; }
+
+private:
+    // Reads the counters; a failed read or one with both counters 0 drops the baseline.
+    void ReadCounters(std::uint64_t& AIn, std::uint64_t& AOut, bool& AWide);
+    std::uint64_t Difference(std::uint64_t ACurrent, std::uint64_t ABaseline, bool AWide) const;
+    void FirstTickSetUp();
+    void ChartSteps(double AValueDL, double AValueUL);
+
+    ITrafficCounterSource& FSource;
+    IWatcherClock& FClock;
+    IWatcherChart& FChart;
+    bool FBaselineWide = false;
+    double FRateDL = 0.0;
+    double FRateUL = 0.0;
+    std::array<std::string, ReadOutCount> FReadOuts;
+};
+
+} // namespace qn

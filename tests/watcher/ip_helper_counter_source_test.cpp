@@ -1,0 +1,164 @@
+// The IP helper counter source against scripted fake tables and against the host's own provider.
+#include "watcher/ip_helper_counter_source.h"
+
+#include "chart/pinned_format.h"
+#include "netdata/ip_helper_table.h"
+#include "watcher/watcher_statistics.h"
+
+#include <gtest/gtest.h>
+
+#include <net/if.h>
+
+namespace qn {
+namespace {
+
+// The scripted interface: index 4 with the counters below; any other index is unknown.
+constexpr std::uint32_t FakeIndex = 4;
+std::uint64_t FakeIn = 0;
+std::uint64_t FakeOut = 0;
+DWORD FakeResult = NO_ERROR;
+bool RowWasClean = true;
+
+DWORD FakeGetIfEntry(PMIB_IFROW ARow)
+{
+    RowWasClean = RowWasClean && ARow->dwInOctets == 0 && ARow->dwOutOctets == 0 && ARow->wszName[0] == 0;
+    if (FakeResult != NO_ERROR)
+        return FakeResult;
+    if (ARow->dwIndex != FakeIndex)
+        return ERROR_INVALID_PARAMETER;
+    ARow->dwInOctets = static_cast<DWORD>(FakeIn);
+    ARow->dwOutOctets = static_cast<DWORD>(FakeOut);
+    return NO_ERROR;
+}
+
+NETIO_STATUS FakeGetIfEntry2(PMIB_IF_ROW2 ARow)
+{
+    RowWasClean = RowWasClean && ARow->InOctets == 0 && ARow->OutOctets == 0 && ARow->Alias[0] == 0;
+    if (FakeResult != NO_ERROR)
+        return FakeResult;
+    if (ARow->InterfaceIndex != FakeIndex)
+        return ERROR_FILE_NOT_FOUND;
+    ARow->InOctets = FakeIn;
+    ARow->OutOctets = FakeOut;
+    return NO_ERROR;
+}
+
+class IpHelperCounterSource : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        FakeIn = 0;
+        FakeOut = 0;
+        FakeResult = NO_ERROR;
+        RowWasClean = true;
+    }
+    static TIpHelperTable Table(bool AWithEntry2, bool AWithEntry)
+    {
+        TIpHelperTable table;
+        table.Library = reinterpret_cast<HANDLE>(1);
+        table.GetIfEntry2 = AWithEntry2 ? &FakeGetIfEntry2 : nullptr;
+        table.GetIfEntry = AWithEntry ? &FakeGetIfEntry : nullptr;
+        return table;
+    }
+    TIpHelperCounterSource Source;
+};
+
+TEST_F(IpHelperCounterSource, PrefersTheWideRowWhenBound)
+{
+    TIpHelperTableGuard guard(Table(true, true));
+    FakeIn = 0x1'2345'6789ull;
+    FakeOut = 77;
+    TTrafficCounters c;
+    ASSERT_TRUE(Source.ReadCounters(FakeIndex, c));
+    EXPECT_EQ(c.InOctets, 0x1'2345'6789ull);
+    EXPECT_EQ(c.OutOctets, 77u);
+    EXPECT_TRUE(c.Wide);
+    EXPECT_TRUE(RowWasClean);
+
+    // A failing wide query is a failed read: no fallback that would mix counter widths.
+    EXPECT_FALSE(Source.ReadCounters(FakeIndex + 1, c));
+    EXPECT_EQ(c.InOctets, 0u);
+    EXPECT_EQ(c.OutOctets, 0u);
+}
+
+TEST_F(IpHelperCounterSource, FallsBackToTheNarrowRowAndFailsWithNeither)
+{
+    TTrafficCounters c;
+    {
+        TIpHelperTableGuard guard(Table(false, true));
+        FakeIn = 0x1'0000'0010ull; // the narrow row only carries the low 32 bits
+        FakeOut = 5;
+        ASSERT_TRUE(Source.ReadCounters(FakeIndex, c));
+        EXPECT_EQ(c.InOctets, 0x10u);
+        EXPECT_EQ(c.OutOctets, 5u);
+        EXPECT_FALSE(c.Wide);
+        FakeResult = ERROR_NOT_SUPPORTED;
+        EXPECT_FALSE(Source.ReadCounters(FakeIndex, c));
+        EXPECT_TRUE(RowWasClean);
+    }
+    TIpHelperTableGuard guard(Table(false, false));
+    c.InOctets = 9;
+    EXPECT_FALSE(Source.ReadCounters(FakeIndex, c));
+    EXPECT_EQ(c.InOctets, 0u);
+}
+
+class TStepClock : public IWatcherClock
+{
+public:
+    std::uint64_t Ms = 1000;
+    std::uint64_t TickCount() override { return Ms; }
+    double Now() override { return 45000.5 + static_cast<double>(Ms) / 86400000.0; }
+};
+
+TEST_F(IpHelperCounterSource, DrivesAWatcherThroughAWrapAndAVanishedInterface)
+{
+    test::TPinnedFormat pin;
+    TIpHelperTableGuard guard(Table(false, true));
+    TStepClock clock;
+    TWatcherChartModel chart;
+    TWatcherStatistics stats(Source, clock, chart);
+    stats.IntfIdx = FakeIndex;
+    FakeIn = 0xFFFF'F000u;
+    FakeOut = 1;
+    stats.TimerTimer(0);
+    auto tick = [&](std::uint64_t AIn) {
+        clock.Ms += 1000;
+        FakeIn += AIn;
+        stats.TimerTimer(0);
+    };
+    tick(8192); // wraps the 32-bit counter
+    EXPECT_EQ(stats.RateDL(), 8192.0);
+    EXPECT_EQ(stats.ReadOuts()[TWatcherStatistics::roDL], "8.00 KB");
+
+    FakeResult = ERROR_INVALID_PARAMETER; // the interface went away
+    tick(8192);
+    EXPECT_EQ(stats.ReadOuts()[TWatcherStatistics::roDLTotal], "0.00 B");
+    FakeResult = NO_ERROR;
+    tick(1 << 20);
+    EXPECT_EQ(stats.RateDL(), 0.0); // fresh baseline, no spike
+    tick(1024);
+    EXPECT_EQ(stats.RateDL(), 1024.0);
+    EXPECT_EQ(stats.TDL, 8192u + 1024u);
+}
+
+TEST(IpHelperCounterSourceHost, ReadsTheLoopbackCountersOfThisMachine)
+{
+    const unsigned index = if_nametoindex("lo");
+    if (index == 0)
+        GTEST_SKIP() << "no loopback interface here";
+    BindIpHelper();
+    if (!IpHelper().GetIfEntry2 && !IpHelper().GetIfEntry)
+        GTEST_SKIP() << "the host provider binds no interface-entry function";
+    TIpHelperCounterSource source;
+    TTrafficCounters c;
+    ASSERT_TRUE(source.ReadCounters(index, c));
+    EXPECT_EQ(c.Wide, IpHelper().GetIfEntry2 != nullptr);
+    TTrafficCounters again;
+    ASSERT_TRUE(source.ReadCounters(index, again));
+    EXPECT_GE(again.InOctets, c.InOctets);
+    EXPECT_FALSE(source.ReadCounters(0x7FFF'FFF0u, c)); // no such interface
+}
+
+} // namespace
+} // namespace qn

@@ -1,0 +1,98 @@
+// Quantity texts: unit choice from the value rounded half to even, two decimals, the user's separator.
+#include "watcher/quantity_format.h"
+
+#include "chart/pinned_format.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace qn {
+namespace {
+
+using test::TPinnedFormat;
+
+struct TCase
+{
+    int Mode;
+    double Value;
+    const char* Expected;
+};
+
+TEST(QuantityFormat, ByteAndBitRateForms)
+{
+    TPinnedFormat pin(".");
+    const TCase cases[] = {
+        {0, 0, "0.00 B"},
+        {1, 0, "0.00 bps"},
+        {0, 1023.4, "1023.40 B"},
+        {0, 1023.5, "1.00 KB"}, // ties go to the even neighbour 1024
+        {0, 1024.5, "1.00 KB"},
+        {0, 1023.6, "1.00 KB"}, // the unit from 1024, the number from 1023.6 / 1024
+        {0, 1024, "1.00 KB"},
+        {0, 1536, "1.50 KB"},
+        {0, 1048575, "1024.00 KB"},
+        {0, 1048576, "1.00 MB"},
+        {0, 1500000, "1.43 MB"},
+        {0, 1073741823, "1024.00 MB"},
+        {0, 1073741824, "1.00 GB"},
+        {0, 4294967295.0, "4.00 GB"},
+        {0, 6.0 * 1073741824 * 1024, "6144.00 GB"}, // no larger unit
+        {1, 124, "992.00 bps"},
+        {1, 124.9375, "1.00 Kbps"},  // 999.5 bits round to the even 1000: Kbps
+        {1, 124.8125, "998.50 bps"}, // 998.5 rounds to 998
+        {1, 125, "1.00 Kbps"},
+        {1, 1536, "12.29 Kbps"},
+        {1, 125000, "1.00 Mbps"},
+        {1, 1500000, "12.00 Mbps"},
+        {1, 125000000, "1.00 Gbps"},
+        {1, 1.25e12, "10000.00 Gbps"},
+        {2, 1536, ""},
+        {255, 1536, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatTraffic(static_cast<std::uint8_t>(c.Mode), c.Value), c.Expected)
+            << "mode " << c.Mode << " value " << c.Value;
+}
+
+TEST(QuantityFormat, CommaSeparatorAndNoGrouping)
+{
+    TPinnedFormat pin(",");
+    EXPECT_EQ(FormatTraffic(0, 1536), "1,50 KB");
+    EXPECT_EQ(FormatBytes(1536), "1,50 KB");
+    EXPECT_EQ(FormatTraffic(1, 1536), "12,29 Kbps");
+    EXPECT_EQ(FormatBytes(1048575), "1024,00 KB");
+    EXPECT_EQ(FormatBytes(6.0 * 1073741824 * 1024), "6144,00 GB");
+    EXPECT_EQ(FormatChartValue(0, 12.345), "12,35 KB");
+}
+
+TEST(QuantityFormat, ByteFormIsTheTransferMode)
+{
+    TPinnedFormat pin;
+    for (double v : {0.0, 1.0, 1023.6, 5e5, 7e8, 3e9, 1.8e19})
+        EXPECT_EQ(FormatBytes(v), FormatTraffic(0, v));
+}
+
+TEST(QuantityFormat, ChartHintFormsUseFixedUnits)
+{
+    TPinnedFormat pin;
+    EXPECT_EQ(FormatChartValue(0, 1536), "1536.00 KB");
+    EXPECT_EQ(FormatChartValue(1, 2.5), "2.50 kbps"); // lower-case k, unlike the bit-rate form
+    EXPECT_EQ(FormatChartValue(2, 2.5), "");
+    EXPECT_EQ(FormatChartValue(-1, 2.5), "");
+}
+
+TEST(QuantityFormat, OddInputsGiveSafeTexts)
+{
+    TPinnedFormat pin;
+    // Negative values take the unit of their magnitude instead of jumping to GB.
+    EXPECT_EQ(FormatTraffic(0, -5), "-5.00 B");
+    EXPECT_EQ(FormatTraffic(0, -2048), "-2.00 KB");
+    EXPECT_EQ(FormatTraffic(1, -125), "-1.00 Kbps");
+    EXPECT_EQ(FormatTraffic(0, std::numeric_limits<double>::quiet_NaN()), "0.00 B");
+    EXPECT_EQ(FormatTraffic(0, 1e300), FormatTraffic(0, 1e300)); // saturates, no undefined conversion
+    EXPECT_EQ(FormatTraffic(1, std::numeric_limits<double>::infinity()), "0.00 Gbps");
+}
+
+} // namespace
+} // namespace qn

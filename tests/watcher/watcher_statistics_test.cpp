@@ -1,0 +1,311 @@
+// Whole runs of sampling ticks on a fake clock and fake counters.
+#include "watcher/watcher_statistics.h"
+
+#include "chart/pinned_format.h"
+
+#include <gtest/gtest.h>
+
+namespace qn {
+namespace {
+
+using test::TPinnedFormat;
+
+constexpr std::uint64_t GiB = 1024ull * 1024 * 1024;
+
+class TFakeClock : public IWatcherClock
+{
+public:
+    std::uint64_t Ms = 7000;
+    // The local date-time at Ms = 0; 45000 is 2023-03-15.
+    double Epoch = 45000.5;
+    std::uint64_t TickCount() override { return Ms; }
+    double Now() override { return Epoch + static_cast<double>(Ms) / 86400000.0; }
+};
+
+class TFakeCounters : public ITrafficCounterSource
+{
+public:
+    TTrafficCounters Value{1000000, 500000, false};
+    bool Fail = false;
+    std::uint32_t LastIntfIdx = 0;
+    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
+    {
+        LastIntfIdx = AIntfIdx;
+        if (Fail)
+            return false;
+        ACounters = Value;
+        return true;
+    }
+};
+
+class WatcherRun : public testing::Test
+{
+protected:
+    TPinnedFormat Pin{"."};
+    TFakeClock Clock;
+    TFakeCounters Counters;
+    TWatcherChartModel Chart;
+    TWatcherStatistics Stats{Counters, Clock, Chart};
+
+    // One second passes, the counters move by the given amounts (modulo 2^32 when narrow), one tick.
+    void Tick(std::uint64_t AIn, std::uint64_t AOut, int AUnits = 0, std::uint64_t AMs = 1000)
+    {
+        Clock.Ms += AMs;
+        Counters.Value.InOctets += AIn;
+        Counters.Value.OutOctets += AOut;
+        if (!Counters.Value.Wide) {
+            Counters.Value.InOctets &= 0xFFFFFFFFu;
+            Counters.Value.OutOctets &= 0xFFFFFFFFu;
+        }
+        Stats.TimerTimer(AUnits);
+    }
+    std::string ReadOut(TWatcherStatistics::TReadOut AWhich) const { return Stats.ReadOuts()[AWhich]; }
+    double LastDownloadValue() const { return Chart.Download.Y(Chart.Download.Count() - 1); }
+};
+
+TEST_F(WatcherRun, FirstTickTakesTheBaselineAndShowsNoTraffic)
+{
+    Stats.Initialize();
+    Stats.TimerTimer(0);
+    EXPECT_EQ(Stats.ViewLength, 300u);
+    EXPECT_EQ(Stats.RateDL(), 0.0);
+    EXPECT_EQ(Stats.TDL, 0u);
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roDL), "0.00 B");
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roDLTotal), "976.56 KB"); // the OS counter itself
+    EXPECT_EQ(Chart.Download.Count(), 1);
+    EXPECT_EQ(Chart.Upload.Count(), 1);
+    EXPECT_DOUBLE_EQ(Chart.Bottom.Min(), Clock.Now());
+    EXPECT_NEAR((Chart.Bottom.Max() - Chart.Bottom.Min()) * 86400.0, 300.0, 1e-6);
+    EXPECT_FALSE(Chart.Bottom.AutoMin());
+}
+
+TEST_F(WatcherRun, SteadyTrafficGivesTheExactRateInBothUnits)
+{
+    Stats.TimerTimer(0);
+    for (int i = 0; i < 10; ++i)
+        Tick(1536, 768);
+    EXPECT_EQ(Stats.RateDL(), 1536.0);
+    EXPECT_EQ(Stats.RateUL(), 768.0);
+    EXPECT_EQ(Stats.TDL, 15360u);
+    EXPECT_EQ(Stats.TUL, 7680u);
+    const std::array<std::string, 8> expected{"1.50 KB",   "768.00 B",  "1.50 KB",  "768.00 B",
+                                              "991.56 KB", "495.78 KB", "15.00 KB", "7.50 KB"};
+    EXPECT_EQ(Stats.ReadOuts(), expected);
+    EXPECT_DOUBLE_EQ(LastDownloadValue(), 1.5); // KiB/s on the chart
+
+    Tick(1536, 768, 1);
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roDL), "12.29 Kbps");
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roUL), "6.14 Kbps");
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roTDL), "16.50 KB"); // totals always in bytes
+    EXPECT_DOUBLE_EQ(LastDownloadValue(), 12.288);             // kbit/s on the chart
+
+    // Two seconds between ticks halve the rate; the same millisecond counts as one second.
+    Tick(3072, 0, 0, 2000);
+    EXPECT_EQ(Stats.RateDL(), 1536.0);
+    Tick(100, 0, 0, 0);
+    EXPECT_EQ(Stats.RateDL(), 100.0);
+
+    // Any other units index: no current or maximum texts, bytes per second on the chart.
+    Tick(2048, 0, 2);
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roDL), "");
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roDLMax), "");
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roDLTotal), "998.16 KB");
+    EXPECT_DOUBLE_EQ(LastDownloadValue(), 2048.0);
+}
+
+TEST_F(WatcherRun, A32BitWrapIsAbsorbedAndTotalsKeepCountingPast4GiB)
+{
+    Counters.Value = {4294967000u, 10, false};
+    Stats.TimerTimer(0);
+    Tick(496, 0); // reads 200
+    EXPECT_EQ(Counters.Value.InOctets, 200u);
+    EXPECT_EQ(Stats.RateDL(), 496.0);
+    EXPECT_EQ(Stats.TDL, 496u);
+
+    // Three GiB a second on a 32-bit counter: every difference wraps, the total does not.
+    for (int i = 0; i < 3; ++i)
+        Tick(3 * GiB, 0);
+    EXPECT_EQ(Stats.TDL, 9 * GiB + 496);
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roTDL), "9.00 GB");
+    EXPECT_EQ(Stats.MDL, 3.0 * GiB);
+}
+
+TEST_F(WatcherRun, WideCountersCarryTotalsAndAResetStartsANewBaselineWithoutASpike)
+{
+    Counters.Value = {10 * GiB, 4 * GiB, true};
+    Stats.TimerTimer(0);
+    Tick(5 * GiB, 1000);
+    EXPECT_EQ(Stats.TDL, 5 * GiB);
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roDLTotal), "15.00 GB");
+
+    // The interface was re-created: download restarts low, upload goes on.
+    Clock.Ms += 1000;
+    Counters.Value.InOctets = 4096;
+    Counters.Value.OutOctets += 2000;
+    Stats.TimerTimer(0);
+    EXPECT_EQ(Stats.RateDL(), 0.0);
+    EXPECT_EQ(Stats.RateUL(), 2000.0);
+    EXPECT_EQ(Stats.TDL, 5 * GiB);
+    EXPECT_EQ(Stats.MDL, 5.0 * GiB);
+    Tick(1024, 0);
+    EXPECT_EQ(Stats.RateDL(), 1024.0);
+    EXPECT_EQ(Stats.DL, 5120u);
+}
+
+TEST_F(WatcherRun, AFailedReadDropsTheBaselineAndTheNextTickShowsNoSpike)
+{
+    Stats.TimerTimer(0);
+    Tick(1536, 1536);
+    const double mdl = Stats.MDL;
+    const std::uint64_t tdl = Stats.TDL, tul = Stats.TUL;
+
+    Counters.Fail = true;
+    Tick(1536, 1536);
+    EXPECT_EQ(Stats.DL, 0u);
+    EXPECT_EQ(Stats.UL, 0u);
+    for (auto which : {TWatcherStatistics::roDL, TWatcherStatistics::roUL, TWatcherStatistics::roDLTotal,
+                       TWatcherStatistics::roULTotal})
+        EXPECT_EQ(ReadOut(which), "0.00 B");
+    EXPECT_EQ(LastDownloadValue(), 0.0);
+    Tick(0, 0, 1);
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roDL), "0.00 bps");
+    EXPECT_EQ(Stats.MDL, mdl);
+    EXPECT_EQ(Stats.TDL, tdl);
+    EXPECT_EQ(Stats.TUL, tul);
+
+    // The interface is back with counters far ahead: a fresh baseline, not a burst.
+    Counters.Fail = false;
+    Tick(50 * 1048576, 0);
+    EXPECT_EQ(Stats.RateDL(), 0.0);
+    EXPECT_EQ(Stats.TDL, tdl);
+    Tick(1024, 0);
+    EXPECT_EQ(Stats.RateDL(), 1024.0);
+    EXPECT_EQ(Stats.MDL, mdl);
+}
+
+TEST_F(WatcherRun, MaximaAreKeptInBytesAcrossAUnitsChange)
+{
+    Stats.TimerTimer(0);
+    Tick(1500000, 0, 0);
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roDLMax), "1.43 MB");
+    Tick(1000, 0, 1);
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roDLMax), "12.00 Mbps");
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roDL), "8.00 Kbps");
+    EXPECT_EQ(Stats.MDL, 1500000.0);
+}
+
+TEST_F(WatcherRun, TheValueAxisGrowsAtOnceAndShrinks301TicksLaterNeverBelow10)
+{
+    Stats.TimerTimer(0);
+    for (int i = 0; i < 700; ++i) {
+        Tick(0, 0); // a quiet link
+        ASSERT_EQ(Chart.Left.Max(), 10.0);
+    }
+    Tick(5000 * 1024, 0); // a one-tick burst of 5000 KiB/s
+    EXPECT_EQ(Chart.Left.Max(), 5000.0);
+    EXPECT_EQ(Chart.Right.Max(), 5000.0);
+    EXPECT_EQ(Chart.Left.Min(), 0.0);
+    for (int i = 1; i <= 300; ++i) {
+        Tick(i % 2 ? 50 * 1024 : 20 * 1024, 0);
+        ASSERT_EQ(Chart.Left.Max(), 5000.0) << "tick " << i;
+    }
+    Tick(0, 0);
+    EXPECT_EQ(Chart.Left.Max(), 50.0); // the largest value of the last period
+    EXPECT_EQ(Chart.Right.Max(), 50.0);
+
+    // A period of tiny traffic shrinks to 10, not below.
+    for (int i = 0; i < 301; ++i)
+        Tick(2048, 0);
+    EXPECT_EQ(Chart.Left.Max(), 10.0);
+
+    // A view reset just after a rescale asks for 0 to 0 and gets 0 to 1; the next traffic grows it.
+    Tick(40 * 1024, 0);
+    EXPECT_EQ(Chart.Left.Max(), 40.0);
+    EXPECT_EQ(Stats.MS, 0.0);
+    Stats.ResetView();
+    EXPECT_EQ(Chart.Left.Min(), 0.0);
+    EXPECT_EQ(Chart.Left.Max(), 1.0);
+    Tick(3 * 1024, 0);
+    EXPECT_EQ(Chart.Left.Max(), 3.0);
+}
+
+TEST_F(WatcherRun, TheTimeWindowScrollsOneSecondPerTickAndKeepsAPannedOffset)
+{
+    Stats.TimerTimer(0);
+    const double second = TWatcherStatistics::OneSecond;
+    for (int i = 0; i < 400; ++i)
+        Tick(0, 0);
+    EXPECT_LE(Chart.Bottom.Max(), Clock.Now() + 1e-9);
+    EXPECT_GT(Chart.Bottom.Max(), Clock.Now() - second);
+    EXPECT_NEAR((Chart.Bottom.Max() - Chart.Bottom.Min()) / second, 300.0, 1e-6);
+
+    Chart.Bottom.MoveMinMax(-60 * second); // panned back a minute
+    for (int i = 0; i < 100; ++i)
+        Tick(0, 0);
+    EXPECT_NEAR((Clock.Now() - Chart.Bottom.Max()) / second, 60.0, 1.0);
+
+    Stats.ResetView();
+    EXPECT_DOUBLE_EQ(Chart.Bottom.Min(), Clock.Now());
+    EXPECT_NEAR((Chart.Bottom.Max() - Chart.Bottom.Min()) / second, 300.0, 1e-6);
+}
+
+TEST_F(WatcherRun, AfterADayOfTicksBothSeriesStayAtADayOfPoints)
+{
+    Stats.TimerTimer(0);
+    for (int i = 0; i < TWatcherStatistics::MaxPoints + 10; ++i)
+        Tick(1024, 512);
+    EXPECT_EQ(Chart.Download.Count(), TWatcherStatistics::MaxPoints);
+    EXPECT_EQ(Chart.Upload.Count(), TWatcherStatistics::MaxPoints);
+    // The oldest points went: the series now starts 11 ticks after the first.
+    EXPECT_NEAR((Chart.Download.X(0) - Chart.Download.X(1)) * 86400.0, -1.0, 1e-3);
+    EXPECT_NEAR((Chart.Download.X(Chart.Download.Count() - 1) - Chart.Download.X(0)) * 86400.0, 86399.0, 1e-3);
+}
+
+TEST_F(WatcherRun, TheAdapterIndexMayChangeBetweenTicksWithoutAReset)
+{
+    Stats.IntfIdx = 3;
+    Stats.TimerTimer(0);
+    EXPECT_EQ(Counters.LastIntfIdx, 3u);
+    Tick(1024, 0);
+    Stats.IntfIdx = 7;
+    Tick(2048, 0);
+    EXPECT_EQ(Counters.LastIntfIdx, 7u);
+    EXPECT_EQ(Stats.TDL, 3072u);
+}
+
+TEST_F(WatcherRun, ClearingTheSessionTotalsKeepsMaximaBaselineAndChart)
+{
+    Stats.TimerTimer(0);
+    Tick(4096, 2048);
+    const auto dl = Stats.DL;
+    Stats.ClearSessionTotals();
+    EXPECT_EQ(Stats.TDL, 0u);
+    EXPECT_EQ(Stats.TUL, 0u);
+    EXPECT_EQ(Stats.DL, dl);
+    EXPECT_EQ(Stats.MDL, 4096.0);
+    EXPECT_EQ(Chart.Download.Count(), 2);
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roTDL), "4.00 KB"); // changes at the next tick
+    Tick(1024, 0);
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roTDL), "1.00 KB");
+}
+
+TEST_F(WatcherRun, TheValueHintReadsBothAxesAtThePointer)
+{
+    Chart.Left.SetGeometry({0, 100}, 100);
+    Chart.Bottom.SetGeometry({0, 100}, 100);
+    Chart.Left.SetMinMax(0, 10);
+    Chart.Bottom.SetMinMax(45000.5, 45000.5 + 300 * TWatcherStatistics::OneSecond);
+    EXPECT_EQ(Stats.ValueHint(0, 0, 50), "Timestamp: 2023-03-15 12:00:00\r\nValue: 5.00 KB");
+    EXPECT_EQ(Stats.ValueHint(1, 50, 75), "Timestamp: 2023-03-15 12:02:30\r\nValue: 2.50 kbps");
+    EXPECT_EQ(Stats.ValueHint(2, 0, 50), "Timestamp: 2023-03-15 12:00:00\r\nValue: ");
+    // Outside the field the hint reads beyond the ranges.
+    EXPECT_EQ(Stats.ValueHint(0, 0, 120), "Timestamp: 2023-03-15 12:00:00\r\nValue: -2.00 KB");
+
+    Chart.Bottom.SetMinMax(45000.0, 45000.0 + 300 * TWatcherStatistics::OneSecond);
+    EXPECT_EQ(Stats.ValueHint(0, 0, 0), "Timestamp: 2023-03-15\r\nValue: 10.00 KB"); // midnight: no time
+    TPinnedFormat comma(",", "dd.MM.yy", "H:mm:ss");
+    EXPECT_EQ(Stats.ValueHint(0, 100, 0), "Timestamp: 15.03.23 0:05:00\r\nValue: 10,00 KB");
+}
+
+} // namespace
+} // namespace qn
