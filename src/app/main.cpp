@@ -1,9 +1,9 @@
 // Quarno's entry: version record, settings location, application object and the main window.
+#include "about/version_info.h"
 #include "chart/format_settings.h"
 #include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/wnd_qn_main.h"
-#include "platform/app_data.h"
 #include "platform/settings_location.h"
 
 #include <QApplication>
@@ -52,9 +52,10 @@ void TakeFormatSettingsFromLocale()
 
 int main(int argc, char** argv)
 {
-    const std::string exe = qn::GetExecutablePath();
-    const std::string company = "Veldo";
-    const std::string product = "Quarno";
+    // The version record first: the settings folder is named after its company and product.
+    const qn::TVersionInfo& version = qn::ApplicationVersionInfo();
+    const std::string company = version.CompanyName.empty() ? "Veldo" : version.CompanyName;
+    const std::string product = version.ProductName.empty() ? "Quarno" : version.ProductName;
     qn::SettingsStorage()->SetFileName(qn::SettingsFilePathForThisProgram(company, product));
 
     PreferXWayland();
