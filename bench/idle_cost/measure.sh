@@ -2,7 +2,8 @@
 # Idle cost of Quarno next to the qt_floor yardstick (and GKrellM when installed), side by side in one
 # run: CPU as utime+stime from /proc/PID/stat over 60 s after a 5 s warm-up, memory as VmRSS, each
 # program on its own Xvfb display, with steady loopback traffic running. Quarno shows its interface
-# list; as root the run happens in a private network namespace with 8 interfaces (lo + 7 dummies).
+# list; as root the run happens in a private network namespace with 8 interfaces (lo, three veth
+# pairs and an ifb device).
 #
 #   bench/idle_cost/measure.sh [path/to/quarno] [runs] [yardstick source folder]
 set -eu
@@ -34,18 +35,27 @@ IN_NS=""
 if [ "$(id -u)" -eq 0 ] && ip netns add "$NETNS" 2>/dev/null; then
     IN_NS="ip netns exec $NETNS"
     $IN_NS ip link set lo up
-    for i in 1 2 3 4 5 6 7; do
-        $IN_NS ip link add "qn$i" type dummy
-        $IN_NS ip link set "qn$i" up
-        $IN_NS ip addr add "10.99.$i.1/24" dev "qn$i"
+    for i in 1 2 3; do
+        $IN_NS ip link add "qn${i}a" type veth peer name "qn${i}b"
+        $IN_NS ip link set "qn${i}a" up
+        $IN_NS ip link set "qn${i}b" up
+        $IN_NS ip addr add "10.99.$i.1/24" dev "qn${i}a"
     done
-    echo "network namespace $NETNS: lo + 7 dummy interfaces"
+    $IN_NS ip link add qn4 type ifb
+    $IN_NS ip link set qn4 up
+    echo "network namespace $NETNS: $($IN_NS ls /sys/class/net | wc -l) interfaces"
 else
     echo "not root: measuring with the host's interfaces ($(ls /sys/class/net | wc -l) of them)"
 fi
 
-# Steady loopback traffic: five 1000-byte pings a second.
-$IN_NS ping -q -i 0.2 -s 1000 127.0.0.1 >/dev/null 2>&1 &
+# Steady loopback traffic: fifty 1000-byte datagrams a second.
+$IN_NS python3 -c '
+import socket, time
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+while True:
+    s.sendto(b"x" * 1000, ("127.0.0.1", 9))
+    time.sleep(0.02)
+' >/dev/null 2>&1 &
 PIDS="$PIDS $!"
 
 # Quarno's settings: the interface list shown.
@@ -53,6 +63,12 @@ CONFIG=$WORK/config
 mkdir -p "$CONFIG/Veldo/Quarno"
 printf '[Twnd_qn_Main\\Tree]\nVisible=1\nTag=0\n' >"$CONFIG/Veldo/Quarno/quarno.ini"
 cp "$QUARNO" "$WORK/quarno"
+
+# A sleep that lets the traps run at once.
+pause() {
+    sleep "$1" &
+    wait $!
+}
 
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
@@ -69,7 +85,7 @@ run=1
 while [ "$run" -le "$RUNS" ]; do
     base=$((90 + run * 3))
     start_display "$base"; start_display "$((base + 1))"; start_display "$((base + 2))"
-    sleep 1
+    pause 1
     DISPLAY=":$base" XDG_CONFIG_HOME="$CONFIG" QT_QPA_PLATFORM=xcb $IN_NS "$WORK/quarno" >/dev/null 2>&1 &
     q=$!; PIDS="$PIDS $q"
     DISPLAY=":$((base + 1))" QT_QPA_PLATFORM=xcb "$FLOOR" --aliased >/dev/null 2>&1 &
@@ -81,9 +97,9 @@ while [ "$run" -le "$RUNS" ]; do
         HOME=$WORK/home DISPLAY=":$((base + 2))" $IN_NS gkrellm >/dev/null 2>&1 &
         g=$!; PIDS="$PIDS $g"
     fi
-    sleep "$WARMUP"
+    pause "$WARMUP"
     q0=$(ticks "$q"); f0=$(ticks "$f"); g0=0; [ -n "$g" ] && g0=$(ticks "$g")
-    sleep "$SPAN"
+    pause "$SPAN"
     q1=$(ticks "$q"); f1=$(ticks "$f"); g1=0; [ -n "$g" ] && g1=$(ticks "$g")
     qr=$(rss_kb "$q"); fr=$(rss_kb "$f"); gr=0; [ -n "$g" ] && gr=$(rss_kb "$g")
     echo "$run $((q1 - q0)) $qr $((f1 - f0)) $fr $((g1 - g0)) $gr" >>"$RESULTS"
