@@ -71,6 +71,9 @@ pause() {
 }
 
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# The same CPU time in microseconds from the scheduler's nanosecond counts of every thread, finer
+# than clock ticks.
+cpu_us() { cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%d", ns / 1000}'; }
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 
 start_display() {
@@ -99,11 +102,13 @@ while [ "$run" -le "$RUNS" ]; do
     fi
     pause "$WARMUP"
     q0=$(ticks "$q"); f0=$(ticks "$f"); g0=0; [ -n "$g" ] && g0=$(ticks "$g")
+    qu0=$(cpu_us "$q"); fu0=$(cpu_us "$f"); gu0=0; [ -n "$g" ] && gu0=$(cpu_us "$g")
     pause "$SPAN"
     q1=$(ticks "$q"); f1=$(ticks "$f"); g1=0; [ -n "$g" ] && g1=$(ticks "$g")
+    qu1=$(cpu_us "$q"); fu1=$(cpu_us "$f"); gu1=0; [ -n "$g" ] && gu1=$(cpu_us "$g")
     qr=$(rss_kb "$q"); fr=$(rss_kb "$f"); gr=0; [ -n "$g" ] && gr=$(rss_kb "$g")
-    echo "$run $((q1 - q0)) $qr $((f1 - f0)) $fr $((g1 - g0)) $gr" >>"$RESULTS"
-    echo "run $run: quarno $((q1 - q0)) ticks ${qr} kB, qt_floor $((f1 - f0)) ticks ${fr} kB, gkrellm $((g1 - g0)) ticks ${gr} kB"
+    echo "$run $((q1 - q0)) $qr $((f1 - f0)) $fr $((g1 - g0)) $gr $((qu1 - qu0)) $((fu1 - fu0)) $((gu1 - gu0))" >>"$RESULTS"
+    echo "run $run: quarno $((q1 - q0)) ticks $((qu1 - qu0)) us ${qr} kB, qt_floor $((f1 - f0)) ticks $((fu1 - fu0)) us ${fr} kB, gkrellm $((g1 - g0)) ticks $((gu1 - gu0)) us ${gr} kB"
     kill "$q" "$f" $g 2>/dev/null || true
     run=$((run + 1))
 done
@@ -114,7 +119,7 @@ function median(a, n,   i, j, t) {
     for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
     return (n % 2) ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
 }
-{ n++; qc[n] = $2; qm[n] = $3; fc[n] = $4; fm[n] = $5; gc[n] = $6; gm[n] = $7 }
+{ n++; qc[n] = $2; qm[n] = $3; fc[n] = $4; fm[n] = $5; gc[n] = $6; gm[n] = $7; qu[n] = $8; fu[n] = $9; gu[n] = $10 }
 END {
     q = median(qc, n); f = median(fc, n); g = median(gc, n)
     qr = median(qm, n); fr = median(fm, n); gr = median(gm, n)
@@ -123,6 +128,9 @@ END {
     printf "  quarno    CPU %.3f %% of a core (%d ticks), RSS %.1f MB\n", q * pct, q, qr / 1024
     printf "  qt_floor  CPU %.3f %% of a core (%d ticks), RSS %.1f MB\n", f * pct, f, fr / 1024
     if (gr > 0) printf "  gkrellm   CPU %.3f %% of a core (%d ticks), RSS %.1f MB\n", g * pct, g, gr / 1024
+    qus = median(qu, n); fus = median(fu, n); gus = median(gu, n)
+    printf "  scheduler time: quarno %.1f ms, qt_floor %.1f ms, gkrellm %.1f ms\n", qus / 1000, fus / 1000, gus / 1000
+    if (fus > 0) printf "  quarno / qt_floor CPU ratio by scheduler time %.2f\n", qus / fus
     if (f > 0) printf "  quarno / qt_floor CPU ratio %.2f (target <= 1.5)\n", q / f
     else printf "  qt_floor used no measurable CPU; quarno %d ticks\n", q
     printf "  quarno RSS - qt_floor RSS %.1f MB (target <= 20)\n", (qr - fr) / 1024
