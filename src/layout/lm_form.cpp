@@ -83,6 +83,9 @@ TLMForm::~TLMForm()
     FSaveTimer.stop();
     FDisplayTimer.stop();
     if (FLayoutControl) {
+        // The derived form is already gone: handlers it installed must not run any more.
+        FLayoutManager->OnBeforeSave = nullptr;
+        FLayoutManager->OnAfterSave = nullptr;
         FLayoutManager->OwnerDestroying();
         Guarded([this] { FLayoutManager->Save(); });
     }

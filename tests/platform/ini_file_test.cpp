@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -235,6 +236,17 @@ TEST(IniFile, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
         ASSERT_EQ(*value, RoundValue(letter)) << "after kill " << kill;
         round += 1000;
     }
+
+    // What the killed writers left behind is cleared by a later write once it is clearly stale.
+    const auto young = dir.File(".q.ini.young1");
+    Spit(young, "a write in progress");
+    Spit(dir.File(".q.ini.stale1"), "left by a killed writer");
+    for (const auto& e : fs::directory_iterator(dir.Path))
+        if (e.path() != young)
+            fs::last_write_time(e.path(), fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    qn::IniWriteString(file, "Moving", "Cleanup", "done");
+    EXPECT_EQ(dir.Entries(), 2u) << "only the file and the young temporary file remain";
+    EXPECT_TRUE(fs::exists(young));
 }
 
 } // namespace
