@@ -82,6 +82,7 @@ TLMForm::~TLMForm()
 {
     FSaveTimer.stop();
     FDisplayTimer.stop();
+    FDestroying = true;
     if (FLayoutControl) {
         // The derived form is already gone: handlers it installed must not run any more.
         FLayoutManager->OnBeforeSave = nullptr;
@@ -105,10 +106,10 @@ void TLMForm::Guarded(const std::function<void()>& AWork)
         AWork();
     } catch (const std::exception& e) {
         if (ErrorHandler())
-            ErrorHandler()(isVisible() ? this : nullptr, QString::fromUtf8(e.what()));
+            ErrorHandler()(FDestroying || !isVisible() ? nullptr : this, QString::fromUtf8(e.what()));
     } catch (...) {
         if (ErrorHandler())
-            ErrorHandler()(isVisible() ? this : nullptr, QStringLiteral("Unexpected error"));
+            ErrorHandler()(FDestroying || !isVisible() ? nullptr : this, QStringLiteral("Unexpected error"));
     }
 }
 

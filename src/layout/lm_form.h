@@ -128,6 +128,7 @@ private:
     // The window frame is unknown until the window is first mapped; a size restored before that is
     // corrected once the frame is known, so that the stored outer size does not grow by the frame.
     bool FFrameFixPending = false;
+    bool FDestroying = false;
     QSize FRestoredOuterSize;
 };
 

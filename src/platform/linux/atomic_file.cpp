@@ -57,7 +57,9 @@ void RemoveStaleTemporaries(const std::string& ADir, const std::string& ABase)
         if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
             continue;
         const std::string path = ADir + "/" + name;
-        struct stat st{};
+        struct stat st
+        {
+        };
         if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > StaleSeconds)
             ::unlink(path.c_str());
     }
