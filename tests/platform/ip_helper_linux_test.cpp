@@ -68,12 +68,13 @@ TEST(LinuxIpHelper, SizedQueriesReportTheSizeAndFillAnExactBuffer)
         ASSERT_EQ(getIpAddrTable(reinterpret_cast<PMIB_IPADDRTABLE>(table.data()), &tableSize, TRUE), NO_ERROR);
         const auto* rows = reinterpret_cast<const MIB_IPADDRTABLE*>(table.data());
         ASSERT_EQ(rows->dwNumEntries, 21u);
-        EXPECT_EQ(rows->table[0].dwAddr, inet_addr("127.0.0.1"));
-        EXPECT_EQ(rows->table[1].dwAddr, inet_addr("198.51.100.1"));
-        EXPECT_EQ(rows->table[20].dwAddr, inet_addr("198.51.100.20"));
-        EXPECT_EQ(rows->table[1].wType & MIB_IPADDR_PRIMARY, MIB_IPADDR_PRIMARY);
-        EXPECT_EQ(rows->table[2].wType & MIB_IPADDR_PRIMARY, 0); // a secondary address
-        EXPECT_NE(rows->table[1].wType & MIB_IPADDR_DISCONNECTED, 0); // qa0 is down
+        const MIB_IPADDRROW* row = rows->table;
+        EXPECT_EQ(row[0].dwAddr, inet_addr("127.0.0.1"));
+        EXPECT_EQ(row[1].dwAddr, inet_addr("198.51.100.1"));
+        EXPECT_EQ(row[20].dwAddr, inet_addr("198.51.100.20"));
+        EXPECT_EQ(row[1].wType & MIB_IPADDR_PRIMARY, MIB_IPADDR_PRIMARY);
+        EXPECT_EQ(row[2].wType & MIB_IPADDR_PRIMARY, 0); // a secondary address
+        EXPECT_NE(row[1].wType & MIB_IPADDR_DISCONNECTED, 0); // qa0 is down
 
         const auto getIpNetTable = Proc<PFN_GetIpNetTable>("GetIpNetTable");
         ULONG netSize = 0;
