@@ -6,7 +6,12 @@
 
 namespace qn {
 
-enum class TFileReadResult { Ok, Missing, Failed };
+enum class TFileReadResult
+{
+    Ok,
+    Missing,
+    Failed
+};
 
 // Reads the whole file into AText. Missing: the file (or a folder on its path) does not exist;
 // Failed: it exists but cannot be read (no access, a folder, an I/O error). AText is empty unless Ok.

@@ -101,7 +101,8 @@ TIniDocument::TIniDocument(std::string_view AText)
         if (!t.empty() && t.front() == '[') {
             const std::size_t close = t.find(']');
             l.Kind = TLineKind::Header;
-            l.Name = std::string(Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
+            l.Name =
+                std::string(Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
         } else if (!t.empty() && t.front() != ';') {
             const std::size_t eq = line.find('=');
             if (eq != std::string_view::npos && !Trim(line.substr(0, eq)).empty()) {
@@ -292,8 +293,7 @@ std::string IniFullPath(const std::string& AFileName)
     return ec ? AFileName : full.lexically_normal().string();
 }
 
-std::optional<std::string> IniReadValue(const std::string& AFileName, std::string_view ASection,
-                                        std::string_view AKey)
+std::optional<std::string> IniReadValue(const std::string& AFileName, std::string_view ASection, std::string_view AKey)
 {
     return Load(AFileName).Value(ASection, AKey);
 }

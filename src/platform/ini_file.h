@@ -63,13 +63,18 @@ public:
     std::string Text() const;
 
 private:
-    enum class TLineKind { Other, Header, Key };
+    enum class TLineKind
+    {
+        Other,
+        Header,
+        Key
+    };
     struct TLine
     {
         TLineKind Kind = TLineKind::Other;
-        std::string Text; // the whole line as read or written
-        std::string Name; // section name (Header) or key (Key), trimmed
-        std::size_t ValuePos = 0; // Key: offset of the text after "="
+        std::string Text;             // the whole line as read or written
+        std::string Name;             // section name (Header) or key (Key), trimmed
+        std::size_t ValuePos = 0;     // Key: offset of the text after "="
         std::size_t SectionIndex = 0; // index of the header line, npos before the first header
     };
 
@@ -84,8 +89,7 @@ private:
 // file in the same folder, is flushed to disk and renamed over the old one, so a crash or a full
 // disk leaves either the old or the new file, never a torn or empty one.
 
-std::optional<std::string> IniReadValue(const std::string& AFileName, std::string_view ASection,
-                                        std::string_view AKey);
+std::optional<std::string> IniReadValue(const std::string& AFileName, std::string_view ASection, std::string_view AKey);
 std::string IniReadString(const std::string& AFileName, std::string_view ASection, std::string_view AKey,
                           std::string_view ADefault);
 std::vector<TIniKeyValue> IniReadSection(const std::string& AFileName, std::string_view ASection);

@@ -29,7 +29,9 @@ bool WriteAll(int AFd, std::string_view AText)
 // The file a path finally names: a symbolic link is replaced by writing to what it points at.
 std::string ResolveTarget(const std::string& AFileName)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::lstat(AFileName.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         char buf[PATH_MAX];
         if (::realpath(AFileName.c_str(), buf))
@@ -46,7 +48,9 @@ TFileReadResult ReadWholeFile(const std::string& AFileName, std::string& AText)
     const int fd = ::open(AFileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT || errno == ENOTDIR ? TFileReadResult::Missing : TFileReadResult::Failed;
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return TFileReadResult::Failed;
@@ -86,7 +90,9 @@ bool ReplaceFileAtomically(const std::string& AFileName, std::string_view AText)
     if (fd < 0)
         return false;
     bool ok = true;
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(target.c_str(), &st) == 0)
         ok = S_ISREG(st.st_mode) && ::fchmod(fd, st.st_mode & 07777) == 0;
     ok = ok && WriteAll(fd, AText) && ::fsync(fd) == 0;
