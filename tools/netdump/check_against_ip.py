@@ -44,7 +44,7 @@ for link in before:
     alias = link.get("ifalias") or (link.get("altnames") or [""])[0]
     check(name, "alias", adapter["Alias"], alias)
     inet = [a for a in addresses.get(name, {}).get("addr_info", []) if a["family"] == "inet"]
-    expected = [f"{a['local']}={ipaddress.IPv4Network(f'0.0.0.0/{a['prefixlen']}').netmask}" for a in inet]
+    expected = [a["local"] + "=" + str(ipaddress.IPv4Network("0.0.0.0/%d" % a["prefixlen"]).netmask) for a in inet]
     check(name, "IPv4 addresses", adapter["IPAddress"], expected or ["="])
     status_up = adapter["_Status"] >= 4
     ip_up = link["operstate"] == "UP" or (link["operstate"] == "UNKNOWN" and "LOWER_UP" in link["flags"] and "UP" in link["flags"])
