@@ -8,6 +8,7 @@
 
 #include <arpa/inet.h>
 #include <cstring>
+#include <fstream>
 #include <linux/if_ether.h>
 #include <linux/if_packet.h>
 #include <net/if.h>
@@ -64,6 +65,12 @@ TEST(NetworkConfigurationKernel, ReportsBuiltInterfacesExactly)
         EXPECT_EQ(veth.Alias, "Uplink A");
         EXPECT_EQ(veth.Description, "veth");
         EXPECT_EQ(veth.AdminStatus, TAdapterAdminStatus::aasUp);
+        // The speed sysfs shows for the link, in bits per second.
+        std::ifstream speedFile("/sys/class/net/qa0/speed");
+        std::uint64_t mbits = 0;
+        if (speedFile >> mbits) {
+            EXPECT_EQ(veth.MaxSpeed, mbits * 1000000u);
+        }
         EXPECT_EQ(veth._Status, 5u);
         EXPECT_EQ(veth.IntfIdx, if_nametoindex("qa0"));
         EXPECT_EQ(veth.IPAddress.Lines(),
@@ -85,6 +92,7 @@ TEST(NetworkConfigurationKernel, ReportsBuiltInterfacesExactly)
         EXPECT_EQ(macvlan.AdminStatus, TAdapterAdminStatus::aasDown);
         EXPECT_EQ(macvlan.OperStatus, TAdapterOperationalStatus::aosNonOperational);
         EXPECT_EQ(macvlan._Status, 0u);
+        EXPECT_EQ(macvlan.MaxSpeed, 0u); // a link that is down has no speed
         EXPECT_EQ(macvlan.IPAddress.Lines(), std::vector<std::string>{"="});
         EXPECT_EQ(macvlan.IntfIdx, if_nametoindex("qmv0"));
 
