@@ -98,6 +98,23 @@ TEST(IniDocument, ValuesRoundTripExactlyIncludingBlanksAndQuotes)
     EXPECT_EQ(qn::TIniDocument(doc.Text()).Value("S", "K"), "two lines");
 }
 
+TEST(IniDocument, KeysThatWouldBreakTheFileAreQuoted)
+{
+    // Interface names may hold "=" or start with "[" or ";"; none may steal the keys after it.
+    qn::TIniDocument doc;
+    for (const std::string name : {"a=b", "[x", ";c", "\"q\"", "plain"})
+        doc.SetValue("Settings", name, "1");
+    doc.SetValue("Settings", "after", "0");
+    doc.SetValue("Settings", "A=B", "0");
+    EXPECT_EQ(doc.Text(), "[Settings]\n\"a=b\"=0\n\"[x\"=1\n\";c\"=1\n\"\"\"q\"\"\"=1\nplain=1\nafter=0\n");
+    const qn::TIniDocument back(doc.Text());
+    EXPECT_EQ(back.Section("Settings").size(), 6u);
+    EXPECT_EQ(back.Value("settings", "A=b"), "0");
+    EXPECT_EQ(back.Value("Settings", "[x"), "1");
+    EXPECT_EQ(back.Value("Settings", "\"q\""), "1");
+    EXPECT_EQ(back.Value("Settings", "after"), "0");
+}
+
 TEST(IniDocument, LongValuesAreCutAt2047CharactersNotInsideACharacter)
 {
     qn::TIniDocument doc;
