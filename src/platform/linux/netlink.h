@@ -28,6 +28,7 @@ struct TLinkInfo
     char Alias[257] = {};       // IFALIASZ 256 + NUL
     char AltName[128] = {};     // the first alternative name (ALTIFNAMSIZ)
     char Kind[32] = {};         // IFLA_INFO_KIND: veth, bridge, macvlan ...
+    std::uint32_t CarrierChanges = 0; // how often the carrier came or went
     bool HasParentDevice = false;
     bool HasStats = false;
     std::uint64_t RxBytes = 0, TxBytes = 0, RxPackets = 0, TxPackets = 0;
