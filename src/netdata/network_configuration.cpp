@@ -281,7 +281,7 @@ void TNetworkConfiguration::ReadAdapters()
     });
     if (result != NO_ERROR)
         return;
-    const IP_ADAPTER_INFO* info = buffer.As<IP_ADAPTER_INFO>();
+    const IP_ADAPTER_INFO* info = buffer.Holds(buffer.As<IP_ADAPTER_INFO>()) ? buffer.As<IP_ADAPTER_INFO>() : nullptr;
     for (std::size_t n = 0; info && n < buffer.MaxChain<IP_ADAPTER_INFO>(); ++n) {
         TAdapter adapter;
         adapter.Name = TrimText(FieldText(info->AdapterName, MAX_ADAPTER_NAME_LENGTH + 4));
@@ -359,7 +359,8 @@ void TNetworkConfiguration::ReadAdapterAddresses()
     });
     if (result != NO_ERROR)
         return;
-    const IP_ADAPTER_ADDRESSES* entry = buffer.As<IP_ADAPTER_ADDRESSES>();
+    const IP_ADAPTER_ADDRESSES* entry =
+        buffer.Holds(buffer.As<IP_ADAPTER_ADDRESSES>()) ? buffer.As<IP_ADAPTER_ADDRESSES>() : nullptr;
     for (std::size_t n = 0; entry && n < buffer.MaxChain<IP_ADAPTER_ADDRESSES>(); ++n) {
         const int position = FindAdapter(static_cast<std::int32_t>(entry->IfIndex));
         if (position >= 0) {

@@ -271,6 +271,22 @@ TEST(NetworkConfiguration, RecordsThatPointOutsideTheirBufferAreNotFollowed)
     EXPECT_EQ(config.AdressRecordCount(), 1);
 }
 
+DWORD SuccessWithoutRecords(PIP_ADAPTER_INFO, PULONG)
+{
+    return NO_ERROR; // claims success for a buffer too small for one record
+}
+
+TEST(NetworkConfiguration, SuccessForABufferTooSmallForARecordReadsNothing)
+{
+    TIpHelperTable table;
+    table.Library = &table;
+    table.GetAdaptersInfo = &SuccessWithoutRecords;
+    TIpHelperTableGuard guard(table);
+    TNetworkConfiguration config;
+    config.RefreshData();
+    EXPECT_EQ(config.AdapterCount(), 0);
+}
+
 TEST(NetworkConfiguration, MissingFunctionsTakeTheirFallbacks)
 {
     TFakeIpHelper fake;
