@@ -720,17 +720,11 @@ void TLayoutManagerControl::PositionCheck()
         r.moveLeft(clientWidth - r.width());
     if (r.y() + r.height() > clientHeight)
         r.moveTop(clientHeight - r.height());
-    if (r.x() < 0) {
-        // Wider than its parent: it is made to fit.
+    // A control larger than its parent keeps its size and shows its top left corner.
+    if (r.x() < 0)
         r.moveLeft(0);
-        if (r.width() > clientWidth)
-            r.setWidth(clientWidth);
-    }
-    if (r.y() < 0) {
+    if (r.y() < 0)
         r.moveTop(0);
-        if (r.height() > clientHeight)
-            r.setHeight(clientHeight);
-    }
     if (r != w->geometry())
         w->setGeometry(r);
 }

@@ -82,7 +82,11 @@ TLMForm::~TLMForm()
 {
     FSaveTimer.stop();
     FDisplayTimer.stop();
+    FDestroying = true;
     if (FLayoutControl) {
+        // The derived form is already gone: handlers it installed must not run any more.
+        FLayoutManager->OnBeforeSave = nullptr;
+        FLayoutManager->OnAfterSave = nullptr;
         FLayoutManager->OwnerDestroying();
         Guarded([this] { FLayoutManager->Save(); });
     }
@@ -102,10 +106,10 @@ void TLMForm::Guarded(const std::function<void()>& AWork)
         AWork();
     } catch (const std::exception& e) {
         if (ErrorHandler())
-            ErrorHandler()(isVisible() ? this : nullptr, QString::fromUtf8(e.what()));
+            ErrorHandler()(FDestroying || !isVisible() ? nullptr : this, QString::fromUtf8(e.what()));
     } catch (...) {
         if (ErrorHandler())
-            ErrorHandler()(isVisible() ? this : nullptr, QStringLiteral("Unexpected error"));
+            ErrorHandler()(FDestroying || !isVisible() ? nullptr : this, QStringLiteral("Unexpected error"));
     }
 }
 

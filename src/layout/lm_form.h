@@ -19,7 +19,10 @@ namespace qn {
 //   LayoutCheckPosition the form's PositionCheck, and only then OnShow fires;
 // - the end of a user move or resize (SaveDelay ms after the last move or resize event of the
 //   visible form): with LayoutControl the manager's full Save (skipped while ReadOnly or restoring);
-// - destruction: with LayoutControl the manager's Save runs first;
+// - destruction: with LayoutControl the manager's Save runs first, under the derived class's section
+//   names but without OnBeforeSave/OnAfterSave (the derived part of the form no longer exists); a
+//   derived class that needs its handlers or members in the final save calls
+//   LayoutManager()->Save() in its own destructor;
 // - a change of the screens or their geometry: with LayoutControl the form's own entry is restored
 //   (Restore(this): no events, no named values) and, with LayoutCheckPosition, kept on a monitor;
 //   then OnDisplayChange fires, also without LayoutControl;
@@ -125,6 +128,7 @@ private:
     // The window frame is unknown until the window is first mapped; a size restored before that is
     // corrected once the frame is known, so that the stored outer size does not grow by the frame.
     bool FFrameFixPending = false;
+    bool FDestroying = false;
     QSize FRestoredOuterSize;
 };
 

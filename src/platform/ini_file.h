@@ -36,6 +36,8 @@ using TIniKeyValue = std::pair<std::string, std::string>;
 // - a value is the text after the first "=", without surrounding blanks and without one pair of
 //   matching enclosing quotes ("..." or '...'), cut to IniMaxValueLength code points;
 // - lines starting with ";" are comments; a header without "]" names the rest of its line;
+// - a key that would not read back as itself (it holds "=" or starts with "[", ";" or a quote) is
+//   written in double quotes, quotes inside it doubled;
 // - a leading UTF-8 byte-order mark is ignored; CR LF and LF line ends are both read;
 // - sections of the same name that occur more than once read as one (the first key of a name wins).
 class TIniDocument

@@ -351,7 +351,7 @@ TEST_F(LayoutManager, PositionCheckBringsFormsBackOntoTheWorkArea)
     auto* child = new QWidget(&parent);
     child->setGeometry(80, -5, 50, 120);
     Manager.PositionCheck(child);
-    EXPECT_EQ(child->geometry(), QRect(50, 0, 50, 100));
+    EXPECT_EQ(child->geometry(), QRect(50, 0, 50, 120));
 }
 
 TEST_F(LayoutManager, ReadOnlyStopsSavesButNotRestoresNorTheNamedValues)

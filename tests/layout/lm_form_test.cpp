@@ -55,11 +55,15 @@ class ErrorGuard
 {
 public:
     ErrorGuard()
-        : FOld(qn::TLMForm::SetErrorHandler([this](QWidget*, const QString& AMessage) { Messages << AMessage; }))
+        : FOld(qn::TLMForm::SetErrorHandler([this](QWidget* AParent, const QString& AMessage) {
+              Messages << AMessage;
+              Parents << AParent;
+          }))
     {
     }
     ~ErrorGuard() { qn::TLMForm::SetErrorHandler(FOld); }
     QStringList Messages;
+    QList<QWidget*> Parents;
 
 private:
     qn::TLMForm::TErrorHandler FOld;
@@ -200,7 +204,8 @@ TEST_F(LayoutForm, AFailedSaveIsShownAndTheProgramGoesOn)
         ASSERT_EQ(Errors.Messages.size(), 1);
         EXPECT_EQ(Errors.Messages[0], "Unable to write to " + Dir.filePath("plain/q.ini"));
     }
-    EXPECT_EQ(Errors.Messages.size(), 2) << "the save at destruction fails the same way, without a crash";
+    ASSERT_EQ(Errors.Messages.size(), 2) << "the save at destruction fails the same way, without a crash";
+    EXPECT_EQ(Errors.Parents[1], nullptr) << "a form being destroyed cannot own the message box";
 }
 
 TEST_F(LayoutForm, ASecondFormTakesTheMainFormsStorageAndReadOnly)

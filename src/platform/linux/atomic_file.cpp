@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,6 +40,30 @@ std::string ResolveTarget(const std::string& AFileName)
             return buf;
     }
     return AFileName;
+}
+
+// A writer killed between creating its temporary file and the rename leaves that file behind. Ours
+// are named ".<file>.XXXXXX"; one that has not changed for a while belongs to no running write.
+void RemoveStaleTemporaries(const std::string& ADir, const std::string& ABase)
+{
+    constexpr time_t StaleSeconds = 60;
+    DIR* dir = ::opendir(ADir.c_str());
+    if (!dir)
+        return;
+    const std::string prefix = "." + ABase + ".";
+    const time_t now = ::time(nullptr);
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string path = ADir + "/" + name;
+        struct stat st
+        {
+        };
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > StaleSeconds)
+            ::unlink(path.c_str());
+    }
+    ::closedir(dir);
 }
 
 } // namespace
@@ -108,6 +134,7 @@ bool ReplaceFileAtomically(const std::string& AFileName, std::string_view AText)
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    RemoveStaleTemporaries(dir, base);
     return true;
 }
 
