@@ -268,22 +268,30 @@ void TIniDocument::SetValue(std::string_view ASection, std::string_view AKey, st
 
 bool TIniDocument::DeleteKey(std::string_view ASection, std::string_view AKey)
 {
-    const std::size_t before = FLines.size();
-    std::erase_if(FLines, [&](const TLine& l) { return InSection(l, ASection) && SameName(l.Name, AKey); });
-    if (FLines.size() == before)
-        return false;
-    Reindex();
-    return true;
+    return EraseLines([&](const TLine& l) { return InSection(l, ASection) && SameName(l.Name, AKey); });
 }
 
 bool TIniDocument::DeleteSection(std::string_view ASection)
 {
-    const std::size_t before = FLines.size();
-    std::erase_if(FLines, [&](const TLine& l) {
-        return l.SectionIndex != NoSection && SameName(FLines[l.SectionIndex].Name, ASection);
-    });
-    if (FLines.size() == before)
+    return EraseLines(
+        [&](const TLine& l) { return l.SectionIndex != NoSection && SameName(FLines[l.SectionIndex].Name, ASection); });
+}
+
+bool TIniDocument::EraseLines(const std::function<bool(const TLine&)>& AWhich)
+{
+    // Decided for every line first: the test looks at header lines that erasing would move.
+    std::vector<bool> erase(FLines.size());
+    bool any = false;
+    for (std::size_t i = 0; i < FLines.size(); ++i)
+        any = (erase[i] = AWhich(FLines[i])) || any;
+    if (!any)
         return false;
+    std::vector<TLine> kept;
+    kept.reserve(FLines.size());
+    for (std::size_t i = 0; i < FLines.size(); ++i)
+        if (!erase[i])
+            kept.push_back(std::move(FLines[i]));
+    FLines = std::move(kept);
     Reindex();
     return true;
 }

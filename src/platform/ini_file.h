@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -81,6 +82,7 @@ private:
     };
 
     void Reindex();
+    bool EraseLines(const std::function<bool(const TLine&)>& AWhich);
     bool InSection(const TLine& ALine, std::string_view ASection) const;
 
     std::vector<TLine> FLines;

@@ -15,6 +15,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include <sched.h>
 #include <unistd.h>
@@ -161,6 +162,14 @@ protected:
             GTEST_SKIP() << "cannot create a network namespace here";
         if (std::system("ip link add qn0 type veth peer name qn1 && ip link set qn0 up && ip link set qn1 up") != 0)
             GTEST_SKIP() << "cannot create a veth pair (iproute2 missing?)";
+        // The kernel reports a link's carrier coming up a little later; let that report pass before
+        // a test starts listening, or it counts as a change.
+        for (int i = 0; i < 200; ++i) {
+            if (std::system("ip link show qn0 | grep -q 'state UP' && ip link show qn1 | grep -q 'state UP'") == 0)
+                break;
+            std::this_thread::sleep_for(10ms);
+        }
+        std::this_thread::sleep_for(50ms); // the report follows the state by a moment
         BindIpHelper();
         ASSERT_NE(nullptr, IpHelper().NotifyAddrChange);
     }

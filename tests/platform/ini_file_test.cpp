@@ -85,6 +85,21 @@ TEST(IniDocument, EditsKeepUnrelatedLinesAndPlaceNewKeysInTheirSection)
     EXPECT_EQ(doc.Text(), "; kept\n[B]\n\n[C]\nk=3\n");
 }
 
+TEST(IniDocument, DeletingLeavesEveryOtherSectionWhole)
+{
+    // Keys of later sections are judged by their own header, also once earlier lines are gone.
+    const std::string text = "[A]\nk=1\nk=2\n[B]\nk=3\n[A]\nk=4\n[C]\nk=5\n[]\nk=6\n";
+    qn::TIniDocument doc(text);
+    EXPECT_TRUE(doc.DeleteKey("a", "K"));
+    EXPECT_EQ(doc.Text(), "[A]\n[B]\nk=3\n[A]\n[C]\nk=5\n[]\nk=6\n");
+    qn::TIniDocument again(text);
+    EXPECT_TRUE(again.DeleteSection("A"));
+    EXPECT_EQ(again.Text(), "[B]\nk=3\n[C]\nk=5\n[]\nk=6\n");
+    EXPECT_TRUE(again.DeleteSection("B"));
+    EXPECT_EQ(again.Value("", "k"), "6");
+    EXPECT_EQ(again.Value("C", "k"), "5");
+}
+
 TEST(IniDocument, ValuesRoundTripExactlyIncludingBlanksAndQuotes)
 {
     for (const std::string v : {"", " lead", "trail ", "\"quoted\"", "'q'", "a=b=c", "x;y", "\xC3\xA4\xE2\x82\xAC"}) {
