@@ -271,6 +271,22 @@ TEST(NetworkConfiguration, RecordsThatPointOutsideTheirBufferAreNotFollowed)
     EXPECT_EQ(config.AdressRecordCount(), 1);
 }
 
+DWORD SuccessWithoutRecords(PIP_ADAPTER_INFO, PULONG)
+{
+    return NO_ERROR; // claims success for a buffer too small for one record
+}
+
+TEST(NetworkConfiguration, SuccessForABufferTooSmallForARecordReadsNothing)
+{
+    TIpHelperTable table;
+    table.Library = &table;
+    table.GetAdaptersInfo = &SuccessWithoutRecords;
+    TIpHelperTableGuard guard(table);
+    TNetworkConfiguration config;
+    config.RefreshData();
+    EXPECT_EQ(config.AdapterCount(), 0);
+}
+
 TEST(NetworkConfiguration, MissingFunctionsTakeTheirFallbacks)
 {
     TFakeIpHelper fake;
@@ -452,13 +468,20 @@ TEST(NetworkConfiguration, TypeAndAddressTextForms)
     {
         std::uint32_t Type;
         TAdapterType Expected;
-    } const types[] = {{1, TAdapterType::atOther},        {6, TAdapterType::atEthernet},
-                       {9, TAdapterType::atTokenRing},    {15, TAdapterType::atFDDI},
-                       {23, TAdapterType::atPPP},         {24, TAdapterType::atLoopback},
-                       {37, TAdapterType::atATM},         {71, TAdapterType::atIEEE80211},
-                       {131, TAdapterType::atTunnel},     {144, TAdapterType::atIEEE1394},
-                       {237, TAdapterType::atIEEE80216_WMAN}, {243, TAdapterType::atWWANPP},
-                       {244, TAdapterType::atWWANPP2},    {0, TAdapterType::atOther}};
+    } const types[] = {{1, TAdapterType::atOther},
+                       {6, TAdapterType::atEthernet},
+                       {9, TAdapterType::atTokenRing},
+                       {15, TAdapterType::atFDDI},
+                       {23, TAdapterType::atPPP},
+                       {24, TAdapterType::atLoopback},
+                       {37, TAdapterType::atATM},
+                       {71, TAdapterType::atIEEE80211},
+                       {131, TAdapterType::atTunnel},
+                       {144, TAdapterType::atIEEE1394},
+                       {237, TAdapterType::atIEEE80216_WMAN},
+                       {243, TAdapterType::atWWANPP},
+                       {244, TAdapterType::atWWANPP2},
+                       {0, TAdapterType::atOther}};
     for (const auto& c : types)
         EXPECT_EQ(AdapterTypeOf(c.Type), c.Expected) << c.Type;
     EXPECT_STREQ(AdapterTypeNames[static_cast<int>(TAdapterType::atIEEE1394)],
@@ -481,9 +504,9 @@ TEST(NetworkConfiguration, SubnetMaskFollowsTheAddressClass)
         const char* Ip;
         const char* Mask;
     } const cases[] = {
-        {"10.1.2.3", "255.0.0.0"},     {"126.0.0.1", "255.0.0.0"},     {"127.0.0.1", "0.0.0.0"},
-        {"128.0.0.1", "255.255.0.0"},  {"191.255.0.1", "255.255.0.0"}, {"192.168.1.1", "255.255.255.0"},
-        {"223.1.1.1", "255.255.255.0"}, {"224.0.0.1", "0.0.0.0"},      {"x.1.2.3", "0.0.0.0"},
+        {"10.1.2.3", "255.0.0.0"},      {"126.0.0.1", "255.0.0.0"},     {"127.0.0.1", "0.0.0.0"},
+        {"128.0.0.1", "255.255.0.0"},   {"191.255.0.1", "255.255.0.0"}, {"192.168.1.1", "255.255.255.0"},
+        {"223.1.1.1", "255.255.255.0"}, {"224.0.0.1", "0.0.0.0"},       {"x.1.2.3", "0.0.0.0"},
         {"0.1.2.3", "0.0.0.0"},
     };
     for (const auto& c : cases)

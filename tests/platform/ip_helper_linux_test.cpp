@@ -73,7 +73,7 @@ TEST(LinuxIpHelper, SizedQueriesReportTheSizeAndFillAnExactBuffer)
         EXPECT_EQ(row[1].dwAddr, inet_addr("198.51.100.1"));
         EXPECT_EQ(row[20].dwAddr, inet_addr("198.51.100.20"));
         EXPECT_EQ(row[1].wType & MIB_IPADDR_PRIMARY, MIB_IPADDR_PRIMARY);
-        EXPECT_EQ(row[2].wType & MIB_IPADDR_PRIMARY, 0); // a secondary address
+        EXPECT_EQ(row[2].wType & MIB_IPADDR_PRIMARY, 0);      // a secondary address
         EXPECT_NE(row[1].wType & MIB_IPADDR_DISCONNECTED, 0); // qa0 is down
 
         const auto getIpNetTable = Proc<PFN_GetIpNetTable>("GetIpNetTable");
@@ -161,7 +161,8 @@ TEST(LinuxIpHelper, DnsServersGoToTheInterfaceThatReachesThem)
 
         const auto getAdaptersAddresses = Proc<PFN_GetAdaptersAddresses>("GetAdaptersAddresses");
         ULONG size = 0;
-        ASSERT_EQ(getAdaptersAddresses(AF_INET, GAA_FLAG_INCLUDE_PREFIX, nullptr, nullptr, &size), ERROR_BUFFER_OVERFLOW);
+        ASSERT_EQ(getAdaptersAddresses(AF_INET, GAA_FLAG_INCLUDE_PREFIX, nullptr, nullptr, &size),
+                  ERROR_BUFFER_OVERFLOW);
         std::vector<std::uint64_t> buffer(size / 8 + 1);
         auto* first = reinterpret_cast<PIP_ADAPTER_ADDRESSES>(buffer.data());
         ASSERT_EQ(getAdaptersAddresses(AF_INET, GAA_FLAG_INCLUDE_PREFIX, nullptr, first, &size), NO_ERROR);

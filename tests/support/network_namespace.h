@@ -24,9 +24,9 @@ int Shell(const std::string& ACommand);
 
 } // namespace qn::test
 
-#define QN_IN_NETWORK_NAMESPACE(...)                                                                         \
-    do {                                                                                                     \
-        ::qn::test::RunInNetworkNamespace(__VA_ARGS__);                                                      \
-        if (::testing::Test::IsSkipped())                                                                    \
-            return;                                                                                          \
+#define QN_IN_NETWORK_NAMESPACE(...)                                                                                   \
+    do {                                                                                                               \
+        ::qn::test::RunInNetworkNamespace(__VA_ARGS__);                                                                \
+        if (::testing::Test::IsSkipped())                                                                              \
+            return;                                                                                                    \
     } while (false)

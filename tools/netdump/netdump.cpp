@@ -109,9 +109,9 @@ private:
     bool FHasItem = false;
 };
 
-const char* const TypeNames[] = {"atOther",   "atEthernet", "atTokenRing",      "atFDDI",   "atPPP",
-                                 "atLoopback", "atATM",      "atIEEE80211",      "atTunnel", "atIEEE1394",
-                                 "atIEEE80216_WMAN", "atWWANPP", "atWWANPP2"};
+const char* const TypeNames[] = {"atOther",          "atEthernet", "atTokenRing", "atFDDI",   "atPPP",
+                                 "atLoopback",       "atATM",      "atIEEE80211", "atTunnel", "atIEEE1394",
+                                 "atIEEE80216_WMAN", "atWWANPP",   "atWWANPP2"};
 const char* const AdminNames[] = {"aasUnknown", "aasUp", "aasDown", "aasTesting"};
 const char* const OperNames[] = {"aosNonOperational", "aosUnreachable", "aosDisconnected",
                                  "aosConnecting",     "aosConnected",   "aosOperational"};

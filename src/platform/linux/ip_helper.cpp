@@ -286,7 +286,8 @@ NETIO_STATUS GetIfEntry2(PMIB_IF_ROW2 Row)
 {
     if (!Row)
         return ERROR_INVALID_PARAMETER;
-    const std::uint64_t index = Row->InterfaceLuid.Value != 0 ? Row->InterfaceLuid.Info.NetLuidIndex : Row->InterfaceIndex;
+    const std::uint64_t index =
+        Row->InterfaceLuid.Value != 0 ? Row->InterfaceLuid.Info.NetLuidIndex : Row->InterfaceIndex;
     nl::TLinkInfo link;
     const int result = QueryLink(static_cast<std::uint32_t>(index), link);
     if (result == -ENODEV)
@@ -311,9 +312,9 @@ NETIO_STATUS GetIfEntry2(PMIB_IF_ROW2 Row)
     row.Mtu = link.Mtu;
     row.Type = common.Type;
     row.TunnelType = common.Type == IF_TYPE_TUNNEL ? TUNNEL_TYPE_OTHER : TUNNEL_TYPE_NONE;
-    row.AccessType = link.ArpType == ARPHRD_LOOPBACK     ? NET_IF_ACCESS_LOOPBACK
+    row.AccessType = link.ArpType == ARPHRD_LOOPBACK       ? NET_IF_ACCESS_LOOPBACK
                      : (link.Flags & IFF_POINTOPOINT) != 0 ? NET_IF_ACCESS_POINT_TO_POINT
-                                                         : NET_IF_ACCESS_BROADCAST;
+                                                           : NET_IF_ACCESS_BROADCAST;
     row.DirectionType = NET_IF_DIRECTION_SENDRECEIVE;
     row.InterfaceAndOperStatusFlags.HardwareInterface = link.HasParentDevice;
     row.InterfaceAndOperStatusFlags.ConnectorPresent = link.HasParentDevice;
