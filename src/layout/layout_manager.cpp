@@ -566,10 +566,17 @@ void TLayoutManagerControl::SaveProperty(const QString& AName, const std::string
         s.WriteFloat(ASection, key, v.toDouble());
         break;
     case TPropInfoList::TKind::StringList: {
-        // The whole subsection is rewritten, so lines of a longer earlier list do not linger.
+        // Lines of a longer earlier list are removed, so they cannot come back with a later count.
         const std::string sub = ASection + "\\" + key;
         const QStringList lines = v.toStringList();
-        s.DeleteSection(sub);
+        std::vector<std::string> stored;
+        s.ReadSection(sub, stored);
+        for (const std::string& line : stored) {
+            const std::string name = line.substr(0, line.find('='));
+            const auto index = IniTextToInteger(name);
+            if (index && *index >= lines.size() && std::to_string(*index) == name)
+                s.DeleteValue(sub, name);
+        }
         s.WriteInteger(sub, "Count", lines.size());
         for (qsizetype i = 0; i < lines.size(); ++i)
             s.WriteString(sub, std::to_string(i), Std(lines[i]));

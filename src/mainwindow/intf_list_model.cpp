@@ -130,10 +130,10 @@ void TIntfListModel::SetChecked(int ARow, bool AChecked)
     emit dataChanged(index(ARow, 0), index(ARow, 0), {Qt::CheckStateRole});
 }
 
-void TIntfListModel::CountersChanged()
+void TIntfListModel::CountersChanged(int ARow)
 {
-    if (!FRows.empty())
-        emit dataChanged(index(0, ColDownload), index(rowCount() - 1, ColUpload), {Qt::DisplayRole});
+    if (ARow >= 0 && ARow < rowCount())
+        emit dataChanged(index(ARow, ColDownload), index(ARow, ColUpload), {Qt::DisplayRole});
 }
 
 } // namespace qn

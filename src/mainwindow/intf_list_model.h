@@ -59,8 +59,8 @@ public:
     int FindRow(std::uint32_t AIntfIdx) const;
     // Sets a row's check box without raising OnChecked.
     void SetChecked(int ARow, bool AChecked);
-    // Repaints the two counter columns of every row.
-    void CountersChanged();
+    // Repaints the two counter columns of ARow.
+    void CountersChanged(int ARow);
 
     // The user changed the check box of ARow.
     std::function<void(int ARow, bool AChecked)> OnChecked;

@@ -635,11 +635,15 @@ void Twnd_qn_Main::StoreWatchChoice(const std::string& AName, bool AWatched)
 
 void Twnd_qn_Main::RefreshTraffic()
 {
+    // Only rows whose counters moved are repainted: an idle interface costs no painting.
     for (int r = 0; r < FTreeModel->rowCount(); ++r) {
         TIntfNodeData& row = FTreeModel->Row(r);
+        const std::uint64_t in = row.InOctets;
+        const std::uint64_t out = row.OutOctets;
         FNCC->GetTraffic(row.IntfIdx, row.InOctets, row.OutOctets);
+        if (row.InOctets != in || row.OutOctets != out)
+            FTreeModel->CountersChanged(r);
     }
-    FTreeModel->CountersChanged();
 }
 
 // --- Helpers -------------------------------------------------------------------------------------

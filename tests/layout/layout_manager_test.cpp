@@ -13,6 +13,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace qntest {
 
@@ -304,6 +305,13 @@ TEST_F(LayoutManager, AStringListIsAddedToWhatTheListHolds)
     sample.Lines = {"only"};
     Manager.Save();
     EXPECT_EQ(Section("TSample\\Lines"), (std::vector<std::string>{"Count=1", "0=only"})) << "no stale lines";
+    struct stat before
+    {
+    }, after{};
+    stat(File.c_str(), &before);
+    Manager.Save();
+    stat(File.c_str(), &after);
+    EXPECT_EQ(before.st_ino, after.st_ino) << "an unchanged save replaces nothing";
     SetText("[TSample\\Lines]\nCount=999999999999\n0=x\n");
     sample.Lines.clear();
     Manager.Restore();
