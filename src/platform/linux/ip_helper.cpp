@@ -386,6 +386,12 @@ TIpHelperProc GetIpHelperProc(HANDLE AModule, const char* AName)
         TIpHelperProc Proc;
     };
     static const TEntry entries[] = {
+        {"GetAdaptersInfo", reinterpret_cast<TIpHelperProc>(&linux_ip::GetAdaptersInfo)},
+        {"GetNetworkParams", reinterpret_cast<TIpHelperProc>(&linux_ip::GetNetworkParams)},
+        {"GetInterfaceInfo", reinterpret_cast<TIpHelperProc>(&linux_ip::GetInterfaceInfo)},
+        {"GetIpNetTable", reinterpret_cast<TIpHelperProc>(&linux_ip::GetIpNetTable)},
+        {"GetIpAddrTable", reinterpret_cast<TIpHelperProc>(&linux_ip::GetIpAddrTable)},
+        {"GetAdaptersAddresses", reinterpret_cast<TIpHelperProc>(&linux_ip::GetAdaptersAddresses)},
         {"GetIfEntry", reinterpret_cast<TIpHelperProc>(&linux_ip::GetIfEntry)},
         {"GetIfEntry2", reinterpret_cast<TIpHelperProc>(&linux_ip::GetIfEntry2)},
         {"GetBestInterface", reinterpret_cast<TIpHelperProc>(&linux_ip::GetBestInterface)},

@@ -1,0 +1,658 @@
+// The interface snapshot: RefreshData's fixed series of IP helper queries and the record texts.
+#include "netdata/network_configuration.h"
+
+#include "netdata/ip_helper_table.h"
+#include "platform/wide_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+
+namespace qn {
+
+const std::array<const char*, 13> AdapterTypeNames = {
+    "Other",
+    "Ethernet",
+    "Token Ring",
+    "FDDI",
+    "PPP",
+    "Loopback",
+    "ATM",
+    "IEEE 802.11 wireless",
+    "Tunnel encapsulation",
+    "IEEE 1394 (Firewire) high performance serial bus",
+    "Mobile broadband for WiMax",
+    "Mobile broadband for GSM",
+    "Mobile broadband for CDMA",
+};
+
+const std::array<const char*, 6> OperStatusNames = {
+    "Non Operational", "Unreachable", "Disconnected", "Connecting", "Connected", "Operational",
+};
+
+namespace {
+
+// A service that keeps answering "too small" would otherwise keep the refresh busy for ever.
+constexpr int MaxGrowthRounds = 64;
+
+// The service's record buffer: zero-filled, 8-byte aligned, and able to tell whether a pointer that
+// the service wrote into it really points inside it.
+class TQueryBuffer
+{
+public:
+    void Resize(ULONG ABytes)
+    {
+        FData.assign(ABytes / 8 + 1, 0);
+        FBytes = ABytes;
+    }
+    template <typename T>
+    T* As()
+    {
+        return reinterpret_cast<T*>(FData.data());
+    }
+    ULONG Bytes() const { return FBytes; }
+    // True when a whole T at APointer lies within the buffer.
+    template <typename T>
+    bool Holds(const T* APointer) const
+    {
+        const auto* base = reinterpret_cast<const unsigned char*>(FData.data());
+        const auto* p = reinterpret_cast<const unsigned char*>(APointer);
+        return p >= base && p <= base + FBytes && sizeof(T) <= static_cast<std::size_t>(base + FBytes - p);
+    }
+    // The most records of type T a chain inside the buffer can hold: a longer walk is a loop.
+    template <typename T>
+    std::size_t MaxChain() const
+    {
+        return FBytes / sizeof(T) + 1;
+    }
+
+private:
+    std::vector<std::uint64_t> FData;
+    ULONG FBytes = 0;
+};
+
+// Runs a buffer query, growing the buffer while the service answers ATooSmall: the next size is the
+// reported one plus AStep (AStep 0: exactly the reported size).
+template <typename TCall>
+DWORD GrowingQuery(TQueryBuffer& ABuffer, ULONG AInitial, ULONG AStep, DWORD ATooSmall, TCall ACall)
+{
+    ULONG size = AInitial;
+    ABuffer.Resize(size);
+    DWORD result = ACall(ABuffer, &size);
+    for (int round = 0; result == ATooSmall && round < MaxGrowthRounds; ++round) {
+        const std::uint64_t next = std::uint64_t{size} + AStep;
+        if (next > 0x7FFFFFFF)
+            return ATooSmall;
+        size = static_cast<ULONG>(next);
+        ABuffer.Resize(size);
+        result = ACall(ABuffer, &size);
+    }
+    return result;
+}
+
+// A character field up to its NUL, reading at most AMax characters.
+std::string FieldText(const char* AField, std::size_t AMax)
+{
+    const void* nul = std::memchr(AField, 0, AMax);
+    return std::string(AField, nul ? static_cast<const char*>(nul) - AField : AMax);
+}
+
+void AddAddrChain(const IP_ADDR_STRING& AFirst, const TQueryBuffer& ABuffer, TStringList& AList)
+{
+    const IP_ADDR_STRING* entry = &AFirst;
+    for (std::size_t n = 0; entry && n < ABuffer.MaxChain<IP_ADDR_STRING>(); ++n) {
+        AList.Add(FieldText(entry->IpAddress.String, 16) + "=" + FieldText(entry->IpMask.String, 16));
+        const IP_ADDR_STRING* next = entry->Next;
+        if (next == entry || (next && !ABuffer.Holds(next)))
+            break;
+        entry = next;
+    }
+}
+
+template <typename TEnum>
+TEnum OrdinalOr(std::uint32_t AValue, TEnum ALast, TEnum AFallback)
+{
+    return AValue <= static_cast<std::uint32_t>(ALast) ? static_cast<TEnum>(AValue) : AFallback;
+}
+
+} // namespace
+
+std::string TrimText(std::string_view AText)
+{
+    std::size_t begin = 0, end = AText.size();
+    while (begin < end && static_cast<unsigned char>(AText[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(AText[end - 1]) <= 32)
+        --end;
+    return std::string(AText.substr(begin, end - begin));
+}
+
+std::string HexAddress(const std::uint8_t* ABytes, std::size_t ACount)
+{
+    std::string text;
+    for (std::size_t i = 0; i < ACount; ++i) {
+        char piece[4];
+        std::snprintf(piece, sizeof(piece), "%2.2X", ABytes[i]);
+        if (i > 0)
+            text += ':';
+        text += piece;
+    }
+    return text;
+}
+
+std::string DottedAddress(std::uint32_t AAddress)
+{
+    unsigned char b[4];
+    std::memcpy(b, &AAddress, 4);
+    char text[16];
+    std::snprintf(text, sizeof(text), "%u.%u.%u.%u", b[0], b[1], b[2], b[3]);
+    return text;
+}
+
+std::uint32_t InetAddr(std::string_view AText)
+{
+    unsigned char b[4] = {};
+    std::size_t part = 0, i = 0;
+    while (part < 4) {
+        unsigned value = 0;
+        const auto [next, error] = std::from_chars(AText.data() + i, AText.data() + AText.size(), value);
+        if (error != std::errc() || value > 255)
+            return 0xFFFFFFFF;
+        b[part++] = static_cast<unsigned char>(value);
+        i = static_cast<std::size_t>(next - AText.data());
+        if (part < 4) {
+            if (i >= AText.size() || AText[i] != '.')
+                return 0xFFFFFFFF;
+            ++i;
+        }
+    }
+    if (i != AText.size())
+        return 0xFFFFFFFF;
+    std::uint32_t address;
+    std::memcpy(&address, b, 4);
+    return address;
+}
+
+TAdapterType AdapterTypeOf(std::uint32_t AIanaType)
+{
+    switch (AIanaType) {
+    case 6: return TAdapterType::atEthernet;
+    case 9: return TAdapterType::atTokenRing;
+    case 15: return TAdapterType::atFDDI;
+    case 23: return TAdapterType::atPPP;
+    case 24: return TAdapterType::atLoopback;
+    case 37: return TAdapterType::atATM;
+    case 71: return TAdapterType::atIEEE80211;
+    case 131: return TAdapterType::atTunnel;
+    case 144: return TAdapterType::atIEEE1394;
+    case 237: return TAdapterType::atIEEE80216_WMAN;
+    case 243: return TAdapterType::atWWANPP;
+    case 244: return TAdapterType::atWWANPP2;
+    default: return TAdapterType::atOther;
+    }
+}
+
+TNetworkConfiguration::TNetworkConfiguration()
+{
+    BindIpHelper();
+    Clear();
+}
+
+TNetworkConfiguration::~TNetworkConfiguration()
+{
+    Clear();
+}
+
+void TNetworkConfiguration::ClearAdapters()
+{
+    FAdapters.clear();
+}
+
+int TNetworkConfiguration::AddAdapter(const TAdapter& AData)
+{
+    FAdapters.push_back(AData);
+    return static_cast<int>(FAdapters.size()) - 1;
+}
+
+void TNetworkConfiguration::Clear()
+{
+    ClearAdapters();
+    FAT.clear();
+    FARP.clear();
+    FProxy = FRouting = FDNS = false;
+    FHost.clear();
+    FDomain.clear();
+    FDNSSuf.clear();
+    FDHCPScope.clear();
+    FDNSList.Clear();
+    FIL.Clear();
+    FNode = TNodeType::ntUnknown;
+    FBII = 0;
+}
+
+void TNetworkConfiguration::RefreshData()
+{
+    Clear();
+    if (!BindIpHelper())
+        return;
+    ReadInterfaceNames();
+    ReadAdapters();
+    ReadAdapterAddresses();
+    ReadNetworkParams();
+    if (!ReadAddressTable())
+        return;
+    if (!ReadARPTable())
+        return;
+    ReadBestInterface();
+}
+
+void TNetworkConfiguration::ReadInterfaceNames()
+{
+    const PFN_GetInterfaceInfo query = IpHelper().GetInterfaceInfo;
+    if (!query)
+        return;
+    TQueryBuffer buffer;
+    const DWORD result = GrowingQuery(buffer, 520, 520, ERROR_INSUFFICIENT_BUFFER, [&](TQueryBuffer& ABuffer, PULONG ASize) {
+        return query(ABuffer.As<IP_INTERFACE_INFO>(), ASize);
+    });
+    if (result != NO_ERROR)
+        return;
+    const auto* info = buffer.As<IP_INTERFACE_INFO>();
+    // Never read entries beyond the buffer, whatever count the service wrote.
+    const std::size_t room = (buffer.Bytes() - std::min<std::size_t>(buffer.Bytes(), offsetof(IP_INTERFACE_INFO, Adapter))) /
+                             sizeof(IP_ADAPTER_INDEX_MAP);
+    const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(std::max<LONG>(info->NumAdapters, 0)), room);
+    for (std::size_t i = 0; i < count; ++i) {
+        const IP_ADAPTER_INDEX_MAP& entry = info->Adapter[i];
+        std::string name = TrimText(WideToUtf8(entry.Name, MAX_ADAPTER_NAME));
+        if (const std::size_t brace = name.find('}'); brace != std::string::npos)
+            name.resize(brace + 1);
+        FIL.Add(name + "=" + std::to_string(static_cast<std::int32_t>(entry.Index)));
+    }
+}
+
+void TNetworkConfiguration::ReadAdapters()
+{
+    const TIpHelperTable& api = IpHelper();
+    TQueryBuffer buffer;
+    const DWORD result = GrowingQuery(buffer, 640, 640, ERROR_BUFFER_OVERFLOW, [&](TQueryBuffer& ABuffer, PULONG ASize) {
+        return api.GetAdaptersInfo(ABuffer.As<IP_ADAPTER_INFO>(), ASize);
+    });
+    if (result != NO_ERROR)
+        return;
+    const IP_ADAPTER_INFO* info = buffer.As<IP_ADAPTER_INFO>();
+    for (std::size_t n = 0; info && n < buffer.MaxChain<IP_ADAPTER_INFO>(); ++n) {
+        TAdapter adapter;
+        adapter.Name = TrimText(FieldText(info->AdapterName, MAX_ADAPTER_NAME_LENGTH + 4));
+        adapter.Description = TrimText(FieldText(info->Description, MAX_ADAPTER_DESCRIPTION_LENGTH + 4));
+        adapter._Typ = info->Type;
+        adapter.Typ = AdapterTypeOf(info->Type);
+        adapter.MACAddress = HexAddress(info->Address, std::min<UINT>(info->AddressLength, MAX_ADAPTER_ADDRESS_LENGTH));
+        adapter.DHCPEnabled = info->DhcpEnabled != 0;
+        adapter.HaveWINS = info->HaveWins != 0;
+        AddAddrChain(info->IpAddressList, buffer, adapter.IPAddress);
+        AddAddrChain(info->GatewayList, buffer, adapter.Gateways);
+        AddAddrChain(info->DhcpServer, buffer, adapter.DHCPServers);
+        AddAddrChain(info->PrimaryWinsServer, buffer, adapter.PrimaryWINS);
+        AddAddrChain(info->SecondaryWinsServer, buffer, adapter.SecondaryWINS);
+
+        if (api.GetIfEntry) {
+            MIB_IFROW row{};
+            row.dwIndex = info->Index;
+            if (api.GetIfEntry(&row) == NO_ERROR) {
+                adapter.Name = TrimText(WideToUtf8(row.wszName, MAX_INTERFACE_NAME_LEN));
+                adapter.MaxSpeed = row.dwSpeed;
+                adapter.MTU = row.dwMtu;
+                adapter.AdminStatus =
+                    OrdinalOr(row.dwAdminStatus, TAdapterAdminStatus::aasTesting, TAdapterAdminStatus::aasUnknown);
+                adapter._Status = row.dwOperStatus;
+                adapter.OperStatus = OrdinalOr<TAdapterOperationalStatus>(
+                    row.dwOperStatus, TAdapterOperationalStatus::aosOperational,
+                    TAdapterOperationalStatus::aosNonOperational);
+            }
+        }
+        if (api.GetIfEntry2) {
+            MIB_IF_ROW2 row{};
+            row.InterfaceIndex = info->Index;
+            if (api.GetIfEntry2(&row) == NO_ERROR) {
+                adapter.Name = TrimText(WideToUtf8(row.Description, IF_MAX_STRING_SIZE + 1));
+                adapter.Alias = TrimText(WideToUtf8(row.Alias, IF_MAX_STRING_SIZE + 1));
+                adapter.MaxSpeed = row.TransmitLinkSpeed;
+                adapter.MTU = row.Mtu;
+            }
+        }
+
+        adapter.IntfIdx = info->Index;
+        if (const int line = FIL.IndexOfName(adapter.Name); line >= 0) {
+            // Written as a signed number; an unreadable value keeps the adapter's own index.
+            const std::string value = FIL.ValueFromIndex(line);
+            std::int64_t index = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), index);
+            if (error == std::errc() && end == value.data() + value.size())
+                adapter.IntfIdx = static_cast<std::uint32_t>(index);
+        }
+
+        if (adapter.Alias.empty() && api.ConvertInterfaceIndexToLuid && api.ConvertInterfaceLuidToAlias) {
+            NET_LUID luid{};
+            if (api.ConvertInterfaceIndexToLuid(adapter.IntfIdx, &luid) == NO_ERROR) {
+                WCHAR alias[IF_MAX_STRING_SIZE + 1] = {};
+                if (api.ConvertInterfaceLuidToAlias(&luid, alias, IF_MAX_STRING_SIZE + 1) == NO_ERROR)
+                    adapter.Alias = WideToUtf8(alias, IF_MAX_STRING_SIZE + 1);
+            }
+        }
+        AddAdapter(adapter);
+
+        const IP_ADAPTER_INFO* next = info->Next;
+        info = next && buffer.Holds(next) ? next : nullptr;
+    }
+}
+
+void TNetworkConfiguration::ReadAdapterAddresses()
+{
+    const PFN_GetAdaptersAddresses query = IpHelper().GetAdaptersAddresses;
+    if (!query)
+        return;
+    TQueryBuffer buffer;
+    const DWORD result = GrowingQuery(buffer, 376, 376, ERROR_BUFFER_OVERFLOW, [&](TQueryBuffer& ABuffer, PULONG ASize) {
+        return query(AF_INET, GAA_FLAG_INCLUDE_PREFIX, nullptr, ABuffer.As<IP_ADAPTER_ADDRESSES>(), ASize);
+    });
+    if (result != NO_ERROR)
+        return;
+    const IP_ADAPTER_ADDRESSES* entry = buffer.As<IP_ADAPTER_ADDRESSES>();
+    for (std::size_t n = 0; entry && n < buffer.MaxChain<IP_ADAPTER_ADDRESSES>(); ++n) {
+        const int position = FindAdapter(static_cast<std::int32_t>(entry->IfIndex));
+        if (position >= 0) {
+            TAdapter& adapter = FAdapters[static_cast<std::size_t>(position)];
+            adapter.DNSEnabled = (entry->Flags & IP_ADAPTER_DDNS_ENABLED) != 0;
+            adapter.NETBIOSEnabled = (entry->Flags & IP_ADAPTER_NETBIOS_OVER_TCPIP_ENABLED) != 0;
+            adapter.IPv4Enabled = (entry->Flags & IP_ADAPTER_IPV4_ENABLED) != 0;
+            adapter.IPv6Enabled = (entry->Flags & IP_ADAPTER_IPV6_ENABLED) != 0;
+            if (entry->DnsSuffix && buffer.Holds(entry->DnsSuffix)) {
+                const auto* end = reinterpret_cast<const unsigned char*>(buffer.As<unsigned char>()) + buffer.Bytes();
+                const std::size_t room =
+                    static_cast<std::size_t>(end - reinterpret_cast<const unsigned char*>(entry->DnsSuffix)) / sizeof(WCHAR);
+                adapter.DNSSuffix = WideToUtf8(entry->DnsSuffix, room);
+            }
+            const IP_ADAPTER_DNS_SERVER_ADDRESS* server = entry->FirstDnsServerAddress;
+            for (std::size_t k = 0; server && buffer.Holds(server) && k < buffer.MaxChain<IP_ADAPTER_DNS_SERVER_ADDRESS>();
+                 ++k) {
+                const auto* address = reinterpret_cast<const SOCKADDR_IN*>(server->Address.lpSockaddr);
+                if (address && buffer.Holds(address) && address->sin_family == AF_INET)
+                    adapter.DNSServers.Add(DottedAddress(address->sin_addr.S_addr));
+                if (server->Next == server)
+                    break;
+                server = server->Next;
+            }
+        }
+        const IP_ADAPTER_ADDRESSES* next = entry->Next;
+        entry = next && buffer.Holds(next) ? next : nullptr;
+    }
+}
+
+void TNetworkConfiguration::ReadNetworkParams()
+{
+    const PFN_GetNetworkParams query = IpHelper().GetNetworkParams;
+    if (!query)
+        return;
+    TQueryBuffer buffer;
+    const DWORD result = GrowingQuery(buffer, 584, 0, ERROR_BUFFER_OVERFLOW, [&](TQueryBuffer& ABuffer, PULONG ASize) {
+        return query(ABuffer.As<FIXED_INFO>(), ASize);
+    });
+    if (result != NO_ERROR || !buffer.Holds(buffer.As<FIXED_INFO>()))
+        return;
+    const FIXED_INFO& info = *buffer.As<FIXED_INFO>();
+    switch (info.NodeType) {
+    case BROADCAST_NODETYPE: FNode = TNodeType::ntBroadcast; break;
+    case PEER_TO_PEER_NODETYPE: FNode = TNodeType::ntPeerToPeer; break;
+    case MIXED_NODETYPE: FNode = TNodeType::ntMixed; break;
+    case HYBRID_NODETYPE: FNode = TNodeType::ntHybrid; break;
+    default: FNode = TNodeType::ntUnknown; break;
+    }
+    FDHCPScope = FieldText(info.ScopeId, MAX_SCOPE_ID_LEN + 4);
+    if (info.CurrentDnsServer && buffer.Holds(info.CurrentDnsServer))
+        FDNSSuf = FieldText(info.CurrentDnsServer->IpAddress.String, 16);
+    std::string previous = FieldText(info.DnsServerList.IpAddress.String, 16);
+    FDNSList.Add(previous);
+    const IP_ADDR_STRING* entry = info.DnsServerList.Next;
+    // A repeated server ends the list.
+    for (std::size_t n = 0; entry && buffer.Holds(entry) && n < buffer.MaxChain<IP_ADDR_STRING>(); ++n) {
+        std::string text = FieldText(entry->IpAddress.String, 16);
+        if (text == previous)
+            break;
+        FDNSList.Add(text);
+        previous = std::move(text);
+        entry = entry->Next;
+    }
+    FHost = FieldText(info.HostName, MAX_HOSTNAME_LEN + 4);
+    FDomain = FieldText(info.DomainName, MAX_DOMAIN_NAME_LEN + 4);
+    FProxy = info.EnableProxy != 0;
+    FRouting = info.EnableRouting != 0;
+    FDNS = info.EnableDns != 0;
+}
+
+namespace {
+
+// The size query, then the filled table; ERROR_NO_DATA from the size query ends the refresh.
+template <typename TTable, typename TCall>
+bool ReadTable(TCall ACall, TQueryBuffer& ABuffer, DWORD& AResult)
+{
+    ULONG size = 0;
+    AResult = ACall(nullptr, &size);
+    if (AResult == ERROR_NO_DATA)
+        return false;
+    ABuffer.Resize(size);
+    AResult = ACall(ABuffer.template As<TTable>(), &size);
+    // The table may grow between the two calls; take the new size as the size query would.
+    for (int round = 0; AResult == ERROR_INSUFFICIENT_BUFFER && round < MaxGrowthRounds; ++round) {
+        ABuffer.Resize(size);
+        AResult = ACall(ABuffer.template As<TTable>(), &size);
+    }
+    return true;
+}
+
+template <typename TTable, typename TRow>
+std::size_t RowsIn(const TQueryBuffer& ABuffer, const TTable* ATable)
+{
+    const std::size_t header = offsetof(TTable, table);
+    const std::size_t room = ABuffer.Bytes() > header ? (ABuffer.Bytes() - header) / sizeof(TRow) : 0;
+    return std::min<std::size_t>(ATable->dwNumEntries, room);
+}
+
+} // namespace
+
+bool TNetworkConfiguration::ReadAddressTable()
+{
+    const PFN_GetIpAddrTable query = IpHelper().GetIpAddrTable;
+    if (!query)
+        return true;
+    TQueryBuffer buffer;
+    DWORD result;
+    if (!ReadTable<MIB_IPADDRTABLE>([&](PMIB_IPADDRTABLE ATable, PULONG ASize) { return query(ATable, ASize, FALSE); },
+                                    buffer, result))
+        return false;
+    if (result != NO_ERROR || buffer.Bytes() < sizeof(DWORD))
+        return true;
+    const auto* table = buffer.As<MIB_IPADDRTABLE>();
+    const std::size_t rows = RowsIn<MIB_IPADDRTABLE, MIB_IPADDRROW>(buffer, table);
+    for (std::size_t i = 0; i < rows; ++i) {
+        const MIB_IPADDRROW& row = table->table[i];
+        TAddressRecord record;
+        record.IP = DottedAddress(row.dwAddr);
+        record.Mask = DottedAddress(row.dwMask);
+        record.IntfIdx = row.dwIndex;
+        if (row.wType & MIB_IPADDR_PRIMARY)
+            record.Typ.Include(TAddressTypes::atPrimary);
+        if (row.wType & MIB_IPADDR_DYNAMIC)
+            record.Typ.Include(TAddressTypes::atDynamic);
+        if (row.wType & MIB_IPADDR_DISCONNECTED)
+            record.Typ.Include(TAddressTypes::atDisconnected);
+        if (row.wType & MIB_IPADDR_DELETED)
+            record.Typ.Include(TAddressTypes::atDeleted);
+        if (row.wType & MIB_IPADDR_TRANSIENT)
+            record.Typ.Include(TAddressTypes::atTransient);
+        FAT.push_back(record);
+    }
+    return true;
+}
+
+bool TNetworkConfiguration::ReadARPTable()
+{
+    const PFN_GetIpNetTable query = IpHelper().GetIpNetTable;
+    if (!query)
+        return true;
+    TQueryBuffer buffer;
+    DWORD result;
+    if (!ReadTable<MIB_IPNETTABLE>([&](PMIB_IPNETTABLE ATable, PULONG ASize) { return query(ATable, ASize, FALSE); },
+                                   buffer, result))
+        return false;
+    if (result != NO_ERROR || buffer.Bytes() < sizeof(DWORD))
+        return true;
+    const auto* table = buffer.As<MIB_IPNETTABLE>();
+    const std::size_t rows = RowsIn<MIB_IPNETTABLE, MIB_IPNETROW>(buffer, table);
+    for (std::size_t i = 0; i < rows; ++i) {
+        const MIB_IPNETROW& row = table->table[i];
+        TAddressRecord record;
+        record.IP = DottedAddress(row.dwAddr);
+        record.Mask = "255.255.255.0";
+        record.IntfIdx = row.dwIndex;
+        record.ARPType = row.dwType;
+        record.Physical = HexAddress(row.bPhysAddr, std::min<DWORD>(row.dwPhysAddrLen, MAXLEN_PHYSADDR));
+        FARP.push_back(record);
+    }
+    return true;
+}
+
+bool TNetworkConfiguration::BestInterface(std::uint32_t& AIndex)
+{
+    const PFN_GetBestInterface query = IpHelper().GetBestInterface;
+    DWORD index = 0;
+    if (!query || query(InetAddr("8.8.8.8"), &index) != NO_ERROR)
+        return false;
+    AIndex = index;
+    return true;
+}
+
+void TNetworkConfiguration::ReadBestInterface()
+{
+    std::uint32_t index = 0;
+    if (BestInterface(index))
+        FBII = index;
+}
+
+int TNetworkConfiguration::FindAdapter(const std::string& AName) const
+{
+    for (std::size_t i = 0; i < FAdapters.size(); ++i)
+        if (SameText(FAdapters[i].Name, AName))
+            return static_cast<int>(i);
+    return -1;
+}
+
+int TNetworkConfiguration::FindAdapter(std::int32_t AIntfIdx) const
+{
+    if (AIntfIdx < 0)
+        return -1;
+    for (std::size_t i = 0; i < FAdapters.size(); ++i)
+        if (FAdapters[i].IntfIdx == static_cast<std::uint32_t>(AIntfIdx))
+            return static_cast<int>(i);
+    return -1;
+}
+
+int TNetworkConfiguration::FindAddress(const std::string& AIP) const
+{
+    for (std::size_t i = 0; i < FAT.size(); ++i)
+        if (SameText(FAT[i].IP, AIP))
+            return static_cast<int>(i);
+    return -1;
+}
+
+int TNetworkConfiguration::FindAddress(std::uint32_t AIntfIdx) const
+{
+    for (std::size_t i = 0; i < FAT.size(); ++i)
+        if (FAT[i].IntfIdx == AIntfIdx)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TNetworkConfiguration::GetTraffic(std::uint32_t AIntfIdx, std::uint64_t& AIn, std::uint64_t& AOut) const
+{
+    AIn = 0;
+    AOut = 0;
+    const TIpHelperTable& api = IpHelper();
+    if (api.GetIfEntry2) {
+        MIB_IF_ROW2 row{};
+        row.InterfaceIndex = AIntfIdx;
+        if (api.GetIfEntry2(&row) == NO_ERROR) {
+            AIn = row.InOctets;
+            AOut = row.OutOctets;
+            return;
+        }
+    }
+    if (api.GetIfEntry) {
+        MIB_IFROW row{};
+        row.dwIndex = AIntfIdx;
+        if (api.GetIfEntry(&row) == NO_ERROR) {
+            AIn = row.dwInOctets;
+            AOut = row.dwOutOctets;
+        }
+    }
+}
+
+std::string TNetworkConfiguration::GetSubnetMask(const std::string& AIP)
+{
+    if (std::count(AIP.begin(), AIP.end(), '.') < 3) {
+        char message[320];
+        std::snprintf(message, sizeof(message), "'%s' is not a valid IPv4 address", AIP.c_str());
+        throw TIPv4Error(message);
+    }
+    const std::string first = AIP.substr(0, AIP.find('.'));
+    int value = 0;
+    const auto [end, error] = std::from_chars(first.data(), first.data() + first.size(), value);
+    if (error != std::errc() || end != first.data() + first.size())
+        value = 0;
+    if (value >= 1 && value <= 126)
+        return "255.0.0.0";
+    if (value >= 128 && value <= 191)
+        return "255.255.0.0";
+    if (value >= 192 && value <= 223)
+        return "255.255.255.0";
+    return "0.0.0.0";
+}
+
+std::string TNetworkConfiguration::CurrentIP()
+{
+    std::uint32_t index = 0;
+    if (!BestInterface(index))
+        return {};
+    FBII = index;
+    if (FAT.empty())
+        RefreshData();
+    const int position = FindAddress(index);
+    return position < 0 ? std::string() : FAT[static_cast<std::size_t>(position)].IP;
+}
+
+std::string TNetworkConfiguration::CurrentMAC()
+{
+    std::uint32_t index = 0;
+    if (!BestInterface(index))
+        return {};
+    FBII = index;
+    if (FAT.empty())
+        RefreshData();
+    const int position = FindAdapter(static_cast<std::int32_t>(index));
+    return position < 0 ? std::string() : FAdapters[static_cast<std::size_t>(position)].MACAddress;
+}
+
+std::string TNetworkConfiguration::CurrentNetwork()
+{
+    std::uint32_t index = 0;
+    if (!BestInterface(index))
+        return {};
+    FBII = index;
+    if (FAT.empty())
+        RefreshData();
+    const int position = FindAdapter(static_cast<std::int32_t>(index));
+    return position < 0 ? std::string() : FAdapters[static_cast<std::size_t>(position)].Alias;
+}
+
+} // namespace qn

@@ -1,0 +1,694 @@
+// The Linux provider's enumeration functions: adapter records, address lists, network parameters, the
+// address table and the ARP cache, each laid out in the caller's buffer with the Windows size protocol.
+#include "platform/linux/ip_helper_linux.h"
+#include "platform/wide_text.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <libmnl/libmnl.h>
+#include <linux/if.h>
+#include <linux/if_addr.h>
+#include <linux/if_arp.h>
+#include <linux/neighbour.h>
+#include <linux/rtnetlink.h>
+#include <string>
+#include <string_view>
+#include <sys/utsname.h>
+#include <unistd.h>
+#include <vector>
+
+namespace qn::linux_ip {
+
+namespace {
+
+// --- Reading the kernel's tables -------------------------------------------------------------------
+
+template <typename THeader, typename TRecord, typename TParse>
+int Dump(std::uint16_t AType, std::uint8_t AFamily, std::vector<TRecord>& ARecords, TParse AParse)
+{
+    ARecords.clear();
+    nl::TNetlinkSocket* socket = nl::ThreadSocket();
+    if (!socket)
+        return -ENOTSOCK;
+    alignas(nlmsghdr) unsigned char request[NLMSG_SPACE(sizeof(THeader)) + 64] = {};
+    nlmsghdr* msg = mnl_nlmsg_put_header(request);
+    msg->nlmsg_type = AType;
+    msg->nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
+    auto* header = static_cast<unsigned char*>(mnl_nlmsg_put_extra_header(msg, sizeof(THeader)));
+    header[0] = AFamily; // every rtnetlink family header starts with its address family
+    if (AType == RTM_GETLINK)
+        mnl_attr_put_u32(msg, IFLA_EXT_MASK, 0);
+    auto visit = [&](const nlmsghdr* AMsg) {
+        TRecord record;
+        if (AParse(AMsg, record))
+            ARecords.push_back(record);
+        return true;
+    };
+    return socket->Exchange(msg, visit);
+}
+
+struct TSystem
+{
+    std::vector<nl::TLinkInfo> Links; // by index
+    std::vector<nl::TAddrInfo> Addrs; // in the kernel's order
+    std::vector<nl::TRouteInfo> DefaultRoutes;
+};
+
+int ReadLinks(std::vector<nl::TLinkInfo>& ALinks)
+{
+    const int result = Dump<ifinfomsg>(RTM_GETLINK, AF_UNSPEC, ALinks, nl::ParseLink);
+    std::stable_sort(ALinks.begin(), ALinks.end(),
+                     [](const nl::TLinkInfo& a, const nl::TLinkInfo& b) { return a.Index < b.Index; });
+    return result;
+}
+
+int ReadAddrs(std::vector<nl::TAddrInfo>& AAddrs)
+{
+    return Dump<ifaddrmsg>(RTM_GETADDR, AF_INET, AAddrs, nl::ParseAddr);
+}
+
+int ReadDefaultRoutes(std::vector<nl::TRouteInfo>& ARoutes)
+{
+    const int result = Dump<rtmsg>(RTM_GETROUTE, AF_INET, ARoutes, nl::ParseRoute);
+    std::erase_if(ARoutes, [](const nl::TRouteInfo& r) {
+        return r.DstLength != 0 || r.Table != RT_TABLE_MAIN || r.Type != RTN_UNICAST;
+    });
+    std::stable_sort(ARoutes.begin(), ARoutes.end(),
+                     [](const nl::TRouteInfo& a, const nl::TRouteInfo& b) { return a.Priority < b.Priority; });
+    return result;
+}
+
+int ReadSystem(TSystem& ASystem, bool AWithRoutes)
+{
+    int result = ReadLinks(ASystem.Links);
+    if (result == 0)
+        result = ReadAddrs(ASystem.Addrs);
+    if (result == 0 && AWithRoutes)
+        result = ReadDefaultRoutes(ASystem.DefaultRoutes);
+    return result;
+}
+
+// --- Texts -------------------------------------------------------------------------------------------
+
+std::uint32_t MaskOf(std::uint8_t APrefixLength)
+{
+    return APrefixLength == 0 ? 0 : htonl(0xFFFFFFFFu << (32 - APrefixLength));
+}
+
+void Dotted(std::uint32_t AAddress, char* AText, std::size_t ACapacity)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(&AAddress);
+    std::snprintf(AText, ACapacity, "%u.%u.%u.%u", b[0], b[1], b[2], b[3]);
+}
+
+template <std::size_t N>
+void CopyText(char (&AField)[N], std::string_view AText)
+{
+    const std::size_t n = std::min(AText.size(), N - 1);
+    std::memcpy(AField, AText.data(), n);
+    AField[n] = 0;
+}
+
+std::string ReadFirstLine(const std::string& APath)
+{
+    std::ifstream file(APath);
+    std::string line;
+    std::getline(file, line);
+    return line;
+}
+
+// What users know the adapter as: its driver, else the kind of virtual link, else its name.
+std::string LinkDescription(const nl::TLinkInfo& ALink)
+{
+    char path[96];
+    std::snprintf(path, sizeof(path), "/sys/class/net/%s/device/driver", ALink.Name);
+    char target[256];
+    const ssize_t n = readlink(path, target, sizeof(target) - 1);
+    if (n > 0) {
+        target[n] = 0;
+        const char* slash = std::strrchr(target, '/');
+        return slash ? slash + 1 : target;
+    }
+    if (ALink.Kind[0])
+        return ALink.Kind;
+    if (ALink.ArpType == ARPHRD_LOOPBACK)
+        return "loopback";
+    return ALink.Name;
+}
+
+bool Ipv6Enabled(const nl::TLinkInfo& ALink)
+{
+    return ReadFirstLine(std::string("/proc/sys/net/ipv6/conf/") + ALink.Name + "/disable_ipv6") == "0";
+}
+
+bool IsDynamic(const nl::TAddrInfo& AAddr)
+{
+    return (AAddr.Flags & IFA_F_PERMANENT) == 0;
+}
+
+// --- Resolver configuration ------------------------------------------------------------------------
+
+struct TResolver
+{
+    std::vector<std::uint32_t> Servers; // IPv4, network byte order
+    std::string Domain;
+};
+
+// Takes the leading IPv4 address of a word such as "192.0.2.1", "192.0.2.1:53" or "192.0.2.1%eth0#name".
+bool ParseServer(std::string_view AWord, std::uint32_t& AAddress)
+{
+    const std::size_t end = AWord.find_first_of(":%#");
+    const std::string text(AWord.substr(0, end));
+    in_addr address{};
+    if (inet_pton(AF_INET, text.c_str(), &address) != 1)
+        return false;
+    AAddress = address.s_addr;
+    return true;
+}
+
+std::vector<std::string_view> Words(std::string_view ALine)
+{
+    std::vector<std::string_view> words;
+    std::size_t i = 0;
+    while (i < ALine.size()) {
+        while (i < ALine.size() && (ALine[i] == ' ' || ALine[i] == '\t'))
+            ++i;
+        const std::size_t start = i;
+        while (i < ALine.size() && ALine[i] != ' ' && ALine[i] != '\t')
+            ++i;
+        if (i > start)
+            words.push_back(ALine.substr(start, i - start));
+    }
+    return words;
+}
+
+TResolver ReadResolver()
+{
+    TResolver resolver;
+    std::ifstream file("/etc/resolv.conf");
+    std::string line;
+    while (std::getline(file, line)) {
+        const std::vector<std::string_view> words = Words(line);
+        if (words.size() < 2 || words[0].starts_with('#') || words[0].starts_with(';'))
+            continue;
+        std::uint32_t address = 0;
+        if (words[0] == "nameserver" && ParseServer(words[1], address)) {
+            if (std::find(resolver.Servers.begin(), resolver.Servers.end(), address) == resolver.Servers.end())
+                resolver.Servers.push_back(address);
+        } else if ((words[0] == "domain" || words[0] == "search") && resolver.Domain.empty()) {
+            resolver.Domain = std::string(words[1]);
+        }
+    }
+    return resolver;
+}
+
+// The servers a link-management daemon configured for one link, from its state files.
+void ReadLinkServers(std::uint32_t AIndex, std::vector<std::uint32_t>& AServers, std::string& ADomain)
+{
+    const std::string index = std::to_string(AIndex);
+    const std::pair<std::string, std::string_view> sources[] = {
+        {"/run/systemd/resolve/netif/" + index, "SERVERS="},
+        {"/run/systemd/netif/links/" + index, "DNS="},
+    };
+    for (const auto& [path, key] : sources) {
+        std::ifstream file(path);
+        std::string line;
+        while (std::getline(file, line)) {
+            if (line.starts_with(key)) {
+                for (std::string_view word : Words(std::string_view(line).substr(key.size()))) {
+                    std::uint32_t address = 0;
+                    if (ParseServer(word, address) &&
+                        std::find(AServers.begin(), AServers.end(), address) == AServers.end())
+                        AServers.push_back(address);
+                }
+            } else if (line.starts_with("DOMAINS=") && ADomain.empty()) {
+                const std::vector<std::string_view> words = Words(std::string_view(line).substr(8));
+                if (!words.empty())
+                    ADomain = std::string(words[0]);
+            }
+        }
+    }
+}
+
+struct TLinkDns
+{
+    std::vector<std::uint32_t> Servers;
+    std::string Suffix;
+};
+
+// Per-link DNS servers: those configured for the link, then each system-wide server on the link that
+// the kernel routes it over.
+std::vector<TLinkDns> LinkDnsServers(const std::vector<nl::TLinkInfo>& ALinks)
+{
+    std::vector<TLinkDns> result(ALinks.size());
+    for (std::size_t i = 0; i < ALinks.size(); ++i)
+        ReadLinkServers(ALinks[i].Index, result[i].Servers, result[i].Suffix);
+    const TResolver resolver = ReadResolver();
+    for (std::uint32_t server : resolver.Servers) {
+        DWORD index = 0;
+        if (GetBestInterface(server, &index) != NO_ERROR)
+            continue;
+        for (std::size_t i = 0; i < ALinks.size(); ++i) {
+            if (ALinks[i].Index != index)
+                continue;
+            std::vector<std::uint32_t>& servers = result[i].Servers;
+            if (std::find(servers.begin(), servers.end(), server) == servers.end())
+                servers.push_back(server);
+            if (result[i].Suffix.empty())
+                result[i].Suffix = resolver.Domain;
+        }
+    }
+    return result;
+}
+
+// --- Buffer layout -----------------------------------------------------------------------------------
+
+// Hands out zeroed, 8-byte aligned pieces of the caller's buffer. Without a buffer it only measures:
+// the pieces then come from a scratch area, so the same filling code both sizes and fills.
+class TArena
+{
+public:
+    explicit TArena(void* ABase) : FBase(static_cast<unsigned char*>(ABase)) {}
+
+    template <typename T>
+    T* Take(std::size_t ACount = 1)
+    {
+        return static_cast<T*>(TakeBytes(sizeof(T) * ACount));
+    }
+
+    WCHAR* TakeWide(std::string_view AText)
+    {
+        std::u16string wide(AText.size() + 1, u'\0');
+        const std::size_t n = Utf8ToWide(AText, wide.data(), wide.size());
+        auto* text = static_cast<WCHAR*>(TakeBytes((n + 1) * sizeof(WCHAR)));
+        std::memcpy(text, wide.data(), (n + 1) * sizeof(WCHAR));
+        return text;
+    }
+
+    char* TakeText(std::string_view AText)
+    {
+        auto* text = static_cast<char*>(TakeBytes(AText.size() + 1));
+        std::memcpy(text, AText.data(), AText.size());
+        return text;
+    }
+
+    std::size_t Used() const { return FUsed; }
+
+private:
+    void* TakeBytes(std::size_t ABytes)
+    {
+        FUsed = (FUsed + 7) & ~std::size_t{7};
+        void* piece;
+        if (FBase) {
+            piece = FBase + FUsed;
+        } else {
+            FScratch.assign(ABytes / 8 + 1, 0);
+            piece = FScratch.data();
+        }
+        std::memset(piece, 0, ABytes);
+        FUsed += ABytes;
+        return piece;
+    }
+
+    unsigned char* FBase;
+    std::size_t FUsed = 0;
+    std::vector<std::uint64_t> FScratch;
+};
+
+// Fills an IP_ADDR_STRING chain whose first entry is embedded in a record; further entries come from
+// the arena. An empty list leaves the embedded entry with empty strings.
+void FillAddrChain(IP_ADDR_STRING& AFirst, TArena& AArena,
+                   const std::vector<std::pair<std::uint32_t, std::uint32_t>>& AEntries)
+{
+    IP_ADDR_STRING* entry = &AFirst;
+    for (std::size_t i = 0; i < AEntries.size(); ++i) {
+        if (i > 0) {
+            IP_ADDR_STRING* next = AArena.Take<IP_ADDR_STRING>();
+            entry->Next = next;
+            entry = next;
+        }
+        Dotted(AEntries[i].first, entry->IpAddress.String, sizeof(entry->IpAddress.String));
+        Dotted(AEntries[i].second, entry->IpMask.String, sizeof(entry->IpMask.String));
+    }
+}
+
+// The Windows size protocol around a fill function: measure, report the size when the caller's buffer
+// is missing or too small, otherwise fill.
+template <typename TFill>
+DWORD FillSized(void* ABuffer, PULONG ASize, DWORD ATooSmall, TFill AFill)
+{
+    TArena measure(nullptr);
+    AFill(measure);
+    const std::size_t needed = measure.Used();
+    if (needed > 0xFFFFFFFFu)
+        return ERROR_NOT_ENOUGH_MEMORY;
+    if (!ABuffer || *ASize < needed) {
+        *ASize = static_cast<ULONG>(needed);
+        return ATooSmall;
+    }
+    TArena arena(ABuffer);
+    AFill(arena);
+    return NO_ERROR;
+}
+
+DWORD KernelFailure(int AResult)
+{
+    return AResult == -ENOMEM || AResult == -ENOBUFS ? ERROR_NOT_ENOUGH_MEMORY : ERROR_CAN_NOT_COMPLETE;
+}
+
+std::vector<const nl::TAddrInfo*> AddrsOf(const TSystem& ASystem, std::uint32_t AIndex)
+{
+    std::vector<const nl::TAddrInfo*> result;
+    for (const nl::TAddrInfo& addr : ASystem.Addrs)
+        if (addr.Index == AIndex)
+            result.push_back(&addr);
+    return result;
+}
+
+std::vector<std::uint32_t> GatewaysOf(const TSystem& ASystem, std::uint32_t AIndex)
+{
+    std::vector<std::uint32_t> result;
+    for (const nl::TRouteInfo& route : ASystem.DefaultRoutes)
+        for (std::uint32_t h = 0; h < route.HopCount; ++h)
+            if (route.Hops[h].Ifindex == AIndex && route.Hops[h].Gateway != 0 &&
+                std::find(result.begin(), result.end(), route.Hops[h].Gateway) == result.end())
+                result.push_back(route.Hops[h].Gateway);
+    return result;
+}
+
+} // namespace
+
+DWORD GetInterfaceInfo(PIP_INTERFACE_INFO pIfTable, PULONG dwOutBufLen)
+{
+    if (!dwOutBufLen)
+        return ERROR_INVALID_PARAMETER;
+    std::vector<nl::TLinkInfo> links;
+    if (const int result = ReadLinks(links); result < 0)
+        return KernelFailure(result);
+    if (links.empty())
+        return ERROR_NO_DATA;
+    const std::size_t needed = offsetof(IP_INTERFACE_INFO, Adapter) + links.size() * sizeof(IP_ADAPTER_INDEX_MAP);
+    if (!pIfTable || *dwOutBufLen < needed) {
+        *dwOutBufLen = static_cast<ULONG>(needed);
+        return ERROR_INSUFFICIENT_BUFFER;
+    }
+    std::memset(pIfTable, 0, needed);
+    pIfTable->NumAdapters = static_cast<LONG>(links.size());
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        pIfTable->Adapter[i].Index = links[i].Index;
+        Utf8ToWide(links[i].Name, pIfTable->Adapter[i].Name, MAX_ADAPTER_NAME);
+    }
+    return NO_ERROR;
+}
+
+DWORD GetAdaptersInfo(PIP_ADAPTER_INFO AdapterInfo, PULONG SizePointer)
+{
+    if (!SizePointer)
+        return ERROR_INVALID_PARAMETER;
+    TSystem system;
+    if (const int result = ReadSystem(system, true); result < 0)
+        return KernelFailure(result);
+    if (system.Links.empty())
+        return ERROR_NO_DATA;
+    std::vector<std::string> descriptions;
+    for (const nl::TLinkInfo& link : system.Links)
+        descriptions.push_back(LinkDescription(link));
+    const std::int64_t now = time(nullptr);
+    return FillSized(AdapterInfo, SizePointer, ERROR_BUFFER_OVERFLOW, [&](TArena& AArena) {
+        // The records first, as one array, then the further address entries they chain to.
+        auto* records = AArena.Take<IP_ADAPTER_INFO>(system.Links.size());
+        for (std::size_t i = 0; i < system.Links.size(); ++i) {
+            const nl::TLinkInfo& link = system.Links[i];
+            IP_ADAPTER_INFO& info = records[i];
+            info.Next = i + 1 < system.Links.size() ? &records[i + 1] : nullptr;
+            info.ComboIndex = link.Index;
+            CopyText(info.AdapterName, link.Name);
+            CopyText(info.Description, descriptions[i]);
+            info.AddressLength = std::min<UINT>(link.AddressLength, MAX_ADAPTER_ADDRESS_LENGTH);
+            std::memcpy(info.Address, link.Address, info.AddressLength);
+            info.Index = link.Index;
+            info.Type = InterfaceType(link);
+            std::vector<std::pair<std::uint32_t, std::uint32_t>> addresses;
+            std::uint32_t leaseValid = 0xFFFFFFFF;
+            for (const nl::TAddrInfo* addr : AddrsOf(system, link.Index)) {
+                addresses.emplace_back(addr->Address, MaskOf(addr->PrefixLength));
+                if (IsDynamic(*addr)) {
+                    info.DhcpEnabled = 1;
+                    leaseValid = std::min(leaseValid, addr->ValidLifetime);
+                }
+            }
+            if (info.DhcpEnabled && leaseValid != 0xFFFFFFFF)
+                info.LeaseExpires = now + leaseValid;
+            FillAddrChain(info.IpAddressList, AArena, addresses);
+            info.CurrentIpAddress = &info.IpAddressList;
+            std::vector<std::pair<std::uint32_t, std::uint32_t>> gateways;
+            for (std::uint32_t gateway : GatewaysOf(system, link.Index))
+                gateways.emplace_back(gateway, 0);
+            FillAddrChain(info.GatewayList, AArena, gateways);
+        }
+    });
+}
+
+ULONG GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved, PIP_ADAPTER_ADDRESSES AdapterAddresses,
+                           PULONG SizePointer)
+{
+    if (!SizePointer || Reserved)
+        return ERROR_INVALID_PARAMETER;
+    if (Family != AF_INET && Family != AF_UNSPEC)
+        return ERROR_NOT_SUPPORTED; // only IPv4 addresses are reported
+    TSystem system;
+    if (const int result = ReadSystem(system, (Flags & GAA_FLAG_INCLUDE_GATEWAYS) != 0); result < 0)
+        return KernelFailure(result);
+    if (system.Links.empty())
+        return ERROR_NO_DATA;
+    struct TExtra
+    {
+        std::string Description;
+        std::uint64_t Speed;
+        bool Ipv6;
+    };
+    std::vector<TExtra> extras;
+    for (const nl::TLinkInfo& link : system.Links)
+        extras.push_back({LinkDescription(link), LinkSpeed(link), Ipv6Enabled(link)});
+    const std::vector<TLinkDns> dns =
+        (Flags & GAA_FLAG_SKIP_DNS_SERVER) ? std::vector<TLinkDns>(system.Links.size()) : LinkDnsServers(system.Links);
+
+    const auto putAddress = [](TArena& AArena, SOCKET_ADDRESS& AAddress, std::uint32_t AIp) {
+        auto* socketAddress = AArena.Take<SOCKADDR_IN>();
+        socketAddress->sin_family = AF_INET;
+        socketAddress->sin_addr.S_addr = AIp;
+        AAddress.lpSockaddr = reinterpret_cast<LPSOCKADDR>(socketAddress);
+        AAddress.iSockaddrLength = sizeof(SOCKADDR_IN);
+    };
+    return FillSized(AdapterAddresses, SizePointer, ERROR_BUFFER_OVERFLOW, [&](TArena& AArena) {
+        IP_ADAPTER_ADDRESSES* previous = nullptr;
+        for (std::size_t i = 0; i < system.Links.size(); ++i) {
+            const nl::TLinkInfo& link = system.Links[i];
+            auto* entry = AArena.Take<IP_ADAPTER_ADDRESSES>();
+            if (previous)
+                previous->Next = entry;
+            previous = entry;
+            entry->Length = sizeof(IP_ADAPTER_ADDRESSES);
+            entry->IfIndex = link.Index;
+            entry->AdapterName = AArena.TakeText(link.Name);
+            const std::vector<const nl::TAddrInfo*> addrs = AddrsOf(system, link.Index);
+            if (!(Flags & GAA_FLAG_SKIP_UNICAST)) {
+                IP_ADAPTER_UNICAST_ADDRESS* last = nullptr;
+                for (const nl::TAddrInfo* addr : addrs) {
+                    auto* unicast = AArena.Take<IP_ADAPTER_UNICAST_ADDRESS>();
+                    unicast->Length = sizeof(IP_ADAPTER_UNICAST_ADDRESS);
+                    putAddress(AArena, unicast->Address, addr->Address);
+                    const bool dynamic = IsDynamic(*addr);
+                    unicast->PrefixOrigin = dynamic ? IpPrefixOriginDhcp : IpPrefixOriginManual;
+                    unicast->SuffixOrigin = dynamic ? IpSuffixOriginDhcp : IpSuffixOriginManual;
+                    unicast->DadState = (addr->Flags & IFA_F_DEPRECATED) ? IpDadStateDeprecated : IpDadStatePreferred;
+                    unicast->ValidLifetime = addr->ValidLifetime;
+                    unicast->PreferredLifetime = addr->PreferredLifetime;
+                    unicast->LeaseLifetime = addr->ValidLifetime;
+                    unicast->OnLinkPrefixLength = addr->PrefixLength;
+                    (last ? last->Next : entry->FirstUnicastAddress) = unicast;
+                    last = unicast;
+                }
+            }
+            IP_ADAPTER_DNS_SERVER_ADDRESS* lastServer = nullptr;
+            for (std::uint32_t server : dns[i].Servers) {
+                auto* record = AArena.Take<IP_ADAPTER_DNS_SERVER_ADDRESS>();
+                record->Length = sizeof(IP_ADAPTER_DNS_SERVER_ADDRESS);
+                putAddress(AArena, record->Address, server);
+                (lastServer ? lastServer->Next : entry->FirstDnsServerAddress) = record;
+                lastServer = record;
+            }
+            entry->DnsSuffix = AArena.TakeWide(dns[i].Suffix);
+            entry->Description = AArena.TakeWide(extras[i].Description);
+            const char* alias = LinkAlias(link);
+            entry->FriendlyName = AArena.TakeWide((Flags & GAA_FLAG_SKIP_FRIENDLY_NAME) ? "" : alias[0] ? alias : link.Name);
+            entry->PhysicalAddressLength = std::min<ULONG>(link.AddressLength, MAX_ADAPTER_ADDRESS_LENGTH);
+            std::memcpy(entry->PhysicalAddress, link.Address, entry->PhysicalAddressLength);
+            entry->Flags = IP_ADAPTER_IPV4_ENABLED;
+            if (std::any_of(addrs.begin(), addrs.end(), [](const nl::TAddrInfo* a) { return IsDynamic(*a); }))
+                entry->Flags |= IP_ADAPTER_DHCP_ENABLED;
+            if (extras[i].Ipv6)
+                entry->Flags |= IP_ADAPTER_IPV6_ENABLED;
+            if (!(link.Flags & IFF_MULTICAST))
+                entry->Flags |= IP_ADAPTER_NO_MULTICAST;
+            entry->Mtu = link.Mtu;
+            entry->IfType = InterfaceType(link);
+            entry->OperStatus = Row2OperStatus(link);
+            entry->Ipv6IfIndex = extras[i].Ipv6 ? link.Index : 0;
+            if (Flags & GAA_FLAG_INCLUDE_PREFIX) {
+                IP_ADAPTER_PREFIX* last = nullptr;
+                for (const nl::TAddrInfo* addr : addrs) {
+                    auto* prefix = AArena.Take<IP_ADAPTER_PREFIX>();
+                    prefix->Length = sizeof(IP_ADAPTER_PREFIX);
+                    putAddress(AArena, prefix->Address, addr->Address & MaskOf(addr->PrefixLength));
+                    prefix->PrefixLength = addr->PrefixLength;
+                    (last ? last->Next : entry->FirstPrefix) = prefix;
+                    last = prefix;
+                }
+            }
+            entry->TransmitLinkSpeed = extras[i].Speed;
+            entry->ReceiveLinkSpeed = extras[i].Speed;
+            if (Flags & GAA_FLAG_INCLUDE_GATEWAYS) {
+                IP_ADAPTER_GATEWAY_ADDRESS* last = nullptr;
+                for (std::uint32_t gateway : GatewaysOf(system, link.Index)) {
+                    auto* record = AArena.Take<IP_ADAPTER_GATEWAY_ADDRESS>();
+                    record->Length = sizeof(IP_ADAPTER_GATEWAY_ADDRESS);
+                    putAddress(AArena, record->Address, gateway);
+                    (last ? last->Next : entry->FirstGatewayAddress) = record;
+                    last = record;
+                }
+            }
+            entry->Luid.Info.NetLuidIndex = link.Index;
+            entry->Luid.Info.IfType = entry->IfType;
+            entry->ConnectionType = NET_IF_CONNECTION_DEDICATED;
+            entry->TunnelType = entry->IfType == IF_TYPE_TUNNEL ? TUNNEL_TYPE_OTHER : TUNNEL_TYPE_NONE;
+        }
+    });
+}
+
+DWORD GetNetworkParams(PFIXED_INFO pFixedInfo, PULONG pOutBufLen)
+{
+    if (!pOutBufLen)
+        return ERROR_INVALID_PARAMETER;
+    char host[256] = {};
+    gethostname(host, sizeof(host) - 1);
+    std::string hostName = host;
+    std::string domain;
+    // The short name is the host name; what follows the first dot is the domain.
+    if (const std::size_t dot = hostName.find('.'); dot != std::string::npos) {
+        domain = hostName.substr(dot + 1);
+        hostName.resize(dot);
+    }
+    const TResolver resolver = ReadResolver();
+    if (domain.empty())
+        domain = resolver.Domain;
+    const bool routing = ReadFirstLine("/proc/sys/net/ipv4/ip_forward") == "1";
+    const bool proxy = ReadFirstLine("/proc/sys/net/ipv4/conf/all/proxy_arp") == "1";
+    return FillSized(pFixedInfo, pOutBufLen, ERROR_BUFFER_OVERFLOW, [&](TArena& AArena) {
+        auto* info = AArena.Take<FIXED_INFO>();
+        CopyText(info->HostName, hostName);
+        CopyText(info->DomainName, domain);
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> servers;
+        for (std::uint32_t server : resolver.Servers)
+            servers.emplace_back(server, 0);
+        FillAddrChain(info->DnsServerList, AArena, servers);
+        if (!servers.empty()) {
+            info->CurrentDnsServer = &info->DnsServerList;
+            // A server entry has no mask.
+            for (IP_ADDR_STRING* entry = &info->DnsServerList; entry; entry = entry->Next)
+                entry->IpMask.String[0] = 0;
+        }
+        info->NodeType = 0; // no NetBIOS name service in the kernel
+        info->EnableRouting = routing;
+        info->EnableProxy = proxy;
+        info->EnableDns = !servers.empty();
+    });
+}
+
+ULONG GetIpAddrTable(PMIB_IPADDRTABLE pIpAddrTable, PULONG pdwSize, BOOL bOrder)
+{
+    if (!pdwSize)
+        return ERROR_INVALID_PARAMETER;
+    TSystem system;
+    if (const int result = ReadSystem(system, false); result < 0)
+        return KernelFailure(result);
+    if (system.Addrs.empty())
+        return ERROR_NO_DATA;
+    std::vector<MIB_IPADDRROW> rows;
+    for (const nl::TAddrInfo& addr : system.Addrs) {
+        MIB_IPADDRROW row{};
+        row.dwAddr = addr.Address;
+        row.dwIndex = addr.Index;
+        row.dwMask = MaskOf(addr.PrefixLength);
+        row.dwBCastAddr = addr.Broadcast;
+        row.dwReasmSize = 65535;
+        if (!(addr.Flags & IFA_F_SECONDARY))
+            row.wType |= MIB_IPADDR_PRIMARY;
+        if (IsDynamic(addr))
+            row.wType |= MIB_IPADDR_DYNAMIC;
+        const auto link = std::find_if(system.Links.begin(), system.Links.end(),
+                                       [&](const nl::TLinkInfo& l) { return l.Index == addr.Index; });
+        if (link == system.Links.end() || !(link->Flags & IFF_RUNNING))
+            row.wType |= MIB_IPADDR_DISCONNECTED;
+        rows.push_back(row);
+    }
+    if (bOrder)
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const MIB_IPADDRROW& a, const MIB_IPADDRROW& b) { return ntohl(a.dwAddr) < ntohl(b.dwAddr); });
+    const std::size_t needed = offsetof(MIB_IPADDRTABLE, table) + rows.size() * sizeof(MIB_IPADDRROW);
+    if (!pIpAddrTable || *pdwSize < needed) {
+        *pdwSize = static_cast<ULONG>(needed);
+        return ERROR_INSUFFICIENT_BUFFER;
+    }
+    pIpAddrTable->dwNumEntries = static_cast<DWORD>(rows.size());
+    std::memcpy(pIpAddrTable->table, rows.data(), rows.size() * sizeof(MIB_IPADDRROW));
+    return NO_ERROR;
+}
+
+ULONG GetIpNetTable(PMIB_IPNETTABLE IpNetTable, PULONG SizePointer, BOOL Order)
+{
+    if (!SizePointer)
+        return ERROR_INVALID_PARAMETER;
+    std::vector<nl::TNeighInfo> neighbours;
+    if (const int result = Dump<ndmsg>(RTM_GETNEIGH, AF_INET, neighbours, nl::ParseNeigh); result < 0)
+        return KernelFailure(result);
+    std::vector<MIB_IPNETROW> rows;
+    for (const nl::TNeighInfo& neighbour : neighbours) {
+        // Entries that never take part in resolution (multicast, point-to-point) are not in the cache.
+        if (neighbour.State == NUD_NONE || (neighbour.State & NUD_NOARP))
+            continue;
+        MIB_IPNETROW row{};
+        row.dwIndex = neighbour.Index;
+        row.dwAddr = neighbour.Address;
+        row.dwPhysAddrLen = std::min<DWORD>(neighbour.LinkAddressLength, MAXLEN_PHYSADDR);
+        std::memcpy(row.bPhysAddr, neighbour.LinkAddress, row.dwPhysAddrLen);
+        if (neighbour.State & NUD_PERMANENT)
+            row.dwType = MIB_IPNET_TYPE_STATIC;
+        else if (neighbour.State & (NUD_REACHABLE | NUD_STALE | NUD_DELAY | NUD_PROBE))
+            row.dwType = MIB_IPNET_TYPE_DYNAMIC;
+        else if (neighbour.State & (NUD_FAILED | NUD_INCOMPLETE))
+            row.dwType = MIB_IPNET_TYPE_INVALID;
+        else
+            row.dwType = MIB_IPNET_TYPE_OTHER;
+        rows.push_back(row);
+    }
+    if (rows.empty())
+        return ERROR_NO_DATA;
+    if (Order)
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const MIB_IPNETROW& a, const MIB_IPNETROW& b) { return ntohl(a.dwAddr) < ntohl(b.dwAddr); });
+    const std::size_t needed = offsetof(MIB_IPNETTABLE, table) + rows.size() * sizeof(MIB_IPNETROW);
+    if (!IpNetTable || *SizePointer < needed) {
+        *SizePointer = static_cast<ULONG>(needed);
+        return ERROR_INSUFFICIENT_BUFFER;
+    }
+    IpNetTable->dwNumEntries = static_cast<DWORD>(rows.size());
+    std::memcpy(IpNetTable->table, rows.data(), rows.size() * sizeof(MIB_IPNETROW));
+    return NO_ERROR;
+}
+
+} // namespace qn::linux_ip

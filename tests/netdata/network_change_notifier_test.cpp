@@ -1,0 +1,215 @@
+// The change notifier against a scripted NotifyAddrChange, and against the kernel in a private
+// network namespace.
+#include "netdata/ip_helper_table.h"
+#include "netdata/network_change_notifier.h"
+#include "platform/event.h"
+#include "platform/thread_id.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include <sched.h>
+#include <unistd.h>
+
+namespace qn {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The owner's thread as the notifier sees it: calls queue up until the test runs them.
+class TOwnerQueue
+{
+public:
+    TPostToOwner Poster()
+    {
+        return [this](std::function<void()> ACall) {
+            std::lock_guard lock(FMutex);
+            FCalls.push_back(std::move(ACall));
+            FChanged.notify_all();
+        };
+    }
+
+    // Waits up to ATimeout for a queued call; false when none came.
+    bool WaitForCall(std::chrono::milliseconds ATimeout)
+    {
+        std::unique_lock lock(FMutex);
+        return FChanged.wait_for(lock, ATimeout, [this] { return !FCalls.empty(); });
+    }
+
+    // Runs the calls queued so far on this thread (not those they let the worker post); returns
+    // how many ran.
+    int RunQueued()
+    {
+        std::deque<std::function<void()>> calls;
+        {
+            std::lock_guard lock(FMutex);
+            calls.swap(FCalls);
+        }
+        for (auto& call : calls)
+            call();
+        return static_cast<int>(calls.size());
+    }
+
+private:
+    std::mutex FMutex;
+    std::condition_variable FChanged;
+    std::deque<std::function<void()>> FCalls;
+};
+
+// A scripted service whose every request is answered at once by a change.
+std::atomic<int> GRequests{0};
+DWORD ImmediateChange(PHANDLE AHandle, LPOVERLAPPED AOverlapped)
+{
+    ++GRequests;
+    if (AHandle)
+        *AHandle = nullptr;
+    SetEvent(AOverlapped->hEvent);
+    return ERROR_IO_PENDING;
+}
+
+TEST(NetworkChangeNotifier, EachChangeRunsOnceOnTheOwnersThreadWithResultZero)
+{
+    TIpHelperTable fake;
+    fake.Library = reinterpret_cast<HANDLE>(1);
+    fake.NotifyAddrChange = &ImmediateChange;
+    TIpHelperTableGuard guard(fake);
+
+    TOwnerQueue owner;
+    TNetworkChangeNotifier notifier(owner.Poster());
+    int calls = 0;
+    const std::uint32_t ownerThread = GetCurrentThreadId();
+    notifier.OnChange = [&](TNetworkChangeNotifier* ASender, std::uint32_t ARes) {
+        ++calls;
+        EXPECT_EQ(&notifier, ASender);
+        EXPECT_EQ(0u, ARes);
+        EXPECT_EQ(ownerThread, GetCurrentThreadId());
+    };
+    for (int i = 1; i <= 5; ++i) {
+        ASSERT_TRUE(owner.WaitForCall(5s));
+        // The worker waits for its call to run: there is never more than one queued.
+        EXPECT_EQ(1, owner.RunQueued());
+        EXPECT_EQ(i, calls);
+    }
+    EXPECT_NE(0u, notifier.ThreadId());
+    EXPECT_NE(ownerThread, notifier.ThreadId());
+}
+
+TEST(NetworkChangeNotifier, DestroyedWhileACallIsQueuedReturnsAndTheCallDoesNothing)
+{
+    TIpHelperTable fake;
+    fake.Library = reinterpret_cast<HANDLE>(1);
+    fake.NotifyAddrChange = &ImmediateChange;
+    TIpHelperTableGuard guard(fake);
+
+    TOwnerQueue owner;
+    int calls = 0;
+    {
+        TNetworkChangeNotifier notifier(owner.Poster());
+        notifier.OnChange = [&](TNetworkChangeNotifier*, std::uint32_t) { ++calls; };
+        ASSERT_TRUE(owner.WaitForCall(5s));
+        // The worker is now blocked in the hand-over; destruction must not wait for the owner.
+    }
+    EXPECT_EQ(1, owner.RunQueued());
+    EXPECT_EQ(0, calls);
+}
+
+TEST(NetworkChangeNotifier, WithoutTheServiceFunctionItNeverFires)
+{
+    TIpHelperTable fake;
+    fake.Library = reinterpret_cast<HANDLE>(1);
+    TIpHelperTableGuard guard(fake);
+
+    TOwnerQueue owner;
+    TNetworkChangeNotifier notifier(owner.Poster());
+    notifier.OnChange = [&](TNetworkChangeNotifier*, std::uint32_t) { ADD_FAILURE() << "no service, no change"; };
+    EXPECT_FALSE(owner.WaitForCall(50ms));
+    EXPECT_NE(0u, notifier.ThreadId()) << "the worker runs and retries";
+}
+
+TEST(NetworkChangeNotifier, NoHandlerDropsChanges)
+{
+    TIpHelperTable fake;
+    fake.Library = reinterpret_cast<HANDLE>(1);
+    fake.NotifyAddrChange = &ImmediateChange;
+    TIpHelperTableGuard guard(fake);
+
+    TOwnerQueue owner;
+    TNetworkChangeNotifier notifier(owner.Poster());
+    ASSERT_TRUE(owner.WaitForCall(5s));
+    EXPECT_EQ(1, owner.RunQueued());
+    ASSERT_TRUE(owner.WaitForCall(5s)) << "the worker goes on after a dropped change";
+}
+
+// --- The real kernel ---------------------------------------------------------------------------
+
+class KernelNotifier : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (geteuid() != 0)
+            GTEST_SKIP() << "needs root for a private network namespace";
+        if (unshare(CLONE_NEWNET) != 0)
+            GTEST_SKIP() << "cannot create a network namespace here";
+        if (std::system("ip link add qn0 type veth peer name qn1 && ip link set qn0 up && ip link set qn1 up") != 0)
+            GTEST_SKIP() << "cannot create a veth pair (iproute2 missing?)";
+        BindIpHelper();
+        ASSERT_NE(nullptr, IpHelper().NotifyAddrChange);
+    }
+
+    static void Ip(const std::string& AArgs) { ASSERT_EQ(0, std::system(("ip " + AArgs).c_str())) << AArgs; }
+};
+
+TEST_F(KernelNotifier, AnAddedAddressIsReportedAndABurstGivesFewCalls)
+{
+    TOwnerQueue owner;
+    TNetworkChangeNotifier notifier(owner.Poster());
+    int calls = 0;
+    notifier.OnChange = [&](TNetworkChangeNotifier*, std::uint32_t ARes) {
+        ++calls;
+        EXPECT_EQ(0u, ARes);
+    };
+    // Let the worker make its first request before the change.
+    EXPECT_FALSE(owner.WaitForCall(300ms));
+    Ip("addr add 10.77.0.1/24 dev qn0");
+    ASSERT_TRUE(owner.WaitForCall(5s));
+    owner.RunQueued();
+    EXPECT_EQ(1, calls);
+
+    // 100 changes while the owner is busy: they merge into the pending call and perhaps one more.
+    EXPECT_FALSE(owner.WaitForCall(300ms));
+    for (int i = 0; i < 100; ++i)
+        Ip("addr add 10.78." + std::to_string(i) + ".1/24 dev qn0");
+    ASSERT_TRUE(owner.WaitForCall(5s));
+    int burst = owner.RunQueued();
+    while (owner.WaitForCall(700ms))
+        burst += owner.RunQueued();
+    EXPECT_GE(burst, 1);
+    EXPECT_LE(burst, 3);
+}
+
+TEST_F(KernelNotifier, DestroyedWhileAChangeIsPendingReturnsAtOnce)
+{
+    TOwnerQueue owner;
+    int calls = 0;
+    {
+        TNetworkChangeNotifier notifier(owner.Poster());
+        notifier.OnChange = [&](TNetworkChangeNotifier*, std::uint32_t) { ++calls; };
+        EXPECT_FALSE(owner.WaitForCall(300ms));
+        Ip("addr add 10.79.0.1/24 dev qn0");
+        ASSERT_TRUE(owner.WaitForCall(5s));
+    }
+    owner.RunQueued();
+    EXPECT_EQ(0, calls);
+}
+
+} // namespace
+} // namespace qn
