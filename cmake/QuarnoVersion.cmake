@@ -1,8 +1,6 @@
 # qn_embed_version(<target> [ORIGINAL_NAME <file name>])
 # Gives an executable the standard version resource (VS_VERSIONINFO) in its ELF section
 # ".vs_version_info", built from the project version and QN_PRERELEASE; ReadVersionInfo reads it back.
-string(TIMESTAMP QN_BUILD_YEAR "%Y" UTC)
-
 function(qn_embed_version target)
     cmake_parse_arguments(ARG "" "ORIGINAL_NAME" "" ${ARGN})
     if(NOT ARG_ORIGINAL_NAME)
@@ -14,6 +12,7 @@ function(qn_embed_version target)
     else()
         string(APPEND version .0)
     endif()
+    string(TIMESTAMP year "%Y" UTC)
     set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_version_resource.cpp)
     add_custom_command(OUTPUT ${out}
         COMMAND qn_version_block_gen ${out} ${version} ${QN_PRERELEASE}
@@ -21,7 +20,7 @@ function(qn_embed_version target)
             "FileDescription=Quarno network traffic meter"
             "FileVersion=${version}"
             "InternalName=${ARG_ORIGINAL_NAME}"
-            "LegalCopyright=Copyright © ${QN_BUILD_YEAR} Veldo"
+            "LegalCopyright=Copyright © ${year} Veldo"
             "OriginalFileName=${ARG_ORIGINAL_NAME}"
             "ProductName=Quarno"
             "ProductVersion=${PROJECT_VERSION}"

@@ -17,8 +17,9 @@ namespace qn {
 // - every explicit show (show(), setVisible(true); also after hiding to the tray): with LayoutControl
 //   the manager's full Restore runs (entries, named values, OnBeforeRestore/OnAfterRestore), then with
 //   LayoutCheckPosition the form's PositionCheck, and only then OnShow fires;
-// - the end of a user move or resize (SaveDelay ms after the last move or resize event of the
-//   visible form): with LayoutControl the manager's full Save (skipped while ReadOnly or restoring);
+// - the end of a move or resize (SaveDelay ms after the last move or resize event of the visible
+//   form, whoever moved it): with LayoutControl the manager's full Save (skipped while ReadOnly or
+//   restoring); keys whose values did not change leave the file untouched;
 // - destruction: with LayoutControl the manager's Save runs first, under the derived class's section
 //   names but without OnBeforeSave/OnAfterSave (the derived part of the form no longer exists); a
 //   derived class that needs its handlers or members in the final save calls

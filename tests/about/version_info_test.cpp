@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <unistd.h>
 
 namespace {
@@ -259,7 +260,7 @@ TEST(BuiltExecutable, CarriesTheProjectVersionAndNames)
     EXPECT_EQ(info.CompanyName, "Veldo");
     EXPECT_EQ(info.ProductName, "Quarno");
     EXPECT_EQ(info.Description, "Quarno network traffic meter");
-    EXPECT_NE(info.Copyright.find("Veldo"), std::string::npos);
+    EXPECT_TRUE(std::regex_match(info.Copyright, std::regex("Copyright \xC2\xA9 20[0-9][0-9] Veldo"))) << info.Copyright;
     EXPECT_FALSE(info.Comments.empty());
     EXPECT_EQ(info.InternalName, "qn_test_about");
     EXPECT_EQ(info.OriginalFilename, "qn_test_about");

@@ -52,6 +52,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
                 (cut.Section(names[i]) != before[i] || less.Section(names[i]) != before[i]))
                 std::abort();
     }
+    // Any key, however it begins or whatever it holds, reads back as itself.
+    std::string key(text.substr(0, 16));
+    for (char& c : key)
+        if (c == '\r' || c == '\n')
+            c = '_';
+    qn::TIniDocument keyed(text);
+    keyed.SetValue("Fuzz Keys", key, "v");
+    if (qn::TIniDocument(keyed.Text()).Value("fuzz keys", key) != "v")
+        std::abort();
+
     doc.SetValue("Fuzz Section", "Key", " value with \"quotes\" ");
     const qn::TIniDocument again(doc.Text());
     if (again.Value("fuzz section", "KEY") != " value with \"quotes\" ")

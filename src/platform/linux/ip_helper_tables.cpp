@@ -42,13 +42,23 @@ int Dump(std::uint16_t AType, std::uint8_t AFamily, std::vector<TRecord>& ARecor
     header[0] = AFamily; // every rtnetlink family header starts with its address family
     if (AType == RTM_GETLINK)
         mnl_attr_put_u32(msg, IFLA_EXT_MASK, 0);
-    auto visit = [&](const nlmsghdr* AMsg) {
-        TRecord record;
-        if (AParse(AMsg, record))
-            ARecords.push_back(record);
-        return true;
-    };
-    return socket->Exchange(msg, visit);
+    // A table that changed during the dump is marked inconsistent: read it again, a few times at most.
+    int result = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ARecords.clear();
+        bool interrupted = false;
+        auto visit = [&](const nlmsghdr* AMsg) {
+            interrupted = interrupted || (AMsg->nlmsg_flags & NLM_F_DUMP_INTR) != 0;
+            TRecord record;
+            if (AParse(AMsg, record))
+                ARecords.push_back(record);
+            return true;
+        };
+        result = socket->Exchange(msg, visit);
+        if (result < 0 || !interrupted)
+            break;
+    }
+    return result;
 }
 
 struct TSystem

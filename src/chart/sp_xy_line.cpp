@@ -1,0 +1,136 @@
+// A chart series drawn as a polyline of its points.
+#include "chart/sp_xy_line.h"
+
+#include <QPainter>
+
+#include <cstdlib>
+
+namespace qn {
+
+namespace {
+
+// Segments with both ends this far out on the same side are skipped; the pixels are clamped to
+// +-16383 by V2P, so such a segment could only be a misleading stripe along the clamp line.
+constexpr int SkipLimit = 16000;
+
+bool Skipped(int AX0, int AY0, int AX1, int AY1)
+{
+    return (AX0 < -SkipLimit && AX1 < -SkipLimit) || (AX0 > SkipLimit && AX1 > SkipLimit) ||
+           (AY0 < -SkipLimit && AY1 < -SkipLimit) || (AY0 > SkipLimit && AY1 > SkipLimit);
+}
+
+// The first index in [AFrom, ATo) for which APred is false; APred must be true then false.
+template <class TPred>
+int PartitionPoint(int AFrom, int ATo, TPred APred)
+{
+    while (AFrom < ATo) {
+        const int mid = AFrom + (ATo - AFrom) / 2;
+        if (APred(mid))
+            AFrom = mid + 1;
+        else
+            ATo = mid;
+    }
+    return AFrom;
+}
+
+QColor ToQColor(std::uint32_t ARgb)
+{
+    return QColor((ARgb >> 16) & 0xFF, (ARgb >> 8) & 0xFF, ARgb & 0xFF);
+}
+
+} // namespace
+
+QPen Tsp_MakePen(const Tsp_LineAttr& AAttr)
+{
+    QPen pen(ToQColor(AAttr.Color));
+    pen.setWidth(AAttr.Width);
+    pen.setCosmetic(true);
+    switch (AAttr.Style) {
+    case Tsp_PenStyle::Solid:
+        pen.setStyle(Qt::SolidLine);
+        break;
+    case Tsp_PenStyle::Dash:
+        pen.setStyle(Qt::DashLine);
+        break;
+    case Tsp_PenStyle::Dot:
+        pen.setStyle(Qt::DotLine);
+        break;
+    case Tsp_PenStyle::DashDot:
+        pen.setStyle(Qt::DashDotLine);
+        break;
+    case Tsp_PenStyle::DashDotDot:
+        pen.setStyle(Qt::DashDotDotLine);
+        break;
+    }
+    return pen;
+}
+
+void Tsp_XYLine::SetLineAttr(const Tsp_LineAttr& AAttr)
+{
+    FLineAttr = AAttr;
+    Changed();
+}
+
+void Tsp_XYLine::SetPointAttr(const Tsp_PointAttr& AAttr)
+{
+    FPointAttr = AAttr;
+    Changed();
+}
+
+void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Scale& AYAxis, const QRect& AField) const
+{
+    const int n = Count();
+    if (n == 0)
+        return;
+    double xLow, xHigh, yLow, yHigh;
+    GetXMinMax(xLow, xHigh);
+    GetYMinMax(yLow, yHigh);
+    if (xHigh < AXAxis.Min() || xLow > AXAxis.Max() || yHigh < AYAxis.Min() || yLow > AYAxis.Max())
+        return;
+
+    int first = 0, last = n - 1; // points; segments join point i - 1 to point i
+    if (XAscending() && n > 2) {
+        // Pixel x is monotonic in the index, so the segments that can touch the field form one run.
+        // The slack covers wide pens that reach past their end points.
+        const int slack = FLineAttr.Width + 1;
+        const int lo = AField.left() - slack;
+        const int hi = AField.right() + slack;
+        auto px = [&](int AIndex) { return AXAxis.V2P(X(AIndex)); };
+        int firstSeg, endSeg;
+        if (!AXAxis.Inversed()) {
+            firstSeg = PartitionPoint(1, n, [&](int i) { return px(i) < lo; });
+            endSeg = PartitionPoint(firstSeg, n, [&](int i) { return px(i - 1) <= hi; });
+        } else {
+            firstSeg = PartitionPoint(1, n, [&](int i) { return px(i) > hi; });
+            endSeg = PartitionPoint(firstSeg, n, [&](int i) { return px(i - 1) >= lo; });
+        }
+        first = firstSeg - 1;
+        last = endSeg - 1;
+    }
+
+    if (n >= 2 && FLineAttr.Visible && last > first) {
+        APainter.setPen(Tsp_MakePen(FLineAttr));
+        int x0 = AXAxis.V2P(X(first)), y0 = AYAxis.V2P(Y(first));
+        for (int i = first + 1; i <= last; ++i) {
+            const int x1 = AXAxis.V2P(X(i)), y1 = AYAxis.V2P(Y(i));
+            if (!Skipped(x0, y0, x1, y1))
+                APainter.drawLine(x0, y0, x1, y1);
+            x0 = x1;
+            y0 = y1;
+        }
+    }
+
+    if (FPointAttr.Visible) {
+        APainter.setPen(Qt::NoPen);
+        APainter.setBrush(ToQColor(FPointAttr.Color));
+        const int half = FPointAttr.Size / 2;
+        for (int i = 0; i < n; ++i) {
+            const int x = AXAxis.V2P(X(i)), y = AYAxis.V2P(Y(i));
+            if (std::abs(x) <= SkipLimit && std::abs(y) <= SkipLimit)
+                APainter.drawRect(x - half, y - half, FPointAttr.Size, FPointAttr.Size);
+        }
+        APainter.setBrush(Qt::NoBrush);
+    }
+}
+
+} // namespace qn

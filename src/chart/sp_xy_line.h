@@ -1,0 +1,43 @@
+// A chart series drawn as a polyline of its points.
+#pragma once
+
+#include "chart/sp_scale.h"
+#include "chart/sp_xy_data_series.h"
+
+#include <QPen>
+#include <QRect>
+
+class QPainter;
+
+namespace qn {
+
+// Marker drawn at each point; the watcher leaves them off.
+struct Tsp_PointAttr
+{
+    bool Visible = false;
+    int Size = 5;
+    std::uint32_t Color = 0x000000;
+};
+
+// A cosmetic, non-antialiased pen of a line attribute.
+QPen Tsp_MakePen(const Tsp_LineAttr& AAttr);
+
+class Tsp_XYLine : public Tsp_XYDataSeries
+{
+public:
+    const Tsp_LineAttr& LineAttr() const { return FLineAttr; }
+    void SetLineAttr(const Tsp_LineAttr& AAttr);
+    const Tsp_PointAttr& PointAttr() const { return FPointAttr; }
+    void SetPointAttr(const Tsp_PointAttr& AAttr);
+
+    // Draws the series into AField (the painter is already clipped to it) against its two axes.
+    // With x in ascending order only the run of segments that can reach the field is visited,
+    // found by binary search; the picture is the same as drawing every segment.
+    virtual void Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Scale& AYAxis, const QRect& AField) const;
+
+private:
+    Tsp_LineAttr FLineAttr{};
+    Tsp_PointAttr FPointAttr{};
+};
+
+} // namespace qn

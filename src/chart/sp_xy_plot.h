@@ -1,0 +1,158 @@
+// Tsp_XYPlot: the x-y chart control with four axes, line series, a buffered display and panning.
+#pragma once
+
+#include "chart/sp_axis.h"
+#include "chart/sp_xy_line.h"
+
+#include <QColor>
+#include <QCursor>
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qn {
+
+class Tsp_XYPlot : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(QColor FieldColor READ FieldColor WRITE SetFieldColor)
+    Q_PROPERTY(TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(bool BufferedDisplay READ BufferedDisplay WRITE SetBufferedDisplay)
+    Q_PROPERTY(TZoomPanDirection Zoom READ Zoom WRITE SetZoom)
+    Q_PROPERTY(TZoomPanDirection Pan READ Pan WRITE SetPan)
+
+public:
+    enum TBorderStyle
+    {
+        bs_None,
+        bs_Single,
+        bs_Lowered,
+        bs_Raised
+    };
+    Q_ENUM(TBorderStyle)
+    enum TZoomPanDirection
+    {
+        zpdNone,
+        zpdHorizontal,
+        zpdVertical,
+        zpdBoth
+    };
+    Q_ENUM(TZoomPanDirection)
+    enum TAxisId
+    {
+        aiLeft,
+        aiBottom,
+        aiRight,
+        aiTop
+    };
+
+    explicit Tsp_XYPlot(QWidget* AParent = nullptr);
+    ~Tsp_XYPlot() override;
+
+    // The axes, created with the flags 1 (left), 0 (bottom), 57 (right) and 56 (top); the left and
+    // bottom grids are visible. Changing an axis re-lays out and repaints the plot.
+    Tsp_Axis& LeftAxis() { return FAxes[aiLeft]; }
+    Tsp_Axis& BottomAxis() { return FAxes[aiBottom]; }
+    Tsp_Axis& RightAxis() { return FAxes[aiRight]; }
+    Tsp_Axis& TopAxis() { return FAxes[aiTop]; }
+    const Tsp_Axis& Axis(TAxisId AId) const { return FAxes[AId]; }
+
+    // A new line series at the end of the drawing order, owned by the plot.
+    Tsp_XYLine& AddLine();
+    int SeriesCount() const { return static_cast<int>(FSeries.size()); }
+    Tsp_XYLine& Series(int AIndex) { return *FSeries[static_cast<std::size_t>(AIndex)]; }
+
+    QColor Color() const { return FColor; }
+    void SetColor(const QColor& AColor);
+    // An invalid colour leaves the field unfilled.
+    QColor FieldColor() const { return FFieldColor; }
+    void SetFieldColor(const QColor& AColor);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle AStyle);
+    bool BufferedDisplay() const { return FBufferedDisplay; }
+    void SetBufferedDisplay(bool AOn);
+    TZoomPanDirection Zoom() const { return FZoom; }
+    void SetZoom(TZoomPanDirection AZoom) { FZoom = AZoom; }
+    TZoomPanDirection Pan() const { return FPan; }
+    void SetPan(TZoomPanDirection APan) { FPan = APan; }
+    Qt::KeyboardModifiers PanShiftKeys() const { return FPanShiftKeys; }
+    void SetPanShiftKeys(Qt::KeyboardModifiers AKeys) { FPanShiftKeys = AKeys; }
+    Qt::KeyboardModifiers ZoomShiftKeys() const { return FZoomShiftKeys; }
+    void SetZoomShiftKeys(Qt::KeyboardModifiers AKeys) { FZoomShiftKeys = AKeys; }
+    QCursor PanCursor() const { return FPanCursor; }
+    void SetPanCursor(const QCursor& ACursor) { FPanCursor = ACursor; }
+
+    // Called for every tick label with the axis, the tick index, the label (which it may change)
+    // and the tick's value.
+    std::function<void(const Tsp_Axis&, int, std::string&, double)> OnGetTickLabel;
+    // Called after the field is filled, before grids and series, clipped to the field.
+    std::function<void(QPainter&, const QRect&)> OnFieldDraw;
+    // Called when all drawing is done.
+    std::function<void(QPainter&)> OnDrawEnd;
+    std::function<void()> OnDblClick;
+    // The pointer moved over the control (tracked also with no button held).
+    std::function<void(int, int)> OnMouseMove;
+
+    // Marks the layout, the surroundings and the field for redrawing and requests a repaint.
+    void Invalidate();
+    // The plotting field after layout: left and top inclusive, right and bottom exclusive edges
+    // are FieldRect().left() .. left() + width().
+    QRect FieldRect();
+
+protected:
+    void paintEvent(QPaintEvent* AEvent) override;
+    void resizeEvent(QResizeEvent* AEvent) override;
+    void changeEvent(QEvent* AEvent) override;
+    void mousePressEvent(QMouseEvent* AEvent) override;
+    void mouseMoveEvent(QMouseEvent* AEvent) override;
+    void mouseReleaseEvent(QMouseEvent* AEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* AEvent) override;
+
+private:
+    struct TAxisLayout
+    {
+        std::vector<QString> Labels;
+        bool HasLabels = false;
+        bool HasMarks = false;
+        int Band = 0;
+    };
+
+    void SeriesChanged();
+    void ComputeLayout();
+    void PlaceAxes(const QRect& AField);
+    void DrawSurroundings(QPainter& APainter);
+    void DrawAxis(QPainter& APainter, TAxisId AId);
+    void DrawField(QPainter& APainter);
+    void DrawAll(QPainter& APainter, bool ASurroundings);
+    int BorderWidth() const;
+
+    std::array<Tsp_Axis, 4> FAxes;
+    std::array<TAxisLayout, 4> FAxisLayout;
+    std::vector<std::unique_ptr<Tsp_XYLine>> FSeries;
+    QColor FColor;
+    QColor FFieldColor = Qt::white;
+    TBorderStyle FBorderStyle = bs_None;
+    bool FBufferedDisplay = false;
+    TZoomPanDirection FZoom = zpdBoth;
+    TZoomPanDirection FPan = zpdBoth;
+    Qt::KeyboardModifiers FPanShiftKeys = Qt::ControlModifier;
+    Qt::KeyboardModifiers FZoomShiftKeys = Qt::ShiftModifier;
+    QCursor FPanCursor = Qt::PointingHandCursor;
+    QCursor FSavedCursor;
+    bool FPanning = false;
+    QPoint FPanPrevious;
+
+    QRect FField;
+    bool FLayoutInvalid = true;
+    bool FSurroundInvalid = true;
+    bool FFieldInvalid = true;
+    QImage FBuffer;
+};
+
+} // namespace qn

@@ -1,0 +1,284 @@
+// The chart control rendered offscreen: line pixels where V2P puts them, grids, labels, panning,
+// and the searched visible run drawing the same picture as every segment.
+#include "chart/sp_xy_plot.h"
+
+#include "chart/pinned_format.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace qn {
+namespace {
+
+const QColor Background(0xF0, 0xF0, 0xF0);
+const QColor Field(0, 0, 0);
+const QColor Grid(0x46, 0x46, 0x46);
+const QColor DownColor(0xA6, 0xCA, 0xF0);
+const QColor UpColor(0x00, 0xFF, 0x00);
+constexpr double Second = 1.0 / 86400.0;
+constexpr double Noon = 45000.5;
+
+// A plot set up as a watcher's: black field, grey grids, value axes 0..10, a five-minute window.
+struct TWatcherLikePlot
+{
+    test::TPinnedFormat Pin;
+    Tsp_XYPlot Plot;
+    Tsp_XYLine* Down;
+    Tsp_XYLine* Up;
+
+    TWatcherLikePlot()
+    {
+        Plot.resize(480, 200);
+        Plot.SetColor(Background);
+        Plot.SetFieldColor(Field);
+        Plot.SetBufferedDisplay(true);
+        for (Tsp_Axis* axis : {&Plot.LeftAxis(), &Plot.RightAxis(), &Plot.BottomAxis(), &Plot.TopAxis()}) {
+            axis->SetMargin(4);
+            axis->SetLineAttr({0x000000, Tsp_PenStyle::Solid, 1, true});
+        }
+        Plot.LeftAxis().SetTicksCount(6);
+        Plot.LeftAxis().SetGridAttr({0x464646, Tsp_PenStyle::Solid, 1, true});
+        Plot.LeftAxis().SetMinMax(0, 10);
+        Plot.RightAxis().SetFlags(sfVertical | sfOpposite);
+        Plot.RightAxis().SetTicksCount(6);
+        Plot.RightAxis().SetMinMax(0, 10);
+        Plot.BottomAxis().SetFlags(sfLabelAsDateTime);
+        Plot.BottomAxis().SetTicksCount(3);
+        Plot.BottomAxis().SetLabelFormat("hh:mm:ss");
+        Plot.BottomAxis().SetGridAttr({0x464646, Tsp_PenStyle::Solid, 1, true});
+        Plot.BottomAxis().SetMinMax(Noon, Noon + 300 * Second);
+        Down = &Plot.AddLine();
+        Down->SetLineAttr({0xA6CAF0, Tsp_PenStyle::Solid, 1, true});
+        Up = &Plot.AddLine();
+        Up->SetLineAttr({0x00FF00, Tsp_PenStyle::Solid, 1, true});
+    }
+
+    QImage Render()
+    {
+        QImage image(Plot.size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        Plot.render(&image);
+        return image;
+    }
+};
+
+void Save(const QImage& AImage, const char* AName)
+{
+    AImage.save(QString(QN_TEST_ARTIFACT_DIR) + "/" + AName + ".png");
+}
+
+QColor At(const QImage& AImage, int AX, int AY)
+{
+    return QColor(AImage.pixel(AX, AY));
+}
+
+TEST(XYPlotRender, LinesGridsAndLabelsAreWhereTheAxesPutThem)
+{
+    TWatcherLikePlot p;
+    // Download a flat 5, upload a ramp from 0 to 10 over the window.
+    for (int s = 0; s <= 300; ++s) {
+        p.Down->AddXY(Noon + s * Second, 5.0);
+        p.Up->AddXY(Noon + s * Second, s / 30.0);
+    }
+    const QImage image = p.Render();
+    Save(image, "chart_lines_grids_labels");
+    const QRect field = p.Plot.FieldRect();
+    ASSERT_GT(field.width(), 300);
+    ASSERT_GT(field.height(), 100);
+    const Tsp_Axis& left = p.Plot.LeftAxis();
+    const Tsp_Axis& bottom = p.Plot.BottomAxis();
+
+    // The flat line at V2P(5), on a row that no grid line uses.
+    const int y5 = left.V2P(5.0);
+    for (int x = field.left() + 5; x < field.right() - 5; x += 37) {
+        if (std::abs(x - bottom.V2P(Noon + 150 * Second)) > 3) { // away from the ramp crossing
+            EXPECT_EQ(At(image, x, y5), DownColor) << "x " << x;
+        }
+    }
+    EXPECT_EQ(At(image, field.left() + 10, y5 - 3), Field);
+
+    // The ramp at the pixels of its points.
+    for (int s : {20, 100, 250}) {
+        const int x = bottom.V2P(Noon + s * Second), y = left.V2P(s / 30.0);
+        EXPECT_EQ(At(image, x, y), UpColor) << "second " << s;
+    }
+
+    // Grid rows of the value ticks 2, 4, 6, 8 and columns of the time ticks.
+    for (int i = 1; i < left.TickCount() - 1; ++i)
+        EXPECT_EQ(At(image, field.left() + 3, left.TickPosition(i)), Grid) << "value tick " << i;
+    for (int i = 0; i < bottom.TickCount(); ++i) {
+        const int x = bottom.TickPosition(i);
+        if (x >= field.left() && x <= field.right()) {
+            EXPECT_EQ(At(image, x, field.top() + 4), Grid) << "time tick " << i;
+        }
+    }
+
+    // Axis lines just outside the field, labels in the surroundings next to every tick.
+    EXPECT_EQ(At(image, field.left() - 1, field.center().y()), QColor(Qt::black));
+    EXPECT_EQ(At(image, field.center().x(), field.bottom() + 1), QColor(Qt::black));
+    auto inkIn = [&](QRect ABox) {
+        ABox = ABox.intersected(image.rect());
+        for (int y = ABox.top(); y <= ABox.bottom(); ++y)
+            for (int x = ABox.left(); x <= ABox.right(); ++x)
+                if (At(image, x, y) != Background)
+                    return true;
+        return false;
+    };
+    for (int i = 0; i < left.TickCount(); ++i) {
+        const int y = left.TickPosition(i);
+        EXPECT_TRUE(inkIn(QRect(0, y - 4, field.left() - 8, 9))) << "left label " << i;
+    }
+    for (int i = 0; i < bottom.TickCount(); ++i) {
+        const int x = bottom.TickPosition(i);
+        EXPECT_TRUE(inkIn(QRect(x - 10, field.bottom() + 8, 21, 10))) << "time label " << i;
+    }
+    // The right axis carries labels on its outer side; the top axis only its line.
+    EXPECT_TRUE(inkIn(QRect(field.right() + 8, left.TickPosition(3) - 4, 20, 9)));
+    EXPECT_FALSE(inkIn(QRect(field.left() + 20, 0, field.width() - 40, field.top() - 2)));
+}
+
+TEST(XYPlotRender, TheSearchedVisibleRunDrawsTheSamePictureAsEverySegment)
+{
+    TWatcherLikePlot p;
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> spike(0.0, 14.0); // some beyond the axis maximum
+    // A day of spiky points; the window shows five minutes in the middle of it.
+    const double start = Noon - 43200 * Second;
+    for (int s = 0; s < 86400; ++s) {
+        p.Down->AddXY(start + s * Second, spike(random));
+        p.Up->AddXY(start + s * Second + 0.4 * Second, spike(random) / 2);
+    }
+    p.Plot.LeftAxis().SetMinMax(0, 10);
+    const QImage searched = p.Render();
+    Save(searched, "chart_visible_run");
+
+    // The reference: everything but the series, then every segment of both series by hand.
+    p.Down->Active = false;
+    p.Up->Active = false;
+    p.Plot.Invalidate();
+    QImage reference = p.Render();
+    {
+        QPainter painter(&reference);
+        painter.setClipRect(p.Plot.FieldRect());
+        for (Tsp_XYLine* line : {p.Down, p.Up}) {
+            painter.setPen(Tsp_MakePen(line->LineAttr()));
+            for (int i = 1; i < line->Count(); ++i)
+                painter.drawLine(p.Plot.BottomAxis().V2P(line->X(i - 1)), p.Plot.LeftAxis().V2P(line->Y(i - 1)),
+                                 p.Plot.BottomAxis().V2P(line->X(i)), p.Plot.LeftAxis().V2P(line->Y(i)));
+        }
+    }
+    Save(reference, "chart_every_segment");
+    EXPECT_TRUE(searched == reference);
+
+    // Panned to the very start and past the end, the edges still match.
+    for (double shift : {-43050 * Second, 43350 * Second}) {
+        p.Plot.BottomAxis().MoveMinMax(shift);
+        p.Down->Active = p.Up->Active = true;
+        p.Plot.Invalidate();
+        const QImage moved = p.Render();
+        p.Down->Active = p.Up->Active = false;
+        p.Plot.Invalidate();
+        QImage expected = p.Render();
+        QPainter painter(&expected);
+        painter.setClipRect(p.Plot.FieldRect());
+        for (Tsp_XYLine* line : {p.Down, p.Up}) {
+            painter.setPen(Tsp_MakePen(line->LineAttr()));
+            for (int i = 1; i < line->Count(); ++i)
+                painter.drawLine(p.Plot.BottomAxis().V2P(line->X(i - 1)), p.Plot.LeftAxis().V2P(line->Y(i - 1)),
+                                 p.Plot.BottomAxis().V2P(line->X(i)), p.Plot.LeftAxis().V2P(line->Y(i)));
+        }
+        painter.end();
+        EXPECT_TRUE(moved == expected) << "shift " << shift / Second << " s";
+    }
+}
+
+TEST(XYPlotRender, ASeriesWhollyOutsideTheRangesDrawsNothing)
+{
+    TWatcherLikePlot p;
+    p.Plot.BottomAxis().SetMinMax(0, 10);
+    p.Down->AddXY(1, 10.2); // above the maximum, though it would round onto the top row
+    p.Down->AddXY(9, 10.2);
+    const QImage image = p.Render();
+    const QRect field = p.Plot.FieldRect();
+    for (int x = field.left(); x <= field.right(); ++x)
+        ASSERT_NE(At(image, x, field.top()), DownColor) << x;
+}
+
+void SendMouse(QWidget& AWidget, QEvent::Type AType, QPoint APos, Qt::MouseButton AButton,
+               Qt::KeyboardModifiers AModifiers)
+{
+    const Qt::MouseButtons buttons =
+        AType == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+    QMouseEvent event(AType, APos, AWidget.mapToGlobal(APos), AButton, buttons, AModifiers);
+    QApplication::sendEvent(&AWidget, &event);
+}
+
+TEST(XYPlotPan, DraggingWithExactlyCtrlPansBothAxesAgainstThePointer)
+{
+    TWatcherLikePlot p;
+    p.Plot.show();
+    p.Render();
+    const double min = p.Plot.BottomAxis().Min();
+    const double perPixel = 300 * Second / p.Plot.FieldRect().width();
+
+    // Ctrl with Shift is not exactly Ctrl: nothing moves.
+    SendMouse(p.Plot, QEvent::MouseButtonPress, {200, 100}, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
+    SendMouse(p.Plot, QEvent::MouseMove, {210, 100}, Qt::NoButton, Qt::ControlModifier | Qt::ShiftModifier);
+    SendMouse(p.Plot, QEvent::MouseButtonRelease, {210, 100}, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(p.Plot.BottomAxis().Min(), min);
+
+    SendMouse(p.Plot, QEvent::MouseButtonPress, {200, 100}, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(p.Plot.cursor().shape(), Qt::PointingHandCursor);
+    SendMouse(p.Plot, QEvent::MouseMove, {210, 120}, Qt::NoButton, Qt::ControlModifier);
+    SendMouse(p.Plot, QEvent::MouseButtonRelease, {210, 120}, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_NEAR((p.Plot.BottomAxis().Min() - min) / perPixel, -10.0, 1e-6);
+    EXPECT_GT(p.Plot.LeftAxis().Min(), 0.0); // dragged down: the values move up
+    EXPECT_NE(p.Plot.cursor().shape(), Qt::PointingHandCursor);
+
+    // With panning off nothing moves.
+    p.Plot.SetPan(Tsp_XYPlot::zpdNone);
+    const double now = p.Plot.BottomAxis().Min();
+    SendMouse(p.Plot, QEvent::MouseButtonPress, {200, 100}, Qt::LeftButton, Qt::ControlModifier);
+    SendMouse(p.Plot, QEvent::MouseMove, {250, 100}, Qt::NoButton, Qt::ControlModifier);
+    EXPECT_EQ(p.Plot.BottomAxis().Min(), now);
+}
+
+TEST(XYPlotLayout, AFreshPlotHasTheDocumentedAxesAndASaneField)
+{
+    Tsp_XYPlot plot;
+    EXPECT_EQ(plot.LeftAxis().Flags(), 1u);
+    EXPECT_EQ(plot.RightAxis().Flags(), 57u);
+    EXPECT_EQ(plot.BottomAxis().Flags(), 0u);
+    EXPECT_EQ(plot.TopAxis().Flags(), 56u);
+    EXPECT_TRUE(plot.LeftAxis().GridAttr().Visible);
+    EXPECT_TRUE(plot.BottomAxis().GridAttr().Visible);
+    EXPECT_FALSE(plot.RightAxis().GridAttr().Visible);
+    EXPECT_EQ(plot.Pan(), Tsp_XYPlot::zpdBoth);
+    EXPECT_EQ(plot.PanShiftKeys(), Qt::ControlModifier);
+
+    plot.resize(10, 8); // smaller than the bands: the field stays at least 3 x 3
+    const QRect tiny = plot.FieldRect();
+    EXPECT_GE(tiny.width(), 3);
+    EXPECT_GE(tiny.height(), 3);
+    QImage image(plot.size(), QImage::Format_RGB32);
+    plot.render(&image);
+
+    plot.resize(400, 300);
+    const QRect field = plot.FieldRect();
+    // The left band holds the widest label ("10") and the 5-pixel gap; the margin is 4 by default.
+    const QFontMetrics fm(plot.font());
+    EXPECT_GE(field.left(), 2 * fm.horizontalAdvance('0') + 5 + 1 + 4);
+    EXPECT_EQ(plot.LeftAxis().Origin().X, field.left() - 1);
+    EXPECT_EQ(plot.BottomAxis().Origin().Y, field.top() + field.height());
+    EXPECT_EQ(plot.LeftAxis().Length(), field.height());
+}
+
+} // namespace
+} // namespace qn
