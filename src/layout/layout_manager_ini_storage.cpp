@@ -103,8 +103,8 @@ std::optional<std::int64_t> ParseInteger(std::string_view AText, unsigned ABits)
         const auto r = std::from_chars(s.data(), s.data() + s.size(), v, 16);
         if (r.ec != std::errc() || r.ptr != s.data() + s.size())
             return std::nullopt;
-        std::int64_t value = ABits == 32 ? static_cast<std::int32_t>(static_cast<std::uint32_t>(v))
-                                         : static_cast<std::int64_t>(v);
+        std::int64_t value =
+            ABits == 32 ? static_cast<std::int32_t>(static_cast<std::uint32_t>(v)) : static_cast<std::int64_t>(v);
         if (negative)
             value = static_cast<std::int64_t>(0 - static_cast<std::uint64_t>(value));
         return value;
@@ -186,8 +186,8 @@ std::optional<double> IniTextToDateTime(std::string_view AText)
     const std::string_view s = TrimBlanks(AText);
     std::size_t pos = 0;
     unsigned y = 0, m = 0, d = 0, hh = 0, nn = 0, ss = 0;
-    if (!TakeNumber(s, pos, 4, y) || !TakeChar(s, pos, '-') || !TakeNumber(s, pos, 2, m) ||
-        !TakeChar(s, pos, '-') || !TakeNumber(s, pos, 2, d))
+    if (!TakeNumber(s, pos, 4, y) || !TakeChar(s, pos, '-') || !TakeNumber(s, pos, 2, m) || !TakeChar(s, pos, '-') ||
+        !TakeNumber(s, pos, 2, d))
         return std::nullopt;
     if (pos < s.size()) {
         if (!TakeChar(s, pos, ' '))
@@ -281,8 +281,7 @@ bool TLayoutManagerINIStorage::ValueExists(const std::string& ASection, const st
     return Read(ASection, AName).has_value();
 }
 
-void TLayoutManagerINIStorage::WriteInteger(const std::string& ASection, const std::string& AName,
-                                            std::int64_t AValue)
+void TLayoutManagerINIStorage::WriteInteger(const std::string& ASection, const std::string& AName, std::int64_t AValue)
 {
     Write(ASection, AName, std::to_string(AValue));
 }
@@ -328,8 +327,7 @@ double TLayoutManagerINIStorage::ReadFloat(const std::string& ASection, const st
     return text ? IniTextToFloat(*text).value_or(ADefault) : ADefault;
 }
 
-double TLayoutManagerINIStorage::ReadDatetime(const std::string& ASection, const std::string& AName,
-                                              double ADefault)
+double TLayoutManagerINIStorage::ReadDatetime(const std::string& ASection, const std::string& AName, double ADefault)
 {
     const auto text = Read(ASection, AName);
     return text ? IniTextToDateTime(*text).value_or(ADefault) : ADefault;

@@ -39,8 +39,7 @@ public:
     void WriteDatetime(const std::string& ASection, const std::string& AName, double AValue) override;
     void WriteBoolean(const std::string& ASection, const std::string& AName, bool AValue) override;
     std::int64_t ReadInteger(const std::string& ASection, const std::string& AName, std::int64_t ADefault) override;
-    std::string ReadString(const std::string& ASection, const std::string& AName,
-                           const std::string& ADefault) override;
+    std::string ReadString(const std::string& ASection, const std::string& AName, const std::string& ADefault) override;
     double ReadFloat(const std::string& ASection, const std::string& AName, double ADefault) override;
     double ReadDatetime(const std::string& ASection, const std::string& AName, double ADefault) override;
     bool ReadBoolean(const std::string& ASection, const std::string& AName, bool ADefault) override;

@@ -60,12 +60,18 @@ QPixmap TImageList::Pixmap(int AIndex, qreal ADevicePixelRatio) const
 
 QIcon TImageList::Icon(int AIndex) const
 {
-    QIcon icon;
     if (AIndex < 0 || AIndex >= Count())
-        return icon;
-    icon.addPixmap(Pixmap(AIndex, 1.0));
-    icon.addPixmap(Pixmap(AIndex, 2.0));
-    return icon;
+        return {};
+    // Lists ask for their pictures at every paint: build each icon once.
+    if (FIcons.empty()) {
+        for (int i = 0; i < Count(); ++i) {
+            QIcon icon;
+            icon.addPixmap(Pixmap(i, 1.0));
+            icon.addPixmap(Pixmap(i, 2.0));
+            FIcons.push_back(icon);
+        }
+    }
+    return FIcons[static_cast<std::size_t>(AIndex)];
 }
 
 QStringList InterfaceImageResources()

@@ -29,6 +29,7 @@ private:
     int FSize;
     QStringList FResources;
     mutable std::vector<std::pair<qreal, std::vector<QPixmap>>> FCache;
+    mutable std::vector<QIcon> FIcons;
 };
 
 // The 15 interface pictures, in index order (see adapter_image.h).

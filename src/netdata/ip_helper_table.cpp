@@ -89,7 +89,9 @@ TIpHelperTable& IpHelper()
 
 bool BindIpHelper()
 {
-    GTable.Library = GFakeSource ? GFakeSource->Library : LoadIpHelper();
+    HANDLE library = GFakeSource ? GFakeSource->Library : LoadIpHelper();
+    if (GTable.Library != library)
+        GTable.Library = library;
     ForEachFunction(GTable, [](std::string_view AName, auto& AField) {
         using TField = std::remove_reference_t<decltype(AField)>;
         TIpHelperProc proc = nullptr;
@@ -102,7 +104,9 @@ bool BindIpHelper()
                 proc = GetIpHelperProc(GTable.Library, name);
             }
         }
-        AField = reinterpret_cast<TField>(proc);
+        // Rebinding writes only what changed: the change notifier's thread reads its entry meanwhile.
+        if (AField != reinterpret_cast<TField>(proc))
+            AField = reinterpret_cast<TField>(proc);
     });
     return GTable.Library != nullptr && GTable.GetAdaptersInfo != nullptr;
 }

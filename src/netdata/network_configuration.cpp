@@ -177,19 +177,32 @@ std::uint32_t InetAddr(std::string_view AText)
 TAdapterType AdapterTypeOf(std::uint32_t AIanaType)
 {
     switch (AIanaType) {
-    case 6: return TAdapterType::atEthernet;
-    case 9: return TAdapterType::atTokenRing;
-    case 15: return TAdapterType::atFDDI;
-    case 23: return TAdapterType::atPPP;
-    case 24: return TAdapterType::atLoopback;
-    case 37: return TAdapterType::atATM;
-    case 71: return TAdapterType::atIEEE80211;
-    case 131: return TAdapterType::atTunnel;
-    case 144: return TAdapterType::atIEEE1394;
-    case 237: return TAdapterType::atIEEE80216_WMAN;
-    case 243: return TAdapterType::atWWANPP;
-    case 244: return TAdapterType::atWWANPP2;
-    default: return TAdapterType::atOther;
+    case 6:
+        return TAdapterType::atEthernet;
+    case 9:
+        return TAdapterType::atTokenRing;
+    case 15:
+        return TAdapterType::atFDDI;
+    case 23:
+        return TAdapterType::atPPP;
+    case 24:
+        return TAdapterType::atLoopback;
+    case 37:
+        return TAdapterType::atATM;
+    case 71:
+        return TAdapterType::atIEEE80211;
+    case 131:
+        return TAdapterType::atTunnel;
+    case 144:
+        return TAdapterType::atIEEE1394;
+    case 237:
+        return TAdapterType::atIEEE80216_WMAN;
+    case 243:
+        return TAdapterType::atWWANPP;
+    case 244:
+        return TAdapterType::atWWANPP2;
+    default:
+        return TAdapterType::atOther;
     }
 }
 
@@ -253,16 +266,19 @@ void TNetworkConfiguration::ReadInterfaceNames()
     if (!query)
         return;
     TQueryBuffer buffer;
-    const DWORD result = GrowingQuery(buffer, 520, 520, ERROR_INSUFFICIENT_BUFFER, [&](TQueryBuffer& ABuffer, PULONG ASize) {
-        return query(ABuffer.As<IP_INTERFACE_INFO>(), ASize);
-    });
+    const DWORD result =
+        GrowingQuery(buffer, 520, 520, ERROR_INSUFFICIENT_BUFFER, [&](TQueryBuffer& ABuffer, PULONG ASize) {
+            return query(ABuffer.As<IP_INTERFACE_INFO>(), ASize);
+        });
     if (result != NO_ERROR)
         return;
     const auto* info = buffer.As<IP_INTERFACE_INFO>();
     // Never read entries beyond the buffer, whatever count the service wrote.
-    const std::size_t room = (buffer.Bytes() - std::min<std::size_t>(buffer.Bytes(), offsetof(IP_INTERFACE_INFO, Adapter))) /
-                             sizeof(IP_ADAPTER_INDEX_MAP);
-    const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(std::max<LONG>(info->NumAdapters, 0)), room);
+    const std::size_t room =
+        (buffer.Bytes() - std::min<std::size_t>(buffer.Bytes(), offsetof(IP_INTERFACE_INFO, Adapter))) /
+        sizeof(IP_ADAPTER_INDEX_MAP);
+    const std::size_t count =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max<LONG>(info->NumAdapters, 0)), room);
     for (std::size_t i = 0; i < count; ++i) {
         const IP_ADAPTER_INDEX_MAP& entry = info->Adapter[i];
         std::string name = TrimText(WideToUtf8(entry.Name, MAX_ADAPTER_NAME));
@@ -276,12 +292,13 @@ void TNetworkConfiguration::ReadAdapters()
 {
     const TIpHelperTable& api = IpHelper();
     TQueryBuffer buffer;
-    const DWORD result = GrowingQuery(buffer, 640, 640, ERROR_BUFFER_OVERFLOW, [&](TQueryBuffer& ABuffer, PULONG ASize) {
-        return api.GetAdaptersInfo(ABuffer.As<IP_ADAPTER_INFO>(), ASize);
-    });
+    const DWORD result =
+        GrowingQuery(buffer, 640, 640, ERROR_BUFFER_OVERFLOW, [&](TQueryBuffer& ABuffer, PULONG ASize) {
+            return api.GetAdaptersInfo(ABuffer.As<IP_ADAPTER_INFO>(), ASize);
+        });
     if (result != NO_ERROR)
         return;
-    const IP_ADAPTER_INFO* info = buffer.As<IP_ADAPTER_INFO>();
+    const IP_ADAPTER_INFO* info = buffer.Holds(buffer.As<IP_ADAPTER_INFO>()) ? buffer.As<IP_ADAPTER_INFO>() : nullptr;
     for (std::size_t n = 0; info && n < buffer.MaxChain<IP_ADAPTER_INFO>(); ++n) {
         TAdapter adapter;
         adapter.Name = TrimText(FieldText(info->AdapterName, MAX_ADAPTER_NAME_LENGTH + 4));
@@ -307,9 +324,9 @@ void TNetworkConfiguration::ReadAdapters()
                 adapter.AdminStatus =
                     OrdinalOr(row.dwAdminStatus, TAdapterAdminStatus::aasTesting, TAdapterAdminStatus::aasUnknown);
                 adapter._Status = row.dwOperStatus;
-                adapter.OperStatus = OrdinalOr<TAdapterOperationalStatus>(
-                    row.dwOperStatus, TAdapterOperationalStatus::aosOperational,
-                    TAdapterOperationalStatus::aosNonOperational);
+                adapter.OperStatus =
+                    OrdinalOr<TAdapterOperationalStatus>(row.dwOperStatus, TAdapterOperationalStatus::aosOperational,
+                                                         TAdapterOperationalStatus::aosNonOperational);
             }
         }
         if (api.GetIfEntry2) {
@@ -354,12 +371,14 @@ void TNetworkConfiguration::ReadAdapterAddresses()
     if (!query)
         return;
     TQueryBuffer buffer;
-    const DWORD result = GrowingQuery(buffer, 376, 376, ERROR_BUFFER_OVERFLOW, [&](TQueryBuffer& ABuffer, PULONG ASize) {
-        return query(AF_INET, GAA_FLAG_INCLUDE_PREFIX, nullptr, ABuffer.As<IP_ADAPTER_ADDRESSES>(), ASize);
-    });
+    const DWORD result =
+        GrowingQuery(buffer, 376, 376, ERROR_BUFFER_OVERFLOW, [&](TQueryBuffer& ABuffer, PULONG ASize) {
+            return query(AF_INET, GAA_FLAG_INCLUDE_PREFIX, nullptr, ABuffer.As<IP_ADAPTER_ADDRESSES>(), ASize);
+        });
     if (result != NO_ERROR)
         return;
-    const IP_ADAPTER_ADDRESSES* entry = buffer.As<IP_ADAPTER_ADDRESSES>();
+    const IP_ADAPTER_ADDRESSES* entry =
+        buffer.Holds(buffer.As<IP_ADAPTER_ADDRESSES>()) ? buffer.As<IP_ADAPTER_ADDRESSES>() : nullptr;
     for (std::size_t n = 0; entry && n < buffer.MaxChain<IP_ADAPTER_ADDRESSES>(); ++n) {
         const int position = FindAdapter(static_cast<std::int32_t>(entry->IfIndex));
         if (position >= 0) {
@@ -371,12 +390,13 @@ void TNetworkConfiguration::ReadAdapterAddresses()
             if (entry->DnsSuffix && buffer.Holds(entry->DnsSuffix)) {
                 const auto* end = reinterpret_cast<const unsigned char*>(buffer.As<unsigned char>()) + buffer.Bytes();
                 const std::size_t room =
-                    static_cast<std::size_t>(end - reinterpret_cast<const unsigned char*>(entry->DnsSuffix)) / sizeof(WCHAR);
+                    static_cast<std::size_t>(end - reinterpret_cast<const unsigned char*>(entry->DnsSuffix)) /
+                    sizeof(WCHAR);
                 adapter.DNSSuffix = WideToUtf8(entry->DnsSuffix, room);
             }
             const IP_ADAPTER_DNS_SERVER_ADDRESS* server = entry->FirstDnsServerAddress;
-            for (std::size_t k = 0; server && buffer.Holds(server) && k < buffer.MaxChain<IP_ADAPTER_DNS_SERVER_ADDRESS>();
-                 ++k) {
+            for (std::size_t k = 0;
+                 server && buffer.Holds(server) && k < buffer.MaxChain<IP_ADAPTER_DNS_SERVER_ADDRESS>(); ++k) {
                 const auto* address = reinterpret_cast<const SOCKADDR_IN*>(server->Address.lpSockaddr);
                 if (address && buffer.Holds(address) && address->sin_family == AF_INET)
                     adapter.DNSServers.Add(DottedAddress(address->sin_addr.S_addr));
@@ -403,11 +423,21 @@ void TNetworkConfiguration::ReadNetworkParams()
         return;
     const FIXED_INFO& info = *buffer.As<FIXED_INFO>();
     switch (info.NodeType) {
-    case BROADCAST_NODETYPE: FNode = TNodeType::ntBroadcast; break;
-    case PEER_TO_PEER_NODETYPE: FNode = TNodeType::ntPeerToPeer; break;
-    case MIXED_NODETYPE: FNode = TNodeType::ntMixed; break;
-    case HYBRID_NODETYPE: FNode = TNodeType::ntHybrid; break;
-    default: FNode = TNodeType::ntUnknown; break;
+    case BROADCAST_NODETYPE:
+        FNode = TNodeType::ntBroadcast;
+        break;
+    case PEER_TO_PEER_NODETYPE:
+        FNode = TNodeType::ntPeerToPeer;
+        break;
+    case MIXED_NODETYPE:
+        FNode = TNodeType::ntMixed;
+        break;
+    case HYBRID_NODETYPE:
+        FNode = TNodeType::ntHybrid;
+        break;
+    default:
+        FNode = TNodeType::ntUnknown;
+        break;
     }
     FDHCPScope = FieldText(info.ScopeId, MAX_SCOPE_ID_LEN + 4);
     if (info.CurrentDnsServer && buffer.Holds(info.CurrentDnsServer))

@@ -91,7 +91,7 @@ struct TAdapter
     std::string Description;
     std::string Name; // how the owner recognises the interface across refreshes and sessions
     std::string Alias;
-    std::string MACAddress; // "00:1A:2B:3C:4D:5E"; empty without address bytes
+    std::string MACAddress;     // "00:1A:2B:3C:4D:5E"; empty without address bytes
     std::uint64_t MaxSpeed = 0; // bits per second
     std::uint32_t MTU = 0;
     TAdapterType Typ = TAdapterType::atOther;
@@ -110,9 +110,9 @@ struct TAdapter
     TStringList SecondaryWINS;
     TStringList DNSServers; // one dotted address per line
     std::string DNSSuffix;
-    std::uint32_t IntfIdx = 0; // the key of the counter queries
-    std::uint32_t _Typ = 0;    // IANA interface type as reported
-    std::uint32_t _Status = 0; // interface row operational status as reported; 0 when unread
+    std::uint32_t IntfIdx = 0;    // the key of the counter queries
+    std::uint32_t _Typ = 0;       // IANA interface type as reported
+    std::uint32_t _Status = 0;    // interface row operational status as reported; 0 when unread
     std::int32_t _ImageIndex = 0; // owner's tag
     bool _Mark = false;           // owner's tag
 

@@ -6,7 +6,12 @@
 
 namespace qn {
 
-enum class TFileReadResult { Ok, Missing, Failed };
+enum class TFileReadResult
+{
+    Ok,
+    Missing,
+    Failed
+};
 
 // Reads the whole file into AText. Missing: the file (or a folder on its path) does not exist;
 // Failed: it exists but cannot be read (no access, a folder, an I/O error). AText is empty unless Ok.
@@ -16,7 +21,8 @@ TFileReadResult ReadWholeFile(const std::string& AFileName, std::string& AText);
 // old file or the complete new one: a temporary file in the same folder is written, flushed to disk
 // and renamed over the old one. A symbolic link is followed and its target replaced. An existing
 // file keeps its permission bits. False when any step fails; the old file is then untouched and no
-// temporary file is left behind.
+// temporary file is left behind. Temporary files of writers that were killed mid-write (older than a
+// minute) are removed after a successful replacement.
 bool ReplaceFileAtomically(const std::string& AFileName, std::string_view AText);
 
 } // namespace qn

@@ -78,6 +78,49 @@ std::string ValueText(std::string_view AValue)
     return needsQuotes ? '"' + v + '"' : v;
 }
 
+// A key that the plain form cannot carry (an "=" in it, or a start that reads as a header, a comment
+// or a quote: interface names may hold any of these) is written in double quotes, with quotes inside
+// it doubled.
+std::string KeyText(const std::string& AKey)
+{
+    const bool plain = !AKey.empty() && AKey.find('=') == std::string::npos && AKey.front() != '[' &&
+                       AKey.front() != ';' && AKey.front() != '"';
+    if (plain)
+        return AKey;
+    std::string text = "\"";
+    for (const char c : AKey) {
+        text += c;
+        if (c == '"')
+            text += '"';
+    }
+    return text + '"';
+}
+
+// The key of a line written by KeyText and the position after its "=".
+std::optional<std::pair<std::string, std::size_t>> ParseQuotedKey(std::string_view ALine)
+{
+    std::size_t i = ALine.find('"') + 1;
+    std::string key;
+    for (; i < ALine.size(); ++i) {
+        if (ALine[i] != '"') {
+            key += ALine[i];
+        } else if (i + 1 < ALine.size() && ALine[i + 1] == '"') {
+            key += '"';
+            ++i;
+        } else {
+            break;
+        }
+    }
+    if (i >= ALine.size())
+        return std::nullopt;
+    ++i;
+    while (i < ALine.size() && IsBlank(ALine[i]))
+        ++i;
+    if (i >= ALine.size() || ALine[i] != '=')
+        return std::nullopt;
+    return std::make_pair(std::move(key), i + 1);
+}
+
 } // namespace
 
 EIniWriteError::EIniWriteError(const std::string& AFileName)
@@ -101,7 +144,14 @@ TIniDocument::TIniDocument(std::string_view AText)
         if (!t.empty() && t.front() == '[') {
             const std::size_t close = t.find(']');
             l.Kind = TLineKind::Header;
-            l.Name = std::string(Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
+            l.Name =
+                std::string(Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
+        } else if (!t.empty() && t.front() == '"') {
+            if (const auto quoted = ParseQuotedKey(line)) {
+                l.Kind = TLineKind::Key;
+                l.Name = quoted->first;
+                l.ValuePos = quoted->second;
+            }
         } else if (!t.empty() && t.front() != ';') {
             const std::size_t eq = line.find('=');
             if (eq != std::string_view::npos && !Trim(line.substr(0, eq)).empty()) {
@@ -180,16 +230,18 @@ void TIniDocument::SetValue(std::string_view ASection, std::string_view AKey, st
     const std::string value = ValueText(AValue);
     for (TLine& l : FLines) {
         if (InSection(l, ASection) && SameName(l.Name, key)) {
-            l.Text = l.Name + "=" + value;
-            l.ValuePos = l.Name.size() + 1;
+            l.Text = KeyText(l.Name) + "=";
+            l.ValuePos = l.Text.size();
+            l.Text += value;
             return;
         }
     }
     TLine line;
     line.Kind = TLineKind::Key;
     line.Name = key;
-    line.Text = key + "=" + value;
-    line.ValuePos = key.size() + 1;
+    line.Text = KeyText(key) + "=";
+    line.ValuePos = line.Text.size();
+    line.Text += value;
 
     // Into the first block of the section, after its last key; else a new section at the end.
     for (std::size_t i = 0; i < FLines.size(); ++i) {
@@ -216,22 +268,30 @@ void TIniDocument::SetValue(std::string_view ASection, std::string_view AKey, st
 
 bool TIniDocument::DeleteKey(std::string_view ASection, std::string_view AKey)
 {
-    const std::size_t before = FLines.size();
-    std::erase_if(FLines, [&](const TLine& l) { return InSection(l, ASection) && SameName(l.Name, AKey); });
-    if (FLines.size() == before)
-        return false;
-    Reindex();
-    return true;
+    return EraseLines([&](const TLine& l) { return InSection(l, ASection) && SameName(l.Name, AKey); });
 }
 
 bool TIniDocument::DeleteSection(std::string_view ASection)
 {
-    const std::size_t before = FLines.size();
-    std::erase_if(FLines, [&](const TLine& l) {
-        return l.SectionIndex != NoSection && SameName(FLines[l.SectionIndex].Name, ASection);
-    });
-    if (FLines.size() == before)
+    return EraseLines(
+        [&](const TLine& l) { return l.SectionIndex != NoSection && SameName(FLines[l.SectionIndex].Name, ASection); });
+}
+
+bool TIniDocument::EraseLines(const std::function<bool(const TLine&)>& AWhich)
+{
+    // Decided for every line first: the test looks at header lines that erasing would move.
+    std::vector<bool> erase(FLines.size());
+    bool any = false;
+    for (std::size_t i = 0; i < FLines.size(); ++i)
+        any = (erase[i] = AWhich(FLines[i])) || any;
+    if (!any)
         return false;
+    std::vector<TLine> kept;
+    kept.reserve(FLines.size());
+    for (std::size_t i = 0; i < FLines.size(); ++i)
+        if (!erase[i])
+            kept.push_back(std::move(FLines[i]));
+    FLines = std::move(kept);
     Reindex();
     return true;
 }
@@ -292,8 +352,7 @@ std::string IniFullPath(const std::string& AFileName)
     return ec ? AFileName : full.lexically_normal().string();
 }
 
-std::optional<std::string> IniReadValue(const std::string& AFileName, std::string_view ASection,
-                                        std::string_view AKey)
+std::optional<std::string> IniReadValue(const std::string& AFileName, std::string_view ASection, std::string_view AKey)
 {
     return Load(AFileName).Value(ASection, AKey);
 }

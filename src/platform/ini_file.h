@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -36,6 +37,8 @@ using TIniKeyValue = std::pair<std::string, std::string>;
 // - a value is the text after the first "=", without surrounding blanks and without one pair of
 //   matching enclosing quotes ("..." or '...'), cut to IniMaxValueLength code points;
 // - lines starting with ";" are comments; a header without "]" names the rest of its line;
+// - a key that would not read back as itself (it holds "=" or starts with "[", ";" or a quote) is
+//   written in double quotes, quotes inside it doubled;
 // - a leading UTF-8 byte-order mark is ignored; CR LF and LF line ends are both read;
 // - sections of the same name that occur more than once read as one (the first key of a name wins).
 class TIniDocument
@@ -63,17 +66,23 @@ public:
     std::string Text() const;
 
 private:
-    enum class TLineKind { Other, Header, Key };
+    enum class TLineKind
+    {
+        Other,
+        Header,
+        Key
+    };
     struct TLine
     {
         TLineKind Kind = TLineKind::Other;
-        std::string Text; // the whole line as read or written
-        std::string Name; // section name (Header) or key (Key), trimmed
-        std::size_t ValuePos = 0; // Key: offset of the text after "="
+        std::string Text;             // the whole line as read or written
+        std::string Name;             // section name (Header) or key (Key), trimmed
+        std::size_t ValuePos = 0;     // Key: offset of the text after "="
         std::size_t SectionIndex = 0; // index of the header line, npos before the first header
     };
 
     void Reindex();
+    bool EraseLines(const std::function<bool(const TLine&)>& AWhich);
     bool InSection(const TLine& ALine, std::string_view ASection) const;
 
     std::vector<TLine> FLines;
@@ -84,8 +93,7 @@ private:
 // file in the same folder, is flushed to disk and renamed over the old one, so a crash or a full
 // disk leaves either the old or the new file, never a torn or empty one.
 
-std::optional<std::string> IniReadValue(const std::string& AFileName, std::string_view ASection,
-                                        std::string_view AKey);
+std::optional<std::string> IniReadValue(const std::string& AFileName, std::string_view ASection, std::string_view AKey);
 std::string IniReadString(const std::string& AFileName, std::string_view ASection, std::string_view AKey,
                           std::string_view ADefault);
 std::vector<TIniKeyValue> IniReadSection(const std::string& AFileName, std::string_view ASection);

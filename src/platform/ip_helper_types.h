@@ -189,8 +189,7 @@ struct GUID
 };
 using NET_IF_NETWORK_GUID = GUID;
 
-union NET_LUID
-{
+union NET_LUID {
     ULONG64 Value;
     struct
     {
@@ -455,8 +454,7 @@ enum IP_DAD_STATE : std::uint32_t
 
 struct IP_ADAPTER_UNICAST_ADDRESS
 {
-    union
-    {
+    union {
         ULONGLONG Alignment;
         struct
         {
@@ -477,8 +475,7 @@ struct IP_ADAPTER_UNICAST_ADDRESS
 
 struct IP_ADAPTER_ANYCAST_ADDRESS
 {
-    union
-    {
+    union {
         ULONGLONG Alignment;
         struct
         {
@@ -493,8 +490,7 @@ using IP_ADAPTER_MULTICAST_ADDRESS = IP_ADAPTER_ANYCAST_ADDRESS;
 
 struct IP_ADAPTER_DNS_SERVER_ADDRESS
 {
-    union
-    {
+    union {
         ULONGLONG Alignment;
         struct
         {
@@ -510,8 +506,7 @@ using IP_ADAPTER_GATEWAY_ADDRESS = IP_ADAPTER_DNS_SERVER_ADDRESS;
 
 struct IP_ADAPTER_PREFIX
 {
-    union
-    {
+    union {
         ULONGLONG Alignment;
         struct
         {
@@ -534,8 +529,7 @@ struct IP_ADAPTER_DNS_SUFFIX
 
 struct IP_ADAPTER_ADDRESSES
 {
-    union
-    {
+    union {
         ULONGLONG Alignment;
         struct
         {
@@ -636,8 +630,7 @@ struct OVERLAPPED
 {
     ULONG_PTR Internal;
     ULONG_PTR InternalHigh;
-    union
-    {
+    union {
         struct
         {
             DWORD Offset;

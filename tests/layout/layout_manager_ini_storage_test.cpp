@@ -56,11 +56,25 @@ TEST_F(IniStorage, IntegersReadDecimalAndBothHexadecimalForms)
         const char* Text;
         std::int64_t Expected;
     } cases[] = {
-        {"0xFF", 255}, {"0XFF", 255}, {"$FF", 255}, {"$ff", 255}, {"-$10", -16}, {"+7", 7},
-        {"$FFFFFFFFFFFFFFFF", -1}, {"9223372036854775807", INT64_MAX}, {"-9223372036854775808", INT64_MIN},
+        {"0xFF", 255},
+        {"0XFF", 255},
+        {"$FF", 255},
+        {"$ff", 255},
+        {"-$10", -16},
+        {"+7", 7},
+        {"$FFFFFFFFFFFFFFFF", -1},
+        {"9223372036854775807", INT64_MAX},
+        {"-9223372036854775808", INT64_MIN},
         // Not whole numbers: the default (-1) stands in.
-        {"12abc", -1}, {"0x", -1}, {"$", -1}, {"", -1}, {"1.5", -1}, {"9223372036854775808", -1},
-        {"$1FFFFFFFFFFFFFFFF", -1}, {"0xG1", -1}, {"- 5", -1},
+        {"12abc", -1},
+        {"0x", -1},
+        {"$", -1},
+        {"", -1},
+        {"1.5", -1},
+        {"9223372036854775808", -1},
+        {"$1FFFFFFFFFFFFFFFF", -1},
+        {"0xG1", -1},
+        {"- 5", -1},
     };
     for (const auto& c : cases) {
         SetText(std::string("[S]\nv=") + c.Text + "\n");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -84,6 +85,21 @@ TEST(IniDocument, EditsKeepUnrelatedLinesAndPlaceNewKeysInTheirSection)
     EXPECT_EQ(doc.Text(), "; kept\n[B]\n\n[C]\nk=3\n");
 }
 
+TEST(IniDocument, DeletingLeavesEveryOtherSectionWhole)
+{
+    // Keys of later sections are judged by their own header, also once earlier lines are gone.
+    const std::string text = "[A]\nk=1\nk=2\n[B]\nk=3\n[A]\nk=4\n[C]\nk=5\n[]\nk=6\n";
+    qn::TIniDocument doc(text);
+    EXPECT_TRUE(doc.DeleteKey("a", "K"));
+    EXPECT_EQ(doc.Text(), "[A]\n[B]\nk=3\n[A]\n[C]\nk=5\n[]\nk=6\n");
+    qn::TIniDocument again(text);
+    EXPECT_TRUE(again.DeleteSection("A"));
+    EXPECT_EQ(again.Text(), "[B]\nk=3\n[C]\nk=5\n[]\nk=6\n");
+    EXPECT_TRUE(again.DeleteSection("B"));
+    EXPECT_EQ(again.Value("", "k"), "6");
+    EXPECT_EQ(again.Value("C", "k"), "5");
+}
+
 TEST(IniDocument, ValuesRoundTripExactlyIncludingBlanksAndQuotes)
 {
     for (const std::string v : {"", " lead", "trail ", "\"quoted\"", "'q'", "a=b=c", "x;y", "\xC3\xA4\xE2\x82\xAC"}) {
@@ -95,6 +111,23 @@ TEST(IniDocument, ValuesRoundTripExactlyIncludingBlanksAndQuotes)
     qn::TIniDocument doc;
     doc.SetValue("S", "K", "two\nlines");
     EXPECT_EQ(qn::TIniDocument(doc.Text()).Value("S", "K"), "two lines");
+}
+
+TEST(IniDocument, KeysThatWouldBreakTheFileAreQuoted)
+{
+    // Interface names may hold "=" or start with "[" or ";"; none may steal the keys after it.
+    qn::TIniDocument doc;
+    for (const std::string name : {"a=b", "[x", ";c", "\"q\"", "plain"})
+        doc.SetValue("Settings", name, "1");
+    doc.SetValue("Settings", "after", "0");
+    doc.SetValue("Settings", "A=B", "0");
+    EXPECT_EQ(doc.Text(), "[Settings]\n\"a=b\"=0\n\"[x\"=1\n\";c\"=1\n\"\"\"q\"\"\"=1\nplain=1\nafter=0\n");
+    const qn::TIniDocument back(doc.Text());
+    EXPECT_EQ(back.Section("Settings").size(), 6u);
+    EXPECT_EQ(back.Value("settings", "A=b"), "0");
+    EXPECT_EQ(back.Value("Settings", "[x"), "1");
+    EXPECT_EQ(back.Value("Settings", "\"q\""), "1");
+    EXPECT_EQ(back.Value("Settings", "after"), "0");
 }
 
 TEST(IniDocument, LongValuesAreCutAt2047CharactersNotInsideACharacter)
@@ -235,6 +268,17 @@ TEST(IniFile, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
         ASSERT_EQ(*value, RoundValue(letter)) << "after kill " << kill;
         round += 1000;
     }
+
+    // What the killed writers left behind is cleared by a later write once it is clearly stale.
+    const auto young = dir.File(".q.ini.young1");
+    Spit(young, "a write in progress");
+    Spit(dir.File(".q.ini.stale1"), "left by a killed writer");
+    for (const auto& e : fs::directory_iterator(dir.Path))
+        if (e.path() != young)
+            fs::last_write_time(e.path(), fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    qn::IniWriteString(file, "Moving", "Cleanup", "done");
+    EXPECT_EQ(dir.Entries(), 2u) << "only the file and the young temporary file remain";
+    EXPECT_TRUE(fs::exists(young));
 }
 
 } // namespace

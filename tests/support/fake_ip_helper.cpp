@@ -127,8 +127,8 @@ struct TFakeIpHelperAccess
         for (const TFakeInterface& intf : fake.Interfaces)
             extra += ExtraEntries(intf.Addresses) + ExtraEntries(intf.Gateways) + ExtraEntries(intf.DhcpServers) +
                      ExtraEntries(intf.PrimaryWins) + ExtraEntries(intf.SecondaryWins);
-        const ULONG actual = static_cast<ULONG>(fake.Interfaces.size() * sizeof(IP_ADAPTER_INFO) +
-                                                extra * sizeof(IP_ADDR_STRING));
+        const ULONG actual =
+            static_cast<ULONG>(fake.Interfaces.size() * sizeof(IP_ADAPTER_INFO) + extra * sizeof(IP_ADDR_STRING));
         const ULONG needed = fake.Required("GetAdaptersInfo", actual);
         if (!AdapterInfo || *SizePointer < needed) {
             *SizePointer = needed;
@@ -159,10 +159,7 @@ struct TFakeIpHelperAccess
         return NO_ERROR;
     }
 
-    static TFakeInterface* Counted(DWORD AIndex)
-    {
-        return Fake().Find(AIndex);
-    }
+    static TFakeInterface* Counted(DWORD AIndex) { return Fake().Find(AIndex); }
 
     static DWORD GetIfEntry(PMIB_IFROW pIfRow)
     {
@@ -199,8 +196,8 @@ struct TFakeIpHelperAccess
             return result;
         if (!Row)
             return ERROR_INVALID_PARAMETER;
-        const DWORD index = Row->InterfaceLuid.Value ? static_cast<DWORD>(Row->InterfaceLuid.Info.NetLuidIndex)
-                                                     : Row->InterfaceIndex;
+        const DWORD index =
+            Row->InterfaceLuid.Value ? static_cast<DWORD>(Row->InterfaceLuid.Info.NetLuidIndex) : Row->InterfaceIndex;
         TFakeInterface* intf = Counted(index);
         if (!intf || intf->IfEntry2Fails)
             return ERROR_FILE_NOT_FOUND;
@@ -249,9 +246,8 @@ struct TFakeIpHelperAccess
         if (entries.empty())
             return ERROR_NO_DATA;
         const std::size_t serverBytes = sizeof(IP_ADAPTER_DNS_SERVER_ADDRESS) + sizeof(SOCKADDR_IN);
-        const ULONG actual =
-            static_cast<ULONG>(entries.size() * sizeof(IP_ADAPTER_ADDRESSES) + servers * serverBytes +
-                               ((wideChars * sizeof(WCHAR) + 7) / 8) * 8);
+        const ULONG actual = static_cast<ULONG>(entries.size() * sizeof(IP_ADAPTER_ADDRESSES) + servers * serverBytes +
+                                                ((wideChars * sizeof(WCHAR) + 7) / 8) * 8);
         const ULONG needed = fake.Required("GetAdaptersAddresses", actual);
         if (!AdapterAddresses || *SizePointer < needed) {
             *SizePointer = needed;
@@ -318,8 +314,7 @@ struct TFakeIpHelperAccess
         std::vector<std::pair<std::string, std::string>> servers;
         for (const std::string& dns : fake.DnsServers)
             servers.emplace_back(dns, "");
-        FillChain(info.DnsServerList, reinterpret_cast<IP_ADDR_STRING*>(pFixedInfo + 1), servers,
-                  fake.SelfLoopChains);
+        FillChain(info.DnsServerList, reinterpret_cast<IP_ADDR_STRING*>(pFixedInfo + 1), servers, fake.SelfLoopChains);
         if (fake.CurrentDnsServer >= 0 && static_cast<std::size_t>(fake.CurrentDnsServer) < fake.DnsServers.size()) {
             IP_ADDR_STRING* current = &info.DnsServerList;
             for (int i = 0; i < fake.CurrentDnsServer; ++i)
@@ -462,19 +457,32 @@ void TFakeIpHelper::Install()
         // Clear what the script removed, by name.
         TIpHelperTable removed = FTable;
         for (const std::string& name : FRemoved) {
-            if (name == "GetAdaptersInfo") removed.GetAdaptersInfo = nullptr;
-            else if (name == "GetNetworkParams") removed.GetNetworkParams = nullptr;
-            else if (name == "GetInterfaceInfo") removed.GetInterfaceInfo = nullptr;
-            else if (name == "GetIfEntry") removed.GetIfEntry = nullptr;
-            else if (name == "GetIfEntry2") removed.GetIfEntry2 = nullptr;
-            else if (name == "GetIpNetTable") removed.GetIpNetTable = nullptr;
-            else if (name == "GetIpAddrTable") removed.GetIpAddrTable = nullptr;
-            else if (name == "GetBestInterface") removed.GetBestInterface = nullptr;
-            else if (name == "GetAdaptersAddresses") removed.GetAdaptersAddresses = nullptr;
-            else if (name == "ConvertInterfaceIndexToLuid") removed.ConvertInterfaceIndexToLuid = nullptr;
-            else if (name == "ConvertInterfaceLuidToAlias") removed.ConvertInterfaceLuidToAlias = nullptr;
-            else if (name == "NotifyAddrChange") removed.NotifyAddrChange = nullptr;
-            else throw std::invalid_argument("the fake has no function " + name);
+            if (name == "GetAdaptersInfo")
+                removed.GetAdaptersInfo = nullptr;
+            else if (name == "GetNetworkParams")
+                removed.GetNetworkParams = nullptr;
+            else if (name == "GetInterfaceInfo")
+                removed.GetInterfaceInfo = nullptr;
+            else if (name == "GetIfEntry")
+                removed.GetIfEntry = nullptr;
+            else if (name == "GetIfEntry2")
+                removed.GetIfEntry2 = nullptr;
+            else if (name == "GetIpNetTable")
+                removed.GetIpNetTable = nullptr;
+            else if (name == "GetIpAddrTable")
+                removed.GetIpAddrTable = nullptr;
+            else if (name == "GetBestInterface")
+                removed.GetBestInterface = nullptr;
+            else if (name == "GetAdaptersAddresses")
+                removed.GetAdaptersAddresses = nullptr;
+            else if (name == "ConvertInterfaceIndexToLuid")
+                removed.ConvertInterfaceIndexToLuid = nullptr;
+            else if (name == "ConvertInterfaceLuidToAlias")
+                removed.ConvertInterfaceLuidToAlias = nullptr;
+            else if (name == "NotifyAddrChange")
+                removed.NotifyAddrChange = nullptr;
+            else
+                throw std::invalid_argument("the fake has no function " + name);
         }
         FTable = removed;
     }

@@ -23,17 +23,17 @@ namespace qn::test {
 struct TFakeInterface
 {
     DWORD Index = 0;
-    std::string Name;          // AdapterName of the adapter record, and (by default) the interface-map name
-    std::string Description;   // of the adapter record
-    std::string MapName;       // GetInterfaceInfo's name; empty = Name
-    std::string RowName;       // MIB_IFROW::wszName; empty = Name
+    std::string Name;            // AdapterName of the adapter record, and (by default) the interface-map name
+    std::string Description;     // of the adapter record
+    std::string MapName;         // GetInterfaceInfo's name; empty = Name
+    std::string RowName;         // MIB_IFROW::wszName; empty = Name
     std::string Row2Description; // MIB_IF_ROW2::Description; empty = Name
-    std::string Alias;         // MIB_IF_ROW2::Alias
-    std::string LuidAlias;     // ConvertInterfaceLuidToAlias; empty = Alias
+    std::string Alias;           // MIB_IF_ROW2::Alias
+    std::string LuidAlias;       // ConvertInterfaceLuidToAlias; empty = Alias
     std::vector<BYTE> Mac;
     UINT Type = IF_TYPE_ETHERNET_CSMACD;
     DWORD Mtu = 1500;
-    DWORD Speed = 100000000;           // MIB_IFROW::dwSpeed
+    DWORD Speed = 100000000; // MIB_IFROW::dwSpeed
     ULONG64 TransmitLinkSpeed = 1000000000;
     DWORD AdminStatus = MIB_IF_ADMIN_STATUS_UP;
     DWORD OperStatus = IF_OPER_STATUS_OPERATIONAL;

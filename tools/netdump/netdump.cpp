@@ -109,9 +109,9 @@ private:
     bool FHasItem = false;
 };
 
-const char* const TypeNames[] = {"atOther",   "atEthernet", "atTokenRing",      "atFDDI",   "atPPP",
-                                 "atLoopback", "atATM",      "atIEEE80211",      "atTunnel", "atIEEE1394",
-                                 "atIEEE80216_WMAN", "atWWANPP", "atWWANPP2"};
+const char* const TypeNames[] = {"atOther",          "atEthernet", "atTokenRing", "atFDDI",   "atPPP",
+                                 "atLoopback",       "atATM",      "atIEEE80211", "atTunnel", "atIEEE1394",
+                                 "atIEEE80216_WMAN", "atWWANPP",   "atWWANPP2"};
 const char* const AdminNames[] = {"aasUnknown", "aasUp", "aasDown", "aasTesting"};
 const char* const OperNames[] = {"aosNonOperational", "aosUnreachable", "aosDisconnected",
                                  "aosConnecting",     "aosConnected",   "aosOperational"};
@@ -190,10 +190,15 @@ void WriteSnapshot(TJsonWriter& AJson, TNetworkConfiguration& AConfig)
     AJson.String("DHCPScopeName", AConfig.DHCPScopeName());
     AJson.Lines("DNSServers", AConfig.DNSServers());
     AJson.String("NodeType", NodeNames[static_cast<int>(AConfig.NodeType())]);
+    // The refresh may end before it asks for the best interface (an empty address table or ARP
+    // cache); the Current properties ask again and keep the answer, so read them first.
+    const std::string currentIP = AConfig.CurrentIP();
+    const std::string currentMAC = AConfig.CurrentMAC();
+    const std::string currentNetwork = AConfig.CurrentNetwork();
     AJson.Number("BestInterfaceIdx", AConfig.BestInterfaceIdx());
-    AJson.String("CurrentIP", AConfig.CurrentIP());
-    AJson.String("CurrentMAC", AConfig.CurrentMAC());
-    AJson.String("CurrentNetwork", AConfig.CurrentNetwork());
+    AJson.String("CurrentIP", currentIP);
+    AJson.String("CurrentMAC", currentMAC);
+    AJson.String("CurrentNetwork", currentNetwork);
     AJson.EndObject();
 }
 

@@ -172,6 +172,11 @@ DWORD WaitForSingleObject(HANDLE AHandle, DWORD AMilliseconds)
                 return WAIT_OBJECT_0;
             continue; // another waiter took the signal first
         }
+        if (fds[1].revents & POLLNVAL) {
+            // The request's socket was closed under the wait: the request is over.
+            notification.Armed = false;
+            return WAIT_FAILED;
+        }
         if (fds[1].revents) {
             // The request completes once: the next NotifyAddrChange asks for the next change.
             if (DrainChanges(notification.Socket) || (fds[1].revents & (POLLERR | POLLHUP))) {

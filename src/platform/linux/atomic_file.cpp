@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,13 +31,39 @@ bool WriteAll(int AFd, std::string_view AText)
 // The file a path finally names: a symbolic link is replaced by writing to what it points at.
 std::string ResolveTarget(const std::string& AFileName)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::lstat(AFileName.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         char buf[PATH_MAX];
         if (::realpath(AFileName.c_str(), buf))
             return buf;
     }
     return AFileName;
+}
+
+// A writer killed between creating its temporary file and the rename leaves that file behind. Ours
+// are named ".<file>.XXXXXX"; one that has not changed for a while belongs to no running write.
+void RemoveStaleTemporaries(const std::string& ADir, const std::string& ABase)
+{
+    constexpr time_t StaleSeconds = 60;
+    DIR* dir = ::opendir(ADir.c_str());
+    if (!dir)
+        return;
+    const std::string prefix = "." + ABase + ".";
+    const time_t now = ::time(nullptr);
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string path = ADir + "/" + name;
+        struct stat st
+        {
+        };
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > StaleSeconds)
+            ::unlink(path.c_str());
+    }
+    ::closedir(dir);
 }
 
 } // namespace
@@ -46,7 +74,9 @@ TFileReadResult ReadWholeFile(const std::string& AFileName, std::string& AText)
     const int fd = ::open(AFileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT || errno == ENOTDIR ? TFileReadResult::Missing : TFileReadResult::Failed;
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return TFileReadResult::Failed;
@@ -86,7 +116,9 @@ bool ReplaceFileAtomically(const std::string& AFileName, std::string_view AText)
     if (fd < 0)
         return false;
     bool ok = true;
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(target.c_str(), &st) == 0)
         ok = S_ISREG(st.st_mode) && ::fchmod(fd, st.st_mode & 07777) == 0;
     ok = ok && WriteAll(fd, AText) && ::fsync(fd) == 0;
@@ -102,6 +134,7 @@ bool ReplaceFileAtomically(const std::string& AFileName, std::string_view AText)
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    RemoveStaleTemporaries(dir, base);
     return true;
 }
 

@@ -18,6 +18,7 @@
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace qn {
@@ -151,11 +152,10 @@ IF_OPER_STATUS Row2OperStatus(const nl::TLinkInfo& ALink)
     }
 }
 
-std::uint64_t LinkSpeed(const nl::TLinkInfo& ALink)
+namespace {
+
+std::uint64_t AskLinkSpeed(const nl::TLinkInfo& ALink)
 {
-    // As sysfs "speed": only a running link has one. The loopback has none to ask for.
-    if (!(ALink.Flags & IFF_UP) || ALink.ArpType == ARPHRD_LOOPBACK)
-        return 0;
     const int fd = ThreadIoctlSocket();
     if (fd < 0)
         return 0;
@@ -171,6 +171,43 @@ std::uint64_t LinkSpeed(const nl::TLinkInfo& ALink)
     if (mbits == 0 || mbits == static_cast<std::uint32_t>(SPEED_UNKNOWN) || mbits == 0xFFFF)
         return 0;
     return static_cast<std::uint64_t>(mbits) * 1000000u;
+}
+
+std::int64_t MonotonicMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+} // namespace
+
+std::uint64_t LinkSpeed(const nl::TLinkInfo& ALink)
+{
+    // As sysfs "speed": only a running link has one. The loopback has none to ask for.
+    if (!(ALink.Flags & IFF_UP) || ALink.ArpType == ARPHRD_LOOPBACK)
+        return 0;
+    // The ethtool query takes the kernel's global network lock, so the once-a-second counter path
+    // must not make it every time. A link renegotiates its speed only across a carrier change, so the
+    // last answer stands while the carrier count and state are the same (and for a few seconds at most).
+    struct TCached
+    {
+        std::uint32_t Index = 0;
+        std::uint32_t CarrierChanges = 0;
+        std::uint32_t Flags = 0;
+        std::int64_t AskedMs = 0;
+        std::uint64_t Speed = 0;
+    };
+    constexpr std::int64_t MaxAgeMs = 5000;
+    thread_local TCached cache[64];
+    TCached& entry = cache[ALink.Index % 64];
+    const std::uint32_t flags = ALink.Flags & (IFF_UP | IFF_RUNNING | IFF_LOWER_UP);
+    const std::int64_t now = MonotonicMs();
+    if (entry.Index == ALink.Index && entry.CarrierChanges == ALink.CarrierChanges && entry.Flags == flags &&
+        now - entry.AskedMs < MaxAgeMs)
+        return entry.Speed;
+    entry = {ALink.Index, ALink.CarrierChanges, flags, now, AskLinkSpeed(ALink)};
+    return entry.Speed;
 }
 
 const char* LinkAlias(const nl::TLinkInfo& ALink)
@@ -249,7 +286,8 @@ NETIO_STATUS GetIfEntry2(PMIB_IF_ROW2 Row)
 {
     if (!Row)
         return ERROR_INVALID_PARAMETER;
-    const std::uint64_t index = Row->InterfaceLuid.Value != 0 ? Row->InterfaceLuid.Info.NetLuidIndex : Row->InterfaceIndex;
+    const std::uint64_t index =
+        Row->InterfaceLuid.Value != 0 ? Row->InterfaceLuid.Info.NetLuidIndex : Row->InterfaceIndex;
     nl::TLinkInfo link;
     const int result = QueryLink(static_cast<std::uint32_t>(index), link);
     if (result == -ENODEV)
@@ -274,9 +312,9 @@ NETIO_STATUS GetIfEntry2(PMIB_IF_ROW2 Row)
     row.Mtu = link.Mtu;
     row.Type = common.Type;
     row.TunnelType = common.Type == IF_TYPE_TUNNEL ? TUNNEL_TYPE_OTHER : TUNNEL_TYPE_NONE;
-    row.AccessType = link.ArpType == ARPHRD_LOOPBACK     ? NET_IF_ACCESS_LOOPBACK
+    row.AccessType = link.ArpType == ARPHRD_LOOPBACK       ? NET_IF_ACCESS_LOOPBACK
                      : (link.Flags & IFF_POINTOPOINT) != 0 ? NET_IF_ACCESS_POINT_TO_POINT
-                                                         : NET_IF_ACCESS_BROADCAST;
+                                                           : NET_IF_ACCESS_BROADCAST;
     row.DirectionType = NET_IF_DIRECTION_SENDRECEIVE;
     row.InterfaceAndOperStatusFlags.HardwareInterface = link.HasParentDevice;
     row.InterfaceAndOperStatusFlags.ConnectorPresent = link.HasParentDevice;

@@ -42,13 +42,23 @@ int Dump(std::uint16_t AType, std::uint8_t AFamily, std::vector<TRecord>& ARecor
     header[0] = AFamily; // every rtnetlink family header starts with its address family
     if (AType == RTM_GETLINK)
         mnl_attr_put_u32(msg, IFLA_EXT_MASK, 0);
-    auto visit = [&](const nlmsghdr* AMsg) {
-        TRecord record;
-        if (AParse(AMsg, record))
-            ARecords.push_back(record);
-        return true;
-    };
-    return socket->Exchange(msg, visit);
+    // A table that changed during the dump is marked inconsistent: read it again, a few times at most.
+    int result = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ARecords.clear();
+        bool interrupted = false;
+        auto visit = [&](const nlmsghdr* AMsg) {
+            interrupted = interrupted || (AMsg->nlmsg_flags & NLM_F_DUMP_INTR) != 0;
+            TRecord record;
+            if (AParse(AMsg, record))
+                ARecords.push_back(record);
+            return true;
+        };
+        result = socket->Exchange(msg, visit);
+        if (result < 0 || !interrupted)
+            break;
+    }
+    return result;
 }
 
 struct TSystem
@@ -525,7 +535,9 @@ ULONG GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved, PIP_ADAPTE
             entry->DnsSuffix = AArena.TakeWide(dns[i].Suffix);
             entry->Description = AArena.TakeWide(extras[i].Description);
             const char* alias = LinkAlias(link);
-            entry->FriendlyName = AArena.TakeWide((Flags & GAA_FLAG_SKIP_FRIENDLY_NAME) ? "" : alias[0] ? alias : link.Name);
+            entry->FriendlyName = AArena.TakeWide((Flags & GAA_FLAG_SKIP_FRIENDLY_NAME) ? ""
+                                                  : alias[0]                            ? alias
+                                                                                        : link.Name);
             entry->PhysicalAddressLength = std::min<ULONG>(link.AddressLength, MAX_ADAPTER_ADDRESS_LENGTH);
             std::memcpy(entry->PhysicalAddress, link.Address, entry->PhysicalAddressLength);
             entry->Flags = IP_ADAPTER_IPV4_ENABLED;
@@ -637,8 +649,9 @@ ULONG GetIpAddrTable(PMIB_IPADDRTABLE pIpAddrTable, PULONG pdwSize, BOOL bOrder)
         rows.push_back(row);
     }
     if (bOrder)
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const MIB_IPADDRROW& a, const MIB_IPADDRROW& b) { return ntohl(a.dwAddr) < ntohl(b.dwAddr); });
+        std::stable_sort(rows.begin(), rows.end(), [](const MIB_IPADDRROW& a, const MIB_IPADDRROW& b) {
+            return ntohl(a.dwAddr) < ntohl(b.dwAddr);
+        });
     const std::size_t needed = offsetof(MIB_IPADDRTABLE, table) + rows.size() * sizeof(MIB_IPADDRROW);
     if (!pIpAddrTable || *pdwSize < needed) {
         *pdwSize = static_cast<ULONG>(needed);
@@ -679,8 +692,9 @@ ULONG GetIpNetTable(PMIB_IPNETTABLE IpNetTable, PULONG SizePointer, BOOL Order)
     if (rows.empty())
         return ERROR_NO_DATA;
     if (Order)
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const MIB_IPNETROW& a, const MIB_IPNETROW& b) { return ntohl(a.dwAddr) < ntohl(b.dwAddr); });
+        std::stable_sort(rows.begin(), rows.end(), [](const MIB_IPNETROW& a, const MIB_IPNETROW& b) {
+            return ntohl(a.dwAddr) < ntohl(b.dwAddr);
+        });
     const std::size_t needed = offsetof(MIB_IPNETTABLE, table) + rows.size() * sizeof(MIB_IPNETROW);
     if (!IpNetTable || *SizePointer < needed) {
         *SizePointer = static_cast<ULONG>(needed);

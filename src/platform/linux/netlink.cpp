@@ -150,6 +150,9 @@ bool ParseLink(const nlmsghdr* AMsg, TLinkInfo& ALink)
         case IFLA_IFALIAS:
             ReadString(p, n, ALink.Alias);
             break;
+        case IFLA_CARRIER_CHANGES:
+            ReadScalar(p, n, ALink.CarrierChanges);
+            break;
         case IFLA_PARENT_DEV_NAME:
             ALink.HasParentDevice = n > 0;
             break;

@@ -16,18 +16,19 @@ namespace qn::nl {
 struct TLinkInfo
 {
     std::uint32_t Index = 0;
-    std::uint16_t ArpType = 0;   // ARPHRD_*
-    std::uint32_t Flags = 0;     // IFF_*
-    char Name[16] = {};          // IFNAMSIZ
+    std::uint16_t ArpType = 0; // ARPHRD_*
+    std::uint32_t Flags = 0;   // IFF_*
+    char Name[16] = {};        // IFNAMSIZ
     std::uint8_t Address[32] = {};
     std::uint32_t AddressLength = 0;
     std::uint8_t PermAddress[32] = {};
     std::uint32_t PermAddressLength = 0;
     std::uint32_t Mtu = 0;
-    std::uint8_t OperState = 0; // IF_OPER_* (RFC 2863 as the kernel numbers it)
-    char Alias[257] = {};       // IFALIASZ 256 + NUL
-    char AltName[128] = {};     // the first alternative name (ALTIFNAMSIZ)
-    char Kind[32] = {};         // IFLA_INFO_KIND: veth, bridge, macvlan ...
+    std::uint8_t OperState = 0;       // IF_OPER_* (RFC 2863 as the kernel numbers it)
+    char Alias[257] = {};             // IFALIASZ 256 + NUL
+    char AltName[128] = {};           // the first alternative name (ALTIFNAMSIZ)
+    char Kind[32] = {};               // IFLA_INFO_KIND: veth, bridge, macvlan ...
+    std::uint32_t CarrierChanges = 0; // how often the carrier came or went
     bool HasParentDevice = false;
     bool HasStats = false;
     std::uint64_t RxBytes = 0, TxBytes = 0, RxPackets = 0, TxPackets = 0;
@@ -38,7 +39,7 @@ struct TAddrInfo
 {
     std::uint32_t Index = 0;
     std::uint8_t PrefixLength = 0;
-    std::uint32_t Flags = 0; // IFA_F_*
+    std::uint32_t Flags = 0;   // IFA_F_*
     std::uint32_t Address = 0; // network byte order (IFA_LOCAL, else IFA_ADDRESS)
     std::uint32_t Broadcast = 0;
     std::uint32_t ValidLifetime = 0xFFFFFFFF;
@@ -67,14 +68,14 @@ struct TRouteInfo
 struct TNeighInfo
 {
     std::uint32_t Index = 0;
-    std::uint16_t State = 0; // NUD_*
+    std::uint16_t State = 0;   // NUD_*
     std::uint32_t Address = 0; // network byte order
     std::uint8_t LinkAddress[32] = {};
     std::uint32_t LinkAddressLength = 0;
 };
 
 bool ParseLink(const nlmsghdr* AMsg, TLinkInfo& ALink);
-bool ParseAddr(const nlmsghdr* AMsg, TAddrInfo& AAddr); // IPv4 only
+bool ParseAddr(const nlmsghdr* AMsg, TAddrInfo& AAddr);    // IPv4 only
 bool ParseRoute(const nlmsghdr* AMsg, TRouteInfo& ARoute); // IPv4 only
 bool ParseNeigh(const nlmsghdr* AMsg, TNeighInfo& ANeigh); // IPv4 only
 
@@ -107,8 +108,7 @@ public:
     int Exchange(nlmsghdr* ARequest, TFn& AFn)
     {
         return Exchange(
-            ARequest, [](const nlmsghdr* AMsg, void* AContext) { return (*static_cast<TFn*>(AContext))(AMsg); },
-            &AFn);
+            ARequest, [](const nlmsghdr* AMsg, void* AContext) { return (*static_cast<TFn*>(AContext))(AMsg); }, &AFn);
     }
 
 private:

@@ -1,0 +1,137 @@
+#!/bin/sh
+# Idle cost of Quarno next to the qt_floor yardstick (and GKrellM when installed), side by side in one
+# run: CPU as utime+stime from /proc/PID/stat over 60 s after a 5 s warm-up, memory as VmRSS, each
+# program on its own Xvfb display, with steady loopback traffic running. Quarno shows its interface
+# list; as root the run happens in a private network namespace with 8 interfaces (lo, three veth
+# pairs and an ifb device).
+#
+#   bench/idle_cost/measure.sh [path/to/quarno] [runs] [yardstick source folder]
+set -eu
+
+QUARNO=$(realpath "${1:-build/bin/quarno}")
+RUNS=${2:-3}
+FLOOR_SRC=${3:-/work/shared/yardsticks/qt_floor}
+WARMUP=5
+SPAN=60
+WORK=$(mktemp -d /tmp/qn-idle.XXXXXX)
+FLOOR_BUILD=$WORK/qt_floor
+NETNS=qn-idle-$$
+PIDS=""
+
+cleanup() {
+    for p in $PIDS; do kill "$p" 2>/dev/null || true; done
+    [ "$(id -u)" -eq 0 ] && ip netns del "$NETNS" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT INT TERM
+
+[ -x "$QUARNO" ] || { echo "no quarno at $QUARNO (make build first)" >&2; exit 1; }
+cmake -S "$FLOOR_SRC" -B "$FLOOR_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$FLOOR_BUILD" >/dev/null
+FLOOR=$(find "$FLOOR_BUILD" -maxdepth 2 -type f -name qt_floor -perm -u+x | head -n 1)
+
+# Run a command inside the namespace when there is one.
+IN_NS=""
+if [ "$(id -u)" -eq 0 ] && ip netns add "$NETNS" 2>/dev/null; then
+    IN_NS="ip netns exec $NETNS"
+    $IN_NS ip link set lo up
+    for i in 1 2 3; do
+        $IN_NS ip link add "qn${i}a" type veth peer name "qn${i}b"
+        $IN_NS ip link set "qn${i}a" up
+        $IN_NS ip link set "qn${i}b" up
+        $IN_NS ip addr add "10.99.$i.1/24" dev "qn${i}a"
+    done
+    $IN_NS ip link add qn4 type ifb
+    $IN_NS ip link set qn4 up
+    echo "network namespace $NETNS: $($IN_NS ls /sys/class/net | wc -l) interfaces"
+else
+    echo "not root: measuring with the host's interfaces ($(ls /sys/class/net | wc -l) of them)"
+fi
+
+# Steady loopback traffic: fifty 1000-byte datagrams a second.
+$IN_NS python3 -c '
+import socket, time
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+while True:
+    s.sendto(b"x" * 1000, ("127.0.0.1", 9))
+    time.sleep(0.02)
+' >/dev/null 2>&1 &
+PIDS="$PIDS $!"
+
+# Quarno's settings: the interface list shown.
+CONFIG=$WORK/config
+mkdir -p "$CONFIG/Veldo/Quarno"
+printf '[Twnd_qn_Main\\Tree]\nVisible=1\nTag=0\n' >"$CONFIG/Veldo/Quarno/quarno.ini"
+cp "$QUARNO" "$WORK/quarno"
+
+# A sleep that lets the traps run at once.
+pause() {
+    sleep "$1" &
+    wait $!
+}
+
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# The same CPU time in microseconds from the scheduler's nanosecond counts of every thread, finer
+# than clock ticks.
+cpu_us() { cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%d", ns / 1000}'; }
+rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
+
+start_display() {
+    Xvfb ":$1" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    PIDS="$PIDS $!"
+}
+
+HZ=$(getconf CLK_TCK)
+RESULTS=$WORK/results
+: >"$RESULTS"
+run=1
+while [ "$run" -le "$RUNS" ]; do
+    base=$((90 + run * 3))
+    start_display "$base"; start_display "$((base + 1))"; start_display "$((base + 2))"
+    pause 1
+    DISPLAY=":$base" XDG_CONFIG_HOME="$CONFIG" QT_QPA_PLATFORM=xcb $IN_NS "$WORK/quarno" >/dev/null 2>&1 &
+    q=$!; PIDS="$PIDS $q"
+    DISPLAY=":$((base + 1))" QT_QPA_PLATFORM=xcb "$FLOOR" --aliased >/dev/null 2>&1 &
+    f=$!; PIDS="$PIDS $f"
+    g=""
+    if command -v gkrellm >/dev/null 2>&1; then
+        mkdir -p "$WORK/home/.gkrellm2"
+        echo "update_HZ 1" >"$WORK/home/.gkrellm2/user-config"
+        HOME=$WORK/home DISPLAY=":$((base + 2))" $IN_NS gkrellm >/dev/null 2>&1 &
+        g=$!; PIDS="$PIDS $g"
+    fi
+    pause "$WARMUP"
+    q0=$(ticks "$q"); f0=$(ticks "$f"); g0=0; [ -n "$g" ] && g0=$(ticks "$g")
+    qu0=$(cpu_us "$q"); fu0=$(cpu_us "$f"); gu0=0; [ -n "$g" ] && gu0=$(cpu_us "$g")
+    pause "$SPAN"
+    q1=$(ticks "$q"); f1=$(ticks "$f"); g1=0; [ -n "$g" ] && g1=$(ticks "$g")
+    qu1=$(cpu_us "$q"); fu1=$(cpu_us "$f"); gu1=0; [ -n "$g" ] && gu1=$(cpu_us "$g")
+    qr=$(rss_kb "$q"); fr=$(rss_kb "$f"); gr=0; [ -n "$g" ] && gr=$(rss_kb "$g")
+    echo "$run $((q1 - q0)) $qr $((f1 - f0)) $fr $((g1 - g0)) $gr $((qu1 - qu0)) $((fu1 - fu0)) $((gu1 - gu0))" >>"$RESULTS"
+    echo "run $run: quarno $((q1 - q0)) ticks $((qu1 - qu0)) us ${qr} kB, qt_floor $((f1 - f0)) ticks $((fu1 - fu0)) us ${fr} kB, gkrellm $((g1 - g0)) ticks $((gu1 - gu0)) us ${gr} kB"
+    kill "$q" "$f" $g 2>/dev/null || true
+    run=$((run + 1))
+done
+
+# Medians of the runs; CPU as percent of one core over the span.
+awk -v hz="$HZ" -v span="$SPAN" '
+function median(a, n,   i, j, t) {
+    for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
+    return (n % 2) ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+}
+{ n++; qc[n] = $2; qm[n] = $3; fc[n] = $4; fm[n] = $5; gc[n] = $6; gm[n] = $7; qu[n] = $8; fu[n] = $9; gu[n] = $10 }
+END {
+    q = median(qc, n); f = median(fc, n); g = median(gc, n)
+    qr = median(qm, n); fr = median(fm, n); gr = median(gm, n)
+    pct = 100 / (hz * span)
+    printf "median over %d runs of %d s:\n", n, span
+    printf "  quarno    CPU %.3f %% of a core (%d ticks), RSS %.1f MB\n", q * pct, q, qr / 1024
+    printf "  qt_floor  CPU %.3f %% of a core (%d ticks), RSS %.1f MB\n", f * pct, f, fr / 1024
+    if (gr > 0) printf "  gkrellm   CPU %.3f %% of a core (%d ticks), RSS %.1f MB\n", g * pct, g, gr / 1024
+    qus = median(qu, n); fus = median(fu, n); gus = median(gu, n)
+    printf "  scheduler time: quarno %.1f ms, qt_floor %.1f ms, gkrellm %.1f ms\n", qus / 1000, fus / 1000, gus / 1000
+    if (fus > 0) printf "  quarno / qt_floor CPU ratio by scheduler time %.2f\n", qus / fus
+    if (f > 0) printf "  quarno / qt_floor CPU ratio %.2f (target <= 1.5)\n", q / f
+    else printf "  qt_floor used no measurable CPU; quarno %d ticks\n", q
+    printf "  quarno RSS - qt_floor RSS %.1f MB (target <= 20)\n", (qr - fr) / 1024
+}' "$RESULTS"

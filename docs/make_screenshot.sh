@@ -1,0 +1,47 @@
+#!/bin/sh
+# Renders docs/screenshot.png: Quarno with its interface list, under Xvfb with the openbox window
+# manager and a trayer system tray, as on a small desktop. Needs xvfb, openbox, trayer, xdotool
+# and imagemagick.
+#
+#   docs/make_screenshot.sh [path/to/quarno] [output.png]
+set -eu
+
+QUARNO=$(realpath "${1:-build/bin/quarno}")
+OUT=${2:-docs/screenshot.png}
+DISPLAY_NUMBER=${DISPLAY_NUMBER:-77}
+WORK=$(mktemp -d /tmp/qn-shot.XXXXXX)
+PIDS=""
+cleanup() {
+    for p in $PIDS; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT INT TERM
+
+export DISPLAY=":$DISPLAY_NUMBER"
+Xvfb "$DISPLAY" -screen 0 1024x720x24 -nolisten tcp >/dev/null 2>&1 &
+PIDS="$PIDS $!"
+sleep 1
+openbox >/dev/null 2>&1 &
+PIDS="$PIDS $!"
+trayer --edge bottom --align right --widthtype request --height 26 --SetDockType true \
+    --transparent false --tint 0x303030 >/dev/null 2>&1 &
+PIDS="$PIDS $!"
+sleep 1
+
+# Settings with the interface list shown and all interfaces listed.
+mkdir -p "$WORK/config/Veldo/Quarno"
+printf '[Twnd_qn_Main\\Tree]\nVisible=1\nTag=0\n' >"$WORK/config/Veldo/Quarno/quarno.ini"
+XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb "$QUARNO" >/dev/null 2>&1 &
+PIDS="$PIDS $!"
+
+window=""
+for _ in $(seq 50); do
+    window=$(xdotool search --onlyvisible --name '^Quarno$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.2
+done
+[ -n "$window" ] || { echo "the Quarno window did not appear" >&2; exit 1; }
+sleep 3 # two ticks of the counters
+import -window "$window" -frame "$OUT"
+import -window root "$WORK/desktop.png"
+echo "window: $OUT; whole screen with the tray: $WORK/desktop.png (kept as ${OUT%.png}-desktop.png)"
+cp "$WORK/desktop.png" "${OUT%.png}-desktop.png"

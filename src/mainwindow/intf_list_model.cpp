@@ -1,0 +1,139 @@
+// Interface list model: texts from the snapshot and the row counters, check boxes, the bold best row.
+#include "mainwindow/intf_list_model.h"
+
+#include "mainwindow/image_list.h"
+#include "netdata/network_configuration.h"
+#include "watcher/quantity_format.h"
+
+namespace qn {
+
+TIntfListModel::TIntfListModel(const TNetworkConfiguration* ASnapshot, const TImageList* AImages, QObject* AParent)
+    : QAbstractTableModel(AParent), FSnapshot(ASnapshot), FImages(AImages)
+{
+}
+
+int TIntfListModel::rowCount(const QModelIndex& AParent) const
+{
+    return AParent.isValid() ? 0 : static_cast<int>(FRows.size());
+}
+
+int TIntfListModel::columnCount(const QModelIndex& AParent) const
+{
+    return AParent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant TIntfListModel::data(const QModelIndex& AIndex, int ARole) const
+{
+    if (!AIndex.isValid() || AIndex.row() >= rowCount())
+        return {};
+    const TIntfNodeData& row = FRows[static_cast<std::size_t>(AIndex.row())];
+    // A row outlives nothing: it is rebuilt with every snapshot refresh, but guard the index anyway.
+    const bool present = row.Index < FSnapshot->AdapterCount();
+    switch (ARole) {
+    case Qt::DisplayRole:
+        switch (AIndex.column()) {
+        case ColInterface:
+            return present ? QString::fromStdString(FSnapshot->Adapters(row.Index).Name) : QString();
+        case ColDownload:
+            return QString::fromStdString(FormatBytes(static_cast<double>(row.InOctets)));
+        case ColUpload:
+            return QString::fromStdString(FormatBytes(static_cast<double>(row.OutOctets)));
+        }
+        break;
+    case Qt::DecorationRole:
+        if (AIndex.column() == ColInterface && present && FImages)
+            return FImages->Icon(FSnapshot->ImageIndex(row.Index));
+        break;
+    case Qt::CheckStateRole:
+        if (AIndex.column() == ColInterface)
+            return row.Checked ? Qt::Checked : Qt::Unchecked;
+        break;
+    case Qt::FontRole:
+        if (row.IntfIdx == FSnapshot->BestInterfaceIdx()) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        break;
+    case Qt::TextAlignmentRole:
+        return AIndex.column() == ColInterface ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                               : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    return {};
+}
+
+bool TIntfListModel::setData(const QModelIndex& AIndex, const QVariant& AValue, int ARole)
+{
+    if (!AIndex.isValid() || AIndex.column() != ColInterface || ARole != Qt::CheckStateRole)
+        return false;
+    const bool checked = AValue.toInt() == Qt::Checked;
+    TIntfNodeData& row = FRows[static_cast<std::size_t>(AIndex.row())];
+    if (row.Checked == checked)
+        return true;
+    row.Checked = checked;
+    emit dataChanged(index(AIndex.row(), 0), index(AIndex.row(), 0), {Qt::CheckStateRole});
+    if (OnChecked)
+        OnChecked(AIndex.row(), checked);
+    return true;
+}
+
+Qt::ItemFlags TIntfListModel::flags(const QModelIndex& AIndex) const
+{
+    if (!AIndex.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (AIndex.column() == ColInterface)
+        f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+QVariant TIntfListModel::headerData(int ASection, Qt::Orientation AOrientation, int ARole) const
+{
+    if (AOrientation != Qt::Horizontal)
+        return {};
+    if (ARole == Qt::DisplayRole) {
+        switch (ASection) {
+        case ColInterface:
+            return QStringLiteral("Interface");
+        case ColDownload:
+            return QStringLiteral("Download");
+        case ColUpload:
+            return QStringLiteral("Upload");
+        }
+    }
+    if (ARole == Qt::TextAlignmentRole)
+        return ASection == ColInterface ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                        : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+void TIntfListModel::Rebuild(std::vector<TIntfNodeData> ARows)
+{
+    beginResetModel();
+    FRows = std::move(ARows);
+    endResetModel();
+}
+
+int TIntfListModel::FindRow(std::uint32_t AIntfIdx) const
+{
+    for (std::size_t i = 0; i < FRows.size(); ++i)
+        if (FRows[i].IntfIdx == AIntfIdx)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TIntfListModel::SetChecked(int ARow, bool AChecked)
+{
+    if (ARow < 0 || ARow >= rowCount())
+        return;
+    FRows[static_cast<std::size_t>(ARow)].Checked = AChecked;
+    emit dataChanged(index(ARow, 0), index(ARow, 0), {Qt::CheckStateRole});
+}
+
+void TIntfListModel::CountersChanged(int ARow)
+{
+    if (ARow >= 0 && ARow < rowCount())
+        emit dataChanged(index(ARow, ColDownload), index(ARow, ColUpload), {Qt::DisplayRole});
+}
+
+} // namespace qn

@@ -1,0 +1,74 @@
+// The interface list's rows: one per listed interface of the snapshot, with its counters and check box.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QFont>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace qn {
+
+class TImageList;
+class TNetworkConfiguration;
+
+// Per-row data. IntfIdx is the row's identity across rebuilds; Index is the interface's position
+// in the snapshot the rows were built from, so the rows are only valid with that snapshot.
+struct TIntfNodeData
+{
+    std::uint32_t IntfIdx = 0;
+    std::uint64_t InOctets = 0;
+    std::uint64_t OutOctets = 0;
+    std::uint16_t Index = 0;
+    bool Checked = false;
+};
+
+// A flat three-column model ("Interface", "Download", "Upload") over a snapshot it does not own.
+// Names, pictures and the bold best interface are read from the snapshot at each paint; the
+// counters are the row's own. Only a check-box change made through the view raises OnChecked;
+// SetChecked and Rebuild change check boxes silently.
+class TIntfListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column
+    {
+        ColInterface = 0,
+        ColDownload = 1,
+        ColUpload = 2,
+        ColumnCount = 3
+    };
+
+    TIntfListModel(const TNetworkConfiguration* ASnapshot, const TImageList* AImages, QObject* AParent = nullptr);
+
+    int rowCount(const QModelIndex& AParent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& AParent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& AIndex, int ARole = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& AIndex, const QVariant& AValue, int ARole = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& AIndex) const override;
+    QVariant headerData(int ASection, Qt::Orientation AOrientation, int ARole = Qt::DisplayRole) const override;
+
+    // Replaces all rows (one reset, so the view repaints once).
+    void Rebuild(std::vector<TIntfNodeData> ARows);
+    const std::vector<TIntfNodeData>& Rows() const { return FRows; }
+    TIntfNodeData& Row(int ARow) { return FRows[static_cast<std::size_t>(ARow)]; }
+
+    // The first row with AIntfIdx, or -1.
+    int FindRow(std::uint32_t AIntfIdx) const;
+    // Sets a row's check box without raising OnChecked.
+    void SetChecked(int ARow, bool AChecked);
+    // Repaints the two counter columns of ARow.
+    void CountersChanged(int ARow);
+
+    // The user changed the check box of ARow.
+    std::function<void(int ARow, bool AChecked)> OnChecked;
+
+private:
+    const TNetworkConfiguration* FSnapshot;
+    const TImageList* FImages;
+    std::vector<TIntfNodeData> FRows;
+};
+
+} // namespace qn

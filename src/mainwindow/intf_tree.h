@@ -1,0 +1,39 @@
+// TIntfTree: the interface list's view, with the two properties the main window persists.
+#pragma once
+
+#include <QTreeView>
+
+#include <functional>
+
+namespace qn {
+
+// Tag carries the "only operational interfaces" filter flag. Visible is the list's own
+// shown/hidden state, also while its window is hidden.
+class TIntfTree : public QTreeView
+{
+    Q_OBJECT
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+
+public:
+    explicit TIntfTree(QWidget* AParent = nullptr);
+
+    bool Visible() const { return !isHidden(); }
+    void SetVisible(bool AValue) { setVisible(AValue); }
+    int Tag() const { return FTag; }
+    void SetTag(int AValue) { FTag = AValue; }
+
+    // The row that has the focus (the current row), or -1.
+    int FocusedRow() const;
+    // Gives ARow the focus, selects it and scrolls it into view without centring.
+    void FocusRow(int ARow);
+
+    std::function<void()> OnDblClick;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* AEvent) override;
+
+private:
+    int FTag = 1;
+};
+
+} // namespace qn

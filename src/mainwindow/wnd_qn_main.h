@@ -1,0 +1,160 @@
+// Twnd_qn_Main: the main window with the interface list, menus, actions, tray icon and main timer.
+#pragma once
+
+#include "layout/lm_form.h"
+#include "mainwindow/caption_switch.h"
+#include "mainwindow/image_list.h"
+#include "netdata/network_configuration.h"
+
+#include <QPointer>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QScrollArea;
+class QSystemTrayIcon;
+class QTimer;
+
+namespace qn {
+
+class TIntfListModel;
+class TIntfTree;
+class TNetworkChangeNotifier;
+class TTopMostWindow;
+
+// The program's one main window. Construction builds every component with its design values and
+// runs FormCreate: the window is centred, the snapshot is read once, the change notifier starts
+// and the persisted properties and per-interface values are registered with the layout manager,
+// whose storage is SettingsStorage(). Each time the window is shown the layout manager restores
+// the layout and LMFormAfterRestore mirrors it into the actions, applies the caption choice and
+// runs RefreshData.
+//
+// Which interfaces are watched is kept three ways in step: the snapshot's marks, one named Boolean
+// per interface name in the "Settings" section (written at once on every user choice, whatever the
+// persistence switch), and the watched set FWatchers. Watcher panels are not created yet: the set
+// holds the watched interfaces' records only.
+//
+// Everything runs on the GUI thread; the notifier's changes arrive there through the event loop.
+class Twnd_qn_Main : public TLMForm
+{
+    Q_OBJECT
+
+public:
+    explicit Twnd_qn_Main(QWidget* AParent = nullptr);
+    ~Twnd_qn_Main() override;
+
+    void AddWatcher(TAdapter AData);
+    void RemoveWatcher(const TAdapter& AData);
+    void RemoveWatcher(std::uint32_t AIndex);
+    // Re-reads the interfaces and brings the watched set, the list and the "Monitor" menu up to date.
+    void RefreshData();
+
+    // Components, by their design names.
+    TIntfTree* Tree = nullptr;
+    QScrollArea* ScrollBox = nullptr;
+    QMenuBar* MainMenu = nullptr;
+    QMenu* File1 = nullptr;
+    QMenu* mmInterface = nullptr;
+    QMenu* View1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QSystemTrayIcon* TrayIcon = nullptr; // null when the desktop has no system tray
+    TTopMostWindow* TMW = nullptr;
+    QTimer* Timer = nullptr;
+    QAction* acExit = nullptr;
+    QAction* acAbout = nullptr;
+    QAction* acOnTop = nullptr;
+    QAction* acIntfView = nullptr;
+    QAction* acCaption = nullptr;
+    QAction* acHide = nullptr;
+    QAction* acOOI = nullptr;
+    QAction* acRefresh = nullptr;
+    QAction* acPersistent = nullptr;
+    TImageList ilIntf16;
+    TImageList ilIntf32;
+
+    // Read access for the panels, the dialogs and the tests.
+    TNetworkConfiguration& NCC() { return *FNCC; }
+    TNetworkChangeNotifier* NCN() { return FNCN.get(); }
+    TIntfListModel* TreeModel() { return FTreeModel; }
+    const std::vector<TAdapter>& Watchers() const { return FWatchers; }
+
+    // Caption switch (the state wanted is TMW's Tag: 1 = caption and menu bar shown).
+    bool HasCaption() const;
+    void HideCaption();
+    void ShowCaption();
+    void UpdateCaption(bool AToggled);
+    // The outer height, caption included, as the caption switch counts it.
+    int FrameHeight() const;
+
+    // Shows the About dialog; set by the program once the dialog exists. Lifted above the
+    // top-most window while it runs.
+    std::function<void(QWidget* AParent)> ShowAboutDialog;
+    // Shows the properties of an interface (a double click on a list row).
+    std::function<void(QWidget* AParent, const TAdapter& AData)> ShowAdapterInfo;
+    // Reports an error of a handler (a settings file that cannot be written); a message box unless
+    // replaced.
+    std::function<void(const QString& AMessage)> ShowError;
+
+    // Event handlers, public so that tests can drive what has no offscreen equivalent.
+    void TrayIconClick();
+    void ScrollBoxMouseDown(Qt::MouseButton AButton);
+    void NetworkChangeNotifierChange(TNetworkChangeNotifier* Sender, std::uint32_t ARes);
+    void TimerTimer();
+
+signals:
+    // The window was closed ("Exit" or the window's close button): the program ends.
+    void Closed();
+
+protected:
+    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+    void closeEvent(QCloseEvent* AEvent) override;
+
+private:
+    class TCaptionWindow;
+
+    void CreateComponents();
+    void CreateActions();
+    void CreateMenus();
+    void FormCreate();
+    void LMFormAfterRestore();
+
+    void acExitExecute();
+    void acAboutExecute();
+    void acOnTopExecute();
+    void acIntfViewExecute();
+    void acCaptionExecute();
+    void acHideExecute();
+    void acOOIExecute();
+    void acRefreshExecute();
+    void acPersistentExecute();
+    void cmIntfClick(QAction* AItem);
+    void TreeChecked(int ARow, bool AChecked);
+    void TreeDblClick();
+
+    void RefreshWatchers();
+    void RefreshWatcherImages();
+    void RefreshTree();
+    void RefreshMonitorMenu();
+    void RefreshTraffic();
+    void StoreWatchChoice(const std::string& AName, bool AWatched);
+    // Runs AHandler; an error it throws is shown and the program goes on.
+    void Guarded(const std::function<void()>& AHandler);
+    // Runs a modal dialog with the window's top-most state lifted.
+    void WithTopMostLifted(const std::function<void()>& ADialog);
+    int FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const;
+
+    std::unique_ptr<TNetworkConfiguration> FNCC;
+    std::unique_ptr<TNetworkChangeNotifier> FNCN;
+    std::vector<TAdapter> FWatchers;
+    TIntfListModel* FTreeModel = nullptr;
+    std::unique_ptr<TCaptionWindow> FCaptionWindow;
+};
+
+} // namespace qn

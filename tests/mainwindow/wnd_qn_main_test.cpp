@@ -1,0 +1,444 @@
+// The real main window driven offscreen over a scripted IP helper service and a settings file in a
+// temporary folder.
+#include "layout/layout_manager.h"
+#include "layout/layout_manager_ini_storage.h"
+#include "mainwindow/intf_list_model.h"
+#include "mainwindow/intf_tree.h"
+#include "mainwindow/settings_storage.h"
+#include "mainwindow/top_most_window.h"
+#include "mainwindow/window_metrics.h"
+#include "mainwindow/wnd_qn_main.h"
+#include "support/fake_ip_helper.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qn {
+namespace {
+
+constexpr TCaptionMetrics Metrics{20, 15, 18};
+const QRect WorkArea(0, 0, 1280, 1000);
+
+class MainWindow : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(FDir.isValid());
+        FFile = FDir.filePath(QStringLiteral("Veldo/Quarno/quarno.ini")).toStdString();
+        SettingsStorage()->SetFileName(FFile);
+        FPreviousMetrics = SetCaptionMetricsFunction([](const QWidget*) { return Metrics; });
+        TDesktopMetrics desktop;
+        desktop.VirtualDesktop = [] { return WorkArea; };
+        desktop.PrimaryWorkArea = [] { return WorkArea; };
+        desktop.WorkAreaNearest = [](const QRect&) { return WorkArea; };
+        FPreviousDesktop = SetDesktopMetrics(desktop);
+        FPreviousErrors = TLMForm::SetErrorHandler(
+            [this](QWidget*, const QString& AMessage) { FErrors.push_back(AMessage.toStdString()); });
+
+        FFake.emplace();
+        AddInterface(2, "eth0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
+        AddInterface(3, "eth1", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_DISCONNECTED);
+        AddInterface(5, "wlan0", IF_TYPE_IEEE80211, IF_OPER_STATUS_OPERATIONAL);
+        FFake->AddNeighbour("10.0.0.1", {0x02, 0, 0, 0, 0, 0x99}, 2);
+        FFake->BestInterface = 5;
+    }
+
+    void TearDown() override
+    {
+        FWindow.reset();
+        FFake.reset();
+        SetCaptionMetricsFunction(FPreviousMetrics);
+        SetDesktopMetrics(FPreviousDesktop);
+        TLMForm::SetErrorHandler(FPreviousErrors);
+        TLMForm::SetMainForm(nullptr);
+        EXPECT_TRUE(FErrors.empty()) << FErrors.front();
+    }
+
+    void AddInterface(DWORD AIndex, const std::string& AName, UINT AType, DWORD AStatus)
+    {
+        test::TFakeInterface i;
+        i.Index = AIndex;
+        i.Name = AName;
+        i.Description = AName + " adapter";
+        i.Type = AType;
+        i.OperStatus = AStatus;
+        i.Mac = {0x02, 0, 0, 0, 0, static_cast<BYTE>(AIndex)};
+        const std::string ip = "10.0.0." + std::to_string(AIndex);
+        i.Addresses = {{ip, "255.255.255.0"}};
+        FFake->Interfaces.push_back(i);
+        FFake->AddAddress(ip.c_str(), "255.255.255.0", AIndex);
+    }
+
+    Twnd_qn_Main& Start()
+    {
+        FWindow.reset();
+        TLMForm::SetMainForm(nullptr);
+        FWindow = std::make_unique<Twnd_qn_Main>();
+        FWindow->ShowError = [this](const QString& AMessage) { FErrors.push_back(AMessage.toStdString()); };
+        FWindow->show();
+        return *FWindow;
+    }
+
+    void Stop()
+    {
+        FWindow.reset();
+        TLMForm::SetMainForm(nullptr);
+    }
+
+    void WriteSettings(const char* AText)
+    {
+        const QString file = QString::fromStdString(FFile);
+        QDir().mkpath(QFileInfo(file).path());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(AText);
+    }
+
+    std::string Setting(const std::string& ASection, const std::string& AKey)
+    {
+        TLayoutManagerINIStorage ini(FFile);
+        return ini.ReadString(ASection, AKey, "<none>");
+    }
+
+    std::vector<std::string> ListedNames()
+    {
+        std::vector<std::string> names;
+        auto* model = FWindow->TreeModel();
+        for (int r = 0; r < model->rowCount(); ++r)
+            names.push_back(model->index(r, 0).data().toString().toStdString());
+        return names;
+    }
+
+    std::vector<std::string> MonitorItems()
+    {
+        std::vector<std::string> items;
+        for (QAction* a : FWindow->mmInterface->actions())
+            items.push_back(a->text().toStdString() + (a->isChecked() ? "*" : ""));
+        return items;
+    }
+
+    QTemporaryDir FDir;
+    std::string FFile;
+    std::optional<test::TFakeIpHelper> FFake;
+    std::unique_ptr<Twnd_qn_Main> FWindow;
+    std::vector<std::string> FErrors;
+    TCaptionMetricsFunction FPreviousMetrics;
+    TDesktopMetrics FPreviousDesktop;
+    TLMForm::TErrorHandler FPreviousErrors;
+};
+
+std::vector<std::string> MenuLines(const QMenu* AMenu)
+{
+    std::vector<std::string> lines;
+    for (const QAction* a : AMenu->actions()) {
+        if (a->isSeparator()) {
+            lines.push_back("-");
+            continue;
+        }
+        std::string line = a->text().toStdString();
+        if (!a->shortcut().isEmpty())
+            line += " [" + a->shortcut().toString().toStdString() + "]";
+        if (a->isCheckable())
+            line += " (check)";
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST_F(MainWindow, FirstStartShowsTheDesignStateAndWritesNoFile)
+{
+    Twnd_qn_Main& w = Start();
+    EXPECT_EQ("Quarno", w.windowTitle().toStdString());
+    // Centred before the frame is known: within the frame's width of the exact place.
+    EXPECT_NEAR((WorkArea.width() - w.frameGeometry().width()) / 2, w.frameGeometry().left(), 3) << "centred";
+    EXPECT_NEAR((WorkArea.height() - w.frameGeometry().height()) / 2, w.frameGeometry().top(), 3) << "centred";
+    EXPECT_TRUE(w.HasCaption());
+    EXPECT_TRUE(w.MainMenu->isVisible());
+    EXPECT_FALSE(w.Tree->Visible());
+    EXPECT_EQ(1, w.Tree->Tag());
+    EXPECT_EQ(1, w.TMW->Tag());
+    EXPECT_FALSE(w.TMW->AlwaysOnTop());
+    EXPECT_TRUE(w.acOOI->isChecked());
+    EXPECT_TRUE(w.acCaption->isChecked());
+    EXPECT_FALSE(w.acIntfView->isChecked());
+    EXPECT_FALSE(w.acOnTop->isChecked());
+    EXPECT_FALSE(w.acPersistent->isChecked());
+    EXPECT_TRUE(w.LayoutReadOnly());
+    EXPECT_TRUE(w.Watchers().empty());
+    EXPECT_EQ(475, w.width());
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0"}), MonitorItems());
+    EXPECT_EQ(1000, w.Timer->interval());
+    EXPECT_TRUE(w.Timer->isActive());
+    EXPECT_EQ(w.PopupMenu1, w.TrayIcon->contextMenu());
+    EXPECT_FALSE(w.TrayIcon->icon().isNull());
+
+    w.move(w.pos() + QPoint(40, 30));
+    w.close();
+    Stop();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(FFile))) << "nothing is written with persistence off";
+}
+
+TEST_F(MainWindow, MenusCarryTheirExactTextsAndShortcuts)
+{
+    Twnd_qn_Main& w = Start();
+    std::vector<std::string> bar;
+    for (const QAction* a : w.MainMenu->actions())
+        bar.push_back(a->text().toStdString());
+    EXPECT_EQ((std::vector<std::string>{"File", "Monitor", "View", "Help"}), bar);
+    EXPECT_EQ((std::vector<std::string>{"Refresh [F5]", "-", "Persistent layout and settings (check)", "-", "E&xit"}),
+              MenuLines(w.File1));
+    EXPECT_EQ((std::vector<std::string>{"Interface View [Ctrl+I] (check)", "Only Operational Interfaces (check)", "-",
+                                        "Always Visible (check)", "Window Caption [Ctrl+W] (check)"}),
+              MenuLines(w.View1));
+    EXPECT_EQ((std::vector<std::string>{"About... [F1]"}), MenuLines(w.Help1));
+    EXPECT_EQ((std::vector<std::string>{"Interface View [Ctrl+I] (check)", "Only Operational Interfaces (check)", "-",
+                                        "Always Visible (check)", "Window Caption [Ctrl+W] (check)", "-",
+                                        "Refresh [F5]", "-", "Hide", "E&xit"}),
+              MenuLines(w.PopupMenu1));
+    EXPECT_EQ("Quits the application", w.acExit->statusTip().toStdString());
+    // Every action sits on the window itself, so its shortcut works with the menu bar hidden.
+    for (QAction* a :
+         {w.acExit, w.acAbout, w.acOnTop, w.acIntfView, w.acCaption, w.acHide, w.acOOI, w.acRefresh, w.acPersistent}) {
+        EXPECT_TRUE(w.actions().contains(a)) << a->objectName().toStdString();
+        EXPECT_FALSE(a->property("Category").toString().isEmpty());
+    }
+    EXPECT_EQ("View", w.acCaption->property("Category").toString().toStdString());
+    EXPECT_EQ("File", w.acPersistent->property("Category").toString().toStdString());
+}
+
+TEST_F(MainWindow, InterfaceViewGrowsAndShrinksTheWindowByTheList)
+{
+    Twnd_qn_Main& w = Start();
+    const int height = w.height();
+    const int scroll = w.ScrollBox->height();
+    w.acIntfView->trigger();
+    EXPECT_TRUE(w.Tree->Visible());
+    EXPECT_TRUE(w.acIntfView->isChecked());
+    EXPECT_EQ(height + 115, w.height());
+    EXPECT_EQ(115, w.Tree->height());
+    w.acIntfView->trigger();
+    EXPECT_FALSE(w.Tree->Visible());
+    EXPECT_FALSE(w.acIntfView->isChecked());
+    EXPECT_EQ(height, w.height());
+    EXPECT_EQ(scroll, w.ScrollBox->height());
+}
+
+TEST_F(MainWindow, FilterHidesNonOperationalInterfacesAndKeepsTheFocusByIndex)
+{
+    Twnd_qn_Main& w = Start();
+    EXPECT_EQ((std::vector<std::string>{"eth0", "wlan0"}), ListedNames());
+    w.Tree->FocusRow(1); // wlan0
+    w.acOOI->trigger();
+    EXPECT_EQ(0, w.Tree->Tag());
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0"}), ListedNames());
+    EXPECT_EQ(2, w.Tree->FocusedRow()) << "still wlan0";
+    w.Tree->FocusRow(0);
+    w.acOOI->trigger();
+    EXPECT_EQ((std::vector<std::string>{"eth0", "wlan0"}), ListedNames());
+    EXPECT_EQ(0, w.Tree->FocusedRow());
+    // A non-operational interface keeps its "Monitor" entry.
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0"}), MonitorItems());
+    // The picture rule: disconnected shows the warning, connected Ethernet the card.
+    EXPECT_EQ(7, w.NCC().ImageIndex(0));
+    EXPECT_EQ(0, w.NCC().ImageIndex(1));
+    EXPECT_EQ(8, w.NCC().ImageIndex(2));
+}
+
+TEST_F(MainWindow, CheckingARowStoresTheChoiceAtOnceWithPersistenceOff)
+{
+    Twnd_qn_Main& w = Start();
+    auto* model = w.TreeModel();
+    ASSERT_TRUE(model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_EQ("1", Setting("Settings", "eth0"));
+    EXPECT_EQ("0", Setting("Settings", "wlan0"));
+    EXPECT_TRUE(w.NCC().Mark(0));
+    ASSERT_EQ(1u, w.Watchers().size());
+    EXPECT_EQ("eth0", w.Watchers()[0].Name);
+    EXPECT_EQ((std::vector<std::string>{"eth0*", "eth1", "wlan0"}), MonitorItems());
+    EXPECT_EQ("<none>", Setting("Twnd_qn_Main", "Pos")) << "the layout itself is not saved";
+
+    // The "Monitor" menu does the same from the other side.
+    w.mmInterface->actions()[2]->trigger();
+    EXPECT_EQ("1", Setting("Settings", "wlan0"));
+    EXPECT_EQ(Qt::Checked, model->index(1, 0).data(Qt::CheckStateRole).toInt());
+    w.mmInterface->actions()[0]->trigger();
+    EXPECT_EQ("0", Setting("Settings", "eth0"));
+    EXPECT_EQ(Qt::Unchecked, model->index(0, 0).data(Qt::CheckStateRole).toInt());
+    ASSERT_EQ(1u, w.Watchers().size());
+    EXPECT_EQ("wlan0", w.Watchers()[0].Name);
+
+    // The next start brings the choice back, with persistence still off.
+    Stop();
+    Twnd_qn_Main& again = Start();
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0*"}), MonitorItems());
+    ASSERT_EQ(1u, again.Watchers().size());
+    EXPECT_FALSE(again.acPersistent->isChecked());
+}
+
+TEST_F(MainWindow, WithPersistenceOnAMoveIsStoredAndTheNextStartRestoresIt)
+{
+    Twnd_qn_Main& w = Start();
+    w.acPersistent->trigger();
+    EXPECT_FALSE(w.LayoutReadOnly());
+    w.acIntfView->trigger();
+    const QPoint moved = w.pos() + QPoint(-100, 50);
+    w.move(moved);
+    w.FlushPendingSave();
+    EXPECT_EQ("1", Setting("Twnd_qn_Main\\acPersistent", "Checked"));
+    const int height = w.height();
+    Stop();
+
+    Twnd_qn_Main& again = Start();
+    EXPECT_EQ(moved, again.pos());
+    EXPECT_EQ(height, again.height());
+    EXPECT_TRUE(again.acPersistent->isChecked());
+    EXPECT_FALSE(again.LayoutReadOnly());
+    EXPECT_TRUE(again.Tree->Visible());
+    EXPECT_TRUE(again.acIntfView->isChecked());
+}
+
+TEST_F(MainWindow, CaptionOffAndOnChangesTheHeightAndBack)
+{
+    Twnd_qn_Main& w = Start();
+    const int frame = w.FrameHeight();
+    w.acCaption->trigger();
+    EXPECT_EQ(0, w.TMW->Tag());
+    EXPECT_FALSE(w.HasCaption());
+    EXPECT_FALSE(w.MainMenu->isVisible());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(frame - 2 * Metrics.CaptionHeight - 2, w.FrameHeight());
+    w.acCaption->trigger();
+    EXPECT_EQ(1, w.TMW->Tag());
+    EXPECT_TRUE(w.HasCaption());
+    EXPECT_TRUE(w.MainMenu->isVisible());
+    EXPECT_EQ(frame, w.FrameHeight());
+}
+
+TEST_F(MainWindow, AStoredCaptionStateZeroRemovesCaptionAndMenuAtStart)
+{
+    Twnd_qn_Main& plain = Start();
+    const int frame = plain.FrameHeight();
+    Stop();
+
+    WriteSettings("[Twnd_qn_Main\\TMW]\nTag=0\n");
+    Twnd_qn_Main& w = Start();
+    EXPECT_FALSE(w.HasCaption());
+    EXPECT_FALSE(w.MainMenu->isVisible());
+    EXPECT_FALSE(w.acCaption->isChecked());
+    EXPECT_EQ(frame + Metrics.MenuHeight - Metrics.CaptionHeight, w.FrameHeight());
+    // Back from the tray: the state is applied again and the height stays.
+    w.acHide->trigger();
+    w.TrayIconClick();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(frame + Metrics.MenuHeight - Metrics.CaptionHeight, w.FrameHeight());
+}
+
+TEST_F(MainWindow, AlwaysOnTopFollowsTheActionAndItsCurrentValueFiresNothing)
+{
+    Twnd_qn_Main& w = Start();
+    int events = 0;
+    w.TMW->OnBeforeChange = [&](TTopMostWindow*) { ++events; };
+    w.TMW->OnAfterChange = [&](TTopMostWindow*) { ++events; };
+    w.TMW->SetAlwaysOnTop(false);
+    EXPECT_EQ(0, events);
+    w.acOnTop->trigger();
+    EXPECT_TRUE(w.TMW->AlwaysOnTop());
+    EXPECT_TRUE(w.acOnTop->isChecked());
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    w.acOnTop->trigger();
+    EXPECT_FALSE(w.TMW->AlwaysOnTop());
+    EXPECT_FALSE(w.acOnTop->isChecked());
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(4, events);
+}
+
+TEST_F(MainWindow, TheBestInterfaceIsBoldAndTheBoldRowFollowsIt)
+{
+    Twnd_qn_Main& w = Start();
+    auto* model = w.TreeModel();
+    const auto bold = [&](int ARow, int AColumn) {
+        return model->index(ARow, AColumn).data(Qt::FontRole).value<QFont>().bold();
+    };
+    EXPECT_FALSE(bold(0, 0));
+    EXPECT_TRUE(bold(1, 0));
+    EXPECT_TRUE(bold(1, 2));
+    FFake->BestInterface = 2;
+    w.acRefresh->trigger();
+    EXPECT_TRUE(bold(0, 0));
+    EXPECT_TRUE(bold(0, 1));
+    EXPECT_FALSE(bold(1, 0));
+}
+
+TEST_F(MainWindow, TheTimerShowsTheSystemCountersAlsoWhileTheListIsHidden)
+{
+    FFake->Interfaces[0].InOctets = 1536;
+    FFake->Interfaces[0].OutOctets = 3ull << 30;
+    Twnd_qn_Main& w = Start();
+    auto* model = w.TreeModel();
+    EXPECT_EQ("0.00 B", model->index(0, 1).data().toString().toStdString()) << "a rebuilt row starts at zero";
+    ASSERT_FALSE(w.Tree->Visible());
+    w.TimerTimer();
+    EXPECT_EQ("1.50 KB", model->index(0, 1).data().toString().toStdString());
+    EXPECT_EQ("3.00 GB", model->index(0, 2).data().toString().toStdString());
+    EXPECT_EQ(Qt::AlignRight | Qt::AlignVCenter, model->index(0, 1).data(Qt::TextAlignmentRole).toInt());
+    EXPECT_EQ("Interface", model->headerData(0, Qt::Horizontal).toString().toStdString());
+    EXPECT_EQ("Download", model->headerData(1, Qt::Horizontal).toString().toStdString());
+    EXPECT_EQ("Upload", model->headerData(2, Qt::Horizontal).toString().toStdString());
+    EXPECT_EQ(100, w.Tree->header()->sectionSize(1));
+    EXPECT_EQ(100, w.Tree->header()->sectionSize(2));
+}
+
+TEST_F(MainWindow, HideAndTrayClickBringTheWindowBack)
+{
+    Twnd_qn_Main& w = Start();
+    w.acHide->trigger();
+    // Offscreen there is no tray: the window is minimised instead of vanishing.
+    EXPECT_TRUE(w.isMinimized() || !w.isVisible());
+    w.TrayIconClick();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isMinimized());
+}
+
+TEST_F(MainWindow, ANetworkChangeRefreshesTheList)
+{
+    Twnd_qn_Main& w = Start();
+    EXPECT_EQ(3u, MonitorItems().size());
+    AddInterface(9, "usb0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
+    w.NetworkChangeNotifierChange(w.NCN(), 0);
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0", "usb0"}), MonitorItems());
+    EXPECT_EQ((std::vector<std::string>{"eth0", "wlan0", "usb0"}), ListedNames());
+}
+
+TEST_F(MainWindow, AnUnwritableSettingsFileIsReportedAndNothingBreaks)
+{
+    // A folder path whose parent is a regular file cannot be created.
+    WriteSettings("");
+    SettingsStorage()->SetFileName(FFile + "/sub/quarno.ini");
+    Twnd_qn_Main& w = Start();
+    auto* model = w.TreeModel();
+    model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+    ASSERT_EQ(1u, FErrors.size());
+    EXPECT_NE(std::string::npos, FErrors[0].find("Unable to write to"));
+    FErrors.clear();
+    EXPECT_TRUE(w.NCC().Mark(0)) << "the choice holds for this run";
+}
+
+} // namespace
+} // namespace qn

@@ -1,0 +1,212 @@
+// The snapshot against the real kernel, inside a private network namespace: interfaces built with
+// known properties are reported exactly, traffic raises the counters, a deleted interface reads 0.
+#include "netdata/network_configuration.h"
+
+#include "support/network_namespace.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <cstring>
+#include <fstream>
+#include <linux/if_ether.h>
+#include <linux/if_packet.h>
+#include <net/if.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace qn::test {
+namespace {
+
+void Build(const char* ACommand)
+{
+    ASSERT_EQ(Shell(ACommand), 0) << ACommand;
+}
+
+// The test network: a veth pair with two addresses, an alias and the default route on one end; a
+// bridge with one address; a macvlan on the other veth end that stays down.
+void BuildTestNetwork()
+{
+    Build("ip link add qa0 address 02:00:00:00:00:a0 mtu 1400 type veth peer name qa1 address 02:00:00:00:00:a1");
+    Build("ip link set qa0 alias 'Uplink A'");
+    Build("ip addr add 192.0.2.10/24 dev qa0");
+    Build("ip addr add 198.51.100.20/25 dev qa0");
+    Build("ip link set qa0 up");
+    Build("ip link set qa1 up");
+    Build("ip route add default via 192.0.2.1 dev qa0");
+    Build("ip link add qbr0 address 02:00:00:00:00:b0 type bridge");
+    Build("ip addr add 203.0.113.5/24 dev qbr0");
+    Build("ip link set qbr0 up");
+    Build("ip link add qmv0 link qa1 address 02:00:00:00:00:c0 mtu 1300 type macvlan mode bridge");
+    Build("ip neigh add 192.0.2.1 lladdr 02:00:00:00:00:99 dev qa0 nud permanent");
+}
+
+TEST(NetworkConfigurationKernel, ReportsBuiltInterfacesExactly)
+{
+    QN_IN_NETWORK_NAMESPACE([] {
+        BuildTestNetwork();
+        if (::testing::Test::HasFatalFailure())
+            return;
+        TNetworkConfiguration config;
+        config.RefreshData();
+        ASSERT_EQ(config.AdapterCount(), 5);
+
+        const int lo = config.FindAdapter(std::string("lo"));
+        ASSERT_GE(lo, 0);
+        EXPECT_EQ(config.Adapters(static_cast<std::uint16_t>(lo)).Typ, TAdapterType::atLoopback);
+
+        const int a0 = config.FindAdapter(std::string("qa0"));
+        ASSERT_GE(a0, 0);
+        const TAdapter veth = config.Adapters(static_cast<std::uint16_t>(a0));
+        EXPECT_EQ(veth.MACAddress, "02:00:00:00:00:A0");
+        EXPECT_EQ(veth.MTU, 1400u);
+        EXPECT_EQ(veth._Typ, 6u);
+        EXPECT_EQ(veth.Typ, TAdapterType::atEthernet);
+        EXPECT_EQ(veth.Alias, "Uplink A");
+        EXPECT_EQ(veth.Description, "veth");
+        EXPECT_EQ(veth.AdminStatus, TAdapterAdminStatus::aasUp);
+        // The speed sysfs shows for the link, in bits per second.
+        std::ifstream speedFile("/sys/class/net/qa0/speed");
+        std::uint64_t mbits = 0;
+        if (speedFile >> mbits) {
+            EXPECT_EQ(veth.MaxSpeed, mbits * 1000000u);
+        }
+        EXPECT_EQ(veth._Status, 5u);
+        EXPECT_EQ(veth.IntfIdx, if_nametoindex("qa0"));
+        EXPECT_EQ(veth.IPAddress.Lines(),
+                  (std::vector<std::string>{"192.0.2.10=255.255.255.0", "198.51.100.20=255.255.255.128"}));
+        EXPECT_EQ(veth.Gateways.Lines(), std::vector<std::string>{"192.0.2.1=0.0.0.0"});
+        EXPECT_FALSE(veth.DHCPEnabled);
+        EXPECT_TRUE(veth.IPv4Enabled);
+
+        const TAdapter bridge = config.Adapters(static_cast<std::uint16_t>(config.FindAdapter(std::string("qbr0"))));
+        EXPECT_EQ(bridge.MACAddress, "02:00:00:00:00:B0");
+        EXPECT_EQ(bridge.Description, "bridge");
+        EXPECT_EQ(bridge.IPAddress.Lines(), std::vector<std::string>{"203.0.113.5=255.255.255.0"});
+        EXPECT_EQ(bridge.Alias, "");
+
+        const TAdapter macvlan = config.Adapters(static_cast<std::uint16_t>(config.FindAdapter(std::string("qmv0"))));
+        EXPECT_EQ(macvlan.MACAddress, "02:00:00:00:00:C0");
+        EXPECT_EQ(macvlan.MTU, 1300u);
+        EXPECT_EQ(macvlan._Typ, 6u);
+        EXPECT_EQ(macvlan.AdminStatus, TAdapterAdminStatus::aasDown);
+        EXPECT_EQ(macvlan.OperStatus, TAdapterOperationalStatus::aosNonOperational);
+        EXPECT_EQ(macvlan._Status, 0u);
+        EXPECT_EQ(macvlan.MaxSpeed, 0u); // a link that is down has no speed
+        EXPECT_EQ(macvlan.IPAddress.Lines(), std::vector<std::string>{"="});
+        EXPECT_EQ(macvlan.IntfIdx, if_nametoindex("qmv0"));
+
+        EXPECT_EQ(config.BestInterfaceIdx(), if_nametoindex("qa0"));
+        EXPECT_EQ(config.CurrentIP(), "192.0.2.10");
+        EXPECT_EQ(config.CurrentMAC(), "02:00:00:00:00:A0");
+        EXPECT_EQ(config.CurrentNetwork(), "Uplink A");
+        EXPECT_GE(config.FindAddress(std::string("198.51.100.20")), 0);
+        ASSERT_EQ(config.ARPRecordCount(), 1);
+        EXPECT_EQ(config.ARPRecords()[0].IP, "192.0.2.1");
+        EXPECT_EQ(config.ARPRecords()[0].Physical, "02:00:00:00:00:99");
+        EXPECT_EQ(config.ARPRecords()[0].ARPType, 4u);
+        EXPECT_EQ(config.ARPRecords()[0].IntfIdx, if_nametoindex("qa0"));
+    });
+}
+
+TEST(NetworkConfigurationKernel, AFreshNamespaceHasNoRouteAndEndsAtTheEmptyArpCache)
+{
+    QN_IN_NETWORK_NAMESPACE([] {
+        TNetworkConfiguration config;
+        config.RefreshData();
+        ASSERT_EQ(config.AdapterCount(), 1);
+        EXPECT_EQ(config.Adapters(0).Name, "lo");
+        EXPECT_EQ(config.Adapters(0).IPAddress.Lines(), std::vector<std::string>{"127.0.0.1=255.0.0.0"});
+        EXPECT_EQ(config.AdressRecordCount(), 1);
+        EXPECT_EQ(config.ARPRecordCount(), 0);
+        EXPECT_EQ(config.BestInterfaceIdx(), 0u);
+        EXPECT_EQ(config.CurrentIP(), "");
+    });
+}
+
+// Sends raw frames out of one veth end; the other end receives them. No IP is involved, so nothing
+// leaves the namespace.
+std::size_t SendFrames(const char* AFrom, const std::uint8_t (&ATo)[6], int ACount, std::size_t APayload)
+{
+    const int fd = socket(AF_PACKET, SOCK_RAW, 0);
+    if (fd < 0)
+        return 0;
+    sockaddr_ll address{};
+    address.sll_family = AF_PACKET;
+    address.sll_ifindex = static_cast<int>(if_nametoindex(AFrom));
+    address.sll_halen = 6;
+    std::memcpy(address.sll_addr, ATo, 6);
+    std::vector<std::uint8_t> frame(ETH_HLEN + APayload, 0x5a);
+    std::memcpy(frame.data(), ATo, 6);
+    const std::uint8_t source[6] = {0x02, 0, 0, 0, 0, 0xa0};
+    std::memcpy(frame.data() + 6, source, 6);
+    frame[12] = 0x88; // local experimental ethertype
+    frame[13] = 0xb5;
+    std::size_t sent = 0;
+    for (int i = 0; i < ACount; ++i) {
+        const ssize_t n =
+            sendto(fd, frame.data(), frame.size(), 0, reinterpret_cast<const sockaddr*>(&address), sizeof(address));
+        if (n > 0)
+            sent += static_cast<std::size_t>(n);
+    }
+    close(fd);
+    return sent;
+}
+
+TEST(NetworkConfigurationKernel, TrafficAcrossAVethPairRaisesTheCountersAndADeletedLinkReadsZero)
+{
+    QN_IN_NETWORK_NAMESPACE([] {
+        Build("ip link add qa0 address 02:00:00:00:00:a0 type veth peer name qa1 address 02:00:00:00:00:a1");
+        Build("ip link set qa0 up");
+        Build("ip link set qa1 up");
+        if (::testing::Test::HasFatalFailure())
+            return;
+        TNetworkConfiguration config;
+        config.RefreshData();
+        const std::uint32_t a0 = if_nametoindex("qa0");
+        const std::uint32_t a1 = if_nametoindex("qa1");
+        std::uint64_t out0 = 0, in0 = 0, in1 = 0, ignored = 0;
+        config.GetTraffic(a0, ignored, out0);
+        config.GetTraffic(a1, in1, ignored);
+        const std::uint8_t peer[6] = {0x02, 0, 0, 0, 0, 0xa1};
+        const std::size_t sent = SendFrames("qa0", peer, 200, 1000);
+        ASSERT_GT(sent, 200u * 1000u);
+        std::uint64_t out0After = 0, in1After = 0;
+        config.GetTraffic(a0, in0, out0After);
+        config.GetTraffic(a1, in1After, ignored);
+        EXPECT_GE(out0After - out0, sent);
+        EXPECT_GE(in1After - in1, sent);
+
+        Build("ip link del qa0");
+        std::uint64_t in = 1, out = 1;
+        config.GetTraffic(a0, in, out);
+        EXPECT_EQ(in, 0u);
+        EXPECT_EQ(out, 0u);
+        config.GetTraffic(a1, in, out); // the peer went with it
+        EXPECT_EQ(in, 0u);
+        EXPECT_EQ(out, 0u);
+    });
+}
+
+TEST(NetworkConfigurationKernel, TwoHundredInterfacesAllArrive)
+{
+    QN_IN_NETWORK_NAMESPACE([] {
+        Build("ip link add qv0 type veth peer name qw0");
+        for (int i = 1; i < 100; ++i)
+            Build(("ip link add qv" + std::to_string(i) + " type veth peer name qw" + std::to_string(i)).c_str());
+        for (int i = 0; i < 40; ++i)
+            Build(("ip addr add 198.51.100." + std::to_string(i + 1) + "/32 dev qv0").c_str());
+        if (::testing::Test::HasFatalFailure())
+            return;
+        TNetworkConfiguration config;
+        config.RefreshData();
+        EXPECT_EQ(config.AdapterCount(), 201);
+        const int qv0 = config.FindAdapter(std::string("qv0"));
+        ASSERT_GE(qv0, 0);
+        EXPECT_EQ(config.Adapters(static_cast<std::uint16_t>(qv0)).IPAddress.Count(), 40);
+        EXPECT_EQ(config.AdressRecordCount(), 41);
+    });
+}
+
+} // namespace
+} // namespace qn::test

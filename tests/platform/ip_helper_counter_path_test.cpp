@@ -1,0 +1,67 @@
+// The counter path (GetIfEntry, GetIfEntry2) allocates nothing once its socket is open, also for an
+// interface that has gone. Counts every operator new of this test program.
+#include "platform/ip_helper.h"
+
+#include "support/network_namespace.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <net/if.h>
+#include <new>
+
+namespace {
+std::atomic<long> GAllocations{0};
+}
+
+void* operator new(std::size_t ASize)
+{
+    ++GAllocations;
+    if (void* p = std::malloc(ASize ? ASize : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* APointer) noexcept
+{
+    std::free(APointer);
+}
+
+void operator delete(void* APointer, std::size_t) noexcept
+{
+    std::free(APointer);
+}
+
+namespace qn {
+namespace {
+
+TEST(IpHelperCounterPath, ReadsAllocateNothingAfterTheFirst)
+{
+    QN_IN_NETWORK_NAMESPACE([] {
+        ASSERT_EQ(test::Shell("ip link add qa0 type veth peer name qa1 && ip link set qa0 up && ip link set qa1 up"),
+                  0);
+        const auto getIfEntry = reinterpret_cast<PFN_GetIfEntry>(GetIpHelperProc(LoadIpHelper(), "GetIfEntry"));
+        const auto getIfEntry2 = reinterpret_cast<PFN_GetIfEntry2>(GetIpHelperProc(LoadIpHelper(), "GetIfEntry2"));
+        const DWORD index = if_nametoindex("qa0");
+        MIB_IF_ROW2 row2{};
+        row2.InterfaceIndex = index;
+        ASSERT_EQ(getIfEntry2(&row2), NO_ERROR); // opens the thread's sockets
+        const long before = GAllocations.load();
+        for (int i = 0; i < 200; ++i) {
+            MIB_IF_ROW2 row{};
+            row.InterfaceIndex = index;
+            ASSERT_EQ(getIfEntry2(&row), NO_ERROR);
+            MIB_IFROW plain{};
+            plain.dwIndex = index;
+            ASSERT_EQ(getIfEntry(&plain), NO_ERROR);
+            MIB_IF_ROW2 gone{};
+            gone.InterfaceIndex = index + 1000;
+            ASSERT_EQ(getIfEntry2(&gone), ERROR_FILE_NOT_FOUND);
+        }
+        EXPECT_EQ(GAllocations.load() - before, 0);
+    });
+}
+
+} // namespace
+} // namespace qn
