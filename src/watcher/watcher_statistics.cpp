@@ -68,14 +68,18 @@ void TWatcherStatistics::TimerTimer(int AUnits)
         ET = FClock.TickCount();
     }
 
+    // A baseline read that failed leaves no baseline: this tick's differences would be whole
+    // counters, a spike of everything since the interface came up.
+    const bool haveBaseline = DL != 0 || UL != 0;
+
     // 3. Read.
     std::uint64_t curDL = 0, curUL = 0;
     bool wide = false;
     ReadCounters(curDL, curUL, wide);
 
     // 4. Totals.
-    const std::uint64_t diffDL = Difference(curDL, DL, wide);
-    const std::uint64_t diffUL = Difference(curUL, UL, wide);
+    const std::uint64_t diffDL = haveBaseline ? Difference(curDL, DL, wide) : 0;
+    const std::uint64_t diffUL = haveBaseline ? Difference(curUL, UL, wide) : 0;
     TDL += diffDL;
     TUL += diffUL;
 

@@ -27,10 +27,15 @@ class TFakeCounters : public ITrafficCounterSource
 public:
     TTrafficCounters Value{1000000, 500000, false};
     bool Fail = false;
+    int FailNext = 0; // this many next reads fail
     std::uint32_t LastIntfIdx = 0;
     bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
     {
         LastIntfIdx = AIntfIdx;
+        if (FailNext > 0) {
+            --FailNext;
+            return false;
+        }
         if (Fail)
             return false;
         ACounters = Value;
@@ -181,6 +186,28 @@ TEST_F(WatcherRun, AFailedReadDropsTheBaselineAndTheNextTickShowsNoSpike)
     Tick(1024, 0);
     EXPECT_EQ(Stats.RateDL(), 1024.0);
     EXPECT_EQ(Stats.MDL, mdl);
+}
+
+TEST_F(WatcherRun, AFailedBaselineReadFollowedByAGoodOneShowsNoSpike)
+{
+    for (bool wide : {false, true}) {
+        Counters.Value = {3'000'000'000u, 7'000'000u, wide};
+        Stats.TimerTimer(0);
+        Tick(1024, 0);
+        const std::uint64_t tdl = Stats.TDL, tul = Stats.TUL;
+        Counters.Fail = true;
+        Tick(0, 0); // the interface went away: baseline dropped
+        Counters.Fail = false;
+        Counters.FailNext = 1; // the next baseline read fails, the read after it works
+        Tick(4096, 4096);
+        EXPECT_EQ(Stats.RateDL(), 0.0) << wide;
+        EXPECT_EQ(Stats.RateUL(), 0.0) << wide;
+        EXPECT_EQ(Stats.TDL, tdl);
+        EXPECT_EQ(Stats.TUL, tul);
+        Tick(2048, 0);
+        EXPECT_EQ(Stats.RateDL(), 2048.0) << wide;
+        EXPECT_EQ(Stats.TDL, tdl + 2048);
+    }
 }
 
 TEST_F(WatcherRun, MaximaAreKeptInBytesAcrossAUnitsChange)
