@@ -31,6 +31,7 @@ int main(int argc, char** argv)
     // The window hides to the tray and dialogs may close while it is hidden: only "Exit" ends.
     QApplication::setQuitOnLastWindowClosed(false);
     qn::SetFormatSettings(qn::FormatSettingsFromLocale(QLocale::system()));
+    QApplication::setStyle(new qn::THintTimingStyle);
 
     qn::Twnd_qn_Main window;
     QObject::connect(&window, &qn::Twnd_qn_Main::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);

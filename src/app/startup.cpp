@@ -42,4 +42,12 @@ TFormatSettings FormatSettingsFromLocale(const QLocale& ALocale)
     return settings;
 }
 
+int THintTimingStyle::styleHint(StyleHint AHint, const QStyleOption* AOption, const QWidget* AWidget,
+                                QStyleHintReturn* AReturnData) const
+{
+    if (AHint == SH_ToolTip_WakeUpDelay)
+        return 1;
+    return QProxyStyle::styleHint(AHint, AOption, AWidget, AReturnData);
+}
+
 } // namespace qn

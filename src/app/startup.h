@@ -3,6 +3,8 @@
 
 #include "chart/format_settings.h"
 
+#include <QProxyStyle>
+
 #include <string>
 
 class QLocale;
@@ -15,5 +17,16 @@ std::string ForcedQtPlatform(const char* AQtPlatform, const char* AWaylandDispla
 
 // The user's number and date formats as the plain-C++ formatting code takes them.
 TFormatSettings FormatSettingsFromLocale(const QLocale& ALocale);
+
+// The platform's style with the program's hint timing: a hint appears at once (after 1 ms).
+class THintTimingStyle : public QProxyStyle
+{
+    Q_OBJECT
+
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint AHint, const QStyleOption* AOption = nullptr, const QWidget* AWidget = nullptr,
+                  QStyleHintReturn* AReturnData = nullptr) const override;
+};
 
 } // namespace qn

@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
 #include <exception>
 
 namespace qn {
@@ -39,9 +40,12 @@ constexpr int TimerIntervalMs = 1000;
 // Interfaces whose status is below this are not operational.
 constexpr std::uint32_t OperationalStatus = 4;
 
+// Interface names match without regard to the case of the letters A to Z only.
 bool SameName(const std::string& A, const std::string& B)
 {
-    return QString::fromStdString(A).compare(QString::fromStdString(B), Qt::CaseInsensitive) == 0;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return A.size() == B.size() &&
+           std::equal(A.begin(), A.end(), B.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 } // namespace

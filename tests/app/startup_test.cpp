@@ -1,7 +1,9 @@
 // Start-up choices: when the program forces XWayland, and the locale's formats it hands on.
 #include "app/startup.h"
 
+#include <QApplication>
 #include <QLocale>
+#include <QStyle>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +34,14 @@ TEST(Startup, TheLocalesSeparatorsAndNamesReachTheFormattingCode)
     EXPECT_EQ(".", english.DecimalSeparator);
     EXPECT_EQ("Dec", english.ShortMonthNames[11]);
     EXPECT_EQ("AM", english.AmDesignator);
+}
+
+TEST(Startup, HintsAppearAtOnceAndEverythingElseIsThePlatformStyle)
+{
+    THintTimingStyle style;
+    EXPECT_EQ(1, style.styleHint(QStyle::SH_ToolTip_WakeUpDelay));
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_FallAsleepDelay),
+              style.styleHint(QStyle::SH_ToolTip_FallAsleepDelay));
 }
 
 } // namespace

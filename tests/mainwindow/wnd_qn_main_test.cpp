@@ -426,6 +426,37 @@ TEST_F(MainWindow, ANetworkChangeRefreshesTheList)
     EXPECT_EQ((std::vector<std::string>{"eth0", "wlan0", "usb0"}), ListedNames());
 }
 
+TEST_F(MainWindow, StoredChoicesApplyToInterfacesPresentAtStartOnly)
+{
+    WriteSettings("[Settings]\nwlan0=1\nusb0=1\n");
+    Twnd_qn_Main& w = Start();
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0*"}), MonitorItems());
+    // usb0 turns up later: its stored value was never declared, so it is not watched by itself.
+    AddInterface(9, "usb0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
+    w.NetworkChangeNotifierChange(w.NCN(), 0);
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0*", "usb0"}), MonitorItems());
+    ASSERT_EQ(1u, w.Watchers().size());
+
+    // A watched interface that goes down keeps its watch and menu item, and leaves the list.
+    FFake->Find(5)->OperStatus = IF_OPER_STATUS_DISCONNECTED;
+    w.acRefresh->trigger();
+    EXPECT_EQ((std::vector<std::string>{"eth0", "usb0"}), ListedNames());
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0*", "usb0"}), MonitorItems());
+    ASSERT_EQ(1u, w.Watchers().size());
+    EXPECT_EQ(0, w.NCC().ImageIndex(2)) << "the warning picture";
+
+    // An interface that vanishes keeps its watch; it comes back watched under the same name.
+    FFake->Interfaces.erase(FFake->Interfaces.begin() + 2);
+    w.acRefresh->trigger();
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "usb0"}), MonitorItems());
+    ASSERT_EQ(1u, w.Watchers().size());
+    AddInterface(12, "WLAN0", IF_TYPE_IEEE80211, IF_OPER_STATUS_OPERATIONAL);
+    w.acRefresh->trigger();
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "usb0", "WLAN0*"}), MonitorItems());
+    ASSERT_EQ(1u, w.Watchers().size());
+    EXPECT_EQ(12u, w.Watchers()[0].IntfIdx) << "the watch takes the new record";
+}
+
 TEST_F(MainWindow, AnUnwritableSettingsFileIsReportedAndNothingBreaks)
 {
     // A folder path whose parent is a regular file cannot be created.
