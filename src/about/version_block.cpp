@@ -103,18 +103,18 @@ std::uint32_t Low(const std::uint16_t* AParts)
 
 } // namespace
 
-std::vector<std::uint8_t> BuildVersionBlock(const TVersionBlockSpec& ASpec)
+std::vector<std::uint8_t> BuildVersionBlock(const TVersionBlockContent& AContent)
 {
     TBlockWriter w;
     const std::size_t root = w.Begin(u"VS_VERSION_INFO", sizeof(VS_FIXEDFILEINFO), 0);
     w.Dword(VS_FFI_SIGNATURE);
     w.Dword(VS_FFI_STRUCVERSION);
-    w.Dword(High(ASpec.FileVersion));
-    w.Dword(Low(ASpec.FileVersion));
-    w.Dword(High(ASpec.ProductVersion));
-    w.Dword(Low(ASpec.ProductVersion));
+    w.Dword(High(AContent.FileVersion));
+    w.Dword(Low(AContent.FileVersion));
+    w.Dword(High(AContent.ProductVersion));
+    w.Dword(Low(AContent.ProductVersion));
     w.Dword(VS_FFI_FILEFLAGSMASK);
-    w.Dword(ASpec.FileFlags);
+    w.Dword(AContent.FileFlags);
     w.Dword(0); // dwFileOS: none of the Windows ones
     w.Dword(VFT_APP);
     w.Dword(0);
@@ -122,8 +122,8 @@ std::vector<std::uint8_t> BuildVersionBlock(const TVersionBlockSpec& ASpec)
     w.Dword(0);
 
     const std::size_t info = w.Begin(u"StringFileInfo", 0, 1);
-    const std::size_t table = w.Begin(Utf16(ASpec.StringTable), 0, 1);
-    for (const auto& [name, text] : ASpec.Strings) {
+    const std::size_t table = w.Begin(Utf16(AContent.StringTable), 0, 1);
+    for (const auto& [name, text] : AContent.Strings) {
         const std::u16string value = Utf16(text);
         const std::size_t entry = w.Begin(Utf16(name), static_cast<std::uint16_t>(value.size() + 1), 1);
         w.Text(value);
@@ -132,11 +132,11 @@ std::vector<std::uint8_t> BuildVersionBlock(const TVersionBlockSpec& ASpec)
     w.End(table);
     w.End(info);
 
-    if (ASpec.Translation) {
+    if (AContent.Translation) {
         const std::size_t vars = w.Begin(u"VarFileInfo", 0, 1);
         const std::size_t translation = w.Begin(u"Translation", 4, 0);
-        w.Word(static_cast<std::uint16_t>(*ASpec.Translation & 0xFFFF));
-        w.Word(static_cast<std::uint16_t>(*ASpec.Translation >> 16));
+        w.Word(static_cast<std::uint16_t>(*AContent.Translation & 0xFFFF));
+        w.Word(static_cast<std::uint16_t>(*AContent.Translation >> 16));
         w.End(translation);
         w.End(vars);
     }

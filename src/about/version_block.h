@@ -9,7 +9,7 @@
 
 namespace qn {
 
-struct TVersionBlockSpec
+struct TVersionBlockContent
 {
     // Major, minor, release, build.
     std::uint16_t FileVersion[4] = {};
@@ -26,6 +26,6 @@ struct TVersionBlockSpec
 
 // The little-endian block: the root "VS_VERSION_INFO" with the fixed part, "StringFileInfo" with one
 // string table, and "VarFileInfo" with "Translation" when one is given.
-std::vector<std::uint8_t> BuildVersionBlock(const TVersionBlockSpec& ASpec);
+std::vector<std::uint8_t> BuildVersionBlock(const TVersionBlockContent& AContent);
 
 } // namespace qn

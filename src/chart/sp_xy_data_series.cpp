@@ -61,7 +61,7 @@ void Tsp_XYDataSeries::Delete(int AIndex)
 {
     if (AIndex < 0 || AIndex >= FCount)
         return;
-    FBoundsValid = false;
+    const double x = X(AIndex), y = Y(AIndex);
     if (AIndex == 0) {
         FHead = (FHead + 1) & FMask;
     } else if (AIndex < FCount - 1) {
@@ -80,6 +80,20 @@ void Tsp_XYDataSeries::Delete(int AIndex)
         }
     }
     --FCount;
+    // The bounds survive unless the point held one of them: trimming a day-long series then
+    // needs no scan over all points on the next paint.
+    if (FBoundsValid && FCount > 0) {
+        bool keep = y > FYMin && y < FYMax;
+        if (FXAscending) {
+            FXMin = X(0);
+            FXMax = X(FCount - 1);
+        } else {
+            keep = keep && x > FXMin && x < FXMax;
+        }
+        FBoundsValid = keep;
+    } else {
+        FBoundsValid = false;
+    }
     Changed();
 }
 

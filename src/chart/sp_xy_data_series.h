@@ -42,7 +42,8 @@ protected:
 };
 
 // Points are kept in insertion order. Removing the oldest or the newest point is O(1), adding is
-// amortised O(1). Bounds are widened on add and recomputed on demand after a delete.
+// amortised O(1). Bounds are widened on add; a delete that removes a bound has them recomputed on
+// demand.
 class Tsp_XYDataSeries : public Tsp_DataSeries
 {
 public:

@@ -1,8 +1,11 @@
 // The main window: components with their design values, start-up order, actions, list and tray.
 #include "mainwindow/wnd_qn_main.h"
 
+#include "about/dlg_about.h"
+#include "layout/design_font.h"
 #include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/adapter_image.h"
+#include "mainwindow/dlg_qn_adapter_info.h"
 #include "mainwindow/intf_list_model.h"
 #include "mainwindow/intf_tree.h"
 #include "mainwindow/settings_storage.h"
@@ -85,6 +88,8 @@ Twnd_qn_Main::Twnd_qn_Main(QWidget* AParent)
     SetLayoutControl(true);
     SetLayoutCheckPosition(true);
     SetLayoutReadOnly(true);
+    ShowAboutDialog = [](QWidget* AParent) { qn::ShowAboutDialog(AParent); };
+    ShowAdapterInfo = [this](QWidget* AParent, const TAdapter& AData) { qn::ShowAdapterInfo(AParent, AData, ilIntf32); };
     CreateComponents();
     FormCreate();
 }
@@ -99,9 +104,7 @@ Twnd_qn_Main::~Twnd_qn_Main()
 void Twnd_qn_Main::CreateComponents()
 {
     setWindowTitle(QStringLiteral("Quarno"));
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(DesignFont(11));
     // The window is represented by its tray icon; without a tray it keeps its taskbar button.
     if (QSystemTrayIcon::isSystemTrayAvailable())
         setWindowFlag(Qt::Tool, true);

@@ -28,7 +28,7 @@ void TWatcherStatistics::ClearSessionTotals()
 void TWatcherStatistics::ReadCounters(std::uint64_t& AIn, std::uint64_t& AOut, bool& AWide)
 {
     TTrafficCounters counters;
-    if (!FSource.ReadCounters(IntfIdx, counters))
+    if (!FSource.ReadCounters(Adapter.IntfIdx, counters))
         counters = TTrafficCounters{};
     AIn = counters.InOctets;
     AOut = counters.OutOctets;

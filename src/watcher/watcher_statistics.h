@@ -1,6 +1,7 @@
 // The sampling state of one watcher: counters, rates, maxima, session totals, read-outs and chart steps.
 #pragma once
 
+#include "netdata/network_configuration.h"
 #include "watcher/traffic_counter_source.h"
 #include "watcher/watcher_chart.h"
 #include "watcher/watcher_clock.h"
@@ -45,8 +46,9 @@ public:
 
     TWatcherStatistics(ITrafficCounterSource& ASource, IWatcherClock& AClock, IWatcherChart& AChart);
 
-    // The index of the watched interface; it may change between ticks without resetting anything.
-    std::uint32_t IntfIdx = 0;
+    // A copy of the watched interface's record; the sampling reads only its IntfIdx. The owner may
+    // replace it between ticks; nothing is reset, the next tick reads the new index.
+    TAdapter Adapter;
 
     std::uint64_t DL = 0;         // inbound counter at the previous tick; DL = UL = 0 means no baseline
     std::uint64_t UL = 0;         // outbound counter at the previous tick

@@ -15,20 +15,20 @@
 
 namespace {
 
-qn::TVersionBlockSpec Spec(std::uint16_t AMajor, std::uint16_t AMinor, std::uint16_t ARelease, std::uint16_t ABuild,
+qn::TVersionBlockContent Content(std::uint16_t AMajor, std::uint16_t AMinor, std::uint16_t ARelease, std::uint16_t ABuild,
                            bool APreRelease)
 {
-    qn::TVersionBlockSpec spec;
+    qn::TVersionBlockContent content;
     const std::uint16_t version[4] = {AMajor, AMinor, ARelease, ABuild};
-    std::copy(version, version + 4, spec.FileVersion);
-    std::copy(version, version + 4, spec.ProductVersion);
-    spec.FileFlags = APreRelease ? VS_FF_PRERELEASE : 0;
-    return spec;
+    std::copy(version, version + 4, content.FileVersion);
+    std::copy(version, version + 4, content.ProductVersion);
+    content.FileFlags = APreRelease ? VS_FF_PRERELEASE : 0;
+    return content;
 }
 
-qn::TVersionInfo Read(const qn::TVersionBlockSpec& ASpec, bool* AResult = nullptr)
+qn::TVersionInfo Read(const qn::TVersionBlockContent& AContent, bool* AResult = nullptr)
 {
-    const auto block = qn::BuildVersionBlock(ASpec);
+    const auto block = qn::BuildVersionBlock(AContent);
     qn::TVersionInfo info;
     const bool ok = qn::ReadVersionInfoFromBlock(block, info);
     if (AResult)
@@ -50,7 +50,7 @@ TEST(VersionRecord, VersionTextFollowsTheFixedPartAndThePreReleaseFlag)
         {0, false, "2.1.0.0"},
     };
     for (const auto& c : cases) {
-        const auto info = Read(Spec(2, 1, 0, c.Build, c.PreRelease));
+        const auto info = Read(Content(2, 1, 0, c.Build, c.PreRelease));
         EXPECT_EQ(info.Version, c.Expected);
         EXPECT_EQ(info.PreRelease, c.PreRelease);
         EXPECT_EQ(info.Major, 2u);
@@ -58,17 +58,17 @@ TEST(VersionRecord, VersionTextFollowsTheFixedPartAndThePreReleaseFlag)
         EXPECT_EQ(info.Release, 0u);
         EXPECT_EQ(info.Build, c.Build);
     }
-    auto spec = Spec(65535, 1, 65534, 3, false);
-    EXPECT_EQ(Read(spec).Version, "65535.1.65534.3") << "each part is an unsigned 16-bit number";
+    auto content = Content(65535, 1, 65534, 3, false);
+    EXPECT_EQ(Read(content).Version, "65535.1.65534.3") << "each part is an unsigned 16-bit number";
 }
 
 TEST(VersionRecord, ProductVersionIsBuiltFromTheFixedPartWhateverTheStringSays)
 {
-    auto spec = Spec(2, 1, 0, 7, false);
+    auto content = Content(2, 1, 0, 7, false);
     const std::uint16_t product[4] = {2, 0, 0, 0};
-    std::copy(product, product + 4, spec.ProductVersion);
-    spec.Strings = {{"ProductVersion", "9.9 final"}, {"FileVersion", "2.1.0.7 (text)"}};
-    const auto info = Read(spec);
+    std::copy(product, product + 4, content.ProductVersion);
+    content.Strings = {{"ProductVersion", "9.9 final"}, {"FileVersion", "2.1.0.7 (text)"}};
+    const auto info = Read(content);
     EXPECT_EQ(info.ProductVersion, "2.0.0");
     EXPECT_EQ(info.ProductMajor, 2u);
     EXPECT_EQ(info.ProductBuild, 0u);
@@ -77,8 +77,8 @@ TEST(VersionRecord, ProductVersionIsBuiltFromTheFixedPartWhateverTheStringSays)
 
 TEST(VersionRecord, StringEntriesComeFromTheTranslationsTable)
 {
-    auto spec = Spec(1, 0, 0, 0, false);
-    spec.Strings = {{"FileDescription", "Traffic meter"},
+    auto content = Content(1, 0, 0, 0, false);
+    content.Strings = {{"FileDescription", "Traffic meter"},
                     {"LegalCopyright", "\xC2\xA9 Veldo"},
                     {"LegalTrademarks", "TM"},
                     {"Comments", "Comment \xF0\x9F\x93\xB6"},
@@ -87,7 +87,7 @@ TEST(VersionRecord, StringEntriesComeFromTheTranslationsTable)
                     {"CompanyName", "Veldo"},
                     {"InternalName", "quarno"},
                     {"OriginalFileName", "quarno.bin"}};
-    auto info = Read(spec);
+    auto info = Read(content);
     EXPECT_EQ(info.Description, "Traffic meter");
     EXPECT_EQ(info.Copyright, "\xC2\xA9 Veldo");
     EXPECT_EQ(info.Trademarks, "TM");
@@ -99,18 +99,18 @@ TEST(VersionRecord, StringEntriesComeFromTheTranslationsTable)
     EXPECT_EQ(info.OriginalFilename, "quarno.bin");
 
     // The first translation names the table: German, Unicode.
-    spec.Translation = 0x04B00407;
-    spec.StringTable = "040704B0";
-    EXPECT_EQ(Read(spec).CompanyName, "Veldo");
-    spec.StringTable = "040904E4";
-    EXPECT_EQ(Read(spec).CompanyName, "") << "a table the translation does not name is not read";
+    content.Translation = 0x04B00407;
+    content.StringTable = "040704B0";
+    EXPECT_EQ(Read(content).CompanyName, "Veldo");
+    content.StringTable = "040904E4";
+    EXPECT_EQ(Read(content).CompanyName, "") << "a table the translation does not name is not read";
 
     // Without a translation list the table "040904E4" is read.
-    spec.Translation.reset();
-    EXPECT_EQ(Read(spec).CompanyName, "Veldo");
-    spec.StringTable = "040704B0";
+    content.Translation.reset();
+    EXPECT_EQ(Read(content).CompanyName, "Veldo");
+    content.StringTable = "040704B0";
     bool ok = false;
-    info = Read(spec, &ok);
+    info = Read(content, &ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(info.CompanyName, "");
     EXPECT_EQ(info.Version, "1.0.0.0");
@@ -118,9 +118,9 @@ TEST(VersionRecord, StringEntriesComeFromTheTranslationsTable)
 
 TEST(VersionRecord, DamagedBlocksNeverReadOutsideThemselves)
 {
-    auto spec = Spec(3, 2, 1, 0, true);
-    spec.Strings = {{"CompanyName", "Veldo"}, {"ProductName", "Quarno"}};
-    const auto block = qn::BuildVersionBlock(spec);
+    auto content = Content(3, 2, 1, 0, true);
+    content.Strings = {{"CompanyName", "Veldo"}, {"ProductName", "Quarno"}};
+    const auto block = qn::BuildVersionBlock(content);
     for (std::size_t size = 0; size < block.size(); ++size) {
         // A copy of exactly that size, so that the sanitizers see any read past it.
         const std::vector<std::uint8_t> cut(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(size));
@@ -237,10 +237,10 @@ TEST_F(VersionFile, AFileWithoutAResourceGivesFalseAndOnlyItsName)
         EXPECT_EQ(info.Major, 0u);
         EXPECT_EQ(info.Version, "");
     }
-    auto spec = Spec(4, 3, 2, 1, false);
-    spec.Strings = {{"CompanyName", "Veldo"}};
+    auto content = Content(4, 3, 2, 1, false);
+    content.Strings = {{"CompanyName", "Veldo"}};
     qn::TVersionInfo info;
-    const auto elf = Write("good.elf", MakeElf(false, true, ".vs_version_info", qn::BuildVersionBlock(spec)));
+    const auto elf = Write("good.elf", MakeElf(false, true, ".vs_version_info", qn::BuildVersionBlock(content)));
     EXPECT_TRUE(qn::ReadVersionInfo(elf, info));
     EXPECT_EQ(info.Version, "4.3.2.1");
     EXPECT_EQ(info.CompanyName, "Veldo");

@@ -41,7 +41,7 @@ TEST(FormatFloat, PictureFormatsWithCommaSeparator)
         {"###0.##;neg", -3.0, "-3"},
     };
     TFormatSettings s = FormatSettings();
-    s.ThousandSeparator = ".";
+    s.ThousandSeparator = std::string(1, '.');
     SetFormatSettings(s);
     for (const auto& c : cases)
         EXPECT_EQ(FormatFloat(c.Format, c.Value), c.Expected) << c.Format << " of " << c.Value;

@@ -3,19 +3,24 @@
 
 #include "chart/format_settings.h"
 
+#include <string>
+#include <utility>
+
 namespace qn::test {
 
 class TPinnedFormat
 {
 public:
-    explicit TPinnedFormat(const char* ADecimalSeparator = ".", const char* AShortDate = "yyyy-MM-dd",
-                           const char* ALongTime = "HH:mm:ss")
+    // Strings by value and moved in: assigning a literal to a string trips a false -Wrestrict
+    // of GCC 12 at -O3.
+    explicit TPinnedFormat(std::string ADecimalSeparator = ".", std::string AShortDate = "yyyy-MM-dd",
+                           std::string ALongTime = "HH:mm:ss")
         : FSaved(FormatSettings())
     {
         TFormatSettings settings;
-        settings.DecimalSeparator = ADecimalSeparator;
-        settings.ShortDateFormat = AShortDate;
-        settings.LongTimeFormat = ALongTime;
+        settings.DecimalSeparator = std::move(ADecimalSeparator);
+        settings.ShortDateFormat = std::move(AShortDate);
+        settings.LongTimeFormat = std::move(ALongTime);
         SetFormatSettings(settings);
     }
     ~TPinnedFormat() { SetFormatSettings(FSaved); }

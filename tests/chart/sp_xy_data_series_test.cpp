@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace qn {
 namespace {
 
@@ -91,6 +94,38 @@ TEST(XYDataSeries, BoundsWidenOnAddAndAreRecomputedAfterADelete)
     ASSERT_TRUE(r.GetYMinMax(lo, hi));
     EXPECT_EQ(lo, 20);
     EXPECT_EQ(hi, 51);
+}
+
+TEST(XYDataSeries, BoundsStayExactThroughRandomAddsAndDeletes)
+{
+    std::mt19937 random(3);
+    for (bool ascending : {true, false}) {
+        Tsp_XYDataSeries s;
+        double x = 0;
+        for (int step = 0; step < 3000; ++step) {
+            const int action = static_cast<int>(random() % 4);
+            if (action < 2 || s.Count() < 3) {
+                x += ascending ? 1 : static_cast<double>(random() % 11) - 5;
+                s.AddXY(x, static_cast<double>(random() % 50));
+            } else {
+                s.Delete(action == 2 ? 0 : static_cast<int>(random() % static_cast<unsigned>(s.Count())));
+            }
+            double xl = 1e300, xh = -1e300, yl = 1e300, yh = -1e300;
+            for (int i = 0; i < s.Count(); ++i) {
+                xl = std::min(xl, s.X(i));
+                xh = std::max(xh, s.X(i));
+                yl = std::min(yl, s.Y(i));
+                yh = std::max(yh, s.Y(i));
+            }
+            double a, b, c, d;
+            ASSERT_TRUE(s.GetXMinMax(a, b));
+            ASSERT_TRUE(s.GetYMinMax(c, d));
+            ASSERT_EQ(a, xl) << step;
+            ASSERT_EQ(b, xh) << step;
+            ASSERT_EQ(c, yl) << step;
+            ASSERT_EQ(d, yh) << step;
+        }
+    }
 }
 
 TEST(XYDataSeries, AnXThatGoesBackClearsTheAscendingFlagUntilCleared)

@@ -34,10 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
     std::string text;
     for (std::size_t i = 0; i < ASize && i < 64; ++i)
         text += static_cast<char>(' ' + AData[i] % 95);
-    qn::TVersionBlockSpec spec;
-    spec.Strings = {{"CompanyName", text}};
+    qn::TVersionBlockContent content;
+    content.Strings = {{"CompanyName", text}};
     qn::TVersionInfo back;
-    if (!qn::ReadVersionInfoFromBlock(qn::BuildVersionBlock(spec), back) || back.CompanyName != text)
+    if (!qn::ReadVersionInfoFromBlock(qn::BuildVersionBlock(content), back) || back.CompanyName != text)
         std::abort();
     return 0;
 }

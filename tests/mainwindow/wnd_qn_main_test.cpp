@@ -11,6 +11,9 @@
 #include "support/fake_ip_helper.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -469,6 +472,51 @@ TEST_F(MainWindow, AnUnwritableSettingsFileIsReportedAndNothingBreaks)
     EXPECT_NE(std::string::npos, FErrors[0].find("Unable to write to"));
     FErrors.clear();
     EXPECT_TRUE(w.NCC().Mark(0)) << "the choice holds for this run";
+}
+
+// A modal dialog opened from a top-most window must come up above it, and the window must be
+// top-most again afterwards.
+TEST_F(MainWindow, DialogsOpenAboveTheWindowWithTopMostLiftedAndRestored)
+{
+    Twnd_qn_Main& w = Start();
+    w.acIntfView->trigger();
+    w.acOnTop->trigger();
+    ASSERT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+
+    struct TSeen
+    {
+        QString Class;
+        QString Name;
+        bool OwnerTopMost = true;
+    } seen;
+    auto closeModal = [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        seen.Class = QString::fromLatin1(modal->metaObject()->className());
+        if (auto* name = modal->findChild<QLineEdit*>(QStringLiteral("eName")))
+            seen.Name = name->text();
+        seen.OwnerTopMost = w.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        static_cast<QDialog*>(modal)->accept();
+    };
+
+    const QModelIndexList wlan =
+        w.Tree->model()->match(w.Tree->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("wlan0"));
+    ASSERT_EQ(wlan.size(), 1);
+    w.Tree->setCurrentIndex(wlan.front());
+    QTimer::singleShot(0, &w, closeModal);
+    w.Tree->OnDblClick();
+    EXPECT_EQ(seen.Class, "qn::Tdlg_qn_AdapterInfo");
+    EXPECT_EQ(seen.Name, "wlan0");
+    EXPECT_FALSE(seen.OwnerTopMost);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+
+    seen = {};
+    QTimer::singleShot(0, &w, closeModal);
+    w.acAbout->trigger();
+    EXPECT_EQ(seen.Class, "qn::TdlgAbout");
+    EXPECT_FALSE(seen.OwnerTopMost);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
 } // namespace

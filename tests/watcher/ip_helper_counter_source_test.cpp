@@ -118,7 +118,7 @@ TEST_F(IpHelperCounterSource, DrivesAWatcherThroughAWrapAndAVanishedInterface)
     TStepClock clock;
     TWatcherChartModel chart;
     TWatcherStatistics stats(Source, clock, chart);
-    stats.IntfIdx = FakeIndex;
+    stats.Adapter.IntfIdx = FakeIndex;
     FakeIn = 0xFFFF'F000u;
     FakeOut = 1;
     stats.TimerTimer(0);

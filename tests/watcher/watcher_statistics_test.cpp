@@ -263,11 +263,11 @@ TEST_F(WatcherRun, AfterADayOfTicksBothSeriesStayAtADayOfPoints)
 
 TEST_F(WatcherRun, TheAdapterIndexMayChangeBetweenTicksWithoutAReset)
 {
-    Stats.IntfIdx = 3;
+    Stats.Adapter.IntfIdx = 3;
     Stats.TimerTimer(0);
     EXPECT_EQ(Counters.LastIntfIdx, 3u);
     Tick(1024, 0);
-    Stats.IntfIdx = 7;
+    Stats.Adapter.IntfIdx = 7;
     Tick(2048, 0);
     EXPECT_EQ(Counters.LastIntfIdx, 7u);
     EXPECT_EQ(Stats.TDL, 3072u);

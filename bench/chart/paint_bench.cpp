@@ -1,0 +1,111 @@
+// Repaints of a watcher-sized plot (400 x 150 field) with two series, full day and five minutes.
+#include "chart/sp_xy_plot.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <random>
+
+namespace {
+
+constexpr double Second = 1.0 / 86400.0;
+constexpr double Now = 45000.5;
+
+// A plot whose field is 400 x 150 pixels, set up as a watcher's chart, with APoints points per
+// series ending at the right edge of a five-minute window.
+struct TBenchPlot
+{
+    qn::Tsp_XYPlot Plot;
+    QImage Target;
+
+    explicit TBenchPlot(int APoints)
+    {
+        Plot.SetFieldColor(Qt::black);
+        Plot.SetBufferedDisplay(true);
+        Plot.LeftAxis().SetTicksCount(6);
+        Plot.LeftAxis().SetGridAttr({0x464646, qn::Tsp_PenStyle::Solid, 1, true});
+        Plot.RightAxis().SetFlags(qn::sfVertical | qn::sfOpposite);
+        Plot.RightAxis().SetTicksCount(6);
+        Plot.BottomAxis().SetFlags(qn::sfLabelAsDateTime);
+        Plot.BottomAxis().SetTicksCount(3);
+        Plot.BottomAxis().SetLabelFormat("hh:mm:ss");
+        Plot.BottomAxis().SetGridAttr({0x464646, qn::Tsp_PenStyle::Solid, 1, true});
+        Plot.BottomAxis().SetMinMax(Now - 300 * Second, Now);
+        Plot.LeftAxis().SetMinMax(0, 100);
+        Plot.RightAxis().SetMinMax(0, 100);
+        qn::Tsp_XYLine& down = Plot.AddLine();
+        down.SetLineAttr({0xA6CAF0, qn::Tsp_PenStyle::Solid, 1, true});
+        qn::Tsp_XYLine& up = Plot.AddLine();
+        up.SetLineAttr({0x00FF00, qn::Tsp_PenStyle::Solid, 1, true});
+        std::mt19937 random(1);
+        std::uniform_real_distribution<double> value(0.0, 100.0);
+        for (int i = 0; i < APoints; ++i) {
+            const double x = Now - (APoints - 1 - i) * Second;
+            down.AddXY(x, value(random));
+            up.AddXY(x, value(random) / 3);
+        }
+        // Grow the widget until the field is 400 x 150.
+        Plot.resize(500, 200);
+        const QRect field = Plot.FieldRect();
+        Plot.resize(500 + 400 - field.width(), 200 + 150 - field.height());
+        Target = QImage(Plot.size(), QImage::Format_RGB32);
+        Plot.render(&Target);
+    }
+};
+
+// Everything redrawn: layout, axes, labels, grids and both series, as after a tick that scrolls.
+void BM_RepaintAll(benchmark::State& AState)
+{
+    TBenchPlot bench(static_cast<int>(AState.range(0)));
+    for (auto _ : AState) {
+        bench.Plot.Invalidate();
+        bench.Plot.render(&bench.Target);
+    }
+    AState.counters["field_w"] = bench.Plot.FieldRect().width();
+    AState.counters["field_h"] = bench.Plot.FieldRect().height();
+}
+BENCHMARK(BM_RepaintAll)->Arg(86400)->Arg(300)->Unit(benchmark::kMicrosecond);
+
+// One tick's work on the chart at the trim limit: two points added, two trimmed, the window
+// scrolled by a second, then the repaint.
+void BM_TickAndRepaintAtTrimLimit(benchmark::State& AState)
+{
+    TBenchPlot bench(86400);
+    double x = Now;
+    for (auto _ : AState) {
+        x += Second;
+        bench.Plot.Series(0).AddXY(x, 50);
+        bench.Plot.Series(1).AddXY(x, 20);
+        bench.Plot.Series(0).Delete(0);
+        bench.Plot.Series(1).Delete(0);
+        bench.Plot.BottomAxis().MoveMinMax(Second);
+        bench.Plot.render(&bench.Target);
+    }
+}
+BENCHMARK(BM_TickAndRepaintAtTrimLimit)->Unit(benchmark::kMicrosecond);
+
+// Only the field redrawn (series changed, axes not): the buffered display keeps the surroundings.
+void BM_RepaintField(benchmark::State& AState)
+{
+    TBenchPlot bench(static_cast<int>(AState.range(0)));
+    for (auto _ : AState) {
+        bench.Plot.Series(1).SetLineAttr(bench.Plot.Series(1).LineAttr()); // a series change
+        bench.Plot.render(&bench.Target);
+    }
+}
+BENCHMARK(BM_RepaintField)->Arg(86400)->Arg(300)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,90 @@
+// The watcher pieces on real widgets: statistics driving a plot, and formats taken from a locale.
+#include "watcher/locale_format.h"
+#include "watcher/plot_watcher_chart.h"
+#include "watcher/quantity_format.h"
+#include "watcher/watcher_statistics.h"
+
+#include "chart/pinned_format.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace qn {
+namespace {
+
+TEST(LocaleFormat, ASystemLocaleBecomesThePlainFormats)
+{
+    test::TPinnedFormat restore;
+    SetFormatSettings(FormatSettingsFromLocale(QLocale(QLocale::German, QLocale::Germany)));
+    EXPECT_EQ(FormatSettings().DecimalSeparator, ",");
+    EXPECT_EQ(FormatTraffic(0, 1536), "1,50 KB");
+    EXPECT_EQ(FormatSettings().LongDayNames[0], "Sonntag");
+    EXPECT_EQ(FormatSettings().ShortMonthNames[2].substr(0, 4), "Mär");
+    EXPECT_EQ(FormatDateTime(FormatSettings().ShortDateFormat, 45000.5), "15.03.23");
+    EXPECT_EQ(DateTimeToStr(45000.5 + 1.0 / 86400), "15.03.23 12:00:01"); // no zone name
+
+    SetFormatSettings(FormatSettingsFromLocale(QLocale(QLocale::English, QLocale::UnitedStates)));
+    EXPECT_EQ(FormatSettings().DecimalSeparator, ".");
+    EXPECT_EQ(DateTimeToStr(45000.75), "3/15/23 6:00:00 PM");
+}
+
+class TFakeClock : public IWatcherClock
+{
+public:
+    std::uint64_t Ms = 0;
+    std::uint64_t TickCount() override { return Ms; }
+    double Now() override { return 45000.5 + static_cast<double>(Ms) / 86400000.0; }
+};
+
+class TFakeCounters : public ITrafficCounterSource
+{
+public:
+    TTrafficCounters Value{100000, 100000, true};
+    bool ReadCounters(std::uint32_t, TTrafficCounters& ACounters) override
+    {
+        ACounters = Value;
+        return true;
+    }
+};
+
+TEST(WatcherOnPlot, TicksDriveARealPlotThatDrawsTheRates)
+{
+    test::TPinnedFormat pin;
+    Tsp_XYPlot plot;
+    plot.resize(480, 150);
+    plot.SetFieldColor(Qt::black);
+    plot.SetBufferedDisplay(true);
+    ConfigureWatcherAxes(&plot.LeftAxis(), &plot.RightAxis(), &plot.BottomAxis(), &plot.TopAxis());
+    Tsp_XYLine& down = plot.AddLine();
+    down.SetLineAttr({0xA6CAF0, Tsp_PenStyle::Solid, 1, true});
+    Tsp_XYLine& up = plot.AddLine();
+    up.SetLineAttr({0x00FF00, Tsp_PenStyle::Solid, 1, true});
+    TPlotWatcherChart chart(plot, down, up);
+    TFakeClock clock;
+    TFakeCounters counters;
+    TWatcherStatistics stats(counters, clock, chart);
+    stats.TimerTimer(0);
+    for (int i = 0; i < 400; ++i) {
+        clock.Ms += 1000;
+        counters.Value.InOctets += 5 * 1024;
+        counters.Value.OutOctets += i < 390 ? 2 * 1024 : 25 * 1024; // a late burst grows the axis
+        stats.TimerTimer(0);
+    }
+    EXPECT_EQ(plot.LeftAxis().Max(), 25.0);
+    EXPECT_EQ(plot.RightAxis().Max(), 25.0);
+    EXPECT_FALSE(plot.BottomAxis().AutoMin());
+
+    QImage image(plot.size(), QImage::Format_RGB32);
+    plot.render(&image);
+    image.save(QString(QN_TEST_ARTIFACT_DIR) + "/watcher_chart_run.png");
+    const int y5 = plot.LeftAxis().V2P(5.0);
+    const int x = plot.BottomAxis().V2P(clock.Now() - 60.0 / 86400);
+    EXPECT_EQ(QColor(image.pixel(x, y5)), QColor(0xA6, 0xCA, 0xF0));
+    EXPECT_EQ(QColor(image.pixel(x, plot.LeftAxis().V2P(2.0))), QColor(0x00, 0xFF, 0x00));
+    EXPECT_EQ(QColor(image.pixel(plot.BottomAxis().V2P(clock.Now() - 4.0 / 86400), plot.LeftAxis().V2P(25.0))),
+              QColor(0x00, 0xFF, 0x00));
+}
+
+} // namespace
+} // namespace qn
