@@ -1,0 +1,74 @@
+// TReadOutPanel: background and centred caption.
+#include "watcher/read_out_panel.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace qn {
+
+namespace {
+// Narrower than this a caption turns unreadable; it is cut off instead.
+constexpr int MinStretch = 60;
+} // namespace
+
+QFont FitFont(const QFont& AFont, const QString& AText, int AWidth)
+{
+    const int needed = QFontMetrics(AFont).horizontalAdvance(AText);
+    if (needed <= AWidth || needed <= 0 || AWidth <= 0)
+        return AFont;
+    QFont narrow(AFont);
+    const int stretch = AFont.stretch() == QFont::AnyStretch ? 100 : AFont.stretch();
+    narrow.setStretch(std::max(MinStretch, stretch * AWidth / needed));
+    return narrow;
+}
+
+TReadOutPanel::TReadOutPanel(QWidget* AParent) : QWidget(AParent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TReadOutPanel::SetCaption(const QString& ACaption)
+{
+    if (ACaption == FCaption)
+        return;
+    FCaption = ACaption;
+    update();
+}
+
+void TReadOutPanel::SetColor(const QColor& AColor)
+{
+    if (AColor == FColor)
+        return;
+    FColor = AColor;
+    update();
+}
+
+void TReadOutPanel::SetFontColor(const QColor& AColor)
+{
+    if (AColor == FFontColor)
+        return;
+    FFontColor = AColor;
+    update();
+}
+
+void TReadOutPanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), FColor);
+    painter.setPen(FFontColor);
+    // One pixel of air on each side, as a panel's caption has.
+    painter.setFont(FitFont(font(), FCaption, width() - 2));
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, FCaption);
+}
+
+void TReadOutPanel::mouseDoubleClickEvent(QMouseEvent* AEvent)
+{
+    if (AEvent->button() == Qt::LeftButton && OnDblClick)
+        OnDblClick();
+    QWidget::mouseDoubleClickEvent(AEvent);
+}
+
+} // namespace qn

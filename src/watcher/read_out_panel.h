@@ -1,0 +1,50 @@
+// TReadOutPanel: a borderless coloured panel whose centred caption is one read-out of a watcher.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace qn {
+
+// AFont narrowed (by its stretch) just enough for AText to take at most AWidth pixels; unchanged
+// when the text fits. The design metrics are Tahoma's, and the stand-in fonts of other systems run
+// wider: a caption is narrowed rather than cut off.
+QFont FitFont(const QFont& AFont, const QString& AText, int AWidth);
+
+// Paints only its background and caption. Setting a caption equal to the current one repaints
+// nothing, so a read-out that did not change between ticks costs no painting; a new caption never
+// changes the panel's size: its owner places it. A caption wider than the panel is narrowed to fit.
+class TReadOutPanel : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(QColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(QColor FontColor READ FontColor WRITE SetFontColor)
+
+public:
+    explicit TReadOutPanel(QWidget* AParent = nullptr);
+
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString& ACaption);
+    QColor Color() const { return FColor; }
+    void SetColor(const QColor& AColor);
+    QColor FontColor() const { return FFontColor; }
+    void SetFontColor(const QColor& AColor);
+
+    std::function<void()> OnDblClick;
+
+protected:
+    void paintEvent(QPaintEvent* AEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* AEvent) override;
+
+private:
+    QString FCaption;
+    QColor FColor = QColor(0xF0, 0xF0, 0xF0);
+    QColor FFontColor = QColor(0, 0, 0);
+};
+
+} // namespace qn
