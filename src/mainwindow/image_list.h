@@ -1,6 +1,8 @@
 // TImageList: a fixed list of pictures drawn from SVG at one logical size, sharp at any scale.
 #pragma once
 
+#include "watcher/image_list.h"
+
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
@@ -10,19 +12,20 @@
 
 namespace qn {
 
-class TImageList
+// Also the picture source of the watchers' header bars.
+class TImageList final : public IImageList
 {
 public:
     // AResources are SVG file names (Qt resources); each picture is drawn ASize × ASize.
     TImageList(int ASize, QStringList AResources);
 
-    int Count() const { return static_cast<int>(FResources.size()); }
-    int Width() const { return FSize; }
-    int Height() const { return FSize; }
+    int Count() const override { return static_cast<int>(FResources.size()); }
+    int Width() const override { return FSize; }
+    int Height() const override { return FSize; }
 
     // The picture AIndex for a device pixel ratio; a null pixmap for an index out of range.
     // Pictures are rendered once per ratio and kept.
-    QPixmap Pixmap(int AIndex, qreal ADevicePixelRatio = 1.0) const;
+    QPixmap Pixmap(int AIndex, qreal ADevicePixelRatio = 1.0) const override;
     QIcon Icon(int AIndex) const;
 
 private:

@@ -13,6 +13,9 @@
 #include "mainwindow/window_flags.h"
 #include "mainwindow/window_metrics.h"
 #include "netdata/network_change_notifier.h"
+#include "watcher/frm_qn_watcher.h"
+#include "watcher/gradient_bar.h"
+#include "watcher/read_out_panel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,6 +43,7 @@ constexpr int DesignClientWidth = 475;
 constexpr int DesignClientHeight = 429;
 constexpr int TreeHeight = 115;
 constexpr int TimerIntervalMs = 1000;
+constexpr int WatcherHeight = 210;
 // Interfaces whose status is below this are not operational.
 constexpr std::uint32_t OperationalStatus = 4;
 
@@ -483,11 +487,13 @@ int Twnd_qn_Main::FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const
 
 void Twnd_qn_Main::AddWatcher(TAdapter AData)
 {
-    bool found = false;
-    for (TAdapter& watched : FWatchers) {
-        if (SameName(watched.Name, AData.Name)) {
-            watched = AData;
-            found = true;
+    Tfrm_qn_Watcher* found = nullptr;
+    for (Tfrm_qn_Watcher* frame : FWatchers) {
+        if (SameName(frame->Adapter.Name, AData.Name)) {
+            // The panel keeps its figures and chart; only the record and the picture change.
+            frame->Adapter = AData;
+            frame->Header->SetImageIndex(AData._ImageIndex);
+            found = frame;
             break;
         }
     }
@@ -495,7 +501,41 @@ void Twnd_qn_Main::AddWatcher(TAdapter AData)
         FNCC->SetMark(i, true);
     if (found)
         return;
-    FWatchers.push_back(AData);
+
+    QWidget* panels = ScrollBox->widget();
+    auto* frame = new Tfrm_qn_Watcher(panels, nullptr, WatcherClock);
+    FWatchers.push_back(frame);
+    frame->Initialize();
+    frame->setFixedHeight(WatcherHeight);
+    frame->setObjectName(UniqueWatcherName(AData.IntfIdx));
+    // Stacked from the top in order of creation, above the stretch that keeps them there.
+    auto* stack = static_cast<QVBoxLayout*>(panels->layout());
+    stack->insertWidget(stack->count() - 1, frame);
+    frame->Header->SetImages(&ilIntf16);
+    frame->Header->SetImageIndex(AData._ImageIndex);
+    frame->Adapter = AData;
+    frame->Header->SetCaption(QString::fromStdString(AData.Name));
+    frame->SetHeaderPopupMenu(PopupMenu1);
+    frame->Header->setToolTip(QString::fromStdString(AData.Alias));
+    frame->SetChartPopupMenu(PopupMenu1);
+    // Each direction has one colour in its label, its line and its session total.
+    Tsp_LineAttr line = frame->sp_XYLine1->LineAttr();
+    line.Color = static_cast<std::uint32_t>(frame->DLLabel->Color().rgb()) & 0xFFFFFFu;
+    frame->sp_XYLine1->SetLineAttr(line);
+    frame->lTDL->SetColor(frame->DLLabel->Color());
+    line = frame->sp_XYLine2->LineAttr();
+    line.Color = static_cast<std::uint32_t>(frame->ULLabel->Color().rgb()) & 0xFFFFFFu;
+    frame->sp_XYLine2->SetLineAttr(line);
+    frame->lTUL->SetColor(frame->ULLabel->Color());
+    frame->OnProperties = [this](const TAdapter& AAdapter) {
+        Guarded([this, &AAdapter] {
+            if (ShowAdapterInfo)
+                WithTopMostLifted([this, &AAdapter] { ShowAdapterInfo(this, AAdapter); });
+        });
+    };
+    frame->Timer->start();
+    frame->show();
+
     for (QAction* item : mmInterface->actions()) {
         if (item->data().toLongLong() == static_cast<qlonglong>(AData.IntfIdx)) {
             item->setChecked(true);
@@ -512,14 +552,23 @@ void Twnd_qn_Main::RemoveWatcher(const TAdapter& AData)
 
 void Twnd_qn_Main::RemoveWatcher(std::uint32_t AIndex)
 {
-    auto watched = FWatchers.begin();
-    while (watched != FWatchers.end() && watched->IntfIdx != AIndex)
-        ++watched;
-    if (const int i = FindAdapterByIntfIdx(AIndex); i >= 0)
+    // A panel whose interface vanished keeps its old index, which a new interface may now carry:
+    // a present interface removes only the panel of its own name.
+    const int i = FindAdapterByIntfIdx(AIndex);
+    const auto watched = std::find_if(FWatchers.begin(), FWatchers.end(), [&](const Tfrm_qn_Watcher* AFrame) {
+        return AFrame->Adapter.IntfIdx == AIndex && (i < 0 || SameName(AFrame->Adapter.Name, FNCC->Adapters(i).Name));
+    });
+    if (i >= 0)
         FNCC->SetMark(i, false);
     if (watched == FWatchers.end())
         return;
+    Tfrm_qn_Watcher* frame = *watched;
     FWatchers.erase(watched);
+    // Freed once control is back in the event loop: a dialog of the panel's own may still be on the
+    // stack. Until then it neither ticks nor takes space.
+    frame->Timer->stop();
+    frame->hide();
+    frame->deleteLater();
     for (QAction* item : mmInterface->actions()) {
         if (item->data().toLongLong() == static_cast<qlonglong>(AIndex)) {
             item->setChecked(false);
@@ -527,6 +576,19 @@ void Twnd_qn_Main::RemoveWatcher(std::uint32_t AIndex)
         }
     }
     FTreeModel->SetChecked(FTreeModel->FindRow(AIndex), false);
+}
+
+QString Twnd_qn_Main::UniqueWatcherName(std::uint32_t AIntfIdx) const
+{
+    const QString base = QStringLiteral("Watcher_%1").arg(AIntfIdx);
+    const auto taken = [this](const QString& AName) {
+        return std::any_of(FWatchers.begin(), FWatchers.end(),
+                           [&](const Tfrm_qn_Watcher* AFrame) { return AFrame->objectName() == AName; });
+    };
+    QString name = base;
+    for (int n = 2; taken(name); ++n)
+        name = base + QStringLiteral("_%1").arg(n);
+    return name;
 }
 
 void Twnd_qn_Main::RefreshWatchers()
@@ -551,7 +613,16 @@ void Twnd_qn_Main::RefreshWatchers()
 
 void Twnd_qn_Main::RefreshWatcherImages()
 {
-    // The watcher panels take their header pictures from the snapshot here; there are none yet.
+    for (Tfrm_qn_Watcher* frame : FWatchers) {
+        int image = 0; // the warning picture for an interface that vanished
+        for (int i = 0; i < FNCC->AdapterCount(); ++i) {
+            if (SameName(FNCC->Adapters(i).Name, frame->Adapter.Name)) {
+                image = FNCC->ImageIndex(i);
+                break;
+            }
+        }
+        frame->Header->SetImageIndex(image);
+    }
 }
 
 void Twnd_qn_Main::RefreshTree()

@@ -23,8 +23,10 @@ class QTimer;
 
 namespace qn {
 
+class IWatcherClock;
 class TIntfListModel;
 class TIntfTree;
+class Tfrm_qn_Watcher;
 class TNetworkChangeNotifier;
 class TTopMostWindow;
 
@@ -37,8 +39,10 @@ class TTopMostWindow;
 //
 // Which interfaces are watched is kept three ways in step: the snapshot's marks, one named Boolean
 // per interface name in the "Settings" section (written at once on every user choice, whatever the
-// persistence switch), and the watched set FWatchers. Watcher panels are not created yet: the set
-// holds the watched interfaces' records only.
+// persistence switch), and the watcher panels FWatchers in ScrollBox. Panels are 210 pixels high,
+// as wide as the scroll box and stacked from its top in order of creation; the scroll box scrolls
+// when they do not fit and the window keeps its size. A panel whose interface vanished stays, with
+// its figures and the warning picture, until an interface of its name comes back.
 //
 // Everything runs on the GUI thread; the notifier's changes arrive there through the event loop.
 class Twnd_qn_Main : public TLMForm
@@ -83,7 +87,11 @@ public:
     TNetworkConfiguration& NCC() { return *FNCC; }
     TNetworkChangeNotifier* NCN() { return FNCN.get(); }
     TIntfListModel* TreeModel() { return FTreeModel; }
-    const std::vector<TAdapter>& Watchers() const { return FWatchers; }
+    // The watcher panels in order of creation; each is owned by the scroll box's contents.
+    const std::vector<Tfrm_qn_Watcher*>& Watchers() const { return FWatchers; }
+    // The clock of the panels created from now on; null is the system's. Borrowed: it must outlive
+    // the panels. Tests set it before the window is first shown.
+    IWatcherClock* WatcherClock = nullptr;
 
     // Caption switch (the state wanted is TMW's Tag: 1 = caption and menu bar shown).
     bool HasCaption() const;
@@ -149,10 +157,13 @@ private:
     // Runs a modal dialog with the window's top-most state lifted.
     void WithTopMostLifted(const std::function<void()>& ADialog);
     int FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const;
+    // "Watcher_%d" with AIntfIdx, with a suffix while a remaining panel of a vanished interface
+    // already carries that name.
+    QString UniqueWatcherName(std::uint32_t AIntfIdx) const;
 
     std::unique_ptr<TNetworkConfiguration> FNCC;
     std::unique_ptr<TNetworkChangeNotifier> FNCN;
-    std::vector<TAdapter> FWatchers;
+    std::vector<Tfrm_qn_Watcher*> FWatchers;
     TIntfListModel* FTreeModel = nullptr;
     std::unique_ptr<TCaptionWindow> FCaptionWindow;
 };

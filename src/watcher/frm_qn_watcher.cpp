@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -331,6 +332,13 @@ void Tfrm_qn_Watcher::bPropsClick()
     // A copy: the dialog runs modally and the panel may be freed before it closes.
     const TAdapter data = Adapter;
     OnProperties(data);
+}
+
+void Tfrm_qn_Watcher::mousePressEvent(QMouseEvent* AEvent)
+{
+    // A press on the panel stays here: passed on, it would reach the window's drag-to-move area
+    // and a double-click on "Session totals" would start a move instead.
+    AEvent->accept();
 }
 
 void Tfrm_qn_Watcher::ShowPopupMenu(QMenu* AMenu, QWidget* AControl, const QPoint& APos)

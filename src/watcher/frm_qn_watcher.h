@@ -103,6 +103,9 @@ public:
     void sp_XYPlotMouseMove(int X, int Y);
     void bPropsClick();
 
+protected:
+    void mousePressEvent(QMouseEvent* AEvent) override;
+
 private:
     void CreateHeader(QWidget* AParent);
     void CreateGrid(QWidget* AParent);

@@ -9,6 +9,7 @@
 #include "mainwindow/window_metrics.h"
 #include "mainwindow/wnd_qn_main.h"
 #include "support/fake_ip_helper.h"
+#include "watcher/frm_qn_watcher.h"
 
 #include <QAction>
 #include <QApplication>
@@ -273,7 +274,7 @@ TEST_F(MainWindow, CheckingARowStoresTheChoiceAtOnceWithPersistenceOff)
     EXPECT_EQ("0", Setting("Settings", "wlan0"));
     EXPECT_TRUE(w.NCC().Mark(0));
     ASSERT_EQ(1u, w.Watchers().size());
-    EXPECT_EQ("eth0", w.Watchers()[0].Name);
+    EXPECT_EQ("eth0", w.Watchers()[0]->Adapter.Name);
     EXPECT_EQ((std::vector<std::string>{"eth0*", "eth1", "wlan0"}), MonitorItems());
     EXPECT_EQ("<none>", Setting("Twnd_qn_Main", "Pos")) << "the layout itself is not saved";
 
@@ -285,7 +286,7 @@ TEST_F(MainWindow, CheckingARowStoresTheChoiceAtOnceWithPersistenceOff)
     EXPECT_EQ("0", Setting("Settings", "eth0"));
     EXPECT_EQ(Qt::Unchecked, model->index(0, 0).data(Qt::CheckStateRole).toInt());
     ASSERT_EQ(1u, w.Watchers().size());
-    EXPECT_EQ("wlan0", w.Watchers()[0].Name);
+    EXPECT_EQ("wlan0", w.Watchers()[0]->Adapter.Name);
 
     // The next start brings the choice back, with persistence still off.
     Stop();
@@ -457,7 +458,7 @@ TEST_F(MainWindow, StoredChoicesApplyToInterfacesPresentAtStartOnly)
     w.acRefresh->trigger();
     EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "usb0", "WLAN0*"}), MonitorItems());
     ASSERT_EQ(1u, w.Watchers().size());
-    EXPECT_EQ(12u, w.Watchers()[0].IntfIdx) << "the watch takes the new record";
+    EXPECT_EQ(12u, w.Watchers()[0]->Adapter.IntfIdx) << "the watch takes the new record";
 }
 
 TEST_F(MainWindow, AnUnwritableSettingsFileIsReportedAndNothingBreaks)
