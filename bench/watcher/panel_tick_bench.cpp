@@ -1,0 +1,73 @@
+// One tick of a shown watcher panel whose chart holds a day of points, including its repaint.
+#include "watcher/frm_qn_watcher.h"
+
+#include <QApplication>
+#include <QComboBox>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+class TBenchClock : public qn::IWatcherClock
+{
+public:
+    std::uint64_t Ms = 1000;
+    std::uint64_t TickCount() override { return Ms; }
+    double Now() override { return 45000.5 + static_cast<double>(Ms) / 86400000.0; }
+};
+
+class TBenchCounters : public qn::ITrafficCounterSource
+{
+public:
+    qn::TTrafficCounters Value{1000000, 1000, true};
+    bool ReadCounters(std::uint32_t, qn::TTrafficCounters& ACounters) override
+    {
+        ACounters = Value;
+        return true;
+    }
+};
+
+// AUnits 0 or 1; the panel is 475 x 210 as in the main window, its series are full.
+void BM_PanelTickWithRepaint(benchmark::State& AState)
+{
+    TBenchClock clock;
+    TBenchCounters counters;
+    qn::Tfrm_qn_Watcher panel(nullptr, &counters, &clock);
+    panel.resize(475, 210);
+    panel.setFixedHeight(210);
+    panel.Adapter.IntfIdx = 1;
+    panel.Initialize();
+    auto tick = [&] {
+        clock.Ms += 1000;
+        // Traffic that changes every tick, so every read-out and the chart really change.
+        counters.Value.InOctets += 150000 + (clock.Ms / 1000 % 7) * 1000;
+        counters.Value.OutOctets += 20000 + (clock.Ms / 1000 % 5) * 100;
+        panel.TimerTimer();
+    };
+    for (int i = 0; i <= qn::TWatcherStatistics::MaxPoints; ++i)
+        tick();
+    panel.cbUnits->setCurrentIndex(static_cast<int>(AState.range(0)));
+    panel.show();
+    QApplication::processEvents();
+    for (auto _ : AState) {
+        tick();
+        // Paint now what the tick invalidated, as the event loop would.
+        panel.repaint();
+    }
+    AState.counters["points"] = panel.sp_XYLine1->Count();
+}
+BENCHMARK(BM_PanelTickWithRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
