@@ -4,6 +4,10 @@
 # and imagemagick.
 #
 #   docs/make_screenshot.sh [path/to/quarno] [output.png]
+#
+# WATCH="lo eth0" watches those interfaces and WAIT=60 waits that many seconds before the picture,
+# with loopback traffic of a changing rate running meanwhile:
+#   WATCH="lo eth0" WAIT=60 docs/make_screenshot.sh build/bin/quarno docs/screenshot-watchers.png
 set -eu
 
 QUARNO=$(realpath "${1:-build/bin/quarno}")
@@ -31,6 +35,25 @@ sleep 1
 # Settings with the interface list shown and all interfaces listed.
 mkdir -p "$WORK/config/Veldo/Quarno"
 printf '[Twnd_qn_Main\\Tree]\nVisible=1\nTag=0\n' >"$WORK/config/Veldo/Quarno/quarno.ini"
+WATCH=${WATCH:-}
+WAIT=${WAIT:-3}
+if [ -n "$WATCH" ]; then
+    # Tall enough for the list and two panels.
+    printf '[Twnd_qn_Main]\nPos=60,30\nSize=477,650\n[Settings]\n' >>"$WORK/config/Veldo/Quarno/quarno.ini"
+    for i in $WATCH; do printf '%s=1\n' "$i" >>"$WORK/config/Veldo/Quarno/quarno.ini"; done
+    python3 -c '
+import math, socket, time
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+t0 = time.time()
+while True:
+    t = time.time() - t0
+    n = int(40 + 35 * math.sin(t / 6.0) + 25 * math.sin(t / 1.7))
+    for _ in range(max(n, 1)):
+        s.sendto(b"x" * 1400, ("127.0.0.1", 9))
+    time.sleep(0.05)
+' >/dev/null 2>&1 &
+    PIDS="$PIDS $!"
+fi
 XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb "$QUARNO" >/dev/null 2>&1 &
 PIDS="$PIDS $!"
 
@@ -40,7 +63,7 @@ for _ in $(seq 50); do
     sleep 0.2
 done
 [ -n "$window" ] || { echo "the Quarno window did not appear" >&2; exit 1; }
-sleep 3 # two ticks of the counters
+sleep "$WAIT" # at least two ticks of the counters
 import -window "$window" -frame "$OUT"
 import -window root "$WORK/desktop.png"
 echo "window: $OUT; whole screen with the tray: $WORK/desktop.png (kept as ${OUT%.png}-desktop.png)"

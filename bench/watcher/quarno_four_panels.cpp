@@ -1,0 +1,47 @@
+// Quarno for the idle-cost measurement: the real main window watching its first four interfaces,
+// each chart already holding a full day of points, so that the measured steady state is the worst
+// one a long run reaches. Run it in place of quarno: bench/idle_cost/measure.sh build-bench/bin/quarno-four-panels
+#include "app/startup.h"
+#include "chart/sp_xy_plot.h"
+#include "layout/layout_manager_ini_storage.h"
+#include "mainwindow/settings_storage.h"
+#include "mainwindow/wnd_qn_main.h"
+#include "platform/clock.h"
+#include "platform/settings_location.h"
+#include "watcher/frm_qn_watcher.h"
+
+#include <QApplication>
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+
+int main(int argc, char** argv)
+{
+    qn::SettingsStorage()->SetFileName(qn::SettingsFilePathForThisProgram("Veldo", "Quarno"));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quarno"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    qn::SetFormatSettings(qn::FormatSettingsFromLocale(QLocale::system()));
+    QApplication::setStyle(new qn::THintTimingStyle);
+
+    qn::Twnd_qn_Main window;
+    QObject::connect(&window, &qn::Twnd_qn_Main::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    window.show();
+
+    // Watched for this run only (nothing is stored): the first four interfaces.
+    const int count = std::min(4, window.NCC().AdapterCount());
+    for (int i = 0; i < count; ++i)
+        window.AddWatcher(window.NCC().Adapters(static_cast<std::uint16_t>(i)));
+    // A day of one point per second up to now, before the first tick fixes the time window.
+    constexpr int Day = qn::TWatcherStatistics::MaxPoints;
+    const double now = qn::LocalDateTimeNow();
+    for (qn::Tfrm_qn_Watcher* frame : window.Watchers()) {
+        for (int s = Day - 1; s >= 0; --s) {
+            const double x = now - s * qn::TWatcherStatistics::OneSecond;
+            frame->sp_XYLine1->AddXY(x, 120 + 80 * std::sin(s / 37.0) + (s * 7919 % 23));
+            frame->sp_XYLine2->AddXY(x, 20 + 15 * std::sin(s / 53.0) + (s * 104729 % 11));
+        }
+    }
+    return app.exec();
+}
