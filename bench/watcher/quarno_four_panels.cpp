@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 int main(int argc, char** argv)
 {
@@ -37,10 +38,11 @@ int main(int argc, char** argv)
     constexpr int Day = qn::TWatcherStatistics::MaxPoints;
     const double now = qn::LocalDateTimeNow();
     for (qn::Tfrm_qn_Watcher* frame : window.Watchers()) {
-        for (int s = Day - 1; s >= 0; --s) {
-            const double x = now - s * qn::TWatcherStatistics::OneSecond;
-            frame->sp_XYLine1->AddXY(x, 120 + 80 * std::sin(s / 37.0) + (s * 7919 % 23));
-            frame->sp_XYLine2->AddXY(x, 20 + 15 * std::sin(s / 53.0) + (s * 104729 % 11));
+        for (std::int64_t s = Day - 1; s >= 0; --s) {
+            const double x = now - static_cast<double>(s) * qn::TWatcherStatistics::OneSecond;
+            const double t = static_cast<double>(s);
+            frame->sp_XYLine1->AddXY(x, 120 + 80 * std::sin(t / 37.0) + static_cast<double>(s * 7919 % 23));
+            frame->sp_XYLine2->AddXY(x, 20 + 15 * std::sin(t / 53.0) + static_cast<double>(s * 104729 % 11));
         }
     }
     return app.exec();
