@@ -37,13 +37,19 @@ int main(int argc, char** argv)
     // A day of one point per second up to now, before the first tick fixes the time window.
     constexpr int Day = qn::TWatcherStatistics::MaxPoints;
     const double now = qn::LocalDateTimeNow();
+    // The first panel saw steady traffic all day; the others idle links with a burst now and then,
+    // whose many zero points are the common case of a long run.
+    bool busy = true;
     for (qn::Tfrm_qn_Watcher* frame : window.Watchers()) {
         for (std::int64_t s = Day - 1; s >= 0; --s) {
             const double x = now - static_cast<double>(s) * qn::TWatcherStatistics::OneSecond;
             const double t = static_cast<double>(s);
-            frame->sp_XYLine1->AddXY(x, 120 + 80 * std::sin(t / 37.0) + static_cast<double>(s * 7919 % 23));
-            frame->sp_XYLine2->AddXY(x, 20 + 15 * std::sin(t / 53.0) + static_cast<double>(s * 104729 % 11));
+            const bool burst = busy || s % 3600 < 60;
+            frame->sp_XYLine1->AddXY(x, burst ? 120 + 80 * std::sin(t / 37.0) + static_cast<double>(s * 7919 % 23) : 0);
+            frame->sp_XYLine2->AddXY(x,
+                                     burst ? 20 + 15 * std::sin(t / 53.0) + static_cast<double>(s * 104729 % 11) : 0);
         }
+        busy = false;
     }
     return app.exec();
 }

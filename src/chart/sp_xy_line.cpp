@@ -82,11 +82,16 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
     const int n = Count();
     if (n == 0)
         return;
-    double xLow, xHigh, yLow, yHigh;
-    GetXMinMax(xLow, xHigh);
-    GetYMinMax(yLow, yHigh);
-    if (xHigh < AXAxis.Min() || xLow > AXAxis.Max() || yHigh < AYAxis.Min() || yLow > AYAxis.Max())
-        return;
+    // With x ascending and no markers the search below finds the visible run on its own, and the
+    // painter clips what lies above or below the field: the series' bounds, which trimming the
+    // oldest point of an idle link invalidates at every tick, would cost a scan of every point.
+    if (!XAscending() || FPointAttr.Visible) {
+        double xLow, xHigh, yLow, yHigh;
+        GetXMinMax(xLow, xHigh);
+        GetYMinMax(yLow, yHigh);
+        if (xHigh < AXAxis.Min() || xLow > AXAxis.Max() || yHigh < AYAxis.Min() || yLow > AYAxis.Max())
+            return;
+    }
 
     int first = 0, last = n - 1; // points; segments join point i - 1 to point i
     if (XAscending() && n > 2) {
