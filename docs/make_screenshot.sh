@@ -8,6 +8,9 @@
 # WATCH="lo eth0" watches those interfaces and WAIT=60 waits that many seconds before the picture,
 # with loopback traffic of a changing rate running meanwhile:
 #   WATCH="lo eth0" WAIT=60 docs/make_screenshot.sh build/bin/quarno docs/screenshot-watchers.png
+# DIALOG=about (F1) or DIALOG=properties (a double click on the first listed interface) takes the
+# picture of that dialog instead of the window:
+#   DIALOG=properties docs/make_screenshot.sh build/bin/quarno docs/screenshot-properties.png
 set -eu
 
 QUARNO=$(realpath "${1:-build/bin/quarno}")
@@ -64,6 +67,31 @@ for _ in $(seq 50); do
 done
 [ -n "$window" ] || { echo "the Quarno window did not appear" >&2; exit 1; }
 sleep "$WAIT" # at least two ticks of the counters
+DIALOG=${DIALOG:-}
+if [ -n "$DIALOG" ]; then
+    case "$DIALOG" in
+    about)
+        xdotool windowactivate --sync "$window" key F1
+        title='^About\.\.\.\.$'
+        ;;
+    properties)
+        # The first row of the list, just below the menu bar and the list's header.
+        xdotool mousemove --window "$window" 120 52 click --repeat 2 --delay 80 1
+        title='^Properties$'
+        ;;
+    *) echo "unknown DIALOG $DIALOG" >&2; exit 2 ;;
+    esac
+    dialog=""
+    for _ in $(seq 50); do
+        dialog=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1) && [ -n "$dialog" ] && break
+        sleep 0.2
+    done
+    [ -n "$dialog" ] || { echo "the $DIALOG dialog did not appear" >&2; exit 1; }
+    sleep 1
+    import -window "$dialog" -frame "$OUT"
+    echo "dialog: $OUT"
+    exit 0
+fi
 import -window "$window" -frame "$OUT"
 import -window root "$WORK/desktop.png"
 echo "window: $OUT; whole screen with the tray: $WORK/desktop.png (kept as ${OUT%.png}-desktop.png)"

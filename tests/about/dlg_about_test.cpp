@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -66,6 +67,19 @@ TEST(AboutDialog, ShowsTheRecordWithDescriptionStandingInForEmptyComments)
     EXPECT_EQ(image.pixelColor(4, 370), QColor(0xA0, 0xA0, 0xA4));
     // The logo is drawn at the top right (its dark plate).
     EXPECT_EQ(image.pixelColor(461 - 8 - 51, 8 + 48), QColor(0x2b, 0x34, 0x40));
+}
+
+TEST(AboutDialog, ShowsTheVersionThisBuildCarries)
+{
+    // The project version has three parts; the fourth, the build number, is 0.
+    std::string expected = std::string("Version " QN_EXPECTED_VERSION) + ".0";
+    if (QN_EXPECTED_PRERELEASE)
+        expected += " BETA";
+    qn::TdlgAbout dialog(nullptr);
+    dialog.Fill(qn::ApplicationVersionInfo());
+    EXPECT_EQ(dialog.lVersion->text().toStdString(), expected);
+    EXPECT_EQ(dialog.lProductName->text(), "Quarno");
+    EXPECT_TRUE(dialog.lCopyright->text().contains("Veldo"));
 }
 
 TEST(AboutDialog, LinksShowTheAddressWithoutSchemeAndOpenTheEndpoint)
