@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <cstdlib>
+#include <vector>
 
 namespace qn {
 
@@ -114,15 +115,27 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
     }
 
     if (n >= 2 && FLineAttr.Visible && last > first) {
-        APainter.setPen(Tsp_MakePen(FLineAttr));
+        const QPen pen = Tsp_MakePen(FLineAttr);
+        APainter.setPen(pen);
+        // One call for the whole run costs a fraction of a call per segment. A dash pattern would
+        // run on across the segments of one call, so patterned lines keep one call each.
+        const bool batch = pen.style() == Qt::SolidLine;
+        thread_local std::vector<QLine> segments;
+        segments.clear();
         int x0 = AXAxis.V2P(X(first)), y0 = AYAxis.V2P(Y(first));
         for (int i = first + 1; i <= last; ++i) {
             const int x1 = AXAxis.V2P(X(i)), y1 = AYAxis.V2P(Y(i));
-            if (!Skipped(x0, y0, x1, y1))
-                APainter.drawLine(x0, y0, x1, y1);
+            if (!Skipped(x0, y0, x1, y1)) {
+                if (batch)
+                    segments.emplace_back(x0, y0, x1, y1);
+                else
+                    APainter.drawLine(x0, y0, x1, y1);
+            }
             x0 = x1;
             y0 = y1;
         }
+        if (!segments.empty())
+            APainter.drawLines(segments.data(), static_cast<int>(segments.size()));
     }
 
     if (FPointAttr.Visible) {
