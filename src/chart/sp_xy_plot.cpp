@@ -298,9 +298,20 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId)
         const QFontMetrics fm(APainter.font());
         const int fontHeight = fm.height();
         const int gap = base + sign * (lineWidth + LabelGap);
+        // A bounded cache: a day of distinct time labels must not pile up.
+        if (FLabelCache.size() > 256)
+            FLabelCache.clear();
         for (int i = 0; i < axis.TickCount() && i < static_cast<int>(lay.Labels.size()); ++i) {
             const QString& text = lay.Labels[static_cast<std::size_t>(i)];
-            const int width = fm.horizontalAdvance(text);
+            auto cached = FLabelCache.find(text);
+            if (cached == FLabelCache.end()) {
+                TLabel label{QStaticText(text), fm.horizontalAdvance(text)};
+                label.Text.setTextFormat(Qt::PlainText);
+                label.Text.setPerformanceHint(QStaticText::AggressiveCaching);
+                label.Text.prepare(QTransform(), APainter.font());
+                cached = FLabelCache.insert(text, label);
+            }
+            const int width = cached->Width;
             const int p = axis.TickPosition(i);
             int x, y; // top-left of the text
             if (vertical) {
@@ -310,7 +321,7 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId)
                 x = p - width / 2;
                 y = sign > 0 ? gap : gap - fontHeight;
             }
-            APainter.drawText(x, y + fm.ascent(), text);
+            APainter.drawStaticText(x, y, cached->Text);
         }
     }
 }
@@ -426,6 +437,8 @@ void Tsp_XYPlot::resizeEvent(QResizeEvent* AEvent)
 
 void Tsp_XYPlot::changeEvent(QEvent* AEvent)
 {
+    if (AEvent->type() == QEvent::FontChange)
+        FLabelCache.clear();
     if (AEvent->type() == QEvent::FontChange || AEvent->type() == QEvent::PaletteChange)
         Invalidate();
     QWidget::changeEvent(AEvent);

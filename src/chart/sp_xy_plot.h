@@ -6,7 +6,9 @@
 
 #include <QColor>
 #include <QCursor>
+#include <QHash>
 #include <QImage>
+#include <QStaticText>
 #include <QWidget>
 
 #include <array>
@@ -153,6 +155,14 @@ private:
     bool FSurroundInvalid = true;
     bool FFieldInvalid = true;
     QImage FBuffer;
+    // Tick labels laid out once: the value axes' labels never change and the time labels repeat
+    // while they scroll, so most paints find every label here. Cleared with the font.
+    struct TLabel
+    {
+        QStaticText Text;
+        int Width = 0;
+    };
+    QHash<QString, TLabel> FLabelCache;
 };
 
 } // namespace qn
