@@ -1,7 +1,7 @@
 // Start-up choices of the program that depend on its environment: the Qt platform and the formats.
 #pragma once
 
-#include "chart/format_settings.h"
+#include "watcher/locale_format.h"
 
 #include <QProxyStyle>
 
@@ -14,9 +14,6 @@ namespace qn {
 // The Qt platform to force before the application object exists, or "" to leave Qt's choice:
 // "xcb" on a Wayland session that offers XWayland, unless the user chose a platform.
 std::string ForcedQtPlatform(const char* AQtPlatform, const char* AWaylandDisplay, const char* AX11Display);
-
-// The user's number and date formats as the plain-C++ formatting code takes them.
-TFormatSettings FormatSettingsFromLocale(const QLocale& ALocale);
 
 // The platform's style with the program's hint timing: a hint appears at once (after 1 ms).
 class THintTimingStyle : public QProxyStyle
