@@ -489,24 +489,32 @@ std::size_t RowsIn(const TQueryBuffer& ABuffer, const TTable* ATable)
     return std::min<std::size_t>(ATable->dwNumEntries, room);
 }
 
+// Reads one of the service's address-like tables and hands every row to AOnRow. True also when
+// the service lacks the function or has no rows; false only when the read itself failed.
+template <typename TTable, typename TRow, typename TQuery, typename TOnRow>
+bool ReadRows(TQuery AQuery, TOnRow AOnRow)
+{
+    if (!AQuery)
+        return true;
+    TQueryBuffer buffer;
+    DWORD result;
+    if (!ReadTable<TTable>([&](TTable* ATable, PULONG ASize) { return AQuery(ATable, ASize, FALSE); }, buffer,
+                           result))
+        return false;
+    if (result != NO_ERROR || buffer.Bytes() < sizeof(DWORD))
+        return true;
+    const auto* table = buffer.As<TTable>();
+    const std::size_t rows = RowsIn<TTable, TRow>(buffer, table);
+    for (std::size_t i = 0; i < rows; ++i)
+        AOnRow(table->table[i]);
+    return true;
+}
+
 } // namespace
 
 bool TNetworkConfiguration::ReadAddressTable()
 {
-    const PFN_GetIpAddrTable query = IpHelper().GetIpAddrTable;
-    if (!query)
-        return true;
-    TQueryBuffer buffer;
-    DWORD result;
-    if (!ReadTable<MIB_IPADDRTABLE>([&](PMIB_IPADDRTABLE ATable, PULONG ASize) { return query(ATable, ASize, FALSE); },
-                                    buffer, result))
-        return false;
-    if (result != NO_ERROR || buffer.Bytes() < sizeof(DWORD))
-        return true;
-    const auto* table = buffer.As<MIB_IPADDRTABLE>();
-    const std::size_t rows = RowsIn<MIB_IPADDRTABLE, MIB_IPADDRROW>(buffer, table);
-    for (std::size_t i = 0; i < rows; ++i) {
-        const MIB_IPADDRROW& row = table->table[i];
+    return ReadRows<MIB_IPADDRTABLE, MIB_IPADDRROW>(IpHelper().GetIpAddrTable, [this](const MIB_IPADDRROW& row) {
         TAddressRecord record;
         record.IP = DottedAddress(row.dwAddr);
         record.Mask = DottedAddress(row.dwMask);
@@ -522,26 +530,12 @@ bool TNetworkConfiguration::ReadAddressTable()
         if (row.wType & MIB_IPADDR_TRANSIENT)
             record.Typ.Include(TAddressTypes::atTransient);
         FAT.push_back(record);
-    }
-    return true;
+    });
 }
 
 bool TNetworkConfiguration::ReadARPTable()
 {
-    const PFN_GetIpNetTable query = IpHelper().GetIpNetTable;
-    if (!query)
-        return true;
-    TQueryBuffer buffer;
-    DWORD result;
-    if (!ReadTable<MIB_IPNETTABLE>([&](PMIB_IPNETTABLE ATable, PULONG ASize) { return query(ATable, ASize, FALSE); },
-                                   buffer, result))
-        return false;
-    if (result != NO_ERROR || buffer.Bytes() < sizeof(DWORD))
-        return true;
-    const auto* table = buffer.As<MIB_IPNETTABLE>();
-    const std::size_t rows = RowsIn<MIB_IPNETTABLE, MIB_IPNETROW>(buffer, table);
-    for (std::size_t i = 0; i < rows; ++i) {
-        const MIB_IPNETROW& row = table->table[i];
+    return ReadRows<MIB_IPNETTABLE, MIB_IPNETROW>(IpHelper().GetIpNetTable, [this](const MIB_IPNETROW& row) {
         TAddressRecord record;
         record.IP = DottedAddress(row.dwAddr);
         record.Mask = "255.255.255.0";
@@ -549,8 +543,7 @@ bool TNetworkConfiguration::ReadARPTable()
         record.ARPType = row.dwType;
         record.Physical = HexAddress(row.bPhysAddr, std::min<DWORD>(row.dwPhysAddrLen, MAXLEN_PHYSADDR));
         FARP.push_back(record);
-    }
-    return true;
+    });
 }
 
 bool TNetworkConfiguration::BestInterface(std::uint32_t& AIndex)

@@ -82,30 +82,13 @@ void ReadBytes(const unsigned char* APayload, std::size_t ALength, std::uint8_t 
     std::memcpy(ABytes, APayload, ACount);
 }
 
-void ReadStats64(const unsigned char* APayload, std::size_t ALength, TLinkInfo& ALink)
+// Older and newer kernels send shorter or longer records; the leading counters are what we need.
+// The 64-bit and the 32-bit record share their field names.
+template <typename TStats>
+void ReadStats(const unsigned char* APayload, std::size_t ALength, TLinkInfo& ALink)
 {
-    rtnl_link_stats64 stats{};
-    // Older and newer kernels send shorter or longer records; the leading counters are what we need.
-    constexpr std::size_t needed = offsetof(rtnl_link_stats64, multicast) + sizeof(stats.multicast);
-    if (ALength < needed)
-        return;
-    std::memcpy(&stats, APayload, std::min(ALength, sizeof(stats)));
-    ALink.RxPackets = stats.rx_packets;
-    ALink.TxPackets = stats.tx_packets;
-    ALink.RxBytes = stats.rx_bytes;
-    ALink.TxBytes = stats.tx_bytes;
-    ALink.RxErrors = stats.rx_errors;
-    ALink.TxErrors = stats.tx_errors;
-    ALink.RxDropped = stats.rx_dropped;
-    ALink.TxDropped = stats.tx_dropped;
-    ALink.Multicast = stats.multicast;
-    ALink.HasStats = true;
-}
-
-void ReadStats32(const unsigned char* APayload, std::size_t ALength, TLinkInfo& ALink)
-{
-    rtnl_link_stats stats{};
-    constexpr std::size_t needed = offsetof(rtnl_link_stats, multicast) + sizeof(stats.multicast);
+    TStats stats{};
+    constexpr std::size_t needed = offsetof(TStats, multicast) + sizeof(stats.multicast);
     if (ALength < needed)
         return;
     std::memcpy(&stats, APayload, std::min(ALength, sizeof(stats)));
@@ -157,12 +140,12 @@ bool ParseLink(const nlmsghdr* AMsg, TLinkInfo& ALink)
             ALink.HasParentDevice = n > 0;
             break;
         case IFLA_STATS64:
-            ReadStats64(p, n, ALink);
+            ReadStats<rtnl_link_stats64>(p, n, ALink);
             haveStats64 = ALink.HasStats;
             break;
         case IFLA_STATS:
             if (!haveStats64)
-                ReadStats32(p, n, ALink);
+                ReadStats<rtnl_link_stats>(p, n, ALink);
             break;
         case IFLA_LINKINFO:
             ForEachAttribute(p, p + n, [&](unsigned inner, const unsigned char* q, std::size_t m) {
