@@ -20,6 +20,19 @@ bool Skipped(int AX0, int AY0, int AX1, int AY1)
            (AY0 < -SkipLimit && AY1 < -SkipLimit) || (AY0 > SkipLimit && AY1 > SkipLimit);
 }
 
+// True when the segment from the run's end to (AX, AY) goes on along the run's pixel row or column in
+// the same direction, so that one longer segment lights the same pixels as the two.
+bool Continues(const QLine& ARun, int AX, int AY)
+{
+    const int dx = ARun.x2() - ARun.x1(), dy = ARun.y2() - ARun.y1();
+    const int ex = AX - ARun.x2(), ey = AY - ARun.y2();
+    if (dy == 0 && ey == 0)
+        return (dx >= 0 && ex >= 0) || (dx <= 0 && ex <= 0);
+    if (dx == 0 && ex == 0)
+        return (dy >= 0 && ey >= 0) || (dy <= 0 && ey <= 0);
+    return false;
+}
+
 // The first index in [AFrom, ATo) for which APred is false; APred must be true then false.
 template <class TPred>
 int PartitionPoint(int AFrom, int ATo, TPred APred)
@@ -117,23 +130,37 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
     if (n >= 2 && FLineAttr.Visible && last > first) {
         const QPen pen = Tsp_MakePen(FLineAttr);
         APainter.setPen(pen);
-        // One call for the whole run costs a fraction of a call per segment. A dash pattern would
-        // run on across the segments of one call, so patterned lines keep one call each.
+        // One call for the whole run costs a fraction of a call per segment, and the points of an
+        // idle link, all on one pixel row, make one long segment instead of hundreds. A dash
+        // pattern would run on across the segments of one call, so patterned lines keep one call
+        // per segment.
         const bool batch = pen.style() == Qt::SolidLine;
         thread_local std::vector<QLine> segments;
         segments.clear();
+        QLine run;
+        bool open = false;
         int x0 = AXAxis.V2P(X(first)), y0 = AYAxis.V2P(Y(first));
         for (int i = first + 1; i <= last; ++i) {
             const int x1 = AXAxis.V2P(X(i)), y1 = AYAxis.V2P(Y(i));
-            if (!Skipped(x0, y0, x1, y1)) {
-                if (batch)
-                    segments.emplace_back(x0, y0, x1, y1);
-                else
-                    APainter.drawLine(x0, y0, x1, y1);
+            if (Skipped(x0, y0, x1, y1)) {
+                if (open)
+                    segments.push_back(run);
+                open = false;
+            } else if (!batch) {
+                APainter.drawLine(x0, y0, x1, y1);
+            } else if (open && Continues(run, x1, y1)) {
+                run.setP2({x1, y1});
+            } else {
+                if (open)
+                    segments.push_back(run);
+                run = QLine(x0, y0, x1, y1);
+                open = true;
             }
             x0 = x1;
             y0 = y1;
         }
+        if (open)
+            segments.push_back(run);
         if (!segments.empty())
             APainter.drawLines(segments.data(), static_cast<int>(segments.size()));
     }

@@ -1,6 +1,7 @@
 // Interface list view: focus handling by row and the double click on a row.
 #include "mainwindow/intf_tree.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 
 namespace qn {
@@ -27,6 +28,25 @@ void TIntfTree::mouseDoubleClickEvent(QMouseEvent* AEvent)
     QTreeView::mouseDoubleClickEvent(AEvent);
     if (AEvent->button() == Qt::LeftButton && OnDblClick)
         OnDblClick();
+}
+
+void TIntfTree::dataChanged(const QModelIndex& ATopLeft, const QModelIndex& ABottomRight, const QList<int>& ARoles)
+{
+    // The counters change every second. A new text in a column right of the first cannot change
+    // the uniform row height, yet the tree view measures the row again at every change (shaping
+    // every text in it) and may repaint the whole list; such a change repaints only its cells.
+    const bool textOnly = ARoles.size() == 1 && ARoles.front() == Qt::DisplayRole;
+    if (!textOnly || !uniformRowHeights() || ATopLeft.column() == 0 || ATopLeft.parent().isValid() ||
+        QAccessible::isActive() || !model()) {
+        QTreeView::dataChanged(ATopLeft, ABottomRight, ARoles);
+        return;
+    }
+    QRect dirty;
+    for (int r = ATopLeft.row(); r <= ABottomRight.row(); ++r)
+        for (int c = ATopLeft.column(); c <= ABottomRight.column(); ++c)
+            dirty |= visualRect(model()->index(r, c));
+    if (!dirty.isEmpty())
+        viewport()->update(dirty);
 }
 
 } // namespace qn

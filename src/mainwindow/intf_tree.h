@@ -31,6 +31,8 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* AEvent) override;
+    void dataChanged(const QModelIndex& ATopLeft, const QModelIndex& ABottomRight,
+                     const QList<int>& ARoles = QList<int>()) override;
 
 private:
     int FTag = 1;

@@ -5,6 +5,7 @@
 #include "layout/design_font.h"
 #include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/adapter_image.h"
+#include "mainwindow/counter_delegate.h"
 #include "mainwindow/dlg_qn_adapter_info.h"
 #include "mainwindow/intf_list_model.h"
 #include "mainwindow/intf_tree.h"
@@ -93,7 +94,9 @@ Twnd_qn_Main::Twnd_qn_Main(QWidget* AParent)
     SetLayoutCheckPosition(true);
     SetLayoutReadOnly(true);
     ShowAboutDialog = [](QWidget* AParent) { qn::ShowAboutDialog(AParent); };
-    ShowAdapterInfo = [this](QWidget* AParent, const TAdapter& AData) { qn::ShowAdapterInfo(AParent, AData, ilIntf32); };
+    ShowAdapterInfo = [this](QWidget* AParent, const TAdapter& AData) {
+        qn::ShowAdapterInfo(AParent, AData, ilIntf32);
+    };
     CreateComponents();
     FormCreate();
 }
@@ -311,6 +314,9 @@ void Twnd_qn_Main::FormCreate()
     header->setSectionResizeMode(TIntfListModel::ColInterface, QHeaderView::Stretch);
     header->setSectionResizeMode(TIntfListModel::ColDownload, QHeaderView::Interactive);
     header->setSectionResizeMode(TIntfListModel::ColUpload, QHeaderView::Interactive);
+    auto* counters = new TCounterDelegate(Tree);
+    Tree->setItemDelegateForColumn(TIntfListModel::ColDownload, counters);
+    Tree->setItemDelegateForColumn(TIntfListModel::ColUpload, counters);
     Tree->OnDblClick = [this] { Guarded([this] { TreeDblClick(); }); };
 
     TLayoutManager& lm = *LayoutManager();

@@ -1,4 +1,5 @@
-// Address-change worker: NotifyAddrChange with an event, 500 ms waits, a synchronous hand-off.
+// Address-change worker: NotifyAddrChange with an event, a wait that only a change or the stop ends,
+// a synchronous hand-off.
 #include "netdata/network_change_notifier.h"
 
 #include "netdata/ip_helper_table.h"
@@ -13,8 +14,8 @@
 namespace qn {
 
 namespace {
-// How long one wait lasts; also the pause before a refused request is made again.
-constexpr DWORD WaitSliceMs = 500;
+// The pause before a refused request is made again.
+constexpr DWORD RetryPauseMs = 500;
 } // namespace
 
 // State of one worker, shared with the calls it posts, so that either may outlive the notifier.
@@ -71,13 +72,13 @@ struct TNetworkChangeNotifier::TShared
             requested = rc == NO_ERROR || rc == ERROR_IO_PENDING;
             if (!requested) {
                 // Refused or not bound (yet): try again after one slice instead of spinning.
-                if (WaitForSingleObject(Event, WaitSliceMs) == WAIT_FAILED)
+                if (WaitForSingleObject(Event, RetryPauseMs) == WAIT_FAILED)
                     break;
                 continue;
             }
-            DWORD wait = WAIT_TIMEOUT;
-            while (!Stop.load() && (wait = WaitForSingleObject(Event, WaitSliceMs)) == WAIT_TIMEOUT) {
-            }
+            // No timeout: stopping sets the event, so waking up twice a second to look at the stop
+            // flag would only cost an idle program CPU time.
+            const DWORD wait = WaitForSingleObject(Event, INFINITE);
             if (Stop.load() || wait != WAIT_OBJECT_0)
                 break;
             // The request is used up by its signal; the next loop makes a fresh one.

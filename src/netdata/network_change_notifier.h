@@ -17,9 +17,9 @@ using TNetworkNotifyEvent = std::function<void(TNetworkChangeNotifier* Sender, s
 using TPostToOwner = std::function<void(std::function<void()> ACall)>;
 
 // A worker thread asks the IP helper service for the next address change (NotifyAddrChange) and
-// waits for it in 500 ms slices. At each change it posts one call to the owner's thread and waits
-// until that call has run, so OnChange always runs on the owner's thread, never twice at once, and
-// changes that arrive before the next request merge into one call. ARes is always 0.
+// waits for it; only a change or the stop ends the wait. At each change it posts one call to the owner's thread and
+// waits until that call has run, so OnChange always runs on the owner's thread, never twice at once, and changes that
+// arrive before the next request merge into one call. ARes is always 0.
 //
 // A request the service refuses (or a service without NotifyAddrChange) is retried after one
 // 500 ms wait, never at once. A failing wait ends the worker for good.

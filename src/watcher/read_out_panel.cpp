@@ -58,10 +58,23 @@ void TReadOutPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), FColor);
+    if (FCaption.isEmpty())
+        return;
     painter.setPen(FFontColor);
-    // One pixel of air on each side, as a panel's caption has.
-    painter.setFont(FitFont(font(), FCaption, width() - 2));
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, FCaption);
+    // One pixel of air on each side, as a panel's caption has. The caption is measured once and
+    // drawn at a point: a rectangle with alignment flags would lay the text out a second time.
+    QFont fitted = font();
+    QFontMetrics metrics(fitted);
+    int textWidth = metrics.horizontalAdvance(FCaption);
+    if (textWidth > width() - 2) {
+        fitted = FitFont(fitted, FCaption, width() - 2);
+        metrics = QFontMetrics(fitted);
+        textWidth = metrics.horizontalAdvance(FCaption);
+    }
+    const int x = (width() - textWidth) / 2;
+    const int y = (height() - metrics.height()) / 2 + metrics.ascent();
+    painter.setFont(fitted);
+    painter.drawText(x, y, FCaption);
 }
 
 void TReadOutPanel::mouseDoubleClickEvent(QMouseEvent* AEvent)

@@ -149,11 +149,23 @@ TEST(XYPlotRender, TheSearchedVisibleRunDrawsTheSamePictureAsEverySegment)
     TWatcherLikePlot p;
     std::mt19937 random(7);
     std::uniform_real_distribution<double> spike(0.0, 14.0); // some beyond the axis maximum
-    // A day of spiky points; the window shows five minutes in the middle of it.
+    // A day of spiky points with flat stretches (an idle link's zeros, a constant rate, one beyond
+    // the maximum), which are drawn as single long segments; the window shows five minutes in the
+    // middle of it.
     const double start = Noon - 43200 * Second;
+    auto value = [&](int ASecond) {
+        const int phase = ASecond % 600;
+        if (phase >= 150 && phase < 250)
+            return 0.0;
+        if (phase >= 250 && phase < 280)
+            return 12.0;
+        if (phase >= 280 && phase < 300)
+            return 3.0;
+        return spike(random);
+    };
     for (int s = 0; s < 86400; ++s) {
-        p.Down->AddXY(start + s * Second, spike(random));
-        p.Up->AddXY(start + s * Second + 0.4 * Second, spike(random) / 2);
+        p.Down->AddXY(start + s * Second, value(s));
+        p.Up->AddXY(start + s * Second + 0.4 * Second, value(s) / 2);
     }
     p.Plot.LeftAxis().SetMinMax(0, 10);
     const QImage searched = p.Render();

@@ -1,0 +1,35 @@
+// TCounterDelegate: paints the interface list's counter cells with one text measurement.
+#pragma once
+
+#include <QFontMetrics>
+#include <QRect>
+#include <QString>
+#include <QStyledItemDelegate>
+
+namespace qn {
+
+// Where a single-line text goes in a cell: the text as shown (elided with AMode when it is wider
+// than ARect) and the left end of its base line, aligned horizontally by AAlignment and centred
+// vertically.
+struct TCellText
+{
+    QString Shown;
+    QPoint Origin;
+};
+TCellText LayOutCellText(const QFontMetrics& AMetrics, const QString& AText, const QRect& ARect,
+                         Qt::Alignment AAlignment, Qt::TextElideMode AMode);
+
+// The counters change every second. The style's item painting lays the text out three times
+// (size, elision, drawing); this delegate lets the style draw the cell without its text, so the
+// background, selection and focus look the same, and draws the text itself.
+class TCounterDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* APainter, const QStyleOptionViewItem& AOption, const QModelIndex& AIndex) const override;
+};
+
+} // namespace qn
