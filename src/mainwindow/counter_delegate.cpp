@@ -7,21 +7,23 @@
 
 namespace qn {
 
-TCellText LayOutCellText(const QFontMetrics& AMetrics, const QString& AText, const QRect& ARect,
+TCellText LayOutCellText(TFigureText& AMeasure, const QFont& AFont, const QString& AText, const QRect& ARect,
                          Qt::Alignment AAlignment, Qt::TextElideMode AMode)
 {
+    const QFontMetrics metrics(AFont);
     TCellText cell{AText, {}};
-    int width = AMetrics.horizontalAdvance(AText);
+    int width = AMeasure.Width(AFont, AText);
     if (width > ARect.width()) {
-        cell.Shown = AMetrics.elidedText(AText, AMode, ARect.width());
-        width = AMetrics.horizontalAdvance(cell.Shown);
+        // The cut may take a few characters too many; an ellipsis never overflows the cell.
+        cell.Shown = metrics.elidedText(AText, AMode, ARect.width());
+        width = AMeasure.Width(AFont, cell.Shown);
     }
     int x = ARect.left();
     if (AAlignment & Qt::AlignRight)
         x = ARect.left() + ARect.width() - width;
     else if (AAlignment & Qt::AlignHCenter)
         x = ARect.left() + (ARect.width() - width) / 2;
-    const int y = ARect.top() + (ARect.height() - AMetrics.height()) / 2 + AMetrics.ascent();
+    const int y = ARect.top() + (ARect.height() - metrics.height()) / 2 + metrics.ascent();
     cell.Origin = {x, y};
     return cell;
 }
@@ -42,19 +44,19 @@ void TCounterDelegate::paint(QPainter* APainter, const QStyleOptionViewItem& AOp
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
     const QRect area = option.rect.adjusted(margin, 0, -margin, 0);
     const Qt::Alignment alignment = QStyle::visualAlignment(option.direction, option.displayAlignment);
-    const TCellText cell = LayOutCellText(QFontMetrics(option.font), text, area, alignment, option.textElideMode);
+    const TCellText cell = LayOutCellText(FText, option.font, text, area, alignment, option.textElideMode);
 
     QPalette::ColorGroup group = QPalette::Normal;
     if (!(option.state & QStyle::State_Enabled))
         group = QPalette::Disabled;
     else if (!(option.state & QStyle::State_Active))
         group = QPalette::Inactive;
-    const QPalette::ColorRole role = (option.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
+    const QPalette::ColorRole role =
+        (option.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
     APainter->save();
     APainter->setClipRect(option.rect, Qt::IntersectClip);
     APainter->setPen(option.palette.color(group, role));
-    APainter->setFont(option.font);
-    APainter->drawText(cell.Origin, cell.Shown);
+    FText.Draw(*APainter, option.font, cell.Origin, cell.Shown);
     APainter->restore();
 }
 

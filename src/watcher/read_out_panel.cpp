@@ -61,20 +61,18 @@ void TReadOutPanel::paintEvent(QPaintEvent*)
     if (FCaption.isEmpty())
         return;
     painter.setPen(FFontColor);
-    // One pixel of air on each side, as a panel's caption has. The caption is measured once and
-    // drawn at a point: a rectangle with alignment flags would lay the text out a second time.
+    // One pixel of air on each side, as a panel's caption has. The caption is laid out once, for
+    // measuring and drawing.
     QFont fitted = font();
-    QFontMetrics metrics(fitted);
-    int textWidth = metrics.horizontalAdvance(FCaption);
+    int textWidth = FText.Width(fitted, FCaption);
     if (textWidth > width() - 2) {
         fitted = FitFont(fitted, FCaption, width() - 2);
-        metrics = QFontMetrics(fitted);
-        textWidth = metrics.horizontalAdvance(FCaption);
+        textWidth = FText.Width(fitted, FCaption);
     }
+    const QFontMetrics metrics(fitted);
     const int x = (width() - textWidth) / 2;
     const int y = (height() - metrics.height()) / 2 + metrics.ascent();
-    painter.setFont(fitted);
-    painter.drawText(x, y, FCaption);
+    FText.Draw(painter, fitted, QPointF(x, y), FCaption);
 }
 
 void TReadOutPanel::mouseDoubleClickEvent(QMouseEvent* AEvent)

@@ -1,6 +1,8 @@
 // TReadOutPanel: a borderless coloured panel whose centred caption is one read-out of a watcher.
 #pragma once
 
+#include "layout/figure_text.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -45,6 +47,7 @@ private:
     QString FCaption;
     QColor FColor = QColor(0xF0, 0xF0, 0xF0);
     QColor FFontColor = QColor(0, 0, 0);
+    TFigureText FText;
 };
 
 } // namespace qn

@@ -10,27 +10,30 @@ namespace {
 
 TEST(CounterCellText, SitsAtTheAlignedEdgeAndIsElidedOnlyWhenTooWide)
 {
-    const QFontMetrics metrics(DesignFont());
+    const QFont font = DesignFont();
+    const QFontMetrics metrics(font);
+    TFigureText measure;
     const QString text = QStringLiteral("1,234.56 MB");
-    const int width = metrics.horizontalAdvance(text);
+    const int width = measure.Width(font, text);
     const QRect cell(10, 20, width + 40, 18);
     const int baseline = 20 + (18 - metrics.height()) / 2 + metrics.ascent();
 
-    const TCellText right = LayOutCellText(metrics, text, cell, Qt::AlignRight | Qt::AlignVCenter, Qt::ElideRight);
+    const TCellText right =
+        LayOutCellText(measure, font, text, cell, Qt::AlignRight | Qt::AlignVCenter, Qt::ElideRight);
     EXPECT_EQ(right.Shown, text);
     EXPECT_EQ(right.Origin, QPoint(10 + width + 40 - width, baseline));
-    EXPECT_EQ(LayOutCellText(metrics, text, cell, Qt::AlignLeft, Qt::ElideRight).Origin.x(), 10);
-    EXPECT_EQ(LayOutCellText(metrics, text, cell, Qt::AlignHCenter, Qt::ElideRight).Origin.x(), 10 + 20);
+    EXPECT_EQ(LayOutCellText(measure, font, text, cell, Qt::AlignLeft, Qt::ElideRight).Origin.x(), 10);
+    EXPECT_EQ(LayOutCellText(measure, font, text, cell, Qt::AlignHCenter, Qt::ElideRight).Origin.x(), 10 + 20);
 
     // Exactly wide enough: still whole.
-    EXPECT_EQ(LayOutCellText(metrics, text, QRect(0, 0, width, 18), Qt::AlignRight, Qt::ElideRight).Shown, text);
+    EXPECT_EQ(LayOutCellText(measure, font, text, QRect(0, 0, width, 18), Qt::AlignRight, Qt::ElideRight).Shown, text);
     // Narrower: cut with an ellipsis, the rest still right-aligned inside the cell.
     const QRect narrow(0, 0, width / 2, 18);
-    const TCellText cut = LayOutCellText(metrics, text, narrow, Qt::AlignRight, Qt::ElideRight);
+    const TCellText cut = LayOutCellText(measure, font, text, narrow, Qt::AlignRight, Qt::ElideRight);
     EXPECT_TRUE(cut.Shown.endsWith(QChar(0x2026))) << cut.Shown.toStdString();
-    EXPECT_LE(metrics.horizontalAdvance(cut.Shown), narrow.width());
+    EXPECT_LE(measure.Width(font, cut.Shown), narrow.width());
     EXPECT_GE(cut.Origin.x(), narrow.left());
-    EXPECT_EQ(cut.Origin.x() + metrics.horizontalAdvance(cut.Shown), narrow.left() + narrow.width());
+    EXPECT_EQ(cut.Origin.x() + measure.Width(font, cut.Shown), narrow.left() + narrow.width());
 }
 
 } // namespace
