@@ -1,6 +1,9 @@
 // A chart series drawn as a polyline of its points.
 #include "chart/sp_xy_line.h"
 
+#include "chart/thin_line_raster.h"
+
+#include <QImage>
 #include <QPainter>
 
 #include <cstdlib>
@@ -22,10 +25,10 @@ bool Skipped(int AX0, int AY0, int AX1, int AY1)
 
 // True when the segment from the run's end to (AX, AY) goes on along the run's pixel row or column in
 // the same direction, so that one longer segment lights the same pixels as the two.
-bool Continues(const QLine& ARun, int AX, int AY)
+bool Continues(const TThinSegment& ARun, int AX, int AY)
 {
-    const int dx = ARun.x2() - ARun.x1(), dy = ARun.y2() - ARun.y1();
-    const int ex = AX - ARun.x2(), ey = AY - ARun.y2();
+    const int dx = ARun.X1 - ARun.X0, dy = ARun.Y1 - ARun.Y0;
+    const int ex = AX - ARun.X1, ey = AY - ARun.Y1;
     if (dy == 0 && ey == 0)
         return (dx >= 0 && ex >= 0) || (dx <= 0 && ex <= 0);
     if (dx == 0 && ex == 0)
@@ -45,6 +48,40 @@ int PartitionPoint(int AFrom, int ATo, TPred APred)
             ATo = mid;
     }
     return AFrom;
+}
+
+// The image the painter draws on when thin solid lines may be written into its pixels directly, with
+// the clip in AClip: 32-bit pixels, no transformation, no anti-aliasing, full opacity, an opaque pen
+// at most one pixel wide and a clip of one rectangle. Null when the painter has to draw them.
+QImage* DirectTarget(QPainter& APainter, TPixelClip& AClip)
+{
+    QPaintDevice* device = APainter.device();
+    if (!device || device->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return nullptr;
+    // A shared image would be copied by the write access and the painter would go on drawing on
+    // the old pixels.
+    if (!image->isDetached())
+        return nullptr;
+    const QPen& pen = APainter.pen();
+    if ((APainter.renderHints() & QPainter::Antialiasing) ||
+        APainter.compositionMode() != QPainter::CompositionMode_SourceOver || APainter.opacity() < 1.0 ||
+        !APainter.deviceTransform().isIdentity() || pen.style() != Qt::SolidLine || pen.widthF() > 1.0 ||
+        pen.brush().style() != Qt::SolidPattern || pen.color().alpha() != 255)
+        return nullptr;
+    QRect clip = image->rect();
+    if (APainter.hasClipping()) {
+        const QRegion region = APainter.clipRegion();
+        if (region.rectCount() > 1)
+            return nullptr;
+        clip &= region.boundingRect();
+    }
+    AClip = {clip.left(), clip.top(), clip.right(), clip.bottom()};
+    return image;
 }
 
 QColor ToQColor(std::uint32_t ARgb)
@@ -135,9 +172,9 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
         // pattern would run on across the segments of one call, so patterned lines keep one call
         // per segment.
         const bool batch = pen.style() == Qt::SolidLine;
-        thread_local std::vector<QLine> segments;
+        thread_local std::vector<TThinSegment> segments;
         segments.clear();
-        QLine run;
+        TThinSegment run{};
         bool open = false;
         int x0 = AXAxis.V2P(X(first)), y0 = AYAxis.V2P(Y(first));
         for (int i = first + 1; i <= last; ++i) {
@@ -149,11 +186,12 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
             } else if (!batch) {
                 APainter.drawLine(x0, y0, x1, y1);
             } else if (open && Continues(run, x1, y1)) {
-                run.setP2({x1, y1});
+                run.X1 = x1;
+                run.Y1 = y1;
             } else {
                 if (open)
                     segments.push_back(run);
-                run = QLine(x0, y0, x1, y1);
+                run = {x0, y0, x1, y1};
                 open = true;
             }
             x0 = x1;
@@ -161,8 +199,21 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
         }
         if (open)
             segments.push_back(run);
-        if (!segments.empty())
-            APainter.drawLines(segments.data(), static_cast<int>(segments.size()));
+        if (!segments.empty()) {
+            // The painter's general line stroker costs several times more per pixel than writing
+            // the pixels of a thin line; a day's jagged line is drawn once a second.
+            TPixelClip clip{};
+            if (QImage* image = DirectTarget(APainter, clip)) {
+                RasterizeThinLines(reinterpret_cast<std::uint32_t*>(image->bits()), image->bytesPerLine() / 4, clip,
+                                   segments.data(), static_cast<int>(segments.size()), pen.color().rgba());
+            } else {
+                thread_local std::vector<QLine> lines;
+                lines.clear();
+                for (const TThinSegment& segment : segments)
+                    lines.emplace_back(segment.X0, segment.Y0, segment.X1, segment.Y1);
+                APainter.drawLines(lines.data(), static_cast<int>(lines.size()));
+            }
+        }
     }
 
     if (FPointAttr.Visible) {

@@ -3,6 +3,7 @@
 #include "chart/sp_xy_plot.h"
 
 #include "chart/pinned_format.h"
+#include "chart/thin_line_raster.h"
 
 #include <QApplication>
 #include <QImage>
@@ -77,6 +78,24 @@ void Save(const QImage& AImage, const char* AName)
 QColor At(const QImage& AImage, int AX, int AY)
 {
     return QColor(AImage.pixel(AX, AY));
+}
+
+// Every segment of both series on its own, clipped to the field, as the plot draws thin lines.
+void DrawEverySegment(QImage& AImage, TWatcherLikePlot& APlot)
+{
+    const QRect f = APlot.Plot.FieldRect();
+    const TPixelClip clip{f.left(), f.top(), f.right(), f.bottom()};
+    auto* bits = reinterpret_cast<std::uint32_t*>(AImage.bits());
+    for (Tsp_XYLine* line : {APlot.Down, APlot.Up}) {
+        const std::uint32_t color = Tsp_MakePen(line->LineAttr()).color().rgba();
+        const Tsp_Axis& x = APlot.Plot.BottomAxis();
+        const Tsp_Axis& y = APlot.Plot.LeftAxis();
+        for (int i = 1; i < line->Count(); ++i) {
+            const TThinSegment segment{x.V2P(line->X(i - 1)), y.V2P(line->Y(i - 1)), x.V2P(line->X(i)),
+                                       y.V2P(line->Y(i))};
+            RasterizeThinLines(bits, AImage.bytesPerLine() / 4, clip, &segment, 1, color);
+        }
+    }
 }
 
 TEST(XYPlotRender, LinesGridsAndLabelsAreWhereTheAxesPutThem)
@@ -176,16 +195,7 @@ TEST(XYPlotRender, TheSearchedVisibleRunDrawsTheSamePictureAsEverySegment)
     p.Up->Active = false;
     p.Plot.Invalidate();
     QImage reference = p.Render();
-    {
-        QPainter painter(&reference);
-        painter.setClipRect(p.Plot.FieldRect());
-        for (Tsp_XYLine* line : {p.Down, p.Up}) {
-            painter.setPen(Tsp_MakePen(line->LineAttr()));
-            for (int i = 1; i < line->Count(); ++i)
-                painter.drawLine(p.Plot.BottomAxis().V2P(line->X(i - 1)), p.Plot.LeftAxis().V2P(line->Y(i - 1)),
-                                 p.Plot.BottomAxis().V2P(line->X(i)), p.Plot.LeftAxis().V2P(line->Y(i)));
-        }
-    }
+    DrawEverySegment(reference, p);
     Save(reference, "chart_every_segment");
     EXPECT_TRUE(searched == reference);
 
@@ -198,16 +208,47 @@ TEST(XYPlotRender, TheSearchedVisibleRunDrawsTheSamePictureAsEverySegment)
         p.Down->Active = p.Up->Active = false;
         p.Plot.Invalidate();
         QImage expected = p.Render();
-        QPainter painter(&expected);
-        painter.setClipRect(p.Plot.FieldRect());
-        for (Tsp_XYLine* line : {p.Down, p.Up}) {
-            painter.setPen(Tsp_MakePen(line->LineAttr()));
-            for (int i = 1; i < line->Count(); ++i)
-                painter.drawLine(p.Plot.BottomAxis().V2P(line->X(i - 1)), p.Plot.LeftAxis().V2P(line->Y(i - 1)),
-                                 p.Plot.BottomAxis().V2P(line->X(i)), p.Plot.LeftAxis().V2P(line->Y(i)));
-        }
-        painter.end();
+        DrawEverySegment(expected, p);
         EXPECT_TRUE(moved == expected) << "shift " << shift / Second << " s";
+    }
+}
+
+TEST(XYPlotRender, ThinLinesLightThePaintersPixelsGiveOrTakeOne)
+{
+    // The plot writes thin lines into its buffer itself; they must look like the painter's. (Where
+    // a line leaves the field the two may round it to neighbouring pixels, one of them outside.)
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> coordinate(1, 78);
+    QImage mine(80, 80, QImage::Format_RGB32), painters(80, 80, QImage::Format_RGB32);
+    const TPixelClip clip{0, 0, 79, 79};
+    for (int i = 0; i < 200; ++i) {
+        const TThinSegment s{coordinate(random), coordinate(random), coordinate(random), coordinate(random)};
+        mine.fill(Qt::black);
+        painters.fill(Qt::black);
+        RasterizeThinLines(reinterpret_cast<std::uint32_t*>(mine.bits()), mine.bytesPerLine() / 4, clip, &s, 1,
+                           0xFFFFFFFFu);
+        {
+            QPainter painter(&painters);
+            painter.setPen(Tsp_MakePen({0xFFFFFF, Tsp_PenStyle::Solid, 1, true}));
+            painter.drawLine(s.X0, s.Y0, s.X1, s.Y1);
+        }
+        auto near = [](const QImage& AImage, int AX, int AY) {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (AImage.rect().contains(AX + dx, AY + dy) &&
+                        AImage.pixel(AX + dx, AY + dy) == qRgb(255, 255, 255))
+                        return true;
+            return false;
+        };
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 80; ++x) {
+                if (mine.pixel(x, y) == qRgb(255, 255, 255)) {
+                    ASSERT_TRUE(near(painters, x, y)) << "extra pixel " << x << "," << y << " segment " << i;
+                }
+                if (painters.pixel(x, y) == qRgb(255, 255, 255)) {
+                    ASSERT_TRUE(near(mine, x, y)) << "missing pixel " << x << "," << y << " segment " << i;
+                }
+            }
     }
 }
 
