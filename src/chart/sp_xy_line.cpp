@@ -84,6 +84,27 @@ QImage* DirectTarget(QPainter& APainter, TPixelClip& AClip)
     return image;
 }
 
+} // namespace
+
+void Tsp_DrawLines(QPainter& APainter, const TThinSegment* ASegments, int ACount)
+{
+    if (ACount <= 0)
+        return;
+    TPixelClip clip{};
+    if (QImage* image = DirectTarget(APainter, clip)) {
+        RasterizeThinLines(reinterpret_cast<std::uint32_t*>(image->bits()), image->bytesPerLine() / 4, clip, ASegments,
+                           ACount, APainter.pen().color().rgba());
+        return;
+    }
+    thread_local std::vector<QLine> lines;
+    lines.clear();
+    for (int i = 0; i < ACount; ++i)
+        lines.emplace_back(ASegments[i].X0, ASegments[i].Y0, ASegments[i].X1, ASegments[i].Y1);
+    APainter.drawLines(lines.data(), ACount);
+}
+
+namespace {
+
 QColor ToQColor(std::uint32_t ARgb)
 {
     return QColor((ARgb >> 16) & 0xFF, (ARgb >> 8) & 0xFF, ARgb & 0xFF);
@@ -199,21 +220,7 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
         }
         if (open)
             segments.push_back(run);
-        if (!segments.empty()) {
-            // The painter's general line stroker costs several times more per pixel than writing
-            // the pixels of a thin line; a day's jagged line is drawn once a second.
-            TPixelClip clip{};
-            if (QImage* image = DirectTarget(APainter, clip)) {
-                RasterizeThinLines(reinterpret_cast<std::uint32_t*>(image->bits()), image->bytesPerLine() / 4, clip,
-                                   segments.data(), static_cast<int>(segments.size()), pen.color().rgba());
-            } else {
-                thread_local std::vector<QLine> lines;
-                lines.clear();
-                for (const TThinSegment& segment : segments)
-                    lines.emplace_back(segment.X0, segment.Y0, segment.X1, segment.Y1);
-                APainter.drawLines(lines.data(), static_cast<int>(lines.size()));
-            }
-        }
+        Tsp_DrawLines(APainter, segments.data(), static_cast<int>(segments.size()));
     }
 
     if (FPointAttr.Visible) {

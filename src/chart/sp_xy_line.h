@@ -3,6 +3,7 @@
 
 #include "chart/sp_scale.h"
 #include "chart/sp_xy_data_series.h"
+#include "chart/thin_line_raster.h"
 
 #include <QPen>
 #include <QRect>
@@ -21,6 +22,11 @@ struct Tsp_PointAttr
 
 // A cosmetic, non-antialiased pen of a line attribute.
 QPen Tsp_MakePen(const Tsp_LineAttr& AAttr);
+
+// Draws the segments with the painter's pen in one call. Thin solid opaque lines on a plain 32-bit
+// image without transformation are written into its pixels directly (the painter's general
+// stroker costs several times more per pixel); anything else goes through the painter.
+void Tsp_DrawLines(QPainter& APainter, const TThinSegment* ASegments, int ACount);
 
 class Tsp_XYLine : public Tsp_XYDataSeries
 {

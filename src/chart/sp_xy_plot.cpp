@@ -273,10 +273,9 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId)
 
     if (attr.Visible) {
         APainter.setPen(Tsp_MakePen(attr));
-        if (vertical)
-            APainter.drawLine(o.X, fieldTop - 1, o.X, fieldBottom);
-        else
-            APainter.drawLine(fieldLeft - 1, o.Y, fieldRight, o.Y);
+        const TThinSegment line = vertical ? TThinSegment{o.X, fieldTop - 1, o.X, fieldBottom}
+                                           : TThinSegment{fieldLeft - 1, o.Y, fieldRight, o.Y};
+        Tsp_DrawLines(APainter, &line, 1);
     }
     // Marks and labels point away from the field, or the other way with the opposite-side flag.
     const int sign = vertical ? (axis.Opposite() ? 1 : -1) : (axis.Opposite() ? -1 : 1);
@@ -285,13 +284,12 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId)
         APainter.setPen(Tsp_MakePen({attr.Color, Tsp_PenStyle::Solid, 1, true}));
         const int from = base + sign * std::max(lineWidth, 1);
         const int to = from + sign * (TickLength - 1);
+        std::vector<TThinSegment> marks;
         for (int i = 0; i < axis.TickCount(); ++i) {
             const int p = axis.TickPosition(i);
-            if (vertical)
-                APainter.drawLine(from, p, to, p);
-            else
-                APainter.drawLine(p, from, p, to);
+            marks.push_back(vertical ? TThinSegment{from, p, to, p} : TThinSegment{p, from, p, to});
         }
+        Tsp_DrawLines(APainter, marks.data(), static_cast<int>(marks.size()));
     }
     if (lay.HasLabels) {
         APainter.setPen(palette().color(QPalette::WindowText));
@@ -374,12 +372,18 @@ void Tsp_XYPlot::DrawField(QPainter& APainter)
         if (!axis.GridAttr().Visible || axis.TickCount() == 0)
             continue;
         APainter.setPen(Tsp_MakePen(axis.GridAttr()));
+        std::vector<TThinSegment> lines;
         for (int i = 0; i < axis.TickCount(); ++i) {
             const int p = axis.TickPosition(i);
-            if (IsVertical(id))
-                APainter.drawLine(fieldLeft, p, fieldRight, p);
-            else
-                APainter.drawLine(p, fieldTop, p, fieldBottom);
+            lines.push_back(IsVertical(id) ? TThinSegment{fieldLeft, p, fieldRight, p}
+                                           : TThinSegment{p, fieldTop, p, fieldBottom});
+        }
+        // A dash pattern would run on from one grid line to the next within one call.
+        if (APainter.pen().style() == Qt::SolidLine) {
+            Tsp_DrawLines(APainter, lines.data(), static_cast<int>(lines.size()));
+        } else {
+            for (const TThinSegment& line : lines)
+                APainter.drawLine(line.X0, line.Y0, line.X1, line.Y1);
         }
     }
     for (const auto& series : FSeries) {
