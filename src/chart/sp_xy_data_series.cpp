@@ -8,18 +8,19 @@
 namespace qn {
 
 namespace {
-// The initial capacity; capacities stay powers of two so a slot is an index masked.
 constexpr std::size_t InitialCapacity = 32;
 // Counts stay representable as int, the type of indices in the interface.
 constexpr std::size_t MaxCapacity = std::size_t{1} << 30;
 } // namespace
 
-Tsp_XYDataSeries::Tsp_XYDataSeries() : FX(InitialCapacity), FY(InitialCapacity), FMask(InitialCapacity - 1) {}
+Tsp_XYDataSeries::Tsp_XYDataSeries() : FX(InitialCapacity), FY(InitialCapacity) {}
 
 void Tsp_XYDataSeries::Grow()
 {
     const std::size_t oldCap = FX.size();
-    const std::size_t newCap = oldCap * 2;
+    std::size_t newCap = std::min(oldCap * 2, MaxCapacity);
+    if (FCapacityHint > oldCap && FCapacityHint < newCap)
+        newCap = FCapacityHint;
     std::vector<double> x(newCap), y(newCap);
     for (int i = 0; i < FCount; ++i) {
         x[static_cast<std::size_t>(i)] = X(i);
@@ -28,7 +29,6 @@ void Tsp_XYDataSeries::Grow()
     FX.swap(x);
     FY.swap(y);
     FHead = 0;
-    FMask = newCap - 1;
 }
 
 void Tsp_XYDataSeries::AddXY(double AX, double AY)
@@ -63,7 +63,7 @@ void Tsp_XYDataSeries::Delete(int AIndex)
         return;
     const double x = X(AIndex), y = Y(AIndex);
     if (AIndex == 0) {
-        FHead = (FHead + 1) & FMask;
+        FHead = Next(FHead);
     } else if (AIndex < FCount - 1) {
         // Close the gap from the nearer end.
         if (AIndex < FCount / 2) {
@@ -71,7 +71,7 @@ void Tsp_XYDataSeries::Delete(int AIndex)
                 FX[Slot(i)] = FX[Slot(i - 1)];
                 FY[Slot(i)] = FY[Slot(i - 1)];
             }
-            FHead = (FHead + 1) & FMask;
+            FHead = Next(FHead);
         } else {
             for (int i = AIndex; i < FCount - 1; ++i) {
                 FX[Slot(i)] = FX[Slot(i + 1)];

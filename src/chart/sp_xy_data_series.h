@@ -50,6 +50,12 @@ public:
     Tsp_XYDataSeries();
 
     void AddXY(double AX, double AY);
+    // The number of points the owner keeps the series at (trimming the oldest): the storage, which
+    // otherwise doubles, grows no further than that before it has to, so a long series wastes no
+    // memory on room it never fills. 0 (the default) lets it double freely.
+    void SetCapacityHint(int ACount) { FCapacityHint = ACount > 0 ? static_cast<std::size_t>(ACount) : 0; }
+    // Points the storage holds before it grows again.
+    int Capacity() const { return static_cast<int>(FX.size()); }
     // Removes point AIndex; an index outside 0 .. Count() - 1 is ignored.
     void Delete(int AIndex);
     void Clear();
@@ -65,14 +71,19 @@ public:
     bool XAscending() const { return FXAscending; }
 
 private:
-    std::size_t Slot(int AIndex) const { return (FHead + static_cast<std::size_t>(AIndex)) & FMask; }
+    std::size_t Slot(int AIndex) const
+    {
+        const std::size_t slot = FHead + static_cast<std::size_t>(AIndex);
+        return slot < FX.size() ? slot : slot - FX.size();
+    }
+    std::size_t Next(std::size_t ASlot) const { return ASlot + 1 < FX.size() ? ASlot + 1 : 0; }
     void Grow();
     void UpdateBounds() const;
 
     std::vector<double> FX;
     std::vector<double> FY;
     std::size_t FHead = 0;
-    std::size_t FMask = 0;
+    std::size_t FCapacityHint = 0;
     int FCount = 0;
     bool FXAscending = true;
     mutable bool FBoundsValid = false;

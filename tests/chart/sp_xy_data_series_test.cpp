@@ -36,6 +36,49 @@ TEST(XYDataSeries, TrimmingTheOldestPointKeepsOrderAcrossManyWraps)
     EXPECT_TRUE(s.XAscending());
 }
 
+TEST(XYDataSeries, ACapacityHintStopsTheGrowthThereAndTheRingStillKeepsOrder)
+{
+    // The owner keeps 100 points and adds one before it trims (as the watcher does with a day);
+    // the storage stops at 101 instead of doubling to 128, and wraps at that odd size.
+    Tsp_XYDataSeries s;
+    s.SetCapacityHint(101);
+    int next = 0;
+    for (; next < 100; ++next)
+        s.AddXY(next, -next);
+    EXPECT_EQ(s.Capacity(), 101);
+    for (int i = 0; i < 1000; ++i, ++next) {
+        s.AddXY(next, -next);
+        s.Delete(0);
+        if (i % 7 == 0) { // an inside delete closing the gap from the front, and one more point
+            s.Delete(10);
+            s.AddXY(next + 0.5, -(next + 0.5));
+        }
+    }
+    ASSERT_EQ(s.Count(), 100);
+    for (int i = 1; i < s.Count(); ++i)
+        ASSERT_LT(s.X(i - 1), s.X(i)) << i;
+    EXPECT_EQ(s.X(s.Count() - 1), next - 1);
+    EXPECT_EQ(s.Capacity(), 101);
+
+    // More points than the hint still fit: the storage grows past it, keeping order.
+    Tsp_XYDataSeries t;
+    t.SetCapacityHint(40);
+    for (int i = 0; i < 30; ++i) { // the ring wraps while it fills
+        t.AddXY(2 * i, -2 * i);
+        t.Delete(0);
+        t.AddXY(2 * i + 1, -(2 * i + 1));
+    }
+    for (int i = 0; i < 60; ++i)
+        t.AddXY(200 + i, -(200 + i));
+    EXPECT_GE(t.Capacity(), 90);
+    ASSERT_EQ(t.Count(), 90);
+    for (int i = 1; i < t.Count(); ++i)
+        ASSERT_LT(t.X(i - 1), t.X(i)) << i;
+    double lo, hi;
+    ASSERT_TRUE(t.GetYMinMax(lo, hi));
+    EXPECT_EQ(lo, -259);
+}
+
 TEST(XYDataSeries, DeleteIgnoresBadIndicesAndClosesGapsFromEitherSide)
 {
     Tsp_XYDataSeries s;
