@@ -48,34 +48,29 @@ void RasterizeThinLines(std::uint32_t* ABits, int AStride, const TPixelClip& ACl
     if (AClip.Left > AClip.Right || AClip.Top > AClip.Bottom)
         return;
     for (int i = 0; i < ACount; ++i) {
-        TThinSegment s = ASegments[i];
+        const TThinSegment& s = ASegments[i];
         // Wholly beside the clip: nothing to walk.
         if (std::max(s.X0, s.X1) < AClip.Left || std::min(s.X0, s.X1) > AClip.Right ||
             std::max(s.Y0, s.Y1) < AClip.Top || std::min(s.Y0, s.Y1) > AClip.Bottom)
             continue;
-        const int dx = std::abs(s.X1 - s.X0), dy = std::abs(s.Y1 - s.Y0);
-        if (dx >= dy) {
-            if (s.X0 > s.X1) {
-                std::swap(s.X0, s.X1);
-                std::swap(s.Y0, s.Y1);
-            }
-            const int sign = s.Y1 >= s.Y0 ? 1 : -1;
-            // The rows the clip allows bound the columns too, so a steep far-off part is skipped.
-            Walk(s.X0, s.X1, s.Y0, dy, sign, AClip.Left, AClip.Right, [&](int AX, int AY) {
-                if (AY >= AClip.Top && AY <= AClip.Bottom)
-                    ABits[static_cast<std::int64_t>(AY) * AStride + AX] = AColor;
-            });
-        } else {
-            if (s.Y0 > s.Y1) {
-                std::swap(s.X0, s.X1);
-                std::swap(s.Y0, s.Y1);
-            }
-            const int sign = s.X1 >= s.X0 ? 1 : -1;
-            Walk(s.Y0, s.Y1, s.X0, dx, sign, AClip.Top, AClip.Bottom, [&](int AY, int AX) {
-                if (AX >= AClip.Left && AX <= AClip.Right)
-                    ABits[static_cast<std::int64_t>(AY) * AStride + AX] = AColor;
-            });
+        // Walk along the longer axis; a steep segment's pixels swap their coordinates back.
+        const bool steep = std::abs(s.Y1 - s.Y0) > std::abs(s.X1 - s.X0);
+        int major0 = steep ? s.Y0 : s.X0, minor0 = steep ? s.X0 : s.Y0;
+        int major1 = steep ? s.Y1 : s.X1, minor1 = steep ? s.X1 : s.Y1;
+        if (major0 > major1) {
+            std::swap(major0, major1);
+            std::swap(minor0, minor1);
         }
+        const int sign = minor1 >= minor0 ? 1 : -1;
+        // The clip bounds the walk along the longer axis, so a far-off part is skipped.
+        const int from = steep ? AClip.Top : AClip.Left, to = steep ? AClip.Bottom : AClip.Right;
+        const int low = steep ? AClip.Left : AClip.Top, high = steep ? AClip.Right : AClip.Bottom;
+        Walk(major0, major1, minor0, std::abs(minor1 - minor0), sign, from, to, [&](int AMajor, int AMinor) {
+            if (AMinor < low || AMinor > high)
+                return;
+            const int x = steep ? AMinor : AMajor, y = steep ? AMajor : AMinor;
+            ABits[static_cast<std::int64_t>(y) * AStride + x] = AColor;
+        });
     }
 }
 
