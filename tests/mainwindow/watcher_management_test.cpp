@@ -5,10 +5,10 @@
 #include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/intf_list_model.h"
 #include "mainwindow/intf_tree.h"
+#include "mainwindow/main_window_fixture.h"
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/window_metrics.h"
 #include "mainwindow/wnd_qn_main.h"
-#include "support/fake_ip_helper.h"
 #include "watcher/frm_qn_watcher.h"
 #include "watcher/gradient_bar.h"
 #include "watcher/read_out_panel.h"
@@ -39,8 +39,8 @@
 namespace qn {
 namespace {
 
-constexpr TCaptionMetrics Metrics{20, 15, 18};
-const QRect WorkArea(0, 0, 1280, 1000);
+using test::Metrics;
+using test::WorkArea;
 
 class TFakeClock : public IWatcherClock
 {
@@ -51,92 +51,36 @@ public:
     double Now() override { return Epoch + static_cast<double>(Ms) / 86400000.0; }
 };
 
-class WatcherManagement : public testing::Test
+class WatcherManagement : public test::TMainWindowFixture
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(FDir.isValid());
-        FFile = FDir.filePath(QStringLiteral("Veldo/Quarno/quarno.ini")).toStdString();
-        SettingsStorage()->SetFileName(FFile);
-        FPreviousMetrics = SetCaptionMetricsFunction([](const QWidget*) { return Metrics; });
-        TDesktopMetrics desktop;
-        desktop.VirtualDesktop = [] { return WorkArea; };
-        desktop.PrimaryWorkArea = [] { return WorkArea; };
-        desktop.WorkAreaNearest = [](const QRect&) { return WorkArea; };
-        FPreviousDesktop = SetDesktopMetrics(desktop);
-        FPreviousErrors = TLMForm::SetErrorHandler(
-            [this](QWidget*, const QString& AMessage) { FErrors.push_back(AMessage.toStdString()); });
-
-        FFake.emplace();
-        AddInterface(2, "eth0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
-        AddInterface(3, "eth1", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_DISCONNECTED);
-        AddInterface(5, "wlan0", IF_TYPE_IEEE80211, IF_OPER_STATUS_OPERATIONAL);
+        TMainWindowFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         FFake->Find(5)->Alias = "Home Wi-Fi";
-    }
-
-    void TearDown() override
-    {
-        FWindow.reset();
-        FFake.reset();
-        SetCaptionMetricsFunction(FPreviousMetrics);
-        SetDesktopMetrics(FPreviousDesktop);
-        TLMForm::SetErrorHandler(FPreviousErrors);
-        TLMForm::SetMainForm(nullptr);
-        EXPECT_TRUE(FErrors.empty()) << FErrors.front();
-    }
-
-    void AddInterface(DWORD AIndex, const std::string& AName, UINT AType, DWORD AStatus)
-    {
-        test::TFakeInterface i;
-        i.Index = AIndex;
-        i.Name = AName;
-        i.Description = AName + " adapter";
-        i.Type = AType;
-        i.OperStatus = AStatus;
-        i.Mac = {0x02, 0, 0, 0, 0, static_cast<BYTE>(AIndex)};
-        i.InOctets = 1000000 * AIndex;
-        i.OutOctets = 500000 * AIndex;
-        const std::string ip = "10.0.0." + std::to_string(AIndex);
-        i.Addresses = {{ip, "255.255.255.0"}};
-        FFake->Interfaces.push_back(i);
-        FFake->AddAddress(ip.c_str(), "255.255.255.0", AIndex);
+        for (auto& i : FFake->Interfaces) {
+            i.InOctets = 1000000 * i.Index;
+            i.OutOctets = 500000 * i.Index;
+        }
     }
 
     Twnd_qn_Main& Start()
     {
-        FWindow.reset();
-        TLMForm::SetMainForm(nullptr);
-        FWindow = std::make_unique<Twnd_qn_Main>();
-        FWindow->WatcherClock = &FClock;
-        FWindow->ShowError = [this](const QString& AMessage) { FErrors.push_back(AMessage.toStdString()); };
-        // The counters move only where a test moves them.
-        FWindow->Timer->stop();
-        FWindow->show();
+        Twnd_qn_Main& w = TMainWindowFixture::Start();
         QCoreApplication::processEvents();
-        return *FWindow;
+        return w;
     }
 
-    void Stop()
+    void BeforeShow(Twnd_qn_Main& AWindow) override
     {
-        FWindow.reset();
-        TLMForm::SetMainForm(nullptr);
+        AWindow.WatcherClock = &FClock;
+        // The counters move only where a test moves them.
+        AWindow.Timer->stop();
     }
 
-    void WriteSettings(const char* AText)
-    {
-        const QString file = QString::fromStdString(FFile);
-        QDir().mkpath(QFileInfo(file).path());
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(AText);
-    }
-
-    std::string Setting(const std::string& AKey)
-    {
-        TLayoutManagerINIStorage ini(FFile);
-        return ini.ReadString("Settings", AKey, "<none>");
-    }
+    std::string Setting(const std::string& AKey) { return TMainWindowFixture::Setting("Settings", AKey); }
 
     QAction* MonitorItem(const std::string& AName)
     {
@@ -179,15 +123,7 @@ protected:
 
     static void FreeDeferred() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    QTemporaryDir FDir;
-    std::string FFile;
     TFakeClock FClock;
-    std::optional<test::TFakeIpHelper> FFake;
-    std::unique_ptr<Twnd_qn_Main> FWindow;
-    std::vector<std::string> FErrors;
-    TCaptionMetricsFunction FPreviousMetrics;
-    TDesktopMetrics FPreviousDesktop;
-    TLMForm::TErrorHandler FPreviousErrors;
 };
 
 TEST_F(WatcherManagement, AStoredChoiceBringsThePanelBackAtStartWithPersistenceOff)

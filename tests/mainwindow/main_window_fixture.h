@@ -1,0 +1,124 @@
+// The main window's widget tests: the real window offscreen over a scripted IP helper service with
+// three interfaces, fixed caption and desktop metrics, and a settings file in a temporary folder.
+#pragma once
+
+#include "layout/layout_manager_ini_storage.h"
+#include "mainwindow/settings_storage.h"
+#include "mainwindow/window_metrics.h"
+#include "mainwindow/wnd_qn_main.h"
+#include "support/fake_ip_helper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRect>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qn::test {
+
+inline constexpr TCaptionMetrics Metrics{20, 15, 18};
+inline constexpr QRect WorkArea(0, 0, 1280, 1000);
+
+class TMainWindowFixture : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(FDir.isValid());
+        FFile = FDir.filePath(QStringLiteral("Veldo/Quarno/quarno.ini")).toStdString();
+        SettingsStorage()->SetFileName(FFile);
+        FPreviousMetrics = SetCaptionMetricsFunction([](const QWidget*) { return Metrics; });
+        TDesktopMetrics desktop;
+        desktop.VirtualDesktop = [] { return WorkArea; };
+        desktop.PrimaryWorkArea = [] { return WorkArea; };
+        desktop.WorkAreaNearest = [](const QRect&) { return WorkArea; };
+        FPreviousDesktop = SetDesktopMetrics(desktop);
+        FPreviousErrors = TLMForm::SetErrorHandler(
+            [this](QWidget*, const QString& AMessage) { FErrors.push_back(AMessage.toStdString()); });
+
+        FFake.emplace();
+        AddInterface(2, "eth0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
+        AddInterface(3, "eth1", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_DISCONNECTED);
+        AddInterface(5, "wlan0", IF_TYPE_IEEE80211, IF_OPER_STATUS_OPERATIONAL);
+    }
+
+    void TearDown() override
+    {
+        FWindow.reset();
+        FFake.reset();
+        SetCaptionMetricsFunction(FPreviousMetrics);
+        SetDesktopMetrics(FPreviousDesktop);
+        TLMForm::SetErrorHandler(FPreviousErrors);
+        TLMForm::SetMainForm(nullptr);
+        EXPECT_TRUE(FErrors.empty()) << FErrors.front();
+    }
+
+    TFakeInterface& AddInterface(DWORD AIndex, const std::string& AName, UINT AType, DWORD AStatus)
+    {
+        TFakeInterface i;
+        i.Index = AIndex;
+        i.Name = AName;
+        i.Description = AName + " adapter";
+        i.Type = AType;
+        i.OperStatus = AStatus;
+        i.Mac = {0x02, 0, 0, 0, 0, static_cast<BYTE>(AIndex)};
+        const std::string ip = "10.0.0." + std::to_string(AIndex);
+        i.Addresses = {{ip, "255.255.255.0"}};
+        FFake->Interfaces.push_back(i);
+        FFake->AddAddress(ip.c_str(), "255.255.255.0", AIndex);
+        return FFake->Interfaces.back();
+    }
+
+    // A new window (the old one goes first), shown; BeforeShow runs just before it is shown.
+    Twnd_qn_Main& Start()
+    {
+        FWindow.reset();
+        TLMForm::SetMainForm(nullptr);
+        FWindow = std::make_unique<Twnd_qn_Main>();
+        FWindow->ShowError = [this](const QString& AMessage) { FErrors.push_back(AMessage.toStdString()); };
+        BeforeShow(*FWindow);
+        FWindow->show();
+        return *FWindow;
+    }
+
+    virtual void BeforeShow(Twnd_qn_Main&) {}
+
+    void Stop()
+    {
+        FWindow.reset();
+        TLMForm::SetMainForm(nullptr);
+    }
+
+    void WriteSettings(const char* AText)
+    {
+        const QString file = QString::fromStdString(FFile);
+        QDir().mkpath(QFileInfo(file).path());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(AText);
+    }
+
+    std::string Setting(const std::string& ASection, const std::string& AKey)
+    {
+        TLayoutManagerINIStorage ini(FFile);
+        return ini.ReadString(ASection, AKey, "<none>");
+    }
+
+    QTemporaryDir FDir;
+    std::string FFile;
+    std::optional<TFakeIpHelper> FFake;
+    std::unique_ptr<Twnd_qn_Main> FWindow;
+    std::vector<std::string> FErrors;
+    TCaptionMetricsFunction FPreviousMetrics;
+    TDesktopMetrics FPreviousDesktop;
+    TLMForm::TErrorHandler FPreviousErrors;
+};
+
+} // namespace qn::test
