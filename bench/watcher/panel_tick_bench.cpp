@@ -1,6 +1,8 @@
 // One tick of a shown watcher panel whose chart holds a day of points, including its repaint.
 #include "watcher/frm_qn_watcher.h"
 
+#include "bench_sources.h"
+
 #include <QApplication>
 #include <QComboBox>
 
@@ -10,24 +12,8 @@
 
 namespace {
 
-class TBenchClock : public qn::IWatcherClock
-{
-public:
-    std::uint64_t Ms = 1000;
-    std::uint64_t TickCount() override { return Ms; }
-    double Now() override { return 45000.5 + static_cast<double>(Ms) / 86400000.0; }
-};
-
-class TBenchCounters : public qn::ITrafficCounterSource
-{
-public:
-    qn::TTrafficCounters Value{1000000, 1000, true};
-    bool ReadCounters(std::uint32_t, qn::TTrafficCounters& ACounters) override
-    {
-        ACounters = Value;
-        return true;
-    }
-};
+using qn::bench::TBenchClock;
+using qn::bench::TBenchCounters;
 
 // Arguments: the units index (0, 1) and the traffic (0: an idle link, every rate 0; 1: busy). The
 // panel is 475 x 210 as in the main window, its series are full.

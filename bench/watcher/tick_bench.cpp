@@ -1,28 +1,14 @@
 // One sampling tick of a watcher whose series are full: read, rates, read-outs, chart steps.
 #include "watcher/watcher_statistics.h"
 
+#include "bench_sources.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class TBenchClock : public qn::IWatcherClock
-{
-public:
-    std::uint64_t Ms = 1000;
-    std::uint64_t TickCount() override { return Ms; }
-    double Now() override { return 45000.5 + static_cast<double>(Ms) / 86400000.0; }
-};
-
-class TBenchCounters : public qn::ITrafficCounterSource
-{
-public:
-    qn::TTrafficCounters Value{1000000, 1000, true};
-    bool ReadCounters(std::uint32_t, qn::TTrafficCounters& ACounters) override
-    {
-        ACounters = Value;
-        return true;
-    }
-};
+using qn::bench::TBenchClock;
+using qn::bench::TBenchCounters;
 
 void BM_TickAtTrimLimit(benchmark::State& AState)
 {
