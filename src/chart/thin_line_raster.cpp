@@ -2,45 +2,11 @@
 #include "chart/thin_line_raster.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <utility>
 
 namespace qn {
-
-namespace {
-
-// Walks the major axis from AMajor0 to AMajor1 (ascending), the minor coordinate moving by ASign
-// from AMinor0 over ADMinor steps in total. APlot receives (major, minor) of every pixel whose
-// major coordinate lies in [AFrom, ATo]; the minor coordinate is checked by the caller.
-template <class TPlot>
-void Walk(int AMajor0, int AMajor1, int AMinor0, int ADMinor, int ASign, int AFrom, int ATo, TPlot APlot)
-{
-    const std::int64_t dMajor = AMajor1 - AMajor0;
-    const int first = std::max(AMajor0, AFrom), last = std::min(AMajor1, ATo);
-    if (first > last)
-        return;
-    if (dMajor == 0) {
-        APlot(first, AMinor0);
-        return;
-    }
-    // minor = minor0 + sign * floor((t * 2 * dMinor + dMajor) / (2 * dMajor)) for t = major - major0:
-    // the exact line rounded half up, kept as a quotient and a running remainder.
-    const std::int64_t twoMajor = 2 * dMajor, twoMinor = 2 * static_cast<std::int64_t>(ADMinor);
-    const std::int64_t numerator = static_cast<std::int64_t>(first - AMajor0) * twoMinor + dMajor;
-    std::int64_t offset = numerator / twoMajor;
-    std::int64_t remainder = numerator % twoMajor;
-    for (int major = first; major <= last; ++major) {
-        APlot(major, AMinor0 + ASign * static_cast<int>(offset));
-        remainder += twoMinor;
-        if (remainder >= twoMajor) {
-            const std::int64_t carry = remainder / twoMajor;
-            offset += carry;
-            remainder -= carry * twoMajor;
-        }
-    }
-}
-
-} // namespace
 
 void RasterizeThinLines(std::uint32_t* ABits, int AStride, const TPixelClip& AClip, const TThinSegment* ASegments,
                         int ACount, std::uint32_t AColor)
@@ -61,16 +27,50 @@ void RasterizeThinLines(std::uint32_t* ABits, int AStride, const TPixelClip& ACl
             std::swap(major0, major1);
             std::swap(minor0, minor1);
         }
-        const int sign = minor1 >= minor0 ? 1 : -1;
         // The clip bounds the walk along the longer axis, so a far-off part is skipped.
-        const int from = steep ? AClip.Top : AClip.Left, to = steep ? AClip.Bottom : AClip.Right;
+        const int first = std::max(major0, steep ? AClip.Top : AClip.Left);
+        const int last = std::min(major1, steep ? AClip.Bottom : AClip.Right);
         const int low = steep ? AClip.Left : AClip.Top, high = steep ? AClip.Right : AClip.Bottom;
-        Walk(major0, major1, minor0, std::abs(minor1 - minor0), sign, from, to, [&](int AMajor, int AMinor) {
-            if (AMinor < low || AMinor > high)
-                return;
+        if (first > last)
+            continue;
+        // Pixel offsets from ABits and their steps along either axis; an offset may lie outside the
+        // pixels while its minor coordinate does, and is used only inside.
+        const std::ptrdiff_t majorStep = steep ? AStride : 1, minorStep = steep ? 1 : AStride;
+        auto at = [&](int AMajor, int AMinor) {
             const int x = steep ? AMinor : AMajor, y = steep ? AMajor : AMinor;
-            ABits[static_cast<std::int64_t>(y) * AStride + x] = AColor;
-        });
+            return static_cast<std::ptrdiff_t>(y) * AStride + x;
+        };
+        if (minor0 == minor1) {
+            // Grids, axes and an idle link's flat run: one row or column.
+            if (minor0 < low || minor0 > high)
+                continue;
+            std::ptrdiff_t pixel = at(first, minor0);
+            for (int major = first; major <= last; ++major, pixel += majorStep)
+                ABits[pixel] = AColor;
+            continue;
+        }
+        // minor = minor0 + sign * floor((t * 2 * dMinor + dMajor) / (2 * dMajor)) for t = major - major0:
+        // the exact line rounded to the nearest pixel, kept as a quotient and a running remainder.
+        // The minor axis is the shorter, so it moves at most one pixel per step.
+        const int sign = minor1 > minor0 ? 1 : -1;
+        const std::int64_t dMajor = major1 - major0;
+        const std::int64_t twoMajor = 2 * dMajor, twoMinor = 2 * static_cast<std::int64_t>(std::abs(minor1 - minor0));
+        const std::int64_t numerator = static_cast<std::int64_t>(first - major0) * twoMinor + dMajor;
+        int minor = minor0 + sign * static_cast<int>(numerator / twoMajor);
+        std::int64_t remainder = numerator % twoMajor;
+        std::ptrdiff_t pixel = at(first, minor);
+        const std::ptrdiff_t minorMove = sign * minorStep;
+        for (int major = first; major <= last; ++major) {
+            if (minor >= low && minor <= high)
+                ABits[pixel] = AColor;
+            pixel += majorStep;
+            remainder += twoMinor;
+            if (remainder >= twoMajor) {
+                remainder -= twoMajor;
+                minor += sign;
+                pixel += minorMove;
+            }
+        }
     }
 }
 

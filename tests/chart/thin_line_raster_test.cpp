@@ -63,6 +63,8 @@ TEST(ThinLineRaster, DrawsTheRoundedLineInsideTheClipOnly)
         {22, 11, 137, 78},           // shallow
         {22, 78, 60, 12},            // steep, rising
         {-16383, 40, 16383, 41},     // flat across, ends far outside
+        {-16383, 79, 16383, 79},     // along the clip's last row
+        {139, 16383, 139, -16383},   // along the clip's last column, drawn upwards
         {60, -16383, 61, 16383},     // upright across, ends far outside
         {-9000, -16000, 16383, 900}, // slanted, entering through a corner region
         {100, 50, 16383, -16383},    // leaving through the top
