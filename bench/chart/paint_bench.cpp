@@ -1,12 +1,10 @@
 // Repaints of a watcher-sized plot (400 x 150 field) with two series, full day and five minutes.
 #include "chart/sp_xy_plot.h"
 
-#include <QApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <random>
 
 namespace {
@@ -99,13 +97,3 @@ void BM_RepaintField(benchmark::State& AState)
 BENCHMARK(BM_RepaintField)->Arg(86400)->Arg(300)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,12 +7,18 @@ namespace {
 
 constexpr int DayOfPoints = 86400;
 
+// A series holding a day of points; AX is the x of the next one.
+void FillDay(qn::Tsp_XYDataSeries& ASeries, double& AX)
+{
+    for (int i = 0; i < DayOfPoints; ++i, AX += 1)
+        ASeries.AddXY(AX, i % 97);
+}
+
 void BM_AddXYDeleteAtTrimLimit(benchmark::State& AState)
 {
     qn::Tsp_XYDataSeries series;
     double x = 0;
-    for (int i = 0; i < DayOfPoints; ++i, x += 1)
-        series.AddXY(x, i % 97);
+    FillDay(series, x);
     for (auto _ : AState) {
         series.AddXY(x, 42.0);
         x += 1;
@@ -28,8 +34,7 @@ void BM_BoundsAfterDelete(benchmark::State& AState)
 {
     qn::Tsp_XYDataSeries series;
     double x = 0;
-    for (int i = 0; i < DayOfPoints; ++i, x += 1)
-        series.AddXY(x, i % 97);
+    FillDay(series, x);
     for (auto _ : AState) {
         series.AddXY(x, 42.0);
         x += 1;
