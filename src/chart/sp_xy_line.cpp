@@ -103,18 +103,19 @@ void Tsp_DrawLines(QPainter& APainter, const TThinSegment* ASegments, int ACount
     APainter.drawLines(lines.data(), ACount);
 }
 
-namespace {
+std::uint32_t Tsp_RgbOf(const QColor& AColor)
+{
+    return static_cast<std::uint32_t>(AColor.rgb()) & 0xFFFFFFu;
+}
 
-QColor ToQColor(std::uint32_t ARgb)
+QColor Tsp_ColorOf(std::uint32_t ARgb)
 {
     return QColor((ARgb >> 16) & 0xFF, (ARgb >> 8) & 0xFF, ARgb & 0xFF);
 }
 
-} // namespace
-
 QPen Tsp_MakePen(const Tsp_LineAttr& AAttr)
 {
-    QPen pen(ToQColor(AAttr.Color));
+    QPen pen(Tsp_ColorOf(AAttr.Color));
     pen.setWidth(AAttr.Width);
     pen.setCosmetic(true);
     switch (AAttr.Style) {
@@ -225,7 +226,7 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
 
     if (FPointAttr.Visible) {
         APainter.setPen(Qt::NoPen);
-        APainter.setBrush(ToQColor(FPointAttr.Color));
+        APainter.setBrush(Tsp_ColorOf(FPointAttr.Color));
         const int half = FPointAttr.Size / 2;
         for (int i = 0; i < n; ++i) {
             const int x = AXAxis.V2P(X(i)), y = AYAxis.V2P(Y(i));

@@ -20,6 +20,10 @@ struct Tsp_PointAttr
     std::uint32_t Color = 0x000000;
 };
 
+// The 0xRRGGBB number a line attribute keeps for a colour, and back.
+std::uint32_t Tsp_RgbOf(const QColor& AColor);
+QColor Tsp_ColorOf(std::uint32_t ARgb);
+
 // A cosmetic, non-antialiased pen of a line attribute.
 QPen Tsp_MakePen(const Tsp_LineAttr& AAttr);
 

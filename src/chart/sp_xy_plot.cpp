@@ -284,12 +284,12 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId)
         APainter.setPen(Tsp_MakePen({attr.Color, Tsp_PenStyle::Solid, 1, true}));
         const int from = base + sign * std::max(lineWidth, 1);
         const int to = from + sign * (TickLength - 1);
-        std::vector<TThinSegment> marks;
+        FSegments.clear();
         for (int i = 0; i < axis.TickCount(); ++i) {
             const int p = axis.TickPosition(i);
-            marks.push_back(vertical ? TThinSegment{from, p, to, p} : TThinSegment{p, from, p, to});
+            FSegments.push_back(vertical ? TThinSegment{from, p, to, p} : TThinSegment{p, from, p, to});
         }
-        Tsp_DrawLines(APainter, marks.data(), static_cast<int>(marks.size()));
+        Tsp_DrawLines(APainter, FSegments.data(), static_cast<int>(FSegments.size()));
     }
     if (lay.HasLabels) {
         APainter.setPen(palette().color(QPalette::WindowText));
@@ -372,17 +372,17 @@ void Tsp_XYPlot::DrawField(QPainter& APainter)
         if (!axis.GridAttr().Visible || axis.TickCount() == 0)
             continue;
         APainter.setPen(Tsp_MakePen(axis.GridAttr()));
-        std::vector<TThinSegment> lines;
+        FSegments.clear();
         for (int i = 0; i < axis.TickCount(); ++i) {
             const int p = axis.TickPosition(i);
-            lines.push_back(IsVertical(id) ? TThinSegment{fieldLeft, p, fieldRight, p}
-                                           : TThinSegment{p, fieldTop, p, fieldBottom});
+            FSegments.push_back(IsVertical(id) ? TThinSegment{fieldLeft, p, fieldRight, p}
+                                               : TThinSegment{p, fieldTop, p, fieldBottom});
         }
         // A dash pattern would run on from one grid line to the next within one call.
         if (APainter.pen().style() == Qt::SolidLine) {
-            Tsp_DrawLines(APainter, lines.data(), static_cast<int>(lines.size()));
+            Tsp_DrawLines(APainter, FSegments.data(), static_cast<int>(FSegments.size()));
         } else {
-            for (const TThinSegment& line : lines)
+            for (const TThinSegment& line : FSegments)
                 APainter.drawLine(line.X0, line.Y0, line.X1, line.Y1);
         }
     }

@@ -163,6 +163,7 @@ private:
         int Width = 0;
     };
     QHash<QString, TLabel> FLabelCache;
+    std::vector<TThinSegment> FSegments; // grid lines or tick marks of one axis, kept between paints
 };
 
 } // namespace qn

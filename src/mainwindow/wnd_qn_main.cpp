@@ -526,11 +526,11 @@ void Twnd_qn_Main::AddWatcher(TAdapter AData)
     frame->SetChartPopupMenu(PopupMenu1);
     // Each direction has one colour in its label, its line and its session total.
     Tsp_LineAttr line = frame->sp_XYLine1->LineAttr();
-    line.Color = static_cast<std::uint32_t>(frame->DLLabel->Color().rgb()) & 0xFFFFFFu;
+    line.Color = Tsp_RgbOf(frame->DLLabel->Color());
     frame->sp_XYLine1->SetLineAttr(line);
     frame->lTDL->SetColor(frame->DLLabel->Color());
     line = frame->sp_XYLine2->LineAttr();
-    line.Color = static_cast<std::uint32_t>(frame->ULLabel->Color().rgb()) & 0xFFFFFFu;
+    line.Color = Tsp_RgbOf(frame->ULLabel->Color());
     frame->sp_XYLine2->SetLineAttr(line);
     frame->lTUL->SetColor(frame->ULLabel->Color());
     frame->OnProperties = [this](const TAdapter& AAdapter) {

@@ -41,11 +41,6 @@ constexpr QSize PropsSize(75, 23);
 constexpr int HeaderControlIndent = 3;
 constexpr int HeaderControlSpacing = 4;
 
-std::uint32_t ToRgb(const QColor& AColor)
-{
-    return static_cast<std::uint32_t>(AColor.rgb()) & 0xFFFFFFu;
-}
-
 bool DefaultAskYesNo(const QString& ACaption, const QString& AText)
 {
     return QMessageBox::question(QApplication::activeWindow(), ACaption, AText, QMessageBox::Yes | QMessageBox::No) ==
@@ -235,9 +230,9 @@ void Tfrm_qn_Watcher::CreateGrid(QWidget* AParent)
         line->SetPointAttr(points);
     }
     Tsp_LineAttr attr = sp_XYLine1->LineAttr();
-    attr.Color = ToRgb(clSkyBlue);
+    attr.Color = Tsp_RgbOf(clSkyBlue);
     sp_XYLine1->SetLineAttr(attr);
-    attr.Color = ToRgb(clLime);
+    attr.Color = Tsp_RgbOf(clLime);
     sp_XYLine2->SetLineAttr(attr);
     sp_XYPlot->OnDblClick = [this] { sp_XYPlotDblClick(); };
     sp_XYPlot->OnMouseMove = [this](int X, int Y) { sp_XYPlotMouseMove(X, Y); };
