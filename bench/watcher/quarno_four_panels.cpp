@@ -11,7 +11,6 @@
 #include "watcher/frm_qn_watcher.h"
 
 #include <QApplication>
-#include <QLocale>
 
 #include <algorithm>
 #include <cmath>
@@ -21,10 +20,7 @@ int main(int argc, char** argv)
 {
     qn::SettingsStorage()->SetFileName(qn::SettingsFilePathForThisProgram("Veldo", "Quarno"));
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quarno"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    qn::SetFormatSettings(qn::FormatSettingsFromLocale(QLocale::system()));
-    QApplication::setStyle(new qn::THintTimingStyle);
+    qn::SetUpApplication();
 
     qn::Twnd_qn_Main window;
     QObject::connect(&window, &qn::Twnd_qn_Main::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -2,13 +2,11 @@
 #include "about/version_info.h"
 #include "app/startup.h"
 #include "layout/layout_manager_ini_storage.h"
-#include "mainwindow/image_list.h"
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/wnd_qn_main.h"
 #include "platform/settings_location.h"
 
 #include <QApplication>
-#include <QLocale>
 
 #include <cstdlib>
 #include <string>
@@ -26,14 +24,7 @@ int main(int argc, char** argv)
         !platform.empty())
         setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quarno"));
-    // No display name: Qt would append it to every window title ("Properties — Quarno").
-    QApplication::setDesktopFileName(QStringLiteral("org.veldo.Quarno"));
-    QApplication::setWindowIcon(qn::ApplicationIcon());
-    // The window hides to the tray and dialogs may close while it is hidden: only "Exit" ends.
-    QApplication::setQuitOnLastWindowClosed(false);
-    qn::SetFormatSettings(qn::FormatSettingsFromLocale(QLocale::system()));
-    QApplication::setStyle(new qn::THintTimingStyle);
+    qn::SetUpApplication();
 
     qn::Twnd_qn_Main window;
     QObject::connect(&window, &qn::Twnd_qn_Main::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -1,6 +1,9 @@
-// Start-up choices: XWayland on Wayland sessions, and the locale's formats for the formatting code.
+// Start-up choices: XWayland on Wayland sessions, the application-wide settings, the hint timing.
 #include "app/startup.h"
 
+#include "mainwindow/image_list.h"
+
+#include <QApplication>
 #include <QLocale>
 
 namespace qn {
@@ -19,6 +22,18 @@ std::string ForcedQtPlatform(const char* AQtPlatform, const char* AWaylandDispla
     if (!Set(AQtPlatform) && Set(AWaylandDisplay) && Set(AX11Display))
         return "xcb";
     return {};
+}
+
+void SetUpApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Quarno"));
+    // No display name: Qt would append it to every window title ("Properties — Quarno").
+    QApplication::setDesktopFileName(QStringLiteral("org.veldo.Quarno"));
+    QApplication::setWindowIcon(ApplicationIcon());
+    // The window hides to the tray and dialogs may close while it is hidden: only "Exit" ends.
+    QApplication::setQuitOnLastWindowClosed(false);
+    SetFormatSettings(FormatSettingsFromLocale(QLocale::system()));
+    QApplication::setStyle(new THintTimingStyle);
 }
 
 int THintTimingStyle::styleHint(StyleHint AHint, const QStyleOption* AOption, const QWidget* AWidget,

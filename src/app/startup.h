@@ -15,6 +15,11 @@ namespace qn {
 // "xcb" on a Wayland session that offers XWayland, unless the user chose a platform.
 std::string ForcedQtPlatform(const char* AQtPlatform, const char* AWaylandDisplay, const char* AX11Display);
 
+// What every run of the program sets once the application object exists: its name, desktop entry
+// and icon, staying alive while the window is in the tray, the locale's formats for the formatting
+// code and the hint timing.
+void SetUpApplication();
+
 // The platform's style with the program's hint timing: a hint appears at once (after 1 ms).
 class THintTimingStyle : public QProxyStyle
 {
