@@ -92,7 +92,8 @@ struct TPropAccess
 {
     QObject* Object = nullptr;
     QString Name; // as registered: the key the value is stored under
-    const QMetaProperty* Meta = nullptr;
+    // A copy, not a pointer: the property list it was found in is often a temporary.
+    QMetaProperty Meta;
     QByteArray DynamicName;
     QMetaType Type;
     TPropInfoList::TKind Kind = TPropInfoList::TKind::Other;
@@ -102,20 +103,20 @@ struct TPropAccess
     // A widget's Visible and Enabled are its own flags, not the effective state through its parents.
     QVariant Read() const
     {
-        if (auto* w = qobject_cast<QWidget*>(Object); w && Meta) {
+        if (auto* w = qobject_cast<QWidget*>(Object); w && Meta.isValid()) {
             if (SameText(Name, "visible"))
                 return !w->isHidden();
             if (SameText(Name, "enabled"))
                 return !w->testAttribute(Qt::WA_Disabled);
         }
-        return Meta ? Meta->read(Object) : Object->property(DynamicName.constData());
+        return Meta.isValid() ? Meta.read(Object) : Object->property(DynamicName.constData());
     }
     bool Write(QVariant AValue) const
     {
         if (Type.isValid() && AValue.metaType() != Type && !AValue.convert(Type))
             return false;
-        if (Meta)
-            return Meta->write(Object, AValue);
+        if (Meta.isValid())
+            return Meta.write(Object, AValue);
         Object->setProperty(DynamicName.constData(), AValue);
         return true;
     }
@@ -129,7 +130,7 @@ TPropAccess FindProperty(QObject* AObject, const TPropInfoList& AList, const QSt
     p.Name = AName;
     if (const QMetaProperty* meta = AList.Find(AName)) {
         p.Object = AObject;
-        p.Meta = meta;
+        p.Meta = *meta;
         p.Type = meta->metaType();
         p.Kind = TPropInfoList::KindOf(p.Type, meta->isEnumType() || meta->isFlagType());
         return p;
