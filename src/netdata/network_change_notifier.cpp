@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <future>
 #include <mutex>
 
 namespace qn {
@@ -59,7 +60,6 @@ struct TNetworkChangeNotifier::TShared
 
     void Execute(const std::shared_ptr<TShared>& ASelf)
     {
-        ThreadId = GetCurrentThreadId();
         const std::uint32_t res = 0; // nothing ever gives the notification a result
         OVERLAPPED overlapped{};
         bool requested = false;
@@ -98,7 +98,16 @@ TNetworkChangeNotifier::TNetworkChangeNotifier(TPostToOwner APost) : FShared(std
     FShared->Event = CreateEvent(false, false);
     if (!FShared->Event || !FShared->Post)
         return; // no event, no worker: the notifier never fires
-    FThread = std::thread([shared = FShared] { shared->Execute(shared); });
+    // The id is the worker's own, so it can only be read there; waiting for it is a matter of
+    // microseconds and lets ThreadId() answer as soon as the constructor returns.
+    std::promise<void> started;
+    std::future<void> running = started.get_future();
+    FThread = std::thread([shared = FShared, started = std::move(started)]() mutable {
+        shared->ThreadId = GetCurrentThreadId();
+        started.set_value();
+        shared->Execute(shared);
+    });
+    running.wait();
 }
 
 TNetworkChangeNotifier::~TNetworkChangeNotifier()

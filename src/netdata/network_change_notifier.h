@@ -39,7 +39,8 @@ public:
     // Set on the owner's thread; read there only.
     TNetworkNotifyEvent OnChange;
 
-    // The worker's thread id while it runs, else 0.
+    // The worker's thread id from the moment the constructor returns until the worker ends, else 0
+    // (no worker: no event or no way to post).
     std::uint32_t ThreadId() const;
 
 private:

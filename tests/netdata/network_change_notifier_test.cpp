@@ -14,9 +14,12 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include <net/if.h>
 #include <sched.h>
 #include <unistd.h>
 
@@ -131,8 +134,69 @@ TEST(NetworkChangeNotifier, WithoutTheServiceFunctionItNeverFires)
     TOwnerQueue owner;
     TNetworkChangeNotifier notifier(owner.Poster());
     notifier.OnChange = [&](TNetworkChangeNotifier*, std::uint32_t) { ADD_FAILURE() << "no service, no change"; };
-    EXPECT_FALSE(owner.WaitForCall(50ms));
+    // Long enough for two retries: a retry must not turn into a change.
+    EXPECT_FALSE(owner.WaitForCall(1100ms));
     EXPECT_NE(0u, notifier.ThreadId()) << "the worker runs and retries";
+}
+
+// A service that refuses its first requests, then answers each at once with a change.
+std::mutex GRefusalsMutex;
+std::vector<std::chrono::steady_clock::time_point> GRequestTimes;
+int GRefusals = 0;
+DWORD RefuseThenChange(PHANDLE AHandle, LPOVERLAPPED AOverlapped)
+{
+    {
+        std::lock_guard lock(GRefusalsMutex);
+        GRequestTimes.push_back(std::chrono::steady_clock::now());
+        if (GRefusals > 0) {
+            --GRefusals;
+            return ERROR_NOT_SUPPORTED;
+        }
+    }
+    return ImmediateChange(AHandle, AOverlapped);
+}
+
+TEST(NetworkChangeNotifier, ARefusedRequestIsRetriedAfterAPauseNeverAtOnce)
+{
+    TIpHelperTable fake;
+    fake.Library = reinterpret_cast<HANDLE>(1);
+    fake.NotifyAddrChange = &RefuseThenChange;
+    TIpHelperTableGuard guard(fake);
+    {
+        std::lock_guard lock(GRefusalsMutex);
+        GRequestTimes.clear();
+        GRefusals = 2;
+    }
+
+    TOwnerQueue owner;
+    TNetworkChangeNotifier notifier(owner.Poster());
+    int calls = 0;
+    notifier.OnChange = [&](TNetworkChangeNotifier*, std::uint32_t) { ++calls; };
+    ASSERT_TRUE(owner.WaitForCall(5s)) << "the third request is granted and reports its change";
+    EXPECT_EQ(1, owner.RunQueued());
+    EXPECT_EQ(1, calls);
+
+    std::lock_guard lock(GRefusalsMutex);
+    ASSERT_GE(GRequestTimes.size(), 3u);
+    // Each refusal is followed by the pause, not by a spin of requests.
+    for (std::size_t i = 1; i < 3; ++i)
+        EXPECT_GE(GRequestTimes[i] - GRequestTimes[i - 1], 450ms) << "request " << i;
+}
+
+TEST(NetworkChangeNotifier, TheWorkersThreadIdIsKnownWhenTheConstructorReturns)
+{
+    TIpHelperTable fake;
+    fake.Library = reinterpret_cast<HANDLE>(1);
+    TIpHelperTableGuard guard(fake);
+
+    TOwnerQueue owner;
+    const std::uint32_t ownerThread = GetCurrentThreadId();
+    for (int i = 0; i < 200; ++i) {
+        TNetworkChangeNotifier notifier(owner.Poster());
+        const std::uint32_t id = notifier.ThreadId();
+        ASSERT_NE(0u, id) << "notifier " << i;
+        ASSERT_NE(ownerThread, id) << "notifier " << i;
+    }
 }
 
 TEST(NetworkChangeNotifier, NoHandlerDropsChanges)
@@ -212,6 +276,65 @@ TEST_F(KernelNotifier, AnAddedAddressIsReportedAndABurstGivesFewCalls)
         burst += owner.RunQueued();
     EXPECT_GE(burst, 1);
     EXPECT_LE(burst, 3);
+}
+
+TEST_F(KernelNotifier, AChangeWhileTheOwnerIsBusyGivesOneMoreCall)
+{
+    TOwnerQueue owner;
+    TNetworkChangeNotifier notifier(owner.Poster());
+    int calls = 0;
+    notifier.OnChange = [&](TNetworkChangeNotifier*, std::uint32_t) { ++calls; };
+    Settle(owner);
+    calls = 0;
+    Ip("addr add 10.80.0.1/24 dev qn0");
+    ASSERT_TRUE(owner.WaitForCall(5s));
+    // The owner has not run its call yet (it is refreshing, say) when the next change arrives.
+    Ip("addr add 10.80.1.1/24 dev qn0");
+    std::this_thread::sleep_for(100ms); // let the kernel deliver it before the next request
+    owner.RunQueued();
+    EXPECT_EQ(1, calls);
+    ASSERT_TRUE(owner.WaitForCall(5s)) << "the change made during the call was dropped";
+    owner.RunQueued();
+    EXPECT_EQ(2, calls);
+}
+
+// Links created one after another while the owner refreshes: after the last call, the owner's
+// view holds every one of them.
+TEST_F(KernelNotifier, ABurstOfNewLinksIsAllSeenByTheLastCall)
+{
+    TOwnerQueue owner;
+    TNetworkChangeNotifier notifier(owner.Poster());
+    std::set<std::string> seen;
+    int calls = 0;
+    notifier.OnChange = [&](TNetworkChangeNotifier*, std::uint32_t) {
+        ++calls;
+        seen.clear();
+        if (struct if_nameindex* names = if_nameindex()) {
+            for (struct if_nameindex* n = names; n->if_index != 0; ++n)
+                seen.insert(n->if_name);
+            if_freenameindex(names);
+        }
+        std::this_thread::sleep_for(150ms); // a refresh takes a while; changes go on meanwhile
+    };
+    Settle(owner);
+    calls = 0;
+    std::thread burst([] {
+        for (int i = 0; i < 4; ++i) {
+            const std::string n = std::to_string(i);
+            std::system(("ip link add qb" + n + " type veth peer name qc" + n).c_str());
+            std::this_thread::sleep_for(100ms);
+        }
+    });
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (std::chrono::steady_clock::now() < deadline && !(calls > 0 && seen.count("qb3") && seen.count("qc3")))
+        if (owner.WaitForCall(100ms))
+            owner.RunQueued();
+    burst.join();
+    while (owner.WaitForCall(500ms))
+        owner.RunQueued();
+    for (const char* name : {"qb0", "qb1", "qb2", "qb3", "qc0", "qc1", "qc2", "qc3"})
+        EXPECT_EQ(1u, seen.count(name)) << name << " is missing from the last view";
+    EXPECT_LE(calls, 8) << "changes are merged into few calls";
 }
 
 TEST_F(KernelNotifier, DestroyedWhileAChangeIsPendingReturnsAtOnce)

@@ -244,10 +244,9 @@ DWORD NotifyAddrChange(PHANDLE Handle, LPOVERLAPPED overlapped)
         notification.Socket = OpenChangeSocket(SOCK_NONBLOCK);
         if (!notification.Socket)
             return ERROR_CAN_NOT_COMPLETE;
-    } else {
-        // Changes between the last signal and this request are not reported.
-        DrainChanges(notification.Socket);
     }
+    // Changes that arrived since the last signal stay queued: they complete this request at once,
+    // so a change made while the caller was busy with the last one is never lost.
     notification.Armed = true;
     *Handle = &notification;
     return ERROR_IO_PENDING;
