@@ -3,7 +3,10 @@
 
 #include "platform/atomic_file.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <mutex>
+#include <set>
 
 namespace qn {
 
@@ -319,10 +322,23 @@ bool LoadForChange(const std::string& AFileName, TIniDocument& ADoc, std::string
         return true;
     case TFileReadResult::Missing:
         return true;
+    case TFileReadResult::NotAFile:
     case TFileReadResult::Failed:
         break;
     }
     return false;
+}
+
+// A settings path that names a FIFO, a device or a folder reads as empty and is never written
+// through; the user learns why once per path, not at every read.
+void ReportNotAFile(const std::string& AFileName)
+{
+    static std::mutex mutex;
+    static std::set<std::string> reported;
+    std::lock_guard lock(mutex);
+    if (reported.insert(AFileName).second)
+        std::fprintf(stderr, "%s is not a regular file: it is read as empty and never written\n",
+                     IniFullPath(AFileName).c_str());
 }
 
 bool Store(const std::string& AFileName, const TIniDocument& ADoc, const std::string& AOldText, bool AExisted)
@@ -336,7 +352,10 @@ bool Store(const std::string& AFileName, const TIniDocument& ADoc, const std::st
 TIniDocument Load(const std::string& AFileName)
 {
     std::string text;
-    if (ReadWholeFile(AFileName, text) != TFileReadResult::Ok)
+    const TFileReadResult result = ReadWholeFile(AFileName, text);
+    if (result == TFileReadResult::NotAFile)
+        ReportNotAFile(AFileName);
+    if (result != TFileReadResult::Ok)
         return {};
     return TIniDocument(text);
 }

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -222,6 +223,69 @@ TEST(IniFile, ReplacingKeepsPermissionsAndFollowsSymbolicLinks)
     EXPECT_EQ(Slurp(real), "[S]\nK=2\n");
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(IniFile, APathThatIsNotARegularFileReadsEmptyAndIsNeverWrittenThrough)
+{
+    TempDir dir;
+    const auto fifo = dir.File("fifo.ini");
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+    // Nobody writes into the FIFO: a blocking open would wait for ever.
+    EXPECT_EQ(qn::IniReadString(fifo, "S", "K", "default"), "default");
+    EXPECT_TRUE(qn::IniReadSection(fifo, "S").empty());
+    EXPECT_THROW(qn::IniWriteString(fifo, "S", "K", "V"), qn::EIniWriteError);
+    EXPECT_TRUE(fs::is_fifo(fifo)) << "not replaced by a plain file";
+
+    fs::create_symlink(fifo, dir.File("to-fifo.ini"));
+    EXPECT_EQ(qn::IniReadString(dir.File("to-fifo.ini"), "S", "K", "default"), "default");
+    EXPECT_THROW(qn::IniWriteString(dir.File("to-fifo.ini"), "S", "K", "V"), qn::EIniWriteError);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    EXPECT_EQ(qn::IniReadString("/dev/zero", "S", "K", "default"), "default") << "a device is not read";
+    EXPECT_EQ(dir.Entries(), 2u) << "no temporary file stays behind";
+}
+
+TEST(IniFile, AFileNobodyMayWriteIsRefusedEvenForRoot)
+{
+    TempDir dir;
+    const auto file = dir.File("frozen.ini");
+    const std::string old = "[S]\nK=frozen\n";
+    Spit(file, old);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    try {
+        qn::IniWriteString(file, "S", "K", "new");
+        FAIL() << "a read-only file must not be replaced";
+    } catch (const qn::EIniWriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + file);
+    }
+    EXPECT_THROW(qn::IniDeleteSection(file, "S"), qn::EIniWriteError);
+    EXPECT_EQ(Slurp(file), old);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(qn::IniReadString(file, "S", "K", ""), "frozen") << "it is still read";
+}
+
+TEST(IniFile, NewFilesGetTheUmaskDefaultAndDanglingLinksAreWrittenThrough)
+{
+    TempDir dir;
+    const mode_t saved = umask(027);
+    qn::IniWriteString(dir.File("new.ini"), "S", "K", "1");
+    umask(saved);
+    EXPECT_EQ(fs::status(dir.File("new.ini")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // A link whose target does not exist yet, relative to the link's folder.
+    fs::create_directory(dir.File("real"));
+    fs::create_symlink("real/target.ini", dir.File("dangling.ini"));
+    qn::IniWriteString(dir.File("dangling.ini"), "S", "K", "2");
+    EXPECT_TRUE(fs::is_symlink(dir.File("dangling.ini")));
+    EXPECT_EQ(Slurp(dir.File("real/target.ini")), "[S]\nK=2\n");
+
+    // A loop of links has no target: refused, nothing created.
+    fs::create_symlink(dir.File("loop-b.ini"), dir.File("loop-a.ini"));
+    fs::create_symlink(dir.File("loop-a.ini"), dir.File("loop-b.ini"));
+    EXPECT_THROW(qn::IniWriteString(dir.File("loop-a.ini"), "S", "K", "3"), qn::EIniWriteError);
+    EXPECT_TRUE(fs::is_symlink(dir.File("loop-a.ini")));
 }
 
 // The value a writer round writes: a run of one letter whose length depends on the letter, so a
