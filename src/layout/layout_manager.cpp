@@ -200,6 +200,21 @@ std::string DesktopKey(const char* AKey)
     return std::string(AKey) + "(" + std::to_string(desk.width()) + "x" + std::to_string(desk.height()) + ")";
 }
 
+// A stored position moved so that a window of AOuter size lies on the virtual desktop (its top
+// left corner first when it does not fit); 64-bit, so no stored number can overflow.
+QPoint ClampToDesktop(std::int64_t ALeft, std::int64_t ATop, const QSize& AOuter)
+{
+    const QRect desk = DesktopMetrics().VirtualDesktop();
+    if (desk.isEmpty())
+        return {static_cast<int>(std::clamp<std::int64_t>(ALeft, INT_MIN / 2, INT_MAX / 2)),
+                static_cast<int>(std::clamp<std::int64_t>(ATop, INT_MIN / 2, INT_MAX / 2))};
+    const std::int64_t maxLeft = std::int64_t{desk.x()} + desk.width() - AOuter.width();
+    const std::int64_t maxTop = std::int64_t{desk.y()} + desk.height() - AOuter.height();
+    const std::int64_t left = std::max<std::int64_t>(std::min(ALeft, maxLeft), desk.x());
+    const std::int64_t top = std::max<std::int64_t>(std::min(ATop, maxTop), desk.y());
+    return {static_cast<int>(left), static_cast<int>(top)};
+}
+
 // The outer size of a window is set through its client size, so the frame is taken off again.
 void SetOuterSize(QWidget* AWidget, int AWidth, int AHeight)
 {
@@ -463,8 +478,16 @@ void TLayoutManagerControl::RestoreForm(QWidget* AForm, const std::string& ASect
             text = s.ReadString(ASection, "Size", "");
         const QRect outer = AForm->frameGeometry();
         int width = outer.width(), height = outer.height();
-        if (ParsePair(text, width, height, true))
+        if (ParsePair(text, width, height, true)) {
+            // A window larger than the whole desktop is never what was meant, and a huge one costs
+            // gigabytes of backing store.
+            const QRect desk = DesktopMetrics().VirtualDesktop();
+            if (!desk.isEmpty()) {
+                width = std::min(width, desk.width());
+                height = std::min(height, desk.height());
+            }
             SetOuterSize(AForm, width, height);
+        }
     }
     if (FOptions & loPosition) {
         if (const TPropAccess align = FindAnyProperty(AForm, "Align"))
@@ -473,8 +496,10 @@ void TLayoutManagerControl::RestoreForm(QWidget* AForm, const std::string& ASect
         if (text.empty())
             text = s.ReadString(ASection, "Pos", "");
         int left = AForm->x(), top = AForm->y();
-        if (ParsePair(text, left, top, false))
-            AForm->move(left, top);
+        if (ParsePair(text, left, top, false)) {
+            const QPoint p = ClampToDesktop(left, top, AForm->frameGeometry().size());
+            AForm->move(p);
+        }
     }
     if ((FOptions & loState) && IsLayoutForm(AForm) && s.ValueExists(ASection, "State")) {
         const Qt::WindowStates plain =
@@ -706,17 +731,18 @@ void TLayoutManagerControl::PositionCheck()
         const QRect outer = w->frameGeometry();
         const QRect area = DesktopMetrics().WorkAreaNearest(outer);
         const QRect desk = DesktopMetrics().VirtualDesktop();
-        int left = w->x(), top = w->y();
-        if (left + outer.width() > area.x() + area.width())
-            left = area.x() + area.width() - outer.width();
-        if (top + outer.height() > area.y() + area.height())
-            top = area.y() + area.height() - outer.height();
+        // In 64 bits: a position read from a file may sit at the edge of the int range.
+        std::int64_t left = w->x(), top = w->y();
+        if (left + outer.width() > std::int64_t{area.x()} + area.width())
+            left = std::int64_t{area.x()} + area.width() - outer.width();
+        if (top + outer.height() > std::int64_t{area.y()} + area.height())
+            top = std::int64_t{area.y()} + area.height() - outer.height();
         if (left < desk.x())
             left = desk.x();
         if (top < desk.y())
             top = desk.y();
         if (left != w->x() || top != w->y())
-            w->move(left, top);
+            w->move(static_cast<int>(left), static_cast<int>(top));
         return;
     }
     QWidget* parent = w->parentWidget();

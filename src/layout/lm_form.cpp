@@ -206,6 +206,10 @@ void TLMForm::FixSizeForFrame()
     FFrameFixPending = false;
     if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
         resize(FRestoredOuterSize - frame);
+    // The check before showing saw no frame; the one the window manager gave may push the window
+    // over the work area's edge.
+    if (FLayoutControl && FLayoutCheckPosition)
+        Guarded([this] { FLayoutManager->PositionCheck(this); });
 }
 
 void TLMForm::showEvent(QShowEvent* AEvent)

@@ -244,6 +244,27 @@ TEST_F(LayoutForm, ADisplayChangeRestoresOnlyTheFormAndKeepsItOnAMonitor)
     EXPECT_EQ(changes, 2) << "fired also without LayoutControl";
 }
 
+TEST_F(LayoutForm, HugeStoredSizesAndPositionsAreClampedToTheDesktop)
+{
+    // Written by hand or by a damaged program: a window larger than the desktop, corners at the
+    // ends of the int range.
+    for (const char* pos : {"2147483647,2147483647", "-2147483648,-2147483648", "100000,-100000"}) {
+        SetText(std::string("[Twnd_qn_Main]\nSize=100000,100000\nPos=") + pos + "\n");
+        Twnd_qn_Main form;
+        Prepare(form);
+        form.show();
+        Settle();
+        const QRect outer = form.frameGeometry();
+        EXPECT_LE(outer.width(), 1920) << pos;
+        EXPECT_LE(outer.height(), 1080) << pos;
+        EXPECT_TRUE(QRect(0, 0, 1920, 1080).contains(outer)) << pos << ": " << outer.x() << "," << outer.y();
+    }
+    // The next save stores what the user sees, not the numbers it was given.
+    const std::string text = Text();
+    EXPECT_EQ(text.find("100000"), std::string::npos) << text;
+    EXPECT_EQ(text.find("2147483647"), std::string::npos) << text;
+}
+
 TEST_F(LayoutForm, DroppedLocalFilesReachOnDropFiles)
 {
     Twnd_qn_Main form;
