@@ -4,6 +4,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
+NULL_BUILD ?= build-null
 JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
@@ -11,7 +12,7 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
             qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
             xvfb xauth iproute2 procps desktop-file-utils appstream
 
-.PHONY: all deps configure build run install test test-gui test-asan bench format clean
+.PHONY: all deps configure build run install test test-gui test-asan test-null bench format clean
 
 all: build
 
@@ -48,7 +49,7 @@ install: build
 
 # The whole suite with the normal build, then the plain-C++ tests and the fuzzers again under
 # AddressSanitizer and UndefinedBehaviorSanitizer (clang, halt on the first error).
-test: test-gui test-asan
+test: test-gui test-asan test-null
 
 test-gui: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -62,6 +63,16 @@ test-asan: deps $(ASAN_BUILD)/build.ninja
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	    ctest --output-on-failure -j $(JOBS)
 
+# The plain-C++ layers and the netdump tool against platform/null/, as a system without a port of
+# its own builds them: the seam must not leak Linux into the layers above it.
+$(NULL_BUILD)/build.ninja:
+	cmake -S . -B $(NULL_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQN_GUI=OFF -DQN_PLATFORM=null
+
+test-null: deps $(NULL_BUILD)/build.ninja
+	cmake --build $(NULL_BUILD) -j $(JOBS) --target qn_platform qn_netdata qn_chart qn_watcher qn_layout \
+	    qn_about qn_mainwindow quarno-netdump
+	$(NULL_BUILD)/bin/quarno-netdump >/dev/null
+
 $(BENCH_BUILD)/build.ninja:
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQN_BENCH=ON
 
@@ -73,4 +84,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(NULL_BUILD)

@@ -373,7 +373,7 @@ void TNetworkConfiguration::ReadAdapterAddresses()
     TQueryBuffer buffer;
     const DWORD result =
         GrowingQuery(buffer, 376, 376, ERROR_BUFFER_OVERFLOW, [&](TQueryBuffer& ABuffer, PULONG ASize) {
-            return query(AF_INET, GAA_FLAG_INCLUDE_PREFIX, nullptr, ABuffer.As<IP_ADAPTER_ADDRESSES>(), ASize);
+            return query(IpHelperFamilyInet, GAA_FLAG_INCLUDE_PREFIX, nullptr, ABuffer.As<IP_ADAPTER_ADDRESSES>(), ASize);
         });
     if (result != NO_ERROR)
         return;
@@ -398,7 +398,7 @@ void TNetworkConfiguration::ReadAdapterAddresses()
             for (std::size_t k = 0;
                  server && buffer.Holds(server) && k < buffer.MaxChain<IP_ADAPTER_DNS_SERVER_ADDRESS>(); ++k) {
                 const auto* address = reinterpret_cast<const SOCKADDR_IN*>(server->Address.lpSockaddr);
-                if (address && buffer.Holds(address) && address->sin_family == AF_INET)
+                if (address && buffer.Holds(address) && address->sin_family == IpHelperFamilyInet)
                     adapter.DNSServers.Add(DottedAddress(address->sin_addr.S_addr));
                 if (server->Next == server)
                     break;

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
-#include <sys/socket.h> // AF_INET, AF_UNSPEC, AF_INET6
 
 // Scalar types of the SDK. WCHAR is UTF-16 as on Windows, so wide records keep their sizes.
 using BYTE = std::uint8_t;
@@ -403,6 +402,11 @@ struct MIB_IF_TABLE2
 using PMIB_IF_TABLE2 = MIB_IF_TABLE2*;
 
 // --- Adapter addresses ---------------------------------------------------------------------------
+
+// Address families of GetAdaptersAddresses and SOCKADDR: the numbers every socket API agrees on,
+// declared here so that the seam needs no socket header.
+inline constexpr ULONG IpHelperFamilyUnspec = 0;
+inline constexpr ULONG IpHelperFamilyInet = 2;
 
 // GetAdaptersAddresses flags.
 inline constexpr ULONG GAA_FLAG_SKIP_UNICAST = 0x0001;

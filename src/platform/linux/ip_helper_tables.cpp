@@ -17,6 +17,7 @@
 #include <linux/rtnetlink.h>
 #include <string>
 #include <string_view>
+#include <sys/socket.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 #include <vector>

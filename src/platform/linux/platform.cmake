@@ -1,0 +1,17 @@
+# Linux: rtnetlink through libmnl, sysfs, /proc, eventfd and poll.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(MNL REQUIRED IMPORTED_TARGET GLOBAL libmnl)
+
+set(QN_PLATFORM_SOURCES
+    linux/address_change.cpp
+    linux/app_data.cpp
+    linux/atomic_file.cpp
+    linux/clock.cpp
+    linux/ip_helper.cpp
+    linux/ip_helper_tables.cpp
+    linux/netlink.cpp
+    linux/portable_drive.cpp
+    linux/thread_id.cpp
+    linux/version_resource.cpp
+)
+set(QN_PLATFORM_DEPS PkgConfig::MNL)

@@ -1,0 +1,13 @@
+# A system without a port: standard C++ only. The program builds and runs, sees no interfaces and
+# keeps its settings for the life of the process.
+set(QN_PLATFORM_SOURCES
+    null/app_data.cpp
+    null/atomic_file.cpp
+    null/clock.cpp
+    null/event.cpp
+    null/ip_helper.cpp
+    null/portable_drive.cpp
+    null/thread_id.cpp
+    null/version_resource.cpp
+)
+set(QN_PLATFORM_DEPS "")
