@@ -2,9 +2,14 @@
 #include "netdata/ip_helper_table.h"
 
 #include "platform/event.h"
+#include "platform/ip_helper.h"
 #include "support/fake_ip_helper.h"
 
 #include <gtest/gtest.h>
+
+#include <iterator>
+#include <set>
+#include <utility>
 
 namespace qn {
 namespace {
@@ -76,12 +81,48 @@ TEST(IpHelperBinding, FailsWithoutTheLibraryOrWithoutGetAdaptersInfo)
     }
 }
 
-TEST(IpHelperBinding, NamesAreTheTwentyTwoInLookupOrder)
+// Each field is written out here by its own name, independently of the binding's walk over the
+// table: a field bound under another function's name (same or different type) fails here, while
+// every fake-based test would pass.
+TEST(IpHelperBinding, EachFieldHoldsTheHostFunctionOfItsOwnName)
 {
-    EXPECT_EQ(IpHelperNames.front(), "GetAdaptersInfo");
-    EXPECT_EQ(IpHelperNames[6], "GetIfEntry2");
-    EXPECT_EQ(IpHelperNames[19], "NotifyAddrChange");
-    EXPECT_EQ(IpHelperNames.back(), "GetExtendedUdpTable");
+    BindIpHelper();
+    const TIpHelperTable& t = IpHelper();
+    const std::pair<const char*, TIpHelperProc> fields[] = {
+        {"GetAdaptersInfo", reinterpret_cast<TIpHelperProc>(t.GetAdaptersInfo)},
+        {"GetNetworkParams", reinterpret_cast<TIpHelperProc>(t.GetNetworkParams)},
+        {"GetInterfaceInfo", reinterpret_cast<TIpHelperProc>(t.GetInterfaceInfo)},
+        {"GetIfTable", reinterpret_cast<TIpHelperProc>(t.GetIfTable)},
+        {"GetIfEntry", reinterpret_cast<TIpHelperProc>(t.GetIfEntry)},
+        {"GetIfTable2", reinterpret_cast<TIpHelperProc>(t.GetIfTable2)},
+        {"GetIfEntry2", reinterpret_cast<TIpHelperProc>(t.GetIfEntry2)},
+        {"GetNumberOfInterfaces", reinterpret_cast<TIpHelperProc>(t.GetNumberOfInterfaces)},
+        {"GetAdapterIndex", reinterpret_cast<TIpHelperProc>(t.GetAdapterIndex)},
+        {"GetIpNetTable", reinterpret_cast<TIpHelperProc>(t.GetIpNetTable)},
+        {"GetIpAddrTable", reinterpret_cast<TIpHelperProc>(t.GetIpAddrTable)},
+        {"SendARP", reinterpret_cast<TIpHelperProc>(t.SendARP)},
+        {"GetBestInterface", reinterpret_cast<TIpHelperProc>(t.GetBestInterface)},
+        {"GetAdaptersAddresses", reinterpret_cast<TIpHelperProc>(t.GetAdaptersAddresses)},
+        {"ConvertInterfaceIndexToLuid", reinterpret_cast<TIpHelperProc>(t.ConvertInterfaceIndexToLuid)},
+        {"ConvertInterfaceLuidToAlias", reinterpret_cast<TIpHelperProc>(t.ConvertInterfaceLuidToAlias)},
+        {"GetIpInterfaceEntry", reinterpret_cast<TIpHelperProc>(t.GetIpInterfaceEntry)},
+        {"AllocateAndGetTcpExTableFromStack", reinterpret_cast<TIpHelperProc>(t.AllocateAndGetTcpExTableFromStack)},
+        {"AllocateAndGetUdpExTableFromStack", reinterpret_cast<TIpHelperProc>(t.AllocateAndGetUdpExTableFromStack)},
+        {"NotifyAddrChange", reinterpret_cast<TIpHelperProc>(t.NotifyAddrChange)},
+        {"GetExtendedTcpTable", reinterpret_cast<TIpHelperProc>(t.GetExtendedTcpTable)},
+        {"GetExtendedUdpTable", reinterpret_cast<TIpHelperProc>(t.GetExtendedUdpTable)},
+    };
+    const HANDLE library = LoadIpHelper();
+    std::set<TIpHelperProc> bound;
+    for (const auto& [name, proc] : fields) {
+        EXPECT_EQ(GetIpHelperProc(library, name), proc) << name;
+        if (proc)
+            bound.insert(proc);
+    }
+    EXPECT_EQ(std::size(fields), IpHelperNames.size()) << "a function of the table is missing here";
+    if (library) {
+        EXPECT_GE(bound.size(), 10u) << "the host provider answers most functions, each with its own";
+    }
 }
 
 } // namespace
