@@ -10,9 +10,9 @@ JOBS       ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
             libgtest-dev libgmock-dev libbenchmark-dev libmnl-dev \
             qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
-            xvfb xauth iproute2 procps desktop-file-utils appstream
+            xvfb xauth iproute2 procps desktop-file-utils appstream clang-format git
 
-.PHONY: all deps configure build run install test test-gui test-asan test-null bench format clean
+.PHONY: all deps configure build run install test test-gui test-asan test-null format-check bench format clean
 
 all: build
 
@@ -49,7 +49,7 @@ install: build
 
 # The whole suite with the normal build, then the plain-C++ tests and the fuzzers again under
 # AddressSanitizer and UndefinedBehaviorSanitizer (clang, halt on the first error).
-test: test-gui test-asan test-null
+test: format-check test-gui test-asan test-null
 
 test-gui: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -82,6 +82,10 @@ bench: deps $(BENCH_BUILD)/build.ninja
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Fails when a tracked source differs from what .clang-format makes of it (`make format` fixes it).
+format-check: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(NULL_BUILD)

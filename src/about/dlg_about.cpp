@@ -8,11 +8,11 @@
 #include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSvgRenderer>
-#include <QPainter>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>

@@ -35,10 +35,9 @@ QFont DesignFont(int APixelSize, bool ABold)
 
 QFont DesignMonoFont(int APixelSize)
 {
-    static const QString family =
-        FirstInstalled({QStringLiteral("Consolas"), QStringLiteral("DejaVu Sans Mono"),
-                        QStringLiteral("Liberation Mono"), QStringLiteral("Noto Sans Mono")},
-                       QFontDatabase::FixedFont);
+    static const QString family = FirstInstalled({QStringLiteral("Consolas"), QStringLiteral("DejaVu Sans Mono"),
+                                                  QStringLiteral("Liberation Mono"), QStringLiteral("Noto Sans Mono")},
+                                                 QFontDatabase::FixedFont);
     QFont font(family);
     font.setStyleHint(QFont::Monospace);
     font.setPixelSize(APixelSize);

@@ -373,7 +373,8 @@ void TNetworkConfiguration::ReadAdapterAddresses()
     TQueryBuffer buffer;
     const DWORD result =
         GrowingQuery(buffer, 376, 376, ERROR_BUFFER_OVERFLOW, [&](TQueryBuffer& ABuffer, PULONG ASize) {
-            return query(IpHelperFamilyInet, GAA_FLAG_INCLUDE_PREFIX, nullptr, ABuffer.As<IP_ADAPTER_ADDRESSES>(), ASize);
+            return query(IpHelperFamilyInet, GAA_FLAG_INCLUDE_PREFIX, nullptr, ABuffer.As<IP_ADAPTER_ADDRESSES>(),
+                         ASize);
         });
     if (result != NO_ERROR)
         return;
@@ -498,8 +499,7 @@ bool ReadRows(TQuery AQuery, TOnRow AOnRow)
         return true;
     TQueryBuffer buffer;
     DWORD result;
-    if (!ReadTable<TTable>([&](TTable* ATable, PULONG ASize) { return AQuery(ATable, ASize, FALSE); }, buffer,
-                           result))
+    if (!ReadTable<TTable>([&](TTable* ATable, PULONG ASize) { return AQuery(ATable, ASize, FALSE); }, buffer, result))
         return false;
     if (result != NO_ERROR || buffer.Bytes() < sizeof(DWORD))
         return true;

@@ -15,8 +15,8 @@
 
 namespace {
 
-qn::TVersionBlockContent Content(std::uint16_t AMajor, std::uint16_t AMinor, std::uint16_t ARelease, std::uint16_t ABuild,
-                           bool APreRelease)
+qn::TVersionBlockContent Content(std::uint16_t AMajor, std::uint16_t AMinor, std::uint16_t ARelease,
+                                 std::uint16_t ABuild, bool APreRelease)
 {
     qn::TVersionBlockContent content;
     const std::uint16_t version[4] = {AMajor, AMinor, ARelease, ABuild};
@@ -79,14 +79,14 @@ TEST(VersionRecord, StringEntriesComeFromTheTranslationsTable)
 {
     auto content = Content(1, 0, 0, 0, false);
     content.Strings = {{"FileDescription", "Traffic meter"},
-                    {"LegalCopyright", "\xC2\xA9 Veldo"},
-                    {"LegalTrademarks", "TM"},
-                    {"Comments", "Comment \xF0\x9F\x93\xB6"},
-                    {"SpecialBuild", "special"},
-                    {"ProductName", "Quarno"},
-                    {"CompanyName", "Veldo"},
-                    {"InternalName", "quarno"},
-                    {"OriginalFileName", "quarno.bin"}};
+                       {"LegalCopyright", "\xC2\xA9 Veldo"},
+                       {"LegalTrademarks", "TM"},
+                       {"Comments", "Comment \xF0\x9F\x93\xB6"},
+                       {"SpecialBuild", "special"},
+                       {"ProductName", "Quarno"},
+                       {"CompanyName", "Veldo"},
+                       {"InternalName", "quarno"},
+                       {"OriginalFileName", "quarno.bin"}};
     auto info = Read(content);
     EXPECT_EQ(info.Description, "Traffic meter");
     EXPECT_EQ(info.Copyright, "\xC2\xA9 Veldo");
@@ -260,7 +260,8 @@ TEST(BuiltExecutable, CarriesTheProjectVersionAndNames)
     EXPECT_EQ(info.CompanyName, "Veldo");
     EXPECT_EQ(info.ProductName, "Quarno");
     EXPECT_EQ(info.Description, "Quarno network traffic meter");
-    EXPECT_TRUE(std::regex_match(info.Copyright, std::regex("Copyright \xC2\xA9 20[0-9][0-9] Veldo"))) << info.Copyright;
+    EXPECT_TRUE(std::regex_match(info.Copyright, std::regex("Copyright \xC2\xA9 20[0-9][0-9] Veldo")))
+        << info.Copyright;
     EXPECT_FALSE(info.Comments.empty());
     EXPECT_EQ(info.InternalName, "qn_test_about");
     EXPECT_EQ(info.OriginalFilename, "qn_test_about");

@@ -71,7 +71,10 @@ TEST_F(AdapterInfoDialog, SpeedIsTruncatedToMegabitsAndMtuUsesTheUsersGrouping)
     {
         std::uint64_t Speed;
         const char* Text;
-    } speeds[] = {{0, "0 Mbps"}, {999'999, "0 Mbps"}, {100'000'000, "100 Mbps"}, {1'000'000'000, "1000 Mbps"},
+    } speeds[] = {{0, "0 Mbps"},
+                  {999'999, "0 Mbps"},
+                  {100'000'000, "100 Mbps"},
+                  {1'000'000'000, "1000 Mbps"},
                   {40'000'000'000ull, "40000 Mbps"}};
     qn::TAdapter a = Wireless();
     for (const auto& row : speeds) {
