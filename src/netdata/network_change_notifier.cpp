@@ -23,6 +23,8 @@ constexpr DWORD RetryPauseMs = 500;
 struct TNetworkChangeNotifier::TShared
 {
     TPostToOwner Post;
+    // Taken once: the owner's thread may rebind the process-wide table while the worker runs.
+    PFN_NotifyAddrChange Notify = nullptr;
     TNetworkChangeNotifier* Owner = nullptr; // read and cleared on the owner's thread only
     HANDLE Event = nullptr;
     std::atomic<bool> Stop{false};
@@ -67,11 +69,10 @@ struct TNetworkChangeNotifier::TShared
             overlapped = OVERLAPPED{};
             overlapped.hEvent = Event;
             HANDLE handle = nullptr;
-            const PFN_NotifyAddrChange notify = IpHelper().NotifyAddrChange;
-            const DWORD rc = notify ? notify(&handle, &overlapped) : ERROR_NOT_SUPPORTED;
+            const DWORD rc = Notify ? Notify(&handle, &overlapped) : ERROR_NOT_SUPPORTED;
             requested = rc == NO_ERROR || rc == ERROR_IO_PENDING;
             if (!requested) {
-                // Refused or not bound (yet): try again after one slice instead of spinning.
+                // Refused, or no service: try again after one pause instead of spinning.
                 if (WaitForSingleObject(Event, RetryPauseMs) == WAIT_FAILED)
                     break;
                 continue;
@@ -94,6 +95,7 @@ struct TNetworkChangeNotifier::TShared
 TNetworkChangeNotifier::TNetworkChangeNotifier(TPostToOwner APost) : FShared(std::make_shared<TShared>())
 {
     FShared->Post = std::move(APost);
+    FShared->Notify = IpHelper().NotifyAddrChange;
     FShared->Owner = this;
     FShared->Event = CreateEvent(false, false);
     if (!FShared->Event || !FShared->Post)

@@ -21,8 +21,9 @@ using TPostToOwner = std::function<void(std::function<void()> ACall)>;
 // waits until that call has run, so OnChange always runs on the owner's thread, never twice at once, and changes that
 // arrive before the next request merge into one call. ARes is always 0.
 //
-// A request the service refuses (or a service without NotifyAddrChange) is retried after one
-// 500 ms wait, never at once. A failing wait ends the worker for good.
+// The service function is the one bound when the notifier is constructed. A request it refuses (or
+// a service without NotifyAddrChange) is retried after one 500 ms wait, never at once. A failing
+// wait ends the worker for good.
 //
 // Destruction, on the owner's thread, stops the worker and returns at once: the worker is woken
 // from whatever it waits for (a change, or the owner running its call) and leaves without

@@ -1,6 +1,8 @@
 // Version resources: ELF section lookup and VS_VERSIONINFO queries, bounds-checked for damaged files.
 #include "platform/version_resource.h"
 
+#include "platform/wide_text.h"
+
 namespace qn {
 
 namespace {
@@ -105,25 +107,6 @@ bool SameKey(const std::u16string& AKey, std::string_view AName)
     return true;
 }
 
-void AppendUtf8(std::string& AOut, char32_t c)
-{
-    if (c < 0x80) {
-        AOut += static_cast<char>(c);
-    } else if (c < 0x800) {
-        AOut += static_cast<char>(0xC0 | (c >> 6));
-        AOut += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        AOut += static_cast<char>(0xE0 | (c >> 12));
-        AOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        AOut += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        AOut += static_cast<char>(0xF0 | (c >> 18));
-        AOut += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        AOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        AOut += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 } // namespace
 
 std::optional<std::vector<std::uint8_t>> FindElfSection(const TByteReader& AReader, std::string_view AName,
@@ -226,25 +209,10 @@ std::optional<std::string> VerQueryString(std::span<const std::uint8_t> ABlock, 
     const auto value = VerQueryValue(ABlock, APath);
     if (!value)
         return std::nullopt;
-    std::string text;
-    for (std::size_t i = 0; i + 1 < value->size(); i += 2) {
-        char32_t c = Word(*value, i);
-        if (c == 0)
-            break;
-        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < value->size()) {
-            const char32_t low = Word(*value, i + 2);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                i += 2;
-            } else {
-                c = 0xFFFD;
-            }
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        AppendUtf8(text, c);
-    }
-    return text;
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < value->size(); i += 2)
+        text += static_cast<char16_t>(Word(*value, i));
+    return WideToUtf8(text.data(), text.size());
 }
 
 } // namespace qn
