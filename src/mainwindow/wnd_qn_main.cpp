@@ -6,6 +6,7 @@
 #include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/adapter_image.h"
 #include "mainwindow/counter_delegate.h"
+#include "mainwindow/desktop_shell.h"
 #include "mainwindow/dlg_qn_adapter_info.h"
 #include "mainwindow/intf_list_model.h"
 #include "mainwindow/intf_tree.h"
@@ -112,9 +113,6 @@ void Twnd_qn_Main::CreateComponents()
 {
     setWindowTitle(QStringLiteral("Quarno"));
     setFont(DesignFont(11));
-    // The window is represented by its tray icon; without a tray it keeps its taskbar button.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        setWindowFlag(Qt::Tool, true);
 
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);
@@ -288,8 +286,9 @@ void Twnd_qn_Main::FormCreate()
     setWindowIcon(icon);
     TrayIcon->setIcon(icon);
     TrayIcon->setToolTip(QGuiApplication::applicationDisplayName());
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        TrayIcon->show();
+    // Shown whether or not a tray is there: Qt docks the icon whenever a tray appears.
+    TrayIcon->show();
+    UpdateTrayState();
 
     FNCC = std::make_unique<TNetworkConfiguration>();
     // Changes are queued into the event loop; the notifier waits until each has run.
@@ -385,11 +384,15 @@ void Twnd_qn_Main::acCaptionExecute()
 
 void Twnd_qn_Main::acHideExecute()
 {
-    // Decision: without a tray the window would vanish for good; minimise to the taskbar instead.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
+    // Decision: a window hidden with no docked icon could never be found again; minimise it to its
+    // taskbar button instead.
+    UpdateTrayState();
+    if (FTrayDocked) {
+        FInTray = true;
         hide();
-    else
+    } else {
         showMinimized();
+    }
 }
 
 void Twnd_qn_Main::acOOIExecute()
@@ -439,6 +442,7 @@ void Twnd_qn_Main::UpdateCaption(bool AToggled)
 
 void Twnd_qn_Main::TrayIconClick()
 {
+    FInTray = false;
     if (isMinimized())
         showNormal();
     else
@@ -473,7 +477,31 @@ void Twnd_qn_Main::closeEvent(QCloseEvent* AEvent)
 
 void Twnd_qn_Main::TimerTimer()
 {
+    UpdateTrayState();
     RefreshTraffic();
+}
+
+void Twnd_qn_Main::UpdateTrayState()
+{
+    const bool docked = TrayIcon->isVisible() && DesktopShell().TrayAvailable();
+    if (docked != FTrayDocked) {
+        FTrayDocked = docked;
+        // With an icon in the tray the window has no taskbar button; without one it needs it.
+        DesktopShell().SetSkipTaskbar(this, docked);
+    }
+    // The tray went away while the window was in it: nothing could bring it back from there.
+    if (!FTrayDocked && FInTray) {
+        FInTray = false;
+        showMinimized();
+    }
+}
+
+void Twnd_qn_Main::showEvent(QShowEvent* AEvent)
+{
+    FInTray = false;
+    TLMForm::showEvent(AEvent);
+    // A window manager drops a window's states when it is withdrawn (hidden to the tray).
+    DesktopShell().SetSkipTaskbar(this, FTrayDocked);
 }
 
 void Twnd_qn_Main::NetworkChangeNotifierChange(TNetworkChangeNotifier*, std::uint32_t)

@@ -68,7 +68,8 @@ public:
     QMenu* View1 = nullptr;
     QMenu* Help1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
-    QSystemTrayIcon* TrayIcon = nullptr; // null when the desktop has no system tray
+    // Always shown; docked while the desktop has a tray (it may come and go at any time).
+    QSystemTrayIcon* TrayIcon = nullptr;
     TTopMostWindow* TMW = nullptr;
     QTimer* Timer = nullptr;
     QAction* acExit = nullptr;
@@ -115,6 +116,12 @@ public:
     void ScrollBoxMouseDown(Qt::MouseButton AButton);
     void NetworkChangeNotifierChange(TNetworkChangeNotifier* Sender, std::uint32_t ARes);
     void TimerTimer();
+    // Follows the tray as it comes and goes (at every tick and before "Hide"): while the icon is
+    // docked the window has no taskbar or pager entry; a tray that went away while the window was
+    // in it brings the window back, minimised.
+    void UpdateTrayState();
+    // Whether the tray icon is docked, as last seen by UpdateTrayState.
+    bool TrayDocked() const { return FTrayDocked; }
 
 signals:
     // The window was closed ("Exit" or the window's close button): the program ends.
@@ -123,6 +130,7 @@ signals:
 protected:
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
     void closeEvent(QCloseEvent* AEvent) override;
+    void showEvent(QShowEvent* AEvent) override;
 
 private:
     class TCaptionWindow;
@@ -166,6 +174,8 @@ private:
     std::vector<Tfrm_qn_Watcher*> FWatchers;
     TIntfListModel* FTreeModel = nullptr;
     std::unique_ptr<TCaptionWindow> FCaptionWindow;
+    bool FTrayDocked = false;
+    bool FInTray = false; // hidden by "Hide" into the tray
 };
 
 } // namespace qn

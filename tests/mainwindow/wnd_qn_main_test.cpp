@@ -330,14 +330,77 @@ TEST_F(MainWindow, TheTimerShowsTheSystemCountersAlsoWhileTheListIsHidden)
     EXPECT_EQ(100, w.Tree->header()->sectionSize(2));
 }
 
-TEST_F(MainWindow, HideAndTrayClickBringTheWindowBack)
+TEST_F(MainWindow, WithoutATrayHideMinimisesAndTheWindowKeepsItsTaskbarEntry)
 {
     Twnd_qn_Main& w = Start();
+    EXPECT_TRUE(w.TrayIcon->isVisible()) << "shown, so that it docks as soon as a tray appears";
+    EXPECT_FALSE(w.TrayDocked());
+    EXPECT_EQ(std::optional<bool>(false), FSkipTaskbar);
     w.acHide->trigger();
-    // Offscreen there is no tray: the window is minimised instead of vanishing.
-    EXPECT_TRUE(w.isMinimized() || !w.isVisible());
+    EXPECT_TRUE(w.isVisible()) << "a hidden window without a tray icon could never come back";
+    EXPECT_TRUE(w.isMinimized());
+    EXPECT_EQ(std::optional<bool>(false), FSkipTaskbar);
     w.TrayIconClick();
     EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isMinimized());
+}
+
+TEST_F(MainWindow, WithATrayHideGoesToTheTrayAndTheWindowHasNoTaskbarEntry)
+{
+    FTrayAvailable = true;
+    Twnd_qn_Main& w = Start();
+    EXPECT_TRUE(w.TrayDocked());
+    EXPECT_EQ(std::optional<bool>(true), FSkipTaskbar);
+    w.acHide->trigger();
+    EXPECT_FALSE(w.isVisible());
+    w.TimerTimer();
+    EXPECT_FALSE(w.isVisible()) << "stays in the tray while the tray is there";
+    w.TrayIconClick();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_EQ(std::optional<bool>(true), FSkipTaskbar) << "asked again at each show";
+}
+
+TEST_F(MainWindow, TheTrayStateFollowsATrayThatAppearsAndGoesAway)
+{
+    Twnd_qn_Main& w = Start();
+    ASSERT_FALSE(w.TrayDocked());
+    // The tray starts after the program (the usual autostart race).
+    FTrayAvailable = true;
+    w.TimerTimer();
+    EXPECT_TRUE(w.TrayDocked());
+    EXPECT_EQ(std::optional<bool>(true), FSkipTaskbar);
+    w.acHide->trigger();
+    EXPECT_FALSE(w.isVisible());
+    w.TrayIconClick();
+    ASSERT_TRUE(w.isVisible());
+
+    // The tray goes away while the window is shown: it gets its taskbar entry back and "Hide"
+    // minimises, even before the next tick has seen the change.
+    FTrayAvailable = false;
+    w.acHide->trigger();
+    EXPECT_FALSE(w.TrayDocked());
+    EXPECT_EQ(std::optional<bool>(false), FSkipTaskbar);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMinimized());
+}
+
+TEST_F(MainWindow, ATrayThatGoesAwayWhileTheWindowIsInItBringsTheWindowBackMinimised)
+{
+    FTrayAvailable = true;
+    Twnd_qn_Main& w = Start();
+    w.acHide->trigger();
+    ASSERT_FALSE(w.isVisible());
+    FTrayAvailable = false;
+    w.TimerTimer();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMinimized());
+    EXPECT_EQ(std::optional<bool>(false), FSkipTaskbar);
+    // A tray that comes back does not take the window away again by itself.
+    FTrayAvailable = true;
+    w.TimerTimer();
+    EXPECT_TRUE(w.isVisible());
+    w.TrayIconClick();
     EXPECT_FALSE(w.isMinimized());
 }
 
