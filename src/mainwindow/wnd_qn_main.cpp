@@ -408,7 +408,12 @@ void Twnd_qn_Main::acRefreshExecute()
 
 void Twnd_qn_Main::acPersistentExecute()
 {
+    // Decision: turning persistence off is itself remembered (and nothing else), else the next
+    // start would restore the switch as on from the last save.
     SetLayoutReadOnly(!acPersistent->isChecked());
+    TLayoutManager& lm = *LayoutManager();
+    if (const int i = lm.FindComponent(acPersistent); i >= 0 && !acPersistent->isChecked())
+        lm.Items(i).Save();
 }
 
 // --- Caption -------------------------------------------------------------------------------------

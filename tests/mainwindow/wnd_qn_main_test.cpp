@@ -239,6 +239,30 @@ TEST_F(MainWindow, WithPersistenceOnAMoveIsStoredAndTheNextStartRestoresIt)
     EXPECT_TRUE(again.acIntfView->isChecked());
 }
 
+TEST_F(MainWindow, TurningPersistenceOffSticksAndStoresNothingElse)
+{
+    WriteSettings("[Twnd_qn_Main]\nPos=200,150\n[Twnd_qn_Main\\acPersistent]\nChecked=1\n");
+    Twnd_qn_Main& w = Start();
+    ASSERT_TRUE(w.acPersistent->isChecked());
+    const QPoint stored = w.pos();
+    w.acPersistent->trigger();
+    EXPECT_TRUE(w.LayoutReadOnly());
+    EXPECT_EQ("0", Setting("Twnd_qn_Main\\acPersistent", "Checked")) << "the switch itself is stored at once";
+    w.move(stored + QPoint(60, 40));
+    w.acIntfView->trigger();
+    w.FlushPendingSave();
+    w.close();
+    Stop();
+    EXPECT_EQ("200,150", Setting("Twnd_qn_Main", "Pos")) << "nothing of the layout is stored";
+    EXPECT_EQ("<none>", Setting("Twnd_qn_Main\\Tree", "Visible"));
+
+    Twnd_qn_Main& again = Start();
+    EXPECT_FALSE(again.acPersistent->isChecked());
+    EXPECT_TRUE(again.LayoutReadOnly());
+    EXPECT_EQ(stored, again.pos());
+    EXPECT_FALSE(again.Tree->Visible());
+}
+
 TEST_F(MainWindow, CaptionOffAndOnChangesTheHeightAndBack)
 {
     Twnd_qn_Main& w = Start();
