@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollArea>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -48,6 +49,43 @@ constexpr int TimerIntervalMs = 1000;
 constexpr int WatcherHeight = 210;
 // Interfaces whose status is below this are not operational.
 constexpr std::uint32_t OperationalStatus = 4;
+// The sizing border the window draws itself while it has no caption (and no frame from the window
+// manager), in pixels.
+constexpr int SizingBorder = 4;
+
+// The window edges that a point inside the sizing border of a window of ASize grabs.
+Qt::Edges SizingEdges(const QPoint& APos, const QSize& ASize)
+{
+    Qt::Edges edges;
+    // Corners are a little larger than the border, so that they can be hit.
+    const int corner = 4 * SizingBorder;
+    const bool nearLeft = APos.x() < corner, nearRight = APos.x() >= ASize.width() - corner;
+    const bool nearTop = APos.y() < corner, nearBottom = APos.y() >= ASize.height() - corner;
+    const bool onLeft = APos.x() < SizingBorder, onRight = APos.x() >= ASize.width() - SizingBorder;
+    const bool onTop = APos.y() < SizingBorder, onBottom = APos.y() >= ASize.height() - SizingBorder;
+    if (onLeft || ((onTop || onBottom) && nearLeft))
+        edges |= Qt::LeftEdge;
+    if (onRight || ((onTop || onBottom) && nearRight))
+        edges |= Qt::RightEdge;
+    if (onTop || ((onLeft || onRight) && nearTop))
+        edges |= Qt::TopEdge;
+    if (onBottom || ((onLeft || onRight) && nearBottom))
+        edges |= Qt::BottomEdge;
+    return edges;
+}
+
+Qt::CursorShape SizingCursor(Qt::Edges AEdges)
+{
+    if (AEdges == (Qt::LeftEdge | Qt::TopEdge) || AEdges == (Qt::RightEdge | Qt::BottomEdge))
+        return Qt::SizeFDiagCursor;
+    if (AEdges == (Qt::RightEdge | Qt::TopEdge) || AEdges == (Qt::LeftEdge | Qt::BottomEdge))
+        return Qt::SizeBDiagCursor;
+    if (AEdges & (Qt::LeftEdge | Qt::RightEdge))
+        return Qt::SizeHorCursor;
+    if (AEdges & (Qt::TopEdge | Qt::BottomEdge))
+        return Qt::SizeVerCursor;
+    return Qt::ArrowCursor;
+}
 
 // Interface names match without regard to the case of the letters A to Z only.
 bool SameName(const std::string& A, const std::string& B)
@@ -71,6 +109,9 @@ public:
     {
         const int height = Height();
         SetWindowFlagLive(FWindow, Qt::FramelessWindowHint, !AOn);
+        // The window manager gives a frameless window no border: the window keeps one of its own.
+        const int border = AOn ? 0 : SizingBorder;
+        FWindow->setContentsMargins(border, border, border, border);
         SetHeight(height);
     }
     TBorderStyle BorderStyle() const override { return TBorderStyle::Sizeable; }
@@ -113,6 +154,8 @@ void Twnd_qn_Main::CreateComponents()
 {
     setWindowTitle(QStringLiteral("Quarno"));
     setFont(DesignFont(11));
+    // The cursor shows the sizing border while the caption is off.
+    setMouseTracking(true);
 
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);
@@ -336,7 +379,13 @@ void Twnd_qn_Main::LMFormAfterRestore()
     acCaption->setChecked(TMW->Tag() == 1);
     acIntfView->setChecked(Tree->Visible());
     acOOI->setChecked(Tree->Tag() == 1);
+    // A size restored from the file with the caption off is already the caption-less window's:
+    // taking the caption off again must not change it (else the height drifts from start to start).
+    const QSize restored = size();
+    const bool keepRestoredSize = TMW->Tag() == 0 && HasCaption() && restored != FSizeBeforeRestore;
     UpdateCaption(false);
+    if (keepRestoredSize)
+        resize(restored);
     RefreshData();
 }
 
@@ -470,7 +519,43 @@ bool Twnd_qn_Main::eventFilter(QObject* AWatched, QEvent* AEvent)
         (AWatched == ScrollBox->viewport() || AWatched == ScrollBox->widget())) {
         ScrollBoxMouseDown(static_cast<QMouseEvent*>(AEvent)->button());
     }
+    // Without a caption the panels may fill the window: their header bars move it too.
+    if (AEvent->type() == QEvent::MouseButtonPress && !HasCaption() &&
+        static_cast<QMouseEvent*>(AEvent)->button() == Qt::LeftButton &&
+        std::any_of(FWatchers.begin(), FWatchers.end(),
+                    [&](const Tfrm_qn_Watcher* AFrame) { return AWatched == AFrame->Header; })) {
+        ScrollBoxMouseDown(Qt::LeftButton);
+        return true;
+    }
     return TLMForm::eventFilter(AWatched, AEvent);
+}
+
+void Twnd_qn_Main::mousePressEvent(QMouseEvent* AEvent)
+{
+    // Only the sizing border reaches the window itself: everything else is covered by its children.
+    if (!HasCaption() && AEvent->button() == Qt::LeftButton && windowHandle()) {
+        if (const Qt::Edges edges = SizingEdges(AEvent->position().toPoint(), size()); edges) {
+            windowHandle()->startSystemResize(edges);
+            return;
+        }
+    }
+    TLMForm::mousePressEvent(AEvent);
+}
+
+void Twnd_qn_Main::mouseMoveEvent(QMouseEvent* AEvent)
+{
+    setCursor(HasCaption() ? Qt::ArrowCursor : SizingCursor(SizingEdges(AEvent->position().toPoint(), size())));
+    TLMForm::mouseMoveEvent(AEvent);
+}
+
+void Twnd_qn_Main::paintEvent(QPaintEvent* AEvent)
+{
+    TLMForm::paintEvent(AEvent);
+    if (HasCaption())
+        return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void Twnd_qn_Main::closeEvent(QCloseEvent* AEvent)
@@ -499,6 +584,13 @@ void Twnd_qn_Main::UpdateTrayState()
         FInTray = false;
         showMinimized();
     }
+}
+
+void Twnd_qn_Main::setVisible(bool AVisible)
+{
+    if (AVisible && !isVisible())
+        FSizeBeforeRestore = size();
+    TLMForm::setVisible(AVisible);
 }
 
 void Twnd_qn_Main::showEvent(QShowEvent* AEvent)
@@ -555,6 +647,7 @@ void Twnd_qn_Main::AddWatcher(TAdapter AData)
     frame->Adapter = AData;
     frame->Header->SetCaption(QString::fromStdString(AData.Name));
     frame->SetHeaderPopupMenu(PopupMenu1);
+    frame->Header->installEventFilter(this);
     frame->Header->setToolTip(QString::fromStdString(AData.Alias));
     frame->SetChartPopupMenu(PopupMenu1);
     // Each direction has one colour in its label, its line and its session total.

@@ -111,6 +111,8 @@ public:
     // replaced.
     std::function<void(const QString& AMessage)> ShowError;
 
+    void setVisible(bool AVisible) override;
+
     // Event handlers, public so that tests can drive what has no offscreen equivalent.
     void TrayIconClick();
     void ScrollBoxMouseDown(Qt::MouseButton AButton);
@@ -131,6 +133,9 @@ protected:
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
     void closeEvent(QCloseEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
+    void mousePressEvent(QMouseEvent* AEvent) override;
+    void mouseMoveEvent(QMouseEvent* AEvent) override;
+    void paintEvent(QPaintEvent* AEvent) override;
 
 private:
     class TCaptionWindow;
@@ -175,7 +180,8 @@ private:
     TIntfListModel* FTreeModel = nullptr;
     std::unique_ptr<TCaptionWindow> FCaptionWindow;
     bool FTrayDocked = false;
-    bool FInTray = false; // hidden by "Hide" into the tray
+    bool FInTray = false;     // hidden by "Hide" into the tray
+    QSize FSizeBeforeRestore; // the size before the restore of the current show
 };
 
 } // namespace qn

@@ -299,6 +299,21 @@ TEST_F(MainWindow, AStoredCaptionStateZeroRemovesCaptionAndMenuAtStart)
     EXPECT_EQ(frame + Metrics.MenuHeight - Metrics.CaptionHeight, w.FrameHeight());
 }
 
+TEST_F(MainWindow, ACaptionLessWindowKeepsItsStoredSizeFromStartToStart)
+{
+    WriteSettings("[Twnd_qn_Main\\TMW]\nTag=0\n[Twnd_qn_Main\\acPersistent]\nChecked=1\n");
+    std::vector<std::string> sizes;
+    for (int i = 0; i < 3; ++i) {
+        Twnd_qn_Main& w = Start();
+        EXPECT_FALSE(w.HasCaption());
+        w.close();
+        Stop();
+        sizes.push_back(Setting("Twnd_qn_Main", "Size"));
+    }
+    EXPECT_EQ(sizes[0], sizes[1]);
+    EXPECT_EQ(sizes[1], sizes[2]);
+}
+
 TEST_F(MainWindow, AlwaysOnTopFollowsTheActionAndItsCurrentValueFiresNothing)
 {
     Twnd_qn_Main& w = Start();

@@ -386,7 +386,18 @@ def frame_extents(d, window):
     return d.cardinals(window, "_NET_FRAME_EXTENTS")
 
 
+def drag(d, start, end):
+    """A left-button drag from start to end (absolute points) in a few steps, as a hand makes it."""
+    (x0, y0), (x1, y1) = start, end
+    d.run("xdotool", "mousemove", str(x0), str(y0), "mousedown", "1")
+    for step in (1, 2, 3, 4):
+        d.run("xdotool", "mousemove", str(x0 + (x1 - x0) * step // 4), str(y0 + (y1 - y0) * step // 4))
+        time.sleep(0.05)  # pacing of the hand, not a wait for a result
+    d.run("xdotool", "mouseup", "1")
+
+
 def case_caption_off_and_on(d):
+    d.write_settings("[Settings]\nlo=1\n")
     window = d.start_quarno()
     left, right, top, bottom = wait_for("the frame", lambda: frame_extents(d, window))
     if top <= bottom:
@@ -395,16 +406,38 @@ def case_caption_off_and_on(d):
     d.activate(window)
     d.run("xdotool", "key", "ctrl+w")
     wait_for("the title bar to go", lambda: (frame_extents(d, window) or [0, 0, 1, 0])[2] == 0)
-    hints = d.cardinals(window, "_MOTIF_WM_HINTS")
     if d.map_state(window) != "IsViewable" or d.wm_state(window) != "Normal":
         raise Failure("the window left the screen with its caption")
-    log(f"caption off: frame {frame_extents(d, window)}, motif hints {hints}, client height "
-        f"{d.geometry(window)[3]} (was {height})")
     d.activate(window)
     d.run("xdotool", "key", "ctrl+w")
     wait_for("the title bar to come back", lambda: frame_extents(d, window)[2] == top)
-    wait_for(f"the height to be {height} again", lambda: d.geometry(window)[3] == height)
+    wait_for(f"the height to be {height} again", lambda: d.geometry(window)[3] == height,
+             state=lambda: d.geometry(window))
+
+    # Without the caption the window keeps a sizing border and its panels' header bars move it.
+    d.activate(window)
+    d.run("xdotool", "key", "ctrl+w")
+    wait_for("the title bar to go", lambda: (frame_extents(d, window) or [0, 0, 1, 0])[2] == 0)
+    x, y, w, h = wait_for("the caption-less window to settle", lambda: (lambda g: g[3] != height and g)(
+        d.geometry(window)))
+    drag(d, (x + w - 2, y + h - 2), (x + w + 58, y + h + 38))
+    wait_for("a drag on the bottom-right corner to size the window",
+             lambda: d.geometry(window)[2:] == (w + 60, h + 40), state=lambda: (w, h, d.geometry(window)))
+    drag(d, (x + 150, y + 12), (x + 110, y + 62))
+    wait_for("a drag on the panel's header bar to move the window",
+             lambda: d.geometry(window)[:2] == (x - 40, y + 50), state=lambda: (x, y, d.geometry(window)))
     d.exit_quarno(window)
+
+
+def case_caption_off_keeps_its_size_across_starts(d):
+    d.write_settings("[Twnd_qn_Main\\TMW]\nTag=0\n[Twnd_qn_Main\\acPersistent]\nChecked=1\n")
+    sizes = []
+    for _ in range(4):
+        window = d.start_quarno()
+        d.exit_quarno(window)
+        sizes.append(d.setting("Twnd_qn_Main", "Size"))
+    if len(set(sizes)) != 1:
+        raise Failure(f"the stored size drifts from start to start: {sizes}")
 
 
 def case_always_on_top(d):
@@ -537,6 +570,7 @@ CASES = {
     "hide_no_tray": case_hide_no_tray,
     "hide_tray_killed_while_hidden": case_hide_tray_killed_while_hidden,
     "caption_off_and_on": case_caption_off_and_on,
+    "caption_off_keeps_its_size_across_starts": case_caption_off_keeps_its_size_across_starts,
     "always_on_top": case_always_on_top,
     "persistence_switch": case_persistence_switch,
     "burst_of_interface_changes": case_burst_of_interface_changes,
