@@ -10,6 +10,7 @@
 #include "mainwindow/dlg_qn_adapter_info.h"
 #include "mainwindow/intf_list_model.h"
 #include "mainwindow/intf_tree.h"
+#include "mainwindow/screen_snap.h"
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/top_most_window.h"
 #include "mainwindow/window_flags.h"
@@ -52,6 +53,10 @@ constexpr std::uint32_t OperationalStatus = 4;
 // The sizing border the window draws itself while it has no caption (and no frame from the window
 // manager), in pixels.
 constexpr int SizingBorder = 4;
+// ScreenSnap: a window moved within this many pixels of a work-area edge goes onto it, once the
+// move has rested this long (the window manager moves the window; only its result is seen here).
+constexpr int SnapBuffer = 10;
+constexpr int SnapDelayMs = 150;
 
 // The window edges that a point inside the sizing border of a window of ASize grabs.
 Qt::Edges SizingEdges(const QPoint& APos, const QSize& ASize)
@@ -209,6 +214,11 @@ void Twnd_qn_Main::CreateComponents()
         if (AReason == QSystemTrayIcon::Trigger)
             TrayIconClick();
     });
+
+    FSnapTimer = new QTimer(this);
+    FSnapTimer->setSingleShot(true);
+    FSnapTimer->setInterval(SnapDelayMs);
+    connect(FSnapTimer, &QTimer::timeout, this, &Twnd_qn_Main::SnapToWorkArea);
 
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));
@@ -556,6 +566,25 @@ void Twnd_qn_Main::paintEvent(QPaintEvent* AEvent)
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void Twnd_qn_Main::moveEvent(QMoveEvent* AEvent)
+{
+    TLMForm::moveEvent(AEvent);
+    // Only moves that come from the window system (the user dragging, the window manager placing
+    // the window) snap; the program's own moves are where it wants the window.
+    if (AEvent->spontaneous() && isVisible())
+        FSnapTimer->start();
+}
+
+void Twnd_qn_Main::SnapToWorkArea()
+{
+    if (!isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QRect frame = frameGeometry();
+    const QPoint snapped = SnappedPosition(frame, DesktopMetrics().WorkAreaNearest(frame), SnapBuffer);
+    if (snapped != frame.topLeft())
+        move(snapped);
 }
 
 void Twnd_qn_Main::closeEvent(QCloseEvent* AEvent)

@@ -118,6 +118,9 @@ public:
     void ScrollBoxMouseDown(Qt::MouseButton AButton);
     void NetworkChangeNotifierChange(TNetworkChangeNotifier* Sender, std::uint32_t ARes);
     void TimerTimer();
+    // ScreenSnap: puts the window onto the edges of its work area that it ends near (within 10
+    // pixels); runs a moment after the window system last moved the window.
+    void SnapToWorkArea();
     // Follows the tray as it comes and goes (at every tick and before "Hide"): while the icon is
     // docked the window has no taskbar or pager entry; a tray that went away while the window was
     // in it brings the window back, minimised.
@@ -134,6 +137,7 @@ protected:
     void closeEvent(QCloseEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
     void mousePressEvent(QMouseEvent* AEvent) override;
+    void moveEvent(QMoveEvent* AEvent) override;
     void mouseMoveEvent(QMouseEvent* AEvent) override;
     void paintEvent(QPaintEvent* AEvent) override;
 
@@ -182,6 +186,7 @@ private:
     bool FTrayDocked = false;
     bool FInTray = false;     // hidden by "Hide" into the tray
     QSize FSizeBeforeRestore; // the size before the restore of the current show
+    QTimer* FSnapTimer = nullptr;
 };
 
 } // namespace qn

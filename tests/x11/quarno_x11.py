@@ -93,9 +93,11 @@ class Desktop:
         self.display = ":" + number.decode().strip()
         self.env["DISPLAY"] = self.display
         # The system's openbox settings without the iconify animation, which moves a window being
-        # restored across the screen for a while.
+        # restored across the screen for a while, and without openbox's own edge resistance, so that
+        # what sticks to an edge is the program's doing.
         with open("/etc/xdg/openbox/rc.xml") as f:
             rc = f.read().replace("<animateIconify>yes</animateIconify>", "<animateIconify>no</animateIconify>")
+        rc = re.sub(r"<(screen_edge_strength|strength)>\d+</", r"<\1>0</", rc)
         config = os.path.join(self.work, "openbox-rc.xml")
         with open(config, "w") as f:
             f.write(rc)
@@ -563,6 +565,41 @@ def case_burst_of_interface_changes(d):
     d.exit_quarno(window)
 
 
+def case_screen_snap(d):
+    """A window dragged to within 10 pixels of a work-area edge goes onto it; further away it stays."""
+    window = d.start_quarno()
+    left, right, top, bottom = wait_for("the frame", lambda: frame_extents(d, window))
+    screen_w, screen_h = (int(v) for v in re.search(r"dimensions:\s+(\d+)x(\d+)", d.run("xdpyinfo")).groups())
+
+    def drag_title_to(fx, fy):
+        ox, oy = frame_origin(d, window)
+        grab = (ox + 120, oy + top // 2)
+        drag(d, grab, (grab[0] + fx - ox, grab[1] + fy - oy))
+
+    drag_title_to(7, 40)
+    wait_for("the window on the left edge", lambda: frame_origin(d, window) == (0, 40),
+             state=lambda: frame_origin(d, window))
+    drag_title_to(60, 40)
+    wait_for("the window to stay where it was put", lambda: frame_origin(d, window) == (60, 40),
+             state=lambda: frame_origin(d, window))
+    _, _, w, h = d.geometry(window)
+    outer_w, outer_h = w + left + right, h + top + bottom
+    drag_title_to(screen_w - outer_w - 6, screen_h - outer_h + 5)
+    wait_for("the window in the bottom-right corner",
+             lambda: frame_origin(d, window) == (screen_w - outer_w, screen_h - outer_h),
+             state=lambda: (frame_origin(d, window), (screen_w - outer_w, screen_h - outer_h)))
+
+    # Moved by its body with the caption off.
+    d.activate(window)
+    d.run("xdotool", "key", "ctrl+w")
+    wait_for("the title bar to go", lambda: (frame_extents(d, window) or [0, 0, 1, 0])[2] == 0)
+    x, y, w, h = d.geometry(window)
+    drag(d, (x + w // 2, y + h // 2), (x + w // 2 - x + 300, y + h // 2 - y + 9))
+    wait_for("the caption-less window on the top edge", lambda: d.geometry(window)[:2] == (300, 0),
+             state=lambda: d.geometry(window))
+    d.exit_quarno(window)
+
+
 CASES = {
     "twenty_starts": case_twenty_starts,
     "hide_tray_before_start": case_hide_tray_before_start,
@@ -574,6 +611,7 @@ CASES = {
     "always_on_top": case_always_on_top,
     "persistence_switch": case_persistence_switch,
     "burst_of_interface_changes": case_burst_of_interface_changes,
+    "screen_snap": case_screen_snap,
 }
 NEEDS_NAMESPACE = {"burst_of_interface_changes"}
 
