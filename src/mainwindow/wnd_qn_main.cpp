@@ -12,6 +12,7 @@
 #include "mainwindow/intf_tree.h"
 #include "mainwindow/screen_snap.h"
 #include "mainwindow/settings_storage.h"
+#include "mainwindow/sizing_border.h"
 #include "mainwindow/top_most_window.h"
 #include "mainwindow/window_flags.h"
 #include "mainwindow/window_metrics.h"
@@ -57,40 +58,6 @@ constexpr int SizingBorder = 4;
 // move has rested this long (the window manager moves the window; only its result is seen here).
 constexpr int SnapBuffer = 10;
 constexpr int SnapDelayMs = 150;
-
-// The window edges that a point inside the sizing border of a window of ASize grabs.
-Qt::Edges SizingEdges(const QPoint& APos, const QSize& ASize)
-{
-    Qt::Edges edges;
-    // Corners are a little larger than the border, so that they can be hit.
-    const int corner = 4 * SizingBorder;
-    const bool nearLeft = APos.x() < corner, nearRight = APos.x() >= ASize.width() - corner;
-    const bool nearTop = APos.y() < corner, nearBottom = APos.y() >= ASize.height() - corner;
-    const bool onLeft = APos.x() < SizingBorder, onRight = APos.x() >= ASize.width() - SizingBorder;
-    const bool onTop = APos.y() < SizingBorder, onBottom = APos.y() >= ASize.height() - SizingBorder;
-    if (onLeft || ((onTop || onBottom) && nearLeft))
-        edges |= Qt::LeftEdge;
-    if (onRight || ((onTop || onBottom) && nearRight))
-        edges |= Qt::RightEdge;
-    if (onTop || ((onLeft || onRight) && nearTop))
-        edges |= Qt::TopEdge;
-    if (onBottom || ((onLeft || onRight) && nearBottom))
-        edges |= Qt::BottomEdge;
-    return edges;
-}
-
-Qt::CursorShape SizingCursor(Qt::Edges AEdges)
-{
-    if (AEdges == (Qt::LeftEdge | Qt::TopEdge) || AEdges == (Qt::RightEdge | Qt::BottomEdge))
-        return Qt::SizeFDiagCursor;
-    if (AEdges == (Qt::RightEdge | Qt::TopEdge) || AEdges == (Qt::LeftEdge | Qt::BottomEdge))
-        return Qt::SizeBDiagCursor;
-    if (AEdges & (Qt::LeftEdge | Qt::RightEdge))
-        return Qt::SizeHorCursor;
-    if (AEdges & (Qt::TopEdge | Qt::BottomEdge))
-        return Qt::SizeVerCursor;
-    return Qt::ArrowCursor;
-}
 
 // Interface names match without regard to the case of the letters A to Z only.
 bool SameName(const std::string& A, const std::string& B)
@@ -544,7 +511,7 @@ void Twnd_qn_Main::mousePressEvent(QMouseEvent* AEvent)
 {
     // Only the sizing border reaches the window itself: everything else is covered by its children.
     if (!HasCaption() && AEvent->button() == Qt::LeftButton && windowHandle()) {
-        if (const Qt::Edges edges = SizingEdges(AEvent->position().toPoint(), size()); edges) {
+        if (const Qt::Edges edges = SizingEdges(AEvent->position().toPoint(), size(), SizingBorder); edges) {
             windowHandle()->startSystemResize(edges);
             return;
         }
@@ -554,7 +521,8 @@ void Twnd_qn_Main::mousePressEvent(QMouseEvent* AEvent)
 
 void Twnd_qn_Main::mouseMoveEvent(QMouseEvent* AEvent)
 {
-    setCursor(HasCaption() ? Qt::ArrowCursor : SizingCursor(SizingEdges(AEvent->position().toPoint(), size())));
+    setCursor(HasCaption() ? Qt::ArrowCursor
+                           : SizingCursor(SizingEdges(AEvent->position().toPoint(), size(), SizingBorder)));
     TLMForm::mouseMoveEvent(AEvent);
 }
 
