@@ -8,9 +8,10 @@ NULL_BUILD ?= build-null
 JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
-            libgtest-dev libgmock-dev libbenchmark-dev libmnl-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev libmnl-dev libxcb1-dev \
             qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
-            xvfb xauth iproute2 procps desktop-file-utils appstream clang-format git
+            xvfb xauth iproute2 procps desktop-file-utils appstream clang-format git \
+            openbox trayer xdotool x11-utils python3
 
 .PHONY: all deps configure build run install test test-gui test-asan test-null format-check bench format clean
 

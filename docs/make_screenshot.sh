@@ -8,6 +8,8 @@
 # WATCH="lo eth0" watches those interfaces and WAIT=60 waits that many seconds before the picture,
 # with loopback traffic of a changing rate running meanwhile:
 #   WATCH="lo eth0" WAIT=60 docs/make_screenshot.sh build/bin/quarno docs/screenshot-watchers.png
+# CAPTION=off takes the picture of the window without its caption and menu bar:
+#   CAPTION=off WATCH=lo WAIT=20 docs/make_screenshot.sh build/bin/quarno docs/screenshot-captionless.png
 # DIALOG=about (F1) or DIALOG=properties (a double click on the first listed interface) takes the
 # picture of that dialog instead of the window:
 #   DIALOG=properties docs/make_screenshot.sh build/bin/quarno docs/screenshot-properties.png
@@ -40,6 +42,9 @@ mkdir -p "$WORK/config/Veldo/Quarno"
 printf '[Twnd_qn_Main\\Tree]\nVisible=1\nTag=0\n' >"$WORK/config/Veldo/Quarno/quarno.ini"
 WATCH=${WATCH:-}
 WAIT=${WAIT:-3}
+if [ "${CAPTION:-on}" = off ]; then
+    printf '[Twnd_qn_Main\\TMW]\nTag=0\n' >>"$WORK/config/Veldo/Quarno/quarno.ini"
+fi
 if [ -n "$WATCH" ]; then
     # Tall enough for the list and two panels.
     printf '[Twnd_qn_Main]\nPos=60,30\nSize=477,650\n[Settings]\n' >>"$WORK/config/Veldo/Quarno/quarno.ini"

@@ -6,10 +6,13 @@
 #include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/adapter_image.h"
 #include "mainwindow/counter_delegate.h"
+#include "mainwindow/desktop_shell.h"
 #include "mainwindow/dlg_qn_adapter_info.h"
 #include "mainwindow/intf_list_model.h"
 #include "mainwindow/intf_tree.h"
+#include "mainwindow/screen_snap.h"
 #include "mainwindow/settings_storage.h"
+#include "mainwindow/sizing_border.h"
 #include "mainwindow/top_most_window.h"
 #include "mainwindow/window_flags.h"
 #include "mainwindow/window_metrics.h"
@@ -26,6 +29,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollArea>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -47,6 +51,13 @@ constexpr int TimerIntervalMs = 1000;
 constexpr int WatcherHeight = 210;
 // Interfaces whose status is below this are not operational.
 constexpr std::uint32_t OperationalStatus = 4;
+// The sizing border the window draws itself while it has no caption (and no frame from the window
+// manager), in pixels.
+constexpr int SizingBorder = 4;
+// ScreenSnap: a window moved within this many pixels of a work-area edge goes onto it, once the
+// move has rested this long (the window manager moves the window; only its result is seen here).
+constexpr int SnapBuffer = 10;
+constexpr int SnapDelayMs = 150;
 
 // Interface names match without regard to the case of the letters A to Z only.
 bool SameName(const std::string& A, const std::string& B)
@@ -70,6 +81,9 @@ public:
     {
         const int height = Height();
         SetWindowFlagLive(FWindow, Qt::FramelessWindowHint, !AOn);
+        // The window manager gives a frameless window no border: the window keeps one of its own.
+        const int border = AOn ? 0 : SizingBorder;
+        FWindow->setContentsMargins(border, border, border, border);
         SetHeight(height);
     }
     TBorderStyle BorderStyle() const override { return TBorderStyle::Sizeable; }
@@ -112,9 +126,8 @@ void Twnd_qn_Main::CreateComponents()
 {
     setWindowTitle(QStringLiteral("Quarno"));
     setFont(DesignFont(11));
-    // The window is represented by its tray icon; without a tray it keeps its taskbar button.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        setWindowFlag(Qt::Tool, true);
+    // The cursor shows the sizing border while the caption is off.
+    setMouseTracking(true);
 
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);
@@ -168,6 +181,11 @@ void Twnd_qn_Main::CreateComponents()
         if (AReason == QSystemTrayIcon::Trigger)
             TrayIconClick();
     });
+
+    FSnapTimer = new QTimer(this);
+    FSnapTimer->setSingleShot(true);
+    FSnapTimer->setInterval(SnapDelayMs);
+    connect(FSnapTimer, &QTimer::timeout, this, &Twnd_qn_Main::SnapToWorkArea);
 
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));
@@ -288,8 +306,9 @@ void Twnd_qn_Main::FormCreate()
     setWindowIcon(icon);
     TrayIcon->setIcon(icon);
     TrayIcon->setToolTip(QGuiApplication::applicationDisplayName());
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        TrayIcon->show();
+    // Shown whether or not a tray is there: Qt docks the icon whenever a tray appears.
+    TrayIcon->show();
+    UpdateTrayState();
 
     FNCC = std::make_unique<TNetworkConfiguration>();
     // Changes are queued into the event loop; the notifier waits until each has run.
@@ -337,7 +356,13 @@ void Twnd_qn_Main::LMFormAfterRestore()
     acCaption->setChecked(TMW->Tag() == 1);
     acIntfView->setChecked(Tree->Visible());
     acOOI->setChecked(Tree->Tag() == 1);
+    // A size restored from the file with the caption off is already the caption-less window's:
+    // taking the caption off again must not change it (else the height drifts from start to start).
+    const QSize restored = size();
+    const bool keepRestoredSize = TMW->Tag() == 0 && HasCaption() && restored != FSizeBeforeRestore;
     UpdateCaption(false);
+    if (keepRestoredSize)
+        resize(restored);
     RefreshData();
 }
 
@@ -385,11 +410,15 @@ void Twnd_qn_Main::acCaptionExecute()
 
 void Twnd_qn_Main::acHideExecute()
 {
-    // Decision: without a tray the window would vanish for good; minimise to the taskbar instead.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
+    // Decision: a window hidden with no docked icon could never be found again; minimise it to its
+    // taskbar button instead.
+    UpdateTrayState();
+    if (FTrayDocked) {
+        FInTray = true;
         hide();
-    else
+    } else {
         showMinimized();
+    }
 }
 
 void Twnd_qn_Main::acOOIExecute()
@@ -405,7 +434,12 @@ void Twnd_qn_Main::acRefreshExecute()
 
 void Twnd_qn_Main::acPersistentExecute()
 {
+    // Decision: turning persistence off is itself remembered (and nothing else), else the next
+    // start would restore the switch as on from the last save.
     SetLayoutReadOnly(!acPersistent->isChecked());
+    TLayoutManager& lm = *LayoutManager();
+    if (const int i = lm.FindComponent(acPersistent); i >= 0 && !acPersistent->isChecked())
+        lm.Items(i).Save();
 }
 
 // --- Caption -------------------------------------------------------------------------------------
@@ -439,6 +473,7 @@ void Twnd_qn_Main::UpdateCaption(bool AToggled)
 
 void Twnd_qn_Main::TrayIconClick()
 {
+    FInTray = false;
     if (isMinimized())
         showNormal();
     else
@@ -461,7 +496,63 @@ bool Twnd_qn_Main::eventFilter(QObject* AWatched, QEvent* AEvent)
         (AWatched == ScrollBox->viewport() || AWatched == ScrollBox->widget())) {
         ScrollBoxMouseDown(static_cast<QMouseEvent*>(AEvent)->button());
     }
+    // Without a caption the panels may fill the window: their header bars move it too.
+    if (AEvent->type() == QEvent::MouseButtonPress && !HasCaption() &&
+        static_cast<QMouseEvent*>(AEvent)->button() == Qt::LeftButton &&
+        std::any_of(FWatchers.begin(), FWatchers.end(),
+                    [&](const Tfrm_qn_Watcher* AFrame) { return AWatched == AFrame->Header; })) {
+        ScrollBoxMouseDown(Qt::LeftButton);
+        return true;
+    }
     return TLMForm::eventFilter(AWatched, AEvent);
+}
+
+void Twnd_qn_Main::mousePressEvent(QMouseEvent* AEvent)
+{
+    // Only the sizing border reaches the window itself: everything else is covered by its children.
+    if (!HasCaption() && AEvent->button() == Qt::LeftButton && windowHandle()) {
+        if (const Qt::Edges edges = SizingEdges(AEvent->position().toPoint(), size(), SizingBorder); edges) {
+            windowHandle()->startSystemResize(edges);
+            return;
+        }
+    }
+    TLMForm::mousePressEvent(AEvent);
+}
+
+void Twnd_qn_Main::mouseMoveEvent(QMouseEvent* AEvent)
+{
+    setCursor(HasCaption() ? Qt::ArrowCursor
+                           : SizingCursor(SizingEdges(AEvent->position().toPoint(), size(), SizingBorder)));
+    TLMForm::mouseMoveEvent(AEvent);
+}
+
+void Twnd_qn_Main::paintEvent(QPaintEvent* AEvent)
+{
+    TLMForm::paintEvent(AEvent);
+    if (HasCaption())
+        return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void Twnd_qn_Main::moveEvent(QMoveEvent* AEvent)
+{
+    TLMForm::moveEvent(AEvent);
+    // Only moves that come from the window system (the user dragging, the window manager placing
+    // the window) snap; the program's own moves are where it wants the window.
+    if (AEvent->spontaneous() && isVisible())
+        FSnapTimer->start();
+}
+
+void Twnd_qn_Main::SnapToWorkArea()
+{
+    if (!isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QRect frame = frameGeometry();
+    const QPoint snapped = SnappedPosition(frame, DesktopMetrics().WorkAreaNearest(frame), SnapBuffer);
+    if (snapped != frame.topLeft())
+        move(snapped);
 }
 
 void Twnd_qn_Main::closeEvent(QCloseEvent* AEvent)
@@ -473,7 +564,38 @@ void Twnd_qn_Main::closeEvent(QCloseEvent* AEvent)
 
 void Twnd_qn_Main::TimerTimer()
 {
+    UpdateTrayState();
     RefreshTraffic();
+}
+
+void Twnd_qn_Main::UpdateTrayState()
+{
+    const bool docked = TrayIcon->isVisible() && DesktopShell().TrayAvailable();
+    if (docked != FTrayDocked) {
+        FTrayDocked = docked;
+        // With an icon in the tray the window has no taskbar button; without one it needs it.
+        DesktopShell().SetSkipTaskbar(this, docked);
+    }
+    // The tray went away while the window was in it: nothing could bring it back from there.
+    if (!FTrayDocked && FInTray) {
+        FInTray = false;
+        showMinimized();
+    }
+}
+
+void Twnd_qn_Main::setVisible(bool AVisible)
+{
+    if (AVisible && !isVisible())
+        FSizeBeforeRestore = size();
+    TLMForm::setVisible(AVisible);
+}
+
+void Twnd_qn_Main::showEvent(QShowEvent* AEvent)
+{
+    FInTray = false;
+    TLMForm::showEvent(AEvent);
+    // A window manager drops a window's states when it is withdrawn (hidden to the tray).
+    DesktopShell().SetSkipTaskbar(this, FTrayDocked);
 }
 
 void Twnd_qn_Main::NetworkChangeNotifierChange(TNetworkChangeNotifier*, std::uint32_t)
@@ -522,6 +644,7 @@ void Twnd_qn_Main::AddWatcher(TAdapter AData)
     frame->Adapter = AData;
     frame->Header->SetCaption(QString::fromStdString(AData.Name));
     frame->SetHeaderPopupMenu(PopupMenu1);
+    frame->Header->installEventFilter(this);
     frame->Header->setToolTip(QString::fromStdString(AData.Alias));
     frame->SetChartPopupMenu(PopupMenu1);
     // Each direction has one colour in its label, its line and its session total.

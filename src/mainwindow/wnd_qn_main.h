@@ -68,7 +68,8 @@ public:
     QMenu* View1 = nullptr;
     QMenu* Help1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
-    QSystemTrayIcon* TrayIcon = nullptr; // null when the desktop has no system tray
+    // Always shown; docked while the desktop has a tray (it may come and go at any time).
+    QSystemTrayIcon* TrayIcon = nullptr;
     TTopMostWindow* TMW = nullptr;
     QTimer* Timer = nullptr;
     QAction* acExit = nullptr;
@@ -110,11 +111,22 @@ public:
     // replaced.
     std::function<void(const QString& AMessage)> ShowError;
 
+    void setVisible(bool AVisible) override;
+
     // Event handlers, public so that tests can drive what has no offscreen equivalent.
     void TrayIconClick();
     void ScrollBoxMouseDown(Qt::MouseButton AButton);
     void NetworkChangeNotifierChange(TNetworkChangeNotifier* Sender, std::uint32_t ARes);
     void TimerTimer();
+    // ScreenSnap: puts the window onto the edges of its work area that it ends near (within 10
+    // pixels); runs a moment after the window system last moved the window.
+    void SnapToWorkArea();
+    // Follows the tray as it comes and goes (at every tick and before "Hide"): while the icon is
+    // docked the window has no taskbar or pager entry; a tray that went away while the window was
+    // in it brings the window back, minimised.
+    void UpdateTrayState();
+    // Whether the tray icon is docked, as last seen by UpdateTrayState.
+    bool TrayDocked() const { return FTrayDocked; }
 
 signals:
     // The window was closed ("Exit" or the window's close button): the program ends.
@@ -123,6 +135,11 @@ signals:
 protected:
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
     void closeEvent(QCloseEvent* AEvent) override;
+    void showEvent(QShowEvent* AEvent) override;
+    void mousePressEvent(QMouseEvent* AEvent) override;
+    void moveEvent(QMoveEvent* AEvent) override;
+    void mouseMoveEvent(QMouseEvent* AEvent) override;
+    void paintEvent(QPaintEvent* AEvent) override;
 
 private:
     class TCaptionWindow;
@@ -166,6 +183,10 @@ private:
     std::vector<Tfrm_qn_Watcher*> FWatchers;
     TIntfListModel* FTreeModel = nullptr;
     std::unique_ptr<TCaptionWindow> FCaptionWindow;
+    bool FTrayDocked = false;
+    bool FInTray = false;     // hidden by "Hide" into the tray
+    QSize FSizeBeforeRestore; // the size before the restore of the current show
+    QTimer* FSnapTimer = nullptr;
 };
 
 } // namespace qn

@@ -1,8 +1,10 @@
 // The main window's widget tests: the real window offscreen over a scripted IP helper service with
-// three interfaces, fixed caption and desktop metrics, and a settings file in a temporary folder.
+// three interfaces, fixed caption and desktop metrics, a desktop whose tray comes and goes as the
+// test says (none at first, as offscreen), and a settings file in a temporary folder.
 #pragma once
 
 #include "layout/layout_manager_ini_storage.h"
+#include "mainwindow/desktop_shell.h"
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/window_metrics.h"
 #include "mainwindow/wnd_qn_main.h"
@@ -40,6 +42,11 @@ protected:
         desktop.PrimaryWorkArea = [] { return WorkArea; };
         desktop.WorkAreaNearest = [](const QRect&) { return WorkArea; };
         FPreviousDesktop = SetDesktopMetrics(desktop);
+        FShell.emplace(TDesktopShell{[this] { return FTrayAvailable; },
+                                     [this](QWidget* AWindow, bool ASkip) {
+                                         if (AWindow == FWindow.get())
+                                             FSkipTaskbar = ASkip;
+                                     }});
         FPreviousErrors = TLMForm::SetErrorHandler(
             [this](QWidget*, const QString& AMessage) { FErrors.push_back(AMessage.toStdString()); });
 
@@ -55,6 +62,7 @@ protected:
         FFake.reset();
         SetCaptionMetricsFunction(FPreviousMetrics);
         SetDesktopMetrics(FPreviousDesktop);
+        FShell.reset();
         TLMForm::SetErrorHandler(FPreviousErrors);
         TLMForm::SetMainForm(nullptr);
         EXPECT_TRUE(FErrors.empty()) << FErrors.front();
@@ -119,6 +127,10 @@ protected:
     TCaptionMetricsFunction FPreviousMetrics;
     TDesktopMetrics FPreviousDesktop;
     TLMForm::TErrorHandler FPreviousErrors;
+    std::optional<TDesktopShellGuard> FShell;
+    bool FTrayAvailable = false;
+    // What the window last asked of the taskbar: true = no entry; empty = nothing asked yet.
+    std::optional<bool> FSkipTaskbar;
 };
 
 } // namespace qn::test

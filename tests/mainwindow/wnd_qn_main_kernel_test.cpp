@@ -9,18 +9,18 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
+#include <utility>
 
 #include <sched.h>
 #include <unistd.h>
@@ -42,6 +42,32 @@ void ProcessEventsFor(int AMs)
 {
     ProcessEventsUntil([] { return false; }, AMs);
 }
+
+// Runs AAtHandOff once, when the first queued call to the application object (the notifier's
+// hand-off) is about to run; the call itself runs afterwards.
+class THandOffWatch : public QObject
+{
+public:
+    explicit THandOffWatch(std::function<void()> AAtHandOff) : FAtHandOff(std::move(AAtHandOff))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~THandOffWatch() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject* AWatched, QEvent* AEvent) override
+    {
+        if (!Seen && AWatched == qApp && AEvent->type() == QEvent::MetaCall) {
+            Seen = true;
+            FAtHandOff();
+        }
+        return false;
+    }
+
+    bool Seen = false;
+
+private:
+    std::function<void()> FAtHandOff;
+};
 
 class KernelMainWindow : public testing::Test
 {
@@ -132,11 +158,14 @@ TEST_F(KernelMainWindow, ABurstOfChangesWhileTheGuiIsBusyGivesFewRefreshes)
 
 TEST_F(KernelMainWindow, DestroyingTheWindowWithAChangePendingReturnsAndDeliversNothing)
 {
+    // The window goes away at the moment the change's call reaches the event loop: the worker waits
+    // for that call, which runs only after the window is gone.
+    THandOffWatch watch([this] { FWindow.reset(); });
     Ip("addr add 10.72.0.1/24 dev lo");
-    // The worker sees the change and waits for the GUI thread, which runs no events meanwhile.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    FWindow.reset();
-    ProcessEventsFor(300);
+    const bool handedOff = ProcessEventsUntil([&] { return watch.Seen; }, 5000);
+    ASSERT_TRUE(handedOff) << "the change never reached the event loop, so nothing was tested";
+    EXPECT_EQ(nullptr, FWindow);
+    ProcessEventsFor(100);
     EXPECT_EQ(0, FChanges);
 }
 

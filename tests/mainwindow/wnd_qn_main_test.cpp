@@ -239,6 +239,30 @@ TEST_F(MainWindow, WithPersistenceOnAMoveIsStoredAndTheNextStartRestoresIt)
     EXPECT_TRUE(again.acIntfView->isChecked());
 }
 
+TEST_F(MainWindow, TurningPersistenceOffSticksAndStoresNothingElse)
+{
+    WriteSettings("[Twnd_qn_Main]\nPos=200,150\n[Twnd_qn_Main\\acPersistent]\nChecked=1\n");
+    Twnd_qn_Main& w = Start();
+    ASSERT_TRUE(w.acPersistent->isChecked());
+    const QPoint stored = w.pos();
+    w.acPersistent->trigger();
+    EXPECT_TRUE(w.LayoutReadOnly());
+    EXPECT_EQ("0", Setting("Twnd_qn_Main\\acPersistent", "Checked")) << "the switch itself is stored at once";
+    w.move(stored + QPoint(60, 40));
+    w.acIntfView->trigger();
+    w.FlushPendingSave();
+    w.close();
+    Stop();
+    EXPECT_EQ("200,150", Setting("Twnd_qn_Main", "Pos")) << "nothing of the layout is stored";
+    EXPECT_EQ("<none>", Setting("Twnd_qn_Main\\Tree", "Visible"));
+
+    Twnd_qn_Main& again = Start();
+    EXPECT_FALSE(again.acPersistent->isChecked());
+    EXPECT_TRUE(again.LayoutReadOnly());
+    EXPECT_EQ(stored, again.pos());
+    EXPECT_FALSE(again.Tree->Visible());
+}
+
 TEST_F(MainWindow, CaptionOffAndOnChangesTheHeightAndBack)
 {
     Twnd_qn_Main& w = Start();
@@ -273,6 +297,21 @@ TEST_F(MainWindow, AStoredCaptionStateZeroRemovesCaptionAndMenuAtStart)
     w.TrayIconClick();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(frame + Metrics.MenuHeight - Metrics.CaptionHeight, w.FrameHeight());
+}
+
+TEST_F(MainWindow, ACaptionLessWindowKeepsItsStoredSizeFromStartToStart)
+{
+    WriteSettings("[Twnd_qn_Main\\TMW]\nTag=0\n[Twnd_qn_Main\\acPersistent]\nChecked=1\n");
+    std::vector<std::string> sizes;
+    for (int i = 0; i < 3; ++i) {
+        Twnd_qn_Main& w = Start();
+        EXPECT_FALSE(w.HasCaption());
+        w.close();
+        Stop();
+        sizes.push_back(Setting("Twnd_qn_Main", "Size"));
+    }
+    EXPECT_EQ(sizes[0], sizes[1]);
+    EXPECT_EQ(sizes[1], sizes[2]);
 }
 
 TEST_F(MainWindow, AlwaysOnTopFollowsTheActionAndItsCurrentValueFiresNothing)
@@ -330,14 +369,77 @@ TEST_F(MainWindow, TheTimerShowsTheSystemCountersAlsoWhileTheListIsHidden)
     EXPECT_EQ(100, w.Tree->header()->sectionSize(2));
 }
 
-TEST_F(MainWindow, HideAndTrayClickBringTheWindowBack)
+TEST_F(MainWindow, WithoutATrayHideMinimisesAndTheWindowKeepsItsTaskbarEntry)
 {
     Twnd_qn_Main& w = Start();
+    EXPECT_TRUE(w.TrayIcon->isVisible()) << "shown, so that it docks as soon as a tray appears";
+    EXPECT_FALSE(w.TrayDocked());
+    EXPECT_EQ(std::optional<bool>(false), FSkipTaskbar);
     w.acHide->trigger();
-    // Offscreen there is no tray: the window is minimised instead of vanishing.
-    EXPECT_TRUE(w.isMinimized() || !w.isVisible());
+    EXPECT_TRUE(w.isVisible()) << "a hidden window without a tray icon could never come back";
+    EXPECT_TRUE(w.isMinimized());
+    EXPECT_EQ(std::optional<bool>(false), FSkipTaskbar);
     w.TrayIconClick();
     EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isMinimized());
+}
+
+TEST_F(MainWindow, WithATrayHideGoesToTheTrayAndTheWindowHasNoTaskbarEntry)
+{
+    FTrayAvailable = true;
+    Twnd_qn_Main& w = Start();
+    EXPECT_TRUE(w.TrayDocked());
+    EXPECT_EQ(std::optional<bool>(true), FSkipTaskbar);
+    w.acHide->trigger();
+    EXPECT_FALSE(w.isVisible());
+    w.TimerTimer();
+    EXPECT_FALSE(w.isVisible()) << "stays in the tray while the tray is there";
+    w.TrayIconClick();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_EQ(std::optional<bool>(true), FSkipTaskbar) << "asked again at each show";
+}
+
+TEST_F(MainWindow, TheTrayStateFollowsATrayThatAppearsAndGoesAway)
+{
+    Twnd_qn_Main& w = Start();
+    ASSERT_FALSE(w.TrayDocked());
+    // The tray starts after the program (the usual autostart race).
+    FTrayAvailable = true;
+    w.TimerTimer();
+    EXPECT_TRUE(w.TrayDocked());
+    EXPECT_EQ(std::optional<bool>(true), FSkipTaskbar);
+    w.acHide->trigger();
+    EXPECT_FALSE(w.isVisible());
+    w.TrayIconClick();
+    ASSERT_TRUE(w.isVisible());
+
+    // The tray goes away while the window is shown: it gets its taskbar entry back and "Hide"
+    // minimises, even before the next tick has seen the change.
+    FTrayAvailable = false;
+    w.acHide->trigger();
+    EXPECT_FALSE(w.TrayDocked());
+    EXPECT_EQ(std::optional<bool>(false), FSkipTaskbar);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMinimized());
+}
+
+TEST_F(MainWindow, ATrayThatGoesAwayWhileTheWindowIsInItBringsTheWindowBackMinimised)
+{
+    FTrayAvailable = true;
+    Twnd_qn_Main& w = Start();
+    w.acHide->trigger();
+    ASSERT_FALSE(w.isVisible());
+    FTrayAvailable = false;
+    w.TimerTimer();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMinimized());
+    EXPECT_EQ(std::optional<bool>(false), FSkipTaskbar);
+    // A tray that comes back does not take the window away again by itself.
+    FTrayAvailable = true;
+    w.TimerTimer();
+    EXPECT_TRUE(w.isVisible());
+    w.TrayIconClick();
     EXPECT_FALSE(w.isMinimized());
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 
 namespace qn {
 namespace {
@@ -90,7 +91,15 @@ TEST(QuantityFormat, OddInputsGiveSafeTexts)
     EXPECT_EQ(FormatTraffic(0, -2048), "-2.00 KB");
     EXPECT_EQ(FormatTraffic(1, -125), "-1.00 Kbps");
     EXPECT_EQ(FormatTraffic(0, std::numeric_limits<double>::quiet_NaN()), "0.00 B");
-    EXPECT_EQ(FormatTraffic(0, 1e300), FormatTraffic(0, 1e300)); // saturates, no undefined conversion
+    // The unit choice saturates (no undefined conversion to an integer); the figure stays the value.
+    const std::string huge = FormatTraffic(0, 1e300);
+    ASSERT_GT(huge.size(), 6u);
+    EXPECT_EQ(".00 GB", huge.substr(huge.size() - 6));
+    EXPECT_DOUBLE_EQ(1e300 / 1073741824.0, std::stod(huge.substr(0, huge.size() - 3)));
+    const std::string hugeRate = FormatTraffic(1, -1e300);
+    ASSERT_GT(hugeRate.size(), 8u);
+    EXPECT_EQ(".00 Gbps", hugeRate.substr(hugeRate.size() - 8));
+    EXPECT_DOUBLE_EQ(-8e300 / 1e9, std::stod(hugeRate.substr(0, hugeRate.size() - 5)));
     EXPECT_EQ(FormatTraffic(1, std::numeric_limits<double>::infinity()), "0.00 Gbps");
 }
 

@@ -15,3 +15,10 @@ set(QN_PLATFORM_SOURCES
     linux/version_resource.cpp
 )
 set(QN_PLATFORM_DEPS PkgConfig::MNL)
+
+# The desktop: an X11 window manager, asked through xcb.
+if(QN_GUI)
+    pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
+endif()
+set(QN_PLATFORM_DESKTOP_SOURCES linux/taskbar_presence.cpp)
+set(QN_PLATFORM_DESKTOP_DEPS PkgConfig::XCB)

@@ -11,3 +11,5 @@ set(QN_PLATFORM_SOURCES
     null/version_resource.cpp
 )
 set(QN_PLATFORM_DEPS "")
+set(QN_PLATFORM_DESKTOP_SOURCES null/taskbar_presence.cpp)
+set(QN_PLATFORM_DESKTOP_DEPS "")
