@@ -289,6 +289,7 @@ void Tfrm_qn_Watcher::TimerTimer()
 {
     // The statistics read only the record's index; copying just that keeps the tick free of allocations.
     FStatistics->Adapter.IntfIdx = Adapter.IntfIdx;
+    FStatistics->Present = AdapterPresent;
     FStatistics->TimerTimer(cbUnits->currentIndex());
     const auto& texts = FStatistics->ReadOuts();
     for (int i = 0; i < TWatcherStatistics::ReadOutCount; ++i)

@@ -375,9 +375,11 @@ TEST_F(MainWindow, StoredChoicesApplyToInterfacesPresentAtStartOnly)
     w.acRefresh->trigger();
     EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "usb0"}), MonitorItems());
     ASSERT_EQ(1u, w.Watchers().size());
-    AddInterface(12, "WLAN0", IF_TYPE_IEEE80211, IF_OPER_STATUS_OPERATIONAL);
+    // A name that differs only by case is another interface (Linux names are exact).
+    AddInterface(11, "WLAN0", IF_TYPE_IEEE80211, IF_OPER_STATUS_OPERATIONAL);
+    AddInterface(12, "wlan0", IF_TYPE_IEEE80211, IF_OPER_STATUS_OPERATIONAL);
     w.acRefresh->trigger();
-    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "usb0", "WLAN0*"}), MonitorItems());
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "usb0", "WLAN0", "wlan0*"}), MonitorItems());
     ASSERT_EQ(1u, w.Watchers().size());
     EXPECT_EQ(12u, w.Watchers()[0]->Adapter.IntfIdx) << "the watch takes the new record";
 }
