@@ -375,7 +375,7 @@ void Twnd_qn_Main::acIntfViewExecute()
     Tree->SetVisible(shown);
     acIntfView->setChecked(shown);
     // The watcher area keeps its size: the window grows or shrinks by the list.
-    resize(width(), height() + (shown ? Tree->height() : -Tree->height()));
+    ProgramGeometryChange([this, shown] { resize(width(), height() + (shown ? Tree->height() : -Tree->height())); });
 }
 
 void Twnd_qn_Main::acCaptionExecute()
@@ -433,7 +433,8 @@ void Twnd_qn_Main::ShowCaption()
 
 void Twnd_qn_Main::UpdateCaption(bool AToggled)
 {
-    qn::UpdateCaption(*FCaptionWindow, TMW->Tag() != 0, AToggled, GetCaptionMetrics(this));
+    ProgramGeometryChange(
+        [this, AToggled] { qn::UpdateCaption(*FCaptionWindow, TMW->Tag() != 0, AToggled, GetCaptionMetrics(this)); });
 }
 
 // --- Tray, moving, timer, changes ----------------------------------------------------------------
@@ -791,7 +792,7 @@ void Twnd_qn_Main::Guarded(const std::function<void()>& AHandler)
         if (ShowError)
             ShowError(message);
         else
-            QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), message);
+            TLMForm::ReportError(this, message); // never a second box over an open one
     }
 }
 
