@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -227,6 +228,10 @@ void TdlgAbout::FormMouseDown()
 bool TdlgAbout::eventFilter(QObject* AWatched, QEvent* AEvent)
 {
     if (AEvent->type() == QEvent::MouseButtonPress) {
+        // A link opens, and the dialog moves, on the left button only: a right click is no request
+        // to write a mail.
+        if (static_cast<QMouseEvent*>(AEvent)->button() != Qt::LeftButton)
+            return true;
         if (AWatched == lEmail) {
             cmEmail();
             return true;

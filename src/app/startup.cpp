@@ -4,7 +4,10 @@
 #include "mainwindow/image_list.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLocale>
+#include <QToolTip>
+#include <QWidget>
 
 namespace qn {
 
@@ -34,6 +37,7 @@ void SetUpApplication()
     QApplication::setQuitOnLastWindowClosed(false);
     SetFormatSettings(FormatSettingsFromLocale(QLocale::system()));
     QApplication::setStyle(new THintTimingStyle);
+    qApp->installEventFilter(new THintDurationFilter(qApp));
 }
 
 int THintTimingStyle::styleHint(StyleHint AHint, const QStyleOption* AOption, const QWidget* AWidget,
@@ -42,6 +46,24 @@ int THintTimingStyle::styleHint(StyleHint AHint, const QStyleOption* AOption, co
     if (AHint == SH_ToolTip_WakeUpDelay)
         return 1;
     return QProxyStyle::styleHint(AHint, AOption, AWidget, AReturnData);
+}
+
+THintDurationFilter::THintDurationFilter(QObject* AParent)
+    : QObject(AParent), ShowText([](const QPoint& APos, const QString& AText, QWidget* AWidget, int AMs) {
+          QToolTip::showText(APos, AText, AWidget, QRect(), AMs);
+      })
+{
+}
+
+bool THintDurationFilter::eventFilter(QObject* AWatched, QEvent* AEvent)
+{
+    if (AEvent->type() != QEvent::ToolTip || !AWatched->isWidgetType())
+        return QObject::eventFilter(AWatched, AEvent);
+    auto* widget = static_cast<QWidget*>(AWatched);
+    if (widget->toolTip().isEmpty() || !ShowText)
+        return QObject::eventFilter(AWatched, AEvent);
+    ShowText(static_cast<QHelpEvent*>(AEvent)->globalPos(), widget->toolTip(), widget, HintDisplayMs);
+    return true;
 }
 
 } // namespace qn

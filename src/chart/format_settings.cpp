@@ -137,12 +137,16 @@ std::string FormatFixed2(double AValue)
 {
     if (!std::isfinite(AValue))
         AValue = 0.0;
-    char buf[400];
-    const auto res = std::to_chars(buf, buf + sizeof buf, AValue, std::chars_format::fixed, 2);
-    std::string text(buf, res.ptr);
-    const auto dot = text.find('.');
-    if (dot != std::string::npos)
-        text.replace(dot, 1, Settings().DecimalSeparator);
+    // The same rounding as FormatFloat: halves away from zero on the value's exact decimal digits.
+    std::string intPart, fracPart;
+    FixedDigits(AValue, intPart, fracPart);
+    fracPart.append(2, '0');
+    RoundDigits(intPart, fracPart, 2);
+    const bool isZero = intPart.find_first_not_of('0') == std::string::npos && fracPart == "00";
+    std::string text = AValue < 0 && !isZero ? "-" : "";
+    text += intPart;
+    text += Settings().DecimalSeparator;
+    text += fracPart;
     return text;
 }
 

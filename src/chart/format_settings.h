@@ -34,7 +34,8 @@ struct TFormatSettings
 const TFormatSettings& FormatSettings();
 void SetFormatSettings(const TFormatSettings& ASettings);
 
-// "%1.2f": two decimals, the user's decimal separator, no grouping. Non-finite values give "0.00".
+// "%1.2f": two decimals, the user's decimal separator, no grouping; halves round away from zero, as
+// in FormatFloat (1.625 gives 1.63). Non-finite values give "0.00".
 std::string FormatFixed2(double AValue);
 
 // A number in a picture format such as "###0.##": '0' is a digit always shown, '#' a digit shown

@@ -365,4 +365,11 @@ void TLayoutManagerINIStorage::DeleteValue(const std::string& ASection, const st
         IniDeleteKey(FFileName, ASection, AName);
 }
 
+void TLayoutManagerINIStorage::DeleteValues(const std::string& ASection, const std::vector<std::string>& ANames)
+{
+    Open(true);
+    if (!FFileName.empty() && !ANames.empty())
+        IniDeleteKeys(FFileName, ASection, ANames);
+}
+
 } // namespace qn

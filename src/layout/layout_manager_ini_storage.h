@@ -46,6 +46,7 @@ public:
     void ReadSection(const std::string& ASection, std::vector<std::string>& AList) override;
     void DeleteSection(const std::string& ASection) override;
     void DeleteValue(const std::string& ASection, const std::string& AName) override;
+    void DeleteValues(const std::string& ASection, const std::vector<std::string>& ANames) override;
     void Save() override;
     // Opening for writing creates the file's folder and its missing parents; a folder that cannot
     // be created is reported by the first write.

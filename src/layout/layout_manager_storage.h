@@ -41,6 +41,8 @@ public:
     virtual void ReadSection(const std::string& ASection, std::vector<std::string>& AList) = 0;
     virtual void DeleteSection(const std::string& ASection) = 0;
     virtual void DeleteValue(const std::string& ASection, const std::string& AName) = 0;
+    // DeleteValue for each name, in one change of the medium.
+    virtual void DeleteValues(const std::string& ASection, const std::vector<std::string>& ANames) = 0;
     // Makes pending writes durable; the storage stays open.
     virtual void Save() = 0;
     // Does nothing when already open: the first Open decides.

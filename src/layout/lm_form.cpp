@@ -19,6 +19,15 @@ namespace {
 // Long enough to cover the gaps between the move events of one drag, short enough that a quit
 // right after a move still finds the save done.
 constexpr int DefaultSaveDelayMs = 400;
+// The window manager's placement of a window just shown (position, frame, size corrections) comes
+// in a burst of events; a user cannot grab the window before this quiet time has passed.
+constexpr int PlacementQuietMs = 500;
+
+bool& ErrorShowing()
+{
+    static bool showing = false;
+    return showing;
+}
 
 QPointer<TLMForm>& TheMainForm()
 {
@@ -54,6 +63,9 @@ TLMForm::TLMForm(QWidget* AParent, Qt::WindowFlags AFlags)
     FSaveTimer.setSingleShot(true);
     FSaveTimer.setInterval(DefaultSaveDelayMs);
     connect(&FSaveTimer, &QTimer::timeout, this, [this] { SaveTimerTimeout(); });
+    FPlacementTimer.setSingleShot(true);
+    FPlacementTimer.setInterval(PlacementQuietMs);
+    connect(&FPlacementTimer, &QTimer::timeout, this, [this] { FPlacing = false; });
     // Several screen signals arrive for one change: they are handled once.
     FDisplayTimer.setSingleShot(true);
     FDisplayTimer.setInterval(0);
@@ -105,12 +117,32 @@ void TLMForm::Guarded(const std::function<void()>& AWork)
     try {
         AWork();
     } catch (const std::exception& e) {
-        if (ErrorHandler())
-            ErrorHandler()(FDestroying || !isVisible() ? nullptr : this, QString::fromUtf8(e.what()));
+        ReportError(FDestroying || !isVisible() ? nullptr : this, QString::fromUtf8(e.what()));
     } catch (...) {
-        if (ErrorHandler())
-            ErrorHandler()(FDestroying || !isVisible() ? nullptr : this, QStringLiteral("Unexpected error"));
+        ReportError(FDestroying || !isVisible() ? nullptr : this, QStringLiteral("Unexpected error"));
     }
+}
+
+void TLMForm::ReportError(QWidget* AParent, const QString& AMessage)
+{
+    if (ErrorShowing() || !ErrorHandler())
+        return;
+    struct TShowing
+    {
+        TShowing() { ErrorShowing() = true; }
+        ~TShowing() { ErrorShowing() = false; }
+    } showing;
+    ErrorHandler()(AParent, AMessage);
+}
+
+void TLMForm::ProgramGeometryChange(const std::function<void()>& AChange)
+{
+    struct TDepth
+    {
+        int& Value;
+        ~TDepth() { --Value; }
+    } depth{++FProgramGeometry};
+    AChange();
 }
 
 void TLMForm::SetLayoutControl(bool AValue)
@@ -191,6 +223,10 @@ void TLMForm::setVisible(bool AVisible)
         FFrameFixPending = !frameKnown && size() != before && !(windowFlags() & Qt::FramelessWindowHint);
         FRestoredOuterSize = size();
     }
+    if (AVisible && !isVisible()) {
+        FPlacing = true;
+        FPlacementTimer.start();
+    }
     QMainWindow::setVisible(AVisible);
     if (AVisible)
         FixSizeForFrame();
@@ -205,7 +241,7 @@ void TLMForm::FixSizeForFrame()
         return; // not known yet: a later move or resize event tries again
     FFrameFixPending = false;
     if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
-        resize(FRestoredOuterSize - frame);
+        ProgramGeometryChange([this, frame] { resize(FRestoredOuterSize - frame); });
     // The check before showing saw no frame; the one the window manager gave may push the window
     // over the work area's edge.
     if (FLayoutControl && FLayoutCheckPosition)
@@ -242,7 +278,11 @@ void TLMForm::GeometryChanged()
     if (!isVisible())
         return;
     FixSizeForFrame();
-    if (FLayoutControl && !FLayoutManager->Restoring())
+    if (FPlacing) {
+        FPlacementTimer.start();
+        return;
+    }
+    if (FLayoutControl && !FLayoutManager->Restoring() && FProgramGeometry == 0)
         FSaveTimer.start();
 }
 

@@ -17,9 +17,10 @@ namespace qn {
 // - every explicit show (show(), setVisible(true); also after hiding to the tray): with LayoutControl
 //   the manager's full Restore runs (entries, named values, OnBeforeRestore/OnAfterRestore), then with
 //   LayoutCheckPosition the form's PositionCheck, and only then OnShow fires;
-// - the end of a move or resize (SaveDelay ms after the last move or resize event of the visible
-//   form, whoever moved it): with LayoutControl the manager's full Save (skipped while ReadOnly or
-//   restoring); keys whose values did not change leave the file untouched;
+// - the end of a move or resize the user made (SaveDelay ms after the last move or resize event of
+//   the visible form): with LayoutControl the manager's full Save (skipped while ReadOnly or
+//   restoring); keys whose values did not change leave the file untouched. The window manager's
+//   placement after a show and the program's own changes (ProgramGeometryChange) save nothing;
 // - destruction: with LayoutControl the manager's Save runs first, under the derived class's section
 //   names but without OnBeforeSave/OnAfterSave (the derived part of the form no longer exists); a
 //   derived class that needs its handlers or members in the final save calls
@@ -86,6 +87,8 @@ public:
     int SaveDelay() const { return FSaveTimer.interval(); }
     void SetSaveDelay(int AMilliseconds) { FSaveTimer.setInterval(AMilliseconds); }
     bool SavePending() const { return FSaveTimer.isActive(); }
+    // True from a show until the window manager's placement has settled.
+    bool Placing() const { return FPlacing; }
     // Runs a pending end-of-move save now.
     void FlushPendingSave();
 
@@ -98,6 +101,12 @@ public:
     static void SetMainForm(TLMForm* AForm);
     // Replaces how failures are shown; returns the previous handler.
     static TErrorHandler SetErrorHandler(TErrorHandler AHandler);
+    // Shows AMessage through the error handler, unless a failure is being shown already: every
+    // further move while a box is open would stack another box on it.
+    static void ReportError(QWidget* AParent, const QString& AMessage);
+
+    // Runs AChange, a move or resize the program makes by itself: it starts no end-of-move save.
+    void ProgramGeometryChange(const std::function<void()>& AChange);
 
     void setVisible(bool AVisible) override;
 
@@ -126,6 +135,11 @@ private:
     TLayoutManager::TNotifyEvent FOnBeforeRestore, FOnAfterRestore, FOnBeforeSave, FOnAfterSave;
     QTimer FSaveTimer;
     QTimer FDisplayTimer;
+    // After each show the window manager places the window (and its frame); those moves are not
+    // the user's. Placement ends after this timer's quiet time.
+    QTimer FPlacementTimer;
+    bool FPlacing = false;
+    int FProgramGeometry = 0;
     // The window frame is unknown until the window is first mapped; a size restored before that is
     // corrected once the frame is known, so that the stored outer size does not grow by the frame.
     bool FFrameFixPending = false;

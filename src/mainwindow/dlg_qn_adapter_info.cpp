@@ -5,6 +5,7 @@
 #include "layout/design_font.h"
 #include "mainwindow/adapter_image.h"
 #include "mainwindow/image_list.h"
+#include "watcher/read_out_panel.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -25,6 +26,11 @@ struct TRow
     const char* Caption;
     QLabel* Tdlg_qn_AdapterInfo::*Value;
 };
+
+// The rows' columns: captions at 14, values at 90; a caption keeps this gap to its value.
+constexpr int CaptionLeft = 14;
+constexpr int ValueLeft = 90;
+constexpr int CaptionGap = 4;
 
 constexpr TRow Rows[] = {
     {24, "Label3", "Alias:", &Tdlg_qn_AdapterInfo::eAlias},
@@ -92,10 +98,13 @@ Tdlg_qn_AdapterInfo::Tdlg_qn_AdapterInfo(QWidget* AOwner, const TImageList& AIma
     for (const TRow& row : Rows) {
         auto* caption = new QLabel(tr(row.Caption), GroupBox1);
         caption->setObjectName(QString::fromLatin1(row.Name));
-        caption->move(14, row.Top);
+        caption->move(CaptionLeft, row.Top);
+        // The stand-in font is wider than the design's: a caption that would run into its value
+        // is narrowed, as the panels' read-outs are.
+        caption->setFont(FitFont(caption->font(), caption->text(), ValueLeft - CaptionGap - CaptionLeft));
         caption->adjustSize();
         auto* value = new QLabel(GroupBox1);
-        value->setGeometry(90, row.Top, 225, 13);
+        value->setGeometry(ValueLeft, row.Top, 225, 13);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         this->*row.Value = value;
     }

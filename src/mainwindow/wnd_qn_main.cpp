@@ -17,6 +17,8 @@
 #include "mainwindow/window_flags.h"
 #include "mainwindow/window_metrics.h"
 #include "netdata/network_change_notifier.h"
+#include "netdata/string_list.h"
+#include "platform/interface_name.h"
 #include "watcher/frm_qn_watcher.h"
 #include "watcher/gradient_bar.h"
 #include "watcher/read_out_panel.h"
@@ -59,12 +61,10 @@ constexpr int SizingBorder = 4;
 constexpr int SnapBuffer = 10;
 constexpr int SnapDelayMs = 150;
 
-// Interface names match without regard to the case of the letters A to Z only.
+// A panel belongs to an interface name, compared by the system's rule (exact bytes on Linux).
 bool SameName(const std::string& A, const std::string& B)
 {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return A.size() == B.size() &&
-           std::equal(A.begin(), A.end(), B.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+    return SameInterfaceName(A, B);
 }
 
 } // namespace
@@ -347,6 +347,7 @@ void Twnd_qn_Main::FormCreate()
         lm.StoredValues().AddItem(FNCC->Adapters(i).Name, false);
 
     SetOnAfterRestore([this](TLayoutManager*) { Guarded([this] { LMFormAfterRestore(); }); });
+    SetOnBeforeSave([this](TLayoutManager*) { PruneStoredChoices(true); });
 }
 
 void Twnd_qn_Main::LMFormAfterRestore()
@@ -399,7 +400,7 @@ void Twnd_qn_Main::acIntfViewExecute()
     Tree->SetVisible(shown);
     acIntfView->setChecked(shown);
     // The watcher area keeps its size: the window grows or shrinks by the list.
-    resize(width(), height() + (shown ? Tree->height() : -Tree->height()));
+    ProgramGeometryChange([this, shown] { resize(width(), height() + (shown ? Tree->height() : -Tree->height())); });
 }
 
 void Twnd_qn_Main::acCaptionExecute()
@@ -466,7 +467,8 @@ void Twnd_qn_Main::ShowCaption()
 
 void Twnd_qn_Main::UpdateCaption(bool AToggled)
 {
-    qn::UpdateCaption(*FCaptionWindow, TMW->Tag() != 0, AToggled, GetCaptionMetrics(this));
+    ProgramGeometryChange(
+        [this, AToggled] { qn::UpdateCaption(*FCaptionWindow, TMW->Tag() != 0, AToggled, GetCaptionMetrics(this)); });
 }
 
 // --- Tray, moving, timer, changes ----------------------------------------------------------------
@@ -620,6 +622,7 @@ void Twnd_qn_Main::AddWatcher(TAdapter AData)
         if (SameName(frame->Adapter.Name, AData.Name)) {
             // The panel keeps its figures and chart; only the record and the picture change.
             frame->Adapter = AData;
+            frame->AdapterPresent = true;
             frame->Header->SetImageIndex(AData._ImageIndex);
             found = frame;
             break;
@@ -681,11 +684,15 @@ void Twnd_qn_Main::RemoveWatcher(const TAdapter& AData)
 
 void Twnd_qn_Main::RemoveWatcher(std::uint32_t AIndex)
 {
-    // A panel whose interface vanished keeps its old index, which a new interface may now carry:
-    // a present interface removes only the panel of its own name.
+    // A panel belongs to an interface name. The interface at AIndex removes the panel of its own
+    // name, wherever that panel's index has moved (re-created, renamed into the name); a panel of a
+    // vanished interface keeps its old index, which another interface may carry now. An index that
+    // no present interface carries can only mean such a panel.
     const int i = FindAdapterByIntfIdx(AIndex);
     const auto watched = std::find_if(FWatchers.begin(), FWatchers.end(), [&](const Tfrm_qn_Watcher* AFrame) {
-        return AFrame->Adapter.IntfIdx == AIndex && (i < 0 || SameName(AFrame->Adapter.Name, FNCC->Adapters(i).Name));
+        if (i >= 0)
+            return SameName(AFrame->Adapter.Name, FNCC->Adapters(i).Name);
+        return AFrame->Adapter.IntfIdx == AIndex && FNCC->FindAdapter(AFrame->Adapter.Name) < 0;
     });
     if (i >= 0)
         FNCC->SetMark(i, false);
@@ -729,6 +736,12 @@ void Twnd_qn_Main::RefreshWatchers()
         if (i >= 0)
             FNCC->SetMark(i, values.Items(v).AsBoolean());
     }
+    // The file's line may stand for several names that differ only by case; this session's
+    // choices are kept per exact name.
+    for (const auto& [name, watched] : FChoices)
+        if (const int i = FNCC->FindAdapter(name); i >= 0)
+            FNCC->SetMark(i, watched);
+    PruneStoredChoices(false);
     for (int i = 0; i < FNCC->AdapterCount(); ++i) {
         const TAdapter a = FNCC->Adapters(i);
         FNCC->SetImageIndex(i, GetAdapterImageIndex(a._Typ, a._Status));
@@ -743,14 +756,13 @@ void Twnd_qn_Main::RefreshWatchers()
 void Twnd_qn_Main::RefreshWatcherImages()
 {
     for (Tfrm_qn_Watcher* frame : FWatchers) {
-        int image = 0; // the warning picture for an interface that vanished
-        for (int i = 0; i < FNCC->AdapterCount(); ++i) {
-            if (SameName(FNCC->Adapters(i).Name, frame->Adapter.Name)) {
-                image = FNCC->ImageIndex(i);
-                break;
-            }
-        }
-        frame->Header->SetImageIndex(image);
+        // A panel reads only while its name is at its index: after a rename in place or the reuse
+        // of a vanished interface's index, that index belongs to another link.
+        const int i = FNCC->FindAdapter(frame->Adapter.Name);
+        const bool present = i >= 0 && FNCC->Adapters(i).IntfIdx == frame->Adapter.IntfIdx;
+        frame->AdapterPresent = present;
+        // The warning picture for an interface that is not there.
+        frame->Header->SetImageIndex(present ? FNCC->ImageIndex(i) : 0);
     }
 }
 
@@ -835,9 +847,48 @@ void Twnd_qn_Main::TreeDblClick()
 
 void Twnd_qn_Main::StoreWatchChoice(const std::string& AName, bool AWatched)
 {
+    FChoices[AName] = AWatched;
+    // The settings file's keys ignore case, so names that differ only by case share one line; it
+    // stays true while any of them is watched, so that unchecking one does not unwatch the other.
+    bool value = AWatched;
+    for (int i = 0; i < FNCC->AdapterCount(); ++i)
+        if (FNCC->Mark(i) && SameText(FNCC->Adapters(i).Name, AName))
+            value = true;
     TLayoutManager& lm = *LayoutManager();
-    lm.SetStoredValue(AName, AWatched);
+    lm.SetStoredValue(AName, value);
+    PruneStoredChoices(true);
     lm.StoredValues().Save();
+}
+
+void Twnd_qn_Main::PruneStoredChoices(bool AFile)
+{
+    // The settings line of an interface that is present, also under another case, stays.
+    const auto present = [this](const std::string& AName) {
+        for (int i = 0; i < FNCC->AdapterCount(); ++i)
+            if (SameText(FNCC->Adapters(i).Name, AName))
+                return true;
+        return false;
+    };
+    TLayoutManagerValues& values = LayoutManager()->StoredValues();
+    for (int v = values.Count() - 1; v >= 0; --v)
+        if (!values.Items(v).AsBoolean() && !present(values.Items(v).Name()))
+            values.Delete(v);
+    const std::shared_ptr<ILayoutManagerStorage>& storage = values.Storage();
+    if (!AFile || !storage)
+        return;
+    std::vector<std::string> lines;
+    storage->ReadSection(values.Section(), lines);
+    std::vector<std::string> stale;
+    for (const std::string& line : lines) {
+        // The values are numbers: the last "=" separates them from a key that may hold one.
+        const std::size_t equals = line.rfind('=');
+        const std::string name = line.substr(0, equals);
+        const bool watched = IniTextToInteger32(line.substr(equals + 1)).value_or(0) != 0;
+        if (!watched && !present(name) && values.IndexOf(name) < 0)
+            stale.push_back(name);
+    }
+    storage->DeleteValues(values.Section(), stale);
+    storage->Close();
 }
 
 void Twnd_qn_Main::RefreshTraffic()
@@ -864,7 +915,7 @@ void Twnd_qn_Main::Guarded(const std::function<void()>& AHandler)
         if (ShowError)
             ShowError(message);
         else
-            QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), message);
+            TLMForm::ReportError(this, message); // never a second box over an open one
     }
 }
 

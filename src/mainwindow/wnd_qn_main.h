@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -169,6 +170,9 @@ private:
     void RefreshMonitorMenu();
     void RefreshTraffic();
     void StoreWatchChoice(const std::string& AName, bool AWatched);
+    // A false value for an interface that is not present says nothing the default does not: such
+    // named values leave the collection, and with AFile such lines leave the "Settings" section.
+    void PruneStoredChoices(bool AFile);
     // Runs AHandler; an error it throws is shown and the program goes on.
     void Guarded(const std::function<void()>& AHandler);
     // Runs a modal dialog with the window's top-most state lifted.
@@ -181,6 +185,8 @@ private:
     std::unique_ptr<TNetworkConfiguration> FNCC;
     std::unique_ptr<TNetworkChangeNotifier> FNCN;
     std::vector<Tfrm_qn_Watcher*> FWatchers;
+    // The user's watch choices of this session by exact interface name.
+    std::map<std::string, bool> FChoices;
     TIntfListModel* FTreeModel = nullptr;
     std::unique_ptr<TCaptionWindow> FCaptionWindow;
     bool FTrayDocked = false;

@@ -2,6 +2,7 @@
 #include "netdata/network_configuration.h"
 
 #include "netdata/ip_helper_table.h"
+#include "platform/interface_name.h"
 #include "platform/wide_text.h"
 
 #include <algorithm>
@@ -35,6 +36,16 @@ namespace {
 
 // A service that keeps answering "too small" would otherwise keep the refresh busy for ever.
 constexpr int MaxGrowthRounds = 64;
+
+// The interface-name list is searched by the system's name rule: on Linux two links that differ only
+// by case must not share an index.
+int IndexOfInterfaceName(const TStringList& AList, const std::string& AName)
+{
+    for (int i = 0; i < AList.Count(); ++i)
+        if (SameInterfaceName(AList.Names(i), AName))
+            return i;
+    return -1;
+}
 
 // The service's record buffer: zero-filled, 8-byte aligned, and able to tell whether a pointer that
 // the service wrote into it really points inside it.
@@ -255,8 +266,9 @@ void TNetworkConfiguration::RefreshData()
     ReadNetworkParams();
     if (!ReadAddressTable())
         return;
-    if (!ReadARPTable())
-        return;
+    // An empty neighbour cache says nothing about routing: before any traffic, and on links that
+    // need no address resolution (tun, PPP, WireGuard), it is empty while a default route exists.
+    ReadARPTable();
     ReadBestInterface();
 }
 
@@ -341,7 +353,7 @@ void TNetworkConfiguration::ReadAdapters()
         }
 
         adapter.IntfIdx = info->Index;
-        if (const int line = FIL.IndexOfName(adapter.Name); line >= 0) {
+        if (const int line = IndexOfInterfaceName(FIL, adapter.Name); line >= 0) {
             // Written as a signed number; an unreadable value keeps the adapter's own index.
             const std::string value = FIL.ValueFromIndex(line);
             std::int64_t index = 0;
@@ -533,9 +545,9 @@ bool TNetworkConfiguration::ReadAddressTable()
     });
 }
 
-bool TNetworkConfiguration::ReadARPTable()
+void TNetworkConfiguration::ReadARPTable()
 {
-    return ReadRows<MIB_IPNETTABLE, MIB_IPNETROW>(IpHelper().GetIpNetTable, [this](const MIB_IPNETROW& row) {
+    ReadRows<MIB_IPNETTABLE, MIB_IPNETROW>(IpHelper().GetIpNetTable, [this](const MIB_IPNETROW& row) {
         TAddressRecord record;
         record.IP = DottedAddress(row.dwAddr);
         record.Mask = "255.255.255.0";
@@ -566,7 +578,7 @@ void TNetworkConfiguration::ReadBestInterface()
 int TNetworkConfiguration::FindAdapter(const std::string& AName) const
 {
     for (std::size_t i = 0; i < FAdapters.size(); ++i)
-        if (SameText(FAdapters[i].Name, AName))
+        if (SameInterfaceName(FAdapters[i].Name, AName))
             return static_cast<int>(i);
     return -1;
 }

@@ -172,6 +172,7 @@ public:
     bool Mark(std::uint16_t AIndex) const { return FAdapters[AIndex]._Mark; }
     void SetMark(std::uint16_t AIndex, bool AValue) { FAdapters[AIndex]._Mark = AValue; }
 
+    // Names compare by the system's rule (SameInterfaceName): exact bytes on Linux.
     int FindAdapter(const std::string& AName) const;
     int FindAdapter(std::int32_t AIntfIdx) const;
     int FindAddress(const std::string& AIP) const;
@@ -216,7 +217,7 @@ private:
     void ReadAdapterAddresses();
     void ReadNetworkParams();
     bool ReadAddressTable(); // false: the table is empty and the refresh ends
-    bool ReadARPTable();
+    void ReadARPTable();     // an empty cache leaves FARP empty; the refresh goes on
     void ReadBestInterface();
     bool BestInterface(std::uint32_t& AIndex);
 

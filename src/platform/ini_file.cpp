@@ -425,4 +425,22 @@ bool IniDeleteKey(const std::string& AFileName, std::string_view ASection, std::
     }
 }
 
+bool IniDeleteKeys(const std::string& AFileName, std::string_view ASection,
+                   const std::vector<std::string>& AKeys) noexcept
+{
+    try {
+        TIniDocument doc;
+        std::string old;
+        bool existed = false;
+        if (!LoadForChange(AFileName, doc, old, existed))
+            return false;
+        bool any = false;
+        for (const std::string& key : AKeys)
+            any = doc.DeleteKey(ASection, key) || any;
+        return any && ReplaceFileAtomically(AFileName, doc.Text());
+    } catch (...) {
+        return false;
+    }
+}
+
 } // namespace qn

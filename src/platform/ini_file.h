@@ -105,6 +105,9 @@ void IniWriteString(const std::string& AFileName, std::string_view ASection, std
 void IniDeleteSection(const std::string& AFileName, std::string_view ASection);
 // Failures are ignored (the result is then false), as the profile functions do for deletions.
 bool IniDeleteKey(const std::string& AFileName, std::string_view ASection, std::string_view AKey) noexcept;
+// The same for several keys of one section, with one replacement of the file.
+bool IniDeleteKeys(const std::string& AFileName, std::string_view ASection,
+                   const std::vector<std::string>& AKeys) noexcept;
 
 // The full path a relative name stands for, as error messages show it.
 std::string IniFullPath(const std::string& AFileName);

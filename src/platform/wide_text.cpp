@@ -26,11 +26,22 @@ void AppendUtf8(std::string& AOut, char32_t ACode)
     }
 }
 
-// Decodes one UTF-8 sequence at AText[AIndex], advancing AIndex; malformed input gives U+FFFD and
-// consumes one byte.
+// A byte that is not part of valid UTF-8 travels as a lone low surrogate U+DC80..U+DCFF, which valid
+// text never holds: Linux interface names are bytes, and two names that differ only in such bytes
+// must stay two names through the service's wide fields.
+constexpr char32_t EscapeBase = 0xDC00;
+
+bool IsEscapedByte(char32_t ACode)
+{
+    return ACode >= EscapeBase + 0x80 && ACode <= EscapeBase + 0xFF;
+}
+
+// Decodes one UTF-8 sequence at AText[AIndex], advancing AIndex; a byte that does not start a valid
+// sequence is escaped and consumed alone.
 char32_t DecodeUtf8(std::string_view AText, std::size_t& AIndex)
 {
     const auto lead = static_cast<unsigned char>(AText[AIndex]);
+    const char32_t escaped = EscapeBase + lead;
     std::size_t extra = 0;
     char32_t code = 0;
     char32_t minimum = 0;
@@ -45,23 +56,25 @@ char32_t DecodeUtf8(std::string_view AText, std::size_t& AIndex)
         extra = 3, code = lead & 0x07, minimum = 0x10000;
     } else {
         ++AIndex;
-        return Replacement;
+        return escaped;
     }
     if (AText.size() - AIndex <= extra) {
         ++AIndex;
-        return Replacement;
+        return escaped;
     }
     for (std::size_t i = 1; i <= extra; ++i) {
         const auto next = static_cast<unsigned char>(AText[AIndex + i]);
         if ((next & 0xC0) != 0x80) {
             ++AIndex;
-            return Replacement;
+            return escaped;
         }
         code = (code << 6) | (next & 0x3F);
     }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        ++AIndex;
+        return escaped;
+    }
     AIndex += extra + 1;
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return Replacement;
     return code;
 }
 
@@ -79,6 +92,9 @@ std::string WideToUtf8(const WCHAR* AText, std::size_t AMaxChars)
             } else {
                 code = Replacement;
             }
+        } else if (IsEscapedByte(code)) {
+            out += static_cast<char>(code - EscapeBase);
+            continue;
         } else if (code >= 0xDC00 && code <= 0xDFFF) {
             code = Replacement;
         }

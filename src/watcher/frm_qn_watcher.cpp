@@ -35,6 +35,8 @@ const QColor clLime(0x00, 0xFF, 0x00);
 const QColor TotalGrey(0xE0, 0xE0, 0xE0);
 
 constexpr int TimerIntervalMs = 1000;
+// Hints stay up this long (the application shows every other hint the same way).
+constexpr int HintDisplayMs = 100000;
 constexpr int UnitsWidth = 69;
 constexpr QSize PropsSize(75, 23);
 // The two controls sit this far from the bar's top and right edges, this far apart.
@@ -289,6 +291,7 @@ void Tfrm_qn_Watcher::TimerTimer()
 {
     // The statistics read only the record's index; copying just that keeps the tick free of allocations.
     FStatistics->Adapter.IntfIdx = Adapter.IntfIdx;
+    FStatistics->Present = AdapterPresent;
     FStatistics->TimerTimer(cbUnits->currentIndex());
     const auto& texts = FStatistics->ReadOuts();
     for (int i = 0; i < TWatcherStatistics::ReadOutCount; ++i)
@@ -319,7 +322,7 @@ void Tfrm_qn_Watcher::sp_XYPlotMouseMove(int X, int Y)
     sp_XYPlot->setToolTip(hint);
     // A tip already showing follows the pointer; otherwise Qt shows the new text when the pointer rests.
     if (QToolTip::isVisible() && sp_XYPlot->underMouse())
-        QToolTip::showText(QCursor::pos(), hint, sp_XYPlot);
+        QToolTip::showText(QCursor::pos(), hint, sp_XYPlot, QRect(), HintDisplayMs);
 }
 
 void Tfrm_qn_Watcher::bPropsClick()

@@ -30,7 +30,8 @@ class Tsp_XYPlot;
 // One watcher panel. Its creator (the main window):
 //   1. calls Initialize once, before the timer runs;
 //   2. sets Adapter, whose IntfIdx must be valid before the first tick; Adapter may be replaced
-//      between ticks at any time, and the next tick reads the new IntfIdx without resetting anything;
+//      between ticks at any time: the next tick reads the new IntfIdx, keeping totals and chart (a
+//      changed IntfIdx starts a new baseline there); AdapterPresent says whether to read at all;
 //   3. sets the header's caption, hint, picture and image list, the pop-up menus, and copies the
 //      colours of DLLabel and ULLabel to the two lines and to lTDL and lTUL;
 //   4. starts Timer (1000 ms, stopped at design); each timeout is one sampling tick, TimerTimer.
@@ -52,6 +53,9 @@ public:
 
     // A copy of the watched interface's record.
     TAdapter Adapter;
+    // Whether the current snapshot has an interface of Adapter.Name at Adapter.IntfIdx; the creator
+    // keeps it up to date. While false the panel counts nothing (TWatcherStatistics::Present).
+    bool AdapterPresent = true;
 
     // Sets the session totals to 0.
     void Initialize();

@@ -8,13 +8,13 @@ namespace qn {
 
 namespace {
 
-// The value rounded half to even, as a signed 64-bit integer; out-of-range values saturate and a
-// NaN counts as 0.
+// The value rounded half away from zero, as every number text rounds, as a signed 64-bit integer;
+// out-of-range values saturate and a NaN counts as 0.
 std::int64_t RoundForUnit(double AValue)
 {
     if (!(AValue == AValue))
         return 0;
-    const double r = std::nearbyint(AValue); // default rounding mode: ties to even
+    const double r = std::round(AValue);
     if (r >= 9.2e18)
         return INT64_MAX;
     if (r <= -9.2e18)

@@ -28,7 +28,7 @@ void TWatcherStatistics::ClearSessionTotals()
 void TWatcherStatistics::ReadCounters(std::uint64_t& AIn, std::uint64_t& AOut, bool& AWide)
 {
     TTrafficCounters counters;
-    if (!FSource.ReadCounters(Adapter.IntfIdx, counters))
+    if (!Present || !FSource.ReadCounters(Adapter.IntfIdx, counters))
         counters = TTrafficCounters{};
     AIn = counters.InOctets;
     AOut = counters.OutOctets;
@@ -57,7 +57,11 @@ void TWatcherStatistics::TimerTimer(int AUnits)
     if (ViewLength == 0)
         FirstTickSetUp();
 
-    // 2. Baseline.
+    // 2. Baseline. A baseline read from another index belongs to another link.
+    if (FBaselineIdx != Adapter.IntfIdx) {
+        DL = 0;
+        UL = 0;
+    }
     if (UL == 0 && DL == 0) {
         std::uint64_t in = 0, out = 0;
         bool wide = false;
@@ -65,6 +69,7 @@ void TWatcherStatistics::TimerTimer(int AUnits)
         DL = in;
         UL = out;
         FBaselineWide = wide;
+        FBaselineIdx = Adapter.IntfIdx;
         ET = FClock.TickCount();
     }
 
@@ -132,6 +137,7 @@ void TWatcherStatistics::TimerTimer(int AUnits)
     DL = curDL;
     UL = curUL;
     FBaselineWide = wide;
+    FBaselineIdx = Adapter.IntfIdx;
 }
 
 void TWatcherStatistics::FirstTickSetUp()

@@ -47,8 +47,13 @@ public:
     TWatcherStatistics(ITrafficCounterSource& ASource, IWatcherClock& AClock, IWatcherChart& AChart);
 
     // A copy of the watched interface's record; the sampling reads only its IntfIdx. The owner may
-    // replace it between ticks; nothing is reset, the next tick reads the new index.
+    // replace it between ticks; the next tick reads the new index, and when the index changed it
+    // takes a new baseline there (the counters of another link are not comparable).
     TAdapter Adapter;
+    // False while no interface of the record's name is at its IntfIdx (gone, renamed, or the index
+    // now belongs to another link): a tick then reads nothing, as for a failed read, so the panel
+    // never counts another interface's bytes and takes a fresh baseline when it is present again.
+    bool Present = true;
 
     std::uint64_t DL = 0;         // inbound counter at the previous tick; DL = UL = 0 means no baseline
     std::uint64_t UL = 0;         // outbound counter at the previous tick
@@ -90,6 +95,7 @@ private:
     IWatcherClock& FClock;
     IWatcherChart& FChart;
     bool FBaselineWide = false;
+    std::uint32_t FBaselineIdx = 0; // the interface index DL and UL were read from
     double FRateDL = 0.0;
     double FRateUL = 0.0;
     std::array<std::string, ReadOutCount> FReadOuts;

@@ -97,6 +97,12 @@ TEST(AboutDialog, LinksShowTheAddressWithoutSchemeAndOpenTheEndpoint)
     EXPECT_TRUE(home.endsWith(dialog.lHomepage->text()));
 
     dialog.show();
+    // Other buttons open nothing.
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(dialog.lEmail, button);
+        QTest::mouseClick(dialog.lHomepage, button);
+    }
+    EXPECT_TRUE(opened.empty());
     QTest::mouseClick(dialog.lEmail, Qt::LeftButton);
     QTest::mouseClick(dialog.lHomepage, Qt::LeftButton);
     ASSERT_EQ(opened.size(), 2u);

@@ -64,6 +64,11 @@ TEST(FormatFixed2, TwoDecimalsWithTheUserSeparatorAndNoGrouping)
     TPinnedFormat pin(".");
     EXPECT_EQ(FormatFixed2(0.0), "0.00");
     EXPECT_EQ(FormatFixed2(0.999609375), "1.00");
+    // Halves away from zero, as FormatFloat rounds: both give one text for one value.
+    for (const double v : {1.625, 0.125, 2.375, -1.625, 1023.995})
+        EXPECT_EQ(FormatFixed2(v), FormatFloat("0.00", v)) << v;
+    EXPECT_EQ(FormatFixed2(1.625), "1.63");
+    EXPECT_EQ(FormatFixed2(-0.001), "0.00");
 }
 
 // 45000 is 2023-03-15, a Wednesday.

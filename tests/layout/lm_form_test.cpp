@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -93,6 +94,17 @@ protected:
         AForm.SetLayoutControl(true);
         AForm.SetLayoutCheckPosition(true);
     }
+    // Shows the form and waits until the window manager's placement is over: only then are moves
+    // the user's.
+    static void ShowPlaced(qn::TLMForm& AForm)
+    {
+        AForm.show();
+        QElapsedTimer timer;
+        timer.start();
+        while (AForm.Placing() && timer.elapsed() < 3000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        Settle();
+    }
     // Lets the offscreen platform deliver what a real window system would.
     static void Settle()
     {
@@ -138,9 +150,7 @@ TEST_F(LayoutForm, AMoveIsSavedOnceItSettles)
     Twnd_qn_Main form;
     Prepare(form);
     form.setGeometry(10, 10, 300, 200);
-    form.show();
-    Settle();
-    form.FlushPendingSave();
+    ShowPlaced(form);
     form.move(321, 123);
     Settle();
     EXPECT_TRUE(form.SavePending());
@@ -160,8 +170,7 @@ TEST_F(LayoutForm, DestructionSavesUnderTheDerivedClassName)
         Twnd_qn_Main form;
         Prepare(form);
         form.setGeometry(10, 10, 300, 200);
-        form.show();
-        Settle();
+        ShowPlaced(form);
         form.move(50, 60);
         Settle();
     }
@@ -196,8 +205,7 @@ TEST_F(LayoutForm, AFailedSaveIsShownAndTheProgramGoesOn)
     {
         Twnd_qn_Main form;
         Prepare(form);
-        form.show();
-        Settle();
+        ShowPlaced(form);
         form.move(5, 5);
         Settle();
         EXPECT_NO_THROW(form.FlushPendingSave());
@@ -206,6 +214,44 @@ TEST_F(LayoutForm, AFailedSaveIsShownAndTheProgramGoesOn)
     }
     ASSERT_EQ(Errors.Messages.size(), 2) << "the save at destruction fails the same way, without a crash";
     EXPECT_EQ(Errors.Parents[1], nullptr) << "a form being destroyed cannot own the message box";
+}
+
+TEST_F(LayoutForm, OnlyTheUsersMovesSaveAndOneErrorShowsAtATime)
+{
+    std::ofstream(Dir.filePath("plain").toStdString()) << "not a folder";
+    Storage->SetFileName(Dir.filePath("plain/q.ini").toStdString());
+    Twnd_qn_Main form;
+    Prepare(form);
+    form.SetSaveDelay(0);
+    // The window manager's placement right after the show, and the program's own resizes, are
+    // nobody's request to save: no error box before the user did anything.
+    form.show();
+    form.move(40, 40);
+    form.resize(320, 240);
+    ShowPlaced(form);
+    form.ProgramGeometryChange([&] { form.resize(330, 250); });
+    Settle();
+    EXPECT_FALSE(form.SavePending());
+    EXPECT_TRUE(Errors.Messages.isEmpty()) << Errors.Messages.join(' ').toStdString();
+
+    // A move of the user's saves, and fails once.
+    form.move(60, 60);
+    EXPECT_TRUE(form.SavePending());
+    form.FlushPendingSave();
+    ASSERT_EQ(Errors.Messages.size(), 1);
+
+    // While a box is open, a further failure opens no second one.
+    int shown = 0;
+    const auto old = qn::TLMForm::SetErrorHandler([&](QWidget*, const QString&) {
+        ++shown;
+        form.move(80, 80); // the user drags the window while the box is open
+        form.FlushPendingSave();
+        qn::TLMForm::ReportError(nullptr, QStringLiteral("another"));
+    });
+    form.move(70, 70);
+    form.FlushPendingSave();
+    EXPECT_EQ(shown, 1);
+    qn::TLMForm::SetErrorHandler(old);
 }
 
 TEST_F(LayoutForm, ASecondFormTakesTheMainFormsStorageAndReadOnly)

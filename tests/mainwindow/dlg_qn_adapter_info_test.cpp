@@ -6,6 +6,7 @@
 #include "mainwindow/image_list.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -63,6 +64,26 @@ TEST_F(AdapterInfoDialog, ShowsTheRecordsTextsAndPicture)
     QImage image(dialog.size(), QImage::Format_RGB32);
     dialog.render(&image);
     image.save(QStringLiteral(QN_TEST_ARTIFACT_DIR "/adapter_info_dialog.png"));
+}
+
+TEST_F(AdapterInfoDialog, EveryCaptionEndsBeforeItsValue)
+{
+    qn::Tdlg_qn_AdapterInfo dialog(nullptr, FImages);
+    dialog.Fill(Wireless());
+    int captions = 0;
+    for (const QLabel* value : {dialog.eAlias, dialog.eMS, dialog.eMTU, dialog.eMAC, dialog.eIP, dialog.eMask,
+                                dialog.eType, dialog.eStatus}) {
+        for (const QLabel* caption : value->parentWidget()->findChildren<QLabel*>()) {
+            if (caption == value || caption->y() != value->y() || caption->x() >= value->x())
+                continue;
+            ++captions;
+            // The text as drawn, with the label's own font, keeps clear of the value column.
+            const int right = caption->x() + QFontMetrics(caption->font()).horizontalAdvance(caption->text());
+            EXPECT_LT(right, value->x()) << caption->text().toStdString();
+            EXPECT_LE(caption->geometry().right(), value->x()) << caption->text().toStdString();
+        }
+    }
+    EXPECT_EQ(captions, 8);
 }
 
 TEST_F(AdapterInfoDialog, SpeedIsTruncatedToMegabitsAndMtuUsesTheUsersGrouping)

@@ -5,6 +5,8 @@
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/wnd_qn_main.h"
 #include "netdata/network_change_notifier.h"
+#include "watcher/frm_qn_watcher.h"
+#include "watcher/gradient_bar.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -16,13 +18,20 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstring>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
 #include <utility>
+#include <thread>
+#include <vector>
 
+#include <linux/if_packet.h>
+#include <net/if.h>
 #include <sched.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace qn {
@@ -125,6 +134,60 @@ protected:
 
     static void Ip(const std::string& AArgs) { ASSERT_EQ(0, std::system(("ip " + AArgs).c_str())) << AArgs; }
 
+    QAction* MonitorItem(const QString& AName) const
+    {
+        for (QAction* a : FWindow->mmInterface->actions())
+            if (a->text() == AName)
+                return a;
+        return nullptr;
+    }
+
+    // Checks or unchecks an interface in the "Monitor" menu as the user does.
+    void Choose(const QString& AName)
+    {
+        QAction* item = MonitorItem(AName);
+        ASSERT_NE(nullptr, item) << AName.toStdString();
+        item->trigger();
+    }
+
+    Tfrm_qn_Watcher* Panel(const std::string& AName) const
+    {
+        for (Tfrm_qn_Watcher* frame : FWindow->Watchers())
+            if (frame->Adapter.Name == AName)
+                return frame;
+        return nullptr;
+    }
+
+    // Waits for the change notifier's refresh to show (or drop) an interface.
+    void WaitForMenu(const QString& AName, bool AShown)
+    {
+        QStringList items;
+        const bool ok = ProcessEventsUntil([&] { return InMonitorMenu(AName) == AShown; }, 5000);
+        for (QAction* a : FWindow->mmInterface->actions())
+            items << a->text();
+        EXPECT_TRUE(ok) << AName.toStdString() << " in " << items.join(QLatin1Char(' ')).toStdString();
+        Settle();
+    }
+
+    // Broadcast frames into a link through its veth peer: the link's received bytes grow.
+    static void Traffic(const char* APeer, int AFrames = 500)
+    {
+        const int fd = socket(AF_PACKET, SOCK_RAW, 0);
+        ASSERT_GE(fd, 0);
+        sockaddr_ll address{};
+        address.sll_family = AF_PACKET;
+        address.sll_ifindex = static_cast<int>(if_nametoindex(APeer));
+        address.sll_halen = 6;
+        std::memset(address.sll_addr, 0xff, 6);
+        std::vector<unsigned char> frame(1000, 0x5a);
+        std::memset(frame.data(), 0xff, 6);
+        frame[12] = 0x88; // local experimental ethertype
+        frame[13] = 0xb5;
+        for (int i = 0; i < AFrames; ++i)
+            sendto(fd, frame.data(), frame.size(), 0, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        close(fd);
+    }
+
     QTemporaryDir FDir;
     std::unique_ptr<Twnd_qn_Main> FWindow;
     int FChanges = 0;
@@ -167,6 +230,123 @@ TEST_F(KernelMainWindow, DestroyingTheWindowWithAChangePendingReturnsAndDelivers
     EXPECT_EQ(nullptr, FWindow);
     ProcessEventsFor(100);
     EXPECT_EQ(0, FChanges);
+}
+
+TEST_F(KernelMainWindow, APanelNeverCountsAnotherLinksBytesAfterIndexReuseOrARename)
+{
+    Ip("link set qn0 up");
+    Ip("link set qn1 up");
+    Settle();
+    Choose(QStringLiteral("qn0"));
+    Tfrm_qn_Watcher* panel = Panel("qn0");
+    ASSERT_NE(nullptr, panel);
+    panel->Timer->stop(); // the test ticks by itself
+    const std::uint32_t index = panel->Adapter.IntfIdx;
+    panel->TimerTimer();
+    Traffic("qn1");
+    panel->TimerTimer();
+    const std::uint64_t total = panel->Statistics().TDL;
+    EXPECT_GT(total, 400000u);
+
+    // qn0 goes; a new link takes its index. The panel stays, shows the warning and reads nothing.
+    Ip("link del qn0");
+    WaitForMenu(QStringLiteral("qn0"), false);
+    Ip("link add qv7 index " + std::to_string(index) + " type veth peer name qv8");
+    Ip("link set qv7 up");
+    Ip("link set qv8 up");
+    WaitForMenu(QStringLiteral("qv7"), true);
+    ASSERT_EQ(panel, Panel("qn0"));
+    EXPECT_FALSE(panel->AdapterPresent);
+    EXPECT_EQ(0, panel->Header->ImageIndex());
+    panel->TimerTimer();
+    Traffic("qv8");
+    panel->TimerTimer();
+    EXPECT_EQ(total, panel->Statistics().TDL);
+    EXPECT_EQ(0.0, panel->Statistics().RateDL());
+
+    // Watching and unwatching the link at that index frees its own panel, never the other one.
+    Choose(QStringLiteral("qv7"));
+    ASSERT_EQ(2u, FWindow->Watchers().size());
+    Choose(QStringLiteral("qv7"));
+    ASSERT_EQ(1u, FWindow->Watchers().size());
+    EXPECT_EQ(panel, Panel("qn0"));
+
+    // A rename in place: the new name is another interface for the panel.
+    Ip("link set qv7 down");
+    Ip("link set qv7 name qn0");
+    Ip("link set qn0 up");
+    WaitForMenu(QStringLiteral("qv7"), false);
+    EXPECT_TRUE(panel->AdapterPresent) << "qn0 is back, at the panel's index";
+    Ip("link set qn0 down");
+    Ip("link set qn0 name lan0");
+    WaitForMenu(QStringLiteral("lan0"), true);
+    EXPECT_FALSE(panel->AdapterPresent);
+    EXPECT_FALSE(MonitorItem(QStringLiteral("lan0"))->isChecked());
+    panel->TimerTimer();
+    Traffic("qv8");
+    panel->TimerTimer();
+    EXPECT_EQ(total, panel->Statistics().TDL);
+}
+
+TEST_F(KernelMainWindow, TwoWatchedLinksThatSwapNamesStartNewBaselinesWithoutASpike)
+{
+    Ip("link add qs0 type veth peer name qs0p");
+    Ip("link add qs1 type veth peer name qs1p");
+    for (const char* link : {"qs0", "qs0p", "qs1", "qs1p"})
+        Ip(std::string("link set ") + link + " up");
+    Settle();
+    Choose(QStringLiteral("qs0"));
+    Choose(QStringLiteral("qs1"));
+    Tfrm_qn_Watcher* panel = Panel("qs0");
+    ASSERT_NE(nullptr, panel);
+    ASSERT_NE(nullptr, Panel("qs1"));
+    for (Tfrm_qn_Watcher* frame : FWindow->Watchers())
+        frame->Timer->stop();
+    Traffic("qs1p", 3000); // qs1 now has far more bytes than qs0
+    panel->TimerTimer();
+    panel->TimerTimer();
+    const std::uint64_t total = panel->Statistics().TDL;
+
+    Ip("link set qs0 down");
+    Ip("link set qs1 down");
+    ASSERT_EQ(0, std::system("printf 'link set qs0 name qstmp\\nlink set qs1 name qs0\\nlink set qstmp name qs1\\n' | "
+                             "ip -batch -"));
+    Ip("link set qs0 up");
+    Ip("link set qs1 up");
+    ASSERT_TRUE(ProcessEventsUntil([&] { return panel->Adapter.IntfIdx == if_nametoindex("qs0"); }, 5000));
+    Settle();
+    EXPECT_TRUE(panel->AdapterPresent);
+    panel->TimerTimer();
+    EXPECT_EQ(total, panel->Statistics().TDL) << "no spike from the other link's counters";
+    Traffic("qs1p", 100); // qs1p is now the peer of the link called qs0
+    panel->TimerTimer();
+    EXPECT_GE(panel->Statistics().TDL - total, 100u * 1000u);
+}
+
+TEST_F(KernelMainWindow, LinksThatDifferOnlyByCaseHaveTheirOwnPanels)
+{
+    Ip("link add qc type veth peer name QC");
+    Settle();
+    Choose(QStringLiteral("qc"));
+    Tfrm_qn_Watcher* lower = Panel("qc");
+    ASSERT_NE(nullptr, lower);
+    lower->Timer->stop();
+    lower->Statistics().TDL = 12345; // a total that must survive
+    Choose(QStringLiteral("QC"));
+    ASSERT_EQ(2u, FWindow->Watchers().size());
+    EXPECT_EQ(lower, Panel("qc"));
+    EXPECT_NE(nullptr, Panel("QC"));
+    EXPECT_EQ(12345u, lower->Statistics().TDL);
+    FWindow->acRefresh->trigger();
+    EXPECT_EQ(2u, FWindow->Watchers().size());
+    EXPECT_TRUE(MonitorItem(QStringLiteral("qc"))->isChecked());
+    EXPECT_TRUE(MonitorItem(QStringLiteral("QC"))->isChecked());
+    // Unchecking one leaves the other watched, now and after a refresh.
+    Choose(QStringLiteral("QC"));
+    FWindow->acRefresh->trigger();
+    ASSERT_EQ(1u, FWindow->Watchers().size());
+    EXPECT_EQ(lower, Panel("qc"));
+    EXPECT_EQ(12345u, lower->Statistics().TDL);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -186,6 +187,32 @@ TEST_F(MainWindow, FilterHidesNonOperationalInterfacesAndKeepsTheFocusByIndex)
     EXPECT_EQ(8, w.NCC().ImageIndex(2));
 }
 
+TEST_F(MainWindow, FalseValuesOfAbsentInterfacesLeaveTheSettingsFile)
+{
+    // A container host: every veth that was ever present left a false line.
+    std::string text = "[Settings]\ngone=1\nwlan0=0\n";
+    for (int i = 0; i < 300; ++i)
+        text += "veth" + std::to_string(i) + "=0\n";
+    WriteSettings(text.c_str());
+    Twnd_qn_Main& w = Start();
+    auto* model = w.TreeModel();
+    ASSERT_TRUE(model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_EQ("1", Setting("Settings", "eth0"));
+    EXPECT_EQ("1", Setting("Settings", "gone")) << "every true is kept";
+    EXPECT_EQ("0", Setting("Settings", "wlan0")) << "a present interface keeps its value";
+    EXPECT_EQ("<none>", Setting("Settings", "veth0"));
+    EXPECT_EQ("<none>", Setting("Settings", "veth299"));
+
+    // An interface that goes away unwatched leaves the file at the next write.
+    FFake->Interfaces.erase(FFake->Interfaces.begin() + 2);
+    w.acRefresh->trigger();
+    ASSERT_TRUE(model->setData(model->index(0, 0), Qt::Unchecked, Qt::CheckStateRole));
+    EXPECT_EQ("0", Setting("Settings", "eth0"));
+    EXPECT_EQ("<none>", Setting("Settings", "wlan0"));
+    EXPECT_EQ("1", Setting("Settings", "gone"));
+    EXPECT_TRUE(FErrors.empty());
+}
+
 TEST_F(MainWindow, CheckingARowStoresTheChoiceAtOnceWithPersistenceOff)
 {
     Twnd_qn_Main& w = Start();
@@ -220,6 +247,11 @@ TEST_F(MainWindow, CheckingARowStoresTheChoiceAtOnceWithPersistenceOff)
 TEST_F(MainWindow, WithPersistenceOnAMoveIsStoredAndTheNextStartRestoresIt)
 {
     Twnd_qn_Main& w = Start();
+    // Moves during the window manager's placement after the show are not the user's.
+    QElapsedTimer placing;
+    placing.start();
+    while (w.Placing() && placing.elapsed() < 3000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
     w.acPersistent->trigger();
     EXPECT_FALSE(w.LayoutReadOnly());
     w.acIntfView->trigger();
@@ -477,9 +509,11 @@ TEST_F(MainWindow, StoredChoicesApplyToInterfacesPresentAtStartOnly)
     w.acRefresh->trigger();
     EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "usb0"}), MonitorItems());
     ASSERT_EQ(1u, w.Watchers().size());
-    AddInterface(12, "WLAN0", IF_TYPE_IEEE80211, IF_OPER_STATUS_OPERATIONAL);
+    // A name that differs only by case is another interface (Linux names are exact).
+    AddInterface(11, "WLAN0", IF_TYPE_IEEE80211, IF_OPER_STATUS_OPERATIONAL);
+    AddInterface(12, "wlan0", IF_TYPE_IEEE80211, IF_OPER_STATUS_OPERATIONAL);
     w.acRefresh->trigger();
-    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "usb0", "WLAN0*"}), MonitorItems());
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "usb0", "WLAN0", "wlan0*"}), MonitorItems());
     ASSERT_EQ(1u, w.Watchers().size());
     EXPECT_EQ(12u, w.Watchers()[0]->Adapter.IntfIdx) << "the watch takes the new record";
 }

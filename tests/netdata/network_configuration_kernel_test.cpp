@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <arpa/inet.h>
 #include <cstring>
 #include <fstream>
@@ -101,11 +103,16 @@ TEST(NetworkConfigurationKernel, ReportsBuiltInterfacesExactly)
         EXPECT_EQ(config.CurrentMAC(), "02:00:00:00:00:A0");
         EXPECT_EQ(config.CurrentNetwork(), "Uplink A");
         EXPECT_GE(config.FindAddress(std::string("198.51.100.20")), 0);
-        ASSERT_EQ(config.ARPRecordCount(), 1);
-        EXPECT_EQ(config.ARPRecords()[0].IP, "192.0.2.1");
-        EXPECT_EQ(config.ARPRecords()[0].Physical, "02:00:00:00:00:99");
-        EXPECT_EQ(config.ARPRecords()[0].ARPType, 4u);
-        EXPECT_EQ(config.ARPRecords()[0].IntfIdx, if_nametoindex("qa0"));
+        // The kernel adds NOARP entries of its own (loopback, broadcast); they are static rows too.
+        const auto& rows = config.ARPRecords();
+        const auto gateway =
+            std::find_if(rows.begin(), rows.end(), [](const TAddressRecord& ARow) { return ARow.IP == "192.0.2.1"; });
+        ASSERT_NE(gateway, rows.end());
+        EXPECT_EQ(gateway->Physical, "02:00:00:00:00:99");
+        EXPECT_EQ(gateway->ARPType, 4u);
+        EXPECT_EQ(gateway->IntfIdx, if_nametoindex("qa0"));
+        for (const TAddressRecord& row : rows)
+            EXPECT_EQ(row.ARPType, 4u) << row.IP;
     });
 }
 
@@ -121,6 +128,56 @@ TEST(NetworkConfigurationKernel, AFreshNamespaceHasNoRouteAndEndsAtTheEmptyArpCa
         EXPECT_EQ(config.ARPRecordCount(), 0);
         EXPECT_EQ(config.BestInterfaceIdx(), 0u);
         EXPECT_EQ(config.CurrentIP(), "");
+    });
+}
+
+TEST(NetworkConfigurationKernel, ATunDefaultRouteWithNoNeighboursIsTheBestInterface)
+{
+    QN_IN_NETWORK_NAMESPACE([] {
+        // A tun link resolves no addresses: its neighbour table stays empty however it is used.
+        if (Shell("ip tuntap add mode tun dev qtun0") != 0)
+            SkipInNamespace("cannot create a tun device here");
+        Build("ip addr add 192.0.2.2/24 dev qtun0");
+        Build("ip link set qtun0 up");
+        Build("ip route add default dev qtun0");
+        if (::testing::Test::HasFatalFailure())
+            return;
+        TNetworkConfiguration config;
+        config.RefreshData();
+        EXPECT_EQ(config.ARPRecordCount(), 0);
+        EXPECT_EQ(config.BestInterfaceIdx(), if_nametoindex("qtun0"));
+
+        // Entries that never expire are the static rows of the cache, NOARP ones included.
+        Build("ip link add qa0 type veth peer name qa1");
+        Build("ip link set qa0 up");
+        Build("ip neigh add 192.0.2.7 lladdr 02:00:00:00:00:07 dev qa0 nud permanent");
+        Build("ip neigh add 192.0.2.8 lladdr 02:00:00:00:00:08 dev qa0 nud noarp");
+        config.RefreshData();
+        ASSERT_EQ(config.ARPRecordCount(), 2);
+        for (const TAddressRecord& row : config.ARPRecords())
+            EXPECT_EQ(row.ARPType, 4u) << row.IP;
+        EXPECT_EQ(config.BestInterfaceIdx(), if_nametoindex("qtun0"));
+    });
+}
+
+TEST(NetworkConfigurationKernel, NamesThatDifferOnlyByCaseOrInOtherBytesAreTwoInterfaces)
+{
+    QN_IN_NETWORK_NAMESPACE([] {
+        Build("ip link add qc type veth peer name QC");
+        // Bytes that are not UTF-8: the kernel allows them in names.
+        Build("ip link add \"$(printf 'q\\377')\" type veth peer name \"$(printf 'q\\376')\"");
+        if (::testing::Test::HasFatalFailure())
+            return;
+        TNetworkConfiguration config;
+        config.RefreshData();
+        for (const char* name : {"qc", "QC", "q\xff", "q\xfe"}) {
+            const int i = config.FindAdapter(std::string(name));
+            ASSERT_GE(i, 0) << name;
+            EXPECT_EQ(config.Adapters(i).Name, name);
+            EXPECT_EQ(config.Adapters(i).IntfIdx, if_nametoindex(name)) << name;
+        }
+        EXPECT_NE(config.FindAdapter(std::string("qc")), config.FindAdapter(std::string("QC")));
+        EXPECT_EQ(config.FindAdapter(std::string("Qc")), -1);
     });
 }
 

@@ -175,7 +175,7 @@ TEST(NetworkConfiguration, InterfaceMapNamesAreCutAfterTheBraceAndGiveTheIndex)
     TFakeIpHelper fake;
     Script(fake);
     fake.Interfaces[1].MapName = "\\DEVICE\\TCPIP_{ABCD-EF}#trailing";
-    fake.Interfaces[1].Row2Description = "\\device\\tcpip_{abcd-ef}";
+    fake.Interfaces[1].Row2Description = "\\DEVICE\\TCPIP_{ABCD-EF}";
     TNetworkConfiguration config;
     config.RefreshData();
     EXPECT_EQ(config.InterfaceNames()[1], "\\DEVICE\\TCPIP_{ABCD-EF}=7");
@@ -192,6 +192,12 @@ TEST(NetworkConfiguration, InterfaceMapNamesAreCutAfterTheBraceAndGiveTheIndex)
     config.RefreshData();
     ASSERT_EQ(config.AdapterCount(), 3);
     EXPECT_EQ(config.Adapters(2).IntfIdx, 9u); // ... the adapter of index 12 is keyed by the map's 9
+
+    // A map entry whose name differs only by case names another link and lends it no index.
+    fake.Interfaces.back().Row2Description = "\\device\\tcpip_{abcd-ef}";
+    config.RefreshData();
+    ASSERT_EQ(config.AdapterCount(), 3);
+    EXPECT_EQ(config.Adapters(2).IntfIdx, 12u);
 }
 
 TEST(NetworkConfiguration, BuffersGrowAsOftenAsTheServiceAsks)
@@ -350,7 +356,7 @@ TEST(NetworkConfiguration, AFailedAdapterQueryStillReadsTheRest)
     EXPECT_EQ(config.CurrentMAC(), "");
 }
 
-TEST(NetworkConfiguration, NoDataInTheTablesEndsTheRefreshEarly)
+TEST(NetworkConfiguration, NoAddressesEndTheRefreshEarlyAnEmptyArpCacheDoesNot)
 {
     TFakeIpHelper fake;
     Script(fake);
@@ -364,12 +370,13 @@ TEST(NetworkConfiguration, NoDataInTheTablesEndsTheRefreshEarly)
     EXPECT_EQ(config.BestInterfaceIdx(), 0u);
     EXPECT_EQ(fake.CallCount("GetIpNetTable"), 0);
 
+    // No neighbours (a tun or PPP default route, or no traffic yet) still leaves a best interface.
     Script(fake);
     fake.NetTable.clear();
     config.RefreshData();
     EXPECT_EQ(config.AdressRecordCount(), 2);
     EXPECT_EQ(config.ARPRecordCount(), 0);
-    EXPECT_EQ(config.BestInterfaceIdx(), 0u);
+    EXPECT_EQ(config.BestInterfaceIdx(), 7u);
 }
 
 TEST(NetworkConfiguration, ChainsThatPointBackAtThemselvesEnd)
@@ -405,7 +412,7 @@ TEST(NetworkConfiguration, ARepeatedDnsServerEndsTheMachineList)
     EXPECT_EQ(config.PrimaryDNSSuffix(), "");
 }
 
-TEST(NetworkConfiguration, FindersMatchNamesWithoutCaseAndNeverANegativeIndex)
+TEST(NetworkConfiguration, FindersMatchNamesExactlyAndNeverANegativeIndex)
 {
     TFakeIpHelper fake;
     Script(fake);
@@ -414,7 +421,9 @@ TEST(NetworkConfiguration, FindersMatchNamesWithoutCaseAndNeverANegativeIndex)
     fake.BestInterface = 4294967295u;
     TNetworkConfiguration config;
     config.RefreshData();
-    EXPECT_EQ(config.FindAdapter(std::string("ethernet")), 1);
+    // Linux names are case-sensitive: "ethernet" would be another link.
+    EXPECT_EQ(config.FindAdapter(std::string("Ethernet")), 1);
+    EXPECT_EQ(config.FindAdapter(std::string("ethernet")), -1);
     EXPECT_EQ(config.FindAdapter(std::string("ETHERNET ")), -1);
     EXPECT_EQ(config.FindAdapter(-1), -1);
     EXPECT_EQ(config.FindAdapter(1), 0);

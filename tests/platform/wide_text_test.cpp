@@ -1,4 +1,4 @@
-// The UTF-8/UTF-16 codec of the service's wide fields: pairs, lone halves, malformed UTF-8 and cuts.
+// The UTF-8/UTF-16 codec of the service's wide fields: pairs, lone halves, bytes that are not UTF-8, cuts.
 #include "platform/wide_text.h"
 
 #include <gtest/gtest.h>
@@ -45,26 +45,18 @@ TEST(WideText, LoneSurrogatesBecomeTheReplacementCharacter)
     EXPECT_EQ(WideToUtf8(field, 3), "x\xF0\x9F\x98\x80");
 }
 
-TEST(WideText, MalformedUtf8IsReplacedAndTheTextAroundItKept)
+TEST(WideText, EachByteOfMalformedUtf8IsOneEscapeAndTheTextAroundItIsKept)
 {
-    const std::u16string bad(1, char16_t(0xFFFD));
+    const auto esc = [](unsigned char AByte) { return std::u16string(1, char16_t(0xDC00 + AByte)); };
     EXPECT_EQ(ToWide("a\xC0\x80"
                      "b"),
-              u"a" + bad + u"b")
+              u"a" + esc(0xC0) + esc(0x80) + u"b")
         << "overlong NUL";
-    EXPECT_EQ(ToWide("\xE0\x80\xAF"), bad) << "overlong slash";
-    EXPECT_EQ(ToWide("\xF0\x80\x80\xAF"), bad) << "overlong in four bytes";
-    EXPECT_EQ(ToWide("\xED\xA0\x80"), bad) << "an encoded surrogate";
-    EXPECT_EQ(ToWide("\xF4\x90\x80\x80"), bad) << "above U+10FFFF";
-    EXPECT_EQ(ToWide("\xFF"
-                     "z"),
-              bad + u"z");
-    // Truncated sequences: what follows them is never swallowed.
-    const std::u16string truncated = ToWide("a\xE2\x82");
-    ASSERT_GE(truncated.size(), 2u);
-    EXPECT_EQ(truncated.front(), u'a');
-    EXPECT_EQ(truncated.find_first_not_of(bad, 1), std::u16string::npos);
-    EXPECT_EQ(ToWide("\xE2(\xA1"), bad + u"(" + bad) << "a plain byte ends a broken sequence";
+    EXPECT_EQ(ToWide("\xE0\x80\xAF"), esc(0xE0) + esc(0x80) + esc(0xAF)) << "overlong slash";
+    EXPECT_EQ(ToWide("\xED\xA0\x80"), esc(0xED) + esc(0xA0) + esc(0x80)) << "an encoded surrogate";
+    EXPECT_EQ(ToWide("\xF4\x90\x80\x80").size(), 4u) << "above U+10FFFF";
+    EXPECT_EQ(ToWide("a\xE2\x82"), u"a" + esc(0xE2) + esc(0x82)) << "a truncated sequence at the end";
+    EXPECT_EQ(ToWide("\xE2(\xA1"), esc(0xE2) + u"(" + esc(0xA1)) << "a plain byte ends a broken sequence";
     EXPECT_EQ(ToWide(std::string("ab\0cd", 5)), u"ab") << "a NUL ends the text";
 }
 
@@ -78,6 +70,27 @@ TEST(WideText, TheFieldIsCutOnACharacterBoundaryAndAlwaysTerminated)
     WCHAR untouched[2] = {u'#', u'#'};
     EXPECT_EQ(Utf8ToWide("abc", untouched, 0), 0u);
     EXPECT_EQ(untouched[0], u'#') << "a field of no characters is not written";
+}
+
+std::string RoundTrip(const std::string& AText)
+{
+    WCHAR field[64];
+    Utf8ToWide(AText, field, 64);
+    return WideToUtf8(field, 64);
+}
+
+TEST(WideText, NamesKeepTheirExactBytes)
+{
+    // Valid UTF-8, then bytes that are not: a lone byte, a cut sequence, an overlong form and an
+    // encoded surrogate. Linux interface names may hold any of them.
+    for (const std::string text : {"eth0", "n\xC3\xA4t\xE2\x82\xAC\xF0\x9F\x8C\x90", "q\xFF", "q\xFE", "a\xC3", "\xC3z",
+                                   "\xC0\xAF", "\xED\xA0\x80", "\x80\x80\xFF"})
+        EXPECT_EQ(RoundTrip(text), text);
+    EXPECT_NE(RoundTrip("q\xFF"), RoundTrip("q\xFE"));
+
+    // UTF-16 that is invalid in other ways still reads as U+FFFD.
+    const WCHAR lone[] = {u'x', 0xD800, u'y', 0xDC10, 0};
+    EXPECT_EQ(WideToUtf8(lone, 8), "x\xEF\xBF\xBDy\xEF\xBF\xBD");
 }
 
 } // namespace

@@ -206,11 +206,21 @@ TEST_F(WatcherPanel, TicksWriteTheReadOutsInTheSelectedUnits)
     EXPECT_EQ(Text(Frame.lTDL), "9.00 KB");
     EXPECT_NEAR(Frame.sp_XYLine1->Y(6), 12.288, 1e-9);
 
-    // A replaced record is read at the next tick without losing anything.
+    // A replaced record is read at the next tick without losing anything; its new index is
+    // another link's, so that tick takes a new baseline there.
     Frame.Adapter.IntfIdx = 12;
     Tick(1536, 1000);
     EXPECT_EQ(Counters.LastIntfIdx, 12u);
+    EXPECT_EQ(Text(Frame.lTDL), "9.00 KB");
+    Tick(1536, 1000);
     EXPECT_EQ(Text(Frame.lTDL), "10.50 KB");
+
+    // While the snapshot has no interface of the panel's name at its index, nothing is read.
+    Frame.AdapterPresent = false;
+    Tick(1536, 1000);
+    EXPECT_EQ(Text(Frame.lTDL), "10.50 KB");
+    EXPECT_EQ(Text(Frame.lDL), "0.00 bps");
+    Frame.AdapterPresent = true;
 
     const QImage image = Render("after_ticks");
     // The download line of the last ticks is drawn in sky blue inside the black field.

@@ -1,4 +1,4 @@
-// Quantity texts: unit choice from the value rounded half to even, two decimals, the user's separator.
+// Quantity texts: unit choice from the rounded value, two decimals, halves away from zero, the user's separator.
 #include "watcher/quantity_format.h"
 
 #include "chart/pinned_format.h"
@@ -27,7 +27,7 @@ TEST(QuantityFormat, ByteAndBitRateForms)
         {0, 0, "0.00 B"},
         {1, 0, "0.00 bps"},
         {0, 1023.4, "1023.40 B"},
-        {0, 1023.5, "1.00 KB"}, // ties go to the even neighbour 1024
+        {0, 1023.5, "1.00 KB"}, // the unit from 1024
         {0, 1024.5, "1.00 KB"},
         {0, 1023.6, "1.00 KB"}, // the unit from 1024, the number from 1023.6 / 1024
         {0, 1024, "1.00 KB"},
@@ -40,8 +40,13 @@ TEST(QuantityFormat, ByteAndBitRateForms)
         {0, 4294967295.0, "4.00 GB"},
         {0, 6.0 * 1073741824 * 1024, "6144.00 GB"}, // no larger unit
         {1, 124, "992.00 bps"},
-        {1, 124.9375, "1.00 Kbps"},  // 999.5 bits round to the even 1000: Kbps
-        {1, 124.8125, "998.50 bps"}, // 998.5 rounds to 998
+        {1, 124.9375, "1.00 Kbps"}, // 999.5 bits round up to 1000: Kbps
+        {1, 124.8125, "998.50 bps"},
+        // Halves round away from zero, as the chart's labels do: 1664 B is 1.625 KB.
+        {0, 1664, "1.63 KB"},
+        {0, 0.125, "0.13 B"},
+        {0, 2.5 * 1048576 + 0.005 * 1048576, "2.51 MB"},
+        {1, 0.078125, "0.63 bps"},
         {1, 125, "1.00 Kbps"},
         {1, 1536, "12.29 Kbps"},
         {1, 125000, "1.00 Mbps"},

@@ -29,9 +29,11 @@ public:
     bool Fail = false;
     int FailNext = 0; // this many next reads fail
     std::uint32_t LastIntfIdx = 0;
+    int Reads = 0;
     bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
     {
         LastIntfIdx = AIntfIdx;
+        ++Reads;
         if (FailNext > 0) {
             --FailNext;
             return false;
@@ -288,16 +290,47 @@ TEST_F(WatcherRun, AfterADayOfTicksBothSeriesStayAtADayOfPoints)
     EXPECT_NEAR((Chart.Download.X(Chart.Download.Count() - 1) - Chart.Download.X(0)) * 86400.0, 86399.0, 1e-3);
 }
 
-TEST_F(WatcherRun, TheAdapterIndexMayChangeBetweenTicksWithoutAReset)
+TEST_F(WatcherRun, AChangedAdapterIndexStartsANewBaselineAndKeepsTheTotals)
 {
     Stats.Adapter.IntfIdx = 3;
     Stats.TimerTimer(0);
     EXPECT_EQ(Counters.LastIntfIdx, 3u);
     Tick(1024, 0);
+    // The name moved to another link (re-created, or two links swapped names): its counters are
+    // not comparable with the old baseline, however far apart they are.
     Stats.Adapter.IntfIdx = 7;
-    Tick(2048, 0);
+    Tick(5000000000ull, 0);
     EXPECT_EQ(Counters.LastIntfIdx, 7u);
+    EXPECT_EQ(Stats.TDL, 1024u);
+    EXPECT_EQ(Stats.RateDL(), 0.0);
+    EXPECT_EQ(Stats.MDL, 1024.0);
+    Tick(2048, 0);
     EXPECT_EQ(Stats.TDL, 3072u);
+    EXPECT_EQ(Stats.RateDL(), 2048.0);
+}
+
+TEST_F(WatcherRun, AnAbsentInterfaceCountsNothingAndReturnsWithoutASpike)
+{
+    Stats.TimerTimer(0);
+    Tick(1024, 512);
+    Stats.Present = false; // the index now belongs to another link, or the name is gone
+    const int reads = Counters.Reads;
+    Tick(1000000, 1000000);
+    Tick(1000000, 1000000);
+    EXPECT_EQ(Counters.Reads, reads); // the other link's counters are never read
+    EXPECT_EQ(Stats.TDL, 1024u);
+    EXPECT_EQ(Stats.TUL, 512u);
+    EXPECT_EQ(Stats.RateDL(), 0.0);
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roDLTotal), "0.00 B");
+    EXPECT_EQ(ReadOut(TWatcherStatistics::roTDL), "1.00 KB");
+    EXPECT_EQ(Chart.Download.Count(), 4); // the chart goes on with zero points
+    EXPECT_EQ(Chart.Download.Y(3), 0.0);
+    Stats.Present = true;
+    Tick(4096, 0);
+    EXPECT_EQ(Stats.TDL, 1024u); // the first tick back takes the baseline
+    EXPECT_EQ(Stats.MDL, 1024.0);
+    Tick(4096, 0);
+    EXPECT_EQ(Stats.TDL, 5120u);
 }
 
 TEST_F(WatcherRun, ClearingTheSessionTotalsKeepsMaximaBaselineAndChart)

@@ -473,6 +473,9 @@ def frame_origin(d, window):
 def move(d, window, x, y):
     """Moves the window as a user would (through the window manager); returns its new frame origin."""
     before = frame_origin(d, window)
+    # Moves within half a second of a show are taken for the window manager's placement, which is
+    # not saved; a user cannot grab a window that fast, a script can.
+    time.sleep(0.6)
     d.run("xdotool", "windowmove", window, str(x), str(y))
     return wait_for("the window to move", lambda: (lambda o: o != before and o)(frame_origin(d, window)))
 

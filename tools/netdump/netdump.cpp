@@ -190,15 +190,12 @@ void WriteSnapshot(TJsonWriter& AJson, TNetworkConfiguration& AConfig)
     AJson.String("DHCPScopeName", AConfig.DHCPScopeName());
     AJson.Lines("DNSServers", AConfig.DNSServers());
     AJson.String("NodeType", NodeNames[static_cast<int>(AConfig.NodeType())]);
-    // The refresh may end before it asks for the best interface (an empty address table or ARP
-    // cache); the Current properties ask again and keep the answer, so read them first.
-    const std::string currentIP = AConfig.CurrentIP();
-    const std::string currentMAC = AConfig.CurrentMAC();
-    const std::string currentNetwork = AConfig.CurrentNetwork();
+    // The index as the refresh left it, which is what the interface list draws in bold; the Current
+    // properties ask the system again and store their answer, so they come after it.
     AJson.Number("BestInterfaceIdx", AConfig.BestInterfaceIdx());
-    AJson.String("CurrentIP", currentIP);
-    AJson.String("CurrentMAC", currentMAC);
-    AJson.String("CurrentNetwork", currentNetwork);
+    AJson.String("CurrentIP", AConfig.CurrentIP());
+    AJson.String("CurrentMAC", AConfig.CurrentMAC());
+    AJson.String("CurrentNetwork", AConfig.CurrentNetwork());
     AJson.EndObject();
 }
 

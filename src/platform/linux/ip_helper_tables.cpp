@@ -672,15 +672,17 @@ ULONG GetIpNetTable(PMIB_IPNETTABLE IpNetTable, PULONG SizePointer, BOOL Order)
         return KernelFailure(result);
     std::vector<MIB_IPNETROW> rows;
     for (const nl::TNeighInfo& neighbour : neighbours) {
-        // Entries that never take part in resolution (multicast, point-to-point) are not in the cache.
-        if (neighbour.State == NUD_NONE || (neighbour.State & NUD_NOARP))
+        // An entry without any state is a placeholder the kernel keeps while it sets one up.
+        if (neighbour.State == NUD_NONE)
             continue;
         MIB_IPNETROW row{};
         row.dwIndex = neighbour.Index;
         row.dwAddr = neighbour.Address;
         row.dwPhysAddrLen = std::min<DWORD>(neighbour.LinkAddressLength, MAXLEN_PHYSADDR);
         std::memcpy(row.bPhysAddr, neighbour.LinkAddress, row.dwPhysAddrLen);
-        if (neighbour.State & NUD_PERMANENT)
+        // Permanent entries and those of links without address resolution (point-to-point, tunnels,
+        // multicast) never expire: they are the static rows of the cache.
+        if (neighbour.State & (NUD_PERMANENT | NUD_NOARP))
             row.dwType = MIB_IPNET_TYPE_STATIC;
         else if (neighbour.State & (NUD_REACHABLE | NUD_STALE | NUD_DELAY | NUD_PROBE))
             row.dwType = MIB_IPNET_TYPE_DYNAMIC;

@@ -8,6 +8,7 @@ set(QN_PLATFORM_SOURCES
     linux/atomic_file.cpp
     linux/clock.cpp
     linux/ip_helper.cpp
+    linux/interface_name.cpp
     linux/ip_helper_tables.cpp
     linux/netlink.cpp
     linux/portable_drive.cpp

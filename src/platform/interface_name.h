@@ -1,0 +1,12 @@
+// Whether two interface names, as the system gives them, name the same interface.
+#pragma once
+
+#include <string_view>
+
+namespace qn {
+
+// On Linux names are byte strings compared exactly: "eth0" and "ETH0" are two links, and bytes that
+// are not UTF-8 count like any other.
+bool SameInterfaceName(std::string_view A, std::string_view B);
+
+} // namespace qn

@@ -1,0 +1,11 @@
+// Linux interface names: the kernel keeps them as exact byte strings.
+#include "platform/interface_name.h"
+
+namespace qn {
+
+bool SameInterfaceName(std::string_view A, std::string_view B)
+{
+    return A == B;
+}
+
+} // namespace qn
