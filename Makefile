@@ -37,11 +37,11 @@ configure: deps $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	@if [ -x $(BUILD)/bin/quarno ]; then \
-	    if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then $(BUILD)/bin/quarno; \
-	    else echo "No display: starting on a virtual one (xvfb-run)"; xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/bin/quarno; fi; \
-	else $(BUILD)/bin/quarno-netdump; fi
+# Builds only the program, not the tests.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target quarno
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then $(BUILD)/bin/quarno; \
+	else echo "No display: starting on a virtual one (xvfb-run)"; xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/bin/quarno; fi
 
 # Installs the program, its menu entry, icons and AppStream data (PREFIX defaults to /usr/local).
 PREFIX ?= /usr/local
