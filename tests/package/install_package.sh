@@ -68,16 +68,27 @@ for program in /usr/bin/quarno /usr/bin/quarno-netdump; do
     [ -x "$program" ] || fail "$program is not executable"
 done
 
-# A private X display (Xvfb picks a free number and reports it) and a private home.
+# A private X display and a private home. The display number comes from a high range, away
+# from :0 and the low numbers that desktops and other tools take for granted; a number in use
+# makes Xvfb end at once, and the next one is tried.
 mkdir -p "$WORK/home" "$WORK/config" "$WORK/data" "$WORK/cache" "$WORK/runtime"
 chmod 700 "$WORK/runtime"
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-deadline=$(($(date +%s) + 20))
-while ! [ -s "$WORK/display" ]; do
-    kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-    [ "$(date +%s)" -lt "$deadline" ] || fail "Xvfb gave no display number within 20 s"
-    sleep 0.1
+number=$((400 + $$ % 200))
+tries=0
+while :; do
+    # Xvfb writes the number to the -displayfd descriptor once it accepts clients.
+    Xvfb ":$number" -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$WORK/display" 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    deadline=$(($(date +%s) + 20))
+    while ! [ -s "$WORK/display" ] && kill -0 "$XVFB_PID" 2>/dev/null; do
+        [ "$(date +%s)" -lt "$deadline" ] || fail "Xvfb :$number did not get ready within 20 s"
+        sleep 0.1
+    done
+    [ -s "$WORK/display" ] && break
+    XVFB_PID=""
+    tries=$((tries + 1))
+    [ "$tries" -lt 20 ] || fail "no free X display from :$((number - 19)) to :$number: $(cat "$WORK/xvfb.log")"
+    number=$((number + 1))
 done
 display=":$(head -n 1 "$WORK/display")"
 run_installed() {
@@ -93,7 +104,7 @@ window=""
 while [ -z "$window" ]; do
     kill -0 "$QUARNO_PID" 2>/dev/null || fail "quarno ended before its window showed: $(cat "$WORK/quarno.log")"
     [ "$(date +%s)" -lt "$deadline" ] || fail "no visible Quarno window within 30 s: $(cat "$WORK/quarno.log")"
-    window=$(DISPLAY=$display xdotool search --onlyvisible --pid "$QUARNO_PID" --name '^Quarno$' 2>/dev/null | head -n 1 || true)
+    window=$(DISPLAY=$display timeout 5 xdotool search --onlyvisible --pid "$QUARNO_PID" --name '^Quarno$' 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] || sleep 0.2
 done
 echo "Window $window shows: $(DISPLAY=$display xdotool getwindowgeometry "$window" | tr '\n' ' ')"
