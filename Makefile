@@ -13,7 +13,7 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
 # The Debian package: dpkg-shlibdeps and file compute its dependencies; lintian, xdotool check it.
 PACKAGES += dpkg-dev file lintian xdotool
 
-.PHONY: all deps configure build run install package test test-gui test-asan bench format clean
+.PHONY: all deps configure build run install test test-gui test-asan bench format clean
 
 all: build
 
@@ -49,6 +49,7 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # The Debian package $(BUILD)/quarno_<version>_<arch>.deb; install it with `dpkg -i`.
+.PHONY: package
 package: configure
 	cmake --build $(BUILD) -j $(JOBS) --target package
 
