@@ -10,8 +10,6 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
             libgtest-dev libgmock-dev libbenchmark-dev libmnl-dev \
             qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
             xvfb xauth iproute2 procps desktop-file-utils appstream
-# The Debian package: dpkg-shlibdeps and file compute its dependencies; lintian, xdotool check it.
-PACKAGES += dpkg-dev file lintian xdotool
 
 .PHONY: all deps configure build run install test test-gui test-asan bench format clean
 
@@ -48,7 +46,9 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# The Debian package $(BUILD)/quarno_<version>_<arch>.deb; install it with `dpkg -i`.
+# The Debian package $(BUILD)/quarno_<version>_<arch>.deb; install it with `dpkg -i`. dpkg-shlibdeps
+# and file compute its dependencies; its tests check it with lintian and xdotool.
+PACKAGES += dpkg-dev file lintian xdotool
 .PHONY: package
 package: configure
 	cmake --build $(BUILD) -j $(JOBS) --target package

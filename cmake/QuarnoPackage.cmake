@@ -50,3 +50,6 @@ hide to the system tray.
 quarno-netdump prints what Quarno reads about the interfaces as JSON.")
 
 include(CPack)
+
+# Its tests: build, lintian, and install, start and remove as root.
+add_subdirectory(${PROJECT_SOURCE_DIR}/tests/package ${PROJECT_BINARY_DIR}/tests/package)
