@@ -39,7 +39,7 @@ while read -r path; do
         echo "$path" >>"$WORK/existing"
     elif [ -e "$path" ] || [ -L "$path" ]; then
         rm -rf "$WORK"
-        skip "$path exists and belongs to no package (installed with PREFIX=/usr?); the test would overwrite it"
+        skip "$path exists without the quarno package (installed with PREFIX=/usr?); the test would overwrite it"
     fi
 done <"$WORK/paths"
 
