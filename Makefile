@@ -37,16 +37,23 @@ configure: deps $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	@if [ -x $(BUILD)/bin/quarno ]; then \
-	    if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then $(BUILD)/bin/quarno; \
-	    else echo "No display: starting on a virtual one (xvfb-run)"; xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/bin/quarno; fi; \
-	else $(BUILD)/bin/quarno-netdump; fi
+# Builds only the program, not the tests.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target quarno
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then $(BUILD)/bin/quarno; \
+	else echo "No display: starting on a virtual one (xvfb-run)"; xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/bin/quarno; fi
 
 # Installs the program, its menu entry, icons and AppStream data (PREFIX defaults to /usr/local).
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package $(BUILD)/quarno_<version>_<arch>.deb; install it with `dpkg -i`. dpkg-shlibdeps
+# and file compute its dependencies; its tests check it with lintian and xdotool.
+PACKAGES += dpkg-dev file lintian xdotool
+.PHONY: package
+package: configure
+	cmake --build $(BUILD) -j $(JOBS) --target package
 
 # The whole suite with the normal build, then the plain-C++ tests and the fuzzers again under
 # AddressSanitizer and UndefinedBehaviorSanitizer (clang, halt on the first error).

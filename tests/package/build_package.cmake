@@ -1,0 +1,11 @@
+# Builds the Debian package into a folder of its own, emptied first, so exactly one .deb is there.
+file(REMOVE_RECURSE ${OUT})
+execute_process(COMMAND ${CPACK} -G DEB --config ${CONFIG} -B ${OUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "cpack failed")
+endif()
+file(GLOB debs ${OUT}/*.deb)
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "expected one .deb in ${OUT}, found: ${debs}")
+endif()
