@@ -7,7 +7,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
-            libgtest-dev libgmock-dev libbenchmark-dev libmnl-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev libmnl-dev libsqlite3-dev sqlite3 \
             qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
             xvfb xauth iproute2 procps desktop-file-utils appstream
 
