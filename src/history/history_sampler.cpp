@@ -34,7 +34,10 @@ void THistorySampler::Sample(const std::vector<THistoryInterface>& APresent)
         base.Pass = FPass;
         base.IntfIdx = intf.IntfIdx;
         THistoryCounters c;
-        if (!FSource.ReadCounters(intf.IntfIdx, c) || (c.InOctets == 0 && c.OutOctets == 0)) {
+        // A 32-bit pair that reads 0 and 0 is taken for a failed read, as on the panels: a drop
+        // to zero would otherwise count as a wrap of almost 4 GiB. A 64-bit pair at zero is a new
+        // link whose first traffic must count.
+        if (!FSource.ReadCounters(intf.IntfIdx, c) || (!c.Wide && c.InOctets == 0 && c.OutOctets == 0)) {
             base.Have = false;
             continue;
         }

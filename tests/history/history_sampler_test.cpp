@@ -224,9 +224,15 @@ TEST_F(HistoryRecording, ReadsThatCountNothingStartANewBaseline)
     step(0);                       // nothing (new baseline)
     step(100);                     // counts 100
     Sampler.Sample({{"eth0", 5}}); // the name now belongs to another index: nothing
+    // A new 64-bit link starts at zero: its first traffic counts.
+    Counters.Values[6] = {0, 0, true};
+    Sampler.Sample({{"eth0", 6}});
+    Clock.Advance(1);
+    Counters.Values[6].InOctets += 100; // counts 100
+    Sampler.Sample({{"eth0", 6}});
     Write();
     const auto rows = Store.Query(THistoryPeriod::hpMonth, "eth0");
-    EXPECT_EQ(SumDownload(rows), 400u);
+    EXPECT_EQ(SumDownload(rows), 500u);
 }
 
 TEST_F(HistoryRecording, OnlyBucketsWithTrafficAreWritten)
