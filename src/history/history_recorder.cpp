@@ -53,8 +53,13 @@ void THistoryRecorder::Tick()
 {
     if (!Recording())
         return;
+    const std::uint64_t now = FClock.TickCount();
+    if (FHaveRead && now - FLastRead + 500 < FOptions.ReadIntervalMs)
+        return;
+    FHaveRead = true;
+    FLastRead = now;
     FSampler.Sample(FInterfaces);
-    if (FClock.TickCount() - FLastHandOver >= FOptions.WriteIntervalMs)
+    if (now - FLastHandOver >= FOptions.WriteIntervalMs)
         HandOver();
 }
 

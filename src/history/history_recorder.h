@@ -21,6 +21,7 @@ struct THistoryRecorderOptions
 {
     std::string FileName;                  // the database; the lock file is FileName + ".lock"
     std::uint64_t WriteIntervalMs = 60000; // monotonic time between two writes
+    std::uint64_t ReadIntervalMs = 5000;   // monotonic time between two reads of the counters
     int MaxPageCount = 0;                  // caps the file (tests fill a "disk" with it); 0: no cap
 };
 
@@ -30,9 +31,15 @@ struct THistoryRecorderOptions
 // exclusive mode, because that would also shut out every reader of the WAL file.
 //
 // Tick, SetInterfaces, Stop and TakeMessages belong to one thread (the GUI's). Tick reads the
-// counters and, once WriteIntervalMs has passed on the monotonic clock, hands the batch to a
-// worker thread that opens the file and writes it in one transaction, so no tick ever waits on
-// the disk. Stop reads once more, writes the last batch and waits for the worker.
+// counters once ReadIntervalMs has passed on the monotonic clock (half a second early counts, for
+// a timer's jitter) and, once WriteIntervalMs has passed, hands the batch to a worker thread that
+// opens the file and writes it in one transaction, so no tick ever waits on the disk. Stop reads
+// once more, writes the last batch and waits for the worker.
+//
+// Reads every five seconds rather than every second: each read is one kernel query per interface,
+// which at the panels' pace would be most of an idle Quarno's own cost; what a less frequent read
+// gives up is at most five seconds of traffic before a reset or the loss of an interface, and
+// traffic of up to five seconds booked into the next hour.
 //
 // A file that is damaged or does not open is moved aside and a new one started (one message).
 // A folder or file that cannot be written or a full disk turns recording off (one message); the
@@ -74,6 +81,8 @@ private:
     TFileLock FLock;
     std::vector<THistoryInterface> FInterfaces;
     std::uint64_t FLastHandOver = 0;
+    std::uint64_t FLastRead = 0;
+    bool FHaveRead = false;
     bool FStarted = false;
 
     mutable std::mutex FMutex;

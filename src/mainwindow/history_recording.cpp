@@ -21,10 +21,11 @@ private:
     TIpHelperCounterSource FSource;
 };
 
-THistoryRecording::THistoryRecording(const std::string& AFileName, std::uint64_t AWriteIntervalMs)
+THistoryRecording::THistoryRecording(const std::string& AFileName, std::uint64_t AWriteIntervalMs,
+                                     std::uint64_t AReadIntervalMs)
     : FSource(std::make_unique<TCounterSource>()),
-      FRecorder(
-          std::make_unique<THistoryRecorder>(*FSource, FClock, THistoryRecorderOptions{AFileName, AWriteIntervalMs, 0}))
+      FRecorder(std::make_unique<THistoryRecorder>(
+          *FSource, FClock, THistoryRecorderOptions{AFileName, AWriteIntervalMs, AReadIntervalMs, 0}))
 {
 }
 

@@ -14,12 +14,12 @@ namespace qn {
 // The recorder with the system clock and the panels' own counter source (64-bit rows when the
 // binding has them). The main window calls SetInterfaces after each refresh of its snapshot and
 // Tick from its one-second timer; messages of the recorder reach OnMessage on that thread, each
-// once. Reading every interface each second is the panels' cadence, so a reset or a vanished link
-// loses at most one second, as on the panels; the read is one small query per interface.
+// once. The recorder reads every fifth pass (see THistoryRecorder for why).
 class THistoryRecording
 {
 public:
-    explicit THistoryRecording(const std::string& AFileName, std::uint64_t AWriteIntervalMs = 60000);
+    explicit THistoryRecording(const std::string& AFileName, std::uint64_t AWriteIntervalMs = 60000,
+                               std::uint64_t AReadIntervalMs = 5000);
     ~THistoryRecording();
 
     // Takes the file for this program; false when another running copy records into it.

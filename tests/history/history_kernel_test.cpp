@@ -94,7 +94,7 @@ TEST(HistoryKernel, FramesAcrossAVethPairShowUpInTheHourAndDayRowsWithinTheWrite
         TPanelCounters counters;
         TSystemHistoryClock clock;
         constexpr std::uint64_t Interval = 500;
-        THistoryRecorder recorder(counters, clock, {path, Interval, 0});
+        THistoryRecorder recorder(counters, clock, {path, Interval, 0, 0});
         recorder.SetInterfaces(present);
         ASSERT_TRUE(recorder.Start());
         recorder.Tick(); // the baselines

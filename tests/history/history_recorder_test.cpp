@@ -47,7 +47,7 @@ struct TCopy
     THistoryRecorder Recorder;
 
     TCopy(const std::string& APath, std::uint64_t AIntervalMs = 60000, int AMaxPages = 0)
-        : Recorder(Counters, Clock, {APath, AIntervalMs, AMaxPages})
+        : Recorder(Counters, Clock, {APath, AIntervalMs, 1000, AMaxPages})
     {
         Clock.Wall = 1781258400;
         Counters.Values[1] = {1000, 1000, true};
@@ -106,6 +106,38 @@ TEST_F(HistoryRecorder, WritesFollowTheMonotonicClockWhenTheWallClockGoesBack)
     copy.Run(1, 1);
     copy.Recorder.Flush();
     EXPECT_EQ(StoredDownload(Path), 59u);
+}
+
+TEST_F(HistoryRecorder, ReadsEveryFifthPassAndLosesNothingInBetween)
+{
+    struct TCounting : IHistoryCounterSource
+    {
+        TScriptedCounters Inner;
+        int Reads = 0;
+        bool ReadCounters(std::uint32_t AIntfIdx, THistoryCounters& ACounters) override
+        {
+            ++Reads;
+            return Inner.ReadCounters(AIntfIdx, ACounters);
+        }
+    } counters;
+    counters.Inner.Values[1] = {1000, 1000, true};
+    TFakeHistoryClock clock;
+    clock.Wall = 1781258400;
+    THistoryRecorder recorder(counters, clock, {Path, 60000, 5000, 0});
+    recorder.SetInterfaces({{"eth0", 1}});
+    ASSERT_TRUE(recorder.Start());
+    for (int i = 0; i <= 60; ++i) {
+        clock.Ms += i % 2 ? 999 : 1001; // a timer's jitter
+        counters.Inner.Values[1].InOctets += 10;
+        recorder.Tick();
+    }
+    EXPECT_EQ(counters.Reads, 13); // the first pass, then every fifth
+    recorder.Flush();
+    // Written at the first read a minute after the start: everything after the baseline.
+    EXPECT_EQ(StoredDownload(Path), 600u);
+    counters.Inner.Values[1].InOctets += 7;
+    recorder.Stop(); // reads once more, whenever it comes
+    EXPECT_EQ(StoredDownload(Path), 607u);
 }
 
 TEST_F(HistoryRecorder, AFullDiskTurnsRecordingOffWithOneMessage)
