@@ -30,11 +30,23 @@ bool THistoryRecorder::Start()
     const TFileLock::TResult locked = FLock.TryLock(lockFile);
     if (locked == TFileLock::lrFailed)
         Post("Traffic history is no longer recorded: unable to write to " + lockFile + ".");
+    // Held: another copy records, which is no failure; this one tries again now and then, so it
+    // takes over when that copy ends.
+    FWaiting = locked == TFileLock::lrHeld;
+    FLastTry = FClock.TickCount();
     if (locked != TFileLock::lrLocked)
-        return false; // lrHeld: another copy records, which is no failure
+        return false;
     FStarted = true;
     FLastHandOver = FClock.TickCount();
-    FWorker = std::thread([this] { WorkerRun(); });
+    FHaveRead = false;
+    try {
+        FWorker = std::thread([this] { WorkerRun(); });
+    } catch (const std::system_error& e) {
+        FStarted = false;
+        FLock.Unlock();
+        Post(std::string("Traffic history is no longer recorded: ") + e.what() + ".");
+        return false;
+    }
     return true;
 }
 
@@ -51,9 +63,11 @@ void THistoryRecorder::SetInterfaces(std::vector<THistoryInterface> AInterfaces)
 
 void THistoryRecorder::Tick()
 {
+    const std::uint64_t now = FClock.TickCount();
+    if (FWaiting && now - FLastTry >= FOptions.WriteIntervalMs)
+        Start();
     if (!Recording())
         return;
-    const std::uint64_t now = FClock.TickCount();
     if (FHaveRead && now - FLastRead + 500 < FOptions.ReadIntervalMs)
         return;
     FHaveRead = true;
@@ -74,6 +88,7 @@ void THistoryRecorder::HandOver()
 
 void THistoryRecorder::Stop()
 {
+    FWaiting = false;
     if (!FStarted)
         return;
     if (Recording()) {

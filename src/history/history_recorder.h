@@ -27,7 +27,8 @@ struct THistoryRecorderOptions
 
 // Only one recorder per file: Start takes an exclusive lock on "<file>.lock" (flock, dropped by the
 // kernel when the process ends however it ends). A second program that finds the lock taken does
-// not record; it still reads the file for its reports. A lock file rather than SQLite's own
+// not record; it still reads the file for its reports, and tries the lock again once per write
+// interval, so it takes over when the first one ends. A lock file rather than SQLite's own
 // exclusive mode, because that would also shut out every reader of the WAL file.
 //
 // Tick, SetInterfaces, Stop and TakeMessages belong to one thread (the GUI's). Tick reads the
@@ -83,6 +84,8 @@ private:
     std::uint64_t FLastHandOver = 0;
     std::uint64_t FLastRead = 0;
     bool FHaveRead = false;
+    bool FWaiting = false; // another recorder holds the lock: try again later
+    std::uint64_t FLastTry = 0;
     bool FStarted = false;
 
     mutable std::mutex FMutex;
