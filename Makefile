@@ -8,7 +8,7 @@ NULL_BUILD ?= build-null
 JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
-            libgtest-dev libgmock-dev libbenchmark-dev libmnl-dev libxcb1-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev libmnl-dev libxcb1-dev libsqlite3-dev sqlite3 \
             qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
             xvfb xauth iproute2 procps desktop-file-utils appstream clang-format git \
             openbox trayer xdotool x11-utils python3
@@ -78,7 +78,7 @@ $(NULL_BUILD)/build.ninja:
 
 test-null: deps $(NULL_BUILD)/build.ninja
 	cmake --build $(NULL_BUILD) -j $(JOBS) --target qn_platform qn_netdata qn_chart qn_watcher qn_layout \
-	    qn_about qn_mainwindow quarno-netdump
+	    qn_about qn_history qn_mainwindow quarno-netdump quarno-history
 	$(NULL_BUILD)/bin/quarno-netdump >/dev/null
 
 $(BENCH_BUILD)/build.ninja:

@@ -13,6 +13,8 @@
 # DIALOG=about (F1) or DIALOG=properties (a double click on the first listed interface) takes the
 # picture of that dialog instead of the window:
 #   DIALOG=properties docs/make_screenshot.sh build/bin/quarno docs/screenshot-properties.png
+# DIALOG=history (Ctrl+H) shows the traffic history over six weeks of sample days (needs sqlite3):
+#   DIALOG=history docs/make_screenshot.sh build/bin/quarno docs/screenshot-history.png
 set -eu
 
 QUARNO=$(realpath "${1:-build/bin/quarno}")
@@ -62,7 +64,29 @@ while True:
 ' >/dev/null 2>&1 &
     PIDS="$PIDS $!"
 fi
-XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb "$QUARNO" >/dev/null 2>&1 &
+# The traffic history lives in a data folder of its own, never the user's.
+mkdir -p "$WORK/data/Veldo/Quarno"
+if [ "${DIALOG:-}" = history ]; then
+    # Six weeks of days up to today for two interfaces, busier on weekdays, in the file's version-1
+    # layout; the program adds what it sees while it runs.
+    sqlite3 "$WORK/data/Veldo/Quarno/history.sqlite" >/dev/null <<'SQL'
+PRAGMA journal_mode=WAL;
+CREATE TABLE interface(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);
+CREATE TABLE hour(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL, upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;
+CREATE TABLE day(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL, upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;
+CREATE TABLE month(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL, upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;
+INSERT INTO interface(id, name) VALUES (1, 'eth0'), (2, 'wlan0');
+WITH RECURSIVE d(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM d WHERE n < 41),
+days(n, key, wd) AS (SELECT n, CAST(strftime('%Y%m%d', 'now', 'localtime', '-' || n || ' days') AS INTEGER),
+                           CAST(strftime('%w', 'now', 'localtime', '-' || n || ' days') AS INTEGER) FROM d)
+INSERT INTO day SELECT 1, key, (CASE WHEN wd IN (0, 6) THEN 400 ELSE 2600 END + (n * 7919) % 1500) * 1048576,
+                          (120 + (n * 104729) % 300) * 1048576 FROM days
+UNION ALL SELECT 2, key, (300 + (n * 31) % 700) * 1048576, (40 + (n * 17) % 90) * 1048576 FROM days WHERE n % 3 <> 1;
+INSERT INTO month SELECT interface, period / 100, sum(download), sum(upload) FROM day GROUP BY interface, period / 100;
+PRAGMA user_version=1;
+SQL
+fi
+XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data" QT_QPA_PLATFORM=xcb "$QUARNO" >/dev/null 2>&1 &
 PIDS="$PIDS $!"
 
 window=""
@@ -83,6 +107,10 @@ if [ -n "$DIALOG" ]; then
         # The first row of the list, just below the menu bar and the list's header.
         xdotool mousemove --window "$window" 120 52 click --repeat 2 --delay 80 1
         title='^Properties$'
+        ;;
+    history)
+        xdotool windowactivate --sync "$window" key ctrl+h
+        title='^Traffic History$'
         ;;
     *) echo "unknown DIALOG $DIALOG" >&2; exit 2 ;;
     esac

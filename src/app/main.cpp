@@ -2,11 +2,14 @@
 #include "about/version_info.h"
 #include "app/startup.h"
 #include "layout/layout_manager_ini_storage.h"
+#include "mainwindow/history_recording.h"
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/wnd_qn_main.h"
+#include "platform/history_location.h"
 #include "platform/settings_location.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 #include <cstdlib>
 #include <string>
@@ -17,7 +20,8 @@ int main(int argc, char** argv)
     const qn::TVersionInfo& version = qn::ApplicationVersionInfo();
     const std::string company = version.CompanyName.empty() ? "Veldo" : version.CompanyName;
     const std::string product = version.ProductName.empty() ? "Quarno" : version.ProductName;
-    qn::SettingsStorage()->SetFileName(qn::SettingsFilePathForThisProgram(company, product));
+    const std::string settings = qn::SettingsFilePathForThisProgram(company, product);
+    qn::SettingsStorage()->SetFileName(settings);
 
     if (const std::string platform = qn::ForcedQtPlatform(std::getenv("QT_QPA_PLATFORM"),
                                                           std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"));
@@ -28,6 +32,23 @@ int main(int argc, char** argv)
 
     qn::Twnd_qn_Main window;
     QObject::connect(&window, &qn::Twnd_qn_Main::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    // Only the first running copy records; every copy shows the report.
+    qn::THistoryRecording history(qn::HistoryFilePathForThisProgram(settings, company, product));
+    history.OnMessage = [&window](const std::string& AMessage) {
+        // Told without waiting for an answer: the panels go on meanwhile.
+        auto* box = new QMessageBox(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
+                                    QString::fromStdString(AMessage), QMessageBox::Ok, &window);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    };
+    history.Start();
+    window.History = &history;
+    window.HistoryFile = history.FileName();
+
     window.show();
-    return app.exec();
+    const int result = app.exec();
+    history.Stop();
+    window.History = nullptr;
+    return result;
 }

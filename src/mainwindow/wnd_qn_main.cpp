@@ -2,12 +2,14 @@
 #include "mainwindow/wnd_qn_main.h"
 
 #include "about/dlg_about.h"
+#include "historyview/dlg_qn_history.h"
 #include "layout/design_font.h"
 #include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/adapter_image.h"
 #include "mainwindow/counter_delegate.h"
 #include "mainwindow/desktop_shell.h"
 #include "mainwindow/dlg_qn_adapter_info.h"
+#include "mainwindow/history_recording.h"
 #include "mainwindow/intf_list_model.h"
 #include "mainwindow/intf_tree.h"
 #include "mainwindow/screen_snap.h"
@@ -111,6 +113,7 @@ Twnd_qn_Main::Twnd_qn_Main(QWidget* AParent)
     ShowAdapterInfo = [this](QWidget* AParent, const TAdapter& AData) {
         qn::ShowAdapterInfo(AParent, AData, ilIntf32);
     };
+    ShowHistory = [this](QWidget* AParent) { qn::ShowHistoryDialog(AParent, HistoryFile); };
     CreateComponents();
     FormCreate();
 }
@@ -234,6 +237,8 @@ void Twnd_qn_Main::CreateActions()
          true,
          false,
          &Twnd_qn_Main::acPersistentExecute},
+        {&acHistory, "acHistory", "View", "Traffic History...", QKeySequence(Qt::CTRL | Qt::Key_H), false, false,
+         &Twnd_qn_Main::acHistoryExecute},
     };
     for (const TActionDesign& d : designs) {
         auto* action = new QAction(QString::fromUtf8(d.Caption), this);
@@ -279,6 +284,8 @@ void Twnd_qn_Main::CreateMenus()
     separator(View1, "N1");
     View1->addAction(acOnTop);
     View1->addAction(acCaption);
+    separator(View1, "N8");
+    View1->addAction(acHistory);
 
     Help1 = MainMenu->addMenu(QStringLiteral("Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
@@ -291,6 +298,7 @@ void Twnd_qn_Main::CreateMenus()
     separator(PopupMenu1, "N3");
     PopupMenu1->addAction(acOnTop);
     PopupMenu1->addAction(acCaption);
+    PopupMenu1->addAction(acHistory);
     separator(PopupMenu1, "N2");
     PopupMenu1->addAction(acRefresh);
     separator(PopupMenu1, "N6");
@@ -370,6 +378,8 @@ void Twnd_qn_Main::LMFormAfterRestore()
 void Twnd_qn_Main::RefreshData()
 {
     FNCC->RefreshData();
+    if (History)
+        History->SetInterfaces(*FNCC);
     RefreshWatchers();
     RefreshTree();
     RefreshMonitorMenu();
@@ -441,6 +451,12 @@ void Twnd_qn_Main::acPersistentExecute()
     TLayoutManager& lm = *LayoutManager();
     if (const int i = lm.FindComponent(acPersistent); i >= 0 && !acPersistent->isChecked())
         lm.Items(i).Save();
+}
+
+void Twnd_qn_Main::acHistoryExecute()
+{
+    if (ShowHistory)
+        WithTopMostLifted([this] { ShowHistory(this); });
 }
 
 // --- Caption -------------------------------------------------------------------------------------
@@ -568,6 +584,8 @@ void Twnd_qn_Main::TimerTimer()
 {
     UpdateTrayState();
     RefreshTraffic();
+    if (History)
+        History->Tick();
 }
 
 void Twnd_qn_Main::UpdateTrayState()

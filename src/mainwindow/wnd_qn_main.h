@@ -28,6 +28,7 @@ class IWatcherClock;
 class TIntfListModel;
 class TIntfTree;
 class Tfrm_qn_Watcher;
+class THistoryRecording;
 class TNetworkChangeNotifier;
 class TTopMostWindow;
 
@@ -82,6 +83,7 @@ public:
     QAction* acOOI = nullptr;
     QAction* acRefresh = nullptr;
     QAction* acPersistent = nullptr;
+    QAction* acHistory = nullptr;
     TImageList ilIntf16;
     TImageList ilIntf32;
 
@@ -108,6 +110,12 @@ public:
     std::function<void(QWidget* AParent)> ShowAboutDialog;
     // Shows the properties of an interface (a double click on a list row).
     std::function<void(QWidget* AParent, const TAdapter& AData)> ShowAdapterInfo;
+    // The traffic recorder the one-second pass feeds and each refresh tells the interfaces; null
+    // records nothing. Borrowed: it must outlive the window. HistoryFile is what "Traffic
+    // History..." shows through ShowHistory.
+    THistoryRecording* History = nullptr;
+    std::string HistoryFile;
+    std::function<void(QWidget* AParent)> ShowHistory;
     // Reports an error of a handler (a settings file that cannot be written); a message box unless
     // replaced.
     std::function<void(const QString& AMessage)> ShowError;
@@ -160,6 +168,7 @@ private:
     void acOOIExecute();
     void acRefreshExecute();
     void acPersistentExecute();
+    void acHistoryExecute();
     void cmIntfClick(QAction* AItem);
     void TreeChecked(int ARow, bool AChecked);
     void TreeDblClick();

@@ -10,6 +10,10 @@ namespace qn {
 // with a '/'. The folder is not created.
 std::string GetAppDataFolder();
 
+// The user's data folder: $XDG_DATA_HOME when it is set to an absolute path, else
+// $HOME/.local/share. Always ends with a '/'. The folder is not created.
+std::string GetUserDataFolder();
+
 // The full path of the running executable, or an empty string when the system does not say.
 std::string GetExecutablePath();
 

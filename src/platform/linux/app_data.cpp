@@ -40,6 +40,14 @@ std::string GetAppDataFolder()
     return WithSlash(WithSlash(HomeFolder()) + ".config");
 }
 
+std::string GetUserDataFolder()
+{
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && xdg[0] == '/')
+        return WithSlash(xdg);
+    return WithSlash(WithSlash(HomeFolder()) + ".local/share");
+}
+
 std::string GetExecutablePath()
 {
     std::error_code ec;

@@ -7,6 +7,7 @@ set(QN_PLATFORM_SOURCES
     linux/app_data.cpp
     linux/atomic_file.cpp
     linux/clock.cpp
+    linux/file_lock.cpp
     linux/ip_helper.cpp
     linux/interface_name.cpp
     linux/ip_helper_tables.cpp

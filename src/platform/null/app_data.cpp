@@ -8,6 +8,11 @@ std::string GetAppDataFolder()
     return "./";
 }
 
+std::string GetUserDataFolder()
+{
+    return "./";
+}
+
 std::string GetExecutablePath()
 {
     return {};

@@ -5,6 +5,7 @@ set(QN_PLATFORM_SOURCES
     null/atomic_file.cpp
     null/clock.cpp
     null/event.cpp
+    null/file_lock.cpp
     null/interface_name.cpp
     null/ip_helper.cpp
     null/portable_drive.cpp

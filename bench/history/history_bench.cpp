@@ -1,0 +1,127 @@
+// History benchmarks: the minute's write of 200 interfaces, the report of three years of days, and
+// the one-second read of 200 interfaces on the GUI thread.
+#include "history/history_sampler.h"
+#include "history/history_store.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include <stdlib.h>
+
+namespace {
+
+using namespace qn;
+
+class TBenchFolder
+{
+public:
+    TBenchFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qn-history-bench-XXXXXX").string();
+        if (mkdtemp(pattern.data()))
+            FPath = pattern;
+    }
+    ~TBenchFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(FPath, ec);
+    }
+    std::string File() const { return FPath + "/history.sqlite"; }
+
+private:
+    std::string FPath;
+};
+
+class TClock : public IHistoryClock
+{
+public:
+    std::int64_t Wall = 1781258400;
+    std::uint64_t Ms = 0;
+    std::int64_t UnixTime() override { return Wall; }
+    std::uint64_t TickCount() override { return Ms; }
+};
+
+class TCounters : public IHistoryCounterSource
+{
+public:
+    std::uint64_t Value = 1000;
+    bool ReadCounters(std::uint32_t AIntfIdx, THistoryCounters& ACounters) override
+    {
+        ACounters = {Value + AIntfIdx, Value / 2 + AIntfIdx, true};
+        return true;
+    }
+};
+
+// One minute of 200 busy interfaces: an hour, a day and a month bucket each, added in one
+// transaction with its synced commit, as the worker does it.
+void BM_MinuteWrite200Interfaces(benchmark::State& AState)
+{
+    TBenchFolder folder;
+    THistoryStore store;
+    std::string moved, error;
+    if (store.OpenForWriting(folder.File(), moved, error) != THistoryFailure::hfNone) {
+        AState.SkipWithError(error.c_str());
+        return;
+    }
+    THistoryBatch batch;
+    for (int i = 0; i < 200; ++i)
+        batch.Add("veth" + std::to_string(i), LocalBucketKeys(1781258400), 123'456 + i, 7'890 + i);
+    batch.Retention = RetentionAt(1781258400);
+    for (auto _ : AState) {
+        if (store.Write(batch, error) != THistoryFailure::hfNone)
+            AState.SkipWithError(error.c_str());
+    }
+}
+BENCHMARK(BM_MinuteWrite200Interfaces)->Unit(benchmark::kMillisecond);
+
+// The report of days over three years for ten interfaces: summed over all, and for one.
+void BM_ReportThreeYearsOfDays(benchmark::State& AState)
+{
+    TBenchFolder folder;
+    THistoryStore store;
+    std::string moved, error;
+    if (store.OpenForWriting(folder.File(), moved, error) != THistoryFailure::hfNone) {
+        AState.SkipWithError(error.c_str());
+        return;
+    }
+    THistoryBatch batch;
+    for (std::int64_t day = 0; day < 3 * 365; ++day) {
+        const TBucketKeys keys = LocalBucketKeys(1781258400 - day * 86400);
+        for (int i = 0; i < 10; ++i)
+            batch.Add("eth" + std::to_string(i), keys, 1'000'000 + static_cast<std::uint64_t>(day), 1000);
+    }
+    store.Write(batch, error);
+    const bool all = AState.range(0) == 0;
+    std::size_t rows = 0;
+    for (auto _ : AState) {
+        const auto result = store.Query(THistoryPeriod::hpDay, all ? std::string() : std::string("eth3"));
+        rows = result.size();
+        benchmark::DoNotOptimize(result.data());
+    }
+    AState.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_ReportThreeYearsOfDays)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The GUI thread's share each second: one read of 200 interfaces, all of them moving.
+void BM_SamplePass200Interfaces(benchmark::State& AState)
+{
+    TClock clock;
+    TCounters counters;
+    THistorySampler sampler(counters, clock);
+    std::vector<THistoryInterface> present;
+    for (std::uint32_t i = 1; i <= 200; ++i)
+        present.push_back({"veth" + std::to_string(i), i});
+    int pass = 0;
+    for (auto _ : AState) {
+        counters.Value += 1500;
+        ++clock.Wall;
+        sampler.Sample(present);
+        if (++pass % 60 == 0)
+            benchmark::DoNotOptimize(sampler.TakeBatch());
+    }
+}
+BENCHMARK(BM_SamplePass200Interfaces)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,28 @@
+// Summing reads into the pending buckets.
+#include "history/history_batch.h"
+
+namespace qn {
+
+void THistoryBatch::Add(const std::string& AName, const TBucketKeys& AKeys, std::uint64_t ADownload,
+                        std::uint64_t AUpload)
+{
+    const std::pair<THistoryPeriod, std::int64_t> parts[] = {{THistoryPeriod::hpHour, AKeys.Hour},
+                                                             {THistoryPeriod::hpDay, AKeys.Day},
+                                                             {THistoryPeriod::hpMonth, AKeys.Month}};
+    for (const auto& [period, key] : parts) {
+        TBucketBytes& bytes = Buckets[THistoryBucket{period, AName, key}];
+        bytes.Download += ADownload;
+        bytes.Upload += AUpload;
+    }
+}
+
+void THistoryBatch::Merge(const THistoryBatch& AOther)
+{
+    for (const auto& [bucket, bytes] : AOther.Buckets) {
+        TBucketBytes& sum = Buckets[bucket];
+        sum.Download += bytes.Download;
+        sum.Upload += bytes.Upload;
+    }
+}
+
+} // namespace qn

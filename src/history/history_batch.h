@@ -1,0 +1,45 @@
+// The traffic of reads not yet written: byte sums per interface and bucket.
+#pragma once
+
+#include "history/history_period.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <tuple>
+
+namespace qn {
+
+// One bucket of one interface. Only hours, days and months are stored; years derive from months.
+struct THistoryBucket
+{
+    THistoryPeriod Period = THistoryPeriod::hpHour;
+    std::string Name;
+    std::int64_t Key = 0;
+
+    bool operator<(const THistoryBucket& AOther) const
+    {
+        return std::tie(Period, Name, Key) < std::tie(AOther.Period, AOther.Name, AOther.Key);
+    }
+};
+
+struct TBucketBytes
+{
+    std::uint64_t Download = 0;
+    std::uint64_t Upload = 0;
+};
+
+// Byte sums to add to the stored buckets, and the retention at the time of the last read.
+struct THistoryBatch
+{
+    std::map<THistoryBucket, TBucketBytes> Buckets;
+    TRetention Retention;
+
+    bool Empty() const { return Buckets.empty(); }
+    // Adds the bytes of one read to the read's hour, day and month.
+    void Add(const std::string& AName, const TBucketKeys& AKeys, std::uint64_t ADownload, std::uint64_t AUpload);
+    // Adds every bucket of AOther (a write that has to be tried again with the next one).
+    void Merge(const THistoryBatch& AOther);
+};
+
+} // namespace qn

@@ -1,0 +1,197 @@
+// Reads on the caller's thread, writes on a worker, failures told once.
+#include "history/history_recorder.h"
+
+#include "history/history_store.h"
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+namespace qn {
+
+THistoryRecorder::THistoryRecorder(IHistoryCounterSource& ASource, IHistoryClock& AClock,
+                                   THistoryRecorderOptions AOptions)
+    : FClock(AClock), FOptions(std::move(AOptions)), FSampler(ASource, AClock)
+{
+}
+
+THistoryRecorder::~THistoryRecorder()
+{
+    Stop();
+}
+
+bool THistoryRecorder::Start()
+{
+    if (FStarted)
+        return true;
+    const std::string lockFile = FOptions.FileName + ".lock";
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(lockFile).parent_path(), ec);
+    const TFileLock::TResult locked = FLock.TryLock(lockFile);
+    if (locked == TFileLock::lrFailed)
+        Post("Traffic history is no longer recorded: unable to write to " + lockFile + ".");
+    // Held: another copy records, which is no failure; this one tries again now and then, so it
+    // takes over when that copy ends.
+    FWaiting = locked == TFileLock::lrHeld;
+    FLastTry = FClock.TickCount();
+    if (locked != TFileLock::lrLocked)
+        return false;
+    FStarted = true;
+    FLastHandOver = FClock.TickCount();
+    FHaveRead = false;
+    try {
+        FWorker = std::thread([this] { WorkerRun(); });
+    } catch (const std::system_error& e) {
+        FStarted = false;
+        FLock.Unlock();
+        Post(std::string("Traffic history is no longer recorded: ") + e.what() + ".");
+        return false;
+    }
+    return true;
+}
+
+bool THistoryRecorder::Recording() const
+{
+    std::lock_guard lock(FMutex);
+    return FStarted && !FOff;
+}
+
+void THistoryRecorder::SetInterfaces(std::vector<THistoryInterface> AInterfaces)
+{
+    FInterfaces = std::move(AInterfaces);
+}
+
+void THistoryRecorder::Tick()
+{
+    const std::uint64_t now = FClock.TickCount();
+    if (FWaiting && now - FLastTry >= FOptions.WriteIntervalMs)
+        Start();
+    if (!Recording())
+        return;
+    if (FHaveRead && now - FLastRead + 500 < FOptions.ReadIntervalMs)
+        return;
+    FHaveRead = true;
+    FLastRead = now;
+    FSampler.Sample(FInterfaces);
+    if (now - FLastHandOver >= FOptions.WriteIntervalMs)
+        HandOver();
+}
+
+void THistoryRecorder::HandOver()
+{
+    FLastHandOver = FClock.TickCount();
+    THistoryBatch batch = FSampler.TakeBatch();
+    std::lock_guard lock(FMutex);
+    FQueue.push_back(std::move(batch));
+    FWake.notify_one();
+}
+
+void THistoryRecorder::Stop()
+{
+    FWaiting = false;
+    if (!FStarted)
+        return;
+    if (Recording()) {
+        FSampler.Sample(FInterfaces);
+        HandOver();
+    }
+    {
+        std::lock_guard lock(FMutex);
+        FStopping = true;
+        FWake.notify_one();
+    }
+    FWorker.join();
+    FLock.Unlock();
+    FStarted = false;
+}
+
+void THistoryRecorder::Flush()
+{
+    std::unique_lock lock(FMutex);
+    FIdle.wait(lock, [this] { return !FStarted || ((FQueue.empty() || FOff) && !FWriting); });
+}
+
+std::vector<std::string> THistoryRecorder::TakeMessages()
+{
+    std::lock_guard lock(FMutex);
+    return std::exchange(FMessages, {});
+}
+
+void THistoryRecorder::Post(const std::string& AMessage)
+{
+    std::lock_guard lock(FMutex);
+    FMessages.push_back(AMessage);
+}
+
+void THistoryRecorder::WorkerRun()
+{
+    THistoryStore store;
+    const auto turnOff = [&](THistoryFailure AFailure, const std::string& AError) {
+        std::string text = "Traffic history is no longer recorded: ";
+        if (AFailure == THistoryFailure::hfFull)
+            text += "the disk is full (" + FOptions.FileName + ").";
+        else if (AFailure == THistoryFailure::hfNewer)
+            text += FOptions.FileName + " was written by a newer version of Quarno.";
+        else
+            text += "unable to write to " + FOptions.FileName + " (" + AError + ").";
+        store.Close();
+        std::lock_guard lock(FMutex);
+        FOff = true;
+        FMessages.push_back(text);
+        FQueue.clear();
+        FIdle.notify_all();
+    };
+
+    {
+        std::lock_guard lock(FMutex);
+        FWriting = true;
+    }
+    std::string movedTo, error;
+    THistoryFailure opened = store.OpenForWriting(FOptions.FileName, movedTo, error);
+    if (!movedTo.empty())
+        Post("The traffic history file was damaged and has been moved to " + movedTo +
+             ". A new history has been started.");
+    if (opened == THistoryFailure::hfNone && FOptions.MaxPageCount > 0)
+        store.SetMaxPageCount(FOptions.MaxPageCount);
+    if (opened != THistoryFailure::hfNone)
+        turnOff(opened, error);
+
+    std::unique_lock lock(FMutex);
+    FWriting = false;
+    FIdle.notify_all();
+    // A write that found the file locked by another connection is tried again with the next one.
+    THistoryBatch carry;
+    for (;;) {
+        FWake.wait(lock, [this] { return FStopping || !FQueue.empty(); });
+        if (FQueue.empty() && carry.Empty())
+            break; // stopping
+        THistoryBatch batch = std::move(carry);
+        carry = THistoryBatch{};
+        // Whatever queued up while the last write ran goes into one transaction.
+        while (!FQueue.empty()) {
+            batch.Merge(FQueue.front());
+            batch.Retention = FQueue.front().Retention;
+            FQueue.pop_front();
+        }
+        if (!FOff) {
+            FWriting = true;
+            lock.unlock();
+            const THistoryFailure failure = store.Write(batch, error);
+            if (failure != THistoryFailure::hfNone && failure != THistoryFailure::hfBusy)
+                turnOff(failure, error);
+            lock.lock();
+            FWriting = false;
+            if (failure == THistoryFailure::hfBusy && !FStopping)
+                carry = std::move(batch);
+        }
+        FIdle.notify_all();
+        if (FStopping && FQueue.empty())
+            break;
+    }
+    lock.unlock();
+    store.Close();
+    lock.lock();
+    FIdle.notify_all();
+}
+
+} // namespace qn

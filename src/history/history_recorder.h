@@ -1,0 +1,102 @@
+// The one recorder of a user's traffic history: reads, the minute's write on a worker, failures.
+#pragma once
+
+#include "history/history_clock.h"
+#include "history/history_counter_source.h"
+#include "history/history_sampler.h"
+#include "platform/file_lock.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace qn {
+
+struct THistoryRecorderOptions
+{
+    std::string FileName;                  // the database; the lock file is FileName + ".lock"
+    std::uint64_t WriteIntervalMs = 60000; // monotonic time between two writes
+    std::uint64_t ReadIntervalMs = 5000;   // monotonic time between two reads of the counters
+    int MaxPageCount = 0;                  // caps the file (tests fill a "disk" with it); 0: no cap
+};
+
+// Only one recorder per file: Start takes an exclusive lock on "<file>.lock" (flock, dropped by the
+// kernel when the process ends however it ends). A second program that finds the lock taken does
+// not record; it still reads the file for its reports, and tries the lock again once per write
+// interval, so it takes over when the first one ends. A lock file rather than SQLite's own
+// exclusive mode, because that would also shut out every reader of the WAL file.
+//
+// Tick, SetInterfaces, Stop and TakeMessages belong to one thread (the GUI's). Tick reads the
+// counters once ReadIntervalMs has passed on the monotonic clock (half a second early counts, for
+// a timer's jitter) and, once WriteIntervalMs has passed, hands the batch to a worker thread that
+// opens the file and writes it in one transaction, so no tick ever waits on the disk. Stop reads
+// once more, writes the last batch and waits for the worker.
+//
+// Reads every five seconds rather than every second: each read is one kernel query per interface,
+// which at the panels' pace would be most of an idle Quarno's own cost; what a less frequent read
+// gives up is at most five seconds of traffic before a reset or the loss of an interface, and
+// traffic of up to five seconds booked into the next hour.
+//
+// A file that is damaged or does not open is moved aside and a new one started (one message).
+// A folder or file that cannot be written or a full disk turns recording off (one message); the
+// rest of the program goes on. The source and the clock are borrowed and outlive the recorder.
+class THistoryRecorder
+{
+public:
+    THistoryRecorder(IHistoryCounterSource& ASource, IHistoryClock& AClock, THistoryRecorderOptions AOptions);
+    ~THistoryRecorder();
+    THistoryRecorder(const THistoryRecorder&) = delete;
+    THistoryRecorder& operator=(const THistoryRecorder&) = delete;
+
+    // Makes the folder, takes the lock and starts the worker. False when another recorder holds
+    // the file, or the lock file cannot be made (a message says so); this recorder then never
+    // reads nor writes.
+    bool Start();
+    // Started and not turned off by a failure.
+    bool Recording() const;
+    // The interfaces the following ticks read.
+    void SetInterfaces(std::vector<THistoryInterface> AInterfaces);
+    void Tick();
+    // The last read and write; waits for the worker. The recorder stays stopped.
+    void Stop();
+    // Waits until everything handed to the worker is written or has failed.
+    void Flush();
+    // Messages for the user since the last call, each failure told once.
+    std::vector<std::string> TakeMessages();
+
+    const std::string& FileName() const { return FOptions.FileName; }
+
+private:
+    void HandOver();
+    void WorkerRun();
+    void Post(const std::string& AMessage);
+
+    IHistoryClock& FClock;
+    THistoryRecorderOptions FOptions;
+    THistorySampler FSampler;
+    TFileLock FLock;
+    std::vector<THistoryInterface> FInterfaces;
+    std::uint64_t FLastHandOver = 0;
+    std::uint64_t FLastRead = 0;
+    bool FHaveRead = false;
+    bool FWaiting = false; // another recorder holds the lock: try again later
+    std::uint64_t FLastTry = 0;
+    bool FStarted = false;
+
+    mutable std::mutex FMutex;
+    std::condition_variable FWake;
+    std::condition_variable FIdle;
+    std::deque<THistoryBatch> FQueue;
+    std::vector<std::string> FMessages;
+    bool FWriting = false;
+    bool FStopping = false;
+    bool FOff = false;
+    std::thread FWorker;
+};
+
+} // namespace qn

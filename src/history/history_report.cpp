@@ -1,0 +1,71 @@
+// CSV and JSON forms of the report rows.
+#include "history/history_report.h"
+
+#include <cstdio>
+
+namespace qn {
+
+namespace {
+
+bool ValidUtf8(const std::string& AText)
+{
+    std::size_t i = 0;
+    while (i < AText.size()) {
+        const auto c = static_cast<unsigned char>(AText[i]);
+        const int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= AText.size() + (extra == 0 ? 1 : 0))
+            return false;
+        for (int k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(AText[i + static_cast<std::size_t>(k)]) >> 6) != 0x2)
+                return false;
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return true;
+}
+
+std::string JsonString(const std::string& AText)
+{
+    const bool utf8 = ValidUtf8(AText);
+    std::string out = "\"";
+    for (const char ch : AText) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20 || (!utf8 && c >= 0x80)) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+std::string HistoryCsv(THistoryPeriod APeriod, const std::vector<THistoryRow>& ARows)
+{
+    std::string out = "period,download,upload,total\n";
+    for (const THistoryRow& row : ARows)
+        out += PeriodText(APeriod, row.Key) + "," + std::to_string(row.Download) + "," + std::to_string(row.Upload) +
+               "," + std::to_string(row.Total()) + "\n";
+    return out;
+}
+
+std::string HistoryJson(const std::string& AInterface, THistoryPeriod APeriod, const std::vector<THistoryRow>& ARows)
+{
+    std::string out = "{\"interface\": " + (AInterface.empty() ? std::string("null") : JsonString(AInterface)) +
+                      ", \"period\": \"" + PeriodName(APeriod) + "\", \"rows\": [";
+    for (std::size_t i = 0; i < ARows.size(); ++i) {
+        const THistoryRow& row = ARows[i];
+        out += (i ? ",\n  " : "\n  ");
+        out += "{\"period\": \"" + PeriodText(APeriod, row.Key) + "\", \"download\": " + std::to_string(row.Download) +
+               ", \"upload\": " + std::to_string(row.Upload) + ", \"total\": " + std::to_string(row.Total()) + "}";
+    }
+    out += ARows.empty() ? "]}\n" : "\n]}\n";
+    return out;
+}
+
+} // namespace qn

@@ -1,0 +1,442 @@
+// The history database on SQLite: schema, migration, writes that add, reports that sum.
+#include "history/history_store.h"
+
+#include <sqlite3.h>
+
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <system_error>
+
+namespace qn {
+
+namespace {
+
+// Waits this long for another connection's lock before a write is tried again a minute later, or
+// a report gives up.
+constexpr int BusyTimeoutMs = 2000;
+
+// Version 1: interface names (exact bytes) and three tables of byte sums, keyed by interface and
+// period (TBucketKeys); no row without traffic is ever written.
+constexpr const char* SchemaV1 =
+    "CREATE TABLE interface(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
+    "CREATE TABLE hour(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL,"
+    " upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;"
+    "CREATE TABLE day(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL,"
+    " upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;"
+    "CREATE TABLE month(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL,"
+    " upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;";
+
+// The steps from each older version to the next; index n takes version n to n + 1.
+constexpr const char* Migrations[] = {SchemaV1};
+static_assert(std::size(Migrations) == THistoryStore::SchemaVersion);
+
+const char* TableOf(THistoryPeriod APeriod)
+{
+    switch (APeriod) {
+    case THistoryPeriod::hpHour:
+        return "hour";
+    case THistoryPeriod::hpDay:
+        return "day";
+    default:
+        return "month";
+    }
+}
+
+// A prepared statement that finalizes itself.
+class TStatement
+{
+public:
+    TStatement(sqlite3* ADb, const std::string& ASql)
+    {
+        FResult = sqlite3_prepare_v2(ADb, ASql.c_str(), -1, &FStmt, nullptr);
+    }
+    ~TStatement() { sqlite3_finalize(FStmt); }
+    TStatement(const TStatement&) = delete;
+    TStatement& operator=(const TStatement&) = delete;
+
+    int Result() const { return FResult; }
+    // Ends the statement's run, so that it holds no lock while a transaction ends.
+    void Reset() { sqlite3_reset(FStmt); }
+    sqlite3_stmt* operator*() const { return FStmt; }
+
+private:
+    sqlite3_stmt* FStmt = nullptr;
+    int FResult = SQLITE_OK;
+};
+
+std::int64_t Clamp(std::uint64_t AValue)
+{
+    constexpr std::uint64_t Max = static_cast<std::uint64_t>(INT64_MAX);
+    return static_cast<std::int64_t>(AValue > Max ? Max : AValue);
+}
+
+std::uint64_t Unsigned(std::int64_t AValue)
+{
+    return AValue > 0 ? static_cast<std::uint64_t>(AValue) : 0;
+}
+
+std::string Today()
+{
+    const std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+// Moves APath (and its WAL) to a free "<APath>.damaged-<date>[-n]" name; the shared-memory index
+// belongs to the old file and is removed. Returns the new name, or "" when the move failed.
+std::string MoveAside(const std::string& APath)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const std::string base = APath + ".damaged-" + Today();
+    std::string target = base;
+    for (int n = 2; fs::exists(target, ec) && n < 1000; ++n)
+        target = base + "-" + std::to_string(n);
+    fs::rename(APath, target, ec);
+    if (ec)
+        return {};
+    if (fs::exists(APath + "-wal", ec))
+        fs::rename(APath + "-wal", target + "-wal", ec);
+    fs::remove(APath + "-shm", ec);
+    return target;
+}
+
+} // namespace
+
+THistoryFailure HistoryFailureOf(int ASqliteResult)
+{
+    switch (ASqliteResult & 0xFF) {
+    case SQLITE_OK:
+    case SQLITE_DONE:
+    case SQLITE_ROW:
+        return THistoryFailure::hfNone;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return THistoryFailure::hfBusy;
+    case SQLITE_FULL:
+        return THistoryFailure::hfFull;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
+        return THistoryFailure::hfDamaged;
+    default:
+        return THistoryFailure::hfReadOnly; // READONLY, CANTOPEN, PERM, IOERR, AUTH...
+    }
+}
+
+THistoryStore::~THistoryStore()
+{
+    Close();
+}
+
+void THistoryStore::Close()
+{
+    if (FDb) {
+        sqlite3_close_v2(FDb);
+        FDb = nullptr;
+    }
+    FPruned = {};
+}
+
+bool THistoryStore::Exec(const char* ASql, std::string& AError)
+{
+    char* message = nullptr;
+    const int rc = sqlite3_exec(FDb, ASql, nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
+        AError = message ? message : sqlite3_errstr(rc);
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+THistoryFailure THistoryStore::OpenForWriting(const std::string& APath, std::string& AMovedTo, std::string& AError)
+{
+    namespace fs = std::filesystem;
+    AMovedTo.clear();
+    std::error_code ec;
+    const fs::path folder = fs::path(APath).parent_path();
+    if (!folder.empty())
+        fs::create_directories(folder, ec);
+    if (ec) {
+        AError = ec.message();
+        return THistoryFailure::hfReadOnly;
+    }
+
+    const auto attempt = [&]() -> THistoryFailure {
+        Close();
+        int rc = sqlite3_open_v2(APath.c_str(), &FDb, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        if (rc != SQLITE_OK) {
+            AError = FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(rc);
+            Close();
+            // A file that exists as a regular file but does not open is as good as damaged.
+            return rc == SQLITE_CANTOPEN && fs::is_regular_file(APath, ec) ? THistoryFailure::hfDamaged
+                                                                           : HistoryFailureOf(rc);
+        }
+        sqlite3_extended_result_codes(FDb, 1);
+        sqlite3_busy_timeout(FDb, BusyTimeoutMs);
+        // The first statement reads the header: a file that is no database fails here.
+        TStatement mode(FDb, "PRAGMA journal_mode=WAL");
+        rc = mode.Result() == SQLITE_OK ? sqlite3_step(*mode) : mode.Result();
+        if (rc != SQLITE_ROW) {
+            AError = sqlite3_errmsg(FDb);
+            return HistoryFailureOf(rc);
+        }
+        const auto* journal = reinterpret_cast<const char*>(sqlite3_column_text(*mode, 0));
+        const bool wal = journal && std::string(journal) == "wal";
+        mode.Reset();
+        if (!wal) {
+            AError = "the file cannot be switched to write-ahead logging";
+            return THistoryFailure::hfReadOnly;
+        }
+        if (!Exec("PRAGMA synchronous=FULL", AError))
+            return THistoryFailure::hfReadOnly;
+        const std::string check = IntegrityCheck();
+        if (check != "ok") {
+            AError = check;
+            return THistoryFailure::hfDamaged;
+        }
+        return Migrate(AError);
+    };
+
+    THistoryFailure result = attempt();
+    if (result == THistoryFailure::hfDamaged) {
+        Close();
+        AMovedTo = MoveAside(APath);
+        if (AMovedTo.empty())
+            return THistoryFailure::hfReadOnly;
+        result = attempt();
+    }
+    if (result != THistoryFailure::hfNone)
+        Close();
+    return result;
+}
+
+bool THistoryStore::OpenReadOnly(const std::string& APath, std::string& AError)
+{
+    Close();
+    const int rc = sqlite3_open_v2(APath.c_str(), &FDb, SQLITE_OPEN_READONLY, nullptr);
+    if (rc != SQLITE_OK) {
+        AError = FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(rc);
+        Close();
+        return false;
+    }
+    sqlite3_busy_timeout(FDb, BusyTimeoutMs);
+    TStatement version(FDb, "PRAGMA user_version");
+    if (version.Result() != SQLITE_OK || sqlite3_step(*version) != SQLITE_ROW) {
+        AError = sqlite3_errmsg(FDb);
+        Close();
+        return false;
+    }
+    const int v = sqlite3_column_int(*version, 0);
+    version.Reset();
+    if (v < 1 || v > SchemaVersion) {
+        AError = v < 1 ? "the file holds no traffic history" : "the file was written by a newer version";
+        Close();
+        return false;
+    }
+    return true;
+}
+
+THistoryFailure THistoryStore::Migrate(std::string& AError)
+{
+    TStatement version(FDb, "PRAGMA user_version");
+    int rc = version.Result() == SQLITE_OK ? sqlite3_step(*version) : version.Result();
+    if (rc != SQLITE_ROW) {
+        AError = sqlite3_errmsg(FDb);
+        return HistoryFailureOf(rc);
+    }
+    const int v = sqlite3_column_int(*version, 0);
+    version.Reset();
+    if (v > SchemaVersion) {
+        AError = "the file was written by a newer version";
+        return THistoryFailure::hfNewer;
+    }
+    if (v == SchemaVersion)
+        return THistoryFailure::hfNone;
+    if (!Exec("BEGIN IMMEDIATE", AError))
+        return HistoryFailureOf(sqlite3_errcode(FDb));
+    for (int step = v; step < SchemaVersion; ++step) {
+        if (!Exec(Migrations[step], AError)) {
+            const int code = sqlite3_errcode(FDb);
+            std::string ignored;
+            Exec("ROLLBACK", ignored);
+            // A version-0 file with tables of its own is somebody else's database.
+            return code == SQLITE_ERROR ? THistoryFailure::hfDamaged : HistoryFailureOf(code);
+        }
+    }
+    const std::string set = "PRAGMA user_version=" + std::to_string(SchemaVersion) + ";COMMIT";
+    if (!Exec(set.c_str(), AError)) {
+        const int code = sqlite3_errcode(FDb);
+        std::string ignored;
+        Exec("ROLLBACK", ignored);
+        return HistoryFailureOf(code);
+    }
+    return THistoryFailure::hfNone;
+}
+
+THistoryFailure THistoryStore::Write(const THistoryBatch& ABatch, std::string& AError)
+{
+    if (!FDb) {
+        AError = "the history file is not open";
+        return THistoryFailure::hfReadOnly;
+    }
+    const bool prune = ABatch.Retention != FPruned && ABatch.Retention.FirstDay != 0;
+    if (ABatch.Empty() && !prune)
+        return THistoryFailure::hfNone;
+
+    const auto fail = [&](int ACode) {
+        AError = sqlite3_errmsg(FDb);
+        std::string ignored;
+        if (!sqlite3_get_autocommit(FDb))
+            Exec("ROLLBACK", ignored);
+        return HistoryFailureOf(ACode);
+    };
+    if (!Exec("BEGIN IMMEDIATE", AError))
+        return fail(sqlite3_errcode(FDb));
+
+    TStatement addName(FDb, "INSERT INTO interface(name) VALUES(?1) ON CONFLICT(name) DO NOTHING");
+    TStatement findName(FDb, "SELECT id FROM interface WHERE name=?1");
+    if (addName.Result() != SQLITE_OK)
+        return fail(addName.Result());
+    if (findName.Result() != SQLITE_OK)
+        return fail(findName.Result());
+    std::map<std::string, std::int64_t> ids;
+    const auto idOf = [&](const std::string& AName, std::int64_t& AId) -> int {
+        if (const auto it = ids.find(AName); it != ids.end()) {
+            AId = it->second;
+            return SQLITE_OK;
+        }
+        sqlite3_reset(*addName);
+        sqlite3_bind_text(*addName, 1, AName.data(), static_cast<int>(AName.size()), SQLITE_STATIC);
+        if (const int rc = sqlite3_step(*addName); rc != SQLITE_DONE)
+            return rc;
+        sqlite3_reset(*findName);
+        sqlite3_bind_text(*findName, 1, AName.data(), static_cast<int>(AName.size()), SQLITE_STATIC);
+        if (const int rc = sqlite3_step(*findName); rc != SQLITE_ROW)
+            return rc == SQLITE_DONE ? SQLITE_CORRUPT : rc;
+        AId = sqlite3_column_int64(*findName, 0);
+        ids.emplace(AName, AId);
+        return SQLITE_OK;
+    };
+
+    const auto upsert = [](const char* ATable) {
+        return std::string("INSERT INTO ") + ATable +
+               "(interface, period, download, upload) VALUES(?1, ?2, ?3, ?4) ON CONFLICT(interface, period) "
+               "DO UPDATE SET download = download + excluded.download, upload = upload + excluded.upload";
+    };
+    TStatement hour(FDb, upsert("hour")), day(FDb, upsert("day")), month(FDb, upsert("month"));
+    for (const TStatement* s : {&hour, &day, &month})
+        if (s->Result() != SQLITE_OK)
+            return fail(s->Result());
+
+    for (const auto& [bucket, bytes] : ABatch.Buckets) {
+        std::int64_t id = 0;
+        if (const int rc = idOf(bucket.Name, id); rc != SQLITE_OK)
+            return fail(rc);
+        const TStatement& s = bucket.Period == THistoryPeriod::hpHour  ? hour
+                              : bucket.Period == THistoryPeriod::hpDay ? day
+                                                                       : month;
+        sqlite3_reset(*s);
+        sqlite3_bind_int64(*s, 1, id);
+        sqlite3_bind_int64(*s, 2, bucket.Key);
+        sqlite3_bind_int64(*s, 3, Clamp(bytes.Download));
+        sqlite3_bind_int64(*s, 4, Clamp(bytes.Upload));
+        if (const int rc = sqlite3_step(*s); rc != SQLITE_DONE)
+            return fail(rc);
+    }
+    sqlite3_reset(*addName);
+    sqlite3_reset(*findName);
+
+    if (prune) {
+        TStatement hours(FDb, "DELETE FROM hour WHERE period < ?1"), days(FDb, "DELETE FROM day WHERE period < ?1");
+        if (hours.Result() != SQLITE_OK || days.Result() != SQLITE_OK)
+            return fail(hours.Result() != SQLITE_OK ? hours.Result() : days.Result());
+        sqlite3_bind_int64(*hours, 1, ABatch.Retention.FirstHour);
+        sqlite3_bind_int64(*days, 1, ABatch.Retention.FirstDay);
+        if (const int rc = sqlite3_step(*hours); rc != SQLITE_DONE)
+            return fail(rc);
+        if (const int rc = sqlite3_step(*days); rc != SQLITE_DONE)
+            return fail(rc);
+    }
+    if (!Exec("COMMIT", AError))
+        return fail(sqlite3_errcode(FDb));
+    if (prune)
+        FPruned = ABatch.Retention;
+    return THistoryFailure::hfNone;
+}
+
+std::vector<std::string> THistoryStore::InterfaceNames() const
+{
+    std::vector<std::string> names;
+    if (!FDb)
+        return names;
+    TStatement s(FDb, "SELECT name FROM interface WHERE id IN (SELECT interface FROM month) ORDER BY name");
+    if (s.Result() != SQLITE_OK)
+        return names;
+    while (sqlite3_step(*s) == SQLITE_ROW)
+        names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_blob(*s, 0)),
+                           static_cast<std::size_t>(sqlite3_column_bytes(*s, 0)));
+    return names;
+}
+
+std::vector<THistoryRow> THistoryStore::Query(THistoryPeriod APeriod, const std::string& AName) const
+{
+    std::vector<THistoryRow> rows;
+    if (!FDb)
+        return rows;
+    const bool year = APeriod == THistoryPeriod::hpYear;
+    const std::string key = year ? "period / 100" : "period";
+    std::string sql = "SELECT " + key + " AS k, sum(download), sum(upload) FROM " + TableOf(APeriod);
+    if (!AName.empty())
+        sql += " WHERE interface = (SELECT id FROM interface WHERE name = ?1)";
+    sql += " GROUP BY k ORDER BY k";
+    TStatement s(FDb, sql);
+    if (s.Result() != SQLITE_OK)
+        return rows;
+    if (!AName.empty())
+        sqlite3_bind_text(*s, 1, AName.data(), static_cast<int>(AName.size()), SQLITE_STATIC);
+    while (sqlite3_step(*s) == SQLITE_ROW) {
+        THistoryRow row;
+        row.Key = sqlite3_column_int64(*s, 0);
+        row.Download = Unsigned(sqlite3_column_int64(*s, 1));
+        row.Upload = Unsigned(sqlite3_column_int64(*s, 2));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::string THistoryStore::IntegrityCheck() const
+{
+    if (!FDb)
+        return "not open";
+    TStatement s(FDb, "PRAGMA quick_check");
+    if (s.Result() != SQLITE_OK)
+        return sqlite3_errmsg(FDb);
+    std::string result;
+    int rc;
+    while ((rc = sqlite3_step(*s)) == SQLITE_ROW) {
+        if (!result.empty())
+            result += "; ";
+        if (const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(*s, 0)))
+            result += text;
+    }
+    if (rc != SQLITE_DONE)
+        return sqlite3_errmsg(FDb);
+    return result;
+}
+
+void THistoryStore::SetMaxPageCount(int APages)
+{
+    if (!FDb)
+        return;
+    const std::string sql = "PRAGMA max_page_count=" + std::to_string(APages);
+    std::string ignored;
+    Exec(sql.c_str(), ignored);
+}
+
+} // namespace qn

@@ -1,0 +1,86 @@
+// The history database: an SQLite file of byte sums per interface and local hour, day and month.
+#pragma once
+
+#include "history/history_batch.h"
+#include "history/history_period.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace qn {
+
+// One row of a report: a period and the bytes moved in it.
+struct THistoryRow
+{
+    std::int64_t Key = 0; // as TBucketKeys names it; a year for hpYear
+    std::uint64_t Download = 0;
+    std::uint64_t Upload = 0;
+
+    std::uint64_t Total() const { return Download + Upload; }
+    bool operator==(const THistoryRow&) const = default;
+};
+
+// Why a write or an open failed, which decides what the recorder does next.
+enum class THistoryFailure : std::uint8_t
+{
+    hfNone,
+    hfBusy,     // another connection holds the write lock: try again with the next write
+    hfFull,     // the disk (or the file's size limit) is full
+    hfReadOnly, // the file or its folder cannot be written
+    hfDamaged,  // the file is no database or is corrupt
+    hfNewer,    // written by a newer program with a schema this one does not know
+};
+
+// One connection, used on one thread. The schema version is SQLite's user_version; opening for
+// writing migrates an older file step by step in one transaction. Writes add to the stored sums
+// in one transaction each and never lower a sum. The file runs in WAL mode, so reports read while
+// a write goes on, and every commit is synced, so a power loss keeps every committed write.
+class THistoryStore
+{
+public:
+    static constexpr int SchemaVersion = 1;
+
+    THistoryStore() = default;
+    ~THistoryStore();
+    THistoryStore(const THistoryStore&) = delete;
+    THistoryStore& operator=(const THistoryStore&) = delete;
+
+    // Opens or creates APath (and its folder) for writing. A file that is no database, fails the
+    // quick check or cannot be opened although it exists is moved aside to
+    // "<APath>.damaged-<YYYY-MM-DD>" (with its WAL) and a new one is started: AMovedTo is then the
+    // new name of the old file. Returns hfNone when open.
+    THistoryFailure OpenForWriting(const std::string& APath, std::string& AMovedTo, std::string& AError);
+    // Opens an existing APath for reading only; never creates, migrates or moves anything.
+    bool OpenReadOnly(const std::string& APath, std::string& AError);
+    void Close();
+    bool IsOpen() const { return FDb != nullptr; }
+
+    // Adds ABatch in one transaction and drops hours and days older than its retention.
+    THistoryFailure Write(const THistoryBatch& ABatch, std::string& AError);
+
+    // Names that have rows, sorted bytewise.
+    std::vector<std::string> InterfaceNames() const;
+    // The rows of APeriod, oldest first, of one interface or, with an empty AName, summed over all.
+    std::vector<THistoryRow> Query(THistoryPeriod APeriod, const std::string& AName = {}) const;
+    // "ok", or what PRAGMA quick_check reports.
+    std::string IntegrityCheck() const;
+
+    // Caps the file at APages pages, so tests can fill a "disk".
+    void SetMaxPageCount(int APages);
+    sqlite3* Handle() const { return FDb; }
+
+private:
+    THistoryFailure Migrate(std::string& AError);
+    bool Exec(const char* ASql, std::string& AError);
+
+    sqlite3* FDb = nullptr;
+    TRetention FPruned;
+};
+
+// The failure that an SQLite result code stands for.
+THistoryFailure HistoryFailureOf(int ASqliteResult);
+
+} // namespace qn

@@ -1,0 +1,44 @@
+// THistoryChart: the report's bar chart, download stacked under upload, drawn aliased into a buffer.
+#pragma once
+
+#include "history/history_period.h"
+#include "history/history_store.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <vector>
+
+namespace qn {
+
+// Shows one bar per row, oldest left, on a scale from 0 to the next round byte count above the
+// largest total, with the scale's top and middle as labelled grid lines. Bars and lines are set
+// straight into the pixels of a buffer, without smoothing, like the panels' charts.
+class THistoryChart : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit THistoryChart(QWidget* AParent = nullptr);
+
+    void SetRows(const std::vector<THistoryRow>& ARows, THistoryPeriod APeriod);
+    const std::vector<THistoryRow>& Rows() const { return FRows; }
+
+    // The colours of the two parts of a bar, those of the panels' chart lines.
+    static const QRgb DownloadColor;
+    static const QRgb UploadColor;
+
+protected:
+    void paintEvent(QPaintEvent* AEvent) override;
+    void resizeEvent(QResizeEvent* AEvent) override;
+
+private:
+    void Draw();
+
+    std::vector<THistoryRow> FRows;
+    THistoryPeriod FPeriod = THistoryPeriod::hpDay;
+    QImage FBuffer;
+    bool FValid = false;
+};
+
+} // namespace qn

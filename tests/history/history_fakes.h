@@ -1,0 +1,78 @@
+// A fake clock, scripted counters and a pinned time zone for the history tests.
+#pragma once
+
+#include "history/history_clock.h"
+#include "history/history_counter_source.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+#include <string>
+
+namespace qn::test {
+
+class TFakeHistoryClock : public IHistoryClock
+{
+public:
+    std::int64_t Wall = 0;
+    std::uint64_t Ms = 5000;
+    std::int64_t UnixTime() override { return Wall; }
+    std::uint64_t TickCount() override { return Ms; }
+    // Both clocks move on by ASeconds.
+    void Advance(std::int64_t ASeconds)
+    {
+        Wall += ASeconds;
+        Ms += static_cast<std::uint64_t>(ASeconds) * 1000u;
+    }
+};
+
+// Counters by interface index; an index missing from the map fails its read.
+class TScriptedCounters : public IHistoryCounterSource
+{
+public:
+    std::map<std::uint32_t, THistoryCounters> Values;
+    bool ReadCounters(std::uint32_t AIntfIdx, THistoryCounters& ACounters) override
+    {
+        const auto it = Values.find(AIntfIdx);
+        if (it == Values.end())
+            return false;
+        ACounters = it->second;
+        return true;
+    }
+};
+
+// Central European time with its daylight-saving rules, written as a POSIX rule so that no time
+// zone database is needed; restores the previous zone when it goes.
+class TPinnedZone
+{
+public:
+    explicit TPinnedZone(const char* AZone = "CET-1CEST,M3.5.0,M10.5.0/3")
+    {
+        if (const char* old = std::getenv("TZ")) {
+            FOld = old;
+            FHadOld = true;
+        }
+        setenv("TZ", AZone, 1);
+        tzset();
+    }
+    ~TPinnedZone()
+    {
+        if (FHadOld)
+            setenv("TZ", FOld.c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+    TPinnedZone(const TPinnedZone&) = delete;
+    TPinnedZone& operator=(const TPinnedZone&) = delete;
+
+private:
+    std::string FOld;
+    bool FHadOld = false;
+};
+
+// 2026-03-23 00:00:00 CET (Monday before daylight saving starts) as Unix time.
+inline constexpr std::int64_t Monday20260323 = 1774220400;
+
+} // namespace qn::test

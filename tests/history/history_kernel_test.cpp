@@ -1,0 +1,134 @@
+// The recorder over the real counters, inside a private network namespace: frames sent across a
+// veth pair show up in the hour and day rows of both ends within one write interval.
+#include "history/history_recorder.h"
+#include "history/history_store.h"
+#include "netdata/network_configuration.h"
+#include "watcher/ip_helper_counter_source.h"
+
+#include "history/temp_folder.h"
+#include "support/network_namespace.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include <linux/if_ether.h>
+#include <linux/if_packet.h>
+#include <net/if.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace qn::test {
+namespace {
+
+// The panels' counter source, as the program wires it.
+class TPanelCounters final : public IHistoryCounterSource
+{
+public:
+    bool ReadCounters(std::uint32_t AIntfIdx, THistoryCounters& ACounters) override
+    {
+        TTrafficCounters c;
+        if (!FSource.ReadCounters(AIntfIdx, c))
+            return false;
+        ACounters = {c.InOctets, c.OutOctets, c.Wide};
+        return true;
+    }
+
+private:
+    TIpHelperCounterSource FSource;
+};
+
+// Raw frames out of one veth end; no IP is involved, so nothing leaves the namespace.
+std::size_t SendFrames(const char* AFrom, int ACount, std::size_t APayload)
+{
+    const int fd = socket(AF_PACKET, SOCK_RAW, 0);
+    if (fd < 0)
+        return 0;
+    const std::uint8_t to[6] = {0x02, 0, 0, 0, 0, 0xd1};
+    sockaddr_ll address{};
+    address.sll_family = AF_PACKET;
+    address.sll_ifindex = static_cast<int>(if_nametoindex(AFrom));
+    address.sll_halen = 6;
+    std::memcpy(address.sll_addr, to, 6);
+    std::vector<std::uint8_t> frame(ETH_HLEN + APayload, 0x5a);
+    std::memcpy(frame.data(), to, 6);
+    frame[12] = 0x88; // local experimental ethertype
+    frame[13] = 0xb5;
+    std::size_t sent = 0;
+    for (int i = 0; i < ACount; ++i) {
+        const ssize_t n =
+            sendto(fd, frame.data(), frame.size(), 0, reinterpret_cast<const sockaddr*>(&address), sizeof(address));
+        if (n > 0)
+            sent += static_cast<std::size_t>(n);
+    }
+    close(fd);
+    return sent;
+}
+
+const THistoryRow* Only(const std::vector<THistoryRow>& ARows)
+{
+    return ARows.size() == 1 ? &ARows[0] : nullptr;
+}
+
+TEST(HistoryKernel, FramesAcrossAVethPairShowUpInTheHourAndDayRowsWithinTheWriteInterval)
+{
+    QN_IN_NETWORK_NAMESPACE([] {
+        ASSERT_EQ(Shell("ip link add qh0 address 02:00:00:00:00:d0 type veth peer name qh1 address "
+                        "02:00:00:00:00:d1"),
+                  0);
+        ASSERT_EQ(Shell("ip link set qh0 up && ip link set qh1 up"), 0);
+        TNetworkConfiguration config;
+        config.RefreshData();
+        std::vector<THistoryInterface> present;
+        for (int i = 0; i < config.AdapterCount(); ++i) {
+            const TAdapter a = config.Adapters(static_cast<std::uint16_t>(i));
+            present.push_back({a.Name, a.IntfIdx});
+        }
+        ASSERT_GE(present.size(), 2u);
+
+        TTempFolder folder;
+        const std::string path = folder.File("history.sqlite");
+        TPanelCounters counters;
+        TSystemHistoryClock clock;
+        constexpr std::uint64_t Interval = 500;
+        THistoryRecorder recorder(counters, clock, {path, Interval, 0, 0});
+        recorder.SetInterfaces(present);
+        ASSERT_TRUE(recorder.Start());
+        recorder.Tick(); // the baselines
+        const std::size_t sent = SendFrames("qh0", 300, 1000);
+        ASSERT_GT(sent, 300u * 1000u);
+        const auto start = std::chrono::steady_clock::now();
+        // Ticks as the window's timer would give them, a little faster, until one interval passed.
+        while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(Interval + 50)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            recorder.Tick();
+        }
+        recorder.Flush();
+
+        THistoryStore store;
+        std::string error;
+        ASSERT_TRUE(store.OpenReadOnly(path, error)) << error;
+        for (THistoryPeriod period : {THistoryPeriod::hpHour, THistoryPeriod::hpDay}) {
+            SCOPED_TRACE(PeriodName(period));
+            const auto out = store.Query(period, "qh0");
+            const auto in = store.Query(period, "qh1");
+            // One row each (a run across the hour could split them; the sum is what matters).
+            std::uint64_t up = 0, down = 0;
+            for (const THistoryRow& row : out)
+                up += row.Upload;
+            for (const THistoryRow& row : in)
+                down += row.Download;
+            EXPECT_GE(up, sent);
+            EXPECT_GE(down, sent);
+            EXPECT_LT(up, sent + 100'000u); // nothing but our frames and the link's own chatter
+            EXPECT_TRUE(Only(out) || out.size() == 2u);
+        }
+        recorder.Stop();
+    });
+}
+
+} // namespace
+} // namespace qn::test

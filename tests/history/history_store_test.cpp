@@ -1,0 +1,268 @@
+// The history file: schema versions, damaged files, retention, reports, their texts and bars.
+#include "history/history_store.h"
+
+#include "history/history_bars.h"
+#include "history/history_report.h"
+
+#include "history/history_fakes.h"
+#include "history/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace qn {
+namespace {
+
+using test::TPinnedZone;
+using test::TTempFolder;
+
+void Exec(sqlite3* ADb, const std::string& ASql)
+{
+    char* error = nullptr;
+    ASSERT_EQ(sqlite3_exec(ADb, ASql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+}
+
+// A plain SQLite file made without the store, for versions the store did not write.
+void MakeDatabase(const std::string& APath, const std::string& ASql)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(APath.c_str(), &db), SQLITE_OK);
+    Exec(db, ASql);
+    sqlite3_close(db);
+}
+
+THistoryBatch BatchOf(const std::string& AName, std::int64_t AUnixTime, std::uint64_t ADown, std::uint64_t AUp)
+{
+    THistoryBatch batch;
+    batch.Add(AName, LocalBucketKeys(AUnixTime), ADown, AUp);
+    batch.Retention = RetentionAt(AUnixTime);
+    return batch;
+}
+
+std::vector<std::string> DamagedFiles(const std::string& AFolder)
+{
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(AFolder))
+        if (entry.path().filename().string().find(".damaged-") != std::string::npos)
+            found.push_back(entry.path().filename().string());
+    return found;
+}
+
+class HistoryStore : public testing::Test
+{
+protected:
+    TPinnedZone Zone;
+    TTempFolder Folder;
+    std::string Path = Folder.File("history.sqlite");
+    std::string MovedTo, Error;
+};
+
+TEST_F(HistoryStore, AFileThatIsNoDatabaseIsMovedAsideAndANewOneStarted)
+{
+    {
+        std::ofstream garbage(Path, std::ios::binary);
+        garbage << std::string(8192, '\x5a');
+    }
+    THistoryStore store;
+    ASSERT_EQ(store.OpenForWriting(Path, MovedTo, Error), THistoryFailure::hfNone) << Error;
+    EXPECT_NE(MovedTo.find("history.sqlite.damaged-"), std::string::npos) << MovedTo;
+    EXPECT_EQ(std::filesystem::file_size(MovedTo), 8192u); // kept as it was, for whoever wants it
+    ASSERT_EQ(store.Write(BatchOf("eth0", 1781258400, 5, 6), Error), THistoryFailure::hfNone);
+    EXPECT_EQ(store.Query(THistoryPeriod::hpDay).size(), 1u);
+}
+
+TEST_F(HistoryStore, ACorruptPageIsFoundAtOpenAndTheFileMovedAsideUnderAFreeName)
+{
+    {
+        THistoryStore store;
+        ASSERT_EQ(store.OpenForWriting(Path, MovedTo, Error), THistoryFailure::hfNone) << Error;
+        THistoryBatch batch;
+        for (int i = 0; i < 400; ++i)
+            batch.Add("veth" + std::to_string(i), LocalBucketKeys(1781258400), 1000, 1000);
+        ASSERT_EQ(store.Write(batch, Error), THistoryFailure::hfNone);
+    }
+    // Overwrite the middle of the file (pages of the tables) with garbage, header intact.
+    {
+        std::fstream file(Path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(4096 * 2);
+        file << std::string(4096 * 3, '\x01');
+    }
+    std::ofstream(Path + ".damaged-2000-01-01") << "an older one"; // a name already taken is not overwritten
+    THistoryStore store;
+    ASSERT_EQ(store.OpenForWriting(Path, MovedTo, Error), THistoryFailure::hfNone) << Error;
+    EXPECT_FALSE(MovedTo.empty());
+    EXPECT_EQ(DamagedFiles(Folder.Path()).size(), 2u);
+    EXPECT_TRUE(store.Query(THistoryPeriod::hpDay).empty());
+    // Opened again, the new file is healthy and nothing more moves.
+    store.Close();
+    ASSERT_EQ(store.OpenForWriting(Path, MovedTo, Error), THistoryFailure::hfNone) << Error;
+    EXPECT_TRUE(MovedTo.empty());
+}
+
+TEST_F(HistoryStore, AnOlderSchemaIsMigratedAndANewerOneLeftAlone)
+{
+    MakeDatabase(Path, "PRAGMA user_version=0");
+    THistoryStore store;
+    ASSERT_EQ(store.OpenForWriting(Path, MovedTo, Error), THistoryFailure::hfNone) << Error;
+    EXPECT_TRUE(MovedTo.empty());
+    sqlite3_stmt* s = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(store.Handle(), "PRAGMA user_version", -1, &s, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(s, 0), THistoryStore::SchemaVersion);
+    sqlite3_finalize(s);
+    store.Close();
+
+    const std::string newer = Folder.File("newer.sqlite");
+    MakeDatabase(newer, "CREATE TABLE future(x); PRAGMA user_version=99");
+    EXPECT_EQ(store.OpenForWriting(newer, MovedTo, Error), THistoryFailure::hfNewer);
+    EXPECT_TRUE(MovedTo.empty());
+    EXPECT_TRUE(DamagedFiles(Folder.Path()).empty());
+    EXPECT_FALSE(store.OpenReadOnly(newer, Error));
+}
+
+TEST_F(HistoryStore, AFolderThatCannotBeMadeIsReportedAsUnwritable)
+{
+    std::ofstream(Folder.File("plain")) << "x";
+    THistoryStore store;
+    EXPECT_EQ(store.OpenForWriting(Folder.File("plain/Veldo/history.sqlite"), MovedTo, Error),
+              THistoryFailure::hfReadOnly);
+    EXPECT_FALSE(Error.empty());
+    EXPECT_FALSE(store.IsOpen());
+}
+
+TEST_F(HistoryStore, WritesAddUpAndOldHoursAndDaysArePrunedButMonthsStay)
+{
+    THistoryStore store;
+    ASSERT_EQ(store.OpenForWriting(Path, MovedTo, Error), THistoryFailure::hfNone) << Error;
+    const std::int64_t t0 = 1781258400; // 2026-06-12 12:00
+    ASSERT_EQ(store.Write(BatchOf("eth0", t0, 100, 10), Error), THistoryFailure::hfNone);
+    ASSERT_EQ(store.Write(BatchOf("eth0", t0 + 60, 50, 5), Error), THistoryFailure::hfNone);
+    auto hours = store.Query(THistoryPeriod::hpHour, "eth0");
+    ASSERT_EQ(hours.size(), 1u);
+    EXPECT_EQ(hours[0], (THistoryRow{2026061212, 150, 15}));
+
+    // Eight days later the hour is gone, the day and month stay.
+    ASSERT_EQ(store.Write(BatchOf("eth0", t0 + 8 * 86400, 1, 1), Error), THistoryFailure::hfNone);
+    hours = store.Query(THistoryPeriod::hpHour, "eth0");
+    ASSERT_EQ(hours.size(), 1u);
+    EXPECT_EQ(hours[0].Key, 2026062012);
+    EXPECT_EQ(store.Query(THistoryPeriod::hpDay, "eth0").size(), 2u);
+
+    // Three years on the days go too; months are kept forever.
+    ASSERT_EQ(store.Write(BatchOf("eth0", t0 + (3 * 365 + 10) * 86400, 1, 1), Error), THistoryFailure::hfNone);
+    EXPECT_EQ(store.Query(THistoryPeriod::hpDay, "eth0").size(), 1u);
+    EXPECT_EQ(store.Query(THistoryPeriod::hpMonth, "eth0").size(), 2u);
+}
+
+TEST_F(HistoryStore, ReportsSumInterfacesAndDeriveYearsFromMonths)
+{
+    THistoryStore store;
+    ASSERT_EQ(store.OpenForWriting(Path, MovedTo, Error), THistoryFailure::hfNone) << Error;
+    THistoryBatch batch;
+    batch.Add("eth0", {2025113010, 20251130, 202511}, 100, 1);
+    batch.Add("eth0", {2025120110, 20251201, 202512}, 200, 2);
+    batch.Add("wlan0", {2025120111, 20251201, 202512}, 1000, 10);
+    batch.Add("eth0", {2026010100, 20260101, 202601}, 400, 4);
+    ASSERT_EQ(store.Write(batch, Error), THistoryFailure::hfNone);
+
+    EXPECT_EQ(store.InterfaceNames(), (std::vector<std::string>{"eth0", "wlan0"}));
+    EXPECT_EQ(store.Query(THistoryPeriod::hpYear), (std::vector<THistoryRow>{{2025, 1300, 13}, {2026, 400, 4}}));
+    EXPECT_EQ(store.Query(THistoryPeriod::hpDay, "wlan0"), (std::vector<THistoryRow>{{20251201, 1000, 10}}));
+    EXPECT_EQ(store.Query(THistoryPeriod::hpDay),
+              (std::vector<THistoryRow>{{20251130, 100, 1}, {20251201, 1200, 12}, {20260101, 400, 4}}));
+    EXPECT_TRUE(store.Query(THistoryPeriod::hpDay, "nothing").empty());
+
+    // A second connection reads while the first stays open for writing.
+    THistoryStore reader;
+    ASSERT_TRUE(reader.OpenReadOnly(Path, Error)) << Error;
+    EXPECT_EQ(reader.Query(THistoryPeriod::hpMonth).size(), 3u);
+    EXPECT_EQ(reader.Write(BatchOf("eth0", 1781258400, 1, 1), Error), THistoryFailure::hfReadOnly);
+    EXPECT_FALSE(reader.OpenReadOnly(Folder.File("missing.sqlite"), Error));
+}
+
+TEST(HistoryTexts, PeriodsAreWrittenAsIsoDates)
+{
+    EXPECT_EQ(PeriodText(THistoryPeriod::hpHour, 2026120914), "2026-12-09T14:00");
+    EXPECT_EQ(PeriodText(THistoryPeriod::hpHour, 2026120900, true), "2026-12-09 00:00");
+    EXPECT_EQ(PeriodText(THistoryPeriod::hpDay, 20260301), "2026-03-01");
+    EXPECT_EQ(PeriodText(THistoryPeriod::hpMonth, 202612), "2026-12");
+    EXPECT_EQ(PeriodText(THistoryPeriod::hpYear, 2026), "2026");
+}
+
+TEST(HistoryTexts, CsvHasBytesAsIntegersAndJsonEscapesNames)
+{
+    const std::vector<THistoryRow> rows{{20261208, 5'000'000'000, 7}, {20261209, 0, 1}};
+    EXPECT_EQ(HistoryCsv(THistoryPeriod::hpDay, rows),
+              "period,download,upload,total\n2026-12-08,5000000000,7,5000000007\n2026-12-09,0,1,1\n");
+    EXPECT_EQ(HistoryJson("", THistoryPeriod::hpYear, {}),
+              "{\"interface\": null, \"period\": \"years\", \"rows\": []}\n");
+    const std::string json = HistoryJson("we\"ird\xff", THistoryPeriod::hpMonth, {{202612, 1, 2}});
+    EXPECT_NE(json.find("\"interface\": \"we\\\"ird\\u00ff\""), std::string::npos) << json;
+    EXPECT_NE(json.find("{\"period\": \"2026-12\", \"download\": 1, \"upload\": 2, \"total\": 3}"), std::string::npos)
+        << json;
+}
+
+TEST(HistoryBars, TheScaleTopIsTheNextRoundByteCount)
+{
+    const std::pair<std::uint64_t, std::uint64_t> cases[] = {
+        {0, 1024},
+        {1, 1},
+        {3, 5},
+        {501, 1024},
+        {1025, 2048},
+        {6000, 10240},
+        {900 * 1024, 1024 * 1024},
+        {3ull << 30, 5ull << 30},
+        {(1ull << 40) + 1, 2ull << 40},
+    };
+    for (const auto& [value, top] : cases)
+        EXPECT_EQ(BarScaleTop(value), top) << value;
+}
+
+TEST(HistoryBars, ColumnsStackUploadOnDownloadInsideTheArea)
+{
+    const TBarArea area{10, 0, 109, 99}; // 100 x 100 pixels
+    const std::vector<THistoryRow> rows{{1, 500, 500}, {2, 250, 0}, {3, 0, 0}, {4, 1, 0}};
+    const auto columns = LayoutBars(rows, area, 1000);
+    ASSERT_EQ(columns.size(), 4u);
+    // Full height: download from the bottom half-way, upload above it to the top.
+    EXPECT_EQ(columns[0].Download.Top, 50);
+    EXPECT_EQ(columns[0].Download.Bottom, 99);
+    EXPECT_EQ(columns[0].Upload.Top, 0);
+    EXPECT_EQ(columns[0].Upload.Bottom, 49);
+    EXPECT_EQ(columns[1].Download.Top, 75);
+    EXPECT_GT(columns[1].Upload.Top, columns[1].Upload.Bottom); // no upload pixels
+    EXPECT_GT(columns[2].Download.Top, columns[2].Download.Bottom);
+    EXPECT_EQ(columns[3].Download.Top, 99); // one byte still shows
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        EXPECT_GE(columns[i].Left, area.Left);
+        EXPECT_LE(columns[i].Right, area.Right);
+        EXPECT_LE(columns[i].Left, columns[i].Right);
+        if (i > 0) {
+            EXPECT_LT(columns[i - 1].Right + 1, columns[i].Left); // a gap between columns
+        }
+    }
+}
+
+TEST(HistoryBars, MoreRowsThanPixelsShowTheNewestAndNothingOverflows)
+{
+    std::vector<THistoryRow> rows;
+    for (int i = 0; i < 500; ++i)
+        rows.push_back({i, static_cast<std::uint64_t>(i) * 10, 0});
+    const auto columns = LayoutBars(rows, {0, 0, 99, 49}, 1000); // the newest exceed the scale
+    ASSERT_EQ(columns.size(), 100u);
+    EXPECT_EQ(columns.front().Left, 0);
+    EXPECT_EQ(columns.back().Right, 99);
+    for (const TBarColumn& c : columns) {
+        EXPECT_GE(c.Download.Top, 0);
+        EXPECT_EQ(c.Left, c.Right);
+    }
+    EXPECT_TRUE(LayoutBars(rows, {0, 0, -1, 10}, 1000).empty());
+    EXPECT_TRUE(LayoutBars({}, {0, 0, 99, 49}, 1000).empty());
+}
+
+} // namespace
+} // namespace qn
