@@ -53,11 +53,42 @@ std::uint64_t TWatcherStatistics::Difference(std::uint64_t ACurrent, std::uint64
 
 void TWatcherStatistics::TimerTimer(int AUnits)
 {
-    // 1. First tick.
     if (ViewLength == 0)
         FirstTickSetUp();
+    const bool haveBaseline = EnsureBaseline();
 
-    // 2. Baseline. A baseline read from another index belongs to another link.
+    std::uint64_t curDL = 0, curUL = 0;
+    bool wide = false;
+    ReadCounters(curDL, curUL, wide);
+    // A baseline read that failed leaves no baseline: this tick's differences would be whole
+    // counters, a spike of everything since the interface came up.
+    const std::uint64_t diffDL = haveBaseline ? Difference(curDL, DL, wide) : 0;
+    const std::uint64_t diffUL = haveBaseline ? Difference(curUL, UL, wide) : 0;
+    TDL += diffDL;
+    TUL += diffUL;
+
+    const double elapsed = ElapsedSeconds();
+    FRateDL = static_cast<double>(diffDL) / elapsed;
+    FRateUL = static_cast<double>(diffUL) / elapsed;
+    ET = FClock.TickCount();
+    if (MDL < FRateDL)
+        MDL = FRateDL;
+    if (MUL < FRateUL)
+        MUL = FRateUL;
+
+    WriteReadOuts(AUnits, curDL, curUL);
+    const double valueDL = ChartValue(AUnits, FRateDL);
+    const double valueUL = ChartValue(AUnits, FRateUL);
+    FChart.DownloadSeries().AddXY(FClock.Now(), valueDL);
+    FChart.UploadSeries().AddXY(FClock.Now(), valueUL);
+    ChartSteps(valueDL, valueUL);
+
+    TakeBaseline(curDL, curUL, wide);
+}
+
+bool TWatcherStatistics::EnsureBaseline()
+{
+    // A baseline read from another index belongs to another link.
     if (FBaselineIdx != Adapter.IntfIdx) {
         DL = 0;
         UL = 0;
@@ -66,78 +97,50 @@ void TWatcherStatistics::TimerTimer(int AUnits)
         std::uint64_t in = 0, out = 0;
         bool wide = false;
         ReadCounters(in, out, wide);
-        DL = in;
-        UL = out;
-        FBaselineWide = wide;
-        FBaselineIdx = Adapter.IntfIdx;
+        TakeBaseline(in, out, wide);
         ET = FClock.TickCount();
     }
+    return DL != 0 || UL != 0;
+}
 
-    // A baseline read that failed leaves no baseline: this tick's differences would be whole
-    // counters, a spike of everything since the interface came up.
-    const bool haveBaseline = DL != 0 || UL != 0;
+void TWatcherStatistics::TakeBaseline(std::uint64_t AIn, std::uint64_t AOut, bool AWide)
+{
+    DL = AIn;
+    UL = AOut;
+    FBaselineWide = AWide;
+    FBaselineIdx = Adapter.IntfIdx;
+}
 
-    // 3. Read.
-    std::uint64_t curDL = 0, curUL = 0;
-    bool wide = false;
-    ReadCounters(curDL, curUL, wide);
-
-    // 4. Totals.
-    const std::uint64_t diffDL = haveBaseline ? Difference(curDL, DL, wide) : 0;
-    const std::uint64_t diffUL = haveBaseline ? Difference(curUL, UL, wide) : 0;
-    TDL += diffDL;
-    TUL += diffUL;
-
-    // 5. Elapsed time in seconds; a reading in the same millisecond counts as one second.
+double TWatcherStatistics::ElapsedSeconds() const
+{
+    // A reading in the same millisecond (or a clock that went back) counts as one second.
     const std::uint64_t now = FClock.TickCount();
-    double elapsed = now >= ET ? static_cast<double>(now - ET) / 1000.0 : 0.0;
-    if (elapsed == 0.0)
-        elapsed = 1.0;
+    const double elapsed = now >= ET ? static_cast<double>(now - ET) / 1000.0 : 0.0;
+    return elapsed == 0.0 ? 1.0 : elapsed;
+}
 
-    // 6. Rates in bytes per second.
-    FRateDL = static_cast<double>(diffDL) / elapsed;
-    FRateUL = static_cast<double>(diffUL) / elapsed;
-
-    // 7. Stamp for the next tick.
-    ET = FClock.TickCount();
-
-    // 8. Maxima, always in bytes per second.
-    if (MDL < FRateDL)
-        MDL = FRateDL;
-    if (MUL < FRateUL)
-        MUL = FRateUL;
-
-    // 9. Read-outs.
+void TWatcherStatistics::WriteReadOuts(int AUnits, std::uint64_t ACurrentDL, std::uint64_t ACurrentUL)
+{
+    // Maxima are kept in bytes per second and shown in the chosen units.
     const std::uint8_t mode = AUnits >= 0 && AUnits <= 255 ? static_cast<std::uint8_t>(AUnits) : 255;
     FReadOuts[roDL] = FormatTraffic(mode, FRateDL);
     FReadOuts[roUL] = FormatTraffic(mode, FRateUL);
     FReadOuts[roDLMax] = FormatTraffic(mode, MDL);
     FReadOuts[roULMax] = FormatTraffic(mode, MUL);
-    FReadOuts[roDLTotal] = FormatTraffic(tmTransfer, static_cast<double>(curDL));
-    FReadOuts[roULTotal] = FormatTraffic(tmTransfer, static_cast<double>(curUL));
+    FReadOuts[roDLTotal] = FormatTraffic(tmTransfer, static_cast<double>(ACurrentDL));
+    FReadOuts[roULTotal] = FormatTraffic(tmTransfer, static_cast<double>(ACurrentUL));
     FReadOuts[roTDL] = FormatTraffic(tmTransfer, static_cast<double>(TDL));
     FReadOuts[roTUL] = FormatTraffic(tmTransfer, static_cast<double>(TUL));
+}
 
-    // 10. Chart values: KiB/s for "Transfer", kbit/s for "Speed".
-    double valueDL = FRateDL, valueUL = FRateUL;
-    if (AUnits == tmTransfer) {
-        valueDL /= 1024.0;
-        valueUL /= 1024.0;
-    } else if (AUnits == tmSpeed) {
-        valueDL = valueDL * 8.0 / 1000.0;
-        valueUL = valueUL * 8.0 / 1000.0;
-    }
-
-    // 11. Chart.
-    FChart.DownloadSeries().AddXY(FClock.Now(), valueDL);
-    FChart.UploadSeries().AddXY(FClock.Now(), valueUL);
-    ChartSteps(valueDL, valueUL);
-
-    // 12. New baseline.
-    DL = curDL;
-    UL = curUL;
-    FBaselineWide = wide;
-    FBaselineIdx = Adapter.IntfIdx;
+double TWatcherStatistics::ChartValue(int AUnits, double ARate)
+{
+    // KiB/s for "Transfer", kbit/s for "Speed", bytes per second otherwise.
+    if (AUnits == tmTransfer)
+        return ARate / 1024.0;
+    if (AUnits == tmSpeed)
+        return ARate * 8.0 / 1000.0;
+    return ARate;
 }
 
 void TWatcherStatistics::FirstTickSetUp()

@@ -89,6 +89,13 @@ private:
     void ReadCounters(std::uint64_t& AIn, std::uint64_t& AOut, bool& AWide);
     std::uint64_t Difference(std::uint64_t ACurrent, std::uint64_t ABaseline, bool AWide) const;
     void FirstTickSetUp();
+    // Takes a new baseline when there is none (or it belongs to another index); true when there is
+    // one to count from.
+    bool EnsureBaseline();
+    void TakeBaseline(std::uint64_t AIn, std::uint64_t AOut, bool AWide);
+    double ElapsedSeconds() const;
+    void WriteReadOuts(int AUnits, std::uint64_t ACurrentDL, std::uint64_t ACurrentUL);
+    static double ChartValue(int AUnits, double ARate);
     void ChartSteps(double AValueDL, double AValueUL);
 
     ITrafficCounterSource& FSource;
