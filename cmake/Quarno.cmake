@@ -15,6 +15,11 @@ elseif(QN_SANITIZE)
     add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
 endif()
 
+# The fuzzers need coverage of the code they drive, not only of their own file.
+if(QN_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # Widget tests run once more under valgrind memcheck (label "memcheck"): ASan cannot see a freed
 # block that is read inside Qt, which is not instrumented. Off in sanitizer builds.
 find_program(QN_VALGRIND valgrind)
