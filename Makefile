@@ -4,14 +4,17 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
+TSAN_BUILD ?= build-tsan
 JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
             libgtest-dev libgmock-dev libbenchmark-dev libmnl-dev \
             qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
             xvfb xauth iproute2 procps desktop-file-utils appstream
+# The widget tests run under memcheck too (label "memcheck").
+PACKAGES += valgrind
 
-.PHONY: all deps configure build run install test test-gui test-asan bench format clean
+.PHONY: all deps configure build run install test test-gui test-asan test-tsan bench format clean
 
 all: build
 
@@ -46,21 +49,34 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# The whole suite with the normal build, then the plain-C++ tests and the fuzzers again under
-# AddressSanitizer and UndefinedBehaviorSanitizer (clang, halt on the first error).
-test: test-gui test-asan
+# The whole suite with the normal build (the widget tests also under valgrind memcheck), then every
+# test and the fuzzers again under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer
+# (clang, halt on the first error), then the change notifier's tests under ThreadSanitizer.
+test: test-gui test-asan test-tsan
 
 test-gui: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 $(ASAN_BUILD)/build.ninja:
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
-	    -DCMAKE_CXX_COMPILER=clang++ -DQN_GUI=OFF -DQN_SANITIZE=ON -DQN_FUZZ=ON
+	    -DCMAKE_CXX_COMPILER=clang++ -DQN_SANITIZE=ON -DQN_FUZZ=ON
 
+SANITIZE_DIR := $(CURDIR)/tests/sanitize
 test-asan: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 \
+	    LSAN_OPTIONS=suppressions=$(SANITIZE_DIR)/lsan.supp:print_suppressions=0 \
+	    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	    ctest --output-on-failure -j $(JOBS)
+
+# Only the plain-C++ layers and the notifier's tests: the rest has no threads of its own.
+$(TSAN_BUILD)/build.ninja:
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
+	    -DCMAKE_CXX_COMPILER=clang++ -DQN_GUI=OFF -DQN_SANITIZE=thread
+
+test-tsan: deps $(TSAN_BUILD)/build.ninja
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target qn_test_netdata_notifier
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_BUILD)/bin/qn_test_netdata_notifier --gtest_repeat=3
 
 $(BENCH_BUILD)/build.ninja:
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQN_BENCH=ON
@@ -73,4 +89,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BENCH_BUILD)
