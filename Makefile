@@ -5,6 +5,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 NULL_BUILD ?= build-null
+TSAN_BUILD ?= build-tsan
 JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
@@ -12,8 +13,11 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
             qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
             xvfb xauth iproute2 procps desktop-file-utils appstream clang-format git \
             openbox trayer xdotool x11-utils python3
+# The widget tests run under memcheck too (label "memcheck").
+PACKAGES += valgrind
 
-.PHONY: all deps configure build run install test test-gui test-asan test-null format-check bench format clean
+.PHONY: all deps configure build run install test test-gui test-asan test-tsan test-null format-check bench \
+        format clean
 
 all: build
 
@@ -55,21 +59,26 @@ PACKAGES += dpkg-dev file lintian xdotool
 package: configure
 	cmake --build $(BUILD) -j $(JOBS) --target package
 
-# The whole suite with the normal build, then the plain-C++ tests and the fuzzers again under
-# AddressSanitizer and UndefinedBehaviorSanitizer (clang, halt on the first error).
-test: format-check test-gui test-asan test-null
+# The format check; the whole suite with the normal build (the widget tests also under valgrind
+# memcheck); every test and the fuzzers again under AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer (clang, halt on the first error); the change notifier's tests under
+# ThreadSanitizer; the plain-C++ layers built against the null platform.
+test: format-check test-gui test-asan test-tsan test-null
 
 test-gui: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 $(ASAN_BUILD)/build.ninja:
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
-	    -DCMAKE_CXX_COMPILER=clang++ -DQN_GUI=OFF -DQN_SANITIZE=ON -DQN_FUZZ=ON
+	    -DCMAKE_CXX_COMPILER=clang++ -DQN_SANITIZE=ON -DQN_FUZZ=ON
 
+SANITIZE_DIR := $(CURDIR)/tests/sanitize
 test-asan: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	    ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 \
+	    LSAN_OPTIONS=suppressions=$(SANITIZE_DIR)/lsan.supp:print_suppressions=0 \
+	    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	    ctest --output-on-failure -j $(JOBS) -LE package
 
 # The plain-C++ layers and the netdump tool against platform/null/, as a system without a port of
 # its own builds them: the seam must not leak Linux into the layers above it.
@@ -80,6 +89,15 @@ test-null: deps $(NULL_BUILD)/build.ninja
 	cmake --build $(NULL_BUILD) -j $(JOBS) --target qn_platform qn_netdata qn_chart qn_watcher qn_layout \
 	    qn_about qn_history qn_mainwindow quarno-netdump quarno-history
 	$(NULL_BUILD)/bin/quarno-netdump >/dev/null
+
+# Only the plain-C++ layers and the notifier's tests: the rest has no threads of its own.
+$(TSAN_BUILD)/build.ninja:
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
+	    -DCMAKE_CXX_COMPILER=clang++ -DQN_GUI=OFF -DQN_SANITIZE=thread
+
+test-tsan: deps $(TSAN_BUILD)/build.ninja
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target qn_test_netdata_notifier
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_BUILD)/bin/qn_test_netdata_notifier --gtest_repeat=3
 
 $(BENCH_BUILD)/build.ninja:
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQN_BENCH=ON
@@ -96,4 +114,4 @@ format-check: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(NULL_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) $(NULL_BUILD)

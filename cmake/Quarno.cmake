@@ -5,10 +5,30 @@ set(QN_SOURCE_ROOT ${PROJECT_SOURCE_DIR}/src)
 set(QN_ARTIFACT_DIR ${PROJECT_BINARY_DIR}/test-artifacts)
 file(MAKE_DIRECTORY ${QN_ARTIFACT_DIR})
 
-if(QN_SANITIZE)
+# QN_SANITIZE: ON for AddressSanitizer (with LeakSanitizer) and UndefinedBehaviorSanitizer, "thread"
+# for ThreadSanitizer. Both halt on the first error.
+if(QN_SANITIZE STREQUAL "thread")
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+elseif(QN_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
 endif()
+
+# The fuzzers need coverage of the code they drive, not only of their own file.
+if(QN_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
+# Widget tests run once more under valgrind memcheck (label "memcheck"): ASan cannot see a freed
+# block that is read inside Qt, which is not instrumented. Off in sanitizer builds.
+find_program(QN_VALGRIND valgrind)
+if(QN_VALGRIND AND NOT QN_SANITIZE)
+    set(QN_MEMCHECK_DEFAULT ON)
+else()
+    set(QN_MEMCHECK_DEFAULT OFF)
+endif()
+option(QN_MEMCHECK "Run the widget tests under valgrind memcheck as well" ${QN_MEMCHECK_DEFAULT})
 
 # Warnings as errors on our own targets only; third-party headers come in as system includes.
 function(qn_warnings target)
@@ -37,18 +57,22 @@ function(qn_library name)
     endif()
 endfunction()
 
-# qn_test(<name> LABEL unit|widget|kernel SOURCES ... [DEPS ...])
-# One GoogleTest executable. Widget tests get a main that selects the offscreen platform when
-# none is set and owns the QApplication; the others use gtest_main.
+# qn_test(<name> LABEL unit|widget [kernel] [KERNEL_CASES <gtest filter>] SOURCES ... [DEPS ...])
+# One GoogleTest executable. Labels say what a test needs: "unit" nothing, "widget" Qt (offscreen),
+# "kernel" root for a private network namespace. KERNEL_CASES names the cases of a mixed executable
+# that need root; they get the label "kernel" instead of the first label. Widget tests get a main
+# that selects the offscreen platform when none is set and owns the QApplication; the others use
+# gtest_main. Widget tests that do not need root also run under valgrind (label "memcheck").
 function(qn_test name)
-    cmake_parse_arguments(ARG "" "LABEL" "SOURCES;DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "KERNEL_CASES" "LABEL;SOURCES;DEPS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     qn_warnings(${name})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_compile_definitions(${name} PRIVATE
         QN_TEST_ARTIFACT_DIR="${QN_ARTIFACT_DIR}"
         QN_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}/tests")
-    if(ARG_LABEL STREQUAL "widget")
+    list(GET ARG_LABEL 0 kind)
+    if(kind STREQUAL "widget")
         set_target_properties(${name} PROPERTIES AUTOMOC ON)
         target_link_libraries(${name} PRIVATE qn_test_widget_main GTest::gmock Qt6::Widgets Qt6::Test)
     else()
@@ -57,10 +81,37 @@ function(qn_test name)
     if(ARG_DEPS)
         target_link_libraries(${name} PRIVATE ${ARG_DEPS})
     endif()
-    gtest_discover_tests(${name}
-        DISCOVERY_MODE PRE_TEST
-        DISCOVERY_TIMEOUT 60
-        PROPERTIES LABELS ${ARG_LABEL} TIMEOUT 300)
+    if(ARG_KERNEL_CASES)
+        gtest_discover_tests(${name} TEST_FILTER "-${ARG_KERNEL_CASES}" TEST_LIST ${name}_plain
+            DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+        gtest_discover_tests(${name} TEST_FILTER "${ARG_KERNEL_CASES}" TEST_LIST ${name}_kernel
+            DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+        set(labels "set_tests_properties(\${${name}_plain} PROPERTIES LABELS \"${ARG_LABEL}\")\n")
+        string(APPEND labels "set_tests_properties(\${${name}_kernel} PROPERTIES LABELS kernel)\n")
+    else()
+        gtest_discover_tests(${name}
+            DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+        set(labels "set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${ARG_LABEL}\")\n")
+    endif()
+    # Labels go on after discovery: a list of them does not survive the discovery script's PROPERTIES.
+    set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
+    file(WRITE ${script} "${labels}")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+    if(QN_MEMCHECK AND kind STREQUAL "widget" AND NOT "kernel" IN_LIST ARG_LABEL)
+        qn_memcheck(${name})
+    endif()
+endfunction()
+
+# The whole executable in one valgrind run: Qt's start-up under valgrind costs seconds, so one run
+# per case would take far longer. Leaks are LeakSanitizer's job in the sanitizer build.
+function(qn_memcheck name)
+    add_test(NAME memcheck.${name}
+        COMMAND ${QN_VALGRIND} --tool=memcheck --error-exitcode=97 --leak-check=no --track-origins=yes
+                --num-callers=30 --gen-suppressions=all
+                --suppressions=${PROJECT_SOURCE_DIR}/tests/sanitize/valgrind.supp
+                $<TARGET_FILE:${name}>)
+    set_tests_properties(memcheck.${name} PROPERTIES
+        LABELS memcheck TIMEOUT 1800 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # qn_fuzz(<name> SOURCES ... [DEPS ...])

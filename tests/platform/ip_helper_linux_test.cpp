@@ -1,5 +1,6 @@
 // The Linux IP helper provider against the kernel, in a private network namespace: the buffer
-// protocol, rows of links that vanish, aliases, DNS servers and address-change requests.
+// protocol, rows of links that vanish, aliases, DNS servers, address-change requests and a link whose
+// messages outgrow the kernel's usual dump buffer.
 #include "platform/event.h"
 #include "platform/ip_helper.h"
 #include "platform/wide_text.h"
@@ -10,6 +11,8 @@
 
 #include <arpa/inet.h>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <net/if.h>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -237,6 +240,54 @@ TEST(LinuxIpHelper, AnAddressChangeSignalsThePendingRequestOnce)
         EXPECT_EQ(WaitForSingleObject(event, 50), WAIT_TIMEOUT);
         EXPECT_FALSE(CancelIPChangeNotify(&overlapped));
         EXPECT_TRUE(CloseHandle(event));
+    });
+}
+
+// 260 alternative names of 120 characters make one link message larger than the 32 KiB the kernel
+// fills a dump datagram to unless told to size it for the largest link; it then ended the dump
+// there without an error, and every later link was missing.
+TEST(LinuxIpHelper, ALinkWithManyAlternativeNamesHidesNoOtherLink)
+{
+    QN_IN_NETWORK_NAMESPACE([] {
+        Build("ip link add qa0 type veth peer name qa1");
+        char path[] = "/tmp/qn-altnames-XXXXXX";
+        const int fd = mkstemp(path);
+        ASSERT_GE(fd, 0);
+        close(fd);
+        {
+            std::ofstream batch(path);
+            for (int i = 0; i < 260; ++i) {
+                char name[128];
+                std::snprintf(name, sizeof(name), "alt%03d%0117d", i, 0);
+                batch << "link property add dev qa0 altname " << name << "\n";
+            }
+            for (int i = 0; i < 100; ++i)
+                batch << "link add qb" << i << " type veth peer name qc" << i << "\n";
+        }
+        const int built = Shell(std::string("ip -batch ") + path);
+        std::remove(path);
+        if (built != 0)
+            test::SkipInNamespace("this kernel or iproute2 has no alternative names");
+        const auto getInterfaceInfo = Proc<PFN_GetInterfaceInfo>("GetInterfaceInfo");
+        ULONG size = 0;
+        ASSERT_EQ(getInterfaceInfo(nullptr, &size), ERROR_INSUFFICIENT_BUFFER);
+        std::vector<std::uint64_t> buffer(size / 8 + 1);
+        ASSERT_EQ(getInterfaceInfo(reinterpret_cast<PIP_INTERFACE_INFO>(buffer.data()), &size), NO_ERROR);
+        const auto* table = reinterpret_cast<const IP_INTERFACE_INFO*>(buffer.data());
+        EXPECT_EQ(table->NumAdapters, 203); // lo, qa0, qa1 and 100 pairs
+        const auto getAdaptersInfo = Proc<PFN_GetAdaptersInfo>("GetAdaptersInfo");
+        size = 0;
+        ASSERT_EQ(getAdaptersInfo(nullptr, &size), ERROR_BUFFER_OVERFLOW);
+        std::vector<std::uint64_t> records(size / 8 + 1);
+        ASSERT_EQ(getAdaptersInfo(reinterpret_cast<PIP_ADAPTER_INFO>(records.data()), &size), NO_ERROR);
+        int adapters = 0;
+        bool last = false;
+        for (auto* info = reinterpret_cast<const IP_ADAPTER_INFO*>(records.data()); info; info = info->Next) {
+            ++adapters;
+            last = last || std::string(info->AdapterName) == "qc99";
+        }
+        EXPECT_EQ(adapters, 203);
+        EXPECT_TRUE(last) << "the last link is missing";
     });
 }
 

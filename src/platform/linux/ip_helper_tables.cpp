@@ -41,9 +41,14 @@ int Dump(std::uint16_t AType, std::uint8_t AFamily, std::vector<TRecord>& ARecor
     msg->nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
     auto* header = static_cast<unsigned char*>(mnl_nlmsg_put_extra_header(msg, sizeof(THeader)));
     header[0] = AFamily; // every rtnetlink family header starts with its address family
+    // With no filter bit the kernel fills each dump datagram to a fixed size, and a link too large
+    // for it (hundreds of alternative names) ends the dump with EMSGSIZE. Any bit makes it size them
+    // for the largest link; this one concerns bridge VLAN lists, which these messages never carry.
     if (AType == RTM_GETLINK)
-        mnl_attr_put_u32(msg, IFLA_EXT_MASK, 0);
-    // A table that changed during the dump is marked inconsistent: read it again, a few times at most.
+        mnl_attr_put_u32(msg, IFLA_EXT_MASK, RTEXT_FILTER_BRVLAN_COMPRESSED);
+    // A table that changed during the dump is marked inconsistent, and a dump cut short (a link too
+    // large for the kernel's buffer, a datagram lost to a full socket buffer) fails: read it again, a
+    // few times at most. A dump that still fails is an error, never a short table.
     int result = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         ARecords.clear();
@@ -56,9 +61,12 @@ int Dump(std::uint16_t AType, std::uint8_t AFamily, std::vector<TRecord>& ARecor
             return true;
         };
         result = socket->Exchange(msg, visit);
-        if (result < 0 || !interrupted)
+        const bool cut = result == -EMSGSIZE || result == -ENOBUFS;
+        if ((result < 0 && !cut) || (result == 0 && !interrupted))
             break;
     }
+    if (result < 0)
+        ARecords.clear();
     return result;
 }
 

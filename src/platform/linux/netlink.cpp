@@ -2,6 +2,7 @@
 #include "platform/linux/netlink.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <libmnl/libmnl.h>
@@ -13,6 +14,7 @@
 #include <memory>
 #include <sys/socket.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 namespace qn::nl {
 
@@ -325,6 +327,13 @@ int WalkMessages(const void* ABuffer, std::size_t ALength, std::uint32_t ASeq, T
             return -EBADMSG;
         if (msg->nlmsg_seq == ASeq) {
             if (msg->nlmsg_type == NLMSG_DONE) {
+                // A dump the kernel could not finish (a link too large for its buffer) ends with
+                // its error here: the records so far are a short list, not the table.
+                int error = 0;
+                if (msg->nlmsg_len >= NLMSG_HDRLEN + sizeof(error))
+                    std::memcpy(&error, p + NLMSG_HDRLEN, sizeof(error));
+                if (error < 0)
+                    return error;
                 status = 1;
             } else if (msg->nlmsg_type == NLMSG_ERROR) {
                 nlmsgerr error{};
@@ -350,35 +359,92 @@ int WalkMessages(const void* ABuffer, std::size_t ALength, std::uint32_t ASeq, T
     return status;
 }
 
+namespace {
+
+int OpenKernelSocket()
+{
+    const int fd = socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE);
+    if (fd < 0)
+        return -1;
+    sockaddr_nl local{};
+    local.nl_family = AF_NETLINK;
+    if (bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof(local)) < 0) {
+        const int error = errno;
+        close(fd);
+        errno = error;
+        return -1;
+    }
+    // Replies come at once; the timeout only guards against a kernel that never answers.
+    timeval timeout{2, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+    // Error replies then carry only the header of the failed request, not the whole request.
+    int one = 1;
+    setsockopt(fd, SOL_NETLINK, NETLINK_CAP_ACK, &one, sizeof(one));
+    return fd;
+}
+
+std::atomic<TOpenSocketFn> GOpenSocket{nullptr};
+
+} // namespace
+
+void SetSocketOpener(TOpenSocketFn AOpen)
+{
+    GOpenSocket.store(AOpen);
+}
+
 TNetlinkSocket::~TNetlinkSocket()
 {
-    if (FSocket)
-        mnl_socket_close(FSocket);
-    delete[] FBuffer;
+    Close();
 }
 
 bool TNetlinkSocket::Open()
 {
-    if (FSocket)
+    if (FFd >= 0)
         return true;
-    mnl_socket* socket = mnl_socket_open2(NETLINK_ROUTE, SOCK_CLOEXEC);
-    if (!socket)
+    const TOpenSocketFn open = GOpenSocket.load();
+    FFd = open ? open() : OpenKernelSocket();
+    if (FFd < 0)
         return false;
-    if (mnl_socket_bind(socket, 0, MNL_SOCKET_AUTOPID) < 0) {
-        mnl_socket_close(socket);
-        return false;
-    }
-    // Replies come at once; the timeout only guards against a kernel that never answers.
-    timeval timeout{2, 0};
-    setsockopt(mnl_socket_get_fd(socket), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
-    // Error replies then carry only the header of the failed request, not the whole request.
-    int one = 1;
-    mnl_socket_setsockopt(socket, NETLINK_CAP_ACK, &one, sizeof(one));
-    if (!FBuffer)
-        FBuffer = new unsigned char[ReceiveBufferSize];
-    FSocket = socket;
-    FPortId = mnl_socket_get_portid(socket);
+    FSeq = 0;
+    if (FBuffer.size() < ReceiveBufferSize)
+        FBuffer.resize(ReceiveBufferSize);
     return true;
+}
+
+void TNetlinkSocket::Close()
+{
+    if (FFd >= 0)
+        close(FFd);
+    FFd = -1;
+}
+
+// The kernel tells the size of the next datagram to a peek; a plain read into a smaller buffer would
+// cut it and lose the rest of the dump. Returns the datagram's length, or a negative errno.
+long TNetlinkSocket::ReceiveWhole()
+{
+    for (;;) {
+        const ssize_t size = recv(FFd, nullptr, 0, MSG_PEEK | MSG_TRUNC);
+        if (size < 0 && errno == EINTR)
+            continue;
+        if (size < 0)
+            return -errno;
+        if (size == 0)
+            return -ENODATA; // the peer went away; never a reply
+        if (static_cast<std::size_t>(size) > MaxDatagramSize)
+            return -EMSGSIZE;
+        if (static_cast<std::size_t>(size) > FBuffer.size())
+            FBuffer.resize((static_cast<std::size_t>(size) + 4095) & ~std::size_t{4095});
+        const ssize_t n = recv(FFd, FBuffer.data(), FBuffer.size(), MSG_TRUNC);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -errno;
+        if (n == 0)
+            return -ENODATA;
+        if (static_cast<std::size_t>(n) > FBuffer.size())
+            return -EMSGSIZE; // cut after all: the rest of this datagram is gone
+        return n;
+    }
 }
 
 int TNetlinkSocket::Exchange(nlmsghdr* ARequest, TVisitFn AVisit, void* AContext)
@@ -387,20 +453,23 @@ int TNetlinkSocket::Exchange(nlmsghdr* ARequest, TVisitFn AVisit, void* AContext
         return -ENOTSOCK;
     ARequest->nlmsg_seq = ++FSeq;
     ARequest->nlmsg_pid = 0;
-    if (mnl_socket_sendto(FSocket, ARequest, ARequest->nlmsg_len) < 0)
-        return -errno;
     for (;;) {
-        const ssize_t n = mnl_socket_recvfrom(FSocket, FBuffer, ReceiveBufferSize);
+        if (send(FFd, ARequest, ARequest->nlmsg_len, MSG_NOSIGNAL) >= 0)
+            break;
+        if (errno == EINTR)
+            continue;
+        const int error = errno;
+        Close();
+        return -error;
+    }
+    for (;;) {
+        const long n = ReceiveWhole();
         if (n < 0) {
-            const int error = errno;
-            if (error == EINTR)
-                continue;
-            // A reply too large for the buffer, or a lost one: the stream is out of step; start afresh.
-            mnl_socket_close(FSocket);
-            FSocket = nullptr;
-            return -error;
+            // A lost reply or a cut datagram: the stream is out of step; start afresh.
+            Close();
+            return static_cast<int>(n);
         }
-        const int status = WalkMessages(FBuffer, static_cast<std::size_t>(n), FSeq, AVisit, AContext);
+        const int status = WalkMessages(FBuffer.data(), static_cast<std::size_t>(n), FSeq, AVisit, AContext);
         if (status < 0 || status == 1)
             return status < 0 ? status : 0;
     }

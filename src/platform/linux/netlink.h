@@ -1,5 +1,5 @@
-// rtnetlink framing for the IP helper provider: a request/reply socket with a fixed receive buffer,
-// and parsers that turn one kernel message into a plain record.
+// rtnetlink framing for the IP helper provider: a request/reply socket whose receive buffer grows to
+// the largest datagram, and parsers that turn one kernel message into a plain record.
 //
 // The parsers accept any bytes: every length is checked against the message, and a message too short
 // for its header is refused (false). They never allocate.
@@ -7,9 +7,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 struct nlmsghdr;
-struct mnl_socket;
 
 namespace qn::nl {
 
@@ -82,8 +82,8 @@ bool ParseNeigh(const nlmsghdr* AMsg, TNeighInfo& ANeigh); // IPv4 only
 // Walks the messages of a receive buffer of ALength bytes. For each well-formed data message whose
 // sequence number is ASeq, calls AVisit(message, AContext); AVisit returns false to skip the rest of
 // the data. Returns 1 when the reply is complete (NLMSG_DONE, an acknowledgement, or the single
-// reply of a plain request), 0 when more is to come, or a negative errno (the kernel's error, or
-// -EBADMSG for a malformed buffer).
+// reply of a plain request), 0 when more is to come, or a negative errno (the kernel's error, also
+// one that ends a dump in its NLMSG_DONE, or -EBADMSG for a malformed buffer).
 using TVisitFn = bool (*)(const nlmsghdr* AMsg, void* AContext);
 int WalkMessages(const void* ABuffer, std::size_t ALength, std::uint32_t ASeq, TVisitFn AVisit, void* AContext);
 
@@ -97,10 +97,13 @@ public:
     TNetlinkSocket& operator=(const TNetlinkSocket&) = delete;
 
     bool Open();
-    bool IsOpen() const { return FSocket != nullptr; }
+    bool IsOpen() const { return FFd >= 0; }
+    // The next exchange opens a new socket.
+    void Close();
 
     // Sends the request in ARequest (a complete message whose sequence number this sets) and reads
-    // replies until the exchange is complete, handing each data message to AVisit.
+    // replies until the exchange is complete, handing each data message to AVisit. Each datagram is
+    // read whole: the buffer grows to the size the kernel reports for it.
     // Returns 0, or a negative errno (from the kernel, or of the socket).
     int Exchange(nlmsghdr* ARequest, TVisitFn AVisit, void* AContext);
 
@@ -112,17 +115,27 @@ public:
     }
 
 private:
-    mnl_socket* FSocket = nullptr;
-    std::uint32_t FPortId = 0;
+    long ReceiveWhole();
+
+    int FFd = -1;
     std::uint32_t FSeq = 0;
-    unsigned char* FBuffer = nullptr;
+    std::vector<unsigned char> FBuffer;
 };
 
 // The calling thread's socket, opened on first use in the network namespace of that moment.
 // Null when no socket can be opened.
 TNetlinkSocket* ThreadSocket();
 
-// Size of the receive buffer: large enough for any single rtnetlink message of a link.
+// Opens the kernel end of a socket: a file descriptor, or -1 with errno set. The default opens a
+// bound NETLINK_ROUTE socket. Tests and the fuzzer put a scripted kernel in its place: any datagram
+// socket that keeps message boundaries and reports a datagram's full length to MSG_PEEK | MSG_TRUNC
+// (a SOCK_SEQPACKET socket pair). Null restores the default; sockets already open keep theirs.
+using TOpenSocketFn = int (*)();
+void SetSocketOpener(TOpenSocketFn AOpen);
+
+// The first size of the receive buffer: a whole dump datagram of the kernel (at most 32 KiB) fits.
 inline constexpr std::size_t ReceiveBufferSize = 64 * 1024;
+// A datagram larger than this is refused (-EMSGSIZE) rather than read.
+inline constexpr std::size_t MaxDatagramSize = 16 * 1024 * 1024;
 
 } // namespace qn::nl
