@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace qn {
 
@@ -654,39 +655,35 @@ std::string TNetworkConfiguration::GetSubnetMask(const std::string& AIP)
     return "0.0.0.0";
 }
 
-std::string TNetworkConfiguration::CurrentIP()
+std::optional<std::uint32_t> TNetworkConfiguration::CurrentInterface()
 {
     std::uint32_t index = 0;
     if (!BestInterface(index))
-        return {};
+        return std::nullopt;
     FBII = index;
     if (FAT.empty())
         RefreshData();
-    const int position = FindAddress(index);
+    return index;
+}
+
+std::string TNetworkConfiguration::CurrentIP()
+{
+    const auto index = CurrentInterface();
+    const int position = index ? FindAddress(*index) : -1;
     return position < 0 ? std::string() : FAT[static_cast<std::size_t>(position)].IP;
 }
 
 std::string TNetworkConfiguration::CurrentMAC()
 {
-    std::uint32_t index = 0;
-    if (!BestInterface(index))
-        return {};
-    FBII = index;
-    if (FAT.empty())
-        RefreshData();
-    const int position = FindAdapter(static_cast<std::int32_t>(index));
+    const auto index = CurrentInterface();
+    const int position = index ? FindAdapter(static_cast<std::int32_t>(*index)) : -1;
     return position < 0 ? std::string() : FAdapters[static_cast<std::size_t>(position)].MACAddress;
 }
 
 std::string TNetworkConfiguration::CurrentNetwork()
 {
-    std::uint32_t index = 0;
-    if (!BestInterface(index))
-        return {};
-    FBII = index;
-    if (FAT.empty())
-        RefreshData();
-    const int position = FindAdapter(static_cast<std::int32_t>(index));
+    const auto index = CurrentInterface();
+    const int position = index ? FindAdapter(static_cast<std::int32_t>(*index)) : -1;
     return position < 0 ? std::string() : FAdapters[static_cast<std::size_t>(position)].Alias;
 }
 

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -220,6 +221,9 @@ private:
     void ReadARPTable();     // an empty cache leaves FARP empty; the refresh goes on
     void ReadBestInterface();
     bool BestInterface(std::uint32_t& AIndex);
+    // The best interface's index for the Current properties (refreshing an empty snapshot first);
+    // none when the service cannot name one.
+    std::optional<std::uint32_t> CurrentInterface();
 
     TAdapterList FAdapters;
     TAddressTable FAT;
