@@ -111,6 +111,9 @@ public:
     void setVisible(bool AVisible) override;
 
 protected:
+    // Runs AWork, an event's handling: no exception crosses the event loop. Any exception goes to
+    // the error handler (ReportError), over this form unless it is hidden or being destroyed.
+    void Guarded(const std::function<void()>& AWork);
     void showEvent(QShowEvent* AEvent) override;
     void hideEvent(QHideEvent* AEvent) override;
     void moveEvent(QMoveEvent* AEvent) override;
@@ -123,8 +126,6 @@ private:
     void FixSizeForFrame();
     void SaveTimerTimeout();
     void WatchScreen(QScreen* AScreen);
-    // Runs AWork; any exception goes to the error handler.
-    void Guarded(const std::function<void()>& AWork);
 
     std::unique_ptr<TLayoutManager> FLayoutManager;
     bool FLayoutControl = false;

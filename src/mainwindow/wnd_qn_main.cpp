@@ -924,19 +924,6 @@ void Twnd_qn_Main::RefreshTraffic()
 
 // --- Helpers -------------------------------------------------------------------------------------
 
-void Twnd_qn_Main::Guarded(const std::function<void()>& AHandler)
-{
-    try {
-        AHandler();
-    } catch (const std::exception& e) {
-        const QString message = QString::fromStdString(e.what());
-        if (ShowError)
-            ShowError(message);
-        else
-            TLMForm::ReportError(this, message); // never a second box over an open one
-    }
-}
-
 void Twnd_qn_Main::WithTopMostLifted(const std::function<void()>& ADialog)
 {
     const bool lifted = TMW->AlwaysOnTop();

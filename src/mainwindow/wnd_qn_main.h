@@ -116,9 +116,6 @@ public:
     THistoryRecording* History = nullptr;
     std::string HistoryFile;
     std::function<void(QWidget* AParent)> ShowHistory;
-    // Reports an error of a handler (a settings file that cannot be written); a message box unless
-    // replaced.
-    std::function<void(const QString& AMessage)> ShowError;
 
     void setVisible(bool AVisible) override;
 
@@ -183,7 +180,6 @@ private:
     // named values leave the collection, and with AFile such lines leave the "Settings" section.
     void PruneStoredChoices(bool AFile);
     // Runs AHandler; an error it throws is shown and the program goes on.
-    void Guarded(const std::function<void()>& AHandler);
     // Runs a modal dialog with the window's top-most state lifted.
     void WithTopMostLifted(const std::function<void()>& ADialog);
     int FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const;

@@ -182,7 +182,6 @@ TEST_F(HistoryInMainWindow, TheOneSecondPassRecordsEveryInterfaceWatchedOrNot)
     FWindow.reset();
     auto window = std::make_unique<Twnd_qn_Main>();
     window->History = &recording;
-    window->ShowError = [this](const QString& AMessage) { FErrors.push_back(AMessage.toStdString()); };
     window->show();
     for (int i = 0; i < 4; ++i)
         window->TimerTimer();

@@ -90,7 +90,6 @@ protected:
         FWindow.reset();
         TLMForm::SetMainForm(nullptr);
         FWindow = std::make_unique<Twnd_qn_Main>();
-        FWindow->ShowError = [this](const QString& AMessage) { FErrors.push_back(AMessage.toStdString()); };
         BeforeShow(*FWindow);
         FWindow->show();
         return *FWindow;
