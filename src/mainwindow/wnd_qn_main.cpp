@@ -668,23 +668,13 @@ void Twnd_qn_Main::AddWatcher(TAdapter AData)
     frame->Header->installEventFilter(this);
     frame->Header->setToolTip(QString::fromStdString(AData.Alias));
     frame->SetChartPopupMenu(PopupMenu1);
-    // Each direction has one colour in its label, its line and its session total.
-    Tsp_LineAttr line = frame->sp_XYLine1->LineAttr();
-    line.Color = Tsp_RgbOf(frame->DLLabel->Color());
-    frame->sp_XYLine1->SetLineAttr(line);
-    frame->lTDL->SetColor(frame->DLLabel->Color());
-    line = frame->sp_XYLine2->LineAttr();
-    line.Color = Tsp_RgbOf(frame->ULLabel->Color());
-    frame->sp_XYLine2->SetLineAttr(line);
-    frame->lTUL->SetColor(frame->ULLabel->Color());
     frame->OnProperties = [this](const TAdapter& AAdapter) {
         Guarded([this, &AAdapter] {
             if (ShowAdapterInfo)
                 WithTopMostLifted([this, &AAdapter] { ShowAdapterInfo(this, AAdapter); });
         });
     };
-    frame->Timer->start();
-    frame->show();
+    frame->Start();
 
     for (QAction* item : mmInterface->actions()) {
         if (item->data().toLongLong() == static_cast<qlonglong>(AData.IntfIdx)) {
@@ -720,8 +710,7 @@ void Twnd_qn_Main::RemoveWatcher(std::uint32_t AIndex)
     FWatchers.erase(watched);
     // Freed once control is back in the event loop: a dialog of the panel's own may still be on the
     // stack. Until then it neither ticks nor takes space.
-    frame->Timer->stop();
-    frame->hide();
+    frame->Stop();
     frame->deleteLater();
     for (QAction* item : mmInterface->actions()) {
         if (item->data().toLongLong() == static_cast<qlonglong>(AIndex)) {

@@ -287,6 +287,26 @@ void Tfrm_qn_Watcher::Initialize()
     FStatistics->Initialize();
 }
 
+void Tfrm_qn_Watcher::Start()
+{
+    Tsp_LineAttr line = sp_XYLine1->LineAttr();
+    line.Color = Tsp_RgbOf(DLLabel->Color());
+    sp_XYLine1->SetLineAttr(line);
+    lTDL->SetColor(DLLabel->Color());
+    line = sp_XYLine2->LineAttr();
+    line.Color = Tsp_RgbOf(ULLabel->Color());
+    sp_XYLine2->SetLineAttr(line);
+    lTUL->SetColor(ULLabel->Color());
+    Timer->start();
+    show();
+}
+
+void Tfrm_qn_Watcher::Stop()
+{
+    Timer->stop();
+    hide();
+}
+
 void Tfrm_qn_Watcher::TimerTimer()
 {
     // The statistics read only the record's index; copying just that keeps the tick free of allocations.

@@ -59,6 +59,11 @@ public:
 
     // Sets the session totals to 0.
     void Initialize();
+    // Gives each direction one colour in its label, its chart line and its session total, then
+    // shows the panel and samples once a second from now on.
+    void Start();
+    // Stops sampling and leaves the screen, for an owner that frees the panel later.
+    void Stop();
 
     // Components, by their design names.
     TGradientBar* Header = nullptr;
