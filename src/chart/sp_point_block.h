@@ -1,0 +1,115 @@
+// A run of chart points: exact while it fills, packed into the smallest lossless form once full.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace qn {
+
+// Up to Size points. An open block keeps both coordinates as doubles; Pack turns a full block into
+// the smallest form that gives back every x and y bit for bit:
+// - x as a base, a step and a residual per point in units of the smallest spacing of doubles among
+//   the block's x values (stamps a second apart fit a residual of 0, 1 or 2 bytes), else as doubles;
+// - y as one value when all are the same, as floats when every value is one, else as doubles.
+class Tsp_PointBlock
+{
+public:
+    static constexpr int Shift = 8;
+    static constexpr int Size = 1 << Shift;
+
+    // An empty block without storage; Start gives it room for Size exact points.
+    Tsp_PointBlock() = default;
+    void Start();
+
+    int Count() const { return FCount; }
+    bool Full() const { return FCount == Size; }
+    bool Packed() const { return !FOpen; }
+
+    // Adds a point to a block that is neither packed nor full.
+    void Add(double AX, double AY)
+    {
+        ExactX()[FCount] = AX;
+        ExactY()[FCount] = AY;
+        ++FCount;
+    }
+    // Removes the newest point, opening a packed block first.
+    void RemoveLast();
+
+    double X(int AIndex) const
+    {
+        switch (FXForm) {
+        case TXForm::Exact:
+            return static_cast<const double*>(FXData)[AIndex];
+        case TXForm::Line:
+            return OnLine(AIndex, 0);
+        case TXForm::Line8:
+            return OnLine(AIndex, static_cast<const std::int8_t*>(FXData)[AIndex]);
+        case TXForm::Line16:
+            return OnLine(AIndex, static_cast<const std::int16_t*>(FXData)[AIndex]);
+        case TXForm::Line32:
+            return OnLine(AIndex, static_cast<const std::int32_t*>(FXData)[AIndex]);
+        }
+        return 0;
+    }
+    double Y(int AIndex) const
+    {
+        switch (FYForm) {
+        case TYForm::Exact:
+            return static_cast<const double*>(FYData)[AIndex];
+        case TYForm::Float:
+            return static_cast<const float*>(FYData)[AIndex];
+        case TYForm::Constant:
+            return FYConstant;
+        }
+        return 0;
+    }
+    // Widens ALow and AHigh by the y values of points AFrom .. ATo - 1.
+    void YRange(int AFrom, int ATo, double& ALow, double& AHigh) const;
+
+    // Packs the block (a block already packed stays as it is).
+    void Pack();
+    // Bytes the block's points take on the heap.
+    std::size_t Bytes() const { return FBytes; }
+
+private:
+    enum class TXForm : std::uint8_t
+    {
+        Exact,
+        Line,
+        Line8,
+        Line16,
+        Line32
+    };
+    enum class TYForm : std::uint8_t
+    {
+        Exact,
+        Float,
+        Constant
+    };
+
+    double OnLine(int AIndex, std::int64_t AResidual) const
+    {
+        return FXBase + static_cast<double>(FXStep * AIndex + FXCentre + AResidual) * FXQuantum;
+    }
+    double* ExactX() { return reinterpret_cast<double*>(FData.get()); }
+    double* ExactY() { return reinterpret_cast<double*>(FData.get()) + Size; }
+    // Back to the open form, every point as doubles.
+    void Open();
+
+    std::unique_ptr<std::uint64_t[]> FData;
+    const void* FXData = nullptr;
+    const void* FYData = nullptr;
+    std::size_t FBytes = 0;
+    double FXBase = 0;
+    double FXQuantum = 0;
+    std::int64_t FXStep = 0;
+    std::int64_t FXCentre = 0; // the middle of the residuals' range, so they stay small both ways
+    double FYConstant = 0;
+    std::uint16_t FCount = 0;
+    TXForm FXForm = TXForm::Exact;
+    TYForm FYForm = TYForm::Exact;
+    bool FOpen = false;
+};
+
+} // namespace qn
