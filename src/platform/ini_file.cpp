@@ -406,4 +406,41 @@ bool IniDeleteKey(const std::string& AFileName, std::string_view ASection, std::
     }
 }
 
+void TIniFileEdit::Load()
+{
+    if (FLoaded)
+        return;
+    FLoaded = true;
+    FReadable = LoadForChange(FFileName, FDoc, FOldText, FExisted);
+    if (!FReadable)
+        FDoc = TIniDocument();
+}
+
+const TIniDocument& TIniFileEdit::Document()
+{
+    Load();
+    return FDoc;
+}
+
+TIniDocument& TIniFileEdit::Change()
+{
+    Load();
+    if (!FReadable)
+        throw EIniWriteError(IniFullPath(FFileName));
+    FChanged = true;
+    return FDoc;
+}
+
+void TIniFileEdit::Commit()
+{
+    if (!FChanged)
+        return;
+    if (!FReadable || !Store(FFileName, FDoc, FOldText, FExisted))
+        throw EIniWriteError(IniFullPath(FFileName));
+    // The next Commit writes whenever something changed again.
+    FOldText.clear();
+    FExisted = false;
+    FChanged = false;
+}
+
 } // namespace qn
