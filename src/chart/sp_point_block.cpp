@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace qn {
@@ -17,6 +18,8 @@ std::uint64_t Bits(double AValue)
 
 // Integers up to this size convert to double and back without loss.
 constexpr double ExactIntegerLimit = 9007199254740992.0; // 2^53
+// A residual and its bit offset within a byte must fit the 8-byte load that reads it.
+constexpr int MaxResidualBits = 56;
 
 } // namespace
 
@@ -117,8 +120,6 @@ void Tsp_PointBlock::Pack()
         quantum = 1; // all zero
     std::int64_t residuals[Size];
     std::int64_t step = 0;
-    std::int64_t centre = 0;
-    std::int64_t widest = 0;
     if (xForm != TXForm::Exact && n > 0) {
         const double last = (x[n - 1] - x[0]) / quantum;
         if (n > 1 && std::fabs(last) < ExactIntegerLimit)
@@ -132,28 +133,19 @@ void Tsp_PointBlock::Pack()
             residuals[i] = static_cast<std::int64_t>(k) - step * i;
         }
     }
+    std::int64_t low = 0;
+    int bits = 0;
     if (xForm != TXForm::Exact && n > 0) {
-        const auto [low, high] = std::minmax_element(residuals, residuals + n);
-        centre = *low + (*high - *low) / 2;
-        for (int i = 0; i < n; ++i) {
-            residuals[i] -= centre;
-            widest = std::max(widest, residuals[i] < 0 ? -residuals[i] - 1 : residuals[i]);
-        }
-        if (*low == *high)
-            xForm = TXForm::Line;
-        else if (widest <= std::numeric_limits<std::int8_t>::max())
-            xForm = TXForm::Line8;
-        else if (widest <= std::numeric_limits<std::int16_t>::max())
-            xForm = TXForm::Line16;
-        else if (widest <= std::numeric_limits<std::int32_t>::max())
-            xForm = TXForm::Line32;
-        else
+        low = *std::min_element(residuals, residuals + n);
+        const std::int64_t high = *std::max_element(residuals, residuals + n);
+        bits = static_cast<int>(std::bit_width(static_cast<std::uint64_t>(high - low)));
+        if (bits > MaxResidualBits)
             xForm = TXForm::Exact;
     }
     // The form must give back every x bit for bit (a -0.0, or a sum that rounds, does not).
     const double base = n > 0 ? x[0] : 0;
     for (int i = 0; i < n && xForm != TXForm::Exact; ++i) {
-        const double back = base + static_cast<double>(step * i + centre + residuals[i]) * quantum;
+        const double back = base + static_cast<double>(step * i + residuals[i]) * quantum;
         if (Bits(back) != Bits(x[i]))
             xForm = TXForm::Exact;
     }
@@ -165,23 +157,9 @@ void Tsp_PointBlock::Pack()
     const std::size_t yBytes = yForm == TYForm::Exact   ? count * sizeof(double)
                                : yForm == TYForm::Float ? count * sizeof(float)
                                                         : 0;
-    std::size_t xBytes = 0;
-    switch (xForm) {
-    case TXForm::Exact:
-        xBytes = count * sizeof(double);
-        break;
-    case TXForm::Line:
-        break;
-    case TXForm::Line8:
-        xBytes = count;
-        break;
-    case TXForm::Line16:
-        xBytes = count * 2;
-        break;
-    case TXForm::Line32:
-        xBytes = count * 4;
-        break;
-    }
+    const std::size_t xBytes = xForm == TXForm::Exact ? count * sizeof(double)
+                               : bits > 0             ? (count * static_cast<std::size_t>(bits) + 7) / 8 + 8
+                                                      : 0;
     const std::size_t xOffset = (yBytes + 7) / 8 * 8;
     const std::size_t words = (xOffset + xBytes + 7) / 8;
     auto data = words > 0 ? std::make_unique<std::uint64_t[]>(words) : nullptr;
@@ -191,27 +169,23 @@ void Tsp_PointBlock::Pack()
     else if (yForm == TYForm::Float)
         std::transform(y, y + n, reinterpret_cast<float*>(bytes), [](double v) { return static_cast<float>(v); });
     unsigned char* xPart = bytes ? bytes + xOffset : nullptr;
-    switch (xForm) {
-    case TXForm::Exact:
+    if (xForm == TXForm::Exact) {
         std::copy(x, x + n, reinterpret_cast<double*>(xPart));
-        break;
-    case TXForm::Line:
-        break;
-    case TXForm::Line8:
-        std::copy(residuals, residuals + n, reinterpret_cast<std::int8_t*>(xPart));
-        break;
-    case TXForm::Line16:
-        std::copy(residuals, residuals + n, reinterpret_cast<std::int16_t*>(xPart));
-        break;
-    case TXForm::Line32:
-        std::copy(residuals, residuals + n, reinterpret_cast<std::int32_t*>(xPart));
-        break;
+    } else if (bits > 0) {
+        for (int i = 0; i < n; ++i) {
+            const std::size_t bit = static_cast<std::size_t>(i) * static_cast<std::size_t>(bits);
+            std::uint64_t word = 0;
+            std::memcpy(&word, xPart + bit / 8, sizeof word);
+            word |= static_cast<std::uint64_t>(residuals[i] - low) << (bit % 8);
+            std::memcpy(xPart + bit / 8, &word, sizeof word);
+        }
     }
     FYConstant = n > 0 ? y[0] : 0;
     FXBase = base;
     FXQuantum = quantum;
     FXStep = step;
-    FXCentre = centre;
+    FXLow = low;
+    FXBits = static_cast<std::uint8_t>(bits);
     FXForm = xForm;
     FYForm = yForm;
     FYData = bytes;

@@ -3,14 +3,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace qn {
 
 // Up to Size points. An open block keeps both coordinates as doubles; Pack turns a full block into
 // the smallest form that gives back every x and y bit for bit:
-// - x as a base, a step and a residual per point in units of the smallest spacing of doubles among
-//   the block's x values (stamps a second apart fit a residual of 0, 1 or 2 bytes), else as doubles;
+// - x as a line (base and step) plus a residual per point, counted in the smallest spacing of
+//   doubles among the block's x values and packed in as many bits as the widest one needs (stamps
+//   a second apart, late by up to a few milliseconds, take 0 to 13 bits), else as doubles;
 // - y as one value when all are the same, as floats when every value is one, else as doubles.
 class Tsp_PointBlock
 {
@@ -38,19 +40,16 @@ public:
 
     double X(int AIndex) const
     {
-        switch (FXForm) {
-        case TXForm::Exact:
+        if (FXForm == TXForm::Exact)
             return static_cast<const double*>(FXData)[AIndex];
-        case TXForm::Line:
-            return OnLine(AIndex, 0);
-        case TXForm::Line8:
-            return OnLine(AIndex, static_cast<const std::int8_t*>(FXData)[AIndex]);
-        case TXForm::Line16:
-            return OnLine(AIndex, static_cast<const std::int16_t*>(FXData)[AIndex]);
-        case TXForm::Line32:
-            return OnLine(AIndex, static_cast<const std::int32_t*>(FXData)[AIndex]);
+        std::uint64_t residual = 0;
+        if (FXBits > 0) {
+            // A residual is read with one unaligned 8-byte load; the storage has 8 bytes of slack.
+            const std::size_t bit = static_cast<std::size_t>(AIndex) * FXBits;
+            std::memcpy(&residual, static_cast<const unsigned char*>(FXData) + bit / 8, sizeof residual);
+            residual = (residual >> (bit % 8)) & ((std::uint64_t{1} << FXBits) - 1);
         }
-        return 0;
+        return FXBase + static_cast<double>(FXStep * AIndex + FXLow + static_cast<std::int64_t>(residual)) * FXQuantum;
     }
     double Y(int AIndex) const
     {
@@ -76,10 +75,7 @@ private:
     enum class TXForm : std::uint8_t
     {
         Exact,
-        Line,
-        Line8,
-        Line16,
-        Line32
+        Line
     };
     enum class TYForm : std::uint8_t
     {
@@ -88,10 +84,6 @@ private:
         Constant
     };
 
-    double OnLine(int AIndex, std::int64_t AResidual) const
-    {
-        return FXBase + static_cast<double>(FXStep * AIndex + FXCentre + AResidual) * FXQuantum;
-    }
     double* ExactX() { return reinterpret_cast<double*>(FData.get()); }
     double* ExactY() { return reinterpret_cast<double*>(FData.get()) + Size; }
     // Back to the open form, every point as doubles.
@@ -104,9 +96,10 @@ private:
     double FXBase = 0;
     double FXQuantum = 0;
     std::int64_t FXStep = 0;
-    std::int64_t FXCentre = 0; // the middle of the residuals' range, so they stay small both ways
+    std::int64_t FXLow = 0; // the smallest residual: the packed ones count from it
     double FYConstant = 0;
     std::uint16_t FCount = 0;
+    std::uint8_t FXBits = 0;
     TXForm FXForm = TXForm::Exact;
     TYForm FYForm = TYForm::Exact;
     bool FOpen = false;
