@@ -122,15 +122,16 @@ void Tsp_PointBlock::Pack()
     std::int64_t step = 0;
     if (xForm != TXForm::Exact && n > 0) {
         const double last = (x[n - 1] - x[0]) / quantum;
-        if (n > 1 && std::fabs(last) < ExactIntegerLimit)
-            step = std::llround(last / (n - 1));
+        // Steps of up to 2^36 quanta keep step * index within 63 bits.
+        if (n > 1 && std::fabs(last / (n - 1)) < 68719476736.0)
+            step = std::llround(std::ldexp(last / (n - 1), StepBits));
         for (int i = 0; i < n && xForm != TXForm::Exact; ++i) {
             const double k = (x[i] - x[0]) / quantum;
             if (!(std::fabs(k) < ExactIntegerLimit) || k != std::trunc(k)) {
                 xForm = TXForm::Exact;
                 break;
             }
-            residuals[i] = static_cast<std::int64_t>(k) - step * i;
+            residuals[i] = static_cast<std::int64_t>(k) - ((step * i + StepHalf) >> StepBits);
         }
     }
     std::int64_t low = 0;
@@ -145,7 +146,7 @@ void Tsp_PointBlock::Pack()
     // The form must give back every x bit for bit (a -0.0, or a sum that rounds, does not).
     const double base = n > 0 ? x[0] : 0;
     for (int i = 0; i < n && xForm != TXForm::Exact; ++i) {
-        const double back = base + static_cast<double>(step * i + residuals[i]) * quantum;
+        const double back = base + static_cast<double>(((step * i + StepHalf) >> StepBits) + residuals[i]) * quantum;
         if (Bits(back) != Bits(x[i]))
             xForm = TXForm::Exact;
     }

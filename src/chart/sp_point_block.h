@@ -49,7 +49,7 @@ public:
             std::memcpy(&residual, static_cast<const unsigned char*>(FXData) + bit / 8, sizeof residual);
             residual = (residual >> (bit % 8)) & ((std::uint64_t{1} << FXBits) - 1);
         }
-        return FXBase + static_cast<double>(FXStep * AIndex + FXLow + static_cast<std::int64_t>(residual)) * FXQuantum;
+        return FXBase + static_cast<double>(OnLine(AIndex) + static_cast<std::int64_t>(residual)) * FXQuantum;
     }
     double Y(int AIndex) const
     {
@@ -84,6 +84,13 @@ private:
         Constant
     };
 
+    // Quanta from the base to point AIndex on the block's line (before its residual). The step has
+    // StepBits fraction bits: a second is rarely a whole number of quanta, and a whole step would
+    // leave the residuals drifting by up to half a quantum a point.
+    std::int64_t OnLine(int AIndex) const { return FXLow + ((FXStep * AIndex + StepHalf) >> StepBits); }
+    static constexpr int StepBits = 16;
+    static constexpr std::int64_t StepHalf = std::int64_t{1} << (StepBits - 1);
+
     double* ExactX() { return reinterpret_cast<double*>(FData.get()); }
     double* ExactY() { return reinterpret_cast<double*>(FData.get()) + Size; }
     // Back to the open form, every point as doubles.
@@ -95,7 +102,7 @@ private:
     std::size_t FBytes = 0;
     double FXBase = 0;
     double FXQuantum = 0;
-    std::int64_t FXStep = 0;
+    std::int64_t FXStep = 0; // quanta per point, times 2^StepBits
     std::int64_t FXLow = 0; // the smallest residual: the packed ones count from it
     double FYConstant = 0;
     std::uint16_t FCount = 0;
