@@ -81,6 +81,7 @@ private:
         std::size_t SectionIndex = 0; // index of the header line, npos before the first header
     };
 
+    static std::string ValueOf(const TLine& ALine);
     void Reindex();
     bool EraseLines(const std::function<bool(const TLine&)>& AWhich);
     bool InSection(const TLine& ALine, std::string_view ASection) const;
