@@ -63,6 +63,23 @@ public:
         }
         return 0;
     }
+    // Calls AVisit(x, y) for points AFrom .. ATo - 1 in order, the forms decided once for the run.
+    template <class TVisit>
+    void ForEach(int AFrom, int ATo, TVisit&& AVisit) const
+    {
+        switch (FYForm) {
+        case TYForm::Exact:
+            ForEachX(AFrom, ATo, AVisit, [this](int i) { return static_cast<const double*>(FYData)[i]; });
+            break;
+        case TYForm::Float:
+            ForEachX(AFrom, ATo, AVisit,
+                     [this](int i) { return static_cast<double>(static_cast<const float*>(FYData)[i]); });
+            break;
+        case TYForm::Constant:
+            ForEachX(AFrom, ATo, AVisit, [this](int) { return FYConstant; });
+            break;
+        }
+    }
     // Widens ALow and AHigh by the y values of points AFrom .. ATo - 1.
     void YRange(int AFrom, int ATo, double& ALow, double& AHigh) const;
 
@@ -90,6 +107,32 @@ private:
     std::int64_t OnLine(int AIndex) const { return FXLow + ((FXStep * AIndex + StepHalf) >> StepBits); }
     static constexpr int StepBits = 16;
     static constexpr std::int64_t StepHalf = std::int64_t{1} << (StepBits - 1);
+
+    template <class TVisit, class TYAt>
+    void ForEachX(int AFrom, int ATo, TVisit& AVisit, TYAt AYAt) const
+    {
+        if (FXForm == TXForm::Exact) {
+            for (int i = AFrom; i < ATo; ++i)
+                AVisit(static_cast<const double*>(FXData)[i], AYAt(i));
+            return;
+        }
+        // As X, with the line and the bit position carried from point to point.
+        const auto* data = static_cast<const unsigned char*>(FXData);
+        const std::uint64_t mask = (std::uint64_t{1} << FXBits) - 1;
+        std::size_t bit = static_cast<std::size_t>(AFrom) * FXBits;
+        std::int64_t line = FXStep * AFrom + StepHalf;
+        for (int i = AFrom; i < ATo; ++i) {
+            std::uint64_t residual = 0;
+            if (FXBits > 0) {
+                std::memcpy(&residual, data + bit / 8, sizeof residual);
+                residual = (residual >> (bit % 8)) & mask;
+                bit += FXBits;
+            }
+            const std::int64_t k = FXLow + (line >> StepBits) + static_cast<std::int64_t>(residual);
+            line += FXStep;
+            AVisit(FXBase + static_cast<double>(k) * FXQuantum, AYAt(i));
+        }
+    }
 
     double* ExactX() { return reinterpret_cast<double*>(FData.get()); }
     double* ExactY() { return reinterpret_cast<double*>(FData.get()) + Size; }

@@ -3,6 +3,7 @@
 
 #include "chart/sp_point_block.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -72,6 +73,19 @@ public:
     {
         const std::size_t p = FFirst + static_cast<std::size_t>(AIndex);
         return Block(p >> Tsp_PointBlock::Shift).Y(static_cast<int>(p & Mask));
+    }
+    // Calls AVisit(x, y) for points AFrom .. ATo - 1 in order: the same values as X and Y give,
+    // read a block at a time.
+    template <class TVisit>
+    void ForEachPoint(int AFrom, int ATo, TVisit&& AVisit) const
+    {
+        while (AFrom < ATo) {
+            const std::size_t p = FFirst + static_cast<std::size_t>(AFrom);
+            const int at = static_cast<int>(p & Mask);
+            const int run = std::min(ATo - AFrom, Tsp_PointBlock::Size - at);
+            Block(p >> Tsp_PointBlock::Shift).ForEach(at, at + run, AVisit);
+            AFrom += run;
+        }
     }
     // Heap bytes the points take.
     std::size_t StorageBytes() const;
