@@ -146,7 +146,7 @@ private:
     double FXBase = 0;
     double FXQuantum = 0;
     std::int64_t FXStep = 0; // quanta per point, times 2^StepBits
-    std::int64_t FXLow = 0; // the smallest residual: the packed ones count from it
+    std::int64_t FXLow = 0;  // the smallest residual: the packed ones count from it
     double FYConstant = 0;
     std::uint16_t FCount = 0;
     std::uint8_t FXBits = 0;

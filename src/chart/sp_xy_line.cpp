@@ -213,26 +213,27 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
         int x0 = AXAxis.V2P(X(first)), y0 = AYAxis.V2P(Y(first));
         // Points are read a block at a time; the visitor is inlined, since a call per point would
         // cost more than the block-wise reading saves.
-        ForEachPoint(first + 1, last + 1, [&](double AX, double AY) __attribute__((always_inline)) {
-            const int x1 = AXAxis.V2P(AX), y1 = AYAxis.V2P(AY);
-            if (Skipped(x0, y0, x1, y1)) {
-                if (open)
-                    segments.push_back(run);
-                open = false;
-            } else if (!batch) {
-                APainter.drawLine(x0, y0, x1, y1);
-            } else if (open && Continues(run, x1, y1)) {
-                run.X1 = x1;
-                run.Y1 = y1;
-            } else {
-                if (open)
-                    segments.push_back(run);
-                run = {x0, y0, x1, y1};
-                open = true;
-            }
-            x0 = x1;
-            y0 = y1;
-        });
+        ForEachPoint(
+            first + 1, last + 1, [&](double AX, double AY) __attribute__((always_inline)) {
+                const int x1 = AXAxis.V2P(AX), y1 = AYAxis.V2P(AY);
+                if (Skipped(x0, y0, x1, y1)) {
+                    if (open)
+                        segments.push_back(run);
+                    open = false;
+                } else if (!batch) {
+                    APainter.drawLine(x0, y0, x1, y1);
+                } else if (open && Continues(run, x1, y1)) {
+                    run.X1 = x1;
+                    run.Y1 = y1;
+                } else {
+                    if (open)
+                        segments.push_back(run);
+                    run = {x0, y0, x1, y1};
+                    open = true;
+                }
+                x0 = x1;
+                y0 = y1;
+            });
         if (open)
             segments.push_back(run);
         Tsp_DrawLines(APainter, segments.data(), static_cast<int>(segments.size()));

@@ -107,10 +107,7 @@ public:
         scaled.setDevicePixelRatio(picture.devicePixelRatio());
         return scaled;
     }
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
-    {
-        return {QSize(FList->Width(), FList->Height())};
-    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(FList->Width(), FList->Height())}; }
     QIconEngine* clone() const override { return new TImageListIconEngine(FList, FIndex); }
     QString key() const override { return QStringLiteral("TImageListIconEngine"); }
 
@@ -129,7 +126,8 @@ QPixmap TImageList::Pixmap(int AIndex, qreal ADevicePixelRatio) const
         return {};
     if (ADevicePixelRatio <= 0)
         ADevicePixelRatio = 1.0;
-    auto it = std::find_if(FCache.begin(), FCache.end(), [&](const auto& AEntry) { return AEntry.first == ADevicePixelRatio; });
+    auto it = std::find_if(FCache.begin(), FCache.end(),
+                           [&](const auto& AEntry) { return AEntry.first == ADevicePixelRatio; });
     if (it == FCache.end()) {
         FCache.emplace_back(ADevicePixelRatio, std::vector<QPixmap>(FResources.size()));
         it = FCache.end() - 1;

@@ -188,7 +188,6 @@ TEST(XYDataSeries, AnXThatGoesBackClearsTheAscendingFlagUntilCleared)
     EXPECT_TRUE(s.XAscending());
 }
 
-
 // Packed storage: what goes in comes back, x bit for bit and y as its nearest float.
 
 std::uint64_t Bits(double AValue)

@@ -15,8 +15,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 #include <random>
+#include <vector>
 
 namespace qn {
 namespace {
@@ -336,7 +336,6 @@ TEST(XYPlotLayout, AFreshPlotHasTheDocumentedAxesAndASaneField)
     EXPECT_EQ(plot.BottomAxis().Origin().Y, field.top() + field.height());
     EXPECT_EQ(plot.LeftAxis().Length(), field.height());
 }
-
 
 TEST(XYPlotRender, APackedDayDrawsTheSamePictureAsExactStorage)
 {

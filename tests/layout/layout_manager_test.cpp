@@ -454,7 +454,6 @@ TEST_F(LayoutManager, DeleteDataErasesSectionsAndClearKeepsThem)
     EXPECT_EQ(Text(), "[Settings]\neth0=1\n");
 }
 
-
 // What happens to one file, seen through inotify on its folder: renames onto it (each one atomic
 // replacement) and opens of it (each one read).
 class TFileEvents

@@ -67,7 +67,6 @@ TEST(IpHelperCounterPath, ReadsAllocateNothingAfterTheFirst)
     });
 }
 
-
 TEST(IpHelperCounterPath, ManyLinksAreReadWithoutEthtoolOnceKnown)
 {
     QN_IN_NETWORK_NAMESPACE([] {

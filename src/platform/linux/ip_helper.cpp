@@ -15,12 +15,12 @@
 #include <linux/rtnetlink.h>
 #include <linux/sockios.h>
 #include <string_view>
-#include <unordered_map>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace qn {
 
