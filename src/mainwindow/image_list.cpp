@@ -1,8 +1,11 @@
 // Image lists rendered from the SVG artwork in the program's resources.
 #include "mainwindow/image_list.h"
 
+#include <QApplication>
 #include <QIconEngine>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -44,6 +47,27 @@ int Side(const QSize& ASize)
     return std::max(1, std::min(ASize.width(), ASize.height()));
 }
 
+// A picture in an icon mode other than Normal (greyed when disabled, tinted when selected) as the
+// style draws it, as icons built from pixmaps get it.
+QPixmap Styled(const QPixmap& APicture, QIcon::Mode AMode)
+{
+    QStyle* style = QApplication::style();
+    if (AMode == QIcon::Normal || !style)
+        return APicture;
+    QStyleOption option;
+    option.palette = QGuiApplication::palette();
+    return style->generatedIconPixmap(AMode, APicture, &option);
+}
+
+// Draws an engine's picture into ARect at the painter's device pixel ratio.
+void PaintPicture(QIconEngine& AEngine, QPainter* APainter, const QRect& ARect, QIcon::Mode AMode, QIcon::State AState)
+{
+    const qreal ratio = APainter->device() ? APainter->device()->devicePixelRatioF() : 1.0;
+    QPixmap picture = AEngine.pixmap(ARect.size() * ratio, AMode, AState);
+    picture.setDevicePixelRatio(ratio);
+    APainter->drawPixmap(ARect, picture);
+}
+
 // The application icon's engine. The window manager and the tray take copies of what they are
 // given, so pictures kept here at eight sizes would only hold memory (700 KB at 256 pixels and
 // below); a repaint of the tray renders the SVG again, which it does rarely.
@@ -52,20 +76,21 @@ class TSvgIconEngine final : public QIconEngine
 public:
     explicit TSvgIconEngine(QString AResource) : FResource(std::move(AResource)) {}
 
-    void paint(QPainter* APainter, const QRect& ARect, QIcon::Mode, QIcon::State) override
+    void paint(QPainter* APainter, const QRect& ARect, QIcon::Mode AMode, QIcon::State AState) override
     {
-        EnsureImageResources();
-        QSvgRenderer renderer(FResource);
-        if (renderer.isValid())
-            renderer.render(APainter, QRectF(ARect));
+        PaintPicture(*this, APainter, ARect, AMode, AState);
     }
-    QPixmap pixmap(const QSize& ASize, QIcon::Mode AMode, QIcon::State AState) override
+    // ASize is in device pixels.
+    QPixmap pixmap(const QSize& ASize, QIcon::Mode AMode, QIcon::State) override
     {
-        return scaledPixmap(ASize, AMode, AState, 1.0);
+        return Styled(Render(FResource, Side(ASize), 1.0), AMode);
     }
-    QPixmap scaledPixmap(const QSize& ASize, QIcon::Mode, QIcon::State, qreal AScale) override
+    QPixmap scaledPixmap(const QSize& ASize, QIcon::Mode AMode, QIcon::State AState, qreal AScale) override
     {
-        return Render(FResource, Side(ASize), AScale > 0 ? AScale : 1.0);
+        const qreal scale = AScale > 0 ? AScale : 1.0;
+        QPixmap picture = pixmap(ASize * scale, AMode, AState);
+        picture.setDevicePixelRatio(scale);
+        return picture;
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
@@ -87,25 +112,25 @@ class TImageListIconEngine final : public QIconEngine
 public:
     TImageListIconEngine(const TImageList* AList, int AIndex) : FList(AList), FIndex(AIndex) {}
 
-    void paint(QPainter* APainter, const QRect& ARect, QIcon::Mode, QIcon::State) override
+    void paint(QPainter* APainter, const QRect& ARect, QIcon::Mode AMode, QIcon::State AState) override
     {
-        const qreal ratio = APainter->device() ? APainter->device()->devicePixelRatioF() : 1.0;
-        APainter->drawPixmap(ARect, FList->Pixmap(FIndex, ratio));
+        PaintPicture(*this, APainter, ARect, AMode, AState);
     }
-    QPixmap pixmap(const QSize& ASize, QIcon::Mode AMode, QIcon::State AState) override
+    // ASize is in device pixels: the picture is rendered at the ratio that gives that size, so it
+    // stays sharp on any screen; the list keeps it for the next paint.
+    QPixmap pixmap(const QSize& ASize, QIcon::Mode AMode, QIcon::State) override
     {
-        return scaledPixmap(ASize, AMode, AState, 1.0);
+        const qreal ratio = static_cast<qreal>(Side(ASize)) / std::max(1, FList->Width());
+        QPixmap picture = FList->Pixmap(FIndex, ratio);
+        picture.setDevicePixelRatio(1.0);
+        return Styled(picture, AMode);
     }
-    QPixmap scaledPixmap(const QSize& ASize, QIcon::Mode, QIcon::State, qreal AScale) override
+    QPixmap scaledPixmap(const QSize& ASize, QIcon::Mode AMode, QIcon::State AState, qreal AScale) override
     {
-        // Asked for at the list's size: the kept picture; any other size is scaled from it.
-        const QPixmap picture = FList->Pixmap(FIndex, AScale > 0 ? AScale : 1.0);
-        if (Side(ASize) == FList->Width())
-            return picture;
-        const int side = static_cast<int>(std::lround(Side(ASize) * picture.devicePixelRatio()));
-        QPixmap scaled = picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        scaled.setDevicePixelRatio(picture.devicePixelRatio());
-        return scaled;
+        const qreal scale = AScale > 0 ? AScale : 1.0;
+        QPixmap picture = pixmap(ASize * scale, AMode, AState);
+        picture.setDevicePixelRatio(scale);
+        return picture;
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(FList->Width(), FList->Height())}; }
     QIconEngine* clone() const override { return new TImageListIconEngine(FList, FIndex); }
