@@ -1,16 +1,22 @@
 #!/bin/sh
 # Idle cost of Quarno next to the qt_floor yardstick (and GKrellM when installed), side by side in one
-# run: CPU as utime+stime from /proc/PID/stat over 60 s after a 5 s warm-up, memory as VmRSS, each
-# program on its own Xvfb display, with steady loopback traffic running. Quarno shows its interface
+# run: CPU as utime+stime from /proc/PID/stat over 60 s after a 5 s warm-up, memory as VmRSS and as
+# private memory (Pss_Anon from /proc/PID/smaps_rollup: the anonymous pages the program alone pays
+# for, which shared libraries and fonts do not blur), each program on its own Xvfb display, with
+# steady loopback traffic running. Quarno shows its interface
 # list; as root the run happens in a private network namespace with 8 interfaces (lo, three veth
 # pairs and an ifb device).
 #
 #   bench/idle_cost/measure.sh [path/to/quarno] [runs] [yardstick source folder]
+#
+# The yardstick's sources are looked for next to the repository (../shared/yardsticks/qt_floor).
 set -eu
+
+REPO=$(cd "$(dirname "$0")/../.." && pwd)
 
 QUARNO=$(realpath "${1:-build/bin/quarno}")
 RUNS=${2:-3}
-FLOOR_SRC=${3:-/work/shared/yardsticks/qt_floor}
+FLOOR_SRC=$(realpath "${3:-$REPO/../shared/yardsticks/qt_floor}")
 WARMUP=5
 SPAN=60
 WORK=$(mktemp -d /tmp/qn-idle.XXXXXX)
@@ -75,6 +81,10 @@ ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # than clock ticks.
 cpu_us() { cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%d", ns / 1000}'; }
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
+# Private memory: Pss_Anon where the kernel reports it (5.10 and later), else Private_Dirty.
+private_kb() {
+    awk '/^Pss_Anon:/ {a = $2} /^Private_Dirty:/ {d = $2} END {print (a != "" ? a : d)}' "/proc/$1/smaps_rollup"
+}
 
 start_display() {
     Xvfb ":$1" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
@@ -107,41 +117,51 @@ while [ "$run" -le "$RUNS" ]; do
     q1=$(ticks "$q"); f1=$(ticks "$f"); g1=0; [ -n "$g" ] && g1=$(ticks "$g")
     qu1=$(cpu_us "$q"); fu1=$(cpu_us "$f"); gu1=0; [ -n "$g" ] && gu1=$(cpu_us "$g")
     qr=$(rss_kb "$q"); fr=$(rss_kb "$f"); gr=0; [ -n "$g" ] && gr=$(rss_kb "$g")
-    echo "$run $((q1 - q0)) $qr $((f1 - f0)) $fr $((g1 - g0)) $gr $((qu1 - qu0)) $((fu1 - fu0)) $((gu1 - gu0))" >>"$RESULTS"
-    echo "run $run: quarno $((q1 - q0)) ticks $((qu1 - qu0)) us ${qr} kB, qt_floor $((f1 - f0)) ticks $((fu1 - fu0)) us ${fr} kB, gkrellm $((g1 - g0)) ticks $((gu1 - gu0)) us ${gr} kB"
+    qp=$(private_kb "$q"); fp=$(private_kb "$f"); gp=0; [ -n "$g" ] && gp=$(private_kb "$g")
+    echo "$run $((q1 - q0)) $qr $((f1 - f0)) $fr $((g1 - g0)) $gr $((qu1 - qu0)) $((fu1 - fu0)) $((gu1 - gu0)) $qp $fp $gp" >>"$RESULTS"
+    echo "run $run: quarno $((q1 - q0)) ticks $((qu1 - qu0)) us RSS ${qr} kB private ${qp} kB," \
+        "qt_floor $((f1 - f0)) ticks $((fu1 - fu0)) us RSS ${fr} kB private ${fp} kB," \
+        "gkrellm $((g1 - g0)) ticks $((gu1 - gu0)) us RSS ${gr} kB private ${gp} kB"
     kill "$q" "$f" $g 2>/dev/null || true
     run=$((run + 1))
 done
 
 # Medians of the runs; CPU as percent of one core over the span.
-# The list alone may cost 1.5 times the yardstick's CPU and 20 MB more; with four panels holding a
-# day of points (quarno-four-panels), twice its CPU and 30 MB more.
+# The list alone may cost 1.5 times the yardstick's CPU, 20 MB more RSS and 4 MB of private memory;
+# with four panels holding a day of points (quarno-four-panels), twice its CPU, 12 MB more RSS and
+# 8 MB of private memory.
 CPU_TARGET=1.5
 RSS_TARGET=20
+PRIVATE_TARGET=4
 case "$(basename "$QUARNO")" in
 *four-panels*)
     CPU_TARGET=2
-    RSS_TARGET=30
+    RSS_TARGET=12
+    PRIVATE_TARGET=8
     ;;
 esac
-awk -v hz="$HZ" -v span="$SPAN" -v cpu_target="$CPU_TARGET" -v rss_target="$RSS_TARGET" '
+awk -v hz="$HZ" -v span="$SPAN" -v cpu_target="$CPU_TARGET" -v rss_target="$RSS_TARGET" \
+    -v private_target="$PRIVATE_TARGET" '
 function median(a, n,   i, j, t) {
     for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
     return (n % 2) ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
 }
-{ n++; qc[n] = $2; qm[n] = $3; fc[n] = $4; fm[n] = $5; gc[n] = $6; gm[n] = $7; qu[n] = $8; fu[n] = $9; gu[n] = $10 }
+{ n++; qc[n] = $2; qm[n] = $3; fc[n] = $4; fm[n] = $5; gc[n] = $6; gm[n] = $7; qu[n] = $8; fu[n] = $9; gu[n] = $10
+  qp[n] = $11; fp[n] = $12; gp[n] = $13 }
 END {
     q = median(qc, n); f = median(fc, n); g = median(gc, n)
     qr = median(qm, n); fr = median(fm, n); gr = median(gm, n)
+    qpm = median(qp, n); fpm = median(fp, n); gpm = median(gp, n)
     pct = 100 / (hz * span)
     printf "median over %d runs of %d s:\n", n, span
-    printf "  quarno    CPU %.3f %% of a core (%d ticks), RSS %.1f MB\n", q * pct, q, qr / 1024
-    printf "  qt_floor  CPU %.3f %% of a core (%d ticks), RSS %.1f MB\n", f * pct, f, fr / 1024
-    if (gr > 0) printf "  gkrellm   CPU %.3f %% of a core (%d ticks), RSS %.1f MB\n", g * pct, g, gr / 1024
+    printf "  quarno    CPU %.3f %% of a core (%d ticks), RSS %.1f MB, private %.1f MB\n", q * pct, q, qr / 1024, qpm / 1024
+    printf "  qt_floor  CPU %.3f %% of a core (%d ticks), RSS %.1f MB, private %.1f MB\n", f * pct, f, fr / 1024, fpm / 1024
+    if (gr > 0) printf "  gkrellm   CPU %.3f %% of a core (%d ticks), RSS %.1f MB, private %.1f MB\n", g * pct, g, gr / 1024, gpm / 1024
     qus = median(qu, n); fus = median(fu, n); gus = median(gu, n)
     printf "  scheduler time: quarno %.1f ms, qt_floor %.1f ms, gkrellm %.1f ms\n", qus / 1000, fus / 1000, gus / 1000
     if (fus > 0) printf "  quarno / qt_floor CPU ratio by scheduler time %.2f (target <= %s)\n", qus / fus, cpu_target
     if (f > 0) printf "  quarno / qt_floor CPU ratio %.2f (target <= %s)\n", q / f, cpu_target
     else printf "  qt_floor used no measurable CPU; quarno %d ticks\n", q
     printf "  quarno RSS - qt_floor RSS %.1f MB (target <= %s)\n", (qr - fr) / 1024, rss_target
+    printf "  quarno private memory %.1f MB (target <= %s)\n", qpm / 1024, private_target
 }' "$RESULTS"

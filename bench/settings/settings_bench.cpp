@@ -1,11 +1,14 @@
 // The main window's settings round trip on a real INI file: the keys one full save writes (with the
-// values unchanged, as after most moves, and changed), and the reads of one restore.
+// values unchanged, as after most moves, and changed), and the reads of one restore, each in one
+// update as the layout manager makes them. Argument: megabytes of other sections in the file (0 for
+// the ordinary file, 50 for one that has grown out of hand).
 #include "layout/layout_manager_ini_storage.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -21,6 +24,7 @@ void SaveMainWindow(qn::TLayoutManagerINIStorage& AStorage, int AShift)
 {
     const std::string size = std::to_string(475 + AShift) + ",429";
     const std::string pos = std::to_string(100 + AShift) + ",50";
+    AStorage.BeginUpdate();
     AStorage.Open(false);
     AStorage.WriteString("Twnd_qn_Main", "Size", size);
     AStorage.WriteString("Twnd_qn_Main", "Size(1920x1080)", size);
@@ -42,37 +46,56 @@ void SaveMainWindow(qn::TLayoutManagerINIStorage& AStorage, int AShift)
         AStorage.WriteBoolean("Settings", name, true);
         AStorage.Close();
     }
+    AStorage.EndUpdate();
+}
+
+// A settings file with AMegabytes of other sections before the main window's.
+std::string SettingsFile(int AMegabytes)
+{
+    const std::string file = TempFile();
+    std::ofstream out(file, std::ios::binary);
+    const std::string value(48, 'v');
+    std::size_t written = 0;
+    for (int i = 0; written < static_cast<std::size_t>(AMegabytes) * 1000000; ++i) {
+        std::string lines = "[Other" + std::to_string(i) + "]\n";
+        for (int k = 0; k < 100; ++k)
+            lines += "key" + std::to_string(k) + "=" + value + "\n";
+        out << lines;
+        written += lines.size();
+    }
+    return file;
 }
 
 void BM_SaveUnchanged(benchmark::State& AState)
 {
-    const std::string file = TempFile();
+    const std::string file = SettingsFile(static_cast<int>(AState.range(0)));
     qn::TLayoutManagerINIStorage storage(file);
     SaveMainWindow(storage, 0);
     for (auto _ : AState)
         SaveMainWindow(storage, 0);
     std::filesystem::remove_all(std::filesystem::path(file).parent_path());
 }
-BENCHMARK(BM_SaveUnchanged)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SaveUnchanged)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond);
 
-// Every save after a real move: the four geometry keys change, each a crash-safe replacement.
+// Every save after a real move: the four geometry keys change, one crash-safe replacement.
 void BM_SaveAfterMove(benchmark::State& AState)
 {
-    const std::string file = TempFile();
+    const std::string file = SettingsFile(static_cast<int>(AState.range(0)));
     qn::TLayoutManagerINIStorage storage(file);
     int shift = 0;
     for (auto _ : AState)
         SaveMainWindow(storage, ++shift % 2);
     std::filesystem::remove_all(std::filesystem::path(file).parent_path());
 }
-BENCHMARK(BM_SaveAfterMove)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveAfterMove)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond);
 
 void BM_Restore(benchmark::State& AState)
 {
-    const std::string file = TempFile();
+    const std::string file = SettingsFile(static_cast<int>(AState.range(0)));
     qn::TLayoutManagerINIStorage storage(file);
     SaveMainWindow(storage, 0);
     for (auto _ : AState) {
+        storage.BeginUpdate();
         benchmark::DoNotOptimize(storage.ReadString("Twnd_qn_Main", "Size(1920x1080)", ""));
         benchmark::DoNotOptimize(storage.ReadString("Twnd_qn_Main", "Pos(1920x1080)", ""));
         benchmark::DoNotOptimize(storage.ReadInteger("Twnd_qn_Main", "Align", 0));
@@ -87,10 +110,11 @@ void BM_Restore(benchmark::State& AState)
         for (const char* name : {"lo", "eth0", "wlan0", "docker0"})
             benchmark::DoNotOptimize(storage.ReadBoolean("Settings", name, false));
         storage.Close();
+        storage.EndUpdate();
     }
     std::filesystem::remove_all(std::filesystem::path(file).parent_path());
 }
-BENCHMARK(BM_Restore)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Restore)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include "mainwindow/image_list.h"
+#include "platform/heap.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -29,6 +30,7 @@ std::string ForcedQtPlatform(const char* AQtPlatform, const char* AWaylandDispla
 
 void SetUpApplication()
 {
+    KeepHeapCompact();
     QApplication::setApplicationName(QStringLiteral("Quarno"));
     // No display name: Qt would append it to every window title ("Properties — Quarno").
     QApplication::setDesktopFileName(QStringLiteral("org.veldo.Quarno"));

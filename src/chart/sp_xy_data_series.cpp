@@ -4,57 +4,72 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace qn {
 
 namespace {
-constexpr std::size_t InitialCapacity = 32;
 // Counts stay representable as int, the type of indices in the interface.
-constexpr std::size_t MaxCapacity = std::size_t{1} << 30;
+constexpr int MaxPoints = 1 << 30;
+
+// The value as kept: the nearest float when that is a normal float or zero (rates up to 10^38
+// bytes a second lose at most 2^-24 of themselves), else the value itself.
+double KeptValue(double AValue)
+{
+    const float f = static_cast<float>(AValue);
+    if (!std::isfinite(f) || (f == 0 && AValue != 0) || (f != 0 && std::fabs(f) < std::numeric_limits<float>::min()))
+        return AValue;
+    return f;
+}
 } // namespace
 
-Tsp_XYDataSeries::Tsp_XYDataSeries() : FX(InitialCapacity), FY(InitialCapacity) {}
-
-void Tsp_XYDataSeries::Grow()
+void Tsp_XYDataSeries::Append(double AX, double AY)
 {
-    const std::size_t oldCap = FX.size();
-    std::size_t newCap = std::min(oldCap * 2, MaxCapacity);
-    if (FCapacityHint > oldCap && FCapacityHint < newCap)
-        newCap = FCapacityHint;
-    std::vector<double> x(newCap), y(newCap);
-    for (int i = 0; i < FCount; ++i) {
-        x[static_cast<std::size_t>(i)] = X(i);
-        y[static_cast<std::size_t>(i)] = Y(i);
+    if (FBlockCount == 0 || Block(FBlockCount - 1).Full()) {
+        if (FBlockCount > 0)
+            Block(FBlockCount - 1).Pack();
+        if (FBlockCount == FBlocks.size()) {
+            std::vector<Tsp_PointBlock> blocks(std::max<std::size_t>(4, FBlocks.size() * 2));
+            for (std::size_t i = 0; i < FBlockCount; ++i)
+                blocks[i] = std::move(Block(i));
+            FBlocks.swap(blocks);
+            FHead = 0;
+        }
+        ++FBlockCount;
+        Block(FBlockCount - 1).Start();
     }
-    FX.swap(x);
-    FY.swap(y);
-    FHead = 0;
+    Block(FBlockCount - 1).Add(AX, AY);
+    ++FCount;
 }
 
 void Tsp_XYDataSeries::AddXY(double AX, double AY)
 {
-    if (static_cast<std::size_t>(FCount) == FX.size()) {
-        if (FX.size() >= MaxCapacity)
-            return; // a billion points: refuse rather than overflow the index type
-        Grow();
-    }
+    if (FCount >= MaxPoints)
+        return; // a billion points: refuse rather than overflow the index type
     if (FCount > 0 && !(AX >= X(FCount - 1)))
         FXAscending = false;
-    const std::size_t slot = Slot(FCount);
-    FX[slot] = AX;
-    FY[slot] = AY;
-    if (FCount == 0) {
+    const double y = FExactValues ? AY : KeptValue(AY);
+    Append(AX, y);
+    if (FCount == 1) {
         FXMin = FXMax = AX;
-        FYMin = FYMax = AY;
+        FYMin = FYMax = y;
         FBoundsValid = true;
     } else if (FBoundsValid) {
         FXMin = std::min(FXMin, AX);
         FXMax = std::max(FXMax, AX);
-        FYMin = std::min(FYMin, AY);
-        FYMax = std::max(FYMax, AY);
+        FYMin = std::min(FYMin, y);
+        FYMax = std::max(FYMax, y);
     }
-    ++FCount;
     Changed();
+}
+
+void Tsp_XYDataSeries::DropStorage()
+{
+    FBlocks.clear();
+    FHead = 0;
+    FBlockCount = 0;
+    FFirst = 0;
+    FCount = 0;
 }
 
 void Tsp_XYDataSeries::Delete(int AIndex)
@@ -62,24 +77,35 @@ void Tsp_XYDataSeries::Delete(int AIndex)
     if (AIndex < 0 || AIndex >= FCount)
         return;
     const double x = X(AIndex), y = Y(AIndex);
-    if (AIndex == 0) {
-        FHead = Next(FHead);
-    } else if (AIndex < FCount - 1) {
-        // Close the gap from the nearer end.
-        if (AIndex < FCount / 2) {
-            for (int i = AIndex; i > 0; --i) {
-                FX[Slot(i)] = FX[Slot(i - 1)];
-                FY[Slot(i)] = FY[Slot(i - 1)];
-            }
-            FHead = Next(FHead);
-        } else {
-            for (int i = AIndex; i < FCount - 1; ++i) {
-                FX[Slot(i)] = FX[Slot(i + 1)];
-                FY[Slot(i)] = FY[Slot(i + 1)];
-            }
+    if (FCount == 1) {
+        DropStorage();
+    } else if (AIndex == 0) {
+        --FCount;
+        if (++FFirst == static_cast<std::size_t>(Tsp_PointBlock::Size)) {
+            Block(0) = Tsp_PointBlock();
+            FHead = (FHead + 1) & (FBlocks.size() - 1);
+            --FBlockCount;
+            FFirst = 0;
         }
+    } else if (AIndex == FCount - 1) {
+        Tsp_PointBlock& last = Block(FBlockCount - 1);
+        last.RemoveLast();
+        --FCount;
+        if (last.Count() == 0) {
+            last = Tsp_PointBlock();
+            --FBlockCount;
+        }
+    } else {
+        // Inside: the blocks are rebuilt without the point (as rare as it is O(n)).
+        std::vector<std::pair<double, double>> points;
+        points.reserve(static_cast<std::size_t>(FCount - 1));
+        for (int i = 0; i < FCount; ++i)
+            if (i != AIndex)
+                points.emplace_back(X(i), Y(i));
+        DropStorage();
+        for (const auto& [px, py] : points)
+            Append(px, py);
     }
-    --FCount;
     // The bounds survive unless the point held one of them: trimming a day-long series then
     // needs no scan over all points on the next paint.
     if (FBoundsValid && FCount > 0) {
@@ -99,11 +125,18 @@ void Tsp_XYDataSeries::Delete(int AIndex)
 
 void Tsp_XYDataSeries::Clear()
 {
-    FCount = 0;
-    FHead = 0;
+    DropStorage();
     FXAscending = true;
     FBoundsValid = false;
     Changed();
+}
+
+std::size_t Tsp_XYDataSeries::StorageBytes() const
+{
+    std::size_t bytes = FBlocks.capacity() * sizeof(Tsp_PointBlock);
+    for (std::size_t i = 0; i < FBlockCount; ++i)
+        bytes += Block(i).Bytes();
+    return bytes;
 }
 
 void Tsp_XYDataSeries::UpdateBounds() const
@@ -115,24 +148,17 @@ void Tsp_XYDataSeries::UpdateBounds() const
     if (FXAscending) {
         xMin = X(0);
         xMax = X(FCount - 1);
-    }
-    // The live points are at most two runs of the ring.
-    auto scan = [&](std::size_t AFrom, std::size_t ATo) {
-        for (std::size_t i = AFrom; i < ATo; ++i) {
-            yMin = std::min(yMin, FY[i]);
-            yMax = std::max(yMax, FY[i]);
-            if (!FXAscending) {
-                xMin = std::min(xMin, FX[i]);
-                xMax = std::max(xMax, FX[i]);
-            }
-        }
-    };
-    const std::size_t end = FHead + static_cast<std::size_t>(FCount);
-    if (end <= FX.size()) {
-        scan(FHead, end);
     } else {
-        scan(FHead, FX.size());
-        scan(0, end - FX.size());
+        for (int i = 0; i < FCount; ++i) {
+            xMin = std::min(xMin, X(i));
+            xMax = std::max(xMax, X(i));
+        }
+    }
+    const std::size_t end = FFirst + static_cast<std::size_t>(FCount);
+    for (std::size_t b = 0; b < FBlockCount; ++b) {
+        const std::size_t from = b == 0 ? FFirst : 0;
+        const std::size_t to = std::min(end - b * Tsp_PointBlock::Size, std::size_t{Tsp_PointBlock::Size});
+        Block(b).YRange(static_cast<int>(from), static_cast<int>(to), yMin, yMax);
     }
     FXMin = xMin;
     FXMax = xMax;

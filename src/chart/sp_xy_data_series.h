@@ -1,6 +1,9 @@
-// Point storage of a chart series: x-y pairs in a ring buffer with lazily kept bounds.
+// Point storage of a chart series: x-y pairs in packed blocks with lazily kept bounds.
 #pragma once
 
+#include "chart/sp_point_block.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -41,28 +44,51 @@ protected:
     }
 };
 
-// Points are kept in insertion order. Removing the oldest or the newest point is O(1), adding is
-// amortised O(1). Bounds are widened on add; a delete that removes a bound has them recomputed on
-// demand.
+// Points are kept in insertion order, in blocks of Tsp_PointBlock::Size that are packed once
+// full: x exactly (a day of stamps about a second apart takes 0 to 2 bytes a point), y as a 32-bit
+// float (see AddXY). Removing the oldest or the newest point is O(1), adding is amortised O(1),
+// reading a point is O(1). Bounds are widened on add; a delete that removes a bound has them
+// recomputed on demand.
 class Tsp_XYDataSeries : public Tsp_DataSeries
 {
 public:
-    Tsp_XYDataSeries();
-
+    // AX is kept exactly. AY is kept as the nearest 32-bit float (relative error at most 2^-24)
+    // when that is a normal float or zero, else exactly; with SetExactValues(true) always exactly.
+    // X and Y read back what was kept.
     void AddXY(double AX, double AY);
-    // The number of points the owner keeps the series at (trimming the oldest): the storage, which
-    // otherwise doubles, grows no further than that before it has to, so a long series wastes no
-    // memory on room it never fills. 0 (the default) lets it double freely.
-    void SetCapacityHint(int ACount) { FCapacityHint = ACount > 0 ? static_cast<std::size_t>(ACount) : 0; }
-    // Points the storage holds before it grows again.
-    int Capacity() const { return static_cast<int>(FX.size()); }
+    // True keeps every later y exactly, at 4 more bytes a point.
+    void SetExactValues(bool AOn) { FExactValues = AOn; }
+    bool ExactValues() const { return FExactValues; }
     // Removes point AIndex; an index outside 0 .. Count() - 1 is ignored.
     void Delete(int AIndex);
     void Clear();
 
     int Count() const { return FCount; }
-    double X(int AIndex) const { return FX[Slot(AIndex)]; }
-    double Y(int AIndex) const { return FY[Slot(AIndex)]; }
+    double X(int AIndex) const
+    {
+        const std::size_t p = FFirst + static_cast<std::size_t>(AIndex);
+        return Block(p >> Tsp_PointBlock::Shift).X(static_cast<int>(p & Mask));
+    }
+    double Y(int AIndex) const
+    {
+        const std::size_t p = FFirst + static_cast<std::size_t>(AIndex);
+        return Block(p >> Tsp_PointBlock::Shift).Y(static_cast<int>(p & Mask));
+    }
+    // Calls AVisit(x, y) for points AFrom .. ATo - 1 in order: the same values as X and Y give,
+    // read a block at a time.
+    template <class TVisit>
+    void ForEachPoint(int AFrom, int ATo, TVisit&& AVisit) const
+    {
+        while (AFrom < ATo) {
+            const std::size_t p = FFirst + static_cast<std::size_t>(AFrom);
+            const int at = static_cast<int>(p & Mask);
+            const int run = std::min(ATo - AFrom, Tsp_PointBlock::Size - at);
+            Block(p >> Tsp_PointBlock::Shift).ForEach(at, at + run, AVisit);
+            AFrom += run;
+        }
+    }
+    // Heap bytes the points take.
+    std::size_t StorageBytes() const;
 
     // The bounds over all points; false when the series is empty.
     bool GetXMinMax(double& AMin, double& AMax) const;
@@ -71,20 +97,22 @@ public:
     bool XAscending() const { return FXAscending; }
 
 private:
-    std::size_t Slot(int AIndex) const
-    {
-        const std::size_t slot = FHead + static_cast<std::size_t>(AIndex);
-        return slot < FX.size() ? slot : slot - FX.size();
-    }
-    std::size_t Next(std::size_t ASlot) const { return ASlot + 1 < FX.size() ? ASlot + 1 : 0; }
-    void Grow();
+    static constexpr std::size_t Mask = Tsp_PointBlock::Size - 1;
+
+    const Tsp_PointBlock& Block(std::size_t AIndex) const { return FBlocks[(FHead + AIndex) & (FBlocks.size() - 1)]; }
+    Tsp_PointBlock& Block(std::size_t AIndex) { return FBlocks[(FHead + AIndex) & (FBlocks.size() - 1)]; }
+    void Append(double AX, double AY);
+    void DropStorage();
     void UpdateBounds() const;
 
-    std::vector<double> FX;
-    std::vector<double> FY;
+    // A ring of blocks (its size a power of two); every block but the last is full. Point i is
+    // at position FFirst + i counted from the first block's start.
+    std::vector<Tsp_PointBlock> FBlocks;
     std::size_t FHead = 0;
-    std::size_t FCapacityHint = 0;
+    std::size_t FBlockCount = 0;
+    std::size_t FFirst = 0;
     int FCount = 0;
+    bool FExactValues = false;
     bool FXAscending = true;
     mutable bool FBoundsValid = false;
     mutable double FXMin = 0, FXMax = 0, FYMin = 0, FYMax = 0;

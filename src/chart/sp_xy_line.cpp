@@ -17,6 +17,17 @@ namespace {
 // +-16383 by V2P, so such a segment could only be a misleading stripe along the clamp line.
 constexpr int SkipLimit = 16000;
 
+// The segment lists are kept between paints to spare an allocation each; one that a wide view
+// (a day on screen) made longer than this is given back after the paint instead of being kept.
+constexpr std::size_t KeptSegments = 4096;
+
+template <class T>
+void GiveBackIfLong(std::vector<T>& AList)
+{
+    if (AList.capacity() > KeptSegments)
+        std::vector<T>().swap(AList);
+}
+
 bool Skipped(int AX0, int AY0, int AX1, int AY1)
 {
     return (AX0 < -SkipLimit && AX1 < -SkipLimit) || (AX0 > SkipLimit && AX1 > SkipLimit) ||
@@ -101,6 +112,7 @@ void Tsp_DrawLines(QPainter& APainter, const TThinSegment* ASegments, int ACount
     for (int i = 0; i < ACount; ++i)
         lines.emplace_back(ASegments[i].X0, ASegments[i].Y0, ASegments[i].X1, ASegments[i].Y1);
     APainter.drawLines(lines.data(), ACount);
+    GiveBackIfLong(lines);
 }
 
 std::uint32_t Tsp_RgbOf(const QColor& AColor)
@@ -199,29 +211,33 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
         TThinSegment run{};
         bool open = false;
         int x0 = AXAxis.V2P(X(first)), y0 = AYAxis.V2P(Y(first));
-        for (int i = first + 1; i <= last; ++i) {
-            const int x1 = AXAxis.V2P(X(i)), y1 = AYAxis.V2P(Y(i));
-            if (Skipped(x0, y0, x1, y1)) {
-                if (open)
-                    segments.push_back(run);
-                open = false;
-            } else if (!batch) {
-                APainter.drawLine(x0, y0, x1, y1);
-            } else if (open && Continues(run, x1, y1)) {
-                run.X1 = x1;
-                run.Y1 = y1;
-            } else {
-                if (open)
-                    segments.push_back(run);
-                run = {x0, y0, x1, y1};
-                open = true;
-            }
-            x0 = x1;
-            y0 = y1;
-        }
+        // Points are read a block at a time; the visitor is inlined, since a call per point would
+        // cost more than the block-wise reading saves.
+        ForEachPoint(
+            first + 1, last + 1, [&](double AX, double AY) __attribute__((always_inline)) {
+                const int x1 = AXAxis.V2P(AX), y1 = AYAxis.V2P(AY);
+                if (Skipped(x0, y0, x1, y1)) {
+                    if (open)
+                        segments.push_back(run);
+                    open = false;
+                } else if (!batch) {
+                    APainter.drawLine(x0, y0, x1, y1);
+                } else if (open && Continues(run, x1, y1)) {
+                    run.X1 = x1;
+                    run.Y1 = y1;
+                } else {
+                    if (open)
+                        segments.push_back(run);
+                    run = {x0, y0, x1, y1};
+                    open = true;
+                }
+                x0 = x1;
+                y0 = y1;
+            });
         if (open)
             segments.push_back(run);
         Tsp_DrawLines(APainter, segments.data(), static_cast<int>(segments.size()));
+        GiveBackIfLong(segments);
     }
 
     if (FPointAttr.Visible) {

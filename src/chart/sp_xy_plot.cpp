@@ -31,6 +31,23 @@ bool IsVertical(Tsp_XYPlot::TAxisId AId)
 
 } // namespace
 
+namespace {
+
+// The picture buffered plots draw into, and the plot whose picture it holds.
+struct TSharedBuffer
+{
+    QImage Image;
+    const Tsp_XYPlot* Owner = nullptr;
+};
+
+TSharedBuffer& SharedBuffer()
+{
+    static TSharedBuffer buffer;
+    return buffer;
+}
+
+} // namespace
+
 Tsp_XYPlot::Tsp_XYPlot(QWidget* AParent)
     : QWidget(AParent), FAxes{Tsp_Axis(InitialFlags[0]), Tsp_Axis(InitialFlags[1]), Tsp_Axis(InitialFlags[2]),
                               Tsp_Axis(InitialFlags[3])},
@@ -48,6 +65,8 @@ Tsp_XYPlot::Tsp_XYPlot(QWidget* AParent)
 
 Tsp_XYPlot::~Tsp_XYPlot()
 {
+    if (SharedBuffer().Owner == this)
+        SharedBuffer().Owner = nullptr;
     for (auto& axis : FAxes)
         axis.OnChange = nullptr;
     for (auto& series : FSeries)
@@ -85,8 +104,6 @@ void Tsp_XYPlot::SetBorderStyle(TBorderStyle AStyle)
 void Tsp_XYPlot::SetBufferedDisplay(bool AOn)
 {
     FBufferedDisplay = AOn;
-    if (!AOn)
-        FBuffer = QImage();
     Invalidate();
 }
 
@@ -416,21 +433,29 @@ void Tsp_XYPlot::paintEvent(QPaintEvent*)
         FSurroundInvalid = FFieldInvalid = false;
         return;
     }
+    // One buffer for all plots: the panels' charts have the same size, and each of them redraws
+    // its surroundings at nearly every tick anyway as its time axis scrolls. It keeps the
+    // surroundings of the plot that drew last, so a plot that draws alone redraws only its field.
+    TSharedBuffer& shared = SharedBuffer();
     const qreal ratio = devicePixelRatioF();
     const QSize need = size() * ratio;
-    if (FBuffer.size() != need) {
-        FBuffer = QImage(need, QImage::Format_RGB32);
-        FBuffer.setDevicePixelRatio(ratio);
+    if (shared.Image.size() != need || shared.Image.devicePixelRatio() != ratio) {
+        shared.Image = QImage(need, QImage::Format_RGB32);
+        shared.Image.setDevicePixelRatio(ratio);
+        shared.Owner = nullptr;
+    }
+    if (shared.Owner != this) {
+        shared.Owner = this;
         FSurroundInvalid = true;
     }
     if (FSurroundInvalid || FFieldInvalid) {
         // The field lies inside the surroundings: redrawing those repaints the field too.
-        QPainter painter(&FBuffer);
+        QPainter painter(&shared.Image);
         DrawAll(painter, FSurroundInvalid);
         FSurroundInvalid = FFieldInvalid = false;
     }
     QPainter painter(this);
-    painter.drawImage(0, 0, FBuffer);
+    painter.drawImage(0, 0, shared.Image);
 }
 
 void Tsp_XYPlot::resizeEvent(QResizeEvent* AEvent)

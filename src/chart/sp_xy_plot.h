@@ -154,7 +154,6 @@ private:
     bool FLayoutInvalid = true;
     bool FSurroundInvalid = true;
     bool FFieldInvalid = true;
-    QImage FBuffer;
     // Tick labels laid out once: the value axes' labels never change and the time labels repeat
     // while they scroll, so most paints find every label here. Cleared with the font.
     struct TLabel

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <map>
+#include <utility>
 
 namespace qn {
 
@@ -36,6 +37,34 @@ struct TCloseGuard
 {
     ILayoutManagerStorage& Storage;
     ~TCloseGuard() { Storage.Close(); }
+};
+
+// One pass over the storage for everything done while it lives: one read, and one replacement
+// when Commit is reached, so the file never holds half of one save and half of the one before.
+// Left without Commit (an exception), the changes are dropped.
+class TStorageUpdate
+{
+public:
+    explicit TStorageUpdate(ILayoutManagerStorage* AStorage) : FStorage(AStorage)
+    {
+        if (FStorage)
+            FStorage->BeginUpdate();
+    }
+    TStorageUpdate(const TStorageUpdate&) = delete;
+    TStorageUpdate& operator=(const TStorageUpdate&) = delete;
+    ~TStorageUpdate()
+    {
+        if (FStorage)
+            FStorage->CancelUpdate();
+    }
+    void Commit()
+    {
+        if (ILayoutManagerStorage* storage = std::exchange(FStorage, nullptr))
+            storage->EndUpdate();
+    }
+
+private:
+    ILayoutManagerStorage* FStorage;
 };
 
 QRect NearestWorkArea(const QRect& ARect)
@@ -878,9 +907,11 @@ void TLayoutManager::Save()
         return;
     if (OnBeforeSave)
         OnBeforeSave(this);
+    TStorageUpdate update(FStorage.get());
     for (std::size_t i = 0; i < FList.size(); ++i)
         FList[i]->Save();
     FValues.Save();
+    update.Commit();
     if (OnAfterSave)
         OnAfterSave(this);
 }
@@ -889,8 +920,11 @@ void TLayoutManager::Save(QObject* AComponent)
 {
     if (FReadOnly)
         return;
-    if (const int i = FindComponent(AComponent); i >= 0)
+    if (const int i = FindComponent(AComponent); i >= 0) {
+        TStorageUpdate update(FStorage.get());
         Items(i).Save();
+        update.Commit();
+    }
 }
 
 void TLayoutManager::Restore()
@@ -903,17 +937,22 @@ void TLayoutManager::Restore()
     FRestoring = true;
     if (OnBeforeRestore)
         OnBeforeRestore(this);
+    TStorageUpdate update(FStorage.get());
     for (std::size_t i = 0; i < FList.size(); ++i)
         FList[i]->Restore();
     FValues.Restore();
+    update.Commit();
     if (OnAfterRestore)
         OnAfterRestore(this);
 }
 
 void TLayoutManager::Restore(QObject* AComponent)
 {
-    if (const int i = FindComponent(AComponent); i >= 0)
+    if (const int i = FindComponent(AComponent); i >= 0) {
+        TStorageUpdate update(FStorage.get());
         Items(i).Restore();
+        update.Commit();
+    }
 }
 
 void TLayoutManager::PositionCheck()
@@ -935,8 +974,10 @@ void TLayoutManager::PositionCheck(QWidget* AControl)
 
 void TLayoutManager::DeleteData()
 {
+    TStorageUpdate update(FStorage.get());
     for (std::size_t i = 0; i < FList.size(); ++i)
         FList[i]->DeleteData();
+    update.Commit();
 }
 
 void TLayoutManager::DeleteData(QObject* AComponent)

@@ -220,6 +220,8 @@ void TLayoutManagerINIStorage::SetFileName(const std::string& AFileName)
     if (AFileName == FFileName)
         return;
     FFileName = AFileName;
+    if (FEdit)
+        FEdit.emplace(FFileName); // an update goes on with the new file
     if (FOpened) {
         Close();
         Open(true);
@@ -252,13 +254,45 @@ void TLayoutManagerINIStorage::Close()
     FOpened = false;
 }
 
-void TLayoutManagerINIStorage::Save() {}
+void TLayoutManagerINIStorage::Save()
+{
+    if (FEdit)
+        FEdit->Commit();
+}
+
+void TLayoutManagerINIStorage::BeginUpdate()
+{
+    if (FUpdates++ == 0) {
+        FCancelled = false;
+        FEdit.emplace(FFileName);
+    }
+}
+
+void TLayoutManagerINIStorage::EndUpdate()
+{
+    if (FUpdates == 0 || --FUpdates > 0)
+        return;
+    std::optional<TIniFileEdit> edit;
+    edit.swap(FEdit);
+    if (!FCancelled && !FFileName.empty())
+        edit->Commit();
+}
+
+void TLayoutManagerINIStorage::CancelUpdate()
+{
+    FCancelled = true;
+    if (FUpdates == 0 || --FUpdates > 0)
+        return;
+    FEdit.reset();
+}
 
 std::optional<std::string> TLayoutManagerINIStorage::Read(const std::string& ASection, const std::string& AName)
 {
     Open(true);
     if (FFileName.empty())
         return std::nullopt;
+    if (FEdit)
+        return FEdit->Document().Value(ASection, AName);
     return IniReadValue(FFileName, ASection, AName);
 }
 
@@ -267,13 +301,18 @@ void TLayoutManagerINIStorage::Write(const std::string& ASection, const std::str
     Open(false);
     if (FFileName.empty())
         throw EIniWriteError(FFileName);
-    IniWriteString(FFileName, ASection, AName, AText);
+    if (FEdit)
+        FEdit->Change().SetValue(ASection, AName, AText);
+    else
+        IniWriteString(FFileName, ASection, AName, AText);
 }
 
 bool TLayoutManagerINIStorage::SectionExists(const std::string& AName)
 {
     Open(true);
-    return !FFileName.empty() && !IniReadSection(FFileName, AName).empty();
+    if (FFileName.empty())
+        return false;
+    return !(FEdit ? FEdit->Document().Section(AName) : IniReadSection(FFileName, AName)).empty();
 }
 
 bool TLayoutManagerINIStorage::ValueExists(const std::string& ASection, const std::string& AName)
@@ -347,7 +386,7 @@ void TLayoutManagerINIStorage::ReadSection(const std::string& ASection, std::vec
     Open(true);
     if (FFileName.empty())
         return;
-    for (const auto& [key, value] : IniReadSection(FFileName, ASection))
+    for (const auto& [key, value] : FEdit ? FEdit->Document().Section(ASection) : IniReadSection(FFileName, ASection))
         AList.push_back(key + "=" + value);
 }
 
@@ -355,14 +394,26 @@ void TLayoutManagerINIStorage::DeleteSection(const std::string& ASection)
 {
     if (!SectionExists(ASection))
         return;
-    IniDeleteSection(FFileName, ASection);
+    if (FEdit)
+        FEdit->Change().DeleteSection(ASection);
+    else
+        IniDeleteSection(FFileName, ASection);
 }
 
 void TLayoutManagerINIStorage::DeleteValue(const std::string& ASection, const std::string& AName)
 {
     Open(true);
-    if (!FFileName.empty())
+    if (FFileName.empty())
+        return;
+    if (!FEdit) {
         IniDeleteKey(FFileName, ASection, AName);
+        return;
+    }
+    // As the one-call deletion: a file that cannot be read keeps its key.
+    try {
+        FEdit->Change().DeleteKey(ASection, AName);
+    } catch (const EIniWriteError&) {
+    }
 }
 
 void TLayoutManagerINIStorage::DeleteValues(const std::string& ASection, const std::vector<std::string>& ANames)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "layout/layout_manager_storage.h"
+#include "platform/ini_file.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,8 +17,10 @@ namespace qn {
 // - date-times as "yyyy-mm-dd hh:nn:ss";
 // - Booleans as "1"/"0", read back by the integer rule (non-zero is true);
 // - strings as given, read back cut to 2047 characters.
-// Every write reaches the disk atomically when it is made (see platform/ini_file.h), so Save and
-// Close have nothing left to flush. Nothing is cached: every read parses the file anew.
+// Outside an update every write reaches the disk atomically when it is made and every read parses
+// the file anew (see platform/ini_file.h). An update reads the file once, at its first read or
+// write, and replaces it once, at its end (see TIniFileEdit); Save commits an update's changes so
+// far.
 class TLayoutManagerINIStorage : public ILayoutManagerStorage
 {
 public:
@@ -52,6 +55,9 @@ public:
     // be created is reported by the first write.
     void Open(bool AReadOnly) override;
     void Close() override;
+    void BeginUpdate() override;
+    void EndUpdate() override;
+    void CancelUpdate() override;
 
 private:
     std::optional<std::string> Read(const std::string& ASection, const std::string& AName);
@@ -59,6 +65,9 @@ private:
 
     std::string FFileName;
     bool FOpened = false;
+    int FUpdates = 0;
+    bool FCancelled = false;
+    std::optional<TIniFileEdit> FEdit;
 };
 
 // The value text forms, shared with the tests and the fuzzers.

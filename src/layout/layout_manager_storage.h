@@ -13,7 +13,11 @@ namespace qn {
 // Contract the layout manager relies on:
 // - every Read... returns ADefault when the key is absent (or its text is not of the asked kind);
 // - reads and writes open the storage by themselves when it is closed;
-// - Close ends the work and makes the writes durable;
+// - Close ends the work and makes the writes durable (inside an update: at its end);
+// - between BeginUpdate and the matching EndUpdate the medium is read at most once and written
+//   not at all; the outermost EndUpdate writes every change of the update at once, so the medium
+//   never holds part of them, and throws what a write would; CancelUpdate ends an update dropping
+//   its changes and never throws. Updates nest;
 // - a write the medium refuses throws std::runtime_error whose message is "Unable to write to <path>";
 //   reads never throw.
 class ILayoutManagerStorage
@@ -48,6 +52,9 @@ public:
     // Does nothing when already open: the first Open decides.
     virtual void Open(bool AReadOnly) = 0;
     virtual void Close() = 0;
+    virtual void BeginUpdate() = 0;
+    virtual void EndUpdate() = 0;
+    virtual void CancelUpdate() = 0;
 };
 
 } // namespace qn

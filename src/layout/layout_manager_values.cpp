@@ -319,14 +319,35 @@ void TLayoutManagerValues::Assign(const TLayoutManagerValues& ASource)
 
 void TLayoutManagerValues::Save()
 {
-    for (const auto& item : FItems)
-        item->Save();
+    // One replacement of the file for all values, not one per value.
+    if (Storage())
+        Storage()->BeginUpdate();
+    try {
+        for (const auto& item : FItems)
+            item->Save();
+    } catch (...) {
+        if (Storage())
+            Storage()->CancelUpdate();
+        throw;
+    }
+    if (Storage())
+        Storage()->EndUpdate();
 }
 
 void TLayoutManagerValues::Restore()
 {
-    for (const auto& item : FItems)
-        item->Restore();
+    if (Storage())
+        Storage()->BeginUpdate();
+    try {
+        for (const auto& item : FItems)
+            item->Restore();
+    } catch (...) {
+        if (Storage())
+            Storage()->CancelUpdate();
+        throw;
+    }
+    if (Storage())
+        Storage()->EndUpdate();
 }
 
 } // namespace qn

@@ -24,8 +24,10 @@ public:
     int Height() const override { return FSize; }
 
     // The picture AIndex for a device pixel ratio; a null pixmap for an index out of range.
-    // Pictures are rendered once per ratio and kept.
+    // Each picture is rendered the first time it is asked for at a ratio and kept.
     QPixmap Pixmap(int AIndex, qreal ADevicePixelRatio = 1.0) const override;
+    // An icon that draws from Pixmap at the ratio of the screen it is painted on, so pictures
+    // are kept only at the ratios really drawn. Valid while the list lives.
     QIcon Icon(int AIndex) const;
 
 private:
@@ -38,7 +40,7 @@ private:
 // The 15 interface pictures, in index order (see adapter_image.h).
 QStringList InterfaceImageResources();
 
-// The application icon, drawn at the usual icon sizes.
+// The application icon: drawn from its SVG at the size each request asks for, nothing kept.
 QIcon ApplicationIcon();
 
 } // namespace qn

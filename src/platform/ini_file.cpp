@@ -3,6 +3,7 @@
 
 #include "platform/atomic_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
@@ -135,6 +136,7 @@ TIniDocument::TIniDocument(std::string_view AText)
 {
     while (AText.substr(0, 3) == "\xEF\xBB\xBF")
         AText.remove_prefix(3);
+    FLines.reserve(static_cast<std::size_t>(std::count(AText.begin(), AText.end(), '\n')) + 1);
     while (!AText.empty()) {
         const std::size_t eol = AText.find('\n');
         std::string_view line = AText.substr(0, eol);
@@ -184,15 +186,24 @@ bool TIniDocument::InSection(const TLine& ALine, std::string_view ASection) cons
            SameName(FLines[ALine.SectionIndex].Name, ASection);
 }
 
+std::string TIniDocument::ValueOf(const TLine& ALine)
+{
+    std::string_view v = Trim(std::string_view(ALine.Text).substr(ALine.ValuePos));
+    if (v.size() >= 2 && IsQuote(v.front()) && v.front() == v.back())
+        v = v.substr(1, v.size() - 2);
+    return CutValue(v);
+}
+
+// The scans below compare a section name once per header, not once per key line: a file that
+// has grown to many megabytes is still searched in a few milliseconds.
 std::optional<std::string> TIniDocument::Value(std::string_view ASection, std::string_view AKey) const
 {
+    bool inSection = false;
     for (const TLine& l : FLines) {
-        if (!InSection(l, ASection) || !SameName(l.Name, AKey))
-            continue;
-        std::string_view v = Trim(std::string_view(l.Text).substr(l.ValuePos));
-        if (v.size() >= 2 && IsQuote(v.front()) && v.front() == v.back())
-            v = v.substr(1, v.size() - 2);
-        return CutValue(v);
+        if (l.Kind == TLineKind::Header)
+            inSection = SameName(l.Name, ASection);
+        else if (inSection && l.Kind == TLineKind::Key && SameName(l.Name, AKey))
+            return ValueOf(l);
     }
     return std::nullopt;
 }
@@ -200,14 +211,17 @@ std::optional<std::string> TIniDocument::Value(std::string_view ASection, std::s
 std::vector<TIniKeyValue> TIniDocument::Section(std::string_view ASection) const
 {
     std::vector<TIniKeyValue> result;
+    bool inSection = false;
     for (const TLine& l : FLines) {
-        if (!InSection(l, ASection))
+        if (l.Kind == TLineKind::Header)
+            inSection = SameName(l.Name, ASection);
+        if (!inSection || l.Kind != TLineKind::Key)
             continue;
         bool seen = false;
         for (const auto& kv : result)
             seen = seen || SameName(kv.first, l.Name);
         if (!seen)
-            result.emplace_back(l.Name, *Value(ASection, l.Name));
+            result.emplace_back(l.Name, ValueOf(l));
     }
     return result;
 }
@@ -231,8 +245,11 @@ void TIniDocument::SetValue(std::string_view ASection, std::string_view AKey, st
 {
     const std::string key = OneLine(Trim(AKey));
     const std::string value = ValueText(AValue);
+    bool inSection = false;
     for (TLine& l : FLines) {
-        if (InSection(l, ASection) && SameName(l.Name, key)) {
+        if (l.Kind == TLineKind::Header)
+            inSection = SameName(l.Name, ASection);
+        else if (inSection && l.Kind == TLineKind::Key && SameName(l.Name, key)) {
             l.Text = KeyText(l.Name) + "=";
             l.ValuePos = l.Text.size();
             l.Text += value;
@@ -441,6 +458,43 @@ bool IniDeleteKeys(const std::string& AFileName, std::string_view ASection,
     } catch (...) {
         return false;
     }
+}
+
+void TIniFileEdit::Load()
+{
+    if (FLoaded)
+        return;
+    FLoaded = true;
+    FReadable = LoadForChange(FFileName, FDoc, FOldText, FExisted);
+    if (!FReadable)
+        FDoc = TIniDocument();
+}
+
+const TIniDocument& TIniFileEdit::Document()
+{
+    Load();
+    return FDoc;
+}
+
+TIniDocument& TIniFileEdit::Change()
+{
+    Load();
+    if (!FReadable)
+        throw EIniWriteError(IniFullPath(FFileName));
+    FChanged = true;
+    return FDoc;
+}
+
+void TIniFileEdit::Commit()
+{
+    if (!FChanged)
+        return;
+    if (!FReadable || !Store(FFileName, FDoc, FOldText, FExisted))
+        throw EIniWriteError(IniFullPath(FFileName));
+    // The next Commit writes whenever something changed again.
+    FOldText.clear();
+    FExisted = false;
+    FChanged = false;
 }
 
 } // namespace qn

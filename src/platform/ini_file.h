@@ -81,6 +81,7 @@ private:
         std::size_t SectionIndex = 0; // index of the header line, npos before the first header
     };
 
+    static std::string ValueOf(const TLine& ALine);
     void Reindex();
     bool EraseLines(const std::function<bool(const TLine&)>& AWhich);
     bool InSection(const TLine& ALine, std::string_view ASection) const;
@@ -108,6 +109,38 @@ bool IniDeleteKey(const std::string& AFileName, std::string_view ASection, std::
 // The same for several keys of one section, with one replacement of the file.
 bool IniDeleteKeys(const std::string& AFileName, std::string_view ASection,
                    const std::vector<std::string>& AKeys) noexcept;
+
+// A series of reads and changes of one file made with one read and at most one replacement, for a
+// caller that reads or writes many keys at once: the file is read at the first use, changes are
+// made in memory, Commit writes them all in one atomic replacement. The file functions above are
+// this for one call each. Changes made by others after the read are not seen, and are overwritten
+// by Commit.
+class TIniFileEdit
+{
+public:
+    explicit TIniFileEdit(std::string AFileName) : FFileName(std::move(AFileName)) {}
+
+    const std::string& FileName() const { return FFileName; }
+    // The content; a missing or unreadable file reads as empty.
+    const TIniDocument& Document();
+    // The content to change. Throws EIniWriteError when the file exists but cannot be read: a
+    // rewrite from nothing would lose it.
+    TIniDocument& Change();
+    // Replaces the file when a change was asked for and the text differs from the file's (a
+    // missing file is created). Throws EIniWriteError, leaving the file as it was.
+    void Commit();
+
+private:
+    void Load();
+
+    std::string FFileName;
+    TIniDocument FDoc;
+    std::string FOldText;
+    bool FLoaded = false;
+    bool FExisted = false;
+    bool FReadable = true;
+    bool FChanged = false;
+};
 
 // The full path a relative name stands for, as error messages show it.
 std::string IniFullPath(const std::string& AFileName);

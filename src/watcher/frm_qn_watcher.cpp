@@ -223,8 +223,6 @@ void Tfrm_qn_Watcher::CreateGrid(QWidget* AParent)
     sp_XYLine2 = &sp_XYPlot->AddLine();
     sp_XYLine2->Legend = "Upload";
     for (Tsp_XYLine* line : {sp_XYLine1, sp_XYLine2}) {
-        // A point is added before the oldest is trimmed.
-        line->SetCapacityHint(TWatcherStatistics::MaxPoints + 1);
         line->XAxis = Tsp_DataSeries::dsxBottom;
         line->YAxis = Tsp_DataSeries::dsyLeft;
         Tsp_PointAttr points = line->PointAttr();

@@ -1,10 +1,16 @@
-// Series storage: order, deletes at both ends and inside, bounds, the ascending-x flag.
+// Series storage: order, deletes at both ends and inside, bounds, the ascending-x flag, and the packed
+// blocks giving back what was kept.
 #include "chart/sp_xy_data_series.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
 #include <random>
+#include <vector>
 
 namespace qn {
 namespace {
@@ -36,47 +42,41 @@ TEST(XYDataSeries, TrimmingTheOldestPointKeepsOrderAcrossManyWraps)
     EXPECT_TRUE(s.XAscending());
 }
 
-TEST(XYDataSeries, ACapacityHintStopsTheGrowthThereAndTheRingStillKeepsOrder)
+TEST(XYDataSeries, ASlidingWindowWithInsideDeletesKeepsOrderAcrossBlocks)
 {
-    // The owner keeps 100 points and adds one before it trims (as the watcher does with a day);
-    // the storage stops at 101 instead of doubling to 128, and wraps at that odd size.
+    // The owner keeps 300 points and adds one before it trims (as the watcher does with a day),
+    // now and then deleting one inside; the window moves across many packed blocks.
     Tsp_XYDataSeries s;
-    s.SetCapacityHint(101);
     int next = 0;
-    for (; next < 100; ++next)
+    for (; next < 300; ++next)
         s.AddXY(next, -next);
-    EXPECT_EQ(s.Capacity(), 101);
-    for (int i = 0; i < 1000; ++i, ++next) {
+    for (int i = 0; i < 3000; ++i, ++next) {
         s.AddXY(next, -next);
         s.Delete(0);
-        if (i % 7 == 0) { // an inside delete closing the gap from the front, and one more point
+        if (i % 97 == 0) { // an inside delete, and one more point
             s.Delete(10);
             s.AddXY(next + 0.5, -(next + 0.5));
         }
     }
-    ASSERT_EQ(s.Count(), 100);
+    ASSERT_EQ(s.Count(), 300);
     for (int i = 1; i < s.Count(); ++i)
         ASSERT_LT(s.X(i - 1), s.X(i)) << i;
     EXPECT_EQ(s.X(s.Count() - 1), next - 1);
-    EXPECT_EQ(s.Capacity(), 101);
+    EXPECT_EQ(s.Y(s.Count() - 1), -(next - 1));
+    // Whole blocks are given back as the window moves on: at most two blocks more than it needs.
+    EXPECT_LE(s.StorageBytes(), 4u * 2 * 8 * Tsp_PointBlock::Size + 1024);
 
-    // More points than the hint still fit: the storage grows past it, keeping order.
-    Tsp_XYDataSeries t;
-    t.SetCapacityHint(40);
-    for (int i = 0; i < 30; ++i) { // the ring wraps while it fills
-        t.AddXY(2 * i, -2 * i);
-        t.Delete(0);
-        t.AddXY(2 * i + 1, -(2 * i + 1));
-    }
-    for (int i = 0; i < 60; ++i)
-        t.AddXY(200 + i, -(200 + i));
-    EXPECT_GE(t.Capacity(), 90);
-    ASSERT_EQ(t.Count(), 90);
-    for (int i = 1; i < t.Count(); ++i)
-        ASSERT_LT(t.X(i - 1), t.X(i)) << i;
-    double lo, hi;
-    ASSERT_TRUE(t.GetYMinMax(lo, hi));
-    EXPECT_EQ(lo, -259);
+    // Deleting the newest points reopens packed blocks and keeps the rest.
+    for (int i = 0; i < 290; ++i)
+        s.Delete(s.Count() - 1);
+    ASSERT_EQ(s.Count(), 10);
+    for (int i = 0; i < s.Count(); ++i)
+        ASSERT_EQ(s.Y(i), -s.X(i)) << i;
+    for (int i = 1; i < s.Count(); ++i)
+        ASSERT_LT(s.X(i - 1), s.X(i)) << i;
+    s.AddXY(1e6, 3);
+    EXPECT_EQ(s.X(10), 1e6);
+    EXPECT_EQ(s.Y(10), 3);
 }
 
 TEST(XYDataSeries, DeleteIgnoresBadIndicesAndClosesGapsFromEitherSide)
@@ -186,6 +186,170 @@ TEST(XYDataSeries, AnXThatGoesBackClearsTheAscendingFlagUntilCleared)
     EXPECT_EQ(hi, 1);
     s.Clear();
     EXPECT_TRUE(s.XAscending());
+}
+
+// Packed storage: what goes in comes back, x bit for bit and y as its nearest float.
+
+std::uint64_t Bits(double AValue)
+{
+    return std::bit_cast<std::uint64_t>(AValue);
+}
+
+// A stamp as the system clock makes it: days since 1899-12-30 from seconds with a nanosecond part.
+double Stamp(std::int64_t ANs)
+{
+    return 25569.0 + (static_cast<double>(ANs / 1000000000) + static_cast<double>(ANs % 1000000000) / 1e9) / 86400.0;
+}
+
+struct TKept
+{
+    double X;
+    double Y;
+};
+
+void ExpectKept(const Tsp_XYDataSeries& ASeries, const std::vector<TKept>& AKept, std::size_t AFrom)
+{
+    ASSERT_EQ(static_cast<std::size_t>(ASeries.Count()), AKept.size() - AFrom);
+    for (int i = 0; i < ASeries.Count(); ++i) {
+        const TKept& k = AKept[AFrom + static_cast<std::size_t>(i)];
+        ASSERT_EQ(Bits(ASeries.X(i)), Bits(k.X)) << i;
+        ASSERT_EQ(Bits(ASeries.Y(i)), Bits(static_cast<double>(static_cast<float>(k.Y)))) << i;
+        // The stated precision: half a float step, 2^-24 of the value.
+        ASSERT_LE(std::fabs(ASeries.Y(i) - k.Y), std::ldexp(std::fabs(k.Y), -24)) << i;
+    }
+}
+
+TEST(PackedSeries, TwoDaysOfIrregularStampsReadBackAcrossTheDayLimitAndTrims)
+{
+    // A tick on the timer's one-second grid, each a little late (up to 3 ms), now and then one
+    // 70 ms late, once a suspend of two hours; rates from idle to 10^12 bytes a second, many 0.
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<std::int64_t> latency(0, 3000000); // ns
+    std::uniform_real_distribution<double> exponent(0.0, 12.0);
+    constexpr int Day = 86400;
+    Tsp_XYDataSeries s;
+    std::vector<TKept> kept;
+    std::size_t first = 0;
+    std::int64_t grid = 1733700000LL * 1000000000LL + 123456789;
+    for (int tick = 0; tick < 2 * Day + 5000; ++tick) {
+        grid += 1000000000LL;
+        if (tick == 100000)
+            grid += 7200LL * 1000000000LL;
+        const std::int64_t ns = grid + latency(random) + (tick % 9973 == 0 ? 70000000 : 0);
+        const double rate = tick % 5 == 0 ? 0.0 : std::pow(10.0, exponent(random));
+        s.AddXY(Stamp(ns), rate);
+        kept.push_back({Stamp(ns), rate});
+        if (s.Count() > Day) {
+            s.Delete(0);
+            ++first;
+        }
+        if (tick % 40000 == 39999)
+            ExpectKept(s, kept, first);
+    }
+    ExpectKept(s, kept, first);
+    EXPECT_TRUE(s.XAscending());
+    // A day of such points in under 7 bytes a point (16 as two doubles).
+    EXPECT_LT(s.StorageBytes(), static_cast<std::size_t>(7 * Day));
+
+    double lo, hi;
+    ASSERT_TRUE(s.GetYMinMax(lo, hi));
+    double kLo = 1e300, kHi = -1e300;
+    for (int i = 0; i < s.Count(); ++i) {
+        kLo = std::min(kLo, s.Y(i));
+        kHi = std::max(kHi, s.Y(i));
+    }
+    EXPECT_EQ(lo, kLo);
+    EXPECT_EQ(hi, kHi);
+}
+
+TEST(PackedSeries, ValuesAndStampsOutsideThePackedFormsAreKeptExactly)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<TKept> kept;
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 5 * Tsp_PointBlock::Size; ++i) {
+        double x = 46000.0 + i / 86400.0;
+        switch (i % 23) {
+        case 3:
+            x = -0.0;
+            break;
+        case 5:
+            x = i % 2 ? 1e300 : -7.25; // far outside the block's binade
+            break;
+        case 7:
+            x = 46000.0 - i / 86400.0; // the clock went back
+            break;
+        case 11:
+            x = std::numeric_limits<double>::denorm_min();
+            break;
+        default:
+            break;
+        }
+        if (i / Tsp_PointBlock::Size == 2) // one block of stamps on the line only
+            x = 46000.0 + i / 86400.0;
+        double y = static_cast<double>(random() % 1000) / 7.0;
+        switch (i % 17) {
+        case 2:
+            y = 1e300;
+            break;
+        case 4:
+            y = 1e-310;
+            break;
+        case 6:
+            y = -inf;
+            break;
+        case 8:
+            y = nan;
+            break;
+        case 9:
+            y = -0.0;
+            break;
+        case 10:
+            y = 1e12;
+            break;
+        default:
+            break;
+        }
+        kept.push_back({x, y});
+    }
+    Tsp_XYDataSeries s;
+    for (const TKept& k : kept)
+        s.AddXY(k.X, k.Y);
+    ASSERT_EQ(s.Count(), static_cast<int>(kept.size()));
+    for (int i = 0; i < s.Count(); ++i) {
+        const TKept& k = kept[static_cast<std::size_t>(i)];
+        ASSERT_EQ(Bits(s.X(i)), Bits(k.X)) << i;
+        const float f = static_cast<float>(k.Y);
+        const bool asFloat = std::isfinite(f) && f != 0 && std::fabs(f) >= std::numeric_limits<float>::min();
+        if (std::isnan(k.Y))
+            ASSERT_TRUE(std::isnan(s.Y(i))) << i;
+        else if (asFloat)
+            ASSERT_EQ(s.Y(i), static_cast<double>(f)) << i;
+        else
+            ASSERT_EQ(Bits(s.Y(i)), Bits(k.Y)) << i; // 1e300, 1e-310, -inf, -0.0 exactly
+    }
+    EXPECT_FALSE(s.XAscending());
+
+    // Exact values keep every y to the last bit.
+    Tsp_XYDataSeries exact;
+    exact.SetExactValues(true);
+    for (int i = 0; i < 3 * Tsp_PointBlock::Size; ++i)
+        exact.AddXY(i, i / 7.0);
+    for (int i = 0; i < exact.Count(); ++i)
+        ASSERT_EQ(exact.Y(i), i / 7.0) << i;
+}
+
+TEST(PackedSeries, AnIdleDayOnAPlainGridTakesAlmostNothing)
+{
+    // Stamps exactly on a grid and a value that stays 0: no bytes per point for either, only
+    // the blocks' own records.
+    Tsp_XYDataSeries s;
+    for (int i = 0; i < 86400; ++i)
+        s.AddXY(46000.0 + i * 0.0009765625, 0); // 2^-10 days apart: exact steps
+    EXPECT_LT(s.StorageBytes(), 86400u);
+    for (int i = 0; i < s.Count(); i += 997)
+        ASSERT_EQ(s.X(i), 46000.0 + i * 0.0009765625) << i;
 }
 
 } // namespace

@@ -13,7 +13,10 @@
 
 #include <fstream>
 #include <sstream>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 
 namespace qntest {
 
@@ -449,6 +452,99 @@ TEST_F(LayoutManager, DeleteDataErasesSectionsAndClearKeepsThem)
     Manager.Add(&sample, {"Number", "Lines"});
     Manager.DeleteData(&sample);
     EXPECT_EQ(Text(), "[Settings]\neth0=1\n");
+}
+
+// What happens to one file, seen through inotify on its folder: renames onto it (each one atomic
+// replacement) and opens of it (each one read).
+class TFileEvents
+{
+public:
+    TFileEvents(const std::string& ADir, std::string AName)
+        : FName(std::move(AName)), FFd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        // Closes are watched too: inotify merges an event into an identical one just before it,
+        // and a close between two opens keeps them apart.
+        inotify_add_watch(FFd, ADir.c_str(), IN_MOVED_TO | IN_OPEN | IN_CLOSE);
+    }
+    TFileEvents(const TFileEvents&) = delete;
+    TFileEvents& operator=(const TFileEvents&) = delete;
+    ~TFileEvents() { close(FFd); }
+
+    // Renames and opens since the last call.
+    std::pair<int, int> Take()
+    {
+        int renames = 0, opens = 0;
+        alignas(inotify_event) char buffer[16384];
+        for (;;) {
+            const ssize_t n = read(FFd, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            for (ssize_t at = 0; at < n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (e->len > 0 && FName == e->name) {
+                    renames += (e->mask & IN_MOVED_TO) != 0;
+                    opens += (e->mask & IN_OPEN) != 0;
+                }
+                at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+            }
+        }
+        return {renames, opens};
+    }
+
+private:
+    std::string FName;
+    int FFd;
+};
+
+TEST_F(LayoutManager, ASaveIsOneReplacementAndARestoreOneRead)
+{
+    // A form, one of its controls, a component's properties and the named values, as the main
+    // window registers them.
+    DesktopGuard desktop;
+    Twnd_qn_Main form;
+    form.setGeometry(100, 50, 475, 429);
+    auto* tree = new QTreeView(&form);
+    tree->setObjectName("Tree");
+    TSample sample;
+    sample.setObjectName("Sample");
+    sample.Number = 7;
+    Manager.Add(&form, {}, {}, qn::loSize | qn::loPosition | qn::loState);
+    Manager.Add(tree, {"Visible"}, {}, qn::loAll);
+    Manager.Add(&sample, {"Number", "Text", "Lines"});
+    sample.Lines = QStringList{"a", "b"};
+    for (const char* name : {"eth0", "lo", "wlan0"})
+        Manager.StoredValues().AddItem(name, true);
+    Manager.Save();
+
+    TFileEvents events(Dir.filePath("cfg").toStdString(), "q.ini");
+    form.move(300, 200);
+    sample.Number = 8;
+    Manager.Save();
+    EXPECT_EQ(events.Take(), std::make_pair(1, 1)) << "renames, opens";
+    const std::string saved = Text();
+    EXPECT_NE(saved.find("Pos=300,200"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Number=8"), std::string::npos) << saved;
+
+    // Nothing changed: the file is read once and left alone.
+    events.Take();
+    Manager.Save();
+    EXPECT_EQ(events.Take(), std::make_pair(0, 1));
+
+    form.move(0, 0);
+    sample.Number = 0;
+    events.Take();
+    Manager.Restore();
+    EXPECT_EQ(events.Take(), std::make_pair(0, 1));
+    EXPECT_EQ(form.pos(), QPoint(300, 200));
+    EXPECT_EQ(sample.Number, 8);
+
+    // The named values alone, as a changed watch choice saves them: one replacement too.
+    Manager.SetStoredValue("lo", false);
+    Manager.SetStoredValue("wlan0", false);
+    events.Take();
+    Manager.StoredValues().Save();
+    EXPECT_EQ(events.Take().first, 1);
+    EXPECT_FALSE(Storage->GetOpened());
 }
 
 } // namespace

@@ -104,7 +104,7 @@ TEST_F(WatcherRun, SteadyTrafficGivesTheExactRateInBothUnits)
     EXPECT_EQ(ReadOut(TWatcherStatistics::roDL), "12.29 Kbps");
     EXPECT_EQ(ReadOut(TWatcherStatistics::roUL), "6.14 Kbps");
     EXPECT_EQ(ReadOut(TWatcherStatistics::roTDL), "16.50 KB"); // totals always in bytes
-    EXPECT_DOUBLE_EQ(LastDownloadValue(), 12.288);             // kbit/s on the chart
+    EXPECT_FLOAT_EQ(LastDownloadValue(), 12.288);              // kbit/s on the chart, kept as a float
 
     // Two seconds between ticks halve the rate; the same millisecond counts as one second.
     Tick(3072, 0, 0, 2000);

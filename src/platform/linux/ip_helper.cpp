@@ -20,6 +20,7 @@
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace qn {
 
@@ -60,10 +61,7 @@ struct TRowCommon
     std::uint64_t Speed;
 };
 
-TRowCommon RowCommon(const nl::TLinkInfo& ALink)
-{
-    return {InterfaceType(ALink), LinkSpeed(ALink)};
-}
+TRowCommon RowCommon(const nl::TLinkInfo& ALink);
 
 } // namespace
 
@@ -154,6 +152,8 @@ IF_OPER_STATUS Row2OperStatus(const nl::TLinkInfo& ALink)
 
 namespace {
 
+thread_local std::uint64_t GSpeedQueries = 0;
+
 std::uint64_t AskLinkSpeed(const nl::TLinkInfo& ALink)
 {
     const int fd = ThreadIoctlSocket();
@@ -164,6 +164,7 @@ std::uint64_t AskLinkSpeed(const nl::TLinkInfo& ALink)
     ifreq request{};
     std::memcpy(request.ifr_name, ALink.Name, sizeof(request.ifr_name) - 1);
     request.ifr_data = reinterpret_cast<char*>(&command);
+    ++GSpeedQueries;
     if (ioctl(fd, SIOCETHTOOL, &request) != 0)
         return 0;
     const std::uint32_t mbits = ethtool_cmd_speed(&command);
@@ -173,41 +174,65 @@ std::uint64_t AskLinkSpeed(const nl::TLinkInfo& ALink)
     return static_cast<std::uint64_t>(mbits) * 1000000u;
 }
 
-std::int64_t MonotonicMs()
+std::uint64_t SpeedOf(const nl::TLinkInfo& ALink)
 {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+    // As sysfs "speed": only a running link has one. The loopback has none to ask for.
+    if (!(ALink.Flags & IFF_UP) || ALink.ArpType == ARPHRD_LOOPBACK)
+        return 0;
+    return AskLinkSpeed(ALink);
+}
+
+// What a row needs from ethtool and sysfs, asked once per link and kept while the link's name,
+// carrier count and state flags stay the same: the ethtool query takes the kernel's global network
+// lock, and a link renegotiates its speed only across a carrier change. Keyed by the link's index,
+// so any number of links keeps the once-a-second counter reads off ethtool and sysfs.
+struct TLinkFacts
+{
+    std::uint32_t CarrierChanges = 0;
+    std::uint32_t Flags = 0;
+    char Name[IFNAMSIZ] = {};
+    TRowCommon Common{};
+};
+
+const TRowCommon& LinkFacts(const nl::TLinkInfo& ALink)
+{
+    // Links come and go (a host running containers makes new indices all day): the table is
+    // emptied when it reaches this size, so it stays bounded.
+    constexpr std::size_t MaxLinks = 4096;
+    thread_local std::unordered_map<std::uint32_t, TLinkFacts> facts;
+    const std::uint32_t flags = ALink.Flags & (IFF_UP | IFF_RUNNING | IFF_LOWER_UP);
+    auto it = facts.find(ALink.Index);
+    if (it != facts.end() && it->second.CarrierChanges == ALink.CarrierChanges && it->second.Flags == flags &&
+        std::strncmp(it->second.Name, ALink.Name, IFNAMSIZ) == 0)
+        return it->second.Common;
+    if (it == facts.end()) {
+        if (facts.size() >= MaxLinks)
+            facts.clear();
+        it = facts.emplace(ALink.Index, TLinkFacts{}).first;
+    }
+    TLinkFacts& entry = it->second;
+    entry.CarrierChanges = ALink.CarrierChanges;
+    entry.Flags = flags;
+    std::memcpy(entry.Name, ALink.Name, IFNAMSIZ - 1);
+    entry.Common = {InterfaceType(ALink), SpeedOf(ALink)};
+    return entry.Common;
+}
+
+TRowCommon RowCommon(const nl::TLinkInfo& ALink)
+{
+    return LinkFacts(ALink);
 }
 
 } // namespace
 
 std::uint64_t LinkSpeed(const nl::TLinkInfo& ALink)
 {
-    // As sysfs "speed": only a running link has one. The loopback has none to ask for.
-    if (!(ALink.Flags & IFF_UP) || ALink.ArpType == ARPHRD_LOOPBACK)
-        return 0;
-    // The ethtool query takes the kernel's global network lock, so the once-a-second counter path
-    // must not make it every time. A link renegotiates its speed only across a carrier change, so the
-    // last answer stands while the carrier count and state are the same (and for a few seconds at most).
-    struct TCached
-    {
-        std::uint32_t Index = 0;
-        std::uint32_t CarrierChanges = 0;
-        std::uint32_t Flags = 0;
-        std::int64_t AskedMs = 0;
-        std::uint64_t Speed = 0;
-    };
-    constexpr std::int64_t MaxAgeMs = 5000;
-    thread_local TCached cache[64];
-    TCached& entry = cache[ALink.Index % 64];
-    const std::uint32_t flags = ALink.Flags & (IFF_UP | IFF_RUNNING | IFF_LOWER_UP);
-    const std::int64_t now = MonotonicMs();
-    if (entry.Index == ALink.Index && entry.CarrierChanges == ALink.CarrierChanges && entry.Flags == flags &&
-        now - entry.AskedMs < MaxAgeMs)
-        return entry.Speed;
-    entry = {ALink.Index, ALink.CarrierChanges, flags, now, AskLinkSpeed(ALink)};
-    return entry.Speed;
+    return LinkFacts(ALink).Speed;
+}
+
+std::uint64_t LinkSpeedQueries()
+{
+    return GSpeedQueries;
 }
 
 const char* LinkAlias(const nl::TLinkInfo& ALink)

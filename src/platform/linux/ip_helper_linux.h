@@ -14,8 +14,11 @@ IFTYPE InterfaceType(const nl::TLinkInfo& ALink);
 // The MIB_IFROW operational status (0..5) and the RFC 2863 status of MIB_IF_ROW2.
 INTERNAL_IF_OPER_STATUS RowOperStatus(const nl::TLinkInfo& ALink);
 IF_OPER_STATUS Row2OperStatus(const nl::TLinkInfo& ALink);
-// Link speed in bits per second, 0 when unknown or the link is down.
+// Link speed in bits per second, 0 when unknown or the link is down. Asked from ethtool once per
+// link and kept while the link's name, carrier count and state flags stay the same.
 std::uint64_t LinkSpeed(const nl::TLinkInfo& ALink);
+// The ethtool speed requests the calling thread has made.
+std::uint64_t LinkSpeedQueries();
 // The alias rule: the link's alias, else its first alternative name, else empty.
 const char* LinkAlias(const nl::TLinkInfo& ALink);
 

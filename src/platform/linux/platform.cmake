@@ -8,6 +8,7 @@ set(QN_PLATFORM_SOURCES
     linux/atomic_file.cpp
     linux/clock.cpp
     linux/file_lock.cpp
+    linux/heap.cpp
     linux/ip_helper.cpp
     linux/interface_name.cpp
     linux/ip_helper_tables.cpp
