@@ -169,7 +169,8 @@ class Desktop:
     def start_tray(self):
         self.tray_proc = self.start(["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request",
                                      "--height", "26", "--SetDockType", "true", "--transparent", "false"])
-        return wait_for("the tray", self.tray_window)
+        # A loaded machine (the sanitizer build runs beside other tests) can take a while to map it.
+        return wait_for("the tray", self.tray_window, timeout=30)
 
     def kill_tray(self):
         self.tray_proc.kill()
