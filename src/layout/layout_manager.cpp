@@ -2,6 +2,7 @@
 #include "layout/layout_manager.h"
 
 #include "layout/layout_manager_ini_storage.h"
+#include "layout/qstring_text.h"
 
 #include <QApplication>
 #include <QMetaObject>
@@ -16,11 +17,6 @@
 namespace qn {
 
 namespace {
-
-bool SameText(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
 
 std::string Std(const QString& s)
 {
@@ -133,9 +129,9 @@ struct TPropAccess
     QVariant Read() const
     {
         if (auto* w = qobject_cast<QWidget*>(Object); w && Meta.isValid()) {
-            if (SameText(Name, "visible"))
+            if (SameText(Name, u"visible"))
                 return !w->isHidden();
-            if (SameText(Name, "enabled"))
+            if (SameText(Name, u"enabled"))
                 return !w->testAttribute(Qt::WA_Disabled);
         }
         return Meta.isValid() ? Meta.read(Object) : Object->property(DynamicName.constData());
@@ -361,7 +357,7 @@ const QMetaProperty* TPropInfoList::Find(const QString& AName) const
 bool TPropInfoList::Contains(const QMetaProperty& AProp) const
 {
     for (const QMetaProperty& p : FList)
-        if (p.metaType() == AProp.metaType() && qstricmp(p.name(), AProp.name()) == 0)
+        if (p.metaType() == AProp.metaType() && SameText(p.name(), AProp.name()))
             return true;
     return false;
 }
@@ -413,7 +409,7 @@ void TLayoutManagerControl::AddProperty(const QString& AName)
 {
     if (AName.isEmpty())
         return;
-    const auto less = [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; };
+    const auto less = [](const QString& a, const QString& b) { return CompareText(a, b) < 0; };
     const auto it = std::lower_bound(FProps.begin(), FProps.end(), AName, less);
     if (it != FProps.end() && SameText(*it, AName))
         return;
