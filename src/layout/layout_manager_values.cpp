@@ -38,13 +38,6 @@ std::string Xor(std::string AText, const std::string& AKey)
     return AText;
 }
 
-// Closes the storage however the work on one value ends.
-struct TCloseGuard
-{
-    ILayoutManagerStorage& Storage;
-    ~TCloseGuard() { Storage.Close(); }
-};
-
 enum class TKind
 {
     Integer,
@@ -306,34 +299,18 @@ void TLayoutManagerValues::Assign(const TLayoutManagerValues& ASource)
 void TLayoutManagerValues::Save()
 {
     // One replacement of the file for all values, not one per value.
-    if (Storage())
-        Storage()->BeginUpdate();
-    try {
-        for (const auto& item : FItems)
-            item->Save();
-    } catch (...) {
-        if (Storage())
-            Storage()->CancelUpdate();
-        throw;
-    }
-    if (Storage())
-        Storage()->EndUpdate();
+    TStorageUpdate update(Storage().get());
+    for (const auto& item : FItems)
+        item->Save();
+    update.Commit();
 }
 
 void TLayoutManagerValues::Restore()
 {
-    if (Storage())
-        Storage()->BeginUpdate();
-    try {
-        for (const auto& item : FItems)
-            item->Restore();
-    } catch (...) {
-        if (Storage())
-            Storage()->CancelUpdate();
-        throw;
-    }
-    if (Storage())
-        Storage()->EndUpdate();
+    TStorageUpdate update(Storage().get());
+    for (const auto& item : FItems)
+        item->Restore();
+    update.Commit();
 }
 
 } // namespace qn

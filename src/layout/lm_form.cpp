@@ -1,6 +1,8 @@
 // TLMForm: restore on show, save at the end of moves and at destruction, display changes, drops.
 #include "layout/lm_form.h"
 
+#include "layout/desktop_metrics.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
