@@ -29,7 +29,6 @@ QString Qs(const std::string& s)
     return QString::fromStdString(s);
 }
 
-
 bool FitsType(const QVariant& AConverted, std::int64_t AValue, QMetaType AType)
 {
     if (AType.id() == QMetaType::Bool)
@@ -74,6 +73,21 @@ std::string DesktopKey(const char* AKey)
 {
     const QRect desk = DesktopMetrics().VirtualDesktop();
     return std::string(AKey) + "(" + std::to_string(desk.width()) + "x" + std::to_string(desk.height()) + ")";
+}
+
+// A form's size and position go under the plain key and under one for the current desktop size,
+// which is read first, so that each arrangement of screens keeps its own.
+void WriteDesktopPair(ILayoutManagerStorage& AStorage, const std::string& ASection, const char* AKey, int a, int b)
+{
+    const std::string text = PairText(a, b);
+    AStorage.WriteString(ASection, AKey, text);
+    AStorage.WriteString(ASection, DesktopKey(AKey), text);
+}
+
+std::string ReadDesktopPair(ILayoutManagerStorage& AStorage, const std::string& ASection, const char* AKey)
+{
+    const std::string text = AStorage.ReadString(ASection, DesktopKey(AKey), "");
+    return text.empty() ? AStorage.ReadString(ASection, AKey, "") : text;
 }
 
 // A stored position moved so that a window of AOuter size lies on the virtual desktop (its top
@@ -212,15 +226,11 @@ void TLayoutManagerControl::SaveForm(QWidget* AForm, const std::string& ASection
     const Qt::WindowStates state = IsLayoutForm(AForm) ? AForm->windowState() : Qt::WindowNoState;
     const bool normal = !(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     const QRect outer = AForm->frameGeometry();
-    if ((FOptions & loSize) && normal) {
-        s.WriteString(ASection, "Size", PairText(outer.width(), outer.height()));
-        s.WriteString(ASection, DesktopKey("Size"), PairText(outer.width(), outer.height()));
-    }
+    if ((FOptions & loSize) && normal)
+        WriteDesktopPair(s, ASection, "Size", outer.width(), outer.height());
     if (FOptions & loPosition) {
-        if (normal) {
-            s.WriteString(ASection, "Pos", PairText(AForm->x(), AForm->y()));
-            s.WriteString(ASection, DesktopKey("Pos"), PairText(AForm->x(), AForm->y()));
-        }
+        if (normal)
+            WriteDesktopPair(s, ASection, "Pos", AForm->x(), AForm->y());
         const TPropAccess align = FindAnyProperty(AForm, "Align");
         s.WriteInteger(ASection, "Align", align ? align.Read().toLongLong() : 0);
     }
@@ -234,9 +244,7 @@ void TLayoutManagerControl::RestoreForm(QWidget* AForm, const std::string& ASect
 {
     ILayoutManagerStorage& s = *FStorage;
     if (FOptions & loSize) {
-        std::string text = s.ReadString(ASection, DesktopKey("Size"), "");
-        if (text.empty())
-            text = s.ReadString(ASection, "Size", "");
+        const std::string text = ReadDesktopPair(s, ASection, "Size");
         const QRect outer = AForm->frameGeometry();
         int width = outer.width(), height = outer.height();
         if (ParsePair(text, width, height, true)) {
@@ -253,9 +261,7 @@ void TLayoutManagerControl::RestoreForm(QWidget* AForm, const std::string& ASect
     if (FOptions & loPosition) {
         if (const TPropAccess align = FindAnyProperty(AForm, "Align"))
             align.Write(QVariant::fromValue(s.ReadInteger(ASection, "Align", align.Read().toLongLong())));
-        std::string text = s.ReadString(ASection, DesktopKey("Pos"), "");
-        if (text.empty())
-            text = s.ReadString(ASection, "Pos", "");
+        const std::string text = ReadDesktopPair(s, ASection, "Pos");
         int left = AForm->x(), top = AForm->y();
         if (ParsePair(text, left, top, false)) {
             const QPoint p = ClampToDesktop(left, top, AForm->frameGeometry().size());

@@ -174,30 +174,6 @@ void TLMForm::SetAcceptFiles(bool AValue)
     setAcceptDrops(AValue);
 }
 
-void TLMForm::SetOnBeforeRestore(TLayoutManager::TNotifyEvent AHandler)
-{
-    FOnBeforeRestore = AHandler;
-    FLayoutManager->OnBeforeRestore = std::move(AHandler);
-}
-
-void TLMForm::SetOnAfterRestore(TLayoutManager::TNotifyEvent AHandler)
-{
-    FOnAfterRestore = AHandler;
-    FLayoutManager->OnAfterRestore = std::move(AHandler);
-}
-
-void TLMForm::SetOnBeforeSave(TLayoutManager::TNotifyEvent AHandler)
-{
-    FOnBeforeSave = AHandler;
-    FLayoutManager->OnBeforeSave = std::move(AHandler);
-}
-
-void TLMForm::SetOnAfterSave(TLayoutManager::TNotifyEvent AHandler)
-{
-    FOnAfterSave = AHandler;
-    FLayoutManager->OnAfterSave = std::move(AHandler);
-}
-
 void TLMForm::CenterTo(QWidget* AForm)
 {
     const QSize own = frameGeometry().size();
