@@ -2,12 +2,14 @@
 // Usage: qn_version_block_gen OUTPUT VERSION PRERELEASE [Name=Text ...]
 //   VERSION is major.minor.release[.build]; PRERELEASE is a CMake truth value.
 #include "about/version_block.h"
+#include "platform/ascii_text.h"
 #include "platform/version_resource.h"
 
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -25,11 +27,12 @@ bool ParseVersion(const std::string& AText, std::uint16_t (&AParts)[4])
     return i >= 1;
 }
 
-bool IsTrue(std::string AText)
+bool IsTrue(std::string_view AText)
 {
-    for (char& c : AText)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return AText == "ON" || AText == "1" || AText == "TRUE" || AText == "YES" || AText == "Y";
+    for (const char* yes : {"ON", "1", "TRUE", "YES", "Y"})
+        if (qn::SameText(AText, yes))
+            return true;
+    return false;
 }
 
 } // namespace

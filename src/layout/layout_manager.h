@@ -2,13 +2,14 @@
 // of registered components, and named values, through an ILayoutManagerStorage.
 #pragma once
 
+#include "layout/desktop_metrics.h"
+#include "layout/layout_component.h"
+#include "layout/layout_manager_control.h"
 #include "layout/layout_manager_storage.h"
 #include "layout/layout_manager_values.h"
 
-#include <QMetaProperty>
 #include <QObject>
 #include <QPointer>
-#include <QRect>
 #include <QStringList>
 
 #include <functional>
@@ -19,144 +20,6 @@
 class QWidget;
 
 namespace qn {
-
-// Which parts of a windowed control an entry keeps. loPosition: position and alignment; loSize: size;
-// loState: a form's window state, or another control's own Visible and Enabled flags.
-enum TLayoutManagerControlOption : unsigned
-{
-    loPosition = 1,
-    loSize = 2,
-    loState = 4
-};
-using TLayoutManagerControlOptions = unsigned;
-inline constexpr TLayoutManagerControlOptions loAll = loPosition | loSize | loState;
-
-// Component model, as the layout manager sees Qt objects:
-// - a component is any QObject; its Name is its objectName;
-// - a form is a top-level QWidget (isWindow()); a frame is a QWidget whose class declares
-//   Q_CLASSINFO("LayoutFrame", "true");
-// - a component's Owner is the nearest form or frame above it in the parent chain (however deeply it
-//   is nested in layouts and containers), else its plain parent;
-// - the class name is metaObject()->className() without its namespace, so classes carry the names
-//   the settings file uses (section "Twnd_qn_Main", "Twnd_qn_Main\Tree");
-// - published properties are Q_PROPERTYs, or dynamic properties (setProperty), found by name
-//   without regard to case. A QWidget's "Visible" and "Enabled" are its own flags (!isHidden(),
-//   not WA_Disabled), so a list hidden with its window is not stored as hidden.
-// - Width/Height of a form are its outer (frame) size, Left/Top its frame position.
-bool IsLayoutForm(const QObject* AObject);
-bool IsLayoutFrame(const QObject* AObject);
-QObject* LayoutOwner(const QObject* AObject);
-std::string LayoutClassName(const QObject* AObject);
-
-// The desktop as the layout code sees it; tests replace it (SetDesktopMetrics returns the old one).
-struct TDesktopMetrics
-{
-    std::function<QRect()> VirtualDesktop;              // the union of all screens
-    std::function<QRect()> PrimaryWorkArea;             // the primary screen without panels
-    std::function<QRect(const QRect&)> WorkAreaNearest; // work area of the screen nearest to a rect
-};
-const TDesktopMetrics& DesktopMetrics();
-TDesktopMetrics SetDesktopMetrics(TDesktopMetrics AMetrics);
-
-// The published properties of one class that the layout manager may persist.
-class TPropInfoList
-{
-public:
-    enum class TKind
-    {
-        Ordinal,
-        Text,
-        Float,
-        StringList,
-        Object,
-        Other
-    };
-
-    TPropInfoList() = default;
-    // Keeps the properties of AObject's class whose kind is in the persisted set.
-    explicit TPropInfoList(const QObject* AObject);
-
-    int Count() const { return static_cast<int>(FList.size()); }
-    const QMetaProperty& Items(int AIndex) const { return FList.at(static_cast<std::size_t>(AIndex)); }
-    // The first property of that name, without regard to case; nullptr when there is none.
-    const QMetaProperty* Find(const QString& AName) const;
-    // True when a property of the same type and (without regard to case) the same name is listed.
-    bool Contains(const QMetaProperty& AProp) const;
-
-    static TKind KindOf(QMetaType AType, bool AIsEnumOrFlag = false);
-
-private:
-    std::vector<QMetaProperty> FList;
-};
-
-class TLayoutManager;
-class TLayoutManagerControl;
-
-// An optional helper an entry may carry. The manager calls Attach with the entry when it is attached
-// (nullptr when detached), and Update after registration (unless read-only) and at the end of a
-// windowed control's Save and Restore.
-class ILayoutManagerControlLayout
-{
-public:
-    virtual ~ILayoutManagerControlLayout() = default;
-    virtual void Attach(TLayoutManagerControl* AControl) = 0;
-    virtual void Update(TLayoutManagerControl* AControl) = 0;
-};
-using TLayoutManagerControlLayoutFactory = std::function<std::unique_ptr<ILayoutManagerControlLayout>()>;
-
-// One registered component and what is kept of it. Save and Restore bracket their work with one
-// Open (writable for Save, read-only for Restore) and one Close, also when they throw.
-class TLayoutManagerControl
-{
-public:
-    explicit TLayoutManagerControl(TLayoutManager* ALayoutManager);
-    ~TLayoutManagerControl();
-
-    TLayoutManager* LayoutManager() const { return FLayoutManager; }
-    QObject* Component() const { return FComponent; }
-    // The address registered, also after the component is gone.
-    const QObject* ComponentAddress() const { return FAddress; }
-    // Rebuilds the property list; a component that is not a QWidget gets empty options.
-    void SetComponent(QObject* AComponent);
-    TLayoutManagerControlOptions Options() const { return FOptions; }
-    // Ignored unless the component is a QWidget.
-    void SetOptions(TLayoutManagerControlOptions AOptions);
-    const std::shared_ptr<ILayoutManagerStorage>& Storage() const { return FStorage; }
-    // A different storage closes the previous one first.
-    void SetStorage(std::shared_ptr<ILayoutManagerStorage> AStorage);
-    ILayoutManagerControlLayout* Layout() const { return FLayout.get(); }
-    void SetLayout(std::unique_ptr<ILayoutManagerControlLayout> ALayout);
-
-    // The names of the properties kept, sorted without regard to case, each once.
-    const QStringList& Properties() const { return FProps; }
-    void AddProperty(const QString& AName);
-    const TPropInfoList& PropList() const { return FPropList; }
-
-    // Owner chain joined by "\", e.g. "Twnd_qn_Main\Tree"; a form or frame is its class name.
-    std::string SectionName() const;
-
-    void Save();
-    void Restore();
-    void DeleteData();
-    void PositionCheck();
-
-private:
-    void SaveForm(QWidget* AForm, const std::string& ASection);
-    void RestoreForm(QWidget* AForm, const std::string& ASection);
-    void SaveControl(QWidget* AControl, const std::string& ASection);
-    void RestoreControl(QWidget* AControl, const std::string& ASection);
-    void SaveProperty(const QString& AName, const std::string& ASection);
-    void RestoreProperty(const QString& AName, const std::string& ASection);
-
-    TLayoutManager* FLayoutManager;
-    QPointer<QObject> FComponent;
-    const QObject* FAddress = nullptr;
-    std::shared_ptr<ILayoutManagerStorage> FStorage;
-    QStringList FProps;
-    TPropInfoList FPropList;
-    std::unique_ptr<ILayoutManagerControlLayout> FLayout;
-    TLayoutManagerControlOptions FOptions = 0;
-};
 
 // One per layout-aware form; GUI thread only. Entries are visited in registration order. A
 // registered component that is destroyed is unregistered by itself; stored data always stay.

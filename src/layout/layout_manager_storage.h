@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qn {
@@ -55,6 +56,41 @@ public:
     virtual void BeginUpdate() = 0;
     virtual void EndUpdate() = 0;
     virtual void CancelUpdate() = 0;
+};
+
+// Closes the storage however the work on it ends.
+struct TCloseGuard
+{
+    ILayoutManagerStorage& Storage;
+    ~TCloseGuard() { Storage.Close(); }
+};
+
+// One pass over the storage for everything done while it lives: one read, and one replacement
+// when Commit is reached, so the file never holds half of one save and half of the one before.
+// Left without Commit (an exception), the changes are dropped.
+class TStorageUpdate
+{
+public:
+    explicit TStorageUpdate(ILayoutManagerStorage* AStorage) : FStorage(AStorage)
+    {
+        if (FStorage)
+            FStorage->BeginUpdate();
+    }
+    TStorageUpdate(const TStorageUpdate&) = delete;
+    TStorageUpdate& operator=(const TStorageUpdate&) = delete;
+    ~TStorageUpdate()
+    {
+        if (FStorage)
+            FStorage->CancelUpdate();
+    }
+    void Commit()
+    {
+        if (ILayoutManagerStorage* storage = std::exchange(FStorage, nullptr))
+            storage->EndUpdate();
+    }
+
+private:
+    ILayoutManagerStorage* FStorage;
 };
 
 } // namespace qn

@@ -2,6 +2,7 @@
 #include "layout/layout_manager_values.h"
 
 #include "layout/layout_manager_ini_storage.h"
+#include "platform/ascii_text.h"
 
 #include <cmath>
 #include <type_traits>
@@ -17,21 +18,6 @@ struct Overloaded : F...
 };
 template <class... F>
 Overloaded(F...) -> Overloaded<F...>;
-
-char Lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    return true;
-}
 
 int HexDigit(char c)
 {
@@ -51,13 +37,6 @@ std::string Xor(std::string AText, const std::string& AKey)
             AText[i] = static_cast<char>(AText[i] ^ AKey[(i + 1) % AKey.size()]);
     return AText;
 }
-
-// Closes the storage however the work on one value ends.
-struct TCloseGuard
-{
-    ILayoutManagerStorage& Storage;
-    ~TCloseGuard() { Storage.Close(); }
-};
 
 enum class TKind
 {
@@ -162,7 +141,7 @@ void TLayoutManagerValue::SetName(const std::string& AName)
     if (FCollection && !AName.empty()) {
         for (int i = 0; i < FCollection->Count(); ++i) {
             const TLayoutManagerValue& other = FCollection->Items(i);
-            if (&other != this && SameName(other.Name(), AName))
+            if (&other != this && SameText(other.Name(), AName))
                 throw ELayoutManager("TLayoutManagerValue: Duplicates not allowed");
         }
     }
@@ -272,7 +251,7 @@ TLayoutManagerValues::TLayoutManagerValues() : FCph(std::make_unique<TLayoutMana
 int TLayoutManagerValues::IndexOf(const std::string& AName) const
 {
     for (std::size_t i = 0; i < FItems.size(); ++i)
-        if (SameName(FItems[i]->Name(), AName))
+        if (SameText(FItems[i]->Name(), AName))
             return static_cast<int>(i);
     return -1;
 }
@@ -320,34 +299,18 @@ void TLayoutManagerValues::Assign(const TLayoutManagerValues& ASource)
 void TLayoutManagerValues::Save()
 {
     // One replacement of the file for all values, not one per value.
-    if (Storage())
-        Storage()->BeginUpdate();
-    try {
-        for (const auto& item : FItems)
-            item->Save();
-    } catch (...) {
-        if (Storage())
-            Storage()->CancelUpdate();
-        throw;
-    }
-    if (Storage())
-        Storage()->EndUpdate();
+    TStorageUpdate update(Storage().get());
+    for (const auto& item : FItems)
+        item->Save();
+    update.Commit();
 }
 
 void TLayoutManagerValues::Restore()
 {
-    if (Storage())
-        Storage()->BeginUpdate();
-    try {
-        for (const auto& item : FItems)
-            item->Restore();
-    } catch (...) {
-        if (Storage())
-            Storage()->CancelUpdate();
-        throw;
-    }
-    if (Storage())
-        Storage()->EndUpdate();
+    TStorageUpdate update(Storage().get());
+    for (const auto& item : FItems)
+        item->Restore();
+    update.Commit();
 }
 
 } // namespace qn

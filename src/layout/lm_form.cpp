@@ -1,6 +1,8 @@
 // TLMForm: restore on show, save at the end of moves and at destruction, display changes, drops.
 #include "layout/lm_form.h"
 
+#include "layout/desktop_metrics.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -170,30 +172,6 @@ void TLMForm::SetAcceptFiles(bool AValue)
 {
     FAcceptFiles = AValue;
     setAcceptDrops(AValue);
-}
-
-void TLMForm::SetOnBeforeRestore(TLayoutManager::TNotifyEvent AHandler)
-{
-    FOnBeforeRestore = AHandler;
-    FLayoutManager->OnBeforeRestore = std::move(AHandler);
-}
-
-void TLMForm::SetOnAfterRestore(TLayoutManager::TNotifyEvent AHandler)
-{
-    FOnAfterRestore = AHandler;
-    FLayoutManager->OnAfterRestore = std::move(AHandler);
-}
-
-void TLMForm::SetOnBeforeSave(TLayoutManager::TNotifyEvent AHandler)
-{
-    FOnBeforeSave = AHandler;
-    FLayoutManager->OnBeforeSave = std::move(AHandler);
-}
-
-void TLMForm::SetOnAfterSave(TLayoutManager::TNotifyEvent AHandler)
-{
-    FOnAfterSave = AHandler;
-    FLayoutManager->OnAfterSave = std::move(AHandler);
 }
 
 void TLMForm::CenterTo(QWidget* AForm)

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace qn {
 
@@ -69,11 +70,17 @@ public:
     bool AcceptFiles() const { return FAcceptFiles; }
     void SetAcceptFiles(bool AValue);
 
-    // The four layout events are kept by the form and handed to the manager (Sender = the manager).
-    void SetOnBeforeRestore(TLayoutManager::TNotifyEvent AHandler);
-    void SetOnAfterRestore(TLayoutManager::TNotifyEvent AHandler);
-    void SetOnBeforeSave(TLayoutManager::TNotifyEvent AHandler);
-    void SetOnAfterSave(TLayoutManager::TNotifyEvent AHandler);
+    // The four layout events are the manager's (Sender = the manager).
+    void SetOnBeforeRestore(TLayoutManager::TNotifyEvent AHandler)
+    {
+        FLayoutManager->OnBeforeRestore = std::move(AHandler);
+    }
+    void SetOnAfterRestore(TLayoutManager::TNotifyEvent AHandler)
+    {
+        FLayoutManager->OnAfterRestore = std::move(AHandler);
+    }
+    void SetOnBeforeSave(TLayoutManager::TNotifyEvent AHandler) { FLayoutManager->OnBeforeSave = std::move(AHandler); }
+    void SetOnAfterSave(TLayoutManager::TNotifyEvent AHandler) { FLayoutManager->OnAfterSave = std::move(AHandler); }
 
     TNotifyEvent OnShow;
     TNotifyEvent OnDisplayChange;
@@ -133,7 +140,6 @@ private:
     TLayoutManagerControlOptions FLMCO = loAll;
     bool FLayoutReadOnly = false;
     bool FAcceptFiles = false;
-    TLayoutManager::TNotifyEvent FOnBeforeRestore, FOnAfterRestore, FOnBeforeSave, FOnAfterSave;
     QTimer FSaveTimer;
     QTimer FDisplayTimer;
     // After each show the window manager places the window (and its frame); those moves are not

@@ -1,7 +1,7 @@
 // TImageList: a fixed list of pictures drawn from SVG at one logical size, sharp at any scale.
 #pragma once
 
-#include "watcher/image_list.h"
+#include "watcher/bar_image_list.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -13,7 +13,7 @@
 namespace qn {
 
 // Also the picture source of the watchers' header bars.
-class TImageList final : public IImageList
+class TImageList final : public IBarImageList
 {
 public:
     // AResources are SVG file names (Qt resources); each picture is drawn ASize × ASize.

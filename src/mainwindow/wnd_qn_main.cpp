@@ -19,7 +19,7 @@
 #include "mainwindow/window_flags.h"
 #include "mainwindow/window_metrics.h"
 #include "netdata/network_change_notifier.h"
-#include "netdata/string_list.h"
+#include "platform/ascii_text.h"
 #include "platform/interface_name.h"
 #include "watcher/frm_qn_watcher.h"
 #include "watcher/gradient_bar.h"

@@ -2,6 +2,7 @@
 #include "netdata/network_configuration.h"
 
 #include "netdata/ip_helper_table.h"
+#include "platform/ascii_text.h"
 #include "platform/interface_name.h"
 #include "platform/wide_text.h"
 

@@ -1,23 +1,9 @@
 // Name=value lines with case-insensitive names.
 #include "netdata/string_list.h"
 
-namespace qn {
+#include "platform/ascii_text.h"
 
-bool SameText(std::string_view A, std::string_view B)
-{
-    if (A.size() != B.size())
-        return false;
-    for (std::size_t i = 0; i < A.size(); ++i) {
-        char a = A[i], b = B[i];
-        if (a >= 'a' && a <= 'z')
-            a = static_cast<char>(a - 'a' + 'A');
-        if (b >= 'a' && b <= 'z')
-            b = static_cast<char>(b - 'a' + 'A');
-        if (a != b)
-            return false;
-    }
-    return true;
-}
+namespace qn {
 
 std::string TStringList::Names(int AIndex) const
 {

@@ -33,7 +33,4 @@ private:
     std::vector<std::string> FLines;
 };
 
-// Equal ignoring the case of the letters A to Z only.
-bool SameText(std::string_view A, std::string_view B);
-
 } // namespace qn

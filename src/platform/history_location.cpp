@@ -3,6 +3,7 @@
 
 #include "platform/app_data.h"
 #include "platform/portable_drive.h"
+#include "platform/settings_location.h"
 
 #include <filesystem>
 
@@ -16,16 +17,8 @@ std::string HistoryFilePath(const std::string& ASettingsFile, bool APortable, co
                             const std::string& ACompany, const std::string& AProduct)
 {
     namespace fs = std::filesystem;
-    fs::path folder;
-    if (APortable) {
-        folder = fs::path(ASettingsFile).parent_path();
-    } else {
-        folder = fs::path(ADataHome);
-        if (!ACompany.empty())
-            folder /= ACompany;
-        if (!AProduct.empty())
-            folder /= AProduct;
-    }
+    const fs::path folder =
+        APortable ? fs::path(ASettingsFile).parent_path() : fs::path(ProgramFolder(ADataHome, ACompany, AProduct));
     return (folder / HistoryFileName).string();
 }
 

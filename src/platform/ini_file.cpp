@@ -1,6 +1,7 @@
 // Private-profile (INI) files: parsing, queries, edits and the atomic file functions over them.
 #include "platform/ini_file.h"
 
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 
 #include <algorithm>
@@ -29,21 +30,9 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
-char Lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool SameName(std::string_view a, std::string_view b)
 {
-    a = Trim(a);
-    b = Trim(b);
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    return true;
+    return SameText(Trim(a), Trim(b));
 }
 
 bool IsQuote(char c)

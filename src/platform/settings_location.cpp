@@ -8,6 +8,16 @@
 
 namespace qn {
 
+std::string ProgramFolder(const std::string& ABase, const std::string& ACompany, const std::string& AProduct)
+{
+    std::filesystem::path folder(ABase);
+    if (!ACompany.empty())
+        folder /= ACompany;
+    if (!AProduct.empty())
+        folder /= AProduct;
+    return folder.string();
+}
+
 std::string SettingsFilePath(const std::string& AExePath, bool APortable, const std::string& AAppData,
                              const std::string& ACompany, const std::string& AProduct)
 {
@@ -17,16 +27,7 @@ std::string SettingsFilePath(const std::string& AExePath, bool APortable, const 
     if (file.empty())
         file = "quarno";
     file.replace_extension(".ini");
-    fs::path folder;
-    if (APortable) {
-        folder = exe.parent_path();
-    } else {
-        folder = fs::path(AAppData);
-        if (!ACompany.empty())
-            folder /= ACompany;
-        if (!AProduct.empty())
-            folder /= AProduct;
-    }
+    const fs::path folder = APortable ? exe.parent_path() : fs::path(ProgramFolder(AAppData, ACompany, AProduct));
     return (folder / file).string();
 }
 

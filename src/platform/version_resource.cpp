@@ -1,6 +1,7 @@
 // Version resources: ELF section lookup and VS_VERSIONINFO queries, bounds-checked for damaged files.
 #include "platform/version_resource.h"
 
+#include "platform/ascii_text.h"
 #include "platform/wide_text.h"
 
 namespace qn {
@@ -90,23 +91,6 @@ std::optional<TNode> ParseNode(std::span<const std::uint8_t> ABlock, std::size_t
     return node;
 }
 
-bool SameKey(const std::u16string& AKey, std::string_view AName)
-{
-    if (AKey.size() != AName.size())
-        return false;
-    for (std::size_t i = 0; i < AKey.size(); ++i) {
-        char16_t a = AKey[i];
-        char b = AName[i];
-        if (a >= u'A' && a <= u'Z')
-            a = static_cast<char16_t>(a - u'A' + u'a');
-        if (b >= 'A' && b <= 'Z')
-            b = static_cast<char>(b - 'A' + 'a');
-        if (a != static_cast<unsigned char>(b))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::optional<std::vector<std::uint8_t>> FindElfSection(const TByteReader& AReader, std::string_view AName,
@@ -191,7 +175,7 @@ std::optional<std::span<const std::uint8_t>> VerQueryValue(std::span<const std::
             const auto child = ParseNode(ABlock, p, node->End);
             if (!child)
                 break;
-            if (SameKey(child->Key, part)) {
+            if (SameText(child->Key, part)) {
                 found = child;
                 break;
             }

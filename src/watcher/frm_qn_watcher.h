@@ -21,7 +21,7 @@ class QTimer;
 
 namespace qn {
 
-class IImageList;
+class IBarImageList;
 class TGradientBar;
 class TReadOutPanel;
 class Tsp_XYLine;

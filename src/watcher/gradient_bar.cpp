@@ -63,7 +63,7 @@ void TGradientBar::SetBorderColor(const QColor& AColor)
     update();
 }
 
-void TGradientBar::SetImages(const IImageList* AImages)
+void TGradientBar::SetImages(const IBarImageList* AImages)
 {
     FImages = AImages;
     update();

@@ -1,8 +1,8 @@
 // TGradientBar: a header bar painted as a banded colour gradient with an optional picture and caption.
 #pragma once
 
+#include "watcher/bar_image_list.h"
 #include "watcher/gradient_bands.h"
-#include "watcher/image_list.h"
 
 #include <QColor>
 #include <QString>
@@ -63,8 +63,8 @@ public:
     QColor BorderColor() const { return FBorderColor; }
     void SetBorderColor(const QColor& AColor);
     // The picture source, or null; the list outlives the bar.
-    const IImageList* Images() const { return FImages; }
-    void SetImages(const IImageList* AImages);
+    const IBarImageList* Images() const { return FImages; }
+    void SetImages(const IBarImageList* AImages);
     // A negative index draws no picture.
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int AIndex);
@@ -103,7 +103,7 @@ private:
     TDirection FDirection = gdTopToBottom;
     bool FBorder = false;
     QColor FBorderColor = QColor(0, 0, 0);
-    const IImageList* FImages = nullptr;
+    const IBarImageList* FImages = nullptr;
     int FImageIndex = 0;
     int FLeftIndent = 5;
     int FTopIndent = 5;

@@ -95,7 +95,7 @@ TEST(GradientBarPaint, EachDirectionAndColourCount)
     EXPECT_EQ(QColor(image.pixel(3, 0)), QColor(image.pixel(190, 28)));
 }
 
-class TSolidImages : public IImageList
+class TSolidImages : public IBarImageList
 {
 public:
     int Count() const override { return 3; }

@@ -7,10 +7,10 @@ namespace qn {
 
 // Implemented by the application's image lists. Pixmap gives a null pixmap for an index out of
 // range. The list must outlive every widget that draws from it.
-class IImageList
+class IBarImageList
 {
 public:
-    virtual ~IImageList() = default;
+    virtual ~IBarImageList() = default;
     virtual int Count() const = 0;
     virtual int Width() const = 0;
     virtual int Height() const = 0;

@@ -1,0 +1,20 @@
+// The one case-insensitive text comparison: settings sections and keys, property names,
+// version-resource keys.
+#pragma once
+
+#include <string_view>
+
+namespace qn {
+
+// Only the letters A to Z match their lower case; every other code unit, non-ASCII included,
+// matches itself alone, so the result never depends on the locale or on how text is encoded.
+// Narrow text is compared byte by byte; against UTF-16 text a byte is the code unit of its value.
+bool SameText(std::string_view A, std::string_view B);
+bool SameText(std::u16string_view A, std::u16string_view B);
+bool SameText(std::u16string_view A, std::string_view B);
+
+// Orders as the lower-case forms do: negative, zero or positive like std::string_view::compare.
+int CompareText(std::string_view A, std::string_view B);
+int CompareText(std::u16string_view A, std::u16string_view B);
+
+} // namespace qn

@@ -1,0 +1,70 @@
+// The case-insensitive comparison: only A to Z fold, lengths count, ordering follows the lower case.
+#include "platform/ascii_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+namespace qn {
+namespace {
+
+struct TSameCase
+{
+    std::string_view A;
+    std::string_view B;
+    bool Same;
+};
+
+TEST(AsciiText, OnlyTheLettersAToZIgnoreCase)
+{
+    const TSameCase cases[] = {
+        {"", "", true},
+        {"CompanyName", "companyname", true},
+        {"Size(1920x1080)", "SIZE(1920X1080)", true},
+        {"eth0", "eth", false},
+        {"eth", "eth0", false},
+        // One bit apart like the letters, but not letters: a fold by bit would match them.
+        {"@", "`", false},
+        {"[", "{", false},
+        {"^", "~", false},
+        // Non-ASCII letters stay as they are, byte for byte.
+        {"\xC3\xA9", "\xC3\x89", false},
+        {"\xC3\xA9", "\xC3\xA9", true},
+    };
+    for (const TSameCase& c : cases) {
+        EXPECT_EQ(SameText(c.A, c.B), c.Same) << '"' << c.A << "\" vs \"" << c.B << '"';
+        EXPECT_EQ(SameText(c.B, c.A), c.Same) << "symmetric: \"" << c.B << "\" vs \"" << c.A << '"';
+    }
+}
+
+TEST(AsciiText, Utf16TextFoldsTheSameLettersAndNoWiderCodeUnit)
+{
+    EXPECT_TRUE(SameText(u"StringFileInfo", "stringfileinfo"));
+    EXPECT_TRUE(SameText(u"StringFileInfo", u"STRINGFILEINFO"));
+    EXPECT_FALSE(SameText(u"StringFileInfo", "StringFileInf"));
+    // A code unit above 0xFF whose low byte is a letter must not be taken for that letter.
+    EXPECT_FALSE(SameText(u"\u0161", "a"));
+    EXPECT_FALSE(SameText(u"\u0141", "A"));
+    EXPECT_FALSE(SameText(u"\u0161", u"a"));
+    // The Kelvin sign folds to "k" in Unicode, not here.
+    EXPECT_FALSE(SameText(u"\u212A", "k"));
+}
+
+TEST(AsciiText, OrderIsThatOfTheLowerCaseForms)
+{
+    EXPECT_EQ(CompareText("Visible", "visible"), 0);
+    EXPECT_LT(CompareText("abc", "ABD"), 0);
+    EXPECT_GT(CompareText("ABD", "abc"), 0);
+    EXPECT_LT(CompareText("ab", "ABC"), 0) << "a prefix sorts first";
+    EXPECT_GT(CompareText("ABC", "ab"), 0);
+    // "_" lies between the upper and the lower case letters: folding to upper case would put it last.
+    EXPECT_LT(CompareText("_x", "Ax"), 0);
+    EXPECT_LT(CompareText(u"_x", u"Ax"), 0);
+    EXPECT_LT(CompareText(u"Align", u"enabled"), 0);
+    EXPECT_EQ(CompareText(u"ENABLED", u"enabled"), 0);
+    // Bytes above 0x7F sort after every ASCII character, not before as signed chars would.
+    EXPECT_GT(CompareText("\xC3\xA9", "z"), 0);
+}
+
+} // namespace
+} // namespace qn
