@@ -399,6 +399,24 @@ std::vector<std::uint32_t> GatewaysOf(const TSystem& ASystem, std::uint32_t AInd
     return result;
 }
 
+// A MIB table reply: the rows (by address in network order when asked) after the entry count, or the
+// size needed when the caller's buffer is missing or too small.
+template <typename TTable, typename TRow>
+ULONG TableReply(std::vector<TRow>& ARows, BOOL AOrder, TTable* ATable, PULONG ASize)
+{
+    if (AOrder)
+        std::stable_sort(ARows.begin(), ARows.end(),
+                         [](const TRow& a, const TRow& b) { return ntohl(a.dwAddr) < ntohl(b.dwAddr); });
+    const std::size_t needed = offsetof(TTable, table) + ARows.size() * sizeof(TRow);
+    if (!ATable || *ASize < needed) {
+        *ASize = static_cast<ULONG>(needed);
+        return ERROR_INSUFFICIENT_BUFFER;
+    }
+    ATable->dwNumEntries = static_cast<DWORD>(ARows.size());
+    std::memcpy(ATable->table, ARows.data(), ARows.size() * sizeof(TRow));
+    return NO_ERROR;
+}
+
 } // namespace
 
 DWORD GetInterfaceInfo(PIP_INTERFACE_INFO pIfTable, PULONG dwOutBufLen)
@@ -657,18 +675,7 @@ ULONG GetIpAddrTable(PMIB_IPADDRTABLE pIpAddrTable, PULONG pdwSize, BOOL bOrder)
             row.wType |= MIB_IPADDR_DISCONNECTED;
         rows.push_back(row);
     }
-    if (bOrder)
-        std::stable_sort(rows.begin(), rows.end(), [](const MIB_IPADDRROW& a, const MIB_IPADDRROW& b) {
-            return ntohl(a.dwAddr) < ntohl(b.dwAddr);
-        });
-    const std::size_t needed = offsetof(MIB_IPADDRTABLE, table) + rows.size() * sizeof(MIB_IPADDRROW);
-    if (!pIpAddrTable || *pdwSize < needed) {
-        *pdwSize = static_cast<ULONG>(needed);
-        return ERROR_INSUFFICIENT_BUFFER;
-    }
-    pIpAddrTable->dwNumEntries = static_cast<DWORD>(rows.size());
-    std::memcpy(pIpAddrTable->table, rows.data(), rows.size() * sizeof(MIB_IPADDRROW));
-    return NO_ERROR;
+    return TableReply(rows, bOrder, pIpAddrTable, pdwSize);
 }
 
 ULONG GetIpNetTable(PMIB_IPNETTABLE IpNetTable, PULONG SizePointer, BOOL Order)
@@ -702,18 +709,7 @@ ULONG GetIpNetTable(PMIB_IPNETTABLE IpNetTable, PULONG SizePointer, BOOL Order)
     }
     if (rows.empty())
         return ERROR_NO_DATA;
-    if (Order)
-        std::stable_sort(rows.begin(), rows.end(), [](const MIB_IPNETROW& a, const MIB_IPNETROW& b) {
-            return ntohl(a.dwAddr) < ntohl(b.dwAddr);
-        });
-    const std::size_t needed = offsetof(MIB_IPNETTABLE, table) + rows.size() * sizeof(MIB_IPNETROW);
-    if (!IpNetTable || *SizePointer < needed) {
-        *SizePointer = static_cast<ULONG>(needed);
-        return ERROR_INSUFFICIENT_BUFFER;
-    }
-    IpNetTable->dwNumEntries = static_cast<DWORD>(rows.size());
-    std::memcpy(IpNetTable->table, rows.data(), rows.size() * sizeof(MIB_IPNETROW));
-    return NO_ERROR;
+    return TableReply(rows, Order, IpNetTable, SizePointer);
 }
 
 } // namespace qn::linux_ip
