@@ -53,8 +53,6 @@ constexpr int DesignClientHeight = 429;
 constexpr int TreeHeight = 115;
 constexpr int TimerIntervalMs = 1000;
 constexpr int WatcherHeight = 210;
-// Interfaces whose status is below this are not operational.
-constexpr std::uint32_t OperationalStatus = 4;
 // The sizing border the window draws itself while it has no caption (and no frame from the window
 // manager), in pixels.
 constexpr int SizingBorder = 4;
@@ -777,20 +775,8 @@ void Twnd_qn_Main::RefreshTree()
 {
     const int focused = Tree->FocusedRow();
     const bool hadFocus = focused >= 0 && focused < FTreeModel->rowCount();
-    const std::uint32_t focusedIdx = hadFocus ? FTreeModel->Rows()[static_cast<std::size_t>(focused)].IntfIdx : 0;
-
-    std::vector<TIntfNodeData> rows;
-    for (int i = 0; i < FNCC->AdapterCount(); ++i) {
-        const TAdapter a = FNCC->Adapters(i);
-        if (Tree->Tag() != 0 && a._Status < OperationalStatus)
-            continue;
-        TIntfNodeData row;
-        row.IntfIdx = a.IntfIdx;
-        row.Index = static_cast<std::uint16_t>(i);
-        row.Checked = a._Mark;
-        rows.push_back(row);
-    }
-    FTreeModel->Rebuild(std::move(rows));
+    const std::uint32_t focusedIdx = FTreeModel->IntfIdxAt(focused);
+    FTreeModel->Rebuild(Tree->Tag() != 0);
     if (hadFocus)
         Tree->FocusRow(FTreeModel->FindRow(focusedIdx));
 }
@@ -829,8 +815,8 @@ void Twnd_qn_Main::cmIntfClick(QAction* AItem)
 
 void Twnd_qn_Main::TreeChecked(int ARow, bool AChecked)
 {
-    const int i = FTreeModel->Rows()[static_cast<std::size_t>(ARow)].Index;
-    if (i >= FNCC->AdapterCount())
+    const int i = FTreeModel->AdapterIndexAt(ARow);
+    if (i < 0 || i >= FNCC->AdapterCount())
         return;
     FNCC->SetMark(i, AChecked);
     StoreWatchChoice(FNCC->Adapters(i).Name, AChecked);
@@ -845,8 +831,8 @@ void Twnd_qn_Main::TreeDblClick()
     const int row = Tree->FocusedRow();
     if (row < 0 || row >= FTreeModel->rowCount() || !ShowAdapterInfo)
         return;
-    const int i = FTreeModel->Rows()[static_cast<std::size_t>(row)].Index;
-    if (i >= FNCC->AdapterCount())
+    const int i = FTreeModel->AdapterIndexAt(row);
+    if (i < 0 || i >= FNCC->AdapterCount())
         return;
     const TAdapter a = FNCC->Adapters(i);
     WithTopMostLifted([this, &a] { ShowAdapterInfo(this, a); });
@@ -902,12 +888,9 @@ void Twnd_qn_Main::RefreshTraffic()
 {
     // Only rows whose counters moved are repainted: an idle interface costs no painting.
     for (int r = 0; r < FTreeModel->rowCount(); ++r) {
-        TIntfNodeData& row = FTreeModel->Row(r);
-        const std::uint64_t in = row.InOctets;
-        const std::uint64_t out = row.OutOctets;
-        FNCC->GetTraffic(row.IntfIdx, row.InOctets, row.OutOctets);
-        if (row.InOctets != in || row.OutOctets != out)
-            FTreeModel->CountersChanged(r);
+        std::uint64_t in = 0, out = 0;
+        FNCC->GetTraffic(FTreeModel->IntfIdxAt(r), in, out);
+        FTreeModel->SetCounters(r, in, out);
     }
 }
 
