@@ -91,7 +91,6 @@ int ReadSystem(TKernelTables& ASystem, bool AWithRoutes)
     return result;
 }
 
-
 int ReadNeighbours(std::vector<nl::TNeighInfo>& ANeighbours)
 {
     return Dump<ndmsg>(RTM_GETNEIGH, AF_INET, ANeighbours, nl::ParseNeigh);

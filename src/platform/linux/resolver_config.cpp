@@ -113,5 +113,4 @@ std::vector<TLinkDns> LinkDnsServers(const std::vector<nl::TLinkInfo>& ALinks)
     return result;
 }
 
-
 } // namespace qn::linux_ip
