@@ -135,17 +135,28 @@ THistoryStore::~THistoryStore()
 
 void THistoryStore::Close()
 {
-    if (FDb) {
-        sqlite3_close_v2(FDb);
-        FDb = nullptr;
-    }
+    FDb.reset();
     FPruned = {};
+}
+
+void THistoryStore::TCloseDb::operator()(sqlite3* ADb) const
+{
+    sqlite3_close_v2(ADb);
+}
+
+// sqlite3_open_v2 gives a handle even when it fails (for the message); it is ours to close either way.
+int THistoryStore::OpenDb(const std::string& APath, int AFlags)
+{
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(APath.c_str(), &db, AFlags, nullptr);
+    FDb.reset(db);
+    return rc;
 }
 
 bool THistoryStore::Exec(const char* ASql, std::string& AError)
 {
     char* message = nullptr;
-    const int rc = sqlite3_exec(FDb, ASql, nullptr, nullptr, &message);
+    const int rc = sqlite3_exec(FDb.get(), ASql, nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
         AError = message ? message : sqlite3_errstr(rc);
         sqlite3_free(message);
@@ -169,21 +180,21 @@ THistoryFailure THistoryStore::OpenForWriting(const std::string& APath, std::str
 
     const auto attempt = [&]() -> THistoryFailure {
         Close();
-        int rc = sqlite3_open_v2(APath.c_str(), &FDb, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        int rc = OpenDb(APath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         if (rc != SQLITE_OK) {
-            AError = FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(rc);
+            AError = FDb.get() ? sqlite3_errmsg(FDb.get()) : sqlite3_errstr(rc);
             Close();
             // A file that exists as a regular file but does not open is as good as damaged.
             return rc == SQLITE_CANTOPEN && fs::is_regular_file(APath, ec) ? THistoryFailure::hfDamaged
                                                                            : HistoryFailureOf(rc);
         }
-        sqlite3_extended_result_codes(FDb, 1);
-        sqlite3_busy_timeout(FDb, BusyTimeoutMs);
+        sqlite3_extended_result_codes(FDb.get(), 1);
+        sqlite3_busy_timeout(FDb.get(), BusyTimeoutMs);
         // The first statement reads the header: a file that is no database fails here.
-        TStatement mode(FDb, "PRAGMA journal_mode=WAL");
+        TStatement mode(FDb.get(), "PRAGMA journal_mode=WAL");
         rc = mode.Result() == SQLITE_OK ? sqlite3_step(*mode) : mode.Result();
         if (rc != SQLITE_ROW) {
-            AError = sqlite3_errmsg(FDb);
+            AError = sqlite3_errmsg(FDb.get());
             return HistoryFailureOf(rc);
         }
         const auto* journal = reinterpret_cast<const char*>(sqlite3_column_text(*mode, 0));
@@ -219,16 +230,16 @@ THistoryFailure THistoryStore::OpenForWriting(const std::string& APath, std::str
 bool THistoryStore::OpenReadOnly(const std::string& APath, std::string& AError)
 {
     Close();
-    const int rc = sqlite3_open_v2(APath.c_str(), &FDb, SQLITE_OPEN_READONLY, nullptr);
+    const int rc = OpenDb(APath, SQLITE_OPEN_READONLY);
     if (rc != SQLITE_OK) {
-        AError = FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(rc);
+        AError = FDb.get() ? sqlite3_errmsg(FDb.get()) : sqlite3_errstr(rc);
         Close();
         return false;
     }
-    sqlite3_busy_timeout(FDb, BusyTimeoutMs);
-    TStatement version(FDb, "PRAGMA user_version");
+    sqlite3_busy_timeout(FDb.get(), BusyTimeoutMs);
+    TStatement version(FDb.get(), "PRAGMA user_version");
     if (version.Result() != SQLITE_OK || sqlite3_step(*version) != SQLITE_ROW) {
-        AError = sqlite3_errmsg(FDb);
+        AError = sqlite3_errmsg(FDb.get());
         Close();
         return false;
     }
@@ -244,10 +255,10 @@ bool THistoryStore::OpenReadOnly(const std::string& APath, std::string& AError)
 
 THistoryFailure THistoryStore::Migrate(std::string& AError)
 {
-    TStatement version(FDb, "PRAGMA user_version");
+    TStatement version(FDb.get(), "PRAGMA user_version");
     int rc = version.Result() == SQLITE_OK ? sqlite3_step(*version) : version.Result();
     if (rc != SQLITE_ROW) {
-        AError = sqlite3_errmsg(FDb);
+        AError = sqlite3_errmsg(FDb.get());
         return HistoryFailureOf(rc);
     }
     const int v = sqlite3_column_int(*version, 0);
@@ -259,10 +270,10 @@ THistoryFailure THistoryStore::Migrate(std::string& AError)
     if (v == SchemaVersion)
         return THistoryFailure::hfNone;
     if (!Exec("BEGIN IMMEDIATE", AError))
-        return HistoryFailureOf(sqlite3_errcode(FDb));
+        return HistoryFailureOf(sqlite3_errcode(FDb.get()));
     for (int step = v; step < SchemaVersion; ++step) {
         if (!Exec(Migrations[step], AError)) {
-            const int code = sqlite3_errcode(FDb);
+            const int code = sqlite3_errcode(FDb.get());
             std::string ignored;
             Exec("ROLLBACK", ignored);
             // A version-0 file with tables of its own is somebody else's database.
@@ -271,7 +282,7 @@ THistoryFailure THistoryStore::Migrate(std::string& AError)
     }
     const std::string set = "PRAGMA user_version=" + std::to_string(SchemaVersion) + ";COMMIT";
     if (!Exec(set.c_str(), AError)) {
-        const int code = sqlite3_errcode(FDb);
+        const int code = sqlite3_errcode(FDb.get());
         std::string ignored;
         Exec("ROLLBACK", ignored);
         return HistoryFailureOf(code);
@@ -281,7 +292,7 @@ THistoryFailure THistoryStore::Migrate(std::string& AError)
 
 THistoryFailure THistoryStore::Write(const THistoryBatch& ABatch, std::string& AError)
 {
-    if (!FDb) {
+    if (!FDb.get()) {
         AError = "the history file is not open";
         return THistoryFailure::hfReadOnly;
     }
@@ -290,17 +301,17 @@ THistoryFailure THistoryStore::Write(const THistoryBatch& ABatch, std::string& A
         return THistoryFailure::hfNone;
 
     const auto fail = [&](int ACode) {
-        AError = sqlite3_errmsg(FDb);
+        AError = sqlite3_errmsg(FDb.get());
         std::string ignored;
-        if (!sqlite3_get_autocommit(FDb))
+        if (!sqlite3_get_autocommit(FDb.get()))
             Exec("ROLLBACK", ignored);
         return HistoryFailureOf(ACode);
     };
     if (!Exec("BEGIN IMMEDIATE", AError))
-        return fail(sqlite3_errcode(FDb));
+        return fail(sqlite3_errcode(FDb.get()));
 
-    TStatement addName(FDb, "INSERT INTO interface(name) VALUES(?1) ON CONFLICT(name) DO NOTHING");
-    TStatement findName(FDb, "SELECT id FROM interface WHERE name=?1");
+    TStatement addName(FDb.get(), "INSERT INTO interface(name) VALUES(?1) ON CONFLICT(name) DO NOTHING");
+    TStatement findName(FDb.get(), "SELECT id FROM interface WHERE name=?1");
     if (addName.Result() != SQLITE_OK)
         return fail(addName.Result());
     if (findName.Result() != SQLITE_OK)
@@ -329,7 +340,7 @@ THistoryFailure THistoryStore::Write(const THistoryBatch& ABatch, std::string& A
                "(interface, period, download, upload) VALUES(?1, ?2, ?3, ?4) ON CONFLICT(interface, period) "
                "DO UPDATE SET download = download + excluded.download, upload = upload + excluded.upload";
     };
-    TStatement hour(FDb, upsert("hour")), day(FDb, upsert("day")), month(FDb, upsert("month"));
+    TStatement hour(FDb.get(), upsert("hour")), day(FDb.get(), upsert("day")), month(FDb.get(), upsert("month"));
     for (const TStatement* s : {&hour, &day, &month})
         if (s->Result() != SQLITE_OK)
             return fail(s->Result());
@@ -353,7 +364,8 @@ THistoryFailure THistoryStore::Write(const THistoryBatch& ABatch, std::string& A
     sqlite3_reset(*findName);
 
     if (prune) {
-        TStatement hours(FDb, "DELETE FROM hour WHERE period < ?1"), days(FDb, "DELETE FROM day WHERE period < ?1");
+        TStatement hours(FDb.get(), "DELETE FROM hour WHERE period < ?1"),
+            days(FDb.get(), "DELETE FROM day WHERE period < ?1");
         if (hours.Result() != SQLITE_OK || days.Result() != SQLITE_OK)
             return fail(hours.Result() != SQLITE_OK ? hours.Result() : days.Result());
         sqlite3_bind_int64(*hours, 1, ABatch.Retention.FirstHour);
@@ -364,7 +376,7 @@ THistoryFailure THistoryStore::Write(const THistoryBatch& ABatch, std::string& A
             return fail(rc);
     }
     if (!Exec("COMMIT", AError))
-        return fail(sqlite3_errcode(FDb));
+        return fail(sqlite3_errcode(FDb.get()));
     if (prune)
         FPruned = ABatch.Retention;
     return THistoryFailure::hfNone;
@@ -373,9 +385,9 @@ THistoryFailure THistoryStore::Write(const THistoryBatch& ABatch, std::string& A
 std::vector<std::string> THistoryStore::InterfaceNames() const
 {
     std::vector<std::string> names;
-    if (!FDb)
+    if (!FDb.get())
         return names;
-    TStatement s(FDb, "SELECT name FROM interface WHERE id IN (SELECT interface FROM month) ORDER BY name");
+    TStatement s(FDb.get(), "SELECT name FROM interface WHERE id IN (SELECT interface FROM month) ORDER BY name");
     if (s.Result() != SQLITE_OK)
         return names;
     while (sqlite3_step(*s) == SQLITE_ROW)
@@ -387,7 +399,7 @@ std::vector<std::string> THistoryStore::InterfaceNames() const
 std::vector<THistoryRow> THistoryStore::Query(THistoryPeriod APeriod, const std::string& AName) const
 {
     std::vector<THistoryRow> rows;
-    if (!FDb)
+    if (!FDb.get())
         return rows;
     const bool year = APeriod == THistoryPeriod::hpYear;
     const std::string key = year ? "period / 100" : "period";
@@ -395,7 +407,7 @@ std::vector<THistoryRow> THistoryStore::Query(THistoryPeriod APeriod, const std:
     if (!AName.empty())
         sql += " WHERE interface = (SELECT id FROM interface WHERE name = ?1)";
     sql += " GROUP BY k ORDER BY k";
-    TStatement s(FDb, sql);
+    TStatement s(FDb.get(), sql);
     if (s.Result() != SQLITE_OK)
         return rows;
     if (!AName.empty())
@@ -412,11 +424,11 @@ std::vector<THistoryRow> THistoryStore::Query(THistoryPeriod APeriod, const std:
 
 std::string THistoryStore::IntegrityCheck() const
 {
-    if (!FDb)
+    if (!FDb.get())
         return "not open";
-    TStatement s(FDb, "PRAGMA quick_check");
+    TStatement s(FDb.get(), "PRAGMA quick_check");
     if (s.Result() != SQLITE_OK)
-        return sqlite3_errmsg(FDb);
+        return sqlite3_errmsg(FDb.get());
     std::string result;
     int rc;
     while ((rc = sqlite3_step(*s)) == SQLITE_ROW) {
@@ -426,13 +438,13 @@ std::string THistoryStore::IntegrityCheck() const
             result += text;
     }
     if (rc != SQLITE_DONE)
-        return sqlite3_errmsg(FDb);
+        return sqlite3_errmsg(FDb.get());
     return result;
 }
 
 void THistoryStore::SetMaxPageCount(int APages)
 {
-    if (!FDb)
+    if (!FDb.get())
         return;
     const std::string sql = "PRAGMA max_page_count=" + std::to_string(APages);
     std::string ignored;

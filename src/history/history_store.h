@@ -5,6 +5,7 @@
 #include "history/history_period.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -70,13 +71,18 @@ public:
 
     // Caps the file at APages pages, so tests can fill a "disk".
     void SetMaxPageCount(int APages);
-    sqlite3* Handle() const { return FDb; }
+    sqlite3* Handle() const { return FDb.get(); }
 
 private:
     THistoryFailure Migrate(std::string& AError);
     bool Exec(const char* ASql, std::string& AError);
+    int OpenDb(const std::string& APath, int AFlags);
 
-    sqlite3* FDb = nullptr;
+    struct TCloseDb
+    {
+        void operator()(sqlite3* ADb) const;
+    };
+    std::unique_ptr<sqlite3, TCloseDb> FDb;
     TRetention FPruned;
 };
 

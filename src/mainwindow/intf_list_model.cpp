@@ -107,10 +107,22 @@ QVariant TIntfListModel::headerData(int ASection, Qt::Orientation AOrientation, 
     return {};
 }
 
-void TIntfListModel::Rebuild(std::vector<TIntfNodeData> ARows)
+void TIntfListModel::Rebuild(bool AOperationalOnly)
 {
+    // Interfaces whose status is below this are not operational.
+    constexpr std::uint32_t OperationalStatus = 4;
     beginResetModel();
-    FRows = std::move(ARows);
+    FRows.clear();
+    for (int i = 0; i < FSnapshot->AdapterCount(); ++i) {
+        const TAdapter a = FSnapshot->Adapters(i);
+        if (AOperationalOnly && a._Status < OperationalStatus)
+            continue;
+        TIntfNodeData row;
+        row.IntfIdx = a.IntfIdx;
+        row.Index = static_cast<std::uint16_t>(i);
+        row.Checked = a._Mark;
+        FRows.push_back(row);
+    }
     endResetModel();
 }
 
@@ -130,10 +142,26 @@ void TIntfListModel::SetChecked(int ARow, bool AChecked)
     emit dataChanged(index(ARow, 0), index(ARow, 0), {Qt::CheckStateRole});
 }
 
-void TIntfListModel::CountersChanged(int ARow)
+std::uint32_t TIntfListModel::IntfIdxAt(int ARow) const
 {
-    if (ARow >= 0 && ARow < rowCount())
-        emit dataChanged(index(ARow, ColDownload), index(ARow, ColUpload), {Qt::DisplayRole});
+    return ARow >= 0 && ARow < rowCount() ? FRows[static_cast<std::size_t>(ARow)].IntfIdx : 0;
+}
+
+int TIntfListModel::AdapterIndexAt(int ARow) const
+{
+    return ARow >= 0 && ARow < rowCount() ? FRows[static_cast<std::size_t>(ARow)].Index : -1;
+}
+
+void TIntfListModel::SetCounters(int ARow, std::uint64_t AIn, std::uint64_t AOut)
+{
+    if (ARow < 0 || ARow >= rowCount())
+        return;
+    TIntfNodeData& row = FRows[static_cast<std::size_t>(ARow)];
+    if (row.InOctets == AIn && row.OutOctets == AOut)
+        return;
+    row.InOctets = AIn;
+    row.OutOctets = AOut;
+    emit dataChanged(index(ARow, ColDownload), index(ARow, ColUpload), {Qt::DisplayRole});
 }
 
 } // namespace qn

@@ -50,17 +50,21 @@ public:
     Qt::ItemFlags flags(const QModelIndex& AIndex) const override;
     QVariant headerData(int ASection, Qt::Orientation AOrientation, int ARole = Qt::DisplayRole) const override;
 
-    // Replaces all rows (one reset, so the view repaints once).
-    void Rebuild(std::vector<TIntfNodeData> ARows);
-    const std::vector<TIntfNodeData>& Rows() const { return FRows; }
-    TIntfNodeData& Row(int ARow) { return FRows[static_cast<std::size_t>(ARow)]; }
+    // Replaces all rows with the snapshot's interfaces (only the operational ones when
+    // AOperationalOnly), their check boxes from the marks and their counters at 0. One reset, so the
+    // view repaints once.
+    void Rebuild(bool AOperationalOnly);
+    // The interface index of ARow, or 0 for a row that does not exist.
+    std::uint32_t IntfIdxAt(int ARow) const;
+    // The snapshot position of ARow's interface, or -1 for a row that does not exist.
+    int AdapterIndexAt(int ARow) const;
 
     // The first row with AIntfIdx, or -1.
     int FindRow(std::uint32_t AIntfIdx) const;
     // Sets a row's check box without raising OnChecked.
     void SetChecked(int ARow, bool AChecked);
-    // Repaints the two counter columns of ARow.
-    void CountersChanged(int ARow);
+    // Sets the counters of ARow; only counters that moved repaint the row's two counter columns.
+    void SetCounters(int ARow, std::uint64_t AIn, std::uint64_t AOut);
 
     // The user changed the check box of ARow.
     std::function<void(int ARow, bool AChecked)> OnChecked;

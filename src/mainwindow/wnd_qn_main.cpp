@@ -1,20 +1,17 @@
-// The main window: components with their design values, start-up order, actions, list and tray.
+// The main window: components with their design values, start-up order, actions and the stored choices.
 #include "mainwindow/wnd_qn_main.h"
 
 #include "about/dlg_about.h"
 #include "historyview/dlg_qn_history.h"
 #include "layout/design_font.h"
 #include "layout/layout_manager_ini_storage.h"
-#include "mainwindow/adapter_image.h"
 #include "mainwindow/counter_delegate.h"
 #include "mainwindow/desktop_shell.h"
 #include "mainwindow/dlg_qn_adapter_info.h"
 #include "mainwindow/history_recording.h"
 #include "mainwindow/intf_list_model.h"
 #include "mainwindow/intf_tree.h"
-#include "mainwindow/screen_snap.h"
 #include "mainwindow/settings_storage.h"
-#include "mainwindow/sizing_border.h"
 #include "mainwindow/top_most_window.h"
 #include "mainwindow/window_flags.h"
 #include "mainwindow/window_metrics.h"
@@ -32,13 +29,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QScrollArea>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include <algorithm>
 #include <exception>
@@ -52,22 +46,9 @@ constexpr int DesignClientWidth = 475;
 constexpr int DesignClientHeight = 429;
 constexpr int TreeHeight = 115;
 constexpr int TimerIntervalMs = 1000;
-constexpr int WatcherHeight = 210;
-// Interfaces whose status is below this are not operational.
-constexpr std::uint32_t OperationalStatus = 4;
-// The sizing border the window draws itself while it has no caption (and no frame from the window
-// manager), in pixels.
-constexpr int SizingBorder = 4;
-// ScreenSnap: a window moved within this many pixels of a work-area edge goes onto it, once the
-// move has rested this long (the window manager moves the window; only its result is seen here).
-constexpr int SnapBuffer = 10;
+// ScreenSnap: a moved window snaps once the move has rested this long (the window manager moves the
+// window; only its result is seen here).
 constexpr int SnapDelayMs = 150;
-
-// A panel belongs to an interface name, compared by the system's rule (exact bytes on Linux).
-bool SameName(const std::string& A, const std::string& B)
-{
-    return SameInterfaceName(A, B);
-}
 
 } // namespace
 
@@ -419,19 +400,6 @@ void Twnd_qn_Main::acCaptionExecute()
     UpdateCaption(true);
 }
 
-void Twnd_qn_Main::acHideExecute()
-{
-    // Decision: a window hidden with no docked icon could never be found again; minimise it to its
-    // taskbar button instead.
-    UpdateTrayState();
-    if (FTrayDocked) {
-        FInTray = true;
-        hide();
-    } else {
-        showMinimized();
-    }
-}
-
 void Twnd_qn_Main::acOOIExecute()
 {
     Tree->SetTag(acOOI->isChecked() ? 1 : 0);
@@ -461,16 +429,6 @@ void Twnd_qn_Main::acHistoryExecute()
 
 // --- Caption -------------------------------------------------------------------------------------
 
-bool Twnd_qn_Main::HasCaption() const
-{
-    return !(windowFlags() & Qt::FramelessWindowHint);
-}
-
-int Twnd_qn_Main::FrameHeight() const
-{
-    return height() + (HasCaption() ? GetCaptionMetrics(this).CaptionHeight : 0);
-}
-
 void Twnd_qn_Main::HideCaption()
 {
     qn::HideCaption(*FCaptionWindow, GetCaptionMetrics(this));
@@ -487,91 +445,7 @@ void Twnd_qn_Main::UpdateCaption(bool AToggled)
         [this, AToggled] { qn::UpdateCaption(*FCaptionWindow, TMW->Tag() != 0, AToggled, GetCaptionMetrics(this)); });
 }
 
-// --- Tray, moving, timer, changes ----------------------------------------------------------------
-
-void Twnd_qn_Main::TrayIconClick()
-{
-    FInTray = false;
-    if (isMinimized())
-        showNormal();
-    else
-        show();
-    raise();
-    activateWindow();
-}
-
-void Twnd_qn_Main::ScrollBoxMouseDown(Qt::MouseButton AButton)
-{
-    if (AButton != Qt::LeftButton)
-        return;
-    if (QWindow* w = windowHandle())
-        w->startSystemMove();
-}
-
-bool Twnd_qn_Main::eventFilter(QObject* AWatched, QEvent* AEvent)
-{
-    if (AEvent->type() == QEvent::MouseButtonPress &&
-        (AWatched == ScrollBox->viewport() || AWatched == ScrollBox->widget())) {
-        ScrollBoxMouseDown(static_cast<QMouseEvent*>(AEvent)->button());
-    }
-    // Without a caption the panels may fill the window: their header bars move it too.
-    if (AEvent->type() == QEvent::MouseButtonPress && !HasCaption() &&
-        static_cast<QMouseEvent*>(AEvent)->button() == Qt::LeftButton &&
-        std::any_of(FWatchers.begin(), FWatchers.end(),
-                    [&](const Tfrm_qn_Watcher* AFrame) { return AWatched == AFrame->Header; })) {
-        ScrollBoxMouseDown(Qt::LeftButton);
-        return true;
-    }
-    return TLMForm::eventFilter(AWatched, AEvent);
-}
-
-void Twnd_qn_Main::mousePressEvent(QMouseEvent* AEvent)
-{
-    // Only the sizing border reaches the window itself: everything else is covered by its children.
-    if (!HasCaption() && AEvent->button() == Qt::LeftButton && windowHandle()) {
-        if (const Qt::Edges edges = SizingEdges(AEvent->position().toPoint(), size(), SizingBorder); edges) {
-            windowHandle()->startSystemResize(edges);
-            return;
-        }
-    }
-    TLMForm::mousePressEvent(AEvent);
-}
-
-void Twnd_qn_Main::mouseMoveEvent(QMouseEvent* AEvent)
-{
-    setCursor(HasCaption() ? Qt::ArrowCursor
-                           : SizingCursor(SizingEdges(AEvent->position().toPoint(), size(), SizingBorder)));
-    TLMForm::mouseMoveEvent(AEvent);
-}
-
-void Twnd_qn_Main::paintEvent(QPaintEvent* AEvent)
-{
-    TLMForm::paintEvent(AEvent);
-    if (HasCaption())
-        return;
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-void Twnd_qn_Main::moveEvent(QMoveEvent* AEvent)
-{
-    TLMForm::moveEvent(AEvent);
-    // Only moves that come from the window system (the user dragging, the window manager placing
-    // the window) snap; the program's own moves are where it wants the window.
-    if (AEvent->spontaneous() && isVisible())
-        FSnapTimer->start();
-}
-
-void Twnd_qn_Main::SnapToWorkArea()
-{
-    if (!isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
-        return;
-    const QRect frame = frameGeometry();
-    const QPoint snapped = SnappedPosition(frame, DesktopMetrics().WorkAreaNearest(frame), SnapBuffer);
-    if (snapped != frame.topLeft())
-        move(snapped);
-}
+// --- Timer, closing, changes ---------------------------------------------------------------------
 
 void Twnd_qn_Main::closeEvent(QCloseEvent* AEvent)
 {
@@ -588,269 +462,12 @@ void Twnd_qn_Main::TimerTimer()
         History->Tick();
 }
 
-void Twnd_qn_Main::UpdateTrayState()
-{
-    const bool docked = TrayIcon->isVisible() && DesktopShell().TrayAvailable();
-    if (docked != FTrayDocked) {
-        FTrayDocked = docked;
-        // With an icon in the tray the window has no taskbar button; without one it needs it.
-        DesktopShell().SetSkipTaskbar(this, docked);
-    }
-    // The tray went away while the window was in it: nothing could bring it back from there.
-    if (!FTrayDocked && FInTray) {
-        FInTray = false;
-        showMinimized();
-    }
-}
-
-void Twnd_qn_Main::setVisible(bool AVisible)
-{
-    if (AVisible && !isVisible())
-        FSizeBeforeRestore = size();
-    TLMForm::setVisible(AVisible);
-}
-
-void Twnd_qn_Main::showEvent(QShowEvent* AEvent)
-{
-    FInTray = false;
-    TLMForm::showEvent(AEvent);
-    // A window manager drops a window's states when it is withdrawn (hidden to the tray).
-    DesktopShell().SetSkipTaskbar(this, FTrayDocked);
-}
-
 void Twnd_qn_Main::NetworkChangeNotifierChange(TNetworkChangeNotifier*, std::uint32_t)
 {
     Guarded([this] { RefreshData(); });
 }
 
-// --- Watched interfaces --------------------------------------------------------------------------
-
-int Twnd_qn_Main::FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const
-{
-    for (int i = 0; i < FNCC->AdapterCount(); ++i)
-        if (FNCC->Adapters(i).IntfIdx == AIntfIdx)
-            return i;
-    return -1;
-}
-
-void Twnd_qn_Main::AddWatcher(TAdapter AData)
-{
-    Tfrm_qn_Watcher* found = nullptr;
-    for (Tfrm_qn_Watcher* frame : FWatchers) {
-        if (SameName(frame->Adapter.Name, AData.Name)) {
-            // The panel keeps its figures and chart; only the record and the picture change.
-            frame->Adapter = AData;
-            frame->AdapterPresent = true;
-            frame->Header->SetImageIndex(AData._ImageIndex);
-            found = frame;
-            break;
-        }
-    }
-    if (const int i = FindAdapterByIntfIdx(AData.IntfIdx); i >= 0)
-        FNCC->SetMark(i, true);
-    if (found)
-        return;
-
-    QWidget* panels = ScrollBox->widget();
-    auto* frame = new Tfrm_qn_Watcher(panels, nullptr, WatcherClock);
-    FWatchers.push_back(frame);
-    frame->Initialize();
-    frame->setFixedHeight(WatcherHeight);
-    frame->setObjectName(UniqueWatcherName(AData.IntfIdx));
-    // Stacked from the top in order of creation, above the stretch that keeps them there.
-    auto* stack = static_cast<QVBoxLayout*>(panels->layout());
-    stack->insertWidget(stack->count() - 1, frame);
-    frame->Header->SetImages(&ilIntf16);
-    frame->Header->SetImageIndex(AData._ImageIndex);
-    frame->Adapter = AData;
-    frame->Header->SetCaption(QString::fromStdString(AData.Name));
-    frame->SetHeaderPopupMenu(PopupMenu1);
-    frame->Header->installEventFilter(this);
-    frame->Header->setToolTip(QString::fromStdString(AData.Alias));
-    frame->SetChartPopupMenu(PopupMenu1);
-    frame->OnProperties = [this](const TAdapter& AAdapter) {
-        Guarded([this, &AAdapter] {
-            if (ShowAdapterInfo)
-                WithTopMostLifted([this, &AAdapter] { ShowAdapterInfo(this, AAdapter); });
-        });
-    };
-    frame->Start();
-
-    for (QAction* item : mmInterface->actions()) {
-        if (item->data().toLongLong() == static_cast<qlonglong>(AData.IntfIdx)) {
-            item->setChecked(true);
-            break;
-        }
-    }
-    FTreeModel->SetChecked(FTreeModel->FindRow(AData.IntfIdx), true);
-}
-
-void Twnd_qn_Main::RemoveWatcher(const TAdapter& AData)
-{
-    RemoveWatcher(AData.IntfIdx);
-}
-
-void Twnd_qn_Main::RemoveWatcher(std::uint32_t AIndex)
-{
-    // A panel belongs to an interface name. The interface at AIndex removes the panel of its own
-    // name, wherever that panel's index has moved (re-created, renamed into the name); a panel of a
-    // vanished interface keeps its old index, which another interface may carry now. An index that
-    // no present interface carries can only mean such a panel.
-    const int i = FindAdapterByIntfIdx(AIndex);
-    const auto watched = std::find_if(FWatchers.begin(), FWatchers.end(), [&](const Tfrm_qn_Watcher* AFrame) {
-        if (i >= 0)
-            return SameName(AFrame->Adapter.Name, FNCC->Adapters(i).Name);
-        return AFrame->Adapter.IntfIdx == AIndex && FNCC->FindAdapter(AFrame->Adapter.Name) < 0;
-    });
-    if (i >= 0)
-        FNCC->SetMark(i, false);
-    if (watched == FWatchers.end())
-        return;
-    Tfrm_qn_Watcher* frame = *watched;
-    FWatchers.erase(watched);
-    // Freed once control is back in the event loop: a dialog of the panel's own may still be on the
-    // stack. Until then it neither ticks nor takes space.
-    frame->Stop();
-    frame->deleteLater();
-    for (QAction* item : mmInterface->actions()) {
-        if (item->data().toLongLong() == static_cast<qlonglong>(AIndex)) {
-            item->setChecked(false);
-            break;
-        }
-    }
-    FTreeModel->SetChecked(FTreeModel->FindRow(AIndex), false);
-}
-
-QString Twnd_qn_Main::UniqueWatcherName(std::uint32_t AIntfIdx) const
-{
-    const QString base = QStringLiteral("Watcher_%1").arg(AIntfIdx);
-    const auto taken = [this](const QString& AName) {
-        return std::any_of(FWatchers.begin(), FWatchers.end(),
-                           [&](const Tfrm_qn_Watcher* AFrame) { return AFrame->objectName() == AName; });
-    };
-    QString name = base;
-    for (int n = 2; taken(name); ++n)
-        name = base + QStringLiteral("_%1").arg(n);
-    return name;
-}
-
-void Twnd_qn_Main::RefreshWatchers()
-{
-    TLayoutManager& lm = *LayoutManager();
-    TLayoutManagerValues& values = lm.StoredValues();
-    for (int v = 0; v < values.Count(); ++v) {
-        const int i = FNCC->FindAdapter(values.Items(v).Name());
-        if (i >= 0)
-            FNCC->SetMark(i, values.Items(v).AsBoolean());
-    }
-    // The file's line may stand for several names that differ only by case; this session's
-    // choices are kept per exact name.
-    for (const auto& [name, watched] : FChoices)
-        if (const int i = FNCC->FindAdapter(name); i >= 0)
-            FNCC->SetMark(i, watched);
-    PruneStoredChoices(false);
-    for (int i = 0; i < FNCC->AdapterCount(); ++i) {
-        const TAdapter a = FNCC->Adapters(i);
-        FNCC->SetImageIndex(i, GetAdapterImageIndex(a._Typ, a._Status));
-        if (FNCC->Mark(i))
-            AddWatcher(FNCC->Adapters(i));
-        else
-            RemoveWatcher(FNCC->Adapters(i));
-    }
-    RefreshWatcherImages();
-}
-
-void Twnd_qn_Main::RefreshWatcherImages()
-{
-    for (Tfrm_qn_Watcher* frame : FWatchers) {
-        // A panel reads only while its name is at its index: after a rename in place or the reuse
-        // of a vanished interface's index, that index belongs to another link.
-        const int i = FNCC->FindAdapter(frame->Adapter.Name);
-        const bool present = i >= 0 && FNCC->Adapters(i).IntfIdx == frame->Adapter.IntfIdx;
-        frame->AdapterPresent = present;
-        // The warning picture for an interface that is not there.
-        frame->Header->SetImageIndex(present ? FNCC->ImageIndex(i) : 0);
-    }
-}
-
-void Twnd_qn_Main::RefreshTree()
-{
-    const int focused = Tree->FocusedRow();
-    const bool hadFocus = focused >= 0 && focused < FTreeModel->rowCount();
-    const std::uint32_t focusedIdx = hadFocus ? FTreeModel->Rows()[static_cast<std::size_t>(focused)].IntfIdx : 0;
-
-    std::vector<TIntfNodeData> rows;
-    for (int i = 0; i < FNCC->AdapterCount(); ++i) {
-        const TAdapter a = FNCC->Adapters(i);
-        if (Tree->Tag() != 0 && a._Status < OperationalStatus)
-            continue;
-        TIntfNodeData row;
-        row.IntfIdx = a.IntfIdx;
-        row.Index = static_cast<std::uint16_t>(i);
-        row.Checked = a._Mark;
-        rows.push_back(row);
-    }
-    FTreeModel->Rebuild(std::move(rows));
-    if (hadFocus)
-        Tree->FocusRow(FTreeModel->FindRow(focusedIdx));
-}
-
-void Twnd_qn_Main::RefreshMonitorMenu()
-{
-    for (QAction* item : mmInterface->actions()) {
-        mmInterface->removeAction(item);
-        item->deleteLater();
-    }
-    for (int i = 0; i < FNCC->AdapterCount(); ++i) {
-        const TAdapter a = FNCC->Adapters(i);
-        auto* item = new QAction(QString::fromStdString(a.Name), mmInterface);
-        item->setData(static_cast<qlonglong>(a.IntfIdx));
-        item->setCheckable(true);
-        item->setChecked(a._Mark);
-        connect(item, &QAction::triggered, this, [this, item] { Guarded([this, item] { cmIntfClick(item); }); });
-        mmInterface->addAction(item);
-    }
-}
-
-void Twnd_qn_Main::cmIntfClick(QAction* AItem)
-{
-    const qlonglong tag = AItem->data().toLongLong();
-    if (tag < 0)
-        return;
-    const int i = FindAdapterByIntfIdx(static_cast<std::uint32_t>(tag));
-    if (i < 0)
-        return;
-    if (AItem->isChecked())
-        AddWatcher(FNCC->Adapters(i));
-    else
-        RemoveWatcher(FNCC->Adapters(i));
-    StoreWatchChoice(FNCC->Adapters(i).Name, FNCC->Mark(i));
-}
-
-void Twnd_qn_Main::TreeChecked(int ARow, bool AChecked)
-{
-    const int i = FTreeModel->Rows()[static_cast<std::size_t>(ARow)].Index;
-    if (i >= FNCC->AdapterCount())
-        return;
-    FNCC->SetMark(i, AChecked);
-    StoreWatchChoice(FNCC->Adapters(i).Name, AChecked);
-    if (AChecked)
-        AddWatcher(FNCC->Adapters(i));
-    else
-        RemoveWatcher(FNCC->Adapters(i));
-}
-
-void Twnd_qn_Main::TreeDblClick()
-{
-    const int row = Tree->FocusedRow();
-    if (row < 0 || row >= FTreeModel->rowCount() || !ShowAdapterInfo)
-        return;
-    const int i = FTreeModel->Rows()[static_cast<std::size_t>(row)].Index;
-    if (i >= FNCC->AdapterCount())
-        return;
-    const TAdapter a = FNCC->Adapters(i);
-    WithTopMostLifted([this, &a] { ShowAdapterInfo(this, a); });
-}
+// --- Stored watch choices ------------------------------------------------------------------------
 
 void Twnd_qn_Main::StoreWatchChoice(const std::string& AName, bool AWatched)
 {
@@ -896,19 +513,6 @@ void Twnd_qn_Main::PruneStoredChoices(bool AFile)
     }
     storage->DeleteValues(values.Section(), stale);
     storage->Close();
-}
-
-void Twnd_qn_Main::RefreshTraffic()
-{
-    // Only rows whose counters moved are repainted: an idle interface costs no painting.
-    for (int r = 0; r < FTreeModel->rowCount(); ++r) {
-        TIntfNodeData& row = FTreeModel->Row(r);
-        const std::uint64_t in = row.InOctets;
-        const std::uint64_t out = row.OutOctets;
-        FNCC->GetTraffic(row.IntfIdx, row.InOctets, row.OutOctets);
-        if (row.InOctets != in || row.OutOctets != out)
-            FTreeModel->CountersChanged(r);
-    }
 }
 
 // --- Helpers -------------------------------------------------------------------------------------

@@ -150,6 +150,10 @@ protected:
 private:
     class TCaptionWindow;
 
+    // The sizing border the window draws itself while it has no caption (and no frame from the
+    // window manager), in pixels.
+    static constexpr int SizingBorder = 4;
+
     void CreateComponents();
     void CreateActions();
     void CreateMenus();
@@ -179,7 +183,6 @@ private:
     // A false value for an interface that is not present says nothing the default does not: such
     // named values leave the collection, and with AFile such lines leave the "Settings" section.
     void PruneStoredChoices(bool AFile);
-    // Runs AHandler; an error it throws is shown and the program goes on.
     // Runs a modal dialog with the window's top-most state lifted.
     void WithTopMostLifted(const std::function<void()>& ADialog);
     int FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const;

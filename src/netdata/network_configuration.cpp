@@ -1,7 +1,8 @@
-// The interface snapshot: RefreshData's fixed series of IP helper queries and the record texts.
+// The interface snapshot: RefreshData's fixed series of IP helper queries and the records it builds.
 #include "netdata/network_configuration.h"
 
 #include "netdata/ip_helper_table.h"
+#include "netdata/query_buffer.h"
 #include "platform/ascii_text.h"
 #include "platform/interface_name.h"
 #include "platform/wide_text.h"
@@ -36,9 +37,6 @@ const std::array<const char*, 6> OperStatusNames = {
 
 namespace {
 
-// A service that keeps answering "too small" would otherwise keep the refresh busy for ever.
-constexpr int MaxGrowthRounds = 64;
-
 // The interface-name list is searched by the system's name rule: on Linux two links that differ only
 // by case must not share an index.
 int IndexOfInterfaceName(const TStringList& AList, const std::string& AName)
@@ -47,61 +45,6 @@ int IndexOfInterfaceName(const TStringList& AList, const std::string& AName)
         if (SameInterfaceName(AList.Names(i), AName))
             return i;
     return -1;
-}
-
-// The service's record buffer: zero-filled, 8-byte aligned, and able to tell whether a pointer that
-// the service wrote into it really points inside it.
-class TQueryBuffer
-{
-public:
-    void Resize(ULONG ABytes)
-    {
-        FData.assign(ABytes / 8 + 1, 0);
-        FBytes = ABytes;
-    }
-    template <typename T>
-    T* As()
-    {
-        return reinterpret_cast<T*>(FData.data());
-    }
-    ULONG Bytes() const { return FBytes; }
-    // True when a whole T at APointer lies within the buffer.
-    template <typename T>
-    bool Holds(const T* APointer) const
-    {
-        const auto* base = reinterpret_cast<const unsigned char*>(FData.data());
-        const auto* p = reinterpret_cast<const unsigned char*>(APointer);
-        return p >= base && p <= base + FBytes && sizeof(T) <= static_cast<std::size_t>(base + FBytes - p);
-    }
-    // The most records of type T a chain inside the buffer can hold: a longer walk is a loop.
-    template <typename T>
-    std::size_t MaxChain() const
-    {
-        return FBytes / sizeof(T) + 1;
-    }
-
-private:
-    std::vector<std::uint64_t> FData;
-    ULONG FBytes = 0;
-};
-
-// Runs a buffer query, growing the buffer while the service answers ATooSmall: the next size is the
-// reported one plus AStep (AStep 0: exactly the reported size).
-template <typename TCall>
-DWORD GrowingQuery(TQueryBuffer& ABuffer, ULONG AInitial, ULONG AStep, DWORD ATooSmall, TCall ACall)
-{
-    ULONG size = AInitial;
-    ABuffer.Resize(size);
-    DWORD result = ACall(ABuffer, &size);
-    for (int round = 0; result == ATooSmall && round < MaxGrowthRounds; ++round) {
-        const std::uint64_t next = std::uint64_t{size} + AStep;
-        if (next > 0x7FFFFFFF)
-            return ATooSmall;
-        size = static_cast<ULONG>(next);
-        ABuffer.Resize(size);
-        result = ACall(ABuffer, &size);
-    }
-    return result;
 }
 
 // A character field up to its NUL, reading at most AMax characters.
@@ -130,62 +73,6 @@ TEnum OrdinalOr(std::uint32_t AValue, TEnum ALast, TEnum AFallback)
 }
 
 } // namespace
-
-std::string TrimText(std::string_view AText)
-{
-    std::size_t begin = 0, end = AText.size();
-    while (begin < end && static_cast<unsigned char>(AText[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(AText[end - 1]) <= 32)
-        --end;
-    return std::string(AText.substr(begin, end - begin));
-}
-
-std::string HexAddress(const std::uint8_t* ABytes, std::size_t ACount)
-{
-    std::string text;
-    for (std::size_t i = 0; i < ACount; ++i) {
-        char piece[4];
-        std::snprintf(piece, sizeof(piece), "%2.2X", ABytes[i]);
-        if (i > 0)
-            text += ':';
-        text += piece;
-    }
-    return text;
-}
-
-std::string DottedAddress(std::uint32_t AAddress)
-{
-    unsigned char b[4];
-    std::memcpy(b, &AAddress, 4);
-    char text[16];
-    std::snprintf(text, sizeof(text), "%u.%u.%u.%u", b[0], b[1], b[2], b[3]);
-    return text;
-}
-
-std::uint32_t InetAddr(std::string_view AText)
-{
-    unsigned char b[4] = {};
-    std::size_t part = 0, i = 0;
-    while (part < 4) {
-        unsigned value = 0;
-        const auto [next, error] = std::from_chars(AText.data() + i, AText.data() + AText.size(), value);
-        if (error != std::errc() || value > 255)
-            return 0xFFFFFFFF;
-        b[part++] = static_cast<unsigned char>(value);
-        i = static_cast<std::size_t>(next - AText.data());
-        if (part < 4) {
-            if (i >= AText.size() || AText[i] != '.')
-                return 0xFFFFFFFF;
-            ++i;
-        }
-    }
-    if (i != AText.size())
-        return 0xFFFFFFFF;
-    std::uint32_t address;
-    std::memcpy(&address, b, 4);
-    return address;
-}
 
 TAdapterType AdapterTypeOf(std::uint32_t AIanaType)
 {
@@ -312,8 +199,8 @@ void TNetworkConfiguration::ReadAdapters()
         });
     if (result != NO_ERROR)
         return;
-    const IP_ADAPTER_INFO* info = buffer.Holds(buffer.As<IP_ADAPTER_INFO>()) ? buffer.As<IP_ADAPTER_INFO>() : nullptr;
-    for (std::size_t n = 0; info && n < buffer.MaxChain<IP_ADAPTER_INFO>(); ++n) {
+    const IP_ADAPTER_INFO* info = buffer.First<IP_ADAPTER_INFO>();
+    for (std::size_t n = 0; info && n < buffer.MaxChain<IP_ADAPTER_INFO>(); ++n, info = buffer.Next(info)) {
         TAdapter adapter;
         adapter.Name = TrimText(FieldText(info->AdapterName, MAX_ADAPTER_NAME_LENGTH + 4));
         adapter.Description = TrimText(FieldText(info->Description, MAX_ADAPTER_DESCRIPTION_LENGTH + 4));
@@ -373,9 +260,6 @@ void TNetworkConfiguration::ReadAdapters()
             }
         }
         AddAdapter(adapter);
-
-        const IP_ADAPTER_INFO* next = info->Next;
-        info = next && buffer.Holds(next) ? next : nullptr;
     }
 }
 
@@ -392,9 +276,8 @@ void TNetworkConfiguration::ReadAdapterAddresses()
         });
     if (result != NO_ERROR)
         return;
-    const IP_ADAPTER_ADDRESSES* entry =
-        buffer.Holds(buffer.As<IP_ADAPTER_ADDRESSES>()) ? buffer.As<IP_ADAPTER_ADDRESSES>() : nullptr;
-    for (std::size_t n = 0; entry && n < buffer.MaxChain<IP_ADAPTER_ADDRESSES>(); ++n) {
+    const IP_ADAPTER_ADDRESSES* entry = buffer.First<IP_ADAPTER_ADDRESSES>();
+    for (std::size_t n = 0; entry && n < buffer.MaxChain<IP_ADAPTER_ADDRESSES>(); ++n, entry = buffer.Next(entry)) {
         const int position = FindAdapter(static_cast<std::int32_t>(entry->IfIndex));
         if (position >= 0) {
             TAdapter& adapter = FAdapters[static_cast<std::size_t>(position)];
@@ -420,8 +303,6 @@ void TNetworkConfiguration::ReadAdapterAddresses()
                 server = server->Next;
             }
         }
-        const IP_ADAPTER_ADDRESSES* next = entry->Next;
-        entry = next && buffer.Holds(next) ? next : nullptr;
     }
 }
 
@@ -475,56 +356,6 @@ void TNetworkConfiguration::ReadNetworkParams()
     FRouting = info.EnableRouting != 0;
     FDNS = info.EnableDns != 0;
 }
-
-namespace {
-
-// The size query, then the filled table; ERROR_NO_DATA from the size query ends the refresh.
-template <typename TTable, typename TCall>
-bool ReadTable(TCall ACall, TQueryBuffer& ABuffer, DWORD& AResult)
-{
-    ULONG size = 0;
-    AResult = ACall(nullptr, &size);
-    if (AResult == ERROR_NO_DATA)
-        return false;
-    ABuffer.Resize(size);
-    AResult = ACall(ABuffer.template As<TTable>(), &size);
-    // The table may grow between the two calls; take the new size as the size query would.
-    for (int round = 0; AResult == ERROR_INSUFFICIENT_BUFFER && round < MaxGrowthRounds; ++round) {
-        ABuffer.Resize(size);
-        AResult = ACall(ABuffer.template As<TTable>(), &size);
-    }
-    return true;
-}
-
-template <typename TTable, typename TRow>
-std::size_t RowsIn(const TQueryBuffer& ABuffer, const TTable* ATable)
-{
-    const std::size_t header = offsetof(TTable, table);
-    const std::size_t room = ABuffer.Bytes() > header ? (ABuffer.Bytes() - header) / sizeof(TRow) : 0;
-    return std::min<std::size_t>(ATable->dwNumEntries, room);
-}
-
-// Reads one of the service's address-like tables and hands every row to AOnRow. True also when
-// the service lacks the function or has no rows; false only when the read itself failed.
-template <typename TTable, typename TRow, typename TQuery, typename TOnRow>
-bool ReadRows(TQuery AQuery, TOnRow AOnRow)
-{
-    if (!AQuery)
-        return true;
-    TQueryBuffer buffer;
-    DWORD result;
-    if (!ReadTable<TTable>([&](TTable* ATable, PULONG ASize) { return AQuery(ATable, ASize, FALSE); }, buffer, result))
-        return false;
-    if (result != NO_ERROR || buffer.Bytes() < sizeof(DWORD))
-        return true;
-    const auto* table = buffer.As<TTable>();
-    const std::size_t rows = RowsIn<TTable, TRow>(buffer, table);
-    for (std::size_t i = 0; i < rows; ++i)
-        AOnRow(table->table[i]);
-    return true;
-}
-
-} // namespace
 
 bool TNetworkConfiguration::ReadAddressTable()
 {

@@ -9,6 +9,7 @@
 // TIPv4Error of GetSubnetMask.
 #pragma once
 
+#include "netdata/address_text.h"
 #include "netdata/string_list.h"
 
 #include <array>
@@ -147,11 +148,6 @@ public:
     using std::invalid_argument::invalid_argument;
 };
 
-// Text forms shared with the callers that show the service's values.
-std::string TrimText(std::string_view AText); // drops leading and trailing characters of code 32 or less
-std::string HexAddress(const std::uint8_t* ABytes, std::size_t ACount); // "0A:1B:..."
-std::string DottedAddress(std::uint32_t AAddress);                      // network byte order in
-std::uint32_t InetAddr(std::string_view AText); // dotted text to network byte order; 0xFFFFFFFF when invalid
 TAdapterType AdapterTypeOf(std::uint32_t AIanaType);
 
 class TNetworkConfiguration

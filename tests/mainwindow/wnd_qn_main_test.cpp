@@ -402,6 +402,27 @@ TEST_F(MainWindow, TheTimerShowsTheSystemCountersAlsoWhileTheListIsHidden)
     EXPECT_EQ(100, w.Tree->header()->sectionSize(2));
 }
 
+TEST_F(MainWindow, OnlyRowsWhoseCountersMovedAreRepaintedAtATick)
+{
+    FFake->Interfaces[0].InOctets = 100;
+    Twnd_qn_Main& w = Start();
+    auto* model = w.TreeModel();
+    std::vector<int> repainted;
+    QObject::connect(model, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& ATopLeft, const QModelIndex&) { repainted.push_back(ATopLeft.row()); });
+    w.TimerTimer();
+    EXPECT_EQ(std::vector<int>{0}, repainted) << "idle interfaces cost no painting";
+    repainted.clear();
+    w.TimerTimer();
+    EXPECT_TRUE(repainted.empty());
+    FFake->Interfaces[2].OutOctets = 7;
+    const int wlan0 = model->FindRow(5);
+    ASSERT_GT(wlan0, 0);
+    w.TimerTimer();
+    EXPECT_EQ(std::vector<int>{wlan0}, repainted);
+    EXPECT_EQ("7.00 B", model->index(wlan0, 2).data().toString().toStdString());
+}
+
 TEST_F(MainWindow, WithoutATrayHideMinimisesAndTheWindowKeepsItsTaskbarEntry)
 {
     Twnd_qn_Main& w = Start();

@@ -4,16 +4,19 @@
 #include "platform/ip_helper.h"
 
 #include "platform/linux/ip_helper_linux.h"
+#include "platform/linux/unique_fd.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <libmnl/libmnl.h>
 #include <linux/rtnetlink.h>
+#include <memory>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <time.h>
+#include <type_traits>
 #include <unistd.h>
 
 namespace qn {
@@ -25,33 +28,38 @@ constexpr std::uint32_t NotificationMagic = 0x4E4F5446; // "NOTF"
 
 struct TEventObject;
 
+struct TMnlSocketClose
+{
+    void operator()(mnl_socket* ASocket) const { mnl_socket_close(ASocket); }
+};
+using TMnlSocket = std::unique_ptr<mnl_socket, TMnlSocketClose>;
+
 // The address-change request of one event. It lives inside the event, so a handle variable that
 // still names it after a cancel can never point at freed memory.
 struct TNotification
 {
     std::uint32_t Magic = NotificationMagic;
     TEventObject* Owner = nullptr;
-    mnl_socket* Socket = nullptr;
+    TMnlSocket Socket;
     bool Armed = false;
 };
 
 struct TEventObject
 {
     std::uint32_t Magic = EventMagic;
-    int Fd = -1;
+    TUniqueFd Fd;
     bool ManualReset = false;
     TNotification Notification;
 };
 
-mnl_socket* OpenChangeSocket(int AFlags)
+// A handle is told apart by the magic number at its start.
+static_assert(std::is_standard_layout_v<TNotification> && std::is_standard_layout_v<TEventObject>);
+
+TMnlSocket OpenChangeSocket(int AFlags)
 {
-    mnl_socket* socket = mnl_socket_open2(NETLINK_ROUTE, SOCK_CLOEXEC | AFlags);
-    if (!socket)
-        return nullptr;
-    if (mnl_socket_bind(socket, RTMGRP_IPV4_IFADDR | RTMGRP_LINK, MNL_SOCKET_AUTOPID) < 0) {
-        mnl_socket_close(socket);
-        return nullptr;
-    }
+    TMnlSocket socket(mnl_socket_open2(NETLINK_ROUTE, SOCK_CLOEXEC | AFlags));
+    if (socket && mnl_socket_bind(socket.get(), RTMGRP_IPV4_IFADDR | RTMGRP_LINK, MNL_SOCKET_AUTOPID) < 0)
+        socket.reset();
     return socket;
 }
 
@@ -80,10 +88,7 @@ bool DrainChanges(mnl_socket* ASocket)
 void Disarm(TNotification& ANotification)
 {
     ANotification.Armed = false;
-    if (ANotification.Socket) {
-        mnl_socket_close(ANotification.Socket);
-        ANotification.Socket = nullptr;
-    }
+    ANotification.Socket.reset();
 }
 
 TEventObject* AsEvent(HANDLE AHandle)
@@ -113,7 +118,7 @@ HANDLE CreateEvent(bool AManualReset, bool AInitialState)
     if (fd < 0)
         return nullptr;
     auto* event = new TEventObject;
-    event->Fd = fd;
+    event->Fd.Reset(fd);
     event->ManualReset = AManualReset;
     event->Notification.Owner = event;
     return event;
@@ -126,7 +131,7 @@ bool SetEvent(HANDLE AEvent)
         return false;
     const std::uint64_t one = 1;
     // A full counter (EAGAIN) is still a signalled event.
-    return write(event->Fd, &one, sizeof(one)) == sizeof(one) || errno == EAGAIN;
+    return write(event->Fd.Get(), &one, sizeof(one)) == sizeof(one) || errno == EAGAIN;
 }
 
 bool ResetEvent(HANDLE AEvent)
@@ -135,7 +140,7 @@ bool ResetEvent(HANDLE AEvent)
     if (!event)
         return false;
     std::uint64_t value = 0;
-    while (read(event->Fd, &value, sizeof(value)) < 0 && errno == EINTR) {
+    while (read(event->Fd.Get(), &value, sizeof(value)) < 0 && errno == EINTR) {
     }
     return true;
 }
@@ -147,10 +152,10 @@ DWORD WaitForSingleObject(HANDLE AHandle, DWORD AMilliseconds)
         return WAIT_FAILED;
     const std::int64_t deadline = AMilliseconds == INFINITE ? -1 : NowMs() + AMilliseconds;
     for (;;) {
-        pollfd fds[2] = {{event->Fd, POLLIN, 0}, {-1, POLLIN, 0}};
+        pollfd fds[2] = {{event->Fd.Get(), POLLIN, 0}, {-1, POLLIN, 0}};
         TNotification& notification = event->Notification;
         if (notification.Armed && notification.Socket)
-            fds[1].fd = mnl_socket_get_fd(notification.Socket);
+            fds[1].fd = mnl_socket_get_fd(notification.Socket.get());
         int timeout = -1;
         if (deadline >= 0)
             timeout = static_cast<int>(std::max<std::int64_t>(0, deadline - NowMs()));
@@ -168,7 +173,7 @@ DWORD WaitForSingleObject(HANDLE AHandle, DWORD AMilliseconds)
             if (event->ManualReset)
                 return WAIT_OBJECT_0;
             std::uint64_t value = 0;
-            if (read(event->Fd, &value, sizeof(value)) == sizeof(value))
+            if (read(event->Fd.Get(), &value, sizeof(value)) == sizeof(value))
                 return WAIT_OBJECT_0;
             continue; // another waiter took the signal first
         }
@@ -179,7 +184,7 @@ DWORD WaitForSingleObject(HANDLE AHandle, DWORD AMilliseconds)
         }
         if (fds[1].revents) {
             // The request completes once: the next NotifyAddrChange asks for the next change.
-            if (DrainChanges(notification.Socket) || (fds[1].revents & (POLLERR | POLLHUP))) {
+            if (DrainChanges(notification.Socket.get()) || (fds[1].revents & (POLLERR | POLLHUP))) {
                 notification.Armed = false;
                 if (event->ManualReset)
                     SetEvent(event);
@@ -202,7 +207,6 @@ bool CloseHandle(HANDLE AHandle)
         return false;
     auto* event = static_cast<TEventObject*>(AHandle);
     Disarm(event->Notification);
-    close(event->Fd);
     event->Magic = 0;
     delete event;
     return true;
@@ -225,15 +229,14 @@ DWORD NotifyAddrChange(PHANDLE Handle, LPOVERLAPPED overlapped)
 {
     if (!overlapped) {
         // Synchronous form: block until the next change.
-        mnl_socket* socket = OpenChangeSocket(0);
+        const TMnlSocket socket = OpenChangeSocket(0);
         if (!socket)
             return ERROR_CAN_NOT_COMPLETE;
         alignas(nlmsghdr) unsigned char buffer[8192];
         ssize_t n;
         do {
-            n = recv(mnl_socket_get_fd(socket), buffer, sizeof(buffer), 0);
+            n = recv(mnl_socket_get_fd(socket.get()), buffer, sizeof(buffer), 0);
         } while (n < 0 && errno == EINTR);
-        mnl_socket_close(socket);
         return n > 0 || (n < 0 && errno == ENOBUFS) ? NO_ERROR : ERROR_CAN_NOT_COMPLETE;
     }
     TEventObject* event = AsEvent(overlapped->hEvent);

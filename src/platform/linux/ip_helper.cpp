@@ -2,6 +2,7 @@
 #include "platform/ip_helper.h"
 
 #include "platform/linux/ip_helper_linux.h"
+#include "platform/linux/unique_fd.h"
 #include "platform/wide_text.h"
 
 #include <algorithm>
@@ -31,19 +32,10 @@ namespace {
 // The calling thread's datagram socket for ethtool queries, opened on first use.
 int ThreadIoctlSocket()
 {
-    struct TSocket
-    {
-        int Fd = -1;
-        ~TSocket()
-        {
-            if (Fd >= 0)
-                close(Fd);
-        }
-    };
-    thread_local TSocket socket;
-    if (socket.Fd < 0)
-        socket.Fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    return socket.Fd;
+    thread_local TUniqueFd socket;
+    if (!socket.Valid())
+        socket.Reset(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
+    return socket.Get();
 }
 
 bool IsWireless(const nl::TLinkInfo& ALink)

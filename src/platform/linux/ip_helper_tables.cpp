@@ -1,6 +1,8 @@
 // The Linux provider's enumeration functions: adapter records, address lists, network parameters, the
 // address table and the ARP cache, each laid out in the caller's buffer with the Windows size protocol.
 #include "platform/linux/ip_helper_linux.h"
+#include "platform/linux/kernel_tables.h"
+#include "platform/linux/resolver_config.h"
 #include "platform/wide_text.h"
 
 #include <algorithm>
@@ -25,91 +27,6 @@
 namespace qn::linux_ip {
 
 namespace {
-
-// --- Reading the kernel's tables -------------------------------------------------------------------
-
-template <typename THeader, typename TRecord, typename TParse>
-int Dump(std::uint16_t AType, std::uint8_t AFamily, std::vector<TRecord>& ARecords, TParse AParse)
-{
-    ARecords.clear();
-    nl::TNetlinkSocket* socket = nl::ThreadSocket();
-    if (!socket)
-        return -ENOTSOCK;
-    alignas(nlmsghdr) unsigned char request[NLMSG_SPACE(sizeof(THeader)) + 64] = {};
-    nlmsghdr* msg = mnl_nlmsg_put_header(request);
-    msg->nlmsg_type = AType;
-    msg->nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
-    auto* header = static_cast<unsigned char*>(mnl_nlmsg_put_extra_header(msg, sizeof(THeader)));
-    header[0] = AFamily; // every rtnetlink family header starts with its address family
-    // With no filter bit the kernel fills each dump datagram to a fixed size, and a link too large
-    // for it (hundreds of alternative names) ends the dump with EMSGSIZE. Any bit makes it size them
-    // for the largest link; this one concerns bridge VLAN lists, which these messages never carry.
-    if (AType == RTM_GETLINK)
-        mnl_attr_put_u32(msg, IFLA_EXT_MASK, RTEXT_FILTER_BRVLAN_COMPRESSED);
-    // A table that changed during the dump is marked inconsistent, and a dump cut short (a link too
-    // large for the kernel's buffer, a datagram lost to a full socket buffer) fails: read it again, a
-    // few times at most. A dump that still fails is an error, never a short table.
-    int result = 0;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        ARecords.clear();
-        bool interrupted = false;
-        auto visit = [&](const nlmsghdr* AMsg) {
-            interrupted = interrupted || (AMsg->nlmsg_flags & NLM_F_DUMP_INTR) != 0;
-            TRecord record;
-            if (AParse(AMsg, record))
-                ARecords.push_back(record);
-            return true;
-        };
-        result = socket->Exchange(msg, visit);
-        const bool cut = result == -EMSGSIZE || result == -ENOBUFS;
-        if ((result < 0 && !cut) || (result == 0 && !interrupted))
-            break;
-    }
-    if (result < 0)
-        ARecords.clear();
-    return result;
-}
-
-struct TSystem
-{
-    std::vector<nl::TLinkInfo> Links; // by index
-    std::vector<nl::TAddrInfo> Addrs; // in the kernel's order
-    std::vector<nl::TRouteInfo> DefaultRoutes;
-};
-
-int ReadLinks(std::vector<nl::TLinkInfo>& ALinks)
-{
-    const int result = Dump<ifinfomsg>(RTM_GETLINK, AF_UNSPEC, ALinks, nl::ParseLink);
-    std::stable_sort(ALinks.begin(), ALinks.end(),
-                     [](const nl::TLinkInfo& a, const nl::TLinkInfo& b) { return a.Index < b.Index; });
-    return result;
-}
-
-int ReadAddrs(std::vector<nl::TAddrInfo>& AAddrs)
-{
-    return Dump<ifaddrmsg>(RTM_GETADDR, AF_INET, AAddrs, nl::ParseAddr);
-}
-
-int ReadDefaultRoutes(std::vector<nl::TRouteInfo>& ARoutes)
-{
-    const int result = Dump<rtmsg>(RTM_GETROUTE, AF_INET, ARoutes, nl::ParseRoute);
-    std::erase_if(ARoutes, [](const nl::TRouteInfo& r) {
-        return r.DstLength != 0 || r.Table != RT_TABLE_MAIN || r.Type != RTN_UNICAST;
-    });
-    std::stable_sort(ARoutes.begin(), ARoutes.end(),
-                     [](const nl::TRouteInfo& a, const nl::TRouteInfo& b) { return a.Priority < b.Priority; });
-    return result;
-}
-
-int ReadSystem(TSystem& ASystem, bool AWithRoutes)
-{
-    int result = ReadLinks(ASystem.Links);
-    if (result == 0)
-        result = ReadAddrs(ASystem.Addrs);
-    if (result == 0 && AWithRoutes)
-        result = ReadDefaultRoutes(ASystem.DefaultRoutes);
-    return result;
-}
 
 // --- Texts -------------------------------------------------------------------------------------------
 
@@ -167,121 +84,6 @@ bool Ipv6Enabled(const nl::TLinkInfo& ALink)
 bool IsDynamic(const nl::TAddrInfo& AAddr)
 {
     return (AAddr.Flags & IFA_F_PERMANENT) == 0;
-}
-
-// --- Resolver configuration ------------------------------------------------------------------------
-
-struct TResolver
-{
-    std::vector<std::uint32_t> Servers; // IPv4, network byte order
-    std::string Domain;
-};
-
-// Takes the leading IPv4 address of a word such as "192.0.2.1", "192.0.2.1:53" or "192.0.2.1%eth0#name".
-bool ParseServer(std::string_view AWord, std::uint32_t& AAddress)
-{
-    const std::size_t end = AWord.find_first_of(":%#");
-    const std::string text(AWord.substr(0, end));
-    in_addr address{};
-    if (inet_pton(AF_INET, text.c_str(), &address) != 1)
-        return false;
-    AAddress = address.s_addr;
-    return true;
-}
-
-std::vector<std::string_view> Words(std::string_view ALine)
-{
-    std::vector<std::string_view> words;
-    std::size_t i = 0;
-    while (i < ALine.size()) {
-        while (i < ALine.size() && (ALine[i] == ' ' || ALine[i] == '\t'))
-            ++i;
-        const std::size_t start = i;
-        while (i < ALine.size() && ALine[i] != ' ' && ALine[i] != '\t')
-            ++i;
-        if (i > start)
-            words.push_back(ALine.substr(start, i - start));
-    }
-    return words;
-}
-
-TResolver ReadResolver()
-{
-    TResolver resolver;
-    std::ifstream file("/etc/resolv.conf");
-    std::string line;
-    while (std::getline(file, line)) {
-        const std::vector<std::string_view> words = Words(line);
-        if (words.size() < 2 || words[0].starts_with('#') || words[0].starts_with(';'))
-            continue;
-        std::uint32_t address = 0;
-        if (words[0] == "nameserver" && ParseServer(words[1], address)) {
-            if (std::find(resolver.Servers.begin(), resolver.Servers.end(), address) == resolver.Servers.end())
-                resolver.Servers.push_back(address);
-        } else if ((words[0] == "domain" || words[0] == "search") && resolver.Domain.empty()) {
-            resolver.Domain = std::string(words[1]);
-        }
-    }
-    return resolver;
-}
-
-// The servers a link-management daemon configured for one link, from its state files.
-void ReadLinkServers(std::uint32_t AIndex, std::vector<std::uint32_t>& AServers, std::string& ADomain)
-{
-    const std::string index = std::to_string(AIndex);
-    const std::pair<std::string, std::string_view> sources[] = {
-        {"/run/systemd/resolve/netif/" + index, "SERVERS="},
-        {"/run/systemd/netif/links/" + index, "DNS="},
-    };
-    for (const auto& [path, key] : sources) {
-        std::ifstream file(path);
-        std::string line;
-        while (std::getline(file, line)) {
-            if (line.starts_with(key)) {
-                for (std::string_view word : Words(std::string_view(line).substr(key.size()))) {
-                    std::uint32_t address = 0;
-                    if (ParseServer(word, address) &&
-                        std::find(AServers.begin(), AServers.end(), address) == AServers.end())
-                        AServers.push_back(address);
-                }
-            } else if (line.starts_with("DOMAINS=") && ADomain.empty()) {
-                const std::vector<std::string_view> words = Words(std::string_view(line).substr(8));
-                if (!words.empty())
-                    ADomain = std::string(words[0]);
-            }
-        }
-    }
-}
-
-struct TLinkDns
-{
-    std::vector<std::uint32_t> Servers;
-    std::string Suffix;
-};
-
-// Per-link DNS servers: those configured for the link, then each system-wide server on the link that
-// the kernel routes it over.
-std::vector<TLinkDns> LinkDnsServers(const std::vector<nl::TLinkInfo>& ALinks)
-{
-    std::vector<TLinkDns> result(ALinks.size());
-    for (std::size_t i = 0; i < ALinks.size(); ++i)
-        ReadLinkServers(ALinks[i].Index, result[i].Servers, result[i].Suffix);
-    const TResolver resolver = ReadResolver();
-    for (std::uint32_t server : resolver.Servers) {
-        DWORD index = 0;
-        if (GetBestInterface(server, &index) != NO_ERROR)
-            continue;
-        for (std::size_t i = 0; i < ALinks.size(); ++i) {
-            if (ALinks[i].Index != index)
-                continue;
-            std::vector<std::uint32_t>& servers = result[i].Servers;
-            if (std::find(servers.begin(), servers.end(), server) == servers.end())
-                servers.push_back(server);
-            if (result[i].Suffix.empty())
-                result[i].Suffix = resolver.Domain;
-        }
-    }
-    return result;
 }
 
 // --- Buffer layout -----------------------------------------------------------------------------------
@@ -379,7 +181,7 @@ DWORD KernelFailure(int AResult)
     return AResult == -ENOMEM || AResult == -ENOBUFS ? ERROR_NOT_ENOUGH_MEMORY : ERROR_CAN_NOT_COMPLETE;
 }
 
-std::vector<const nl::TAddrInfo*> AddrsOf(const TSystem& ASystem, std::uint32_t AIndex)
+std::vector<const nl::TAddrInfo*> AddrsOf(const TKernelTables& ASystem, std::uint32_t AIndex)
 {
     std::vector<const nl::TAddrInfo*> result;
     for (const nl::TAddrInfo& addr : ASystem.Addrs)
@@ -388,7 +190,7 @@ std::vector<const nl::TAddrInfo*> AddrsOf(const TSystem& ASystem, std::uint32_t 
     return result;
 }
 
-std::vector<std::uint32_t> GatewaysOf(const TSystem& ASystem, std::uint32_t AIndex)
+std::vector<std::uint32_t> GatewaysOf(const TKernelTables& ASystem, std::uint32_t AIndex)
 {
     std::vector<std::uint32_t> result;
     for (const nl::TRouteInfo& route : ASystem.DefaultRoutes)
@@ -397,6 +199,24 @@ std::vector<std::uint32_t> GatewaysOf(const TSystem& ASystem, std::uint32_t AInd
                 std::find(result.begin(), result.end(), route.Hops[h].Gateway) == result.end())
                 result.push_back(route.Hops[h].Gateway);
     return result;
+}
+
+// A MIB table reply: the rows (by address in network order when asked) after the entry count, or the
+// size needed when the caller's buffer is missing or too small.
+template <typename TTable, typename TRow>
+ULONG TableReply(std::vector<TRow>& ARows, BOOL AOrder, TTable* ATable, PULONG ASize)
+{
+    if (AOrder)
+        std::stable_sort(ARows.begin(), ARows.end(),
+                         [](const TRow& a, const TRow& b) { return ntohl(a.dwAddr) < ntohl(b.dwAddr); });
+    const std::size_t needed = offsetof(TTable, table) + ARows.size() * sizeof(TRow);
+    if (!ATable || *ASize < needed) {
+        *ASize = static_cast<ULONG>(needed);
+        return ERROR_INSUFFICIENT_BUFFER;
+    }
+    ATable->dwNumEntries = static_cast<DWORD>(ARows.size());
+    std::memcpy(ATable->table, ARows.data(), ARows.size() * sizeof(TRow));
+    return NO_ERROR;
 }
 
 } // namespace
@@ -428,7 +248,7 @@ DWORD GetAdaptersInfo(PIP_ADAPTER_INFO AdapterInfo, PULONG SizePointer)
 {
     if (!SizePointer)
         return ERROR_INVALID_PARAMETER;
-    TSystem system;
+    TKernelTables system;
     if (const int result = ReadSystem(system, true); result < 0)
         return KernelFailure(result);
     if (system.Links.empty())
@@ -479,7 +299,7 @@ ULONG GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved, PIP_ADAPTE
         return ERROR_INVALID_PARAMETER;
     if (Family != AF_INET && Family != AF_UNSPEC)
         return ERROR_NOT_SUPPORTED; // only IPv4 addresses are reported
-    TSystem system;
+    TKernelTables system;
     if (const int result = ReadSystem(system, (Flags & GAA_FLAG_INCLUDE_GATEWAYS) != 0); result < 0)
         return KernelFailure(result);
     if (system.Links.empty())
@@ -634,7 +454,7 @@ ULONG GetIpAddrTable(PMIB_IPADDRTABLE pIpAddrTable, PULONG pdwSize, BOOL bOrder)
 {
     if (!pdwSize)
         return ERROR_INVALID_PARAMETER;
-    TSystem system;
+    TKernelTables system;
     if (const int result = ReadSystem(system, false); result < 0)
         return KernelFailure(result);
     if (system.Addrs.empty())
@@ -657,18 +477,7 @@ ULONG GetIpAddrTable(PMIB_IPADDRTABLE pIpAddrTable, PULONG pdwSize, BOOL bOrder)
             row.wType |= MIB_IPADDR_DISCONNECTED;
         rows.push_back(row);
     }
-    if (bOrder)
-        std::stable_sort(rows.begin(), rows.end(), [](const MIB_IPADDRROW& a, const MIB_IPADDRROW& b) {
-            return ntohl(a.dwAddr) < ntohl(b.dwAddr);
-        });
-    const std::size_t needed = offsetof(MIB_IPADDRTABLE, table) + rows.size() * sizeof(MIB_IPADDRROW);
-    if (!pIpAddrTable || *pdwSize < needed) {
-        *pdwSize = static_cast<ULONG>(needed);
-        return ERROR_INSUFFICIENT_BUFFER;
-    }
-    pIpAddrTable->dwNumEntries = static_cast<DWORD>(rows.size());
-    std::memcpy(pIpAddrTable->table, rows.data(), rows.size() * sizeof(MIB_IPADDRROW));
-    return NO_ERROR;
+    return TableReply(rows, bOrder, pIpAddrTable, pdwSize);
 }
 
 ULONG GetIpNetTable(PMIB_IPNETTABLE IpNetTable, PULONG SizePointer, BOOL Order)
@@ -676,7 +485,7 @@ ULONG GetIpNetTable(PMIB_IPNETTABLE IpNetTable, PULONG SizePointer, BOOL Order)
     if (!SizePointer)
         return ERROR_INVALID_PARAMETER;
     std::vector<nl::TNeighInfo> neighbours;
-    if (const int result = Dump<ndmsg>(RTM_GETNEIGH, AF_INET, neighbours, nl::ParseNeigh); result < 0)
+    if (const int result = ReadNeighbours(neighbours); result < 0)
         return KernelFailure(result);
     std::vector<MIB_IPNETROW> rows;
     for (const nl::TNeighInfo& neighbour : neighbours) {
@@ -702,18 +511,7 @@ ULONG GetIpNetTable(PMIB_IPNETTABLE IpNetTable, PULONG SizePointer, BOOL Order)
     }
     if (rows.empty())
         return ERROR_NO_DATA;
-    if (Order)
-        std::stable_sort(rows.begin(), rows.end(), [](const MIB_IPNETROW& a, const MIB_IPNETROW& b) {
-            return ntohl(a.dwAddr) < ntohl(b.dwAddr);
-        });
-    const std::size_t needed = offsetof(MIB_IPNETTABLE, table) + rows.size() * sizeof(MIB_IPNETROW);
-    if (!IpNetTable || *SizePointer < needed) {
-        *SizePointer = static_cast<ULONG>(needed);
-        return ERROR_INSUFFICIENT_BUFFER;
-    }
-    IpNetTable->dwNumEntries = static_cast<DWORD>(rows.size());
-    std::memcpy(IpNetTable->table, rows.data(), rows.size() * sizeof(MIB_IPNETROW));
-    return NO_ERROR;
+    return TableReply(rows, Order, IpNetTable, SizePointer);
 }
 
 } // namespace qn::linux_ip

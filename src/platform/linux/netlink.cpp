@@ -392,18 +392,13 @@ void SetSocketOpener(TOpenSocketFn AOpen)
     GOpenSocket.store(AOpen);
 }
 
-TNetlinkSocket::~TNetlinkSocket()
-{
-    Close();
-}
-
 bool TNetlinkSocket::Open()
 {
-    if (FFd >= 0)
+    if (FFd.Valid())
         return true;
     const TOpenSocketFn open = GOpenSocket.load();
-    FFd = open ? open() : OpenKernelSocket();
-    if (FFd < 0)
+    FFd.Reset(open ? open() : OpenKernelSocket());
+    if (!FFd.Valid())
         return false;
     FSeq = 0;
     if (FBuffer.size() < ReceiveBufferSize)
@@ -413,9 +408,7 @@ bool TNetlinkSocket::Open()
 
 void TNetlinkSocket::Close()
 {
-    if (FFd >= 0)
-        close(FFd);
-    FFd = -1;
+    FFd.Reset();
 }
 
 // The kernel tells the size of the next datagram to a peek; a plain read into a smaller buffer would
@@ -423,7 +416,7 @@ void TNetlinkSocket::Close()
 long TNetlinkSocket::ReceiveWhole()
 {
     for (;;) {
-        const ssize_t size = recv(FFd, nullptr, 0, MSG_PEEK | MSG_TRUNC);
+        const ssize_t size = recv(FFd.Get(), nullptr, 0, MSG_PEEK | MSG_TRUNC);
         if (size < 0 && errno == EINTR)
             continue;
         if (size < 0)
@@ -434,7 +427,7 @@ long TNetlinkSocket::ReceiveWhole()
             return -EMSGSIZE;
         if (static_cast<std::size_t>(size) > FBuffer.size())
             FBuffer.resize((static_cast<std::size_t>(size) + 4095) & ~std::size_t{4095});
-        const ssize_t n = recv(FFd, FBuffer.data(), FBuffer.size(), MSG_TRUNC);
+        const ssize_t n = recv(FFd.Get(), FBuffer.data(), FBuffer.size(), MSG_TRUNC);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -454,7 +447,7 @@ int TNetlinkSocket::Exchange(nlmsghdr* ARequest, TVisitFn AVisit, void* AContext
     ARequest->nlmsg_seq = ++FSeq;
     ARequest->nlmsg_pid = 0;
     for (;;) {
-        if (send(FFd, ARequest, ARequest->nlmsg_len, MSG_NOSIGNAL) >= 0)
+        if (send(FFd.Get(), ARequest, ARequest->nlmsg_len, MSG_NOSIGNAL) >= 0)
             break;
         if (errno == EINTR)
             continue;

@@ -5,6 +5,8 @@
 // for its header is refused (false). They never allocate.
 #pragma once
 
+#include "platform/linux/unique_fd.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -91,13 +93,8 @@ int WalkMessages(const void* ABuffer, std::size_t ALength, std::uint32_t ASeq, T
 class TNetlinkSocket
 {
 public:
-    TNetlinkSocket() = default;
-    ~TNetlinkSocket();
-    TNetlinkSocket(const TNetlinkSocket&) = delete;
-    TNetlinkSocket& operator=(const TNetlinkSocket&) = delete;
-
     bool Open();
-    bool IsOpen() const { return FFd >= 0; }
+    bool IsOpen() const { return FFd.Valid(); }
     // The next exchange opens a new socket.
     void Close();
 
@@ -117,7 +114,7 @@ public:
 private:
     long ReceiveWhole();
 
-    int FFd = -1;
+    TUniqueFd FFd;
     std::uint32_t FSeq = 0;
     std::vector<unsigned char> FBuffer;
 };

@@ -12,8 +12,10 @@ set(QN_PLATFORM_SOURCES
     linux/ip_helper.cpp
     linux/interface_name.cpp
     linux/ip_helper_tables.cpp
+    linux/kernel_tables.cpp
     linux/netlink.cpp
     linux/portable_drive.cpp
+    linux/resolver_config.cpp
     linux/thread_id.cpp
     linux/version_resource.cpp
 )

@@ -1,0 +1,113 @@
+// The main window's frame: whether it has a caption, its own sizing border without one, moving by the
+// panels and the free area, and snapping to the work area's edges.
+#include "mainwindow/wnd_qn_main.h"
+
+#include "mainwindow/caption_switch.h"
+#include "mainwindow/screen_snap.h"
+#include "mainwindow/sizing_border.h"
+#include "mainwindow/top_most_window.h"
+#include "mainwindow/window_metrics.h"
+#include "watcher/frm_qn_watcher.h"
+#include "watcher/gradient_bar.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace qn {
+
+namespace {
+
+// A window moved within this many pixels of a work-area edge goes onto it.
+constexpr int SnapBuffer = 10;
+
+} // namespace
+
+bool Twnd_qn_Main::HasCaption() const
+{
+    return !(windowFlags() & Qt::FramelessWindowHint);
+}
+
+int Twnd_qn_Main::FrameHeight() const
+{
+    return height() + (HasCaption() ? GetCaptionMetrics(this).CaptionHeight : 0);
+}
+
+void Twnd_qn_Main::ScrollBoxMouseDown(Qt::MouseButton AButton)
+{
+    if (AButton != Qt::LeftButton)
+        return;
+    if (QWindow* w = windowHandle())
+        w->startSystemMove();
+}
+
+bool Twnd_qn_Main::eventFilter(QObject* AWatched, QEvent* AEvent)
+{
+    if (AEvent->type() == QEvent::MouseButtonPress &&
+        (AWatched == ScrollBox->viewport() || AWatched == ScrollBox->widget())) {
+        ScrollBoxMouseDown(static_cast<QMouseEvent*>(AEvent)->button());
+    }
+    // Without a caption the panels may fill the window: their header bars move it too.
+    if (AEvent->type() == QEvent::MouseButtonPress && !HasCaption() &&
+        static_cast<QMouseEvent*>(AEvent)->button() == Qt::LeftButton &&
+        std::any_of(FWatchers.begin(), FWatchers.end(),
+                    [&](const Tfrm_qn_Watcher* AFrame) { return AWatched == AFrame->Header; })) {
+        ScrollBoxMouseDown(Qt::LeftButton);
+        return true;
+    }
+    return TLMForm::eventFilter(AWatched, AEvent);
+}
+
+void Twnd_qn_Main::mousePressEvent(QMouseEvent* AEvent)
+{
+    // Only the sizing border reaches the window itself: everything else is covered by its children.
+    if (!HasCaption() && AEvent->button() == Qt::LeftButton && windowHandle()) {
+        if (const Qt::Edges edges = SizingEdges(AEvent->position().toPoint(), size(), SizingBorder); edges) {
+            windowHandle()->startSystemResize(edges);
+            return;
+        }
+    }
+    TLMForm::mousePressEvent(AEvent);
+}
+
+void Twnd_qn_Main::mouseMoveEvent(QMouseEvent* AEvent)
+{
+    setCursor(HasCaption() ? Qt::ArrowCursor
+                           : SizingCursor(SizingEdges(AEvent->position().toPoint(), size(), SizingBorder)));
+    TLMForm::mouseMoveEvent(AEvent);
+}
+
+void Twnd_qn_Main::paintEvent(QPaintEvent* AEvent)
+{
+    TLMForm::paintEvent(AEvent);
+    if (HasCaption())
+        return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void Twnd_qn_Main::moveEvent(QMoveEvent* AEvent)
+{
+    TLMForm::moveEvent(AEvent);
+    // Only moves that come from the window system (the user dragging, the window manager placing
+    // the window) snap; the program's own moves are where it wants the window.
+    if (AEvent->spontaneous() && isVisible())
+        FSnapTimer->start();
+}
+
+void Twnd_qn_Main::SnapToWorkArea()
+{
+    if (!isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QRect frame = frameGeometry();
+    const QPoint snapped = SnappedPosition(frame, DesktopMetrics().WorkAreaNearest(frame), SnapBuffer);
+    if (snapped != frame.topLeft())
+        move(snapped);
+}
+
+} // namespace qn
