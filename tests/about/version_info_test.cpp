@@ -5,6 +5,8 @@
 #include "platform/app_data.h"
 #include "platform/version_resource.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -202,12 +204,6 @@ TEST(VersionResource, TheSectionIsFoundInEveryElfClassAndByteOrder)
 class VersionFile : public testing::Test
 {
 protected:
-    VersionFile()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qn_about_XXXXXX").string();
-        Dir = mkdtemp(pattern.data());
-    }
-    ~VersionFile() override { std::filesystem::remove_all(Dir); }
     std::string Write(const std::string& AName, const std::vector<std::uint8_t>& ABytes)
     {
         const std::string path = Dir + "/" + AName;
@@ -215,7 +211,8 @@ protected:
             .write(reinterpret_cast<const char*>(ABytes.data()), static_cast<std::streamsize>(ABytes.size()));
         return path;
     }
-    std::string Dir;
+    qn::test::TTempFolder Folder;
+    const std::string Dir = Folder.Path();
 };
 
 TEST_F(VersionFile, AFileWithoutAResourceGivesFalseAndOnlyItsName)

@@ -1,7 +1,7 @@
 // Axis maths: normalisation, integer factor, ticks, scrolling, labels and pixel mapping.
 #include "chart/sp_axis.h"
 
-#include "chart/pinned_format.h"
+#include "support/pinned_format.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,11 @@
 // the view reset, the value hint, the session-totals question and the Properties button.
 #include "watcher/frm_qn_watcher.h"
 
-#include "chart/pinned_format.h"
 #include "chart/sp_xy_plot.h"
 #include "watcher/gradient_bar.h"
 #include "watcher/read_out_panel.h"
+
+#include "support/pinned_format.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 #include "watcher/quantity_format.h"
 #include "watcher/watcher_statistics.h"
 
-#include "chart/pinned_format.h"
+#include "support/pinned_format.h"
 
 #include <QImage>
 
