@@ -3,36 +3,15 @@
 #include "history/history_sampler.h"
 #include "history/history_store.h"
 
+#include "support/temp_folder.h"
+
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
-
-#include <stdlib.h>
 
 namespace {
 
 using namespace qn;
-
-class TBenchFolder
-{
-public:
-    TBenchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qn-history-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            FPath = pattern;
-    }
-    ~TBenchFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(FPath, ec);
-    }
-    std::string File() const { return FPath + "/history.sqlite"; }
-
-private:
-    std::string FPath;
-};
 
 class TClock : public IHistoryClock
 {
@@ -58,10 +37,10 @@ public:
 // transaction with its synced commit, as the worker does it.
 void BM_MinuteWrite200Interfaces(benchmark::State& AState)
 {
-    TBenchFolder folder;
+    test::TTempFolder folder("qn-history-bench");
     THistoryStore store;
     std::string moved, error;
-    if (store.OpenForWriting(folder.File(), moved, error) != THistoryFailure::hfNone) {
+    if (store.OpenForWriting(folder.File("history.sqlite"), moved, error) != THistoryFailure::hfNone) {
         AState.SkipWithError(error.c_str());
         return;
     }
@@ -79,10 +58,10 @@ BENCHMARK(BM_MinuteWrite200Interfaces)->Unit(benchmark::kMillisecond);
 // The report of days over three years for ten interfaces: summed over all, and for one.
 void BM_ReportThreeYearsOfDays(benchmark::State& AState)
 {
-    TBenchFolder folder;
+    test::TTempFolder folder("qn-history-bench");
     THistoryStore store;
     std::string moved, error;
-    if (store.OpenForWriting(folder.File(), moved, error) != THistoryFailure::hfNone) {
+    if (store.OpenForWriting(folder.File("history.sqlite"), moved, error) != THistoryFailure::hfNone) {
         AState.SkipWithError(error.c_str());
         return;
     }

@@ -4,20 +4,14 @@
 // the ordinary file, 50 for one that has grown out of hand).
 #include "layout/layout_manager_ini_storage.h"
 
+#include "support/temp_folder.h"
+
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
 namespace {
-
-std::string TempFile()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "qn_bench_XXXXXX").string();
-    return std::string(mkdtemp(pattern.data())) + "/q.ini";
-}
 
 // The keys of Twnd_qn_Main, its Tree, TMW and acPersistent, and four watched interfaces.
 void SaveMainWindow(qn::TLayoutManagerINIStorage& AStorage, int AShift)
@@ -50,9 +44,9 @@ void SaveMainWindow(qn::TLayoutManagerINIStorage& AStorage, int AShift)
 }
 
 // A settings file with AMegabytes of other sections before the main window's.
-std::string SettingsFile(int AMegabytes)
+std::string SettingsFile(const qn::test::TTempFolder& AFolder, int AMegabytes)
 {
-    const std::string file = TempFile();
+    const std::string file = AFolder.File("q.ini");
     std::ofstream out(file, std::ios::binary);
     const std::string value(48, 'v');
     std::size_t written = 0;
@@ -68,30 +62,31 @@ std::string SettingsFile(int AMegabytes)
 
 void BM_SaveUnchanged(benchmark::State& AState)
 {
-    const std::string file = SettingsFile(static_cast<int>(AState.range(0)));
+    const qn::test::TTempFolder folder("qn-bench");
+    const std::string file = SettingsFile(folder, static_cast<int>(AState.range(0)));
     qn::TLayoutManagerINIStorage storage(file);
     SaveMainWindow(storage, 0);
     for (auto _ : AState)
         SaveMainWindow(storage, 0);
-    std::filesystem::remove_all(std::filesystem::path(file).parent_path());
 }
 BENCHMARK(BM_SaveUnchanged)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond);
 
 // Every save after a real move: the four geometry keys change, one crash-safe replacement.
 void BM_SaveAfterMove(benchmark::State& AState)
 {
-    const std::string file = SettingsFile(static_cast<int>(AState.range(0)));
+    const qn::test::TTempFolder folder("qn-bench");
+    const std::string file = SettingsFile(folder, static_cast<int>(AState.range(0)));
     qn::TLayoutManagerINIStorage storage(file);
     int shift = 0;
     for (auto _ : AState)
         SaveMainWindow(storage, ++shift % 2);
-    std::filesystem::remove_all(std::filesystem::path(file).parent_path());
 }
 BENCHMARK(BM_SaveAfterMove)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond);
 
 void BM_Restore(benchmark::State& AState)
 {
-    const std::string file = SettingsFile(static_cast<int>(AState.range(0)));
+    const qn::test::TTempFolder folder("qn-bench");
+    const std::string file = SettingsFile(folder, static_cast<int>(AState.range(0)));
     qn::TLayoutManagerINIStorage storage(file);
     SaveMainWindow(storage, 0);
     for (auto _ : AState) {
@@ -112,7 +107,6 @@ void BM_Restore(benchmark::State& AState)
         storage.Close();
         storage.EndUpdate();
     }
-    std::filesystem::remove_all(std::filesystem::path(file).parent_path());
 }
 BENCHMARK(BM_Restore)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond);
 

@@ -1,7 +1,7 @@
 // Number and date-time texts with pinned formats.
 #include "chart/format_settings.h"
 
-#include "chart/pinned_format.h"
+#include "support/pinned_format.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,9 @@
 // and the searched visible run drawing the same picture as every segment.
 #include "chart/sp_xy_plot.h"
 
-#include "chart/pinned_format.h"
 #include "chart/thin_line_raster.h"
+
+#include "support/pinned_format.h"
 
 #include <QApplication>
 #include <QImage>

@@ -5,8 +5,8 @@
 #include "netdata/network_configuration.h"
 #include "watcher/ip_helper_counter_source.h"
 
-#include "history/temp_folder.h"
 #include "support/network_namespace.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -76,10 +76,9 @@ const THistoryRow* Only(const std::vector<THistoryRow>& ARows)
 TEST(HistoryKernel, FramesAcrossAVethPairShowUpInTheHourAndDayRowsWithinTheWriteInterval)
 {
     QN_IN_NETWORK_NAMESPACE([] {
-        ASSERT_EQ(Shell("ip link add qh0 address 02:00:00:00:00:d0 type veth peer name qh1 address "
-                        "02:00:00:00:00:d1"),
-                  0);
-        ASSERT_EQ(Shell("ip link set qh0 up && ip link set qh1 up"), 0);
+        Build("ip link add qh0 address 02:00:00:00:00:d0 type veth peer name qh1 address 02:00:00:00:00:d1");
+        Build("ip link set qh0 up && ip link set qh1 up");
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
         TNetworkConfiguration config;
         config.RefreshData();
         std::vector<THistoryInterface> present;

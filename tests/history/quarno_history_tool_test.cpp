@@ -4,7 +4,7 @@
 #include "history/history_store.h"
 
 #include "history/history_fakes.h"
-#include "history/temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

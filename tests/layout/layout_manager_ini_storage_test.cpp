@@ -1,6 +1,8 @@
 // INI storage: the text form of every value kind, the open/close life cycle and the write failure.
 #include "layout/layout_manager_ini_storage.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -18,12 +20,9 @@ class IniStorage : public testing::Test
 protected:
     IniStorage()
     {
-        std::string pattern = (fs::temp_directory_path() / "qn_storage_XXXXXX").string();
-        Dir = mkdtemp(pattern.data());
-        File = Dir + "/sub/q.ini";
+        File = Folder.File("sub/q.ini");
         Storage.SetFileName(File);
     }
-    ~IniStorage() override { fs::remove_all(Dir); }
 
     std::string Text() const
     {
@@ -38,7 +37,7 @@ protected:
         std::ofstream(File, std::ios::binary) << AText;
     }
 
-    std::string Dir;
+    qn::test::TTempFolder Folder;
     std::string File;
     qn::TLayoutManagerINIStorage Storage;
 };
@@ -195,7 +194,7 @@ TEST_F(IniStorage, SettingTheSameFileNameKeepsTheStorageAsItIs)
     Storage.SetFileName(File);
     EXPECT_FALSE(Storage.GetOpened()) << "the same name must not reopen";
     Storage.SetOpened(true);
-    Storage.SetFileName(Dir + "/other.ini");
+    Storage.SetFileName(Folder.File("other.ini"));
     EXPECT_TRUE(Storage.GetOpened()) << "a new name reopens an open storage";
     EXPECT_EQ(Storage.ReadInteger("S", "K", 3), 3);
 }

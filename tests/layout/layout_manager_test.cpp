@@ -2,6 +2,8 @@
 #include "layout/layout_manager.h"
 #include "layout/layout_manager_ini_storage.h"
 
+#include "support/desktop_metrics_guard.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QMainWindow>
@@ -77,21 +79,8 @@ namespace {
 
 using qntest::TSample;
 using qntest::Twnd_qn_Main;
-
-// A 1920 x 1080 desktop whose work area leaves a 40-pixel panel at the bottom.
-class DesktopGuard
-{
-public:
-    explicit DesktopGuard(QRect ADesktop = {0, 0, 1920, 1080}, QRect AWork = {0, 0, 1920, 1040})
-        : FOld(qn::SetDesktopMetrics(
-              {[=] { return ADesktop; }, [=] { return AWork; }, [=](const QRect&) { return AWork; }}))
-    {
-    }
-    ~DesktopGuard() { qn::SetDesktopMetrics(FOld); }
-
-private:
-    qn::TDesktopMetrics FOld;
-};
+// A 1920 x 1080 desktop whose work area leaves a 40-pixel panel at the bottom, unless told otherwise.
+using qn::test::TDesktopMetricsGuard;
 
 class LayoutManager : public testing::Test
 {
@@ -132,7 +121,7 @@ protected:
 
 TEST_F(LayoutManager, ANormalFormWritesSizeAndPositionForTheDesktopAndPlain)
 {
-    DesktopGuard desktop;
+    TDesktopMetricsGuard desktop;
     Twnd_qn_Main form;
     form.setGeometry(100, 50, 475, 429);
     ASSERT_EQ(Manager.Add(&form, {}, {}, qn::loSize | qn::loPosition), 0);
@@ -149,16 +138,16 @@ TEST_F(LayoutManager, SizeAndPositionPreferTheKeysOfTheCurrentDesktop)
     Manager.Add(&form, {}, {}, qn::loAll);
     SetText("[Twnd_qn_Main]\nSize=400,300\nSize(1920x1080)=500,350\nPos=20,30\nPos(1920x1080)=40,60\n");
     {
-        DesktopGuard desktop;
+        TDesktopMetricsGuard desktop;
         Manager.Restore();
         EXPECT_EQ(form.frameGeometry(), QRect(40, 60, 500, 350));
     }
     {
-        DesktopGuard other({0, 0, 1280, 1024}, {0, 0, 1280, 1000});
+        TDesktopMetricsGuard other({0, 0, 1280, 1024}, {0, 0, 1280, 1000});
         Manager.Restore();
         EXPECT_EQ(form.frameGeometry(), QRect(20, 30, 400, 300)) << "another desktop uses the plain keys";
     }
-    DesktopGuard desktop;
+    TDesktopMetricsGuard desktop;
     SetText("[Twnd_qn_Main]\nSize=abc,300\nPos=77\n");
     Manager.Restore();
     EXPECT_EQ(form.frameGeometry(), QRect(20, 30, 400, 300)) << "abc keeps the width; no comma keeps both";
@@ -169,7 +158,7 @@ TEST_F(LayoutManager, SizeAndPositionPreferTheKeysOfTheCurrentDesktop)
 
 TEST_F(LayoutManager, MaximizedAndMinimizedFormsKeepTheirNormalBounds)
 {
-    DesktopGuard desktop;
+    TDesktopMetricsGuard desktop;
     Twnd_qn_Main form;
     form.setGeometry(100, 50, 475, 429);
     Manager.Add(&form, {}, {}, qn::loAll);
@@ -344,7 +333,7 @@ TEST_F(LayoutManager, ControlsKeepSizePositionAndTheirOwnVisibility)
 
 TEST_F(LayoutManager, PositionCheckBringsFormsBackOntoTheWorkArea)
 {
-    DesktopGuard desktop;
+    TDesktopMetricsGuard desktop;
     Twnd_qn_Main form;
     form.setGeometry(1920 - 300 + 40, 100, 300, 200);
     Manager.PositionCheck(&form);
@@ -367,7 +356,7 @@ TEST_F(LayoutManager, PositionCheckBringsFormsBackOntoTheWorkArea)
 
 TEST_F(LayoutManager, ReadOnlyStopsSavesButNotRestoresNorTheNamedValues)
 {
-    DesktopGuard desktop;
+    TDesktopMetricsGuard desktop;
     Twnd_qn_Main form;
     form.setGeometry(100, 50, 475, 429);
     Manager.Add(&form, {}, {}, qn::loAll);
@@ -500,7 +489,7 @@ TEST_F(LayoutManager, ASaveIsOneReplacementAndARestoreOneRead)
 {
     // A form, one of its controls, a component's properties and the named values, as the main
     // window registers them.
-    DesktopGuard desktop;
+    TDesktopMetricsGuard desktop;
     Twnd_qn_Main form;
     form.setGeometry(100, 50, 475, 429);
     auto* tree = new QTreeView(&form);

@@ -2,13 +2,12 @@
 #include "layout/layout_manager_ini_storage.h"
 #include "layout/layout_manager_values.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -17,12 +16,9 @@ class NamedValues : public testing::Test
 protected:
     NamedValues()
     {
-        std::string pattern = (fs::temp_directory_path() / "qn_values_XXXXXX").string();
-        Dir = mkdtemp(pattern.data());
         Storage = std::make_shared<qn::TLayoutManagerINIStorage>(Dir + "/q.ini");
         Values.SetStorage(Storage);
     }
-    ~NamedValues() override { fs::remove_all(Dir); }
 
     std::string Text() const
     {
@@ -32,7 +28,8 @@ protected:
         return s.str();
     }
 
-    std::string Dir;
+    qn::test::TTempFolder Folder;
+    const std::string Dir = Folder.Path();
     std::shared_ptr<qn::TLayoutManagerINIStorage> Storage;
     qn::TLayoutManagerValues Values;
 };

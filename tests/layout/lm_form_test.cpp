@@ -3,6 +3,9 @@
 #include "layout/layout_manager_ini_storage.h"
 #include "layout/lm_form.h"
 
+#include "support/desktop_metrics_guard.h"
+#include "support/error_handler_guard.h"
+
 #include <QApplication>
 #include <QDropEvent>
 #include <QElapsedTimer>
@@ -36,39 +39,6 @@ public:
 namespace {
 
 using qnformtest::Twnd_qn_Main;
-
-class DesktopGuard
-{
-public:
-    DesktopGuard()
-        : FOld(qn::SetDesktopMetrics({[] { return QRect(0, 0, 1920, 1080); }, [] { return QRect(0, 0, 1920, 1040); },
-                                      [](const QRect&) { return QRect(0, 0, 1920, 1040); }}))
-    {
-    }
-    ~DesktopGuard() { qn::SetDesktopMetrics(FOld); }
-
-private:
-    qn::TDesktopMetrics FOld;
-};
-
-// Collects what would have been shown in a message box.
-class ErrorGuard
-{
-public:
-    ErrorGuard()
-        : FOld(qn::TLMForm::SetErrorHandler([this](QWidget* AParent, const QString& AMessage) {
-              Messages << AMessage;
-              Parents << AParent;
-          }))
-    {
-    }
-    ~ErrorGuard() { qn::TLMForm::SetErrorHandler(FOld); }
-    QStringList Messages;
-    QList<QWidget*> Parents;
-
-private:
-    qn::TLMForm::TErrorHandler FOld;
-};
 
 class LayoutForm : public testing::Test
 {
@@ -112,8 +82,8 @@ protected:
             QApplication::processEvents();
     }
 
-    DesktopGuard Desktop;
-    ErrorGuard Errors;
+    qn::test::TDesktopMetricsGuard Desktop;
+    qn::test::TErrorHandlerGuard Errors;
     QTemporaryDir Dir;
     std::string File;
     std::shared_ptr<qn::TLayoutManagerINIStorage> Storage;
@@ -242,7 +212,7 @@ TEST_F(LayoutForm, OnlyTheUsersMovesSaveAndOneErrorShowsAtATime)
 
     // While a box is open, a further failure opens no second one.
     int shown = 0;
-    const auto old = qn::TLMForm::SetErrorHandler([&](QWidget*, const QString&) {
+    const qn::test::TErrorHandlerGuard box([&](QWidget*, const QString&) {
         ++shown;
         form.move(80, 80); // the user drags the window while the box is open
         form.FlushPendingSave();
@@ -251,7 +221,6 @@ TEST_F(LayoutForm, OnlyTheUsersMovesSaveAndOneErrorShowsAtATime)
     form.move(70, 70);
     form.FlushPendingSave();
     EXPECT_EQ(shown, 1);
-    qn::TLMForm::SetErrorHandler(old);
 }
 
 TEST_F(LayoutForm, ASecondFormTakesTheMainFormsStorageAndReadOnly)

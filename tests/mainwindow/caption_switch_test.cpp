@@ -1,5 +1,4 @@
-// The caption switch's height arithmetic and the interface picture rule, without a screen.
-#include "mainwindow/adapter_image.h"
+// The caption switch's height arithmetic, without a screen.
 #include "mainwindow/caption_switch.h"
 
 #include <gtest/gtest.h>
@@ -78,24 +77,6 @@ TEST(CaptionSwitch, CaptionHeightFollowsTheBorderStyle)
     ShowCaption(w, Metrics);
     EXPECT_TRUE(HasCaption(w));
     EXPECT_EQ(523, w.H);
-}
-
-TEST(AdapterImage, StatusDecidesFirstThenTheInterfaceType)
-{
-    for (std::uint32_t status = 0; status <= 3; ++status)
-        EXPECT_EQ(0, GetAdapterImageIndex(6, status)) << "status " << status;
-    struct Case
-    {
-        std::uint32_t Typ;
-        int Image;
-    };
-    const Case cases[] = {{1, 1},   {6, 7},    {9, 7},   {15, 9},   {23, 2},   {24, 10}, {37, 3}, {71, 8},
-                          {237, 8}, {131, 11}, {144, 4}, {243, 12}, {244, 12}, {0, 0},   {53, 0}, {0xFFFFFFFF, 0}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.Image, GetAdapterImageIndex(c.Typ, 4)) << "type " << c.Typ;
-        EXPECT_EQ(c.Image, GetAdapterImageIndex(c.Typ, 5)) << "type " << c.Typ;
-        EXPECT_EQ(0, GetAdapterImageIndex(c.Typ, 2)) << "type " << c.Typ;
-    }
 }
 
 } // namespace

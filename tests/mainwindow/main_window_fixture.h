@@ -8,6 +8,9 @@
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/window_metrics.h"
 #include "mainwindow/wnd_qn_main.h"
+#include "support/caption_metrics_guard.h"
+#include "support/desktop_metrics_guard.h"
+#include "support/error_handler_guard.h"
 #include "support/fake_ip_helper.h"
 
 #include <QDir>
@@ -36,19 +39,14 @@ protected:
         ASSERT_TRUE(FDir.isValid());
         FFile = FDir.filePath(QStringLiteral("Veldo/Quarno/quarno.ini")).toStdString();
         SettingsStorage()->SetFileName(FFile);
-        FPreviousMetrics = SetCaptionMetricsFunction([](const QWidget*) { return Metrics; });
-        TDesktopMetrics desktop;
-        desktop.VirtualDesktop = [] { return WorkArea; };
-        desktop.PrimaryWorkArea = [] { return WorkArea; };
-        desktop.WorkAreaNearest = [](const QRect&) { return WorkArea; };
-        FPreviousDesktop = SetDesktopMetrics(desktop);
+        FMetrics.emplace(Metrics);
+        FDesktop.emplace(WorkArea, WorkArea);
         FShell.emplace(TDesktopShell{[this] { return FTrayAvailable; },
                                      [this](QWidget* AWindow, bool ASkip) {
                                          if (AWindow == FWindow.get())
                                              FSkipTaskbar = ASkip;
                                      }});
-        FPreviousErrors = TLMForm::SetErrorHandler(
-            [this](QWidget*, const QString& AMessage) { FErrors.push_back(AMessage.toStdString()); });
+        FErrors.emplace();
 
         FFake.emplace();
         AddInterface(2, "eth0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
@@ -60,12 +58,13 @@ protected:
     {
         FWindow.reset();
         FFake.reset();
-        SetCaptionMetricsFunction(FPreviousMetrics);
-        SetDesktopMetrics(FPreviousDesktop);
+        FMetrics.reset();
+        FDesktop.reset();
         FShell.reset();
-        TLMForm::SetErrorHandler(FPreviousErrors);
+        const QStringList errors = FErrors->Messages;
+        FErrors.reset();
         TLMForm::SetMainForm(nullptr);
-        EXPECT_TRUE(FErrors.empty()) << FErrors.front();
+        EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
     }
 
     TFakeInterface& AddInterface(DWORD AIndex, const std::string& AName, UINT AType, DWORD AStatus)
@@ -122,10 +121,10 @@ protected:
     std::string FFile;
     std::optional<TFakeIpHelper> FFake;
     std::unique_ptr<Twnd_qn_Main> FWindow;
-    std::vector<std::string> FErrors;
-    TCaptionMetricsFunction FPreviousMetrics;
-    TDesktopMetrics FPreviousDesktop;
-    TLMForm::TErrorHandler FPreviousErrors;
+    // What would have been shown in message boxes.
+    std::optional<TErrorHandlerGuard> FErrors;
+    std::optional<TCaptionMetricsGuard> FMetrics;
+    std::optional<TDesktopMetricsGuard> FDesktop;
     std::optional<TDesktopShellGuard> FShell;
     bool FTrayAvailable = false;
     // What the window last asked of the taskbar: true = no entry; empty = nothing asked yet.

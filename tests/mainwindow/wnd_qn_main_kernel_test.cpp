@@ -8,6 +8,8 @@
 #include "watcher/frm_qn_watcher.h"
 #include "watcher/gradient_bar.h"
 
+#include "support/network_namespace.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -30,7 +32,6 @@
 
 #include <linux/if_packet.h>
 #include <net/if.h>
-#include <sched.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -83,12 +84,10 @@ class KernelMainWindow : public testing::Test
 protected:
     void SetUp() override
     {
-        if (geteuid() != 0)
-            GTEST_SKIP() << "needs root for a private network namespace";
-        if (unshare(CLONE_NEWNET) != 0)
-            GTEST_SKIP() << "cannot create a network namespace here";
-        if (std::system("ip link set lo up && ip link add qn0 type veth peer name qn1") != 0)
-            GTEST_SKIP() << "cannot create a veth pair (iproute2 missing?)";
+        if (const std::string reason = test::EnterNetworkNamespace(); !reason.empty())
+            GTEST_SKIP() << reason;
+        if (!test::AddVethPair("qn0", "qn1", false))
+            GTEST_SKIP() << "cannot create a veth pair";
         ASSERT_TRUE(FDir.isValid());
         SettingsStorage()->SetFileName(FDir.filePath(QStringLiteral("quarno.ini")).toStdString());
         TLMForm::SetMainForm(nullptr);
@@ -132,7 +131,7 @@ protected:
         return false;
     }
 
-    static void Ip(const std::string& AArgs) { ASSERT_EQ(0, std::system(("ip " + AArgs).c_str())) << AArgs; }
+    static void Ip(const std::string& AArgs) { test::Build("ip " + AArgs); }
 
     QAction* MonitorItem(const QString& AName) const
     {

@@ -5,6 +5,8 @@
 #include "platform/event.h"
 #include "platform/thread_id.h"
 
+#include "support/network_namespace.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -20,7 +22,6 @@
 #include <vector>
 
 #include <net/if.h>
-#include <sched.h>
 #include <unistd.h>
 
 namespace qn {
@@ -220,20 +221,11 @@ class KernelNotifier : public testing::Test
 protected:
     void SetUp() override
     {
-        if (geteuid() != 0)
-            GTEST_SKIP() << "needs root for a private network namespace";
-        if (unshare(CLONE_NEWNET) != 0)
-            GTEST_SKIP() << "cannot create a network namespace here";
-        if (std::system("ip link add qn0 type veth peer name qn1 && ip link set qn0 up && ip link set qn1 up") != 0)
-            GTEST_SKIP() << "cannot create a veth pair (iproute2 missing?)";
-        // The kernel reports a link's carrier coming up a little later; let that report pass before
-        // a test starts listening, or it counts as a change.
-        for (int i = 0; i < 200; ++i) {
-            if (std::system("ip link show qn0 | grep -q 'state UP' && ip link show qn1 | grep -q 'state UP'") == 0)
-                break;
-            std::this_thread::sleep_for(10ms);
-        }
-        std::this_thread::sleep_for(50ms); // the report follows the state by a moment
+        if (const std::string reason = test::EnterNetworkNamespace(); !reason.empty())
+            GTEST_SKIP() << reason;
+        // Up, and its carrier's report over before a test starts listening, or it counts as a change.
+        if (!test::AddVethPair("qn0", "qn1"))
+            GTEST_SKIP() << "cannot create a veth pair";
         BindIpHelper();
         ASSERT_NE(nullptr, IpHelper().NotifyAddrChange);
     }
@@ -246,7 +238,7 @@ protected:
             AOwner.RunQueued();
     }
 
-    static void Ip(const std::string& AArgs) { ASSERT_EQ(0, std::system(("ip " + AArgs).c_str())) << AArgs; }
+    static void Ip(const std::string& AArgs) { test::Build("ip " + AArgs); }
 };
 
 TEST_F(KernelNotifier, AnAddedAddressIsReportedAndABurstGivesFewCalls)

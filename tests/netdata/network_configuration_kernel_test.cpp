@@ -20,11 +20,6 @@
 namespace qn::test {
 namespace {
 
-void Build(const char* ACommand)
-{
-    ASSERT_EQ(Shell(ACommand), 0) << ACommand;
-}
-
 // The test network: a veth pair with two addresses, an alias and the default route on one end; a
 // bridge with one address; a macvlan on the other veth end that stays down.
 void BuildTestNetwork()

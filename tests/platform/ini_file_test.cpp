@@ -1,6 +1,8 @@
 // INI file functions: profile semantics, damaged files, atomic replacement and write failures.
 #include "platform/ini_file.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -20,26 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TempDir
-{
-public:
-    TempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "qn_ini_XXXXXX").string();
-        Path = mkdtemp(pattern.data());
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::remove_all(Path, ec);
-    }
-    std::string File(const std::string& AName) const { return (fs::path(Path) / AName).string(); }
-    std::size_t Entries() const
-    {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(Path), fs::directory_iterator()));
-    }
-    std::string Path;
-};
+using TempDir = qn::test::TTempFolder;
 
 std::string Slurp(const std::string& AFile)
 {
@@ -337,7 +320,7 @@ TEST(IniFile, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     const auto young = dir.File(".q.ini.young1");
     Spit(young, "a write in progress");
     Spit(dir.File(".q.ini.stale1"), "left by a killed writer");
-    for (const auto& e : fs::directory_iterator(dir.Path))
+    for (const auto& e : fs::directory_iterator(dir.Path()))
         if (e.path() != young)
             fs::last_write_time(e.path(), fs::file_time_type::clock::now() - std::chrono::minutes(5));
     qn::IniWriteString(file, "Moving", "Cleanup", "done");

@@ -43,8 +43,7 @@ namespace {
 TEST(IpHelperCounterPath, ReadsAllocateNothingAfterTheFirst)
 {
     QN_IN_NETWORK_NAMESPACE([] {
-        ASSERT_EQ(test::Shell("ip link add qa0 type veth peer name qa1 && ip link set qa0 up && ip link set qa1 up"),
-                  0);
+        ASSERT_TRUE(test::AddVethPair("qa0", "qa1"));
         const auto getIfEntry = reinterpret_cast<PFN_GetIfEntry>(GetIpHelperProc(LoadIpHelper(), "GetIfEntry"));
         const auto getIfEntry2 = reinterpret_cast<PFN_GetIfEntry2>(GetIpHelperProc(LoadIpHelper(), "GetIfEntry2"));
         const DWORD index = if_nametoindex("qa0");

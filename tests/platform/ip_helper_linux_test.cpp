@@ -21,17 +21,13 @@
 namespace qn {
 namespace {
 
+using test::Build;
 using test::Shell;
 
 template <typename TFn>
 TFn Proc(const char* AName)
 {
     return reinterpret_cast<TFn>(GetIpHelperProc(LoadIpHelper(), AName));
-}
-
-void Build(const char* ACommand)
-{
-    ASSERT_EQ(Shell(ACommand), 0) << ACommand;
 }
 
 TEST(LinuxIpHelper, SizedQueriesReportTheSizeAndFillAnExactBuffer)

@@ -1,11 +1,10 @@
-// The removable-drive rules over a fake sysfs tree, and the settings file location built on them.
-#include "platform/app_data.h"
+// The removable-drive rules over a fake sysfs tree.
 #include "platform/portable_drive.h"
-#include "platform/settings_location.h"
+
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -23,12 +22,9 @@ class FakeSysfs : public testing::Test
 protected:
     void SetUp() override
     {
-        FRoot = fs::temp_directory_path() / ("qn-sysfs-" + std::to_string(::getpid()) + "-" +
-                                             testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(FRoot);
+        FRoot = FFolder.Path();
         fs::create_directories(FRoot / "dev" / "block");
     }
-    void TearDown() override { fs::remove_all(FRoot); }
 
     // Creates the disk folder ADevicePath/ADisk with the given removable flag, and optionally a
     // partition in it; links AMajor:AMinor to the partition (or the disk when APartition is empty).
@@ -49,6 +45,7 @@ protected:
                                      FRoot / "dev" / "block" / (std::to_string(AMajor) + ":" + std::to_string(AMinor)));
     }
 
+    test::TTempFolder FFolder{"qn-sysfs"};
     fs::path FRoot;
 };
 
@@ -90,42 +87,6 @@ TEST(PortableDrive, FilesThatAreNoDriveAreNotPortable)
     EXPECT_FALSE(IsPortableDrive(""));
     EXPECT_FALSE(IsPortableDrive("/no/such/file/anywhere"));
     EXPECT_FALSE(IsPortableDrive("/proc/self/status")) << "virtual file system";
-}
-
-TEST(SettingsLocation, PortableNextToTheExecutableElseUnderCompanyAndProduct)
-{
-    EXPECT_EQ("/media/stick/tools/quarno.ini",
-              SettingsFilePath("/media/stick/tools/quarno", true, "/home/u/.config/", "Veldo", "Quarno"));
-    EXPECT_EQ("/home/u/.config/Veldo/Quarno/quarno.ini",
-              SettingsFilePath("/usr/bin/quarno", false, "/home/u/.config/", "Veldo", "Quarno"));
-    EXPECT_EQ("/home/u/.config/Veldo/Quarno/X.ini",
-              SettingsFilePath("/opt/X.exe", false, "/home/u/.config/", "Veldo", "Quarno"));
-    EXPECT_EQ("/home/u/.config/Quarno/quarno.ini",
-              SettingsFilePath("/usr/bin/quarno", false, "/home/u/.config/", "", "Quarno"));
-}
-
-TEST(SettingsLocation, AppDataFollowsXdgConfigHomeElseHome)
-{
-    const char* savedXdg = std::getenv("XDG_CONFIG_HOME");
-    const char* savedHome = std::getenv("HOME");
-    const std::string xdg = savedXdg ? savedXdg : "";
-    const std::string home = savedHome ? savedHome : "";
-
-    setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
-    EXPECT_EQ("/tmp/cfg/", GetAppDataFolder());
-    setenv("XDG_CONFIG_HOME", "relative/cfg", 1);
-    setenv("HOME", "/home/someone", 1);
-    EXPECT_EQ("/home/someone/.config/", GetAppDataFolder()) << "a relative XDG path is ignored";
-    unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ("/home/someone/.config/", GetAppDataFolder());
-
-    if (savedXdg)
-        setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
-    if (savedHome)
-        setenv("HOME", home.c_str(), 1);
-    else
-        unsetenv("HOME");
-    EXPECT_FALSE(GetExecutablePath().empty());
 }
 
 } // namespace

@@ -1,15 +1,17 @@
-// Forked children in private network namespaces for the kernel tests.
+// Private network namespaces for the kernel tests: forked children, or the calling thread.
 #include "support/network_namespace.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace qn::test {
@@ -36,6 +38,63 @@ int Shell(const std::string& ACommand)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+namespace {
+
+// Enters the new namespaces AFlags name and brings "lo" up; returns why it could not, or nothing.
+std::string Unshare(int AFlags)
+{
+    if (unshare(AFlags) != 0)
+        return std::string("cannot create a network namespace: ") + std::strerror(errno);
+    // Remount sysfs privately so that /sys/class/net lists this namespace's links.
+    if ((AFlags & CLONE_NEWNS) && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0)
+        mount("sysfs", "/sys", "sysfs", 0, nullptr);
+    if (Shell("ip link set lo up") != 0)
+        return "the ip command (iproute2) is missing or cannot configure links";
+    return {};
+}
+
+} // namespace
+
+void Build(const std::string& ACommand)
+{
+    ASSERT_EQ(Shell(ACommand), 0) << ACommand;
+}
+
+std::string EnterNetworkNamespace()
+{
+    if (geteuid() != 0)
+        return "needs root to create a private network namespace";
+    return Unshare(CLONE_NEWNET);
+}
+
+bool WaitUntilUp(const std::vector<std::string>& ALinks)
+{
+    for (int i = 0; i < 200; ++i) {
+        bool up = true;
+        for (const std::string& link : ALinks)
+            up = up && Shell("ip link show " + link + " | grep -q 'state UP'") == 0;
+        if (up) {
+            // The kernel's report follows the state by a moment.
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+bool AddVethPair(const std::string& AName, const std::string& APeer, bool AUp)
+{
+    if (Shell("ip link add " + AName + " type veth peer name " + APeer) != 0)
+        return false;
+    if (!AUp)
+        return true;
+    if (Shell("ip link set " + AName + " up && ip link set " + APeer + " up") != 0)
+        return false;
+    WaitUntilUp({AName, APeer});
+    return true;
+}
+
 void RunInNetworkNamespace(const std::function<void()>& ABody)
 {
     if (geteuid() != 0)
@@ -48,13 +107,8 @@ void RunInNetworkNamespace(const std::function<void()>& ABody)
     if (child == 0) {
         close(pipeFds[0]);
         GReasonFd = pipeFds[1];
-        if (unshare(CLONE_NEWNET | CLONE_NEWNS) != 0)
-            SkipInNamespace(std::string("cannot create a network namespace: ") + std::strerror(errno));
-        // Remount sysfs privately so that /sys/class/net lists this namespace's links.
-        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0)
-            mount("sysfs", "/sys", "sysfs", 0, nullptr);
-        if (Shell("ip link set lo up") != 0)
-            SkipInNamespace("the ip command (iproute2) is missing or cannot configure links");
+        if (const std::string reason = Unshare(CLONE_NEWNET | CLONE_NEWNS); !reason.empty())
+            SkipInNamespace(reason);
         try {
             ABody();
         } catch (const std::exception& error) {

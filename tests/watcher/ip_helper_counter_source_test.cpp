@@ -1,9 +1,10 @@
 // The IP helper counter source against scripted fake tables and against the host's own provider.
 #include "watcher/ip_helper_counter_source.h"
 
-#include "chart/pinned_format.h"
 #include "netdata/ip_helper_table.h"
 #include "watcher/watcher_statistics.h"
+
+#include "support/pinned_format.h"
 
 #include <gtest/gtest.h>
 

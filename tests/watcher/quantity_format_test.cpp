@@ -1,7 +1,7 @@
 // Quantity texts: unit choice from the rounded value, two decimals, halves away from zero, the user's separator.
 #include "watcher/quantity_format.h"
 
-#include "chart/pinned_format.h"
+#include "support/pinned_format.h"
 
 #include <gtest/gtest.h>
 

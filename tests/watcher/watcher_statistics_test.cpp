@@ -1,7 +1,7 @@
 // Whole runs of sampling ticks on a fake clock and fake counters.
 #include "watcher/watcher_statistics.h"
 
-#include "chart/pinned_format.h"
+#include "support/pinned_format.h"
 
 #include <gtest/gtest.h>
 

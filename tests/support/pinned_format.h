@@ -1,4 +1,4 @@
-// Test helper: pins the process-wide formats for one test and restores them afterwards.
+// Pins the process-wide number and date formats for one test and restores them afterwards.
 #pragma once
 
 #include "chart/format_settings.h"

@@ -1,10 +1,9 @@
-// The watcher pieces on real widgets: statistics driving a plot, and formats taken from a locale.
-#include "watcher/locale_format.h"
+// The watcher's statistics driving a real plot, which draws the rates.
 #include "watcher/plot_watcher_chart.h"
 #include "watcher/quantity_format.h"
 #include "watcher/watcher_statistics.h"
 
-#include "chart/pinned_format.h"
+#include "support/pinned_format.h"
 
 #include <QImage>
 
@@ -12,22 +11,6 @@
 
 namespace qn {
 namespace {
-
-TEST(LocaleFormat, ASystemLocaleBecomesThePlainFormats)
-{
-    test::TPinnedFormat restore;
-    SetFormatSettings(FormatSettingsFromLocale(QLocale(QLocale::German, QLocale::Germany)));
-    EXPECT_EQ(FormatSettings().DecimalSeparator, ",");
-    EXPECT_EQ(FormatTraffic(0, 1536), "1,50 KB");
-    EXPECT_EQ(FormatSettings().LongDayNames[0], "Sonntag");
-    EXPECT_EQ(FormatSettings().ShortMonthNames[2].substr(0, 4), "Mär");
-    EXPECT_EQ(FormatDateTime(FormatSettings().ShortDateFormat, 45000.5), "15.03.23");
-    EXPECT_EQ(DateTimeToStr(45000.5 + 1.0 / 86400), "15.03.23 12:00:01"); // no zone name
-
-    SetFormatSettings(FormatSettingsFromLocale(QLocale(QLocale::English, QLocale::UnitedStates)));
-    EXPECT_EQ(FormatSettings().DecimalSeparator, ".");
-    EXPECT_EQ(DateTimeToStr(45000.75), "3/15/23 6:00:00 PM");
-}
 
 class TFakeClock : public IWatcherClock
 {
