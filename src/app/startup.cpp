@@ -1,7 +1,7 @@
 // Start-up choices: XWayland on Wayland sessions, the application-wide settings, the hint timing.
 #include "app/startup.h"
 
-#include "mainwindow/image_list.h"
+#include "mainwindow/svg_image_list.h"
 #include "platform/heap.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "chart/format_settings.h"
 #include "layout/design_font.h"
 #include "mainwindow/adapter_image.h"
-#include "mainwindow/image_list.h"
+#include "mainwindow/svg_image_list.h"
 #include "watcher/read_out_panel.h"
 
 #include <QGroupBox>
@@ -56,7 +56,7 @@ QString Text(const std::string& AText)
 
 } // namespace
 
-Tdlg_qn_AdapterInfo::Tdlg_qn_AdapterInfo(QWidget* AOwner, const TImageList& AImages32)
+Tdlg_qn_AdapterInfo::Tdlg_qn_AdapterInfo(QWidget* AOwner, const TSvgImageList& AImages32)
     : QDialog(AOwner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       FImages(AImages32)
@@ -150,7 +150,7 @@ void Tdlg_qn_AdapterInfo::Fill(const TAdapter& AData)
     SetImage(GetAdapterImageIndex(AData._Typ, AData._Status));
 }
 
-void ShowAdapterInfo(QWidget* AOwner, const TAdapter& AData, const TImageList& AImages32)
+void ShowAdapterInfo(QWidget* AOwner, const TAdapter& AData, const TSvgImageList& AImages32)
 {
     Tdlg_qn_AdapterInfo dialog(AOwner, AImages32);
     dialog.Fill(AData);

@@ -14,7 +14,7 @@ class QWidget;
 
 namespace qn {
 
-class TImageList;
+class TSvgImageList;
 
 class Tdlg_qn_AdapterInfo : public QDialog
 {
@@ -22,7 +22,7 @@ class Tdlg_qn_AdapterInfo : public QDialog
 
 public:
     // AImages32 are the 32-pixel interface pictures; the dialog keeps a reference while it lives.
-    Tdlg_qn_AdapterInfo(QWidget* AOwner, const TImageList& AImages32);
+    Tdlg_qn_AdapterInfo(QWidget* AOwner, const TSvgImageList& AImages32);
 
     // Shows AData; the record is read now and not followed afterwards.
     void Fill(const TAdapter& AData);
@@ -49,12 +49,12 @@ private:
     void FormCreate();
     void SetImage(int AIndex);
 
-    const TImageList& FImages;
+    const TSvgImageList& FImages;
     int FImageIndex = -1;
 };
 
 // Shows AData modally over AOwner (centred on it) and frees the dialog when it closes. Callers lift
 // the top-most state of their windows around the call.
-void ShowAdapterInfo(QWidget* AOwner, const TAdapter& AData, const TImageList& AImages32);
+void ShowAdapterInfo(QWidget* AOwner, const TAdapter& AData, const TSvgImageList& AImages32);
 
 } // namespace qn

@@ -1,13 +1,13 @@
 // Interface list model: texts from the snapshot and the row counters, check boxes, the bold best row.
 #include "mainwindow/intf_list_model.h"
 
-#include "mainwindow/image_list.h"
+#include "mainwindow/svg_image_list.h"
 #include "netdata/network_configuration.h"
 #include "watcher/quantity_format.h"
 
 namespace qn {
 
-TIntfListModel::TIntfListModel(const TNetworkConfiguration* ASnapshot, const TImageList* AImages, QObject* AParent)
+TIntfListModel::TIntfListModel(const TNetworkConfiguration* ASnapshot, const TSvgImageList* AImages, QObject* AParent)
     : QAbstractTableModel(AParent), FSnapshot(ASnapshot), FImages(AImages)
 {
 }

@@ -10,7 +10,7 @@
 
 namespace qn {
 
-class TImageList;
+class TSvgImageList;
 class TNetworkConfiguration;
 
 // Per-row data. IntfIdx is the row's identity across rebuilds; Index is the interface's position
@@ -41,7 +41,7 @@ public:
         ColumnCount = 3
     };
 
-    TIntfListModel(const TNetworkConfiguration* ASnapshot, const TImageList* AImages, QObject* AParent = nullptr);
+    TIntfListModel(const TNetworkConfiguration* ASnapshot, const TSvgImageList* AImages, QObject* AParent = nullptr);
 
     int rowCount(const QModelIndex& AParent = QModelIndex()) const override;
     int columnCount(const QModelIndex& AParent = QModelIndex()) const override;
@@ -71,7 +71,7 @@ public:
 
 private:
     const TNetworkConfiguration* FSnapshot;
-    const TImageList* FImages;
+    const TSvgImageList* FImages;
     std::vector<TIntfNodeData> FRows;
 };
 

@@ -3,7 +3,7 @@
 
 #include "layout/lm_form.h"
 #include "mainwindow/caption_switch.h"
-#include "mainwindow/image_list.h"
+#include "mainwindow/svg_image_list.h"
 #include "netdata/network_configuration.h"
 
 #include <QPointer>
@@ -84,8 +84,8 @@ public:
     QAction* acRefresh = nullptr;
     QAction* acPersistent = nullptr;
     QAction* acHistory = nullptr;
-    TImageList ilIntf16;
-    TImageList ilIntf32;
+    TSvgImageList ilIntf16;
+    TSvgImageList ilIntf32;
 
     // Read access for the panels, the dialogs and the tests.
     TNetworkConfiguration& NCC() { return *FNCC; }

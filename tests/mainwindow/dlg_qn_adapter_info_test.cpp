@@ -3,7 +3,7 @@
 
 #include "chart/format_settings.h"
 #include "mainwindow/adapter_image.h"
-#include "mainwindow/image_list.h"
+#include "mainwindow/svg_image_list.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -22,7 +22,7 @@ protected:
     void SetUp() override { qn::SetFormatSettings(qn::TFormatSettings{}); }
     void TearDown() override { qn::SetFormatSettings(qn::TFormatSettings{}); }
 
-    qn::TImageList FImages{32, qn::InterfaceImageResources()};
+    qn::TSvgImageList FImages{32, qn::InterfaceImageResources()};
 };
 
 qn::TAdapter Wireless()

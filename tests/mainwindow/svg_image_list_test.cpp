@@ -1,5 +1,5 @@
 // The interface pictures: fifteen distinct ones, drawn at both list sizes and sharp at any density.
-#include "mainwindow/image_list.h"
+#include "mainwindow/svg_image_list.h"
 
 #include <QImage>
 #include <QSize>
@@ -22,8 +22,8 @@ int OpaquePixels(const QImage& AImage)
 
 TEST(InterfaceImages, FifteenDistinctPicturesAtBothSizes)
 {
-    const TImageList il16(16, InterfaceImageResources());
-    const TImageList il32(32, InterfaceImageResources());
+    const TSvgImageList il16(16, InterfaceImageResources());
+    const TSvgImageList il32(32, InterfaceImageResources());
     ASSERT_EQ(15, il16.Count());
     ASSERT_EQ(15, il32.Count());
     QImage sheet(15 * 34, 50, QImage::Format_ARGB32);

@@ -1,5 +1,5 @@
 // Image lists rendered from the SVG artwork in the program's resources.
-#include "mainwindow/image_list.h"
+#include "mainwindow/svg_image_list.h"
 
 #include <QApplication>
 #include <QIconEngine>
@@ -110,7 +110,7 @@ private:
 class TImageListIconEngine final : public QIconEngine
 {
 public:
-    TImageListIconEngine(const TImageList* AList, int AIndex) : FList(AList), FIndex(AIndex) {}
+    TImageListIconEngine(const TSvgImageList* AList, int AIndex) : FList(AList), FIndex(AIndex) {}
 
     void paint(QPainter* APainter, const QRect& ARect, QIcon::Mode AMode, QIcon::State AState) override
     {
@@ -137,15 +137,15 @@ public:
     QString key() const override { return QStringLiteral("TImageListIconEngine"); }
 
 private:
-    const TImageList* FList;
+    const TSvgImageList* FList;
     int FIndex;
 };
 
 } // namespace
 
-TImageList::TImageList(int ASize, QStringList AResources) : FSize(ASize), FResources(std::move(AResources)) {}
+TSvgImageList::TSvgImageList(int ASize, QStringList AResources) : FSize(ASize), FResources(std::move(AResources)) {}
 
-QPixmap TImageList::Pixmap(int AIndex, qreal ADevicePixelRatio) const
+QPixmap TSvgImageList::Pixmap(int AIndex, qreal ADevicePixelRatio) const
 {
     if (AIndex < 0 || AIndex >= Count())
         return {};
@@ -163,7 +163,7 @@ QPixmap TImageList::Pixmap(int AIndex, qreal ADevicePixelRatio) const
     return picture;
 }
 
-QIcon TImageList::Icon(int AIndex) const
+QIcon TSvgImageList::Icon(int AIndex) const
 {
     if (AIndex < 0 || AIndex >= Count())
         return {};

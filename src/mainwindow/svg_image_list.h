@@ -1,4 +1,4 @@
-// TImageList: a fixed list of pictures drawn from SVG at one logical size, sharp at any scale.
+// TSvgImageList: a fixed list of pictures drawn from SVG at one logical size, sharp at any scale.
 #pragma once
 
 #include "watcher/bar_image_list.h"
@@ -13,11 +13,11 @@
 namespace qn {
 
 // Also the picture source of the watchers' header bars.
-class TImageList final : public IBarImageList
+class TSvgImageList final : public IBarImageList
 {
 public:
     // AResources are SVG file names (Qt resources); each picture is drawn ASize × ASize.
-    TImageList(int ASize, QStringList AResources);
+    TSvgImageList(int ASize, QStringList AResources);
 
     int Count() const override { return static_cast<int>(FResources.size()); }
     int Width() const override { return FSize; }
