@@ -14,6 +14,7 @@ import re
 import select
 import shutil
 import signal
+import sqlite3
 import subprocess
 import sys
 import tempfile
@@ -611,6 +612,93 @@ def case_screen_snap(d):
     d.exit_quarno(window)
 
 
+def named_window(d, title):
+    """A mapped client window of quarno's whose title is exactly title, or None."""
+    for window in d.client_windows():
+        if f'"{title}"' in d.xprop("-id", window, "_NET_WM_NAME") and d.map_state(window) == "IsViewable":
+            return window
+    return None
+
+
+def fill_history(path):
+    """Three past days of two interfaces in the history file's version-1 layout; returns the sums."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    db = sqlite3.connect(path)
+    db.executescript("""
+PRAGMA journal_mode=WAL;
+CREATE TABLE interface(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);
+CREATE TABLE hour(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL,
+                  upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;
+CREATE TABLE day(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL,
+                 upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;
+CREATE TABLE month(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL,
+                   upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;
+INSERT INTO interface(id, name) VALUES (1, 'eth0'), (2, 'wlan0');
+""")
+    sums = [0, 0]
+    for back in (1, 2, 3):
+        day = int(time.strftime("%Y%m%d", time.localtime(time.time() - back * 86400)))
+        for interface in (1, 2):
+            down, up = 1000003 * back * interface, 7919 * back + interface
+            db.execute("INSERT INTO day VALUES (?, ?, ?, ?)", (interface, day, down, up))
+            sums[0] += down
+            sums[1] += up
+    db.execute("INSERT INTO month SELECT interface, period / 100, sum(download), sum(upload) FROM day"
+               " GROUP BY interface, period / 100")
+    db.execute("PRAGMA user_version=1")
+    db.commit()
+    db.close()
+    return sums
+
+
+def case_history_dialog(d):
+    """The history report opens from the shortcut, the View menu and the context menu, and its
+    CSV export holds the stored days."""
+    sums = fill_history(os.path.join(d.env["HOME"], ".local/share/Veldo/Quarno/history.sqlite"))
+    window = d.start_quarno()
+
+    def open_and_close(how, open_it):
+        open_it()
+        dialog = wait_for(f"the history dialog from {how}", lambda: named_window(d, "Traffic History"))
+        d.activate(dialog)
+        d.run("xdotool", "key", "Escape")
+        wait_for(f"the history dialog from {how} to close", lambda: not named_window(d, "Traffic History"))
+
+    def shortcut():
+        d.activate(window)
+        d.run("xdotool", "key", "ctrl+h")
+
+    def view_menu():
+        # File, then two menus to the right; the history is the View menu's last item.
+        d.file_menu(window, "Right", "Right", "Up", "Return")
+
+    open_and_close("the shortcut", shortcut)
+    open_and_close("the View menu", view_menu)
+    open_and_close("the context menu", lambda: d.context_menu(window, "Down", "Down", "Down", "Down", "Down", "Return"))
+
+    # Export the days shown (all interfaces) through the button and the file dialog.
+    shortcut()
+    dialog = wait_for("the history dialog", lambda: named_window(d, "Traffic History"))
+    x, y, w, h = d.geometry(dialog)
+    d.run("xdotool", *d.click_at(x + w - 139, y + h - 27, 1))
+    chooser = wait_for("the file dialog", lambda: named_window(d, "Export CSV"))
+    target = os.path.join(d.work, "days.csv")
+    d.activate(chooser)
+    d.run("xdotool", "key", "ctrl+a")
+    d.run("xdotool", "type", "--delay", "20", target)
+    d.run("xdotool", "key", "Return")
+    wait_for("the CSV file", lambda: os.path.exists(target) and open(target).read().count("\n") >= 4)
+    today = time.strftime("%Y-%m-%d")
+    rows = [line.split(",") for line in open(target).read().splitlines()[1:] if line.strip()]
+    past = [r for r in rows if r[0] < today]
+    got = [sum(int(r[1]) for r in past), sum(int(r[2]) for r in past)]
+    if got != sums or any(int(r[3]) != int(r[1]) + int(r[2]) for r in rows):
+        raise Failure(f"the CSV holds {got} for the stored days, not {sums}:\n{open(target).read()}")
+    d.activate(dialog)
+    d.run("xdotool", "key", "Escape")
+    d.exit_quarno(window)
+
+
 CASES = {
     "twenty_starts": case_twenty_starts,
     "hide_tray_before_start": case_hide_tray_before_start,
@@ -623,6 +711,7 @@ CASES = {
     "persistence_switch": case_persistence_switch,
     "burst_of_interface_changes": case_burst_of_interface_changes,
     "screen_snap": case_screen_snap,
+    "history_dialog": case_history_dialog,
 }
 NEEDS_NAMESPACE = {"burst_of_interface_changes"}
 
