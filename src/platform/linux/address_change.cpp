@@ -18,6 +18,7 @@
 #include <time.h>
 #include <type_traits>
 #include <unistd.h>
+#include <utility>
 
 namespace qn {
 
@@ -28,11 +29,36 @@ constexpr std::uint32_t NotificationMagic = 0x4E4F5446; // "NOTF"
 
 struct TEventObject;
 
-struct TMnlSocketClose
+// Owns an mnl socket. A class of its own rather than a unique_ptr: the handle records below must
+// stay standard-layout, which libstdc++'s unique_ptr with a deleter is not for every compiler.
+class TMnlSocket
 {
-    void operator()(mnl_socket* ASocket) const { mnl_socket_close(ASocket); }
+public:
+    TMnlSocket() = default;
+    explicit TMnlSocket(mnl_socket* ASocket) : FSocket(ASocket) {}
+    ~TMnlSocket() { reset(); }
+    TMnlSocket(TMnlSocket&& AOther) noexcept : FSocket(std::exchange(AOther.FSocket, nullptr)) {}
+    TMnlSocket& operator=(TMnlSocket&& AOther) noexcept
+    {
+        if (this != &AOther) {
+            reset();
+            FSocket = std::exchange(AOther.FSocket, nullptr);
+        }
+        return *this;
+    }
+
+    mnl_socket* get() const { return FSocket; }
+    explicit operator bool() const { return FSocket != nullptr; }
+    void reset()
+    {
+        if (FSocket)
+            mnl_socket_close(FSocket);
+        FSocket = nullptr;
+    }
+
+private:
+    mnl_socket* FSocket = nullptr;
 };
-using TMnlSocket = std::unique_ptr<mnl_socket, TMnlSocketClose>;
 
 // The address-change request of one event. It lives inside the event, so a handle variable that
 // still names it after a cancel can never point at freed memory.
