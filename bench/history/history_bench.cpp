@@ -22,11 +22,11 @@ public:
     std::uint64_t TickCount() override { return Ms; }
 };
 
-class TCounters : public IHistoryCounterSource
+class TCounters : public ITrafficCounterSource
 {
 public:
     std::uint64_t Value = 1000;
-    bool ReadCounters(std::uint32_t AIntfIdx, THistoryCounters& ACounters) override
+    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
     {
         ACounters = {Value + AIntfIdx, Value / 2 + AIntfIdx, true};
         return true;

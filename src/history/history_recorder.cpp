@@ -9,7 +9,7 @@
 
 namespace qn {
 
-THistoryRecorder::THistoryRecorder(IHistoryCounterSource& ASource, IHistoryClock& AClock,
+THistoryRecorder::THistoryRecorder(ITrafficCounterSource& ASource, IHistoryClock& AClock,
                                    THistoryRecorderOptions AOptions)
     : FClock(AClock), FOptions(std::move(AOptions)), FSampler(ASource, AClock)
 {

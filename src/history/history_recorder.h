@@ -2,8 +2,8 @@
 #pragma once
 
 #include "history/history_clock.h"
-#include "history/history_counter_source.h"
 #include "history/history_sampler.h"
+#include "netdata/traffic_counter_source.h"
 #include "platform/file_lock.h"
 
 #include <condition_variable>
@@ -48,7 +48,7 @@ struct THistoryRecorderOptions
 class THistoryRecorder
 {
 public:
-    THistoryRecorder(IHistoryCounterSource& ASource, IHistoryClock& AClock, THistoryRecorderOptions AOptions);
+    THistoryRecorder(ITrafficCounterSource& ASource, IHistoryClock& AClock, THistoryRecorderOptions AOptions);
     ~THistoryRecorder();
     THistoryRecorder(const THistoryRecorder&) = delete;
     THistoryRecorder& operator=(const THistoryRecorder&) = delete;

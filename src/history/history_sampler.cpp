@@ -16,7 +16,7 @@ std::uint64_t Difference(std::uint64_t ACurrent, std::uint64_t ABaseline, bool A
 
 } // namespace
 
-THistorySampler::THistorySampler(IHistoryCounterSource& ASource, IHistoryClock& AClock)
+THistorySampler::THistorySampler(ITrafficCounterSource& ASource, IHistoryClock& AClock)
     : FSource(ASource), FClock(AClock)
 {
 }
@@ -33,7 +33,7 @@ void THistorySampler::Sample(const std::vector<THistoryInterface>& APresent)
             base.Have = false; // absent from the last pass, or another link under this name
         base.Pass = FPass;
         base.IntfIdx = intf.IntfIdx;
-        THistoryCounters c;
+        TTrafficCounters c;
         // A 32-bit pair that reads 0 and 0 is taken for a failed read, as on the panels: a drop
         // to zero would otherwise count as a wrap of almost 4 GiB. A 64-bit pair at zero is a new
         // link whose first traffic must count.

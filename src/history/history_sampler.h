@@ -3,7 +3,7 @@
 
 #include "history/history_batch.h"
 #include "history/history_clock.h"
-#include "history/history_counter_source.h"
+#include "netdata/traffic_counter_source.h"
 
 #include <cstdint>
 #include <map>
@@ -11,6 +11,13 @@
 #include <vector>
 
 namespace qn {
+
+// An interface present now: its name (the key of its rows) and the index its counters are read by.
+struct THistoryInterface
+{
+    std::string Name;
+    std::uint32_t IntfIdx = 0;
+};
 
 // Keeps one baseline per interface name and adds what each read moved to the buckets of that
 // read's local time. The rules are the panels': a 64-bit counter that drops was reset and counts
@@ -23,7 +30,7 @@ namespace qn {
 class THistorySampler
 {
 public:
-    THistorySampler(IHistoryCounterSource& ASource, IHistoryClock& AClock);
+    THistorySampler(ITrafficCounterSource& ASource, IHistoryClock& AClock);
 
     // One read of every interface in APresent.
     void Sample(const std::vector<THistoryInterface>& APresent);
@@ -42,7 +49,7 @@ private:
         std::uint64_t Pass = 0;
     };
 
-    IHistoryCounterSource& FSource;
+    ITrafficCounterSource& FSource;
     IHistoryClock& FClock;
     std::map<std::string, TBaseline> FBaselines;
     THistoryBatch FBatch;

@@ -1,31 +1,12 @@
 // The recorder wired to the system clock and the panels' counter source.
 #include "mainwindow/history_recording.h"
 
-#include "watcher/ip_helper_counter_source.h"
-
 namespace qn {
-
-class THistoryRecording::TCounterSource final : public IHistoryCounterSource
-{
-public:
-    bool ReadCounters(std::uint32_t AIntfIdx, THistoryCounters& ACounters) override
-    {
-        TTrafficCounters counters;
-        if (!FSource.ReadCounters(AIntfIdx, counters))
-            return false;
-        ACounters = {counters.InOctets, counters.OutOctets, counters.Wide};
-        return true;
-    }
-
-private:
-    TIpHelperCounterSource FSource;
-};
 
 THistoryRecording::THistoryRecording(const std::string& AFileName, std::uint64_t AWriteIntervalMs,
                                      std::uint64_t AReadIntervalMs)
-    : FSource(std::make_unique<TCounterSource>()),
-      FRecorder(std::make_unique<THistoryRecorder>(
-          *FSource, FClock, THistoryRecorderOptions{AFileName, AWriteIntervalMs, AReadIntervalMs, 0}))
+    : FRecorder(std::make_unique<THistoryRecorder>(
+          FSource, FClock, THistoryRecorderOptions{AFileName, AWriteIntervalMs, AReadIntervalMs, 0}))
 {
 }
 

@@ -3,6 +3,7 @@
 
 #include "history/history_clock.h"
 #include "history/history_recorder.h"
+#include "netdata/ip_helper_counter_source.h"
 #include "netdata/network_configuration.h"
 
 #include <functional>
@@ -35,11 +36,9 @@ public:
     std::function<void(const std::string& AMessage)> OnMessage;
 
 private:
-    class TCounterSource;
-
     void Deliver();
 
-    std::unique_ptr<TCounterSource> FSource;
+    TIpHelperCounterSource FSource;
     TSystemHistoryClock FClock;
     std::unique_ptr<THistoryRecorder> FRecorder;
 };

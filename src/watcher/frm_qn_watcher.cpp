@@ -3,8 +3,8 @@
 
 #include "chart/sp_xy_plot.h"
 #include "layout/design_font.h"
+#include "netdata/ip_helper_counter_source.h"
 #include "watcher/gradient_bar.h"
-#include "watcher/ip_helper_counter_source.h"
 #include "watcher/read_out_panel.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "netdata/network_configuration.h"
+#include "netdata/traffic_counter_source.h"
 #include "watcher/plot_watcher_chart.h"
-#include "watcher/traffic_counter_source.h"
 #include "watcher/watcher_clock.h"
 #include "watcher/watcher_statistics.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "netdata/network_configuration.h"
-#include "watcher/traffic_counter_source.h"
+#include "netdata/traffic_counter_source.h"
 #include "watcher/watcher_chart.h"
 #include "watcher/watcher_clock.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "history/history_clock.h"
-#include "history/history_counter_source.h"
+#include "netdata/traffic_counter_source.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -28,11 +28,11 @@ public:
 };
 
 // Counters by interface index; an index missing from the map fails its read.
-class TScriptedCounters : public IHistoryCounterSource
+class TScriptedCounters : public ITrafficCounterSource
 {
 public:
-    std::map<std::uint32_t, THistoryCounters> Values;
-    bool ReadCounters(std::uint32_t AIntfIdx, THistoryCounters& ACounters) override
+    std::map<std::uint32_t, TTrafficCounters> Values;
+    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
     {
         const auto it = Values.find(AIntfIdx);
         if (it == Values.end())

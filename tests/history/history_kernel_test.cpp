@@ -2,8 +2,8 @@
 // veth pair show up in the hour and day rows of both ends within one write interval.
 #include "history/history_recorder.h"
 #include "history/history_store.h"
+#include "netdata/ip_helper_counter_source.h"
 #include "netdata/network_configuration.h"
-#include "watcher/ip_helper_counter_source.h"
 
 #include "support/network_namespace.h"
 #include "support/temp_folder.h"
@@ -25,10 +25,10 @@ namespace qn::test {
 namespace {
 
 // The panels' counter source, as the program wires it.
-class TPanelCounters final : public IHistoryCounterSource
+class TPanelCounters final : public ITrafficCounterSource
 {
 public:
-    bool ReadCounters(std::uint32_t AIntfIdx, THistoryCounters& ACounters) override
+    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
     {
         TTrafficCounters c;
         if (!FSource.ReadCounters(AIntfIdx, c))

@@ -113,11 +113,11 @@ TEST_F(HistoryRecorder, WritesFollowTheMonotonicClockWhenTheWallClockGoesBack)
 
 TEST_F(HistoryRecorder, ReadsEveryFifthPassAndLosesNothingInBetween)
 {
-    struct TCounting : IHistoryCounterSource
+    struct TCounting : ITrafficCounterSource
     {
         TScriptedCounters Inner;
         int Reads = 0;
-        bool ReadCounters(std::uint32_t AIntfIdx, THistoryCounters& ACounters) override
+        bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
         {
             ++Reads;
             return Inner.ReadCounters(AIntfIdx, ACounters);

@@ -76,7 +76,7 @@ TEST_F(HistoryRecording, AWeekOfResetsWrapsAndAVanishedInterfaceSumsToTheCounter
     const int ticks = (7 * 24 - 1) * 360 - 1; // the last at 23:59:50 on Sunday
     for (int i = 1; i <= ticks; ++i) {
         Clock.Advance(10);
-        THistoryCounters& e = Counters.Values[2];
+        TTrafficCounters& e = Counters.Values[2];
         if (i % 20000 == 0) {
             e = {4000, 2000, true}; // the link was re-created: this read counts nothing
         } else {
@@ -85,7 +85,7 @@ TEST_F(HistoryRecording, AWeekOfResetsWrapsAndAVanishedInterfaceSumsToTheCounter
             expected["eth0"].first += 12'345;
             expected["eth0"].second += 678;
         }
-        THistoryCounters& w = Counters.Values[3];
+        TTrafficCounters& w = Counters.Values[3];
         w.InOctets = (w.InOctets + 70'000) % Wrap32;
         w.OutOctets = (w.OutOctets + 9'000) % Wrap32;
         expected["wlan0"].first += 70'000;
@@ -101,7 +101,7 @@ TEST_F(HistoryRecording, AWeekOfResetsWrapsAndAVanishedInterfaceSumsToTheCounter
             Counters.Values[9] = Counters.Values[4];
             Counters.Values.erase(4);
         }
-        THistoryCounters& v = Counters.Values[vethIdx];
+        TTrafficCounters& v = Counters.Values[vethIdx];
         if (gone) {
             v.InOctets += 2'777;
         } else {

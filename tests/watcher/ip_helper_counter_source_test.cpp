@@ -1,5 +1,6 @@
-// The IP helper counter source against scripted fake tables and against the host's own provider.
-#include "watcher/ip_helper_counter_source.h"
+// The IP helper counter source as the panels use it: against scripted fake tables, driving a
+// watcher, and against the host's own provider.
+#include "netdata/ip_helper_counter_source.h"
 
 #include "netdata/ip_helper_table.h"
 #include "watcher/watcher_statistics.h"

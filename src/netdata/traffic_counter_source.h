@@ -1,4 +1,4 @@
-// The seam through which a watcher reads an interface's two octet counters.
+// The seam through which the panels and the history read an interface's two octet counters.
 #pragma once
 
 #include <cstdint>
@@ -15,8 +15,8 @@ struct TTrafficCounters
 };
 
 // Reads the counters of the interface with index AIntfIdx. Returns false, leaving ACounters
-// cleared, when the interface cannot be read (gone, or the query failed). Called on the GUI thread
-// once or twice per tick; must not block.
+// cleared, when the interface cannot be read (gone, or the query failed). Called on the thread that
+// samples (the GUI thread's tick); must not block.
 class ITrafficCounterSource
 {
 public:

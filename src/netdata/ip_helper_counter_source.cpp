@@ -1,5 +1,5 @@
 // The interface row read through the IP helper binding.
-#include "watcher/ip_helper_counter_source.h"
+#include "netdata/ip_helper_counter_source.h"
 
 #include "netdata/ip_helper_table.h"
 

@@ -1,7 +1,7 @@
-// The real counter source of a watcher: the interface row read through the IP helper binding.
+// The real counter source of the panels and the history: the interface row read through the IP helper binding.
 #pragma once
 
-#include "watcher/traffic_counter_source.h"
+#include "netdata/traffic_counter_source.h"
 
 namespace qn {
 
