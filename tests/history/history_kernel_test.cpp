@@ -15,12 +15,6 @@
 #include <thread>
 #include <vector>
 
-#include <linux/if_ether.h>
-#include <linux/if_packet.h>
-#include <net/if.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 namespace qn::test {
 namespace {
 
@@ -41,32 +35,8 @@ private:
     TIpHelperCounterSource FSource;
 };
 
-// Raw frames out of one veth end; no IP is involved, so nothing leaves the namespace.
-std::size_t SendFrames(const char* AFrom, int ACount, std::size_t APayload)
-{
-    const int fd = socket(AF_PACKET, SOCK_RAW, 0);
-    if (fd < 0)
-        return 0;
-    const std::uint8_t to[6] = {0x02, 0, 0, 0, 0, 0xd1};
-    sockaddr_ll address{};
-    address.sll_family = AF_PACKET;
-    address.sll_ifindex = static_cast<int>(if_nametoindex(AFrom));
-    address.sll_halen = 6;
-    std::memcpy(address.sll_addr, to, 6);
-    std::vector<std::uint8_t> frame(ETH_HLEN + APayload, 0x5a);
-    std::memcpy(frame.data(), to, 6);
-    frame[12] = 0x88; // local experimental ethertype
-    frame[13] = 0xb5;
-    std::size_t sent = 0;
-    for (int i = 0; i < ACount; ++i) {
-        const ssize_t n =
-            sendto(fd, frame.data(), frame.size(), 0, reinterpret_cast<const sockaddr*>(&address), sizeof(address));
-        if (n > 0)
-            sent += static_cast<std::size_t>(n);
-    }
-    close(fd);
-    return sent;
-}
+// The hardware address the test gives qh1, the end that receives.
+const std::uint8_t PeerAddress[6] = {0x02, 0, 0, 0, 0, 0xd1};
 
 const THistoryRow* Only(const std::vector<THistoryRow>& ARows)
 {
@@ -97,7 +67,7 @@ TEST(HistoryKernel, FramesAcrossAVethPairShowUpInTheHourAndDayRowsWithinTheWrite
         recorder.SetInterfaces(present);
         ASSERT_TRUE(recorder.Start());
         recorder.Tick(); // the baselines
-        const std::size_t sent = SendFrames("qh0", 300, 1000);
+        const std::size_t sent = SendFrames("qh0", PeerAddress, 300, 1000);
         ASSERT_GT(sent, 300u * 1000u);
         const auto start = std::chrono::steady_clock::now();
         // Ticks as the window's timer would give them, a little faster, until one interval passed.

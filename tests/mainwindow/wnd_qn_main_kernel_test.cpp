@@ -30,9 +30,8 @@
 #include <utility>
 #include <vector>
 
-#include <linux/if_packet.h>
+#include <linux/if_ether.h>
 #include <net/if.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace qn {
@@ -171,20 +170,8 @@ protected:
     // Broadcast frames into a link through its veth peer: the link's received bytes grow.
     static void Traffic(const char* APeer, int AFrames = 500)
     {
-        const int fd = socket(AF_PACKET, SOCK_RAW, 0);
-        ASSERT_GE(fd, 0);
-        sockaddr_ll address{};
-        address.sll_family = AF_PACKET;
-        address.sll_ifindex = static_cast<int>(if_nametoindex(APeer));
-        address.sll_halen = 6;
-        std::memset(address.sll_addr, 0xff, 6);
-        std::vector<unsigned char> frame(1000, 0x5a);
-        std::memset(frame.data(), 0xff, 6);
-        frame[12] = 0x88; // local experimental ethertype
-        frame[13] = 0xb5;
-        for (int i = 0; i < AFrames; ++i)
-            sendto(fd, frame.data(), frame.size(), 0, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-        close(fd);
+        const std::uint8_t broadcast[6] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff};
+        ASSERT_GT(test::SendFrames(APeer, broadcast, AFrames, 1000 - ETH_HLEN), 0u);
     }
 
     QTemporaryDir FDir;

@@ -11,10 +11,7 @@
 #include <arpa/inet.h>
 #include <cstring>
 #include <fstream>
-#include <linux/if_ether.h>
-#include <linux/if_packet.h>
 #include <net/if.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace qn::test {
@@ -174,35 +171,6 @@ TEST(NetworkConfigurationKernel, NamesThatDifferOnlyByCaseOrInOtherBytesAreTwoIn
         EXPECT_NE(config.FindAdapter(std::string("qc")), config.FindAdapter(std::string("QC")));
         EXPECT_EQ(config.FindAdapter(std::string("Qc")), -1);
     });
-}
-
-// Sends raw frames out of one veth end; the other end receives them. No IP is involved, so nothing
-// leaves the namespace.
-std::size_t SendFrames(const char* AFrom, const std::uint8_t (&ATo)[6], int ACount, std::size_t APayload)
-{
-    const int fd = socket(AF_PACKET, SOCK_RAW, 0);
-    if (fd < 0)
-        return 0;
-    sockaddr_ll address{};
-    address.sll_family = AF_PACKET;
-    address.sll_ifindex = static_cast<int>(if_nametoindex(AFrom));
-    address.sll_halen = 6;
-    std::memcpy(address.sll_addr, ATo, 6);
-    std::vector<std::uint8_t> frame(ETH_HLEN + APayload, 0x5a);
-    std::memcpy(frame.data(), ATo, 6);
-    const std::uint8_t source[6] = {0x02, 0, 0, 0, 0, 0xa0};
-    std::memcpy(frame.data() + 6, source, 6);
-    frame[12] = 0x88; // local experimental ethertype
-    frame[13] = 0xb5;
-    std::size_t sent = 0;
-    for (int i = 0; i < ACount; ++i) {
-        const ssize_t n =
-            sendto(fd, frame.data(), frame.size(), 0, reinterpret_cast<const sockaddr*>(&address), sizeof(address));
-        if (n > 0)
-            sent += static_cast<std::size_t>(n);
-    }
-    close(fd);
-    return sent;
 }
 
 TEST(NetworkConfigurationKernel, TrafficAcrossAVethPairRaisesTheCountersAndADeletedLinkReadsZero)

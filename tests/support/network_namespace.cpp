@@ -8,11 +8,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <linux/if_ether.h>
+#include <linux/if_packet.h>
+#include <net/if.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace qn::test {
 
@@ -131,6 +136,33 @@ void RunInNetworkNamespace(const std::function<void()>& ABody)
         GTEST_SKIP() << reason;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
         << "the namespace child failed (status " << status << "); see its messages above";
+}
+
+std::size_t SendFrames(const std::string& AFrom, const std::uint8_t (&ATo)[6], int ACount, std::size_t APayload)
+{
+    const int fd = socket(AF_PACKET, SOCK_RAW, 0);
+    if (fd < 0)
+        return 0;
+    sockaddr_ll address{};
+    address.sll_family = AF_PACKET;
+    address.sll_ifindex = static_cast<int>(if_nametoindex(AFrom.c_str()));
+    address.sll_halen = 6;
+    std::memcpy(address.sll_addr, ATo, 6);
+    std::vector<std::uint8_t> frame(ETH_HLEN + APayload, 0x5a);
+    std::memcpy(frame.data(), ATo, 6);
+    const std::uint8_t source[6] = {0x02, 0, 0, 0, 0, 0xa0};
+    std::memcpy(frame.data() + 6, source, 6);
+    frame[12] = 0x88; // local experimental ethertype
+    frame[13] = 0xb5;
+    std::size_t sent = 0;
+    for (int i = 0; i < ACount; ++i) {
+        const ssize_t n =
+            sendto(fd, frame.data(), frame.size(), 0, reinterpret_cast<const sockaddr*>(&address), sizeof(address));
+        if (n > 0)
+            sent += static_cast<std::size_t>(n);
+    }
+    close(fd);
+    return sent;
 }
 
 } // namespace qn::test

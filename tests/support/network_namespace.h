@@ -8,6 +8,8 @@
 // namespaces available: the calling test is skipped with a one-line reason.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -39,6 +41,11 @@ bool AddVethPair(const std::string& AName, const std::string& APeer, bool AUp = 
 
 // Waits (about two seconds at most) until each of ALinks shows its state as up; false if one does not.
 bool WaitUntilUp(const std::vector<std::string>& ALinks);
+
+// Sends ACount raw Ethernet frames of APayload bytes (after the header) out of the link AFrom to the
+// hardware address ATo (all 0xff: broadcast); through a veth pair the other end receives them. No IP
+// is involved, so nothing leaves the namespace. Returns the bytes sent (0 when the socket fails).
+std::size_t SendFrames(const std::string& AFrom, const std::uint8_t (&ATo)[6], int ACount, std::size_t APayload);
 
 } // namespace qn::test
 
