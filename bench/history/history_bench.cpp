@@ -3,6 +3,7 @@
 #include "history/history_sampler.h"
 #include "history/history_store.h"
 
+#include "history/history_fakes.h"
 #include "support/temp_folder.h"
 
 #include <benchmark/benchmark.h>
@@ -12,15 +13,6 @@
 namespace {
 
 using namespace qn;
-
-class TClock : public IHistoryClock
-{
-public:
-    std::int64_t Wall = 1781258400;
-    std::uint64_t Ms = 0;
-    std::int64_t UnixTime() override { return Wall; }
-    std::uint64_t TickCount() override { return Ms; }
-};
 
 class TCounters : public ITrafficCounterSource
 {
@@ -33,17 +25,25 @@ public:
     }
 };
 
+// A new history file in AFolder, open for writing; false (and the benchmark skipped) when it fails.
+bool OpenStore(const test::TTempFolder& AFolder, THistoryStore& AStore, benchmark::State& AState)
+{
+    std::string moved, error;
+    if (AStore.OpenForWriting(AFolder.File("history.sqlite"), moved, error) == THistoryFailure::hfNone)
+        return true;
+    AState.SkipWithError(error.c_str());
+    return false;
+}
+
 // One minute of 200 busy interfaces: an hour, a day and a month bucket each, added in one
 // transaction with its synced commit, as the worker does it.
 void BM_MinuteWrite200Interfaces(benchmark::State& AState)
 {
     test::TTempFolder folder("qn-history-bench");
     THistoryStore store;
-    std::string moved, error;
-    if (store.OpenForWriting(folder.File("history.sqlite"), moved, error) != THistoryFailure::hfNone) {
-        AState.SkipWithError(error.c_str());
+    std::string error;
+    if (!OpenStore(folder, store, AState))
         return;
-    }
     THistoryBatch batch;
     for (int i = 0; i < 200; ++i)
         batch.Add("veth" + std::to_string(i), LocalBucketKeys(1781258400), 123'456 + i, 7'890 + i);
@@ -60,11 +60,9 @@ void BM_ReportThreeYearsOfDays(benchmark::State& AState)
 {
     test::TTempFolder folder("qn-history-bench");
     THistoryStore store;
-    std::string moved, error;
-    if (store.OpenForWriting(folder.File("history.sqlite"), moved, error) != THistoryFailure::hfNone) {
-        AState.SkipWithError(error.c_str());
+    std::string error;
+    if (!OpenStore(folder, store, AState))
         return;
-    }
     THistoryBatch batch;
     for (std::int64_t day = 0; day < 3 * 365; ++day) {
         const TBucketKeys keys = LocalBucketKeys(1781258400 - day * 86400);
@@ -86,7 +84,8 @@ BENCHMARK(BM_ReportThreeYearsOfDays)->Arg(0)->Arg(1)->Unit(benchmark::kMicroseco
 // The GUI thread's share each second: one read of 200 interfaces, all of them moving.
 void BM_SamplePass200Interfaces(benchmark::State& AState)
 {
-    TClock clock;
+    test::TFakeHistoryClock clock;
+    clock.Wall = 1781258400;
     TCounters counters;
     THistorySampler sampler(counters, clock);
     std::vector<THistoryInterface> present;
