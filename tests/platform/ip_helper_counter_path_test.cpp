@@ -40,11 +40,21 @@ void operator delete(void* APointer, std::size_t) noexcept
 namespace qn {
 namespace {
 
+// Reads the interface's 64-bit and 32-bit rows through the provider, as the counter path does.
+void ReadBothRows(DWORD AIndex)
+{
+    MIB_IF_ROW2 row{};
+    row.InterfaceIndex = AIndex;
+    ASSERT_EQ(reinterpret_cast<PFN_GetIfEntry2>(GetIpHelperProc(LoadIpHelper(), "GetIfEntry2"))(&row), NO_ERROR);
+    MIB_IFROW plain{};
+    plain.dwIndex = AIndex;
+    ASSERT_EQ(reinterpret_cast<PFN_GetIfEntry>(GetIpHelperProc(LoadIpHelper(), "GetIfEntry"))(&plain), NO_ERROR);
+}
+
 TEST(IpHelperCounterPath, ReadsAllocateNothingAfterTheFirst)
 {
     QN_IN_NETWORK_NAMESPACE([] {
         ASSERT_TRUE(test::AddVethPair("qa0", "qa1"));
-        const auto getIfEntry = reinterpret_cast<PFN_GetIfEntry>(GetIpHelperProc(LoadIpHelper(), "GetIfEntry"));
         const auto getIfEntry2 = reinterpret_cast<PFN_GetIfEntry2>(GetIpHelperProc(LoadIpHelper(), "GetIfEntry2"));
         const DWORD index = if_nametoindex("qa0");
         MIB_IF_ROW2 row2{};
@@ -52,12 +62,7 @@ TEST(IpHelperCounterPath, ReadsAllocateNothingAfterTheFirst)
         ASSERT_EQ(getIfEntry2(&row2), NO_ERROR); // opens the thread's sockets
         const long before = GAllocations.load();
         for (int i = 0; i < 200; ++i) {
-            MIB_IF_ROW2 row{};
-            row.InterfaceIndex = index;
-            ASSERT_EQ(getIfEntry2(&row), NO_ERROR);
-            MIB_IFROW plain{};
-            plain.dwIndex = index;
-            ASSERT_EQ(getIfEntry(&plain), NO_ERROR);
+            ReadBothRows(index);
             MIB_IF_ROW2 gone{};
             gone.InterfaceIndex = index + 1000;
             ASSERT_EQ(getIfEntry2(&gone), ERROR_FILE_NOT_FOUND);
@@ -77,7 +82,6 @@ TEST(IpHelperCounterPath, ManyLinksAreReadWithoutEthtoolOnceKnown)
             batch += "link set qd" + n + " up\nlink set qd" + std::to_string(75 + i) + " up\n";
         }
         ASSERT_EQ(test::Shell("printf '" + batch + "' | ip -batch -"), 0);
-        const auto getIfEntry = reinterpret_cast<PFN_GetIfEntry>(GetIpHelperProc(LoadIpHelper(), "GetIfEntry"));
         const auto getIfEntry2 = reinterpret_cast<PFN_GetIfEntry2>(GetIpHelperProc(LoadIpHelper(), "GetIfEntry2"));
         std::vector<DWORD> indices;
         for (int i = 0; i < 150; ++i)
@@ -91,12 +95,7 @@ TEST(IpHelperCounterPath, ManyLinksAreReadWithoutEthtoolOnceKnown)
         EXPECT_GE(known, 150u) << "each link up is asked once";
         for (int round = 0; round < 3; ++round) {
             for (const DWORD index : indices) {
-                MIB_IF_ROW2 row{};
-                row.InterfaceIndex = index;
-                ASSERT_EQ(getIfEntry2(&row), NO_ERROR);
-                MIB_IFROW plain{};
-                plain.dwIndex = index;
-                ASSERT_EQ(getIfEntry(&plain), NO_ERROR);
+                ReadBothRows(index);
             }
         }
         EXPECT_EQ(linux_ip::LinkSpeedQueries(), known);
