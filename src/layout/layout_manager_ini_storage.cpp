@@ -419,8 +419,20 @@ void TLayoutManagerINIStorage::DeleteValue(const std::string& ASection, const st
 void TLayoutManagerINIStorage::DeleteValues(const std::string& ASection, const std::vector<std::string>& ANames)
 {
     Open(true);
-    if (!FFileName.empty() && !ANames.empty())
+    if (FFileName.empty() || ANames.empty())
+        return;
+    if (!FEdit) {
         IniDeleteKeys(FFileName, ASection, ANames);
+        return;
+    }
+    // Inside an update the deletion joins its one replacement; written around it, the update's
+    // commit would bring the keys back.
+    try {
+        TIniDocument& doc = FEdit->Change();
+        for (const std::string& name : ANames)
+            doc.DeleteKey(ASection, name);
+    } catch (const EIniWriteError&) {
+    }
 }
 
 } // namespace qn

@@ -480,8 +480,11 @@ void Twnd_qn_Main::StoreWatchChoice(const std::string& AName, bool AWatched)
             value = true;
     TLayoutManager& lm = *LayoutManager();
     lm.SetStoredValue(AName, value);
+    // The pruning and the values' save read the file once and replace it once.
+    TStorageUpdate update(lm.StoredValues().Storage().get());
     PruneStoredChoices(true);
     lm.StoredValues().Save();
+    update.Commit();
 }
 
 void Twnd_qn_Main::PruneStoredChoices(bool AFile)

@@ -199,6 +199,17 @@ TEST_F(IniStorage, SettingTheSameFileNameKeepsTheStorageAsItIs)
     EXPECT_EQ(Storage.ReadInteger("S", "K", 3), 3);
 }
 
+TEST_F(IniStorage, DeletionsInsideAnUpdateJoinItsOneReplacement)
+{
+    SetText("[Settings]\nold0=0\nold1=0\nkeep=1\n");
+    Storage.BeginUpdate();
+    Storage.WriteString("Settings", "new", "1");
+    Storage.DeleteValues("Settings", {"old0", "old1"});
+    EXPECT_EQ(Text(), "[Settings]\nold0=0\nold1=0\nkeep=1\n") << "nothing is written before the end";
+    Storage.EndUpdate();
+    EXPECT_EQ(Text(), "[Settings]\nkeep=1\nnew=1\n") << "the update's commit must not bring deleted keys back";
+}
+
 TEST_F(IniStorage, AFailedWriteLeavesTheOldFileAndReportsItsPath)
 {
     SetText("[S]\nK=old\n");
