@@ -317,6 +317,18 @@ std::string TIniDocument::Text() const
 
 namespace {
 
+// A settings path that names a FIFO, a device or a folder reads as empty and is never written
+// through; the user learns why once per path, not at every read.
+void ReportNotAFile(const std::string& AFileName)
+{
+    static std::mutex mutex;
+    static std::set<std::string> reported;
+    std::lock_guard lock(mutex);
+    if (reported.insert(AFileName).second)
+        std::fprintf(stderr, "%s is not a regular file: it is read as empty and never written\n",
+                     IniFullPath(AFileName).c_str());
+}
+
 // A file that exists but cannot be read must not be replaced by a rewrite from nothing.
 bool LoadForChange(const std::string& AFileName, TIniDocument& ADoc, std::string& AOldText, bool& AExisted)
 {
@@ -329,23 +341,14 @@ bool LoadForChange(const std::string& AFileName, TIniDocument& ADoc, std::string
     case TFileReadResult::Missing:
         return true;
     case TFileReadResult::NotAFile:
+        ReportNotAFile(AFileName);
+        break;
     case TFileReadResult::Failed:
         break;
     }
     return false;
 }
 
-// A settings path that names a FIFO, a device or a folder reads as empty and is never written
-// through; the user learns why once per path, not at every read.
-void ReportNotAFile(const std::string& AFileName)
-{
-    static std::mutex mutex;
-    static std::set<std::string> reported;
-    std::lock_guard lock(mutex);
-    if (reported.insert(AFileName).second)
-        std::fprintf(stderr, "%s is not a regular file: it is read as empty and never written\n",
-                     IniFullPath(AFileName).c_str());
-}
 
 bool Store(const std::string& AFileName, const TIniDocument& ADoc, const std::string& AOldText, bool AExisted)
 {
