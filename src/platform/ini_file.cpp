@@ -349,7 +349,6 @@ bool LoadForChange(const std::string& AFileName, TIniDocument& ADoc, std::string
     return false;
 }
 
-
 bool Store(const std::string& AFileName, const TIniDocument& ADoc, const std::string& AOldText, bool AExisted)
 {
     const std::string text = ADoc.Text();
