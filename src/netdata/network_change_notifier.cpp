@@ -87,7 +87,7 @@ struct TNetworkChangeNotifier::TShared
             HandOver(res, ASelf);
         }
         if (requested)
-            CancelIPChangeNotify(&overlapped);
+            qn::CancelIPChangeNotify(&overlapped); // qualified: the SDK declares one too
         ThreadId = 0;
     }
 };

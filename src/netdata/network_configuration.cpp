@@ -297,7 +297,7 @@ void TNetworkConfiguration::ReadAdapterAddresses()
                  server && buffer.Holds(server) && k < buffer.MaxChain<IP_ADAPTER_DNS_SERVER_ADDRESS>(); ++k) {
                 const auto* address = reinterpret_cast<const SOCKADDR_IN*>(server->Address.lpSockaddr);
                 if (address && buffer.Holds(address) && address->sin_family == IpHelperFamilyInet)
-                    adapter.DNSServers.Add(DottedAddress(address->sin_addr.S_addr));
+                    adapter.DNSServers.Add(DottedAddress(address->sin_addr.S_un.S_addr));
                 if (server->Next == server)
                     break;
                 server = server->Next;

@@ -6,6 +6,11 @@
 #include <cstdint>
 #include <ctime>
 
+#if defined(_WIN32)
+// On Windows the records, constants and scalar types are the SDK's own.
+#include "platform/windows/sdk.h"
+#else
+
 // Scalar types of the SDK. WCHAR is UTF-16 as on Windows, so wide records keep their sizes.
 using BYTE = std::uint8_t;
 using UCHAR = std::uint8_t;
@@ -210,7 +215,13 @@ using LPSOCKADDR = SOCKADDR*;
 
 struct IN_ADDR
 {
-    ULONG S_addr; // network byte order
+    union {
+        struct
+        {
+            UCHAR s_b1, s_b2, s_b3, s_b4;
+        } S_un_b;
+        ULONG S_addr; // network byte order
+    } S_un;
 };
 
 struct SOCKADDR_IN
@@ -654,6 +665,8 @@ enum TCP_TABLE_CLASS : std::uint32_t
 enum UDP_TABLE_CLASS : std::uint32_t
 {
 };
+
+#endif
 
 // --- Function types, one per bound name ----------------------------------------------------------
 

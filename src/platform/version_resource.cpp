@@ -193,9 +193,9 @@ std::optional<std::string> VerQueryString(std::span<const std::uint8_t> ABlock, 
     const auto value = VerQueryValue(ABlock, APath);
     if (!value)
         return std::nullopt;
-    std::u16string text;
+    std::basic_string<WCHAR> text;
     for (std::size_t i = 0; i + 1 < value->size(); i += 2)
-        text += static_cast<char16_t>(Word(*value, i));
+        text += static_cast<WCHAR>(Word(*value, i));
     return WideToUtf8(text.data(), text.size());
 }
 

@@ -10,6 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#if defined(_WIN32)
+// On Windows the fixed part and its constants are the SDK's own.
+#include "platform/windows/sdk.h"
+#else
 // The fixed part of a version resource, as the Windows SDK declares it.
 struct VS_FIXEDFILEINFO
 {
@@ -27,13 +31,14 @@ struct VS_FIXEDFILEINFO
     std::uint32_t dwFileDateMS;
     std::uint32_t dwFileDateLS;
 };
-static_assert(sizeof(VS_FIXEDFILEINFO) == 52);
 
 inline constexpr std::uint32_t VS_FFI_SIGNATURE = 0xFEEF04BD;
 inline constexpr std::uint32_t VS_FFI_STRUCVERSION = 0x00010000;
 inline constexpr std::uint32_t VS_FFI_FILEFLAGSMASK = 0x0000003F;
 inline constexpr std::uint32_t VS_FF_PRERELEASE = 0x00000002;
 inline constexpr std::uint32_t VFT_APP = 0x00000001;
+#endif
+static_assert(sizeof(VS_FIXEDFILEINFO) == 52);
 
 namespace qn {
 

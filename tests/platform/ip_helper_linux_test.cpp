@@ -172,7 +172,7 @@ TEST(LinuxIpHelper, DnsServersGoToTheInterfaceThatReachesThem)
             for (auto* s = entry->FirstDnsServerAddress; s; s = s->Next) {
                 const auto* in = reinterpret_cast<const SOCKADDR_IN*>(s->Address.lpSockaddr);
                 char dotted[16];
-                inet_ntop(AF_INET, &in->sin_addr.S_addr, dotted, sizeof(dotted));
+                inet_ntop(AF_INET, &in->sin_addr.S_un.S_addr, dotted, sizeof(dotted));
                 servers.push_back(dotted);
             }
             if (name == "qa0") {

@@ -276,7 +276,7 @@ struct TFakeIpHelperAccess
                 *address = SOCKADDR_IN{};
                 record->Length = sizeof(IP_ADAPTER_DNS_SERVER_ADDRESS);
                 address->sin_family = AF_INET;
-                address->sin_addr.S_addr = Dotted(dns);
+                address->sin_addr.S_un.S_addr = Dotted(dns);
                 record->Address.lpSockaddr = reinterpret_cast<LPSOCKADDR>(address);
                 record->Address.iSockaddrLength = sizeof(SOCKADDR_IN);
                 if (previous)

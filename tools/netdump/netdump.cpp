@@ -84,7 +84,7 @@ private:
     void Quoted(std::string_view AText)
     {
         // Texts from the system may hold any bytes: make them valid UTF-8 first.
-        std::u16string wide(AText.size() + 1, u'\0');
+        std::basic_string<WCHAR> wide(AText.size() + 1, 0);
         Utf8ToWide(AText, wide.data(), wide.size());
         const std::string clean = WideToUtf8(wide.data(), wide.size());
         FOut += '"';

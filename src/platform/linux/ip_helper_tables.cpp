@@ -319,7 +319,7 @@ ULONG GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved, PIP_ADAPTE
     const auto putAddress = [](TArena& AArena, SOCKET_ADDRESS& AAddress, std::uint32_t AIp) {
         auto* socketAddress = AArena.Take<SOCKADDR_IN>();
         socketAddress->sin_family = AF_INET;
-        socketAddress->sin_addr.S_addr = AIp;
+        socketAddress->sin_addr.S_un.S_addr = AIp;
         AAddress.lpSockaddr = reinterpret_cast<LPSOCKADDR>(socketAddress);
         AAddress.iSockaddrLength = sizeof(SOCKADDR_IN);
     };

@@ -1,0 +1,21 @@
+# Windows: the IP helper library loaded at run time, kernel events, the shell's folders, the version
+# library. Built with mingw-w64 (cmake/mingw-w64-x86_64.cmake).
+set(QN_PLATFORM_SOURCES
+    windows/app_data.cpp
+    windows/atomic_file.cpp
+    windows/clock.cpp
+    windows/event.cpp
+    windows/file_lock.cpp
+    windows/heap.cpp
+    windows/interface_name.cpp
+    windows/ip_helper.cpp
+    windows/portable_drive.cpp
+    windows/thread_id.cpp
+    windows/version_resource.cpp
+    windows/wide_path.cpp
+)
+# The IP helper is not linked: its library is loaded by name, as on systems where it may be missing.
+set(QN_PLATFORM_DEPS shell32 version)
+# The desktop services are the null ones until the windows layers are built for Windows.
+set(QN_PLATFORM_DESKTOP_SOURCES null/taskbar_presence.cpp)
+set(QN_PLATFORM_DESKTOP_DEPS "")
