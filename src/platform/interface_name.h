@@ -6,7 +6,7 @@
 namespace qn {
 
 // On Linux names are byte strings compared exactly: "eth0" and "ETH0" are two links, and bytes that
-// are not UTF-8 count like any other.
+// are not UTF-8 count like any other. On Windows they match when they differ only in the case of A to Z.
 bool SameInterfaceName(std::string_view A, std::string_view B);
 
 } // namespace qn

@@ -176,7 +176,8 @@ TEST_F(IniStorage, OpeningForWritingCreatesTheFolderAndReadOnlyDoesNot)
         Storage.WriteInteger("S", "K", 1);
         FAIL() << "the write must fail";
     } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + File);
+        // The full path in the system's own form (backslashes on Windows).
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + fs::path(File).make_preferred().string());
     }
     Storage.Close();
     EXPECT_FALSE(Storage.GetOpened());
@@ -219,7 +220,8 @@ TEST_F(IniStorage, AFailedWriteLeavesTheOldFileAndReportsItsPath)
         blocked.WriteString("S", "K", "new");
         FAIL() << "the write must fail";
     } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + File + "/inner/q.ini");
+        EXPECT_EQ(std::string(e.what()),
+                  "Unable to write to " + fs::path(File + "/inner/q.ini").make_preferred().string());
     }
     EXPECT_EQ(Text(), "[S]\nK=old\n");
     EXPECT_EQ(blocked.ReadString("S", "K", "dflt"), "dflt");

@@ -21,8 +21,10 @@
 #include <thread>
 #include <vector>
 
-#include <net/if.h>
+#ifndef _WIN32
+#include <net/if.h> // Windows declares if_nametoindex with the IP helper records
 #include <unistd.h>
+#endif
 
 namespace qn {
 namespace {
@@ -292,6 +294,7 @@ TEST_F(KernelNotifier, AChangeWhileTheOwnerIsBusyGivesOneMoreCall)
 
 // Links created one after another while the owner refreshes: after the last call, the owner's
 // view holds every one of them.
+#ifndef _WIN32 // reads the links back through if_nameindex, which only Linux has; the others skip there
 TEST_F(KernelNotifier, ABurstOfNewLinksIsAllSeenByTheLastCall)
 {
     TOwnerQueue owner;
@@ -328,6 +331,7 @@ TEST_F(KernelNotifier, ABurstOfNewLinksIsAllSeenByTheLastCall)
         EXPECT_EQ(1u, seen.count(name)) << name << " is missing from the last view";
     EXPECT_LE(calls, 8) << "changes are merged into few calls";
 }
+#endif
 
 TEST_F(KernelNotifier, DestroyedWhileAChangeIsPendingReturnsAtOnce)
 {

@@ -193,11 +193,16 @@ TEST(NetworkConfiguration, InterfaceMapNamesAreCutAfterTheBraceAndGiveTheIndex)
     ASSERT_EQ(config.AdapterCount(), 3);
     EXPECT_EQ(config.Adapters(2).IntfIdx, 9u); // ... the adapter of index 12 is keyed by the map's 9
 
-    // A map entry whose name differs only by case names another link and lends it no index.
     fake.Interfaces.back().Row2Description = "\\device\\tcpip_{abcd-ef}";
     config.RefreshData();
     ASSERT_EQ(config.AdapterCount(), 3);
+#ifdef _WIN32
+    // Windows names that differ only by case are one adapter's: the map lends it its index.
+    EXPECT_EQ(config.Adapters(2).IntfIdx, 9u);
+#else
+    // A map entry whose name differs only by case names another link and lends it no index.
     EXPECT_EQ(config.Adapters(2).IntfIdx, 12u);
+#endif
 }
 
 TEST(NetworkConfiguration, BuffersGrowAsOftenAsTheServiceAsks)
@@ -421,9 +426,14 @@ TEST(NetworkConfiguration, FindersMatchNamesExactlyAndNeverANegativeIndex)
     fake.BestInterface = 4294967295u;
     TNetworkConfiguration config;
     config.RefreshData();
-    // Linux names are case-sensitive: "ethernet" would be another link.
     EXPECT_EQ(config.FindAdapter(std::string("Ethernet")), 1);
+#ifdef _WIN32
+    // Windows adapter names match without regard to the case of A to Z.
+    EXPECT_EQ(config.FindAdapter(std::string("ethernet")), 1);
+#else
+    // Linux names are case-sensitive: "ethernet" would be another link.
     EXPECT_EQ(config.FindAdapter(std::string("ethernet")), -1);
+#endif
     EXPECT_EQ(config.FindAdapter(std::string("ETHERNET ")), -1);
     EXPECT_EQ(config.FindAdapter(-1), -1);
     EXPECT_EQ(config.FindAdapter(1), 0);

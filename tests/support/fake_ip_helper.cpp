@@ -5,7 +5,9 @@
 #include "platform/wide_text.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
+#ifndef _WIN32
+#include <arpa/inet.h> // Windows declares inet_pton with the socket records
+#endif
 #include <cstring>
 #include <stdexcept>
 

@@ -3,8 +3,7 @@
 
 #include <filesystem>
 #include <iterator>
-
-#include <stdlib.h>
+#include <random>
 
 namespace qn::test {
 
@@ -14,9 +13,17 @@ TTempFolder::TTempFolder(const std::string& AStem)
 {
     std::error_code ec;
     const fs::path base = fs::temp_directory_path(ec);
-    std::string pattern = ((ec ? fs::path("/tmp") : base) / (AStem + "-XXXXXX")).string();
-    if (mkdtemp(pattern.data()))
-        FPath = pattern;
+    const fs::path parent = ec ? fs::path("/tmp") : base;
+    // What mkdtemp does, in a form every system has: a new name until one can be created.
+    std::random_device random;
+    for (int tries = 0; tries < 100 && FPath.empty(); ++tries) {
+        std::string suffix;
+        for (int i = 0; i < 6; ++i)
+            suffix += "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"[random() % 62];
+        const fs::path candidate = parent / (AStem + "-" + suffix);
+        if (fs::create_directory(candidate, ec) && !ec)
+            FPath = candidate.string();
+    }
 }
 
 TTempFolder::~TTempFolder()

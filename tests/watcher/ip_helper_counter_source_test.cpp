@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <net/if.h>
+#ifndef _WIN32
+#include <net/if.h> // Windows declares if_nametoindex with the IP helper records
+#endif
 
 namespace qn {
 namespace {

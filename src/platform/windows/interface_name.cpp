@@ -1,19 +1,13 @@
-// Windows names its adapters with GUID strings, and the system compares them without regard to case.
+// Windows adapter names (GUID strings) match when they differ only in the case of A to Z.
 #include "platform/interface_name.h"
 
-#include "platform/windows/sdk.h"
-#include "platform/windows/wide_path.h"
+#include "platform/ascii_text.h"
 
 namespace qn {
 
 bool SameInterfaceName(std::string_view A, std::string_view B)
 {
-    if (A.size() == B.size() && A == B)
-        return true;
-    const std::wstring a = win::Widen(A);
-    const std::wstring b = win::Widen(B);
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
+    return SameText(A, B);
 }
 
 } // namespace qn

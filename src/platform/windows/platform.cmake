@@ -15,7 +15,7 @@ set(QN_PLATFORM_SOURCES
     windows/wide_path.cpp
 )
 # The IP helper is not linked: its library is loaded by name, as on systems where it may be missing.
-set(QN_PLATFORM_DEPS shell32 version)
+set(QN_PLATFORM_DEPS shell32 version ws2_32)
 # The desktop services are the null ones until the windows layers are built for Windows.
 set(QN_PLATFORM_DESKTOP_SOURCES null/taskbar_presence.cpp)
 set(QN_PLATFORM_DESKTOP_DEPS "")

@@ -9,13 +9,16 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 
-// clang-format off: winsock2.h must come before windows.h, and iphlpapi.h after both.
-#include <iphlpapi.h>
-#include <netioapi.h>
-#include <windows.h>
+// winsock2.h must come before windows.h, and iphlpapi.h after both.
 #include <winsock2.h>
+
 #include <ws2tcpip.h>
-// clang-format on
+
+#include <windows.h>
+
+#include <iphlpapi.h>
+
+#include <netioapi.h>
 
 // The seam declares qn::CreateEvent and qn::VerQueryValue; the SDK's A/W macros would rename them.
 #undef CreateEvent
