@@ -158,13 +158,18 @@ def main():
     by_name = {a["Name"]: a for a in linux["Adapters"]}
     for name, link in LINKS.items():
         adapter = by_name.get(name)
-        if adapter:
-            check(name, "MAC as set", adapter["MACAddress"], link["mac"].upper())
-            check(name, "MTU as set", adapter["MTU"], link["mtu"])
+        if not adapter:
+            problems.append(f"{name}: missing from the Linux snapshot")
+            continue
+        for what, seen, wanted in (("MAC", adapter["MACAddress"], link["mac"].upper()),
+                                   ("MTU", adapter["MTU"], link["mtu"])):
+            if seen != wanted:
+                problems.append(f"{name}: {what}: Linux {seen!r}, set up as {wanted!r}")
     if "qnw0" in by_name:
         masks = [f"{a}={ipaddress.IPv4Network('0.0.0.0/' + p).netmask}" for a, p in
                  (("10.77.0.1", "24"), ("10.77.128.1", "17"), (LABELLED_ALIAS, "16"))]
-        check("qnw0", "addresses with the alias", sorted(by_name["qnw0"]["IPAddress"]), sorted(masks))
+        if sorted(by_name["qnw0"]["IPAddress"]) != sorted(masks):
+            problems.append(f"qnw0: addresses: Linux {by_name['qnw0']['IPAddress']}, set up as {masks}")
         moved = windows_traffic.get(by_name["qnw0"]["IntfIdx"], {}).get("Out", 0) - \
             linux_traffic.get(by_name["qnw0"]["IntfIdx"], {}).get("Out", 0)
         if moved < FRAMES * PAYLOAD:
@@ -182,17 +187,38 @@ def main():
           [row for row in linux_table if not (wine_alias and row[0] == LABELLED_ALIAS)])
     note("snapshot", "ARP rows", len(windows["FARP"]), len(linux["FARP"]))
     check("snapshot", "best interface", windows["BestInterfaceIdx"], linux["BestInterfaceIdx"])
-    check("snapshot", "best interface is qnw0", linux["BestInterfaceIdx"], before["qnw0"]["ifindex"])
+    if linux["BestInterfaceIdx"] != before["qnw0"]["ifindex"]:
+        problems.append(f"best interface: Linux {linux['BestInterfaceIdx']}, the default route's qnw0 is "
+                        f"{before['qnw0']['ifindex']}")
     note("snapshot", "HostName", windows["HostName"], linux["HostName"])
     note("snapshot", "NodeType", windows["NodeType"], linux["NodeType"])
     note("snapshot", "interface map (FIL)", windows["FIL"], linux["FIL"])
 
+    # What Windows itself would say differently from Wine, as far as the output shows it.
+    unlike_windows = []
+    for index, adapter in sorted(windows_adapters.items()):
+        link = linux_adapters.get(index, {}).get("Name")
+        if adapter["Name"] == link:
+            unlike_windows.append(f"index {index}: Name (the interface row's description) is the link name "
+                                  f"{link!r}; Windows gives the adapter's description from its driver")
+        if adapter["Description"] == link:
+            unlike_windows.append(f"index {index}: Description (the adapter information's) is the link name; "
+                                  "Windows gives the driver's description")
+        if adapter["Alias"] == link:
+            unlike_windows.append(f"index {index}: Alias is the link name, not the interface alias; Windows "
+                                  "gives the connection's friendly name")
+        if adapter["_Typ"] == 6 and link in LINKS:
+            unlike_windows.append(f"index {index}: a veth link is typed Ethernet (6), as by the Linux "
+                                  "provider; Windows has no such link")
     for line in differences:
         print("difference of Wine's service:", line)
+    for line in unlike_windows:
+        print("unlike Windows:", line)
     for line in problems:
         print("DISAGREEMENT:", line)
     print(f"{len(linux_adapters)} interfaces compared (index, MAC, MTU, operational state, IPv4 addresses "
-          f"and masks, byte counters) and the best interface; {len(differences)} stated differences, "
+          f"and masks, byte counters) and the best interface; {len(differences)} stated differences from the "
+          f"Linux provider, {len(unlike_windows)} from Windows, "
           f"{len(problems)} disagreements")
     return 1 if problems else 0
 

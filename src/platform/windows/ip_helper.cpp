@@ -1,8 +1,6 @@
 // The IP helper binding on Windows: the service's library loaded by name, each function looked up in it.
 #include "platform/ip_helper.h"
 
-#include <atomic>
-
 namespace qn {
 
 HANDLE LoadIpHelper()
