@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -42,8 +43,10 @@ std::string QuotaText(const TQuotaSettings& ASettings, const TQuotaStatus& AStat
     std::string names;
     for (const std::string& name : ANames)
         names += (names.empty() ? "" : ", ") + name;
-    std::string out = "Period:    " + std::string(QuotaPeriodName(ASettings.Period)) + " from " +
-                      day(AStatus.Window.FirstDay) + " to " + day(LastDayOf(AStatus.Window)) + ", " +
+    const std::string range = AStatus.Window.Days == 1
+                                  ? day(AStatus.Window.FirstDay)
+                                  : "from " + day(AStatus.Window.FirstDay) + " to " + day(LastDayOf(AStatus.Window));
+    std::string out = "Period:    " + std::string(QuotaPeriodName(ASettings.Period)) + " " + range + ", " +
                       std::to_string(AStatus.DaysLeft) + (AStatus.DaysLeft == 1 ? " day" : " days") + " left\n";
     out += "Counted:   " + std::string(QuotaDirectionName(ASettings.Direction)) + " of " +
            (names.empty() ? std::string("no interface") : names) + "\n";
@@ -161,8 +164,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "quarno-history: --every and --interface exclude each other\n%s", Usage);
         return 2;
     }
+    // Quarno's own settings file: this tool's folder for settings (beside it when portable), under
+    // the program's name.
     if (settingsFile.empty())
-        settingsFile = SettingsFilePathForThisProgram("Veldo", "Quarno");
+        settingsFile =
+            std::filesystem::path(SettingsFilePathForThisProgram("Veldo", "Quarno")).replace_filename("quarno.ini");
     if (file.empty())
         file = HistoryFilePathForThisProgram(settingsFile, "Veldo", "Quarno");
     if (quota)
