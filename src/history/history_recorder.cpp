@@ -93,7 +93,8 @@ void THistoryRecorder::RememberWarning(const std::string& APeriodId, int ALevel)
     FWake.notify_one();
 }
 
-TBucketBytes THistoryRecorder::ReadBytes(const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay) const
+TBucketBytes THistoryRecorder::ReadBytes(const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay,
+                                         bool AHandedOver) const
 {
     TBucketBytes sum;
     const auto add = [&](const TBucketBytes& ABytes) {
@@ -103,6 +104,8 @@ TBucketBytes THistoryRecorder::ReadBytes(const std::string& AName, std::int64_t 
     for (auto it = FHandedOverDays.lower_bound({AName, AFirstDay});
          it != FHandedOverDays.end() && it->first.first == AName && it->first.second < AEndDay; ++it)
         add(it->second);
+    if (AHandedOver)
+        return sum;
     for (const auto& [bucket, bytes] : FSampler.PendingBatch().Buckets)
         if (bucket.Period == THistoryPeriod::hpDay && bucket.Name == AName && bucket.Key >= AFirstDay &&
             bucket.Key < AEndDay)

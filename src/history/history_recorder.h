@@ -67,8 +67,10 @@ public:
     // Remembers a data cap warning in the file at once (not only with the minute's write).
     void RememberWarning(const std::string& APeriodId, int ALevel);
     // The bytes read of AName on the local days [AFirstDay, AEndDay) since Start, written or not
-    // (days of the last two months are kept). For totals that are current to the last read.
-    TBucketBytes ReadBytes(const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay) const;
+    // (days of the last two months are kept), for totals that are current to the last read. With
+    // AHandedOver only those handed to the writer, which the file holds once Flush returns.
+    TBucketBytes ReadBytes(const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay,
+                           bool AHandedOver = false) const;
     void Tick();
     // The last read and write; waits for the worker. The recorder stays stopped.
     void Stop();

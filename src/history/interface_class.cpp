@@ -24,13 +24,13 @@ TInterfaceClass ClassifyInterface(const TInterfaceFacts& AFacts, bool APhysicalP
 {
     if (AFacts.Loopback || AFacts.ArpType == LoopbackArpType)
         return TInterfaceClass::icLoopback;
-    if (std::find(TunnelKinds.begin(), TunnelKinds.end(), AFacts.Kind) != TunnelKinds.end() ||
-        std::find(TunnelArpTypes.begin(), TunnelArpTypes.end(), AFacts.ArpType) != TunnelArpTypes.end())
+    if (std::find(TunnelKinds.begin(), TunnelKinds.end(), AFacts.Kind) != TunnelKinds.end())
         return TInterfaceClass::icTunnel;
-    // A software link has a kind; a device's own link has none (a kind with a device behind it is
-    // a driver's second link, such as a modem's, and counts as the device).
+    // Before the link type: a mobile modem in raw-IP mode has the type "none" that tun devices have.
     if (AFacts.HasDevice)
         return TInterfaceClass::icPhysical;
+    if (std::find(TunnelArpTypes.begin(), TunnelArpTypes.end(), AFacts.ArpType) != TunnelArpTypes.end())
+        return TInterfaceClass::icTunnel;
     if (AFacts.DefaultRoute && (AFacts.Kind.empty() || !APhysicalPresent))
         return TInterfaceClass::icDefaultRoute;
     return TInterfaceClass::icVirtual;

@@ -21,9 +21,9 @@ enum class TInterfaceClass : std::uint8_t
     icTunnel = 5,  // tun, tap, WireGuard, IP-in-IP, GRE ...: traffic that leaves again, encrypted or wrapped
 };
 
-// The rule, in this order: the loopback; a tunnel (by kind or link type), which never counts,
-// even when the default route uses it, because its bytes cross the uplink a second time; a
-// device behind it; the default route; anything else is virtual. A software link (one with a
+// The rule, in this order: the loopback; a tunnel by its kind; a device behind it; a tunnel by its
+// link type; the default route; anything else is virtual. A tunnel never counts, even when the
+// default route uses it, because its bytes cross the uplink a second time. A software link (one with a
 // kind: a bridge, bond or VLAN over the machine's own device) that carries the default route is
 // an uplink only when APhysicalPresent is false, as in a container whose only way out is a veth:
 // otherwise its bytes are counted on the device below it.

@@ -88,8 +88,8 @@ void TQuotaMonitor::Check()
                 known.push_back(name);
         names = UplinkNames(known, FRecorded, FPresent);
     }
-    const auto live = [&](const std::string& AName) {
-        return LiveBytes ? LiveBytes(AName, FWindow.FirstDay, FWindow.EndDay) : TBucketBytes{};
+    const auto live = [&](const std::string& AName, bool AHandedOver) {
+        return LiveBytes ? LiveBytes(AName, FWindow.FirstDay, FWindow.EndDay, AHandedOver) : TBucketBytes{};
     };
     // Interfaces counted for the first time in this period: their stored days, once.
     bool flushed = false;
@@ -111,14 +111,14 @@ void TQuotaMonitor::Check()
             if (FHistoryFirstDay == 0 || row.Key < FHistoryFirstDay)
                 FHistoryFirstDay = row.Key;
         }
-        base.Live = live(name);
+        base.Live = live(name, true);
         FBases.emplace(name, base);
     }
     std::uint64_t used = 0;
     std::int64_t first = FHistoryFirstDay;
     for (const std::string& name : names) {
         const TBase& base = FBases[name];
-        const TBucketBytes now = live(name);
+        const TBucketBytes now = live(name, false);
         used += base.Stored +
                 QuotaBytes(FSettings.Direction, now.Download - base.Live.Download, now.Upload - base.Live.Upload);
     }

@@ -51,8 +51,11 @@ public:
     // As of the last Check; Limit 0 while there is no cap.
     const TQuotaStatus& Status() const { return FStatus; }
 
-    // Bytes the recorder read of AName on the days [AFirstDay, AEndDay) since it started.
-    std::function<TBucketBytes(const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay)> LiveBytes;
+    // Bytes the recorder read of AName on the days [AFirstDay, AEndDay) since it started; with
+    // AHandedOver only those that Flush writes to the file.
+    std::function<TBucketBytes(const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay,
+                               bool AHandedOver)>
+        LiveBytes;
     // Waits until what the recorder read so far is written.
     std::function<void()> Flush;
     std::function<void(const std::string& APeriodId, int ALevel)> Remember;
@@ -62,7 +65,7 @@ private:
     struct TBase
     {
         std::uint64_t Stored = 0; // the period's bytes in the file when first counted
-        TBucketBytes Live;        // LiveBytes at that moment
+        TBucketBytes Live;        // LiveBytes of the bytes that were in the file then
     };
     void StartPeriod(const TQuotaWindow& AWindow);
 

@@ -11,8 +11,9 @@ THistoryRecording::THistoryRecording(const std::string& AFileName, std::uint64_t
           FSource, FClock, THistoryRecorderOptions{AFileName, AWriteIntervalMs, AReadIntervalMs, 0})),
       FQuota(FClock, AFileName), FReadIntervalMs(AReadIntervalMs)
 {
-    FQuota.LiveBytes = [this](const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay) {
-        return FRecorder->ReadBytes(AName, AFirstDay, AEndDay);
+    FQuota.LiveBytes = [this](const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay,
+                             bool AHandedOver) {
+        return FRecorder->ReadBytes(AName, AFirstDay, AEndDay, AHandedOver);
     };
     FQuota.Flush = [this] { FRecorder->Flush(); };
     FQuota.Remember = [this](const std::string& APeriodId, int ALevel) {
