@@ -669,8 +669,8 @@ def case_history_dialog(d):
         d.run("xdotool", "key", "ctrl+h")
 
     def view_menu():
-        # File, then two menus to the right; the history is the View menu's last item.
-        d.file_menu(window, "Right", "Right", "Up", "Return")
+        # File, then two menus to the right; the history is the View menu's last item but one.
+        d.file_menu(window, "Right", "Right", "Up", "Up", "Return")
 
     open_and_close("the shortcut", shortcut)
     open_and_close("the View menu", view_menu)
