@@ -12,7 +12,7 @@ THistoryRecording::THistoryRecording(const std::string& AFileName, std::uint64_t
       FQuota(FClock, AFileName), FReadIntervalMs(AReadIntervalMs)
 {
     FQuota.LiveBytes = [this](const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay,
-                             bool AHandedOver) {
+                              bool AHandedOver) {
         return FRecorder->ReadBytes(AName, AFirstDay, AEndDay, AHandedOver);
     };
     FQuota.Flush = [this] { FRecorder->Flush(); };
