@@ -24,7 +24,9 @@ std::optional<TQuotaWarning> DueQuotaWarning(const TQuotaSettings& ASettings, co
     if (highest > 0)
         return TQuotaWarning{highest, AStatus};
     const bool firstDay = AUnixTime - AStatus.Window.Start < 86400;
-    if (!firstDay && !AStatus.Over() && AStatus.Forecast > ASettings.Limit && AGiven.insert(QuotaForecastLevel).second)
+    // An empty list asks for no warnings at all, the forecast included.
+    if (!ASettings.Warn.empty() && !firstDay && !AStatus.Over() && AStatus.Forecast > ASettings.Limit &&
+        AGiven.insert(QuotaForecastLevel).second)
         return TQuotaWarning{QuotaForecastLevel, AStatus};
     return std::nullopt;
 }

@@ -28,7 +28,8 @@ struct TQuotaWarning
 // The warning due now, if any. Levels that AStatus reached and AGiven does not hold are added to
 // AGiven; the warning names the highest of them (several reached at once give one warning). The
 // forecast is due, once per period, when the pace would pass the limit before the period ends,
-// the limit is not reached yet and the period's first day is over (one day says too little).
+// the limit is not reached yet and the period's first day is over (one day says too little);
+// an empty level list gives no warnings, the forecast included.
 std::optional<TQuotaWarning> DueQuotaWarning(const TQuotaSettings& ASettings, const TQuotaStatus& AStatus,
                                              std::int64_t AUnixTime, std::set<int>& AGiven);
 

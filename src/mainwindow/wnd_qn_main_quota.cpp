@@ -8,6 +8,7 @@
 #include "mainwindow/history_recording.h"
 #include "mainwindow/settings_storage.h"
 
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QSystemTrayIcon>
@@ -57,7 +58,10 @@ void Twnd_qn_Main::LoadQuota()
 
 std::optional<TQuotaStatus> Twnd_qn_Main::LiveQuota() const
 {
-    if (!History || !History->Recording() || History->QuotaStatus().Limit == 0 || !FQuota.Enabled())
+    // A cap changed, or a period begun, since the last check has no live figures yet: the file's
+    // are shown.
+    if (!History || !History->Recording() || !FQuota.Enabled() || History->QuotaStatus().Limit != FQuota.Limit ||
+        History->QuotaStatus().Window != QuotaWindowAt(FQuota, QDateTime::currentSecsSinceEpoch()))
         return std::nullopt;
     return History->QuotaStatus();
 }

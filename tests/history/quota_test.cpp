@@ -221,6 +221,9 @@ TEST(QuotaWarnings, EachLevelOnceTheHighestOfSeveralAndTheForecastOnlyAfterTheFi
     std::set<int> fresh;
     EXPECT_FALSE(DueQuotaWarning(cap, QuotaStatusOf(cap, window, 30, secondDay, 0), secondDay, fresh));
     EXPECT_FALSE(DueQuotaWarning({}, QuotaStatusOf({}, window, 100, secondDay, 0), secondDay, fresh));
+    TQuotaSettings silent = cap;
+    silent.Warn.clear();
+    EXPECT_FALSE(DueQuotaWarning(silent, QuotaStatusOf(silent, window, 5000, secondDay, 0), secondDay, fresh));
     EXPECT_TRUE(fresh.empty());
 }
 
