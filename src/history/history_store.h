@@ -3,6 +3,7 @@
 
 #include "history/history_batch.h"
 #include "history/history_period.h"
+#include "history/interface_class.h"
 
 #include <cstdint>
 #include <map>

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "history/history_store.h"
+#include "history/interface_class.h"
 #include "history/quota_period.h"
 #include "history/quota_settings.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
