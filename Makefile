@@ -14,6 +14,8 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
             qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
             xvfb xauth iproute2 procps desktop-file-utils appstream clang-format git \
             openbox trayer xdotool x11-utils python3
+# The data cap's notifications are tested against a real server on a private session bus.
+PACKAGES += dunst dbus-daemon dbus-bin
 # The widget tests run under memcheck too (label "memcheck").
 PACKAGES += valgrind
 # The Windows build: the mingw-w64 cross compiler, GoogleTest's sources, and Wine to run the result.

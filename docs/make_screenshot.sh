@@ -15,6 +15,10 @@
 #   DIALOG=properties docs/make_screenshot.sh build/bin/quarno docs/screenshot-properties.png
 # DIALOG=history (Ctrl+H) shows the traffic history over six weeks of sample days (needs sqlite3):
 #   DIALOG=history docs/make_screenshot.sh build/bin/quarno docs/screenshot-history.png
+# QUOTA=on sets a monthly data cap of 110 GB from the 1st, which the history dialog shows:
+#   QUOTA=on DIALOG=history docs/make_screenshot.sh build/bin/quarno docs/screenshot-history-quota.png
+# DIALOG=quota opens "Data Cap..." from the View menu:
+#   QUOTA=on DIALOG=quota docs/make_screenshot.sh build/bin/quarno docs/screenshot-quota.png
 set -eu
 
 QUARNO=$(realpath "${1:-build/bin/quarno}")
@@ -47,6 +51,10 @@ WAIT=${WAIT:-3}
 if [ "${CAPTION:-on}" = off ]; then
     printf '[Twnd_qn_Main\\TMW]\nTag=0\n' >>"$WORK/config/Veldo/Quarno/quarno.ini"
 fi
+if [ "${QUOTA:-off}" = on ]; then
+    printf '[Quota]\nLimit=118111600640\nPeriod=month\nStartDay=1\nDirection=total\nWarn=80,100\n' \
+        >>"$WORK/config/Veldo/Quarno/quarno.ini"
+fi
 if [ -n "$WATCH" ]; then
     # Tall enough for the list and two panels.
     printf '[Twnd_qn_Main]\nPos=60,30\nSize=477,650\n[Settings]\n' >>"$WORK/config/Veldo/Quarno/quarno.ini"
@@ -66,7 +74,7 @@ while True:
 fi
 # The traffic history lives in a data folder of its own, never the user's.
 mkdir -p "$WORK/data/Veldo/Quarno"
-if [ "${DIALOG:-}" = history ]; then
+if [ "${DIALOG:-}" = history ] || [ "${DIALOG:-}" = quota ]; then
     # Six weeks of days up to today for two interfaces, busier on weekdays, in the file's version-1
     # layout; the program adds what it sees while it runs.
     sqlite3 "$WORK/data/Veldo/Quarno/history.sqlite" >/dev/null <<'SQL'
@@ -111,6 +119,13 @@ if [ -n "$DIALOG" ]; then
     history)
         xdotool windowactivate --sync "$window" key ctrl+h
         title='^Traffic History$'
+        ;;
+    quota)
+        # The View menu (the third title of the menu bar), then its last item.
+        xdotool mousemove --window "$window" 14 9 click 1
+        sleep 0.5
+        xdotool key --delay 80 Right Right Up Return
+        title='^Data Cap$'
         ;;
     *) echo "unknown DIALOG $DIALOG" >&2; exit 2 ;;
     esac

@@ -42,9 +42,11 @@ int main(int argc, char** argv)
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     };
+    history.OnQuotaWarning = [&window](const qn::TQuotaWarning& AWarning) { window.NotifyQuota(AWarning); };
     history.Start();
     window.History = &history;
     window.HistoryFile = history.FileName();
+    history.SetQuota(window.Quota());
 
     window.show();
     const int result = app.exec();

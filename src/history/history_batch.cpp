@@ -23,6 +23,9 @@ void THistoryBatch::Merge(const THistoryBatch& AOther)
         sum.Download += bytes.Download;
         sum.Upload += bytes.Upload;
     }
+    for (const auto& [name, c] : AOther.Classes)
+        Classes[name] = c;
+    Warnings.insert(Warnings.end(), AOther.Warnings.begin(), AOther.Warnings.end());
 }
 
 } // namespace qn

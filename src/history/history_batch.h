@@ -2,11 +2,14 @@
 #pragma once
 
 #include "history/history_period.h"
+#include "history/interface_class.h"
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace qn {
 
@@ -29,13 +32,17 @@ struct TBucketBytes
     std::uint64_t Upload = 0;
 };
 
-// Byte sums to add to the stored buckets, and the retention at the time of the last read.
+// Byte sums to add to the stored buckets, and the retention at the time of the last read. Classes
+// are what the interfaces are now (recorded so that a gone interface keeps its class); Warnings
+// are data cap warnings given (period id, level; 0 is the forecast), each remembered once.
 struct THistoryBatch
 {
     std::map<THistoryBucket, TBucketBytes> Buckets;
     TRetention Retention;
+    std::map<std::string, TInterfaceClass> Classes;
+    std::vector<std::pair<std::string, int>> Warnings;
 
-    bool Empty() const { return Buckets.empty(); }
+    bool Empty() const { return Buckets.empty() && Warnings.empty(); }
     // Adds the bytes of one read to the read's hour, day and month.
     void Add(const std::string& AName, const TBucketKeys& AKeys, std::uint64_t ADownload, std::uint64_t AUpload);
     // Adds every bucket of AOther (a write that has to be tried again with the next one).

@@ -77,10 +77,56 @@ void THistoryRecorder::Tick()
         HandOver();
 }
 
+void THistoryRecorder::SetClasses(std::map<std::string, TInterfaceClass> AClasses)
+{
+    FClasses = std::move(AClasses);
+}
+
+void THistoryRecorder::RememberWarning(const std::string& APeriodId, int ALevel)
+{
+    if (!Recording())
+        return;
+    THistoryBatch batch;
+    batch.Warnings.emplace_back(APeriodId, ALevel);
+    std::lock_guard lock(FMutex);
+    FQueue.push_back(std::move(batch));
+    FWake.notify_one();
+}
+
+TBucketBytes THistoryRecorder::ReadBytes(const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay,
+                                         bool AHandedOver) const
+{
+    TBucketBytes sum;
+    const auto add = [&](const TBucketBytes& ABytes) {
+        sum.Download += ABytes.Download;
+        sum.Upload += ABytes.Upload;
+    };
+    for (auto it = FHandedOverDays.lower_bound({AName, AFirstDay});
+         it != FHandedOverDays.end() && it->first.first == AName && it->first.second < AEndDay; ++it)
+        add(it->second);
+    if (AHandedOver)
+        return sum;
+    for (const auto& [bucket, bytes] : FSampler.PendingBatch().Buckets)
+        if (bucket.Period == THistoryPeriod::hpDay && bucket.Name == AName && bucket.Key >= AFirstDay &&
+            bucket.Key < AEndDay)
+            add(bytes);
+    return sum;
+}
+
 void THistoryRecorder::HandOver()
 {
     FLastHandOver = FClock.TickCount();
     THistoryBatch batch = FSampler.TakeBatch();
+    batch.Classes = FClasses;
+    // The day sums stay for live totals; days older than two months can belong to no period.
+    const std::int64_t oldest = LocalBucketKeys(FClock.UnixTime() - 62 * 86400).Day;
+    std::erase_if(FHandedOverDays, [&](const auto& AEntry) { return AEntry.first.second < oldest; });
+    for (const auto& [bucket, bytes] : batch.Buckets)
+        if (bucket.Period == THistoryPeriod::hpDay) {
+            TBucketBytes& sum = FHandedOverDays[{bucket.Name, bucket.Key}];
+            sum.Download += bytes.Download;
+            sum.Upload += bytes.Upload;
+        }
     std::lock_guard lock(FMutex);
     FQueue.push_back(std::move(batch));
     FWake.notify_one();

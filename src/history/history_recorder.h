@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -61,6 +62,15 @@ public:
     bool Recording() const;
     // The interfaces the following ticks read.
     void SetInterfaces(std::vector<THistoryInterface> AInterfaces);
+    // The classes of the present interfaces, recorded with the following writes.
+    void SetClasses(std::map<std::string, TInterfaceClass> AClasses);
+    // Remembers a data cap warning in the file at once (not only with the minute's write).
+    void RememberWarning(const std::string& APeriodId, int ALevel);
+    // The bytes read of AName on the local days [AFirstDay, AEndDay) since Start, written or not
+    // (days of the last two months are kept), for totals that are current to the last read. With
+    // AHandedOver only those handed to the writer, which the file holds once Flush returns.
+    TBucketBytes ReadBytes(const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay,
+                           bool AHandedOver = false) const;
     void Tick();
     // The last read and write; waits for the worker. The recorder stays stopped.
     void Stop();
@@ -81,6 +91,8 @@ private:
     THistorySampler FSampler;
     TFileLock FLock;
     std::vector<THistoryInterface> FInterfaces;
+    std::map<std::string, TInterfaceClass> FClasses;
+    std::map<std::pair<std::string, std::int64_t>, TBucketBytes> FHandedOverDays;
     std::uint64_t FLastHandOver = 0;
     std::uint64_t FLastRead = 0;
     bool FHaveRead = false;

@@ -68,4 +68,32 @@ std::string HistoryJson(const std::string& AInterface, THistoryPeriod APeriod, c
     return out;
 }
 
+std::int64_t LastDayOf(const TQuotaWindow& AWindow)
+{
+    // Noon of the day before the end lies in the last day whatever daylight saving does.
+    return LocalBucketKeys(DayStart(AWindow.EndDay) - 12 * 3600).Day;
+}
+
+std::string QuotaJson(const TQuotaSettings& ASettings, const TQuotaStatus& AStatus,
+                      const std::vector<std::string>& AInterfaces)
+{
+    const auto day = [](std::int64_t AKey) { return "\"" + PeriodText(THistoryPeriod::hpDay, AKey) + "\""; };
+    char percent[32];
+    std::snprintf(percent, sizeof percent, "%.1f", AStatus.Percent);
+    std::string names;
+    for (std::size_t i = 0; i < AInterfaces.size(); ++i)
+        names += (i ? ", " : "") + JsonString(AInterfaces[i]);
+    std::string out =
+        "{\"period\": \"" + std::string(QuotaPeriodName(ASettings.Period)) +
+        "\", \"first_day\": " + day(AStatus.Window.FirstDay) + ", \"last_day\": " + day(LastDayOf(AStatus.Window)) +
+        ", \"days\": " + std::to_string(AStatus.Window.Days) + ", \"days_left\": " + std::to_string(AStatus.DaysLeft) +
+        ", \"direction\": \"" + QuotaDirectionName(ASettings.Direction) + "\", \"interfaces\": [" + names +
+        "], \"used\": " + std::to_string(AStatus.Used) + ", \"limit\": " + std::to_string(AStatus.Limit) +
+        ", \"percent\": " + percent + ", \"over\": " + (AStatus.Over() ? "true" : "false") +
+        ", \"per_day\": " + std::to_string(AStatus.PerDay) + ", \"forecast\": " + std::to_string(AStatus.Forecast) +
+        ", \"allowance\": " + std::to_string(AStatus.Allowance) +
+        ", \"history_starts\": " + (AStatus.Partial ? day(AStatus.HistoryFirstDay) : std::string("null")) + "}\n";
+    return out;
+}
+
 } // namespace qn

@@ -3,6 +3,7 @@
 
 #include "history/history_period.h"
 #include "history/history_store.h"
+#include "history/quota_status.h"
 
 #include <string>
 #include <vector>
@@ -17,5 +18,15 @@ std::string HistoryCsv(THistoryPeriod APeriod, const std::vector<THistoryRow>& A
 // an empty AInterface is written as null (all interfaces). Names that are not UTF-8 keep their
 // bytes as \u00XX escapes of each byte.
 std::string HistoryJson(const std::string& AInterface, THistoryPeriod APeriod, const std::vector<THistoryRow>& ARows);
+
+// The data cap's status: {"period": "month", "first_day": "2026-12-05", "last_day": "2026-01-04",
+// "days": 31, "days_left": 27, "direction": "total", "interfaces": [...], "used": 1, "limit": 2,
+// "percent": 50.0, "over": false, "per_day": ..., "forecast": ..., "allowance": ...,
+// "history_starts": "2026-12-07" or null (when the history holds the whole period)}.
+std::string QuotaJson(const TQuotaSettings& ASettings, const TQuotaStatus& AStatus,
+                      const std::vector<std::string>& AInterfaces);
+
+// The last day of AWindow, a day key.
+std::int64_t LastDayOf(const TQuotaWindow& AWindow);
 
 } // namespace qn

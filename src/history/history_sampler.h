@@ -37,6 +37,8 @@ public:
     // The bytes summed since the last call; the sampler starts a new batch.
     THistoryBatch TakeBatch();
     bool Pending() const { return !FBatch.Empty(); }
+    // The bytes summed since the last TakeBatch, not yet taken.
+    const THistoryBatch& PendingBatch() const { return FBatch; }
 
 private:
     struct TBaseline

@@ -27,8 +27,15 @@ constexpr const char* SchemaV1 =
     "CREATE TABLE month(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL,"
     " upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;";
 
+// Version 2: each interface's class (TInterfaceClass, 0 until known), and the data cap warnings
+// given, by period, so that each is given once however often the program starts.
+constexpr const char* SchemaV2 =
+    "ALTER TABLE interface ADD COLUMN class INTEGER NOT NULL DEFAULT 0;"
+    "CREATE TABLE quota_warning(period TEXT NOT NULL, level INTEGER NOT NULL, PRIMARY KEY(period, level))"
+    " WITHOUT ROWID;";
+
 // The steps from each older version to the next; index n takes version n to n + 1.
-constexpr const char* Migrations[] = {SchemaV1};
+constexpr const char* Migrations[] = {SchemaV1, SchemaV2};
 static_assert(std::size(Migrations) == THistoryStore::SchemaVersion);
 
 const char* TableOf(THistoryPeriod APeriod)
@@ -137,6 +144,7 @@ void THistoryStore::Close()
 {
     FDb.reset();
     FPruned = {};
+    FVersion = 0;
 }
 
 void THistoryStore::TCloseDb::operator()(sqlite3* ADb) const
@@ -250,6 +258,7 @@ bool THistoryStore::OpenReadOnly(const std::string& APath, std::string& AError)
         Close();
         return false;
     }
+    FVersion = v;
     return true;
 }
 
@@ -267,8 +276,10 @@ THistoryFailure THistoryStore::Migrate(std::string& AError)
         AError = "the file was written by a newer version";
         return THistoryFailure::hfNewer;
     }
-    if (v == SchemaVersion)
+    if (v == SchemaVersion) {
+        FVersion = v;
         return THistoryFailure::hfNone;
+    }
     if (!Exec("BEGIN IMMEDIATE", AError))
         return HistoryFailureOf(sqlite3_errcode(FDb.get()));
     for (int step = v; step < SchemaVersion; ++step) {
@@ -287,6 +298,7 @@ THistoryFailure THistoryStore::Migrate(std::string& AError)
         Exec("ROLLBACK", ignored);
         return HistoryFailureOf(code);
     }
+    FVersion = SchemaVersion;
     return THistoryFailure::hfNone;
 }
 
@@ -363,6 +375,32 @@ THistoryFailure THistoryStore::Write(const THistoryBatch& ABatch, std::string& A
     sqlite3_reset(*addName);
     sqlite3_reset(*findName);
 
+    // Classes change only when a link is made anew under a name; the update writes nothing then.
+    TStatement setClass(FDb.get(), "UPDATE interface SET class=?2 WHERE name=?1 AND class<>?2");
+    if (setClass.Result() != SQLITE_OK)
+        return fail(setClass.Result());
+    for (const auto& [name, c] : ABatch.Classes) {
+        if (c == TInterfaceClass::icUnknown)
+            continue;
+        sqlite3_reset(*setClass);
+        sqlite3_bind_text(*setClass, 1, name.data(), static_cast<int>(name.size()), SQLITE_STATIC);
+        sqlite3_bind_int(*setClass, 2, static_cast<int>(c));
+        if (const int rc = sqlite3_step(*setClass); rc != SQLITE_DONE)
+            return fail(rc);
+    }
+    setClass.Reset();
+    TStatement warned(FDb.get(), "INSERT INTO quota_warning(period, level) VALUES(?1, ?2) ON CONFLICT DO NOTHING");
+    if (warned.Result() != SQLITE_OK)
+        return fail(warned.Result());
+    for (const auto& [period, level] : ABatch.Warnings) {
+        sqlite3_reset(*warned);
+        sqlite3_bind_text(*warned, 1, period.data(), static_cast<int>(period.size()), SQLITE_STATIC);
+        sqlite3_bind_int(*warned, 2, level);
+        if (const int rc = sqlite3_step(*warned); rc != SQLITE_DONE)
+            return fail(rc);
+    }
+    warned.Reset();
+
     if (prune) {
         TStatement hours(FDb.get(), "DELETE FROM hour WHERE period < ?1"),
             days(FDb.get(), "DELETE FROM day WHERE period < ?1");
@@ -420,6 +458,59 @@ std::vector<THistoryRow> THistoryStore::Query(THistoryPeriod APeriod, const std:
         rows.push_back(row);
     }
     return rows;
+}
+
+std::vector<THistoryRow> THistoryStore::QueryNames(THistoryPeriod APeriod, const std::vector<std::string>& ANames) const
+{
+    std::map<std::int64_t, THistoryRow> sums;
+    for (const std::string& name : ANames) {
+        if (name.empty())
+            continue;
+        for (const THistoryRow& row : Query(APeriod, name)) {
+            THistoryRow& sum = sums[row.Key];
+            sum.Key = row.Key;
+            sum.Download += row.Download;
+            sum.Upload += row.Upload;
+        }
+    }
+    std::vector<THistoryRow> rows;
+    rows.reserve(sums.size());
+    for (const auto& [key, row] : sums)
+        rows.push_back(row);
+    return rows;
+}
+
+std::map<std::string, TInterfaceClass> THistoryStore::InterfaceClasses() const
+{
+    std::map<std::string, TInterfaceClass> classes;
+    if (!FDb.get() || FVersion < 2)
+        return classes;
+    TStatement s(FDb.get(), "SELECT name, class FROM interface WHERE class<>0");
+    if (s.Result() != SQLITE_OK)
+        return classes;
+    while (sqlite3_step(*s) == SQLITE_ROW) {
+        const int c = sqlite3_column_int(*s, 1);
+        // A class number this version does not know says nothing.
+        if (c > 0 && c <= static_cast<int>(TInterfaceClass::icTunnel))
+            classes[std::string(reinterpret_cast<const char*>(sqlite3_column_blob(*s, 0)),
+                                static_cast<std::size_t>(sqlite3_column_bytes(*s, 0)))] =
+                static_cast<TInterfaceClass>(c);
+    }
+    return classes;
+}
+
+std::vector<int> THistoryStore::QuotaWarnings(const std::string& APeriodId) const
+{
+    std::vector<int> levels;
+    if (!FDb.get() || FVersion < 2)
+        return levels;
+    TStatement s(FDb.get(), "SELECT level FROM quota_warning WHERE period=?1 ORDER BY level");
+    if (s.Result() != SQLITE_OK)
+        return levels;
+    sqlite3_bind_text(*s, 1, APeriodId.data(), static_cast<int>(APeriodId.size()), SQLITE_STATIC);
+    while (sqlite3_step(*s) == SQLITE_ROW)
+        levels.push_back(sqlite3_column_int(*s, 0));
+    return levels;
 }
 
 std::string THistoryStore::IntegrityCheck() const

@@ -3,8 +3,10 @@
 
 #include "history/history_batch.h"
 #include "history/history_period.h"
+#include "history/interface_class.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,7 +44,7 @@ enum class THistoryFailure : std::uint8_t
 class THistoryStore
 {
 public:
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
 
     THistoryStore() = default;
     ~THistoryStore();
@@ -66,6 +68,14 @@ public:
     std::vector<std::string> InterfaceNames() const;
     // The rows of APeriod, oldest first, of one interface or, with an empty AName, summed over all.
     std::vector<THistoryRow> Query(THistoryPeriod APeriod, const std::string& AName = {}) const;
+    // The rows of APeriod summed over ANames (none for an empty list).
+    std::vector<THistoryRow> QueryNames(THistoryPeriod APeriod, const std::vector<std::string>& ANames) const;
+    // The class last recorded for each interface that has one.
+    std::map<std::string, TInterfaceClass> InterfaceClasses() const;
+    // The data cap warning levels given in the period APeriodId (0 is the forecast).
+    std::vector<int> QuotaWarnings(const std::string& APeriodId) const;
+    // The schema version of the open file (a reader may open an older one).
+    int Version() const { return FVersion; }
     // "ok", or what PRAGMA quick_check reports.
     std::string IntegrityCheck() const;
 
@@ -84,6 +94,7 @@ private:
     };
     std::unique_ptr<sqlite3, TCloseDb> FDb;
     TRetention FPruned;
+    int FVersion = 0;
 };
 
 // The failure that an SQLite result code stands for.

@@ -3,16 +3,19 @@
 
 #include "history/history_report.h"
 #include "historyview/history_chart.h"
+#include "historyview/quota_text.h"
 #include "layout/design_font.h"
 #include "watcher/quantity_format.h"
 
 #include <QComboBox>
 #include <QDate>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTabBar>
@@ -39,6 +42,15 @@ QString Bytes(std::uint64_t AValue)
     return QString::fromStdString(FormatBytes(static_cast<double>(AValue)));
 }
 
+// What an entry of the chooser sums (the item's data role + 1).
+enum TChoice
+{
+    chUplinks,
+    chEvery,
+    chOne,
+};
+constexpr int ChoiceRole = Qt::UserRole + 1;
+
 } // namespace
 
 Tdlg_qn_History::Tdlg_qn_History(QWidget* AOwner, std::string AFileName)
@@ -48,7 +60,7 @@ Tdlg_qn_History::Tdlg_qn_History(QWidget* AOwner, std::string AFileName)
     setObjectName(QStringLiteral("dlg_qn_History"));
     setWindowTitle(tr("Traffic History"));
     setFont(DesignFont(11));
-    resize(520, 480);
+    resize(520, 560);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -64,6 +76,24 @@ Tdlg_qn_History::Tdlg_qn_History(QWidget* AOwner, std::string AFileName)
     top->addStretch(1);
     top->addWidget(tbPeriod);
     layout->addLayout(top);
+    lScope = new QLabel(this);
+    lScope->setObjectName(QStringLiteral("lScope"));
+    lScope->setWordWrap(true);
+    layout->addWidget(lScope);
+
+    lQuota = new QLabel(this);
+    lQuota->setObjectName(QStringLiteral("lQuota"));
+    lQuota->setWordWrap(true);
+    pbQuota = new QProgressBar(this);
+    pbQuota->setObjectName(QStringLiteral("pbQuota"));
+    pbQuota->setRange(0, 1000);
+    pbQuota->setTextVisible(true);
+    lQuotaPace = new QLabel(this);
+    lQuotaPace->setObjectName(QStringLiteral("lQuotaPace"));
+    lQuotaPace->setWordWrap(true);
+    layout->addWidget(lQuota);
+    layout->addWidget(pbQuota);
+    layout->addWidget(lQuotaPace);
 
     Chart = new THistoryChart(this);
     Chart->setObjectName(QStringLiteral("Chart"));
@@ -97,6 +127,7 @@ Tdlg_qn_History::Tdlg_qn_History(QWidget* AOwner, std::string AFileName)
         return QFileDialog::getSaveFileName(AParent, tr("Export CSV"), ASuggested, tr("CSV files (*.csv)"));
     };
     ShowError = [this](const QString& AMessage) { QMessageBox::warning(this, windowTitle(), AMessage); };
+    PresentClasses = [] { return PresentInterfaceClasses(); };
 
     connect(btClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(btExport, &QPushButton::clicked, this, &Tdlg_qn_History::btExportClick);
@@ -115,6 +146,47 @@ void Tdlg_qn_History::Refresh()
 {
     FillInterfaces();
     FillRows();
+    FillQuota();
+}
+
+void Tdlg_qn_History::SetQuota(const TQuotaSettings& ASettings, const std::optional<TQuotaStatus>& ALive)
+{
+    FQuota = ASettings;
+    FQuotaLive = ALive;
+    FillQuota();
+}
+
+void Tdlg_qn_History::FillQuota()
+{
+    const bool on = FQuota.Enabled();
+    pbQuota->setVisible(on);
+    lQuotaPace->setVisible(on);
+    FQuotaStatus = {};
+    if (!on) {
+        lQuota->setText(tr("No data cap is set (View > Data Cap...)."));
+        return;
+    }
+    if (FQuotaLive) {
+        FQuotaStatus = *FQuotaLive;
+    } else {
+        THistoryStore store;
+        std::string error;
+        const std::int64_t now = QDateTime::currentSecsSinceEpoch();
+        if (store.OpenReadOnly(FFileName, error))
+            FQuotaStatus = StoredQuotaStatus(store, FQuota, QuotaInterfaces(FQuota, store, FPresent), now);
+        else
+            FQuotaStatus = QuotaStatusOf(FQuota, QuotaWindowAt(FQuota, now), 0, now, 0);
+    }
+    QString text = tr("Data cap this %1").arg(QString::fromStdString(QuotaPeriodLine(FQuota, FQuotaStatus)));
+    if (const std::string partial = QuotaPartialLine(FQuotaStatus); !partial.empty())
+        text += QStringLiteral("\n") + QString::fromStdString(partial);
+    lQuota->setText(text);
+    pbQuota->setValue(static_cast<int>(std::min(FQuotaStatus.Percent, 100.0) * 10));
+    pbQuota->setFormat(QString::fromStdString(QuotaUsedLine(FQuotaStatus)));
+    // Past the cap the bar turns red, so that a full bar is not mistaken for one that is fine.
+    pbQuota->setStyleSheet(FQuotaStatus.Over() ? QStringLiteral("QProgressBar::chunk { background: #c0392b; }")
+                                               : QString());
+    lQuotaPace->setText(QString::fromStdString(QuotaPaceLine(FQuotaStatus)));
 }
 
 void Tdlg_qn_History::FillInterfaces()
@@ -123,15 +195,46 @@ void Tdlg_qn_History::FillInterfaces()
     THistoryStore store;
     std::string error;
     std::vector<std::string> names;
-    if (store.OpenReadOnly(FFileName, error))
+    const int chosenKind = cbInterface->currentIndex() >= 0 ? cbInterface->currentData(ChoiceRole).toInt() : chUplinks;
+    std::map<std::string, TInterfaceClass> recorded;
+    if (store.OpenReadOnly(FFileName, error)) {
         names = store.InterfaceNames();
+        recorded = store.InterfaceClasses();
+    }
+    FPresent = PresentClasses ? PresentClasses() : std::map<std::string, TInterfaceClass>{};
+    FUplinks = UplinkNames(names, recorded, FPresent);
     const QSignalBlocker block(cbInterface);
     cbInterface->clear();
     cbInterface->addItem(tr("All interfaces"), QByteArray());
-    for (const std::string& name : names)
-        cbInterface->addItem(QString::fromStdString(name), QByteArray::fromStdString(name));
-    const int again = chosen.isEmpty() ? 0 : cbInterface->findData(chosen);
-    cbInterface->setCurrentIndex(again >= 0 ? again : 0);
+    cbInterface->setItemData(0, chUplinks, ChoiceRole);
+    cbInterface->addItem(tr("Every interface"), QByteArray());
+    cbInterface->setItemData(1, chEvery, ChoiceRole);
+    for (const std::string& name : names) {
+        TInterfaceClass c = TInterfaceClass::icUnknown;
+        if (const auto now = FPresent.find(name); now != FPresent.end())
+            c = now->second;
+        else if (const auto was = recorded.find(name); was != recorded.end())
+            c = was->second;
+        const QString label =
+            c == TInterfaceClass::icUnknown
+                ? QString::fromStdString(name)
+                : QStringLiteral("%1 (%2)").arg(QString::fromStdString(name), tr(InterfaceClassName(c)));
+        cbInterface->addItem(label, QByteArray::fromStdString(name));
+        cbInterface->setItemData(cbInterface->count() - 1, chOne, ChoiceRole);
+    }
+    int again = chosenKind == chEvery ? 1 : 0;
+    if (chosenKind == chOne && !chosen.isEmpty())
+        again = std::max(0, cbInterface->findData(chosen));
+    cbInterface->setCurrentIndex(again);
+    QStringList uplinks;
+    for (const std::string& name : FUplinks)
+        uplinks << QString::fromStdString(name);
+    lScope->setText(uplinks.isEmpty()
+                        ? tr("All interfaces: the uplinks (none has traffic yet); loopback, virtual and tunnel "
+                             "interfaces are not counted.")
+                        : tr("All interfaces: the uplinks %1; loopback, virtual and tunnel interfaces are not "
+                             "counted.")
+                              .arg(uplinks.join(QStringLiteral(", "))));
 }
 
 void Tdlg_qn_History::FillRows()
@@ -139,8 +242,17 @@ void Tdlg_qn_History::FillRows()
     THistoryStore store;
     std::string error;
     FRows.clear();
+    const int kind = cbInterface->currentData(ChoiceRole).toInt();
+    const std::string name = cbInterface->currentData().toByteArray().toStdString();
+    FChosen.clear();
+    if (kind == chUplinks)
+        FChosen = FUplinks;
+    else if (kind == chOne)
+        FChosen = {name};
     if (store.OpenReadOnly(FFileName, error)) {
-        FRows = store.Query(Period(), cbInterface->currentData().toByteArray().toStdString());
+        if (kind == chEvery)
+            FChosen = store.InterfaceNames();
+        FRows = store.QueryNames(Period(), FChosen);
         lState->setText(FRows.empty() ? tr("No traffic recorded yet.") : QString());
     } else {
         lState->setText(tr("No traffic recorded yet."));
@@ -174,7 +286,11 @@ bool Tdlg_qn_History::ExportCsv(const QString& AFileName, QString& AError) const
 
 void Tdlg_qn_History::btExportClick()
 {
-    const QString interface = cbInterface->currentIndex() > 0 ? cbInterface->currentText() : QStringLiteral("all");
+    const int kind = cbInterface->currentData(ChoiceRole).toInt();
+    const QString interface = kind == chOne
+                                  ? QString::fromStdString(cbInterface->currentData().toByteArray().toStdString())
+                              : kind == chEvery ? QStringLiteral("every")
+                                                : QStringLiteral("all");
     const QString suggested =
         QStringLiteral("traffic-%1-%2-%3.csv")
             .arg(interface, QString::fromLatin1(PeriodName(Period())), QDate::currentDate().toString(Qt::ISODate));
@@ -186,9 +302,11 @@ void Tdlg_qn_History::btExportClick()
         ShowError(error);
 }
 
-void ShowHistoryDialog(QWidget* AOwner, const std::string& AFileName)
+void ShowHistoryDialog(QWidget* AOwner, const std::string& AFileName, const TQuotaSettings& AQuota,
+                       const std::optional<TQuotaStatus>& ALive)
 {
     Tdlg_qn_History dialog(AOwner, AFileName);
+    dialog.SetQuota(AQuota, ALive);
     if (AOwner) {
         const QRect owner = AOwner->frameGeometry();
         dialog.move(owner.center() - dialog.rect().center());

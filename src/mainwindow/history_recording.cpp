@@ -1,13 +1,28 @@
 // The recorder wired to the system clock and the panels' counter source.
 #include "mainwindow/history_recording.h"
 
+#include "history/interface_class.h"
+
 namespace qn {
 
 THistoryRecording::THistoryRecording(const std::string& AFileName, std::uint64_t AWriteIntervalMs,
                                      std::uint64_t AReadIntervalMs)
     : FRecorder(std::make_unique<THistoryRecorder>(
-          FSource, FClock, THistoryRecorderOptions{AFileName, AWriteIntervalMs, AReadIntervalMs, 0}))
+          FSource, FClock, THistoryRecorderOptions{AFileName, AWriteIntervalMs, AReadIntervalMs, 0})),
+      FQuota(FClock, AFileName), FReadIntervalMs(AReadIntervalMs)
 {
+    FQuota.LiveBytes = [this](const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay,
+                              bool AHandedOver) {
+        return FRecorder->ReadBytes(AName, AFirstDay, AEndDay, AHandedOver);
+    };
+    FQuota.Flush = [this] { FRecorder->Flush(); };
+    FQuota.Remember = [this](const std::string& APeriodId, int ALevel) {
+        FRecorder->RememberWarning(APeriodId, ALevel);
+    };
+    FQuota.OnWarning = [this](const TQuotaWarning& AWarning) {
+        if (OnQuotaWarning)
+            OnQuotaWarning(AWarning);
+    };
 }
 
 THistoryRecording::~THistoryRecording()
@@ -31,12 +46,29 @@ void THistoryRecording::SetInterfaces(const TNetworkConfiguration& ANCC)
         interfaces.push_back({a.Name, a.IntfIdx});
     }
     FRecorder->SetInterfaces(std::move(interfaces));
+    std::map<std::string, TInterfaceClass> classes = PresentInterfaceClasses();
+    FRecorder->SetClasses(classes);
+    FQuota.SetPresent(std::move(classes));
 }
 
 void THistoryRecording::Tick()
 {
     FRecorder->Tick();
     Deliver();
+    const std::uint64_t now = FClock.TickCount();
+    // At the reading pace (half a second early counts, for the timer's jitter), so each check
+    // sees one more read.
+    if (FRecorder->Recording() && (!FQuotaChecked || now - FLastQuotaCheck + 500 >= FReadIntervalMs)) {
+        FQuotaChecked = true;
+        FLastQuotaCheck = now;
+        FQuota.Check();
+    }
+}
+
+void THistoryRecording::SetQuota(const TQuotaSettings& ASettings)
+{
+    FQuota.SetSettings(ASettings);
+    FQuotaChecked = false; // the next tick checks the new cap
 }
 
 void THistoryRecording::Stop()

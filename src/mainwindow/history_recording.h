@@ -3,6 +3,7 @@
 
 #include "history/history_clock.h"
 #include "history/history_recorder.h"
+#include "history/quota_monitor.h"
 #include "netdata/ip_helper_counter_source.h"
 #include "netdata/network_configuration.h"
 
@@ -15,7 +16,11 @@ namespace qn {
 // The recorder with the system clock and the panels' own counter source (64-bit rows when the
 // binding has them). The main window calls SetInterfaces after each refresh of its snapshot and
 // Tick from its one-second timer; messages of the recorder reach OnMessage on that thread, each
-// once. The recorder reads every fifth pass (see THistoryRecorder for why).
+// once. The recorder reads every fifth pass (see THistoryRecorder for why). The data cap is
+// checked at the same pace, from the recorder's counts, while this copy records (another copy
+// that records gives the warnings); each warning due reaches OnQuotaWarning once per period.
+// Each SetInterfaces classes the present interfaces (one more kernel read per change, none per
+// tick) for the recorder to store and the cap to count.
 class THistoryRecording
 {
 public:
@@ -27,6 +32,10 @@ public:
     bool Start();
     void SetInterfaces(const TNetworkConfiguration& ANCC);
     void Tick();
+    void SetQuota(const TQuotaSettings& ASettings);
+    // As of the last check; Limit 0 without a cap or before the first check.
+    const TQuotaStatus& QuotaStatus() const { return FQuota.Status(); }
+    bool Recording() const { return FRecorder->Recording(); }
     // The read and write at Exit.
     void Stop();
 
@@ -34,6 +43,7 @@ public:
     THistoryRecorder& Recorder() { return *FRecorder; }
 
     std::function<void(const std::string& AMessage)> OnMessage;
+    std::function<void(const TQuotaWarning& AWarning)> OnQuotaWarning;
 
 private:
     void Deliver();
@@ -41,6 +51,10 @@ private:
     TIpHelperCounterSource FSource;
     TSystemHistoryClock FClock;
     std::unique_ptr<THistoryRecorder> FRecorder;
+    TQuotaMonitor FQuota;
+    std::uint64_t FReadIntervalMs;
+    std::uint64_t FLastQuotaCheck = 0;
+    bool FQuotaChecked = false;
 };
 
 } // namespace qn

@@ -94,7 +94,7 @@ Twnd_qn_Main::Twnd_qn_Main(QWidget* AParent)
     ShowAdapterInfo = [this](QWidget* AParent, const TAdapter& AData) {
         qn::ShowAdapterInfo(AParent, AData, ilIntf32);
     };
-    ShowHistory = [this](QWidget* AParent) { qn::ShowHistoryDialog(AParent, HistoryFile); };
+    ShowHistory = [this](QWidget* AParent) { qn::ShowHistoryDialog(AParent, HistoryFile, FQuota, LiveQuota()); };
     CreateComponents();
     FormCreate();
 }
@@ -220,6 +220,7 @@ void Twnd_qn_Main::CreateActions()
          &Twnd_qn_Main::acPersistentExecute},
         {&acHistory, "acHistory", "View", "Traffic History...", QKeySequence(Qt::CTRL | Qt::Key_H), false, false,
          &Twnd_qn_Main::acHistoryExecute},
+        {&acQuota, "acQuota", "View", "Data Cap...", {}, false, false, &Twnd_qn_Main::acQuotaExecute},
     };
     for (const TActionDesign& d : designs) {
         auto* action = new QAction(QString::fromUtf8(d.Caption), this);
@@ -267,6 +268,7 @@ void Twnd_qn_Main::CreateMenus()
     View1->addAction(acCaption);
     separator(View1, "N8");
     View1->addAction(acHistory);
+    View1->addAction(acQuota);
 
     Help1 = MainMenu->addMenu(QStringLiteral("Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
@@ -280,6 +282,7 @@ void Twnd_qn_Main::CreateMenus()
     PopupMenu1->addAction(acOnTop);
     PopupMenu1->addAction(acCaption);
     PopupMenu1->addAction(acHistory);
+    PopupMenu1->addAction(acQuota);
     separator(PopupMenu1, "N2");
     PopupMenu1->addAction(acRefresh);
     separator(PopupMenu1, "N6");
@@ -334,6 +337,8 @@ void Twnd_qn_Main::FormCreate()
     lm.Add(acPersistent, {"Checked"});
     for (int i = 0; i < FNCC->AdapterCount(); ++i)
         lm.StoredValues().AddItem(FNCC->Adapters(i).Name, false);
+
+    CreateQuota();
 
     SetOnAfterRestore([this](TLayoutManager*) { Guarded([this] { LMFormAfterRestore(); }); });
     SetOnBeforeSave([this](TLayoutManager*) { PruneStoredChoices(true); });

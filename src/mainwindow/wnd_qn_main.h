@@ -1,6 +1,7 @@
 // Twnd_qn_Main: the main window with the interface list, menus, actions, tray icon and main timer.
 #pragma once
 
+#include "history/quota_status.h"
 #include "layout/lm_form.h"
 #include "mainwindow/caption_switch.h"
 #include "mainwindow/svg_image_list.h"
@@ -12,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +30,9 @@ class IWatcherClock;
 class TIntfListModel;
 class TIntfTree;
 class Tfrm_qn_Watcher;
+class TDesktopNotifier;
 class THistoryRecording;
+struct TQuotaWarning;
 class TNetworkChangeNotifier;
 class TTopMostWindow;
 
@@ -84,6 +88,7 @@ public:
     QAction* acRefresh = nullptr;
     QAction* acPersistent = nullptr;
     QAction* acHistory = nullptr;
+    QAction* acQuota = nullptr;
     TSvgImageList ilIntf16;
     TSvgImageList ilIntf32;
 
@@ -116,6 +121,17 @@ public:
     THistoryRecording* History = nullptr;
     std::string HistoryFile;
     std::function<void(QWidget* AParent)> ShowHistory;
+
+    // The data cap of the settings file's [Quota] section, read at creation and whatever the
+    // persistence switch says; "Data Cap..." edits it through EditQuota (the dialog unless
+    // replaced) and writes it at once. A bad value reaches ShowQuotaMessage once per reading.
+    const TQuotaSettings& Quota() const { return FQuota; }
+    void LoadQuota();
+    std::function<bool(QWidget* AParent, TQuotaSettings& ASettings)> EditQuota;
+    std::function<void(const QString& AMessage)> ShowQuotaMessage;
+    // Tells the user of a data cap warning: the desktop's notification service, else the tray.
+    void NotifyQuota(const TQuotaWarning& AWarning);
+    TDesktopNotifier* Notifier = nullptr;
 
     void setVisible(bool AVisible) override;
 
@@ -170,6 +186,10 @@ private:
     void acRefreshExecute();
     void acPersistentExecute();
     void acHistoryExecute();
+    void acQuotaExecute();
+    void CreateQuota();
+    // The recorder's cap figures while this copy records, current to its last read.
+    std::optional<TQuotaStatus> LiveQuota() const;
     void cmIntfClick(QAction* AItem);
     void TreeChecked(int ARow, bool AChecked);
     void TreeDblClick();
@@ -201,6 +221,7 @@ private:
     bool FInTray = false;     // hidden by "Hide" into the tray
     QSize FSizeBeforeRestore; // the size before the restore of the current show
     QTimer* FSnapTimer = nullptr;
+    TQuotaSettings FQuota;
 };
 
 } // namespace qn

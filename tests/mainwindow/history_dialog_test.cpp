@@ -127,7 +127,7 @@ TEST_F(HistoryInMainWindow, TheMenuActionAndItsShortcutOpenTheReportWhichExports
     QTimer::singleShot(0, &w, inspect);
     w.acHistory->trigger();
     EXPECT_EQ(seen.Opened, 1);
-    EXPECT_EQ(seen.Interfaces, 3); // all, eth0, wlan0
+    EXPECT_EQ(seen.Interfaces, 4); // all (the uplinks), every, eth0, wlan0
     EXPECT_EQ(seen.Rows, 31);      // every day of November and 1 December, both interfaces summed
     EXPECT_EQ(seen.FirstDownloadText, QStringLiteral("1000.00 B"));
     EXPECT_TRUE(seen.BarsDrawn);

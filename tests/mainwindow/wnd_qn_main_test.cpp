@@ -131,12 +131,13 @@ TEST_F(MainWindow, MenusCarryTheirExactTextsAndShortcuts)
               MenuLines(w.File1));
     EXPECT_EQ((std::vector<std::string>{"Interface View [Ctrl+I] (check)", "Only Operational Interfaces (check)", "-",
                                         "Always Visible (check)", "Window Caption [Ctrl+W] (check)", "-",
-                                        "Traffic History... [Ctrl+H]"}),
+                                        "Traffic History... [Ctrl+H]", "Data Cap..."}),
               MenuLines(w.View1));
     EXPECT_EQ((std::vector<std::string>{"About... [F1]"}), MenuLines(w.Help1));
     EXPECT_EQ((std::vector<std::string>{"Interface View [Ctrl+I] (check)", "Only Operational Interfaces (check)", "-",
                                         "Always Visible (check)", "Window Caption [Ctrl+W] (check)",
-                                        "Traffic History... [Ctrl+H]", "-", "Refresh [F5]", "-", "Hide", "E&xit"}),
+                                        "Traffic History... [Ctrl+H]", "Data Cap...", "-", "Refresh [F5]", "-", "Hide",
+                                        "E&xit"}),
               MenuLines(w.PopupMenu1));
     EXPECT_EQ("Quits the application", w.acExit->statusTip().toStdString());
     // Every action sits on the window itself, so its shortcut works with the menu bar hidden.

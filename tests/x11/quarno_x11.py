@@ -669,8 +669,8 @@ def case_history_dialog(d):
         d.run("xdotool", "key", "ctrl+h")
 
     def view_menu():
-        # File, then two menus to the right; the history is the View menu's last item.
-        d.file_menu(window, "Right", "Right", "Up", "Return")
+        # File, then two menus to the right; the history is the View menu's last item but one.
+        d.file_menu(window, "Right", "Right", "Up", "Up", "Return")
 
     open_and_close("the shortcut", shortcut)
     open_and_close("the View menu", view_menu)
@@ -699,6 +699,159 @@ def case_history_dialog(d):
     d.exit_quarno(window)
 
 
+def start_session_bus(d):
+    """A private session bus with dunst as its notification server and dbus-monitor recording every
+    Notify call; returns the file the monitor writes."""
+    socket_path = os.path.join(d.work, "bus")
+    d.start(["dbus-daemon", "--config-file=/usr/share/dbus-1/session.conf", f"--address=unix:path={socket_path}",
+             "--nofork", "--nopidfile"])
+    wait_for("the session bus", lambda: os.path.exists(socket_path))
+    d.env["DBUS_SESSION_BUS_ADDRESS"] = f"unix:path={socket_path}"
+    d.start(["dunst"])
+
+    def served():
+        reply = d.run("dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+                      "org.freedesktop.DBus.NameHasOwner", "string:org.freedesktop.Notifications")
+        return "boolean true" in reply
+    wait_for("dunst to serve org.freedesktop.Notifications", served)
+    log_path = os.path.join(d.work, "notify.log")
+    log_file = open(log_path, "w")
+    d.procs.append(subprocess.Popen(["dbus-monitor", "--session",
+                                     "type='method_call',interface='org.freedesktop.Notifications',member='Notify'"],
+                                    env=d.env, stdout=log_file, stderr=subprocess.DEVNULL))
+    wait_for("dbus-monitor to listen", lambda: os.path.getsize(log_path) > 0)
+    return log_path
+
+
+def notify_calls(log_path):
+    """The Notify calls dbus-monitor saw, each as the text of its arguments."""
+    with open(log_path) as f:
+        text = f.read()
+    return [part for part in re.split(r"\n(?=method call )", text) if "member=Notify" in part]
+
+
+def send_frames(interface, count, payload=1500):
+    """Broadcast frames out of interface (no IP involved); returns the bytes sent."""
+    import socket
+    with socket.socket(socket.AF_PACKET, socket.SOCK_RAW) as s:
+        s.bind((interface, 0))
+        frame = b"\xff" * 6 + b"\x02\x00\x00\x00\x00\xa0" + b"\x88\xb5" + b"\x00" * payload
+        for _ in range(count):
+            s.send(frame)
+    return count * len(frame)
+
+
+def case_data_cap_notifications(d):
+    """A daily upload cap of 10 MB with warnings at 50 and 100 on a veth that carries the default
+    route: 6 MB sent gives one notification, 5 MB more a second that replaces it, a restart the
+    same day none; quarno-history --quota then exits 1."""
+    ip("link", "set", "lo", "up")
+    ip("link", "add", "qv0", "type", "veth", "peer", "name", "qv1")
+    ip("link", "set", "qv0", "up")
+    ip("link", "set", "qv1", "up")
+    ip("addr", "add", "10.66.0.1/24", "dev", "qv0")
+    ip("route", "add", "default", "via", "10.66.0.2", "dev", "qv0")
+    log_path = start_session_bus(d)
+    d.write_settings("[Quota]\nLimit=10000000\nPeriod=day\nDirection=upload\nWarn=50,100\n")
+    window = d.start_quarno()
+
+    def calls_state():
+        return f"{len(notify_calls(log_path))} Notify calls"
+    # The recorder's first read, at the first tick a second after the start, is its baseline:
+    # bytes sent before it are no traffic of this run. Nothing outside shows that read.
+    time.sleep(2.5)
+    sent = send_frames("qv0", 4000)
+    started = time.monotonic()
+    first = wait_for("one notification after 6 MB", lambda: notify_calls(log_path), timeout=20,
+                     state=calls_state)
+    log(f"{sent} bytes sent: first notification after {time.monotonic() - started:.1f} s")
+    if len(first) != 1:
+        raise Failure(f"{len(first)} notifications after 6 MB, not one:\n{first}")
+    call = first[0]
+    for expected in ('string "Quarno"', 'string "org.veldo.Quarno"', 'string "category"', 'string "network"',
+                     'string "desktop-entry"', "50 %"):
+        if expected not in call:
+            raise Failure(f"the notification lacks {expected}:\n{call}")
+    sent += send_frames("qv0", 3400)
+    started = time.monotonic()
+    calls = wait_for("a second notification after 11 MB", lambda: (lambda c: len(c) >= 2 and c)(notify_calls(log_path)),
+                     timeout=20, state=calls_state)
+    log(f"{sent} bytes sent: second notification after {time.monotonic() - started:.1f} s")
+    if len(calls) != 2 or "used up" not in calls[1]:
+        raise Failure(f"not one notification of the cap used up:\n{calls}")
+    # The second replaces the first in place: its replaces_id is the server's id of the first.
+    replaces = re.findall(r"string \"Quarno\"\s+uint32 (\d+)", calls[1])
+    if not replaces or replaces[0] == "0":
+        raise Failure(f"the second notification does not replace the first:\n{calls[1]}")
+    d.exit_quarno(window)
+
+    window = d.start_quarno()
+    # Three checks of the cap at the history's five-second pace: none may warn again.
+    deadline = time.monotonic() + 16
+    while time.monotonic() < deadline:
+        d.check_alive()
+        if len(notify_calls(log_path)) != 2:
+            raise Failure(f"a restart on the same day warned again:\n{notify_calls(log_path)}")
+        time.sleep(0.5)
+    d.exit_quarno(window)
+
+    tool = os.path.join(os.path.dirname(d.quarno), "quarno-history")
+    result = subprocess.run([tool, "--quota"], env=d.env, capture_output=True, text=True, timeout=20)
+    log(result.stdout.strip())
+    if result.returncode != 1:
+        raise Failure(f"quarno-history --quota exited {result.returncode}, not 1:\n{result.stdout}{result.stderr}")
+    if "qv0" not in result.stdout:
+        raise Failure(f"quarno-history --quota does not count qv0:\n{result.stdout}")
+
+
+def export_days(d, dialog, target):
+    """Exports the days the history dialog shows through its button and the file dialog; returns
+    the CSV rows after the header."""
+    x, y, w, h = d.geometry(dialog)
+    d.run("xdotool", *d.click_at(x + w - 139, y + h - 27, 1))
+    chooser = wait_for("the file dialog", lambda: named_window(d, "Export CSV"))
+    d.activate(chooser)
+    d.run("xdotool", "key", "ctrl+a")
+    d.run("xdotool", "type", "--delay", "20", target)
+    d.run("xdotool", "key", "Return")
+    wait_for("the CSV file", lambda: os.path.exists(target) and open(target).read().count("\n") >= 2)
+    return [line.split(",") for line in open(target).read().splitlines()[1:] if line.strip()]
+
+
+def case_all_interfaces_are_the_uplinks(d):
+    """Traffic on the loopback and on a veth stays out of the history dialog's "All interfaces";
+    traffic on the uplink (a veth that carries the default route) is in it."""
+    ip("link", "set", "lo", "up")
+    for a, b in (("qa0", "qa1"), ("qu0", "qu1")):
+        ip("link", "add", a, "type", "veth", "peer", "name", b)
+        ip("link", "set", a, "up")
+        ip("link", "set", b, "up")
+    ip("addr", "add", "10.67.0.1/24", "dev", "qu0")
+    ip("route", "add", "default", "via", "10.67.0.2", "dev", "qu0")
+    window = d.start_quarno()
+    # The recorder's first read, a second after the start, is its baseline (see the cap's case).
+    time.sleep(2.5)
+    uplink = send_frames("qu0", 100, 1000)
+    send_frames("lo", 3000, 1000)
+    send_frames("qa0", 2000, 1000)
+    d.exit_quarno(window)
+
+    window = d.start_quarno()
+    d.activate(window)
+    d.run("xdotool", "key", "ctrl+h")
+    dialog = wait_for("the history dialog", lambda: named_window(d, "Traffic History"))
+    rows = export_days(d, dialog, os.path.join(d.work, "all.csv"))
+    today = time.strftime("%Y-%m-%d")
+    total = sum(int(r[3]) for r in rows if r[0] == today)
+    # The uplink's bytes (its peer is a veth too), nothing of the 3 MB on lo or the 2 MB on qa0.
+    if not uplink <= total < uplink + 100000:
+        raise Failure(f"All interfaces holds {total} bytes today, not the uplink's {uplink}:\n{rows}")
+    log(f"All interfaces: {total} bytes today; {uplink} sent on the uplink")
+    d.activate(dialog)
+    d.run("xdotool", "key", "Escape")
+    d.exit_quarno(window)
+
+
 CASES = {
     "twenty_starts": case_twenty_starts,
     "hide_tray_before_start": case_hide_tray_before_start,
@@ -712,8 +865,11 @@ CASES = {
     "burst_of_interface_changes": case_burst_of_interface_changes,
     "screen_snap": case_screen_snap,
     "history_dialog": case_history_dialog,
+    "data_cap_notifications": case_data_cap_notifications,
+    "all_interfaces_are_the_uplinks": case_all_interfaces_are_the_uplinks,
 }
-NEEDS_NAMESPACE = {"burst_of_interface_changes"}
+NEEDS_NAMESPACE = {"burst_of_interface_changes", "data_cap_notifications", "all_interfaces_are_the_uplinks"}
+NEEDS = {"data_cap_notifications": ("dunst", "dbus-daemon", "dbus-monitor", "dbus-send")}
 
 
 def main():
@@ -721,7 +877,8 @@ def main():
         print(f"usage: {sys.argv[0]} {{{','.join(CASES)}}} PATH/TO/quarno", file=sys.stderr)
         return 2
     name, quarno = sys.argv[1], os.path.realpath(sys.argv[2])
-    missing = [tool for tool in ("Xvfb", "openbox", "trayer", "xdotool", "xprop", "xwininfo") if not shutil.which(tool)]
+    missing = [tool for tool in ("Xvfb", "openbox", "trayer", "xdotool", "xprop", "xwininfo") + NEEDS.get(name, ())
+               if not shutil.which(tool)]
     if missing:
         log(f"SKIP: {' '.join(missing)} not installed (make deps installs them)")
         return SKIP

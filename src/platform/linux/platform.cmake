@@ -9,6 +9,7 @@ set(QN_PLATFORM_SOURCES
     linux/clock.cpp
     linux/file_lock.cpp
     linux/heap.cpp
+    linux/interface_facts.cpp
     linux/ip_helper.cpp
     linux/interface_name.cpp
     linux/ip_helper_tables.cpp

@@ -7,6 +7,7 @@ set(QN_PLATFORM_SOURCES
     null/event.cpp
     null/file_lock.cpp
     null/heap.cpp
+    null/interface_facts.cpp
     null/interface_name.cpp
     null/ip_helper.cpp
     null/portable_drive.cpp

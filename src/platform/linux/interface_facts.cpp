@@ -1,0 +1,44 @@
+// Interface facts from one rtnetlink link dump, the default routes and sysfs device links.
+#include "platform/interface_facts.h"
+
+#include "platform/linux/kernel_tables.h"
+
+#include <net/if.h>
+#include <sys/stat.h>
+
+namespace qn {
+
+bool ReadInterfaceFacts(std::vector<TInterfaceFacts>& AFacts)
+{
+    AFacts.clear();
+    std::vector<nl::TLinkInfo> links;
+    std::vector<nl::TRouteInfo> routes;
+    if (linux_ip::ReadLinks(links) != 0)
+        return false;
+    // Without the routes the links are still classed by what they are; only the default-route
+    // rule is lost for this read.
+    if (linux_ip::ReadDefaultRoutes(routes) != 0)
+        routes.clear();
+    AFacts.reserve(links.size());
+    for (const nl::TLinkInfo& link : links) {
+        TInterfaceFacts facts;
+        facts.Name = link.Name;
+        facts.ArpType = link.ArpType;
+        facts.Kind = link.Kind;
+        facts.Loopback = (link.Flags & IFF_LOOPBACK) != 0;
+        // Newer kernels name the parent device in the link message; older ones only in sysfs,
+        // where /sys/class/net/IF/device is a link to it.
+        struct stat st
+        {
+        };
+        const std::string device = "/sys/class/net/" + facts.Name + "/device";
+        facts.HasDevice = link.HasParentDevice || (!facts.Name.empty() && lstat(device.c_str(), &st) == 0);
+        for (const nl::TRouteInfo& route : routes)
+            for (std::uint32_t h = 0; h < route.HopCount && h < std::size(route.Hops); ++h)
+                facts.DefaultRoute = facts.DefaultRoute || route.Hops[h].Ifindex == link.Index;
+        AFacts.push_back(std::move(facts));
+    }
+    return true;
+}
+
+} // namespace qn

@@ -1,0 +1,12 @@
+// Without a port there are no interfaces to class.
+#include "platform/interface_facts.h"
+
+namespace qn {
+
+bool ReadInterfaceFacts(std::vector<TInterfaceFacts>& AFacts)
+{
+    AFacts.clear();
+    return true;
+}
+
+} // namespace qn
