@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QAction;
@@ -74,6 +75,10 @@ public:
     QSystemTrayIcon* TrayIcon = nullptr;
     TTopMostWindow* TMW = nullptr;
     QTimer* Timer = nullptr;
+    // Single shot, armed by the first change noticed after a refresh: a burst of changes gives one
+    // refresh 250 ms later, and changes go on giving one every 250 ms at most; a change noticed
+    // during or after a refresh arms it again, so the last change is always read.
+    QTimer* RefreshTimer = nullptr;
     QAction* acExit = nullptr;
     QAction* acAbout = nullptr;
     QAction* acOnTop = nullptr;
@@ -122,7 +127,10 @@ public:
     // Event handlers, public so that tests can drive what has no offscreen equivalent.
     void TrayIconClick();
     void ScrollBoxMouseDown(Qt::MouseButton AButton);
+    // A change was noticed: a refresh follows once the burst settles (RefreshTimer).
     void NetworkChangeNotifierChange(TNetworkChangeNotifier* Sender, std::uint32_t ARes);
+    // The coalesced refresh: RefreshData for every change noticed since the last one.
+    void RefreshTimerTimer();
     void TimerTimer();
     // ScreenSnap: puts the window onto the edges of its work area that it ends near (within 10
     // pixels); runs a moment after the window system last moved the window.
@@ -186,6 +194,8 @@ private:
     // Runs a modal dialog with the window's top-most state lifted.
     void WithTopMostLifted(const std::function<void()>& ADialog);
     int FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const;
+    // The "Monitor" menu's item of AIntfIdx, or null.
+    QAction* MonitorAction(std::uint32_t AIntfIdx) const;
     // "Watcher_%d" with AIntfIdx, with a suffix while a remaining panel of a vanished interface
     // already carries that name.
     QString UniqueWatcherName(std::uint32_t AIntfIdx) const;
@@ -195,6 +205,7 @@ private:
     std::vector<Tfrm_qn_Watcher*> FWatchers;
     // The user's watch choices of this session by exact interface name.
     std::map<std::string, bool> FChoices;
+    std::unordered_map<std::uint32_t, QAction*> FMonitorActions; // the menu's items by index
     TIntfListModel* FTreeModel = nullptr;
     std::unique_ptr<TCaptionWindow> FCaptionWindow;
     bool FTrayDocked = false;

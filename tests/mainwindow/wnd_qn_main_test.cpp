@@ -501,7 +501,7 @@ TEST_F(MainWindow, ANetworkChangeRefreshesTheList)
     Twnd_qn_Main& w = Start();
     EXPECT_EQ(3u, MonitorItems().size());
     AddInterface(9, "usb0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
-    w.NetworkChangeNotifierChange(w.NCN(), 0);
+    NoticeChange(w);
     EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0", "usb0"}), MonitorItems());
     EXPECT_EQ((std::vector<std::string>{"eth0", "wlan0", "usb0"}), ListedNames());
 }
@@ -513,7 +513,7 @@ TEST_F(MainWindow, StoredChoicesApplyToInterfacesPresentAtStartOnly)
     EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0*"}), MonitorItems());
     // usb0 turns up later: its stored value was never declared, so it is not watched by itself.
     AddInterface(9, "usb0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
-    w.NetworkChangeNotifierChange(w.NCN(), 0);
+    NoticeChange(w);
     EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0*", "usb0"}), MonitorItems());
     ASSERT_EQ(1u, w.Watchers().size());
 

@@ -7,6 +7,7 @@
 #include <arpa/inet.h>
 #include <fstream>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace qn::linux_ip {
 
@@ -93,8 +94,11 @@ TResolver ReadResolver()
 std::vector<TLinkDns> LinkDnsServers(const std::vector<nl::TLinkInfo>& ALinks)
 {
     std::vector<TLinkDns> result(ALinks.size());
-    for (std::size_t i = 0; i < ALinks.size(); ++i)
-        ReadLinkServers(ALinks[i].Index, result[i].Servers, result[i].Suffix);
+    // Without a link manager's state folders there is nothing to open per link.
+    struct stat folder;
+    if (stat("/run/systemd/resolve/netif", &folder) == 0 || stat("/run/systemd/netif/links", &folder) == 0)
+        for (std::size_t i = 0; i < ALinks.size(); ++i)
+            ReadLinkServers(ALinks[i].Index, result[i].Servers, result[i].Suffix);
     const TResolver resolver = ReadResolver();
     for (std::uint32_t server : resolver.Servers) {
         DWORD index = 0;
