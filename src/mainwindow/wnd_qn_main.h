@@ -56,7 +56,7 @@ public:
     explicit Twnd_qn_Main(QWidget* AParent = nullptr);
     ~Twnd_qn_Main() override;
 
-    void AddWatcher(TAdapter AData);
+    void AddWatcher(const TAdapter& AData);
     void RemoveWatcher(const TAdapter& AData);
     void RemoveWatcher(std::uint32_t AIndex);
     // Re-reads the interfaces and brings the watched set, the list and the "Monitor" menu up to date.

@@ -38,7 +38,7 @@ int Twnd_qn_Main::FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const
     return AIntfIdx > 0x7FFFFFFFu ? -1 : FNCC->FindAdapter(static_cast<std::int32_t>(AIntfIdx));
 }
 
-void Twnd_qn_Main::AddWatcher(TAdapter AData)
+void Twnd_qn_Main::AddWatcher(const TAdapter& AData)
 {
     Tfrm_qn_Watcher* found = nullptr;
     for (Tfrm_qn_Watcher* frame : FWatchers) {
