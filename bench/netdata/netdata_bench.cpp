@@ -1,10 +1,18 @@
 // GetTraffic per call against a bare rtnetlink link query for the same interface (measured in the same
-// run), and RefreshData with 1 and 200 interfaces. Runs in a private network namespace made at start,
-// so the interface set is known; needs root.
+// run), RefreshData with 1, 200 and 500 interfaces, and at 501 links side by side: one RefreshData, one
+// second's counter pass (the bulk request and a read of every interface, as the list, the panels and
+// the history make them), and the kernel floor: one bare link dump, and the bare dumps a refresh needs
+// (links, addresses, routes, neighbours and one route look-up), received and not parsed. Runs in a
+// private network namespace made at start, so the interface set is known; needs root.
+//
+//   build-bench/bin/qn_bench_netdata --benchmark_filter=501
+#include "netdata/ip_helper_counter_source.h"
 #include "netdata/network_configuration.h"
+#include "netdata/traffic_counter_pass.h"
 
 #include <benchmark/benchmark.h>
 
+#include <arpa/inet.h>
 #include <cstdio>
 #include <cstdlib>
 #include <libmnl/libmnl.h>
@@ -102,7 +110,92 @@ void BM_RefreshData(benchmark::State& AState)
     }
     AState.counters["adapters"] = config.AdapterCount();
 }
-BENCHMARK(BM_RefreshData)->Arg(1)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshData)->Arg(1)->Arg(200)->Arg(501)->Unit(benchmark::kMillisecond);
+
+void BM_CounterPass(benchmark::State& AState)
+{
+    if (!GNamespace) {
+        AState.SkipWithError("needs root for a private network namespace");
+        return;
+    }
+    EnsurePairs(static_cast<int>(AState.range(0)) / 2);
+    qn::TNetworkConfiguration config;
+    config.RefreshData();
+    qn::TIpHelperCounterSource source;
+    for (auto _ : AState) {
+        qn::HostCounterPass().Invalidate(); // a second later
+        for (int i = 0; i < config.AdapterCount(); ++i) {
+            qn::TTrafficCounters counters;
+            benchmark::DoNotOptimize(
+                source.ReadCounters(config.Adapters(static_cast<std::uint16_t>(i)).IntfIdx, counters));
+        }
+    }
+    AState.counters["adapters"] = config.AdapterCount();
+}
+BENCHMARK(BM_CounterPass)->Arg(501)->Unit(benchmark::kMillisecond);
+
+// One request on a reused socket, every reply datagram received into a fixed buffer, nothing parsed.
+void BareExchange(mnl_socket* ASocket, nlmsghdr* AMsg, unsigned& ASeq)
+{
+    alignas(nlmsghdr) static unsigned char reply[65536];
+    AMsg->nlmsg_seq = ++ASeq;
+    mnl_socket_sendto(ASocket, AMsg, AMsg->nlmsg_len);
+    for (;;) {
+        const ssize_t n = mnl_socket_recvfrom(ASocket, reply, sizeof(reply));
+        if (n <= 0)
+            return;
+        for (auto* msg = reinterpret_cast<const nlmsghdr*>(reply); mnl_nlmsg_ok(msg, static_cast<int>(n));
+             msg = reinterpret_cast<const nlmsghdr*>(reinterpret_cast<const unsigned char*>(msg) +
+                                                     NLMSG_ALIGN(msg->nlmsg_len)))
+            if (msg->nlmsg_type == NLMSG_DONE || msg->nlmsg_type == NLMSG_ERROR || !(msg->nlmsg_flags & NLM_F_MULTI))
+                return;
+    }
+}
+
+void BareDump(mnl_socket* ASocket, std::uint16_t AType, std::uint8_t AFamily, std::size_t AHeader, unsigned& ASeq)
+{
+    alignas(nlmsghdr) unsigned char request[128] = {};
+    nlmsghdr* msg = mnl_nlmsg_put_header(request);
+    msg->nlmsg_type = AType;
+    msg->nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
+    static_cast<unsigned char*>(mnl_nlmsg_put_extra_header(msg, AHeader))[0] = AFamily;
+    BareExchange(ASocket, msg, ASeq);
+}
+
+// The kernel floor: the link dump alone (Arg 0), or every dump and the route look-up of a refresh
+// (Arg 1).
+void BM_BareDumps(benchmark::State& AState)
+{
+    if (!GNamespace) {
+        AState.SkipWithError("needs root for a private network namespace");
+        return;
+    }
+    EnsurePairs(static_cast<int>(AState.range(0)) / 2);
+    const bool all = AState.range(1) != 0;
+    mnl_socket* socket = mnl_socket_open(NETLINK_ROUTE);
+    mnl_socket_bind(socket, 0, MNL_SOCKET_AUTOPID);
+    unsigned seq = 0;
+    for (auto _ : AState) {
+        BareDump(socket, RTM_GETLINK, AF_UNSPEC, sizeof(ifinfomsg), seq);
+        if (!all)
+            continue;
+        BareDump(socket, RTM_GETADDR, AF_INET, sizeof(ifaddrmsg), seq);
+        BareDump(socket, RTM_GETROUTE, AF_INET, sizeof(rtmsg), seq);
+        BareDump(socket, RTM_GETNEIGH, AF_INET, sizeof(ndmsg), seq);
+        alignas(nlmsghdr) unsigned char request[128] = {};
+        nlmsghdr* msg = mnl_nlmsg_put_header(request);
+        msg->nlmsg_type = RTM_GETROUTE;
+        msg->nlmsg_flags = NLM_F_REQUEST;
+        auto* route = static_cast<rtmsg*>(mnl_nlmsg_put_extra_header(msg, sizeof(rtmsg)));
+        route->rtm_family = AF_INET;
+        route->rtm_dst_len = 32;
+        const std::uint32_t destination = inet_addr("8.8.8.8");
+        mnl_attr_put(msg, RTA_DST, sizeof(destination), &destination);
+        BareExchange(socket, msg, seq);
+    }
+    mnl_socket_close(socket);
+}
+BENCHMARK(BM_BareDumps)->ArgNames({"links", "all"})->Args({501, 0})->Args({501, 1})->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -38,10 +38,11 @@ struct THistoryRecorderOptions
 // opens the file and writes it in one transaction, so no tick ever waits on the disk. Stop reads
 // once more, writes the last batch and waits for the worker.
 //
-// Reads every five seconds rather than every second: each read is one kernel query per interface,
-// which at the panels' pace would be most of an idle Quarno's own cost; what a less frequent read
-// gives up is at most five seconds of traffic before a reset or the loss of an interface, and
-// traffic of up to five seconds booked into the next hour.
+// Reads every five seconds rather than every second. With the program's source the reads take the
+// counters of the one-second pass that the list and the panels share (no request of their own);
+// the sampling itself then costs a little per interface, and what a less frequent read gives up is
+// at most five seconds of traffic before a reset or the loss of an interface, and traffic of up to
+// five seconds booked into the next hour.
 //
 // A file that is damaged or does not open is moved aside and a new one started (one message).
 // A folder or file that cannot be written or a full disk turns recording off (one message); the

@@ -1,20 +1,11 @@
 // One read of every interface with the panels' counter rules.
 #include "history/history_sampler.h"
 
+#include "netdata/counter_difference.h"
+
 #include <iterator>
 
 namespace qn {
-
-namespace {
-
-std::uint64_t Difference(std::uint64_t ACurrent, std::uint64_t ABaseline, bool AWide)
-{
-    if (!AWide)
-        return (ACurrent - ABaseline) & 0xFFFFFFFFu;         // one wrap of a 32-bit counter is absorbed
-    return ACurrent >= ABaseline ? ACurrent - ABaseline : 0; // a drop is a reset
-}
-
-} // namespace
 
 THistorySampler::THistorySampler(ITrafficCounterSource& ASource, IHistoryClock& AClock)
     : FSource(ASource), FClock(AClock)
@@ -34,16 +25,14 @@ void THistorySampler::Sample(const std::vector<THistoryInterface>& APresent)
         base.Pass = FPass;
         base.IntfIdx = intf.IntfIdx;
         TTrafficCounters c;
-        // A 32-bit pair that reads 0 and 0 is taken for a failed read, as on the panels: a drop
-        // to zero would otherwise count as a wrap of almost 4 GiB. A 64-bit pair at zero is a new
-        // link whose first traffic must count.
-        if (!FSource.ReadCounters(intf.IntfIdx, c) || (!c.Wide && c.InOctets == 0 && c.OutOctets == 0)) {
+        if (!FSource.ReadCounters(intf.IntfIdx, c) || !UsableReading(c)) {
             base.Have = false;
             continue;
         }
-        if (base.Have && base.Wide == c.Wide) {
-            const std::uint64_t down = Difference(c.InOctets, base.In, c.Wide);
-            const std::uint64_t up = Difference(c.OutOctets, base.Out, c.Wide);
+        if (base.Have) {
+            const TCounterStep step = CounterDifference({base.In, base.Out, base.Wide}, c);
+            const std::uint64_t down = step.In;
+            const std::uint64_t up = step.Out;
             if (down != 0 || up != 0) {
                 if (!haveKeys) {
                     keys = LocalBucketKeys(now);

@@ -20,11 +20,12 @@ struct THistoryInterface
 };
 
 // Keeps one baseline per interface name and adds what each read moved to the buckets of that
-// read's local time. The rules are the panels': a 64-bit counter that drops was reset and counts
-// nothing for that read; a 32-bit one is taken modulo 2^32; a change of width, a failed read, a
-// 32-bit read of both counters 0 or a new index for the name starts a new baseline and counts
-// nothing (a 64-bit read of 0 and 0 is a fresh link and a baseline like any other); an
-// interface missing from a pass loses its baseline and counts nothing until it returns. Time is
+// read's local time, by the panels' one counter rule (UsableReading, CounterDifference): a 64-bit
+// counter that drops was reset and counts nothing for that read; a 32-bit one is taken modulo 2^32;
+// a change of width counts nothing; a failed read, a 32-bit read of both counters 0 or a new index
+// for the name starts a new baseline and counts nothing (a 64-bit read of 0 and 0 is a fresh link
+// and a baseline like any other); an interface missing from a pass loses its baseline and counts
+// nothing until it returns. Time is
 // never measured, only bytes: a clock that jumps moves where bytes go, never how many.
 // The source and the clock are borrowed and must outlive the sampler.
 class THistorySampler

@@ -42,7 +42,7 @@ void THistoryRecording::SetInterfaces(const TNetworkConfiguration& ANCC)
     std::vector<THistoryInterface> interfaces;
     interfaces.reserve(static_cast<std::size_t>(ANCC.AdapterCount()));
     for (int i = 0; i < ANCC.AdapterCount(); ++i) {
-        const TAdapter a = ANCC.Adapters(static_cast<std::uint16_t>(i));
+        const TAdapter& a = ANCC.Adapters(static_cast<std::uint16_t>(i));
         interfaces.push_back({a.Name, a.IntfIdx});
     }
     FRecorder->SetInterfaces(std::move(interfaces));

@@ -111,27 +111,85 @@ void TIntfListModel::Rebuild(bool AOperationalOnly)
 {
     // Interfaces whose status is below this are not operational.
     constexpr std::uint32_t OperationalStatus = 4;
-    beginResetModel();
-    FRows.clear();
+    std::vector<TIntfNodeData> wanted;
+    wanted.reserve(static_cast<std::size_t>(FSnapshot->AdapterCount()));
+    std::unordered_map<std::uint32_t, int> wantedCount;
     for (int i = 0; i < FSnapshot->AdapterCount(); ++i) {
-        const TAdapter a = FSnapshot->Adapters(i);
+        const TAdapter& a = FSnapshot->Adapters(static_cast<std::uint16_t>(i));
         if (AOperationalOnly && a._Status < OperationalStatus)
             continue;
         TIntfNodeData row;
         row.IntfIdx = a.IntfIdx;
         row.Index = static_cast<std::uint16_t>(i);
         row.Checked = a._Mark;
-        FRows.push_back(row);
+        wanted.push_back(row);
+        ++wantedCount[a.IntfIdx];
     }
-    endResetModel();
+
+    // Rows that leave, removed back to front in runs.
+    for (int r = static_cast<int>(FRows.size()) - 1; r >= 0; --r) {
+        if (wantedCount.count(FRows[static_cast<std::size_t>(r)].IntfIdx))
+            continue;
+        int first = r;
+        while (first > 0 && !wantedCount.count(FRows[static_cast<std::size_t>(first - 1)].IntfIdx))
+            --first;
+        beginRemoveRows(QModelIndex(), first, r);
+        FRows.erase(FRows.begin() + first, FRows.begin() + r + 1);
+        endRemoveRows();
+        r = first;
+    }
+
+    // The staying rows must come in the wanted order; then only insertions remain.
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < wanted.size() && k < FRows.size(); ++i)
+        if (wanted[i].IntfIdx == FRows[k].IntfIdx)
+            ++k;
+    if (k != FRows.size()) {
+        beginResetModel();
+        FRows = std::move(wanted);
+        IndexRows();
+        endResetModel();
+        return;
+    }
+    k = 0;
+    for (std::size_t i = 0; i < wanted.size();) {
+        if (k < FRows.size() && FRows[k].IntfIdx == wanted[i].IntfIdx) {
+            FRows[k].Index = wanted[i].Index;
+            FRows[k].Checked = wanted[i].Checked;
+            ++k;
+            ++i;
+            continue;
+        }
+        // A run of new rows before the next staying one.
+        std::size_t end = i;
+        while (end < wanted.size() && !(k < FRows.size() && FRows[k].IntfIdx == wanted[end].IntfIdx))
+            ++end;
+        const int at = static_cast<int>(k);
+        beginInsertRows(QModelIndex(), at, at + static_cast<int>(end - i) - 1);
+        FRows.insert(FRows.begin() + static_cast<std::ptrdiff_t>(k), wanted.begin() + static_cast<std::ptrdiff_t>(i),
+                     wanted.begin() + static_cast<std::ptrdiff_t>(end));
+        endInsertRows();
+        k += end - i;
+        i = end;
+    }
+    IndexRows();
+    // Names, pictures, check boxes and the bold row are read from the snapshot: one repaint.
+    if (!FRows.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+}
+
+void TIntfListModel::IndexRows()
+{
+    FRowOf.clear();
+    FRowOf.reserve(FRows.size());
+    for (std::size_t i = 0; i < FRows.size(); ++i)
+        FRowOf.emplace(FRows[i].IntfIdx, static_cast<int>(i));
 }
 
 int TIntfListModel::FindRow(std::uint32_t AIntfIdx) const
 {
-    for (std::size_t i = 0; i < FRows.size(); ++i)
-        if (FRows[i].IntfIdx == AIntfIdx)
-            return static_cast<int>(i);
-    return -1;
+    const auto it = FRowOf.find(AIntfIdx);
+    return it != FRowOf.end() ? it->second : -1;
 }
 
 void TIntfListModel::SetChecked(int ARow, bool AChecked)

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 namespace qn {
@@ -50,16 +51,18 @@ public:
     Qt::ItemFlags flags(const QModelIndex& AIndex) const override;
     QVariant headerData(int ASection, Qt::Orientation AOrientation, int ARole = Qt::DisplayRole) const override;
 
-    // Replaces all rows with the snapshot's interfaces (only the operational ones when
-    // AOperationalOnly), their check boxes from the marks and their counters at 0. One reset, so the
-    // view repaints once.
+    // Brings the rows to the snapshot's interfaces (only the operational ones when
+    // AOperationalOnly), their check boxes from the marks. Rows whose interface stays keep their
+    // counters; rows of interfaces that left are removed and new ones inserted (counters at 0), so
+    // the view keeps its selection and scroll position; names and pictures repaint once. A change
+    // of the rows' order (not made by the kernel's index order) resets the model instead.
     void Rebuild(bool AOperationalOnly);
     // The interface index of ARow, or 0 for a row that does not exist.
     std::uint32_t IntfIdxAt(int ARow) const;
     // The snapshot position of ARow's interface, or -1 for a row that does not exist.
     int AdapterIndexAt(int ARow) const;
 
-    // The first row with AIntfIdx, or -1.
+    // The first row with AIntfIdx, or -1 (a map look-up).
     int FindRow(std::uint32_t AIntfIdx) const;
     // Sets a row's check box without raising OnChecked.
     void SetChecked(int ARow, bool AChecked);
@@ -72,7 +75,10 @@ public:
 private:
     const TNetworkConfiguration* FSnapshot;
     const TSvgImageList* FImages;
+    void IndexRows();
+
     std::vector<TIntfNodeData> FRows;
+    std::unordered_map<std::uint32_t, int> FRowOf; // IntfIdx to its first row
 };
 
 } // namespace qn

@@ -36,6 +36,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <unordered_set>
 
 namespace qn {
 
@@ -46,6 +47,8 @@ constexpr int DesignClientWidth = 475;
 constexpr int DesignClientHeight = 429;
 constexpr int TreeHeight = 115;
 constexpr int TimerIntervalMs = 1000;
+// The wait between a noticed change and its refresh, and the least time between such refreshes.
+constexpr int RefreshDelayMs = 250;
 // ScreenSnap: a moved window snaps once the move has rested this long (the window manager moves the
 // window; only its result is seen here).
 constexpr int SnapDelayMs = 150;
@@ -104,6 +107,7 @@ Twnd_qn_Main::~Twnd_qn_Main()
     // No change may reach a window that is going away: stop the notifier first.
     FNCN.reset();
     Timer->stop();
+    RefreshTimer->stop();
 }
 
 void Twnd_qn_Main::CreateComponents()
@@ -176,6 +180,12 @@ void Twnd_qn_Main::CreateComponents()
     Timer->setInterval(TimerIntervalMs);
     connect(Timer, &QTimer::timeout, this, &Twnd_qn_Main::TimerTimer);
     Timer->start();
+
+    RefreshTimer = new QTimer(this);
+    RefreshTimer->setObjectName(QStringLiteral("RefreshTimer"));
+    RefreshTimer->setSingleShot(true);
+    RefreshTimer->setInterval(RefreshDelayMs);
+    connect(RefreshTimer, &QTimer::timeout, this, [this] { Guarded([this] { RefreshTimerTimer(); }); });
 
     const auto popup = [this](const QPoint&) { PopupMenu1->popup(QCursor::pos()); };
     connect(Tree, &QWidget::customContextMenuRequested, this, popup);
@@ -469,7 +479,14 @@ void Twnd_qn_Main::TimerTimer()
 
 void Twnd_qn_Main::NetworkChangeNotifierChange(TNetworkChangeNotifier*, std::uint32_t)
 {
-    Guarded([this] { RefreshData(); });
+    if (!RefreshTimer->isActive())
+        RefreshTimer->start();
+}
+
+void Twnd_qn_Main::RefreshTimerTimer()
+{
+    RefreshTimer->stop();
+    RefreshData();
 }
 
 // --- Stored watch choices ------------------------------------------------------------------------
@@ -494,13 +511,19 @@ void Twnd_qn_Main::StoreWatchChoice(const std::string& AName, bool AWatched)
 
 void Twnd_qn_Main::PruneStoredChoices(bool AFile)
 {
-    // The settings line of an interface that is present, also under another case, stays.
-    const auto present = [this](const std::string& AName) {
-        for (int i = 0; i < FNCC->AdapterCount(); ++i)
-            if (SameText(FNCC->Adapters(i).Name, AName))
-                return true;
-        return false;
+    // The settings line of an interface that is present, also under another case, stays. The
+    // settings keys ignore ASCII case (SameText): one set of folded names answers for all.
+    const auto fold = [](std::string AText) {
+        for (char& c : AText)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        return AText;
     };
+    std::unordered_set<std::string> names;
+    names.reserve(static_cast<std::size_t>(FNCC->AdapterCount()));
+    for (int i = 0; i < FNCC->AdapterCount(); ++i)
+        names.insert(fold(FNCC->Adapters(i).Name));
+    const auto present = [&](const std::string& AName) { return names.count(fold(AName)) != 0; };
     TLayoutManagerValues& values = LayoutManager()->StoredValues();
     for (int v = values.Count() - 1; v >= 0; --v)
         if (!values.Items(v).AsBoolean() && !present(values.Items(v).Name()))

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QAction;
@@ -59,7 +60,7 @@ public:
     explicit Twnd_qn_Main(QWidget* AParent = nullptr);
     ~Twnd_qn_Main() override;
 
-    void AddWatcher(TAdapter AData);
+    void AddWatcher(const TAdapter& AData);
     void RemoveWatcher(const TAdapter& AData);
     void RemoveWatcher(std::uint32_t AIndex);
     // Re-reads the interfaces and brings the watched set, the list and the "Monitor" menu up to date.
@@ -78,6 +79,10 @@ public:
     QSystemTrayIcon* TrayIcon = nullptr;
     TTopMostWindow* TMW = nullptr;
     QTimer* Timer = nullptr;
+    // Single shot, armed by the first change noticed after a refresh: a burst of changes gives one
+    // refresh 250 ms later, and changes go on giving one every 250 ms at most; a change noticed
+    // during or after a refresh arms it again, so the last change is always read.
+    QTimer* RefreshTimer = nullptr;
     QAction* acExit = nullptr;
     QAction* acAbout = nullptr;
     QAction* acOnTop = nullptr;
@@ -138,7 +143,10 @@ public:
     // Event handlers, public so that tests can drive what has no offscreen equivalent.
     void TrayIconClick();
     void ScrollBoxMouseDown(Qt::MouseButton AButton);
+    // A change was noticed: a refresh follows once the burst settles (RefreshTimer).
     void NetworkChangeNotifierChange(TNetworkChangeNotifier* Sender, std::uint32_t ARes);
+    // The coalesced refresh: RefreshData for every change noticed since the last one.
+    void RefreshTimerTimer();
     void TimerTimer();
     // ScreenSnap: puts the window onto the edges of its work area that it ends near (within 10
     // pixels); runs a moment after the window system last moved the window.
@@ -206,6 +214,8 @@ private:
     // Runs a modal dialog with the window's top-most state lifted.
     void WithTopMostLifted(const std::function<void()>& ADialog);
     int FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const;
+    // The "Monitor" menu's item of AIntfIdx, or null.
+    QAction* MonitorAction(std::uint32_t AIntfIdx) const;
     // "Watcher_%d" with AIntfIdx, with a suffix while a remaining panel of a vanished interface
     // already carries that name.
     QString UniqueWatcherName(std::uint32_t AIntfIdx) const;
@@ -215,6 +225,7 @@ private:
     std::vector<Tfrm_qn_Watcher*> FWatchers;
     // The user's watch choices of this session by exact interface name.
     std::map<std::string, bool> FChoices;
+    std::unordered_map<std::uint32_t, QAction*> FMonitorActions; // the menu's items by index
     TIntfListModel* FTreeModel = nullptr;
     std::unique_ptr<TCaptionWindow> FCaptionWindow;
     bool FTrayDocked = false;

@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace qn {
 
@@ -33,13 +35,10 @@ bool SameName(const std::string& A, const std::string& B)
 
 int Twnd_qn_Main::FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const
 {
-    for (int i = 0; i < FNCC->AdapterCount(); ++i)
-        if (FNCC->Adapters(i).IntfIdx == AIntfIdx)
-            return i;
-    return -1;
+    return AIntfIdx > 0x7FFFFFFFu ? -1 : FNCC->FindAdapter(static_cast<std::int32_t>(AIntfIdx));
 }
 
-void Twnd_qn_Main::AddWatcher(TAdapter AData)
+void Twnd_qn_Main::AddWatcher(const TAdapter& AData)
 {
     Tfrm_qn_Watcher* found = nullptr;
     for (Tfrm_qn_Watcher* frame : FWatchers) {
@@ -82,12 +81,8 @@ void Twnd_qn_Main::AddWatcher(TAdapter AData)
     };
     frame->Start();
 
-    for (QAction* item : mmInterface->actions()) {
-        if (item->data().toLongLong() == static_cast<qlonglong>(AData.IntfIdx)) {
-            item->setChecked(true);
-            break;
-        }
-    }
+    if (QAction* item = MonitorAction(AData.IntfIdx))
+        item->setChecked(true);
     FTreeModel->SetChecked(FTreeModel->FindRow(AData.IntfIdx), true);
 }
 
@@ -118,12 +113,8 @@ void Twnd_qn_Main::RemoveWatcher(std::uint32_t AIndex)
     // stack. Until then it neither ticks nor takes space.
     frame->Stop();
     frame->deleteLater();
-    for (QAction* item : mmInterface->actions()) {
-        if (item->data().toLongLong() == static_cast<qlonglong>(AIndex)) {
-            item->setChecked(false);
-            break;
-        }
-    }
+    if (QAction* item = MonitorAction(AIndex))
+        item->setChecked(false);
     FTreeModel->SetChecked(FTreeModel->FindRow(AIndex), false);
 }
 
@@ -155,13 +146,18 @@ void Twnd_qn_Main::RefreshWatchers()
         if (const int i = FNCC->FindAdapter(name); i >= 0)
             FNCC->SetMark(i, watched);
     PruneStoredChoices(false);
+    // Only an interface with a panel of its name has a panel to remove; the list and the menu
+    // take their check marks from the marks right after.
+    std::unordered_set<std::string> panelNames;
+    for (const Tfrm_qn_Watcher* frame : FWatchers)
+        panelNames.insert(InterfaceNameKey(frame->Adapter.Name));
     for (int i = 0; i < FNCC->AdapterCount(); ++i) {
-        const TAdapter a = FNCC->Adapters(i);
+        const TAdapter& a = FNCC->Adapters(i);
         FNCC->SetImageIndex(i, GetAdapterImageIndex(a._Typ, a._Status));
         if (FNCC->Mark(i))
-            AddWatcher(FNCC->Adapters(i));
-        else
-            RemoveWatcher(FNCC->Adapters(i));
+            AddWatcher(a);
+        else if (panelNames.count(InterfaceNameKey(a.Name)))
+            RemoveWatcher(a);
     }
     RefreshWatcherImages();
 }
@@ -189,20 +185,64 @@ void Twnd_qn_Main::RefreshTree()
         Tree->FocusRow(FTreeModel->FindRow(focusedIdx));
 }
 
+QAction* Twnd_qn_Main::MonitorAction(std::uint32_t AIntfIdx) const
+{
+    const auto it = FMonitorActions.find(AIntfIdx);
+    return it != FMonitorActions.end() ? it->second : nullptr;
+}
+
 void Twnd_qn_Main::RefreshMonitorMenu()
 {
-    for (QAction* item : mmInterface->actions()) {
-        mmInterface->removeAction(item);
-        item->deleteLater();
+    // The menu changes what changed: items of interfaces that left go, new ones are inserted in the
+    // snapshot's order, staying ones keep their object and get the name and mark of now.
+    std::unordered_map<std::uint32_t, int> wanted;
+    for (int i = 0; i < FNCC->AdapterCount(); ++i)
+        ++wanted[FNCC->Adapters(i).IntfIdx];
+    const QList<QAction*> before = mmInterface->actions();
+    std::vector<QAction*> kept;
+    kept.reserve(static_cast<std::size_t>(before.size()));
+    for (QAction* item : before) {
+        const auto it = wanted.find(static_cast<std::uint32_t>(item->data().toLongLong()));
+        if (it != wanted.end() && it->second > 0) {
+            --it->second;
+            kept.push_back(item);
+        } else {
+            mmInterface->removeAction(item);
+            item->deleteLater();
+        }
     }
+    // The staying items must be in the snapshot's order; otherwise the menu is built anew.
+    std::size_t k = 0;
+    for (int i = 0; i < FNCC->AdapterCount() && k < kept.size(); ++i)
+        if (static_cast<qlonglong>(FNCC->Adapters(i).IntfIdx) == kept[k]->data().toLongLong())
+            ++k;
+    if (k != kept.size()) {
+        for (QAction* item : kept) {
+            mmInterface->removeAction(item);
+            item->deleteLater();
+        }
+        kept.clear();
+    }
+    FMonitorActions.clear();
+    k = 0;
     for (int i = 0; i < FNCC->AdapterCount(); ++i) {
-        const TAdapter a = FNCC->Adapters(i);
-        auto* item = new QAction(QString::fromStdString(a.Name), mmInterface);
-        item->setData(static_cast<qlonglong>(a.IntfIdx));
-        item->setCheckable(true);
-        item->setChecked(a._Mark);
-        connect(item, &QAction::triggered, this, [this, item] { Guarded([this, item] { cmIntfClick(item); }); });
-        mmInterface->addAction(item);
+        const TAdapter& a = FNCC->Adapters(i);
+        const QString name = QString::fromStdString(a.Name);
+        QAction* item = nullptr;
+        if (k < kept.size() && kept[k]->data().toLongLong() == static_cast<qlonglong>(a.IntfIdx)) {
+            item = kept[k++];
+            if (item->text() != name)
+                item->setText(name);
+        } else {
+            item = new QAction(name, mmInterface);
+            item->setData(static_cast<qlonglong>(a.IntfIdx));
+            item->setCheckable(true);
+            connect(item, &QAction::triggered, this, [this, item] { Guarded([this, item] { cmIntfClick(item); }); });
+            mmInterface->insertAction(k < kept.size() ? kept[k] : nullptr, item);
+        }
+        if (item->isChecked() != a._Mark)
+            item->setChecked(a._Mark);
+        FMonitorActions.emplace(a.IntfIdx, item);
     }
 }
 
@@ -217,7 +257,7 @@ void Twnd_qn_Main::cmIntfClick(QAction* AItem)
     if (AItem->isChecked())
         AddWatcher(FNCC->Adapters(i));
     else
-        RemoveWatcher(FNCC->Adapters(i));
+        RemoveWatcher(FNCC->Adapters(i).IntfIdx);
     StoreWatchChoice(FNCC->Adapters(i).Name, FNCC->Mark(i));
 }
 
@@ -242,7 +282,7 @@ void Twnd_qn_Main::TreeDblClick()
     const int i = FTreeModel->AdapterIndexAt(row);
     if (i < 0 || i >= FNCC->AdapterCount())
         return;
-    const TAdapter a = FNCC->Adapters(i);
+    const TAdapter a = FNCC->Adapters(i); // the dialog may outlive a refresh of the snapshot
     WithTopMostLifted([this, &a] { ShowAdapterInfo(this, a); });
 }
 

@@ -2,6 +2,7 @@
 #include "netdata/ip_helper_counter_source.h"
 
 #include "netdata/ip_helper_table.h"
+#include "netdata/traffic_counter_pass.h"
 
 #include <cstring>
 
@@ -11,6 +12,11 @@ bool TIpHelperCounterSource::ReadCounters(std::uint32_t AIntfIdx, TTrafficCounte
 {
     ACounters = TTrafficCounters{};
     const TIpHelperTable& table = IpHelper();
+    if (IpHelperFromHost()) {
+        const int result = HostCounterPass().Read(AIntfIdx, ACounters);
+        if (result >= 0)
+            return result > 0;
+    }
     if (table.GetIfEntry2) {
         // Bound but failing is a failed read, not a reason to mix in 32-bit counters.
         MIB_IF_ROW2 row;

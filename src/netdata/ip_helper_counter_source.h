@@ -5,10 +5,16 @@
 
 namespace qn {
 
-// Reads through the process-wide IP helper table as it is bound at the time of each call. With
-// GetIfEntry2 bound the counters are the 64-bit ones of MIB_IF_ROW2 (Wide); otherwise GetIfEntry
-// gives the 32-bit ones of MIB_IFROW. With neither bound, or on any result other than NO_ERROR,
-// the read fails with cleared counters. The row lives on the stack and is zero-filled every time.
+// The program's one counter reader, with one policy: the counters are 64-bit whenever the service
+// has 64-bit rows. While the table is bound to the host's own service, reads come from the shared
+// once-a-second pass (HostCounterPass: one bulk request for all interfaces); an interface missing
+// from a pass that succeeded is gone and the read fails. Without a pass (a system without the bulk
+// request, a pass that failed, or a table put in place by a test) each read asks the row: with
+// GetIfEntry2 bound the counters are the 64-bit ones of MIB_IF_ROW2 (Wide), and a bound GetIfEntry2
+// that fails is a failed read, never answered from the 32-bit row (else a total would show 64 bits
+// one second and its low 32 bits the next); only a service without GetIfEntry2 gives the 32-bit
+// counters of MIB_IFROW through GetIfEntry. With neither bound, or on any result other than
+// NO_ERROR, the read fails with cleared counters. Rows live on the stack and are zero-filled.
 class TIpHelperCounterSource final : public ITrafficCounterSource
 {
 public:

@@ -111,6 +111,11 @@ bool BindIpHelper()
     return GTable.Library != nullptr && GTable.GetAdaptersInfo != nullptr;
 }
 
+bool IpHelperFromHost()
+{
+    return !GFakeSource && GTable.Library != nullptr;
+}
+
 TIpHelperTableGuard::TIpHelperTableGuard(const TIpHelperTable& AFake)
     : FFake(AFake), FPreviousSource(GFakeSource), FPreviousTable(GTable)
 {

@@ -50,6 +50,9 @@ TIpHelperTable& IpHelper();
 // result, null when missing. True when the module is there and GetAdaptersInfo was found.
 bool BindIpHelper();
 
+// True while the table is bound to the host's own service (not to a table a guard put in place).
+bool IpHelperFromHost();
+
 // While it lives, BindIpHelper binds from AFake instead of the host's service: the module is
 // AFake.Library (null = the service cannot be loaded) and each name finds the matching pointer of
 // AFake (null = missing). The constructor binds at once; the destructor puts back the previous source

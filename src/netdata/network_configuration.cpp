@@ -1,10 +1,13 @@
 // The interface snapshot: RefreshData's fixed series of IP helper queries and the records it builds.
 #include "netdata/network_configuration.h"
 
+#include "netdata/ip_helper_counter_source.h"
 #include "netdata/ip_helper_table.h"
 #include "netdata/query_buffer.h"
+#include "netdata/traffic_counter_pass.h"
 #include "platform/ascii_text.h"
 #include "platform/interface_name.h"
+#include "platform/interface_scan.h"
 #include "platform/wide_text.h"
 
 #include <algorithm>
@@ -37,14 +40,15 @@ const std::array<const char*, 6> OperStatusNames = {
 
 namespace {
 
-// The interface-name list is searched by the system's name rule: on Linux two links that differ only
-// by case must not share an index.
-int IndexOfInterfaceName(const TStringList& AList, const std::string& AName)
+// The interface-name list by the system's name rule (on Linux two links that differ only by case
+// must not share an index): each key to its first line.
+std::unordered_map<std::string, int> InterfaceNameLines(const TStringList& AList)
 {
+    std::unordered_map<std::string, int> lines;
+    lines.reserve(static_cast<std::size_t>(AList.Count()));
     for (int i = 0; i < AList.Count(); ++i)
-        if (SameInterfaceName(AList.Names(i), AName))
-            return i;
-    return -1;
+        lines.emplace(InterfaceNameKey(AList.Names(i)), i);
+    return lines;
 }
 
 // A character field up to its NUL, reading at most AMax characters.
@@ -120,11 +124,25 @@ TNetworkConfiguration::~TNetworkConfiguration()
 void TNetworkConfiguration::ClearAdapters()
 {
     FAdapters.clear();
+    FByName.clear();
+    FByIntfIdx.clear();
 }
 
-int TNetworkConfiguration::AddAdapter(const TAdapter& AData)
+void TNetworkConfiguration::IndexAdapters()
 {
-    FAdapters.push_back(AData);
+    FByName.clear();
+    FByIntfIdx.clear();
+    FByName.reserve(FAdapters.size());
+    FByIntfIdx.reserve(FAdapters.size());
+    for (std::size_t i = 0; i < FAdapters.size(); ++i) {
+        FByName.emplace(InterfaceNameKey(FAdapters[i].Name), static_cast<int>(i));
+        FByIntfIdx.emplace(FAdapters[i].IntfIdx, static_cast<int>(i));
+    }
+}
+
+int TNetworkConfiguration::AddAdapter(TAdapter AData)
+{
+    FAdapters.push_back(std::move(AData));
     return static_cast<int>(FAdapters.size()) - 1;
 }
 
@@ -147,10 +165,15 @@ void TNetworkConfiguration::Clear()
 void TNetworkConfiguration::RefreshData()
 {
     Clear();
+    // The interfaces may have changed: the next counter read takes a new pass.
+    HostCounterPass().Invalidate();
     if (!BindIpHelper())
         return;
+    // One reading of each kernel table answers every query below.
+    const TInterfaceScan scan;
     ReadInterfaceNames();
     ReadAdapters();
+    IndexAdapters();
     ReadAdapterAddresses();
     ReadNetworkParams();
     if (!ReadAddressTable())
@@ -199,6 +222,7 @@ void TNetworkConfiguration::ReadAdapters()
         });
     if (result != NO_ERROR)
         return;
+    const std::unordered_map<std::string, int> nameLines = InterfaceNameLines(FIL);
     const IP_ADAPTER_INFO* info = buffer.First<IP_ADAPTER_INFO>();
     for (std::size_t n = 0; info && n < buffer.MaxChain<IP_ADAPTER_INFO>(); ++n, info = buffer.Next(info)) {
         TAdapter adapter;
@@ -242,9 +266,9 @@ void TNetworkConfiguration::ReadAdapters()
         }
 
         adapter.IntfIdx = info->Index;
-        if (const int line = IndexOfInterfaceName(FIL, adapter.Name); line >= 0) {
+        if (const auto line = nameLines.find(InterfaceNameKey(adapter.Name)); line != nameLines.end()) {
             // Written as a signed number; an unreadable value keeps the adapter's own index.
-            const std::string value = FIL.ValueFromIndex(line);
+            const std::string value = FIL.ValueFromIndex(line->second);
             std::int64_t index = 0;
             const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), index);
             if (error == std::errc() && end == value.data() + value.size())
@@ -259,7 +283,7 @@ void TNetworkConfiguration::ReadAdapters()
                     adapter.Alias = WideToUtf8(alias, IF_MAX_STRING_SIZE + 1);
             }
         }
-        AddAdapter(adapter);
+        AddAdapter(std::move(adapter));
     }
 }
 
@@ -410,20 +434,16 @@ void TNetworkConfiguration::ReadBestInterface()
 
 int TNetworkConfiguration::FindAdapter(const std::string& AName) const
 {
-    for (std::size_t i = 0; i < FAdapters.size(); ++i)
-        if (SameInterfaceName(FAdapters[i].Name, AName))
-            return static_cast<int>(i);
-    return -1;
+    const auto it = FByName.find(InterfaceNameKey(AName));
+    return it != FByName.end() ? it->second : -1;
 }
 
 int TNetworkConfiguration::FindAdapter(std::int32_t AIntfIdx) const
 {
     if (AIntfIdx < 0)
         return -1;
-    for (std::size_t i = 0; i < FAdapters.size(); ++i)
-        if (FAdapters[i].IntfIdx == static_cast<std::uint32_t>(AIntfIdx))
-            return static_cast<int>(i);
-    return -1;
+    const auto it = FByIntfIdx.find(static_cast<std::uint32_t>(AIntfIdx));
+    return it != FByIntfIdx.end() ? it->second : -1;
 }
 
 int TNetworkConfiguration::FindAddress(const std::string& AIP) const
@@ -444,26 +464,10 @@ int TNetworkConfiguration::FindAddress(std::uint32_t AIntfIdx) const
 
 void TNetworkConfiguration::GetTraffic(std::uint32_t AIntfIdx, std::uint64_t& AIn, std::uint64_t& AOut) const
 {
-    AIn = 0;
-    AOut = 0;
-    const TIpHelperTable& api = IpHelper();
-    if (api.GetIfEntry2) {
-        MIB_IF_ROW2 row{};
-        row.InterfaceIndex = AIntfIdx;
-        if (api.GetIfEntry2(&row) == NO_ERROR) {
-            AIn = row.InOctets;
-            AOut = row.OutOctets;
-            return;
-        }
-    }
-    if (api.GetIfEntry) {
-        MIB_IFROW row{};
-        row.dwIndex = AIntfIdx;
-        if (api.GetIfEntry(&row) == NO_ERROR) {
-            AIn = row.dwInOctets;
-            AOut = row.dwOutOctets;
-        }
-    }
+    TTrafficCounters counters;
+    TIpHelperCounterSource().ReadCounters(AIntfIdx, counters);
+    AIn = counters.InOctets;
+    AOut = counters.OutOctets;
 }
 
 std::string TNetworkConfiguration::GetSubnetMask(const std::string& AIP)

@@ -18,6 +18,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qn {
@@ -162,21 +163,23 @@ public:
     void RefreshData();
 
     int AdapterCount() const { return static_cast<int>(FAdapters.size()); }
-    // The record at AIndex (not checked: keep it below AdapterCount).
-    TAdapter Adapters(std::uint16_t AIndex) const { return FAdapters[AIndex]; }
+    // The record at AIndex (not checked: keep it below AdapterCount); valid until the next refresh.
+    const TAdapter& Adapters(std::uint16_t AIndex) const { return FAdapters[AIndex]; }
     std::int32_t ImageIndex(std::uint16_t AIndex) const { return FAdapters[AIndex]._ImageIndex; }
     void SetImageIndex(std::uint16_t AIndex, std::int32_t AValue) { FAdapters[AIndex]._ImageIndex = AValue; }
     bool Mark(std::uint16_t AIndex) const { return FAdapters[AIndex]._Mark; }
     void SetMark(std::uint16_t AIndex, bool AValue) { FAdapters[AIndex]._Mark = AValue; }
 
-    // Names compare by the system's rule (SameInterfaceName): exact bytes on Linux.
+    // Names compare by the system's rule (SameInterfaceName): exact bytes on Linux. Both look-ups
+    // are by map: a refresh indexes its records once.
     int FindAdapter(const std::string& AName) const;
     int FindAdapter(std::int32_t AIntfIdx) const;
     int FindAddress(const std::string& AIP) const;
     int FindAddress(std::uint32_t AIntfIdx) const;
 
-    // Cumulative received (AIn) and sent (AOut) octets of the interface; 0 and 0 when no query succeeds.
-    // One service call (two when the 64-bit row fails), no allocation.
+    // Cumulative received (AIn) and sent (AOut) octets of the interface; 0 and 0 when the read fails.
+    // The program's one counter reader answers (TIpHelperCounterSource: the shared pass, else the
+    // 64-bit row, never a 32-bit fallback for a failing 64-bit row).
     void GetTraffic(std::uint32_t AIntfIdx, std::uint64_t& AIn, std::uint64_t& AOut) const;
 
     // The classful mask of a dotted IPv4 address; TIPv4Error for a text with fewer than three dots.
@@ -207,7 +210,7 @@ public:
     std::string CurrentNetwork();
 
 private:
-    int AddAdapter(const TAdapter& AData);
+    int AddAdapter(TAdapter AData);
     void ClearAdapters();
     void ReadInterfaceNames();
     void ReadAdapters();
@@ -221,7 +224,11 @@ private:
     // none when the service cannot name one.
     std::optional<std::uint32_t> CurrentInterface();
 
+    void IndexAdapters();
+
     TAdapterList FAdapters;
+    std::unordered_map<std::string, int> FByName;      // InterfaceNameKey to the first such record
+    std::unordered_map<std::uint32_t, int> FByIntfIdx; // to the first record with that index
     TAddressTable FAT;
     TAddressTable FARP;
     bool FProxy = false;

@@ -1,6 +1,7 @@
 // The sampling tick of a watcher and the chart steps that follow it.
 #include "watcher/watcher_statistics.h"
 
+#include "netdata/counter_difference.h"
 #include "watcher/quantity_format.h"
 
 namespace qn {
@@ -25,30 +26,24 @@ void TWatcherStatistics::ClearSessionTotals()
     TUL = 0;
 }
 
-void TWatcherStatistics::ReadCounters(std::uint64_t& AIn, std::uint64_t& AOut, bool& AWide)
+bool TWatcherStatistics::ReadCounters(TTrafficCounters& ACounters)
 {
-    TTrafficCounters counters;
-    if (!Present || !FSource.ReadCounters(Adapter.IntfIdx, counters))
-        counters = TTrafficCounters{};
-    AIn = counters.InOctets;
-    AOut = counters.OutOctets;
-    AWide = counters.Wide;
-    // Both zero is a failed read or an interface that never moved: drop the baseline so the
-    // next tick takes a fresh one instead of counting everything since boot as one second.
-    if (AIn == 0 && AOut == 0) {
-        DL = 0;
-        UL = 0;
-    }
+    if (!Present || !FSource.ReadCounters(Adapter.IntfIdx, ACounters))
+        ACounters = TTrafficCounters{};
+    else if (UsableReading(ACounters))
+        return true;
+    // A failed read (or a 32-bit one of 0 and 0) drops the baseline, so the next good read takes
+    // a fresh one instead of counting everything since boot as one second.
+    ACounters = TTrafficCounters{};
+    DropBaseline();
+    return false;
 }
 
-std::uint64_t TWatcherStatistics::Difference(std::uint64_t ACurrent, std::uint64_t ABaseline, bool AWide) const
+void TWatcherStatistics::DropBaseline()
 {
-    if (AWide != FBaselineWide)
-        return 0; // counters of another width: nothing comparable, start over
-    if (!AWide)
-        return (ACurrent - ABaseline) & 0xFFFFFFFFu; // one wrap of a 32-bit counter is absorbed
-    // A 64-bit counter that drops was reset (interface re-created, driver reloaded).
-    return ACurrent >= ABaseline ? ACurrent - ABaseline : 0;
+    DL = 0;
+    UL = 0;
+    FHaveBaseline = false;
 }
 
 void TWatcherStatistics::TimerTimer(int AUnits)
@@ -57,13 +52,15 @@ void TWatcherStatistics::TimerTimer(int AUnits)
         FirstTickSetUp();
     const bool haveBaseline = EnsureBaseline();
 
-    std::uint64_t curDL = 0, curUL = 0;
-    bool wide = false;
-    ReadCounters(curDL, curUL, wide);
+    TTrafficCounters current;
+    const bool usable = ReadCounters(current);
+    const std::uint64_t curDL = current.InOctets, curUL = current.OutOctets;
     // A baseline read that failed leaves no baseline: this tick's differences would be whole
     // counters, a spike of everything since the interface came up.
-    const std::uint64_t diffDL = haveBaseline ? Difference(curDL, DL, wide) : 0;
-    const std::uint64_t diffUL = haveBaseline ? Difference(curUL, UL, wide) : 0;
+    const TCounterStep step =
+        haveBaseline && usable ? CounterDifference({DL, UL, FBaselineWide}, current) : TCounterStep{};
+    const std::uint64_t diffDL = step.In;
+    const std::uint64_t diffUL = step.Out;
     TDL += diffDL;
     TUL += diffUL;
 
@@ -83,32 +80,31 @@ void TWatcherStatistics::TimerTimer(int AUnits)
     FChart.UploadSeries().AddXY(FClock.Now(), valueUL);
     ChartSteps(valueDL, valueUL);
 
-    TakeBaseline(curDL, curUL, wide);
+    if (usable)
+        TakeBaseline(current);
 }
 
 bool TWatcherStatistics::EnsureBaseline()
 {
     // A baseline read from another index belongs to another link.
-    if (FBaselineIdx != Adapter.IntfIdx) {
-        DL = 0;
-        UL = 0;
-    }
-    if (UL == 0 && DL == 0) {
-        std::uint64_t in = 0, out = 0;
-        bool wide = false;
-        ReadCounters(in, out, wide);
-        TakeBaseline(in, out, wide);
+    if (FBaselineIdx != Adapter.IntfIdx)
+        DropBaseline();
+    if (!FHaveBaseline) {
+        TTrafficCounters counters;
+        if (ReadCounters(counters))
+            TakeBaseline(counters);
         ET = FClock.TickCount();
     }
-    return DL != 0 || UL != 0;
+    return FHaveBaseline;
 }
 
-void TWatcherStatistics::TakeBaseline(std::uint64_t AIn, std::uint64_t AOut, bool AWide)
+void TWatcherStatistics::TakeBaseline(const TTrafficCounters& ACounters)
 {
-    DL = AIn;
-    UL = AOut;
-    FBaselineWide = AWide;
+    DL = ACounters.InOctets;
+    UL = ACounters.OutOctets;
+    FBaselineWide = ACounters.Wide;
     FBaselineIdx = Adapter.IntfIdx;
+    FHaveBaseline = true;
 }
 
 double TWatcherStatistics::ElapsedSeconds() const

@@ -14,9 +14,9 @@ namespace qn {
 
 // One watcher's statistics, owned by its panel and driven by the panel's one-second timer.
 // The counter source, the clock and the chart are the panel's and outlive this object.
-// Counters and totals are 64-bit: a narrow (32-bit) source has its differences taken modulo 2^32,
-// a wide one that goes backwards was reset and starts a new baseline. Elapsed time comes from the
-// monotonic clock.
+// Counters and totals are 64-bit; differences follow the one counter rule (CounterDifference: a
+// narrow source modulo 2^32, a wide one that goes backwards was reset, a change of width counts
+// nothing; a 32-bit read of 0 and 0 is a failed read). Elapsed time comes from the monotonic clock.
 class TWatcherStatistics
 {
 public:
@@ -55,7 +55,7 @@ public:
     // never counts another interface's bytes and takes a fresh baseline when it is present again.
     bool Present = true;
 
-    std::uint64_t DL = 0;         // inbound counter at the previous tick; DL = UL = 0 means no baseline
+    std::uint64_t DL = 0;         // inbound counter at the previous tick; 0 and 0 while there is no baseline
     std::uint64_t UL = 0;         // outbound counter at the previous tick
     std::uint64_t TDL = 0;        // bytes downloaded this session
     std::uint64_t TUL = 0;        // bytes uploaded this session
@@ -68,6 +68,8 @@ public:
 
     // Sets the session totals to 0.
     void Initialize();
+    // Forgets the baseline: the next tick takes a new one and counts nothing.
+    void DropBaseline();
     // One sampling tick. AUnits is the units selector's index now: 0 "Transfer", 1 "Speed".
     void TimerTimer(int AUnits);
     // Clears the session totals (the panel asks for confirmation first). Maxima, baseline and
@@ -85,14 +87,13 @@ public:
     double RateUL() const { return FRateUL; }
 
 private:
-    // Reads the counters; a failed read or one with both counters 0 drops the baseline.
-    void ReadCounters(std::uint64_t& AIn, std::uint64_t& AOut, bool& AWide);
-    std::uint64_t Difference(std::uint64_t ACurrent, std::uint64_t ABaseline, bool AWide) const;
+    // Reads the counters; false (cleared counters, baseline dropped) for a failed or unusable read.
+    bool ReadCounters(TTrafficCounters& ACounters);
     void FirstTickSetUp();
     // Takes a new baseline when there is none (or it belongs to another index); true when there is
     // one to count from.
     bool EnsureBaseline();
-    void TakeBaseline(std::uint64_t AIn, std::uint64_t AOut, bool AWide);
+    void TakeBaseline(const TTrafficCounters& ACounters);
     double ElapsedSeconds() const;
     void WriteReadOuts(int AUnits, std::uint64_t ACurrentDL, std::uint64_t ACurrentUL);
     static double ChartValue(int AUnits, double ARate);
@@ -101,6 +102,7 @@ private:
     ITrafficCounterSource& FSource;
     IWatcherClock& FClock;
     IWatcherChart& FChart;
+    bool FHaveBaseline = false;
     bool FBaselineWide = false;
     std::uint32_t FBaselineIdx = 0; // the interface index DL and UL were read from
     double FRateDL = 0.0;

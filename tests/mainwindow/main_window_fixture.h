@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QRect>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,16 @@ protected:
     }
 
     virtual void BeforeShow(Twnd_qn_Main&) {}
+
+    // A change the notifier reports: the window arms its coalescing timer, and the refresh it
+    // gives is run at once instead of 250 ms later.
+    void NoticeChange(Twnd_qn_Main& AWindow)
+    {
+        AWindow.NetworkChangeNotifierChange(AWindow.NCN(), 0);
+        ASSERT_TRUE(AWindow.RefreshTimer->isActive());
+        AWindow.RefreshTimerTimer();
+        EXPECT_FALSE(AWindow.RefreshTimer->isActive());
+    }
 
     void Stop()
     {

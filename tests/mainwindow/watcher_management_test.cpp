@@ -260,7 +260,7 @@ TEST_F(WatcherManagement, ANetworkChangeKeepsAWatchedPanelsFiguresAndUpdatesItsP
 
     // The cable is pulled: same panel, same figures, the warning picture.
     FFake->Find(2)->OperStatus = IF_OPER_STATUS_DISCONNECTED;
-    w.NetworkChangeNotifierChange(w.NCN(), 0);
+    NoticeChange(w);
     ASSERT_EQ(1u, w.Watchers().size());
     EXPECT_EQ(frame, w.Watchers()[0]);
     EXPECT_EQ(0, frame->Header->ImageIndex());
@@ -329,7 +329,7 @@ TEST_F(WatcherManagement, AnInterfaceAbsentAtStartIsNotWatchedByItself)
     WriteSettings("[Settings]\nusb0=1\n");
     Twnd_qn_Main& w = Start();
     AddInterface(9, "usb0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
-    w.NetworkChangeNotifierChange(w.NCN(), 0);
+    NoticeChange(w);
     EXPECT_TRUE(w.Watchers().empty());
     ASSERT_NE(nullptr, MonitorItem("usb0"));
     EXPECT_FALSE(MonitorItem("usb0")->isChecked());
@@ -338,7 +338,7 @@ TEST_F(WatcherManagement, AnInterfaceAbsentAtStartIsNotWatchedByItself)
     MonitorItem("usb0")->trigger();
     ASSERT_NE(nullptr, Panel("usb0"));
     EXPECT_EQ("1", Setting("usb0"));
-    w.NetworkChangeNotifierChange(w.NCN(), 0);
+    NoticeChange(w);
     EXPECT_NE(nullptr, Panel("usb0")) << "the stored value now keeps it watched across changes";
 }
 

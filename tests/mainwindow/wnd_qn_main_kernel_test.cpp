@@ -2,9 +2,12 @@
 // reach RefreshData on the GUI thread through the change notifier.
 #include "layout/layout_manager.h"
 #include "layout/layout_manager_ini_storage.h"
+#include "mainwindow/intf_list_model.h"
+#include "mainwindow/intf_tree.h"
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/wnd_qn_main.h"
 #include "netdata/network_change_notifier.h"
+#include "netdata/traffic_counter_pass.h"
 #include "watcher/frm_qn_watcher.h"
 #include "watcher/gradient_bar.h"
 
@@ -20,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -131,6 +135,12 @@ protected:
     }
 
     static void Ip(const std::string& AArgs) { test::Build("ip " + AArgs); }
+    // A panel tick as a second after the last one gives it: it reads a new counter pass.
+    static void Tick(Tfrm_qn_Watcher* APanel)
+    {
+        HostCounterPass().Invalidate();
+        APanel->TimerTimer();
+    }
 
     QAction* MonitorItem(const QString& AName) const
     {
@@ -228,9 +238,9 @@ TEST_F(KernelMainWindow, APanelNeverCountsAnotherLinksBytesAfterIndexReuseOrARen
     ASSERT_NE(nullptr, panel);
     panel->Timer->stop(); // the test ticks by itself
     const std::uint32_t index = panel->Adapter.IntfIdx;
-    panel->TimerTimer();
+    Tick(panel);
     Traffic("qn1");
-    panel->TimerTimer();
+    Tick(panel);
     const std::uint64_t total = panel->Statistics().TDL;
     EXPECT_GT(total, 400000u);
 
@@ -244,9 +254,9 @@ TEST_F(KernelMainWindow, APanelNeverCountsAnotherLinksBytesAfterIndexReuseOrARen
     ASSERT_EQ(panel, Panel("qn0"));
     EXPECT_FALSE(panel->AdapterPresent);
     EXPECT_EQ(0, panel->Header->ImageIndex());
-    panel->TimerTimer();
+    Tick(panel);
     Traffic("qv8");
-    panel->TimerTimer();
+    Tick(panel);
     EXPECT_EQ(total, panel->Statistics().TDL);
     EXPECT_EQ(0.0, panel->Statistics().RateDL());
 
@@ -268,9 +278,9 @@ TEST_F(KernelMainWindow, APanelNeverCountsAnotherLinksBytesAfterIndexReuseOrARen
     WaitForMenu(QStringLiteral("lan0"), true);
     EXPECT_FALSE(panel->AdapterPresent);
     EXPECT_FALSE(MonitorItem(QStringLiteral("lan0"))->isChecked());
-    panel->TimerTimer();
+    Tick(panel);
     Traffic("qv8");
-    panel->TimerTimer();
+    Tick(panel);
     EXPECT_EQ(total, panel->Statistics().TDL);
 }
 
@@ -289,8 +299,8 @@ TEST_F(KernelMainWindow, TwoWatchedLinksThatSwapNamesStartNewBaselinesWithoutASp
     for (Tfrm_qn_Watcher* frame : FWindow->Watchers())
         frame->Timer->stop();
     Traffic("qs1p", 3000); // qs1 now has far more bytes than qs0
-    panel->TimerTimer();
-    panel->TimerTimer();
+    Tick(panel);
+    Tick(panel);
     const std::uint64_t total = panel->Statistics().TDL;
 
     Ip("link set qs0 down");
@@ -302,10 +312,10 @@ TEST_F(KernelMainWindow, TwoWatchedLinksThatSwapNamesStartNewBaselinesWithoutASp
     ASSERT_TRUE(ProcessEventsUntil([&] { return panel->Adapter.IntfIdx == if_nametoindex("qs0"); }, 5000));
     Settle();
     EXPECT_TRUE(panel->AdapterPresent);
-    panel->TimerTimer();
+    Tick(panel);
     EXPECT_EQ(total, panel->Statistics().TDL) << "no spike from the other link's counters";
     Traffic("qs1p", 100); // qs1p is now the peer of the link called qs0
-    panel->TimerTimer();
+    Tick(panel);
     EXPECT_GE(panel->Statistics().TDL - total, 100u * 1000u);
 }
 
@@ -333,6 +343,73 @@ TEST_F(KernelMainWindow, LinksThatDifferOnlyByCaseHaveTheirOwnPanels)
     ASSERT_EQ(1u, FWindow->Watchers().size());
     EXPECT_EQ(lower, Panel("qc"));
     EXPECT_EQ(12345u, lower->Statistics().TDL);
+}
+
+TEST_F(KernelMainWindow, ABurstOfTwoHundredLinkChangesEndsWithTheKernelsListAndKeepsAWatchedPanel)
+{
+    Ip("link set qn0 up");
+    Ip("link set qn1 up");
+    Settle();
+    if (FWindow->Tree->Tag() != 0)
+        FWindow->acOOI->trigger(); // every interface listed: the new links are down
+    Choose(QStringLiteral("qn0"));
+    Tfrm_qn_Watcher* panel = Panel("qn0");
+    ASSERT_NE(nullptr, panel);
+    panel->Timer->stop(); // the test ticks by itself
+    Tick(panel);
+    Traffic("qn1");
+    Tick(panel);
+    const std::uint64_t total = panel->Statistics().TDL;
+    ASSERT_GT(total, 400000u);
+    const int points = panel->sp_XYLine1->Count();
+
+    // 150 links made (75 veth pairs) and 50 of them dropped again, while the window runs its
+    // events between.
+    for (int i = 0; i < 100; ++i) {
+        if (i % 4 == 3)
+            Ip("link del qb" + std::to_string(i - 1) + "a");
+        else
+            Ip("link add qb" + std::to_string(i) + "a type veth peer name qb" + std::to_string(i) + "b");
+        if (i % 5 == 0)
+            ProcessEventsFor(20);
+    }
+    Settle();
+
+    // The kernel's list, by name, in index order.
+    std::vector<std::string> kernel;
+    if (struct if_nameindex* names = if_nameindex()) {
+        std::vector<std::pair<unsigned, std::string>> byIndex;
+        for (struct if_nameindex* n = names; n->if_index != 0; ++n)
+            byIndex.emplace_back(n->if_index, n->if_name);
+        if_freenameindex(names);
+        std::sort(byIndex.begin(), byIndex.end());
+        for (const auto& [index, name] : byIndex)
+            kernel.push_back(name);
+    }
+    ASSERT_EQ(103u, kernel.size()); // lo, qn0, qn1 and 50 veth pairs
+    std::vector<std::string> snapshot, listed, menu;
+    TNetworkConfiguration& ncc = FWindow->NCC();
+    for (int i = 0; i < ncc.AdapterCount(); ++i)
+        snapshot.push_back(ncc.Adapters(static_cast<std::uint16_t>(i)).Name);
+    TIntfListModel* model = FWindow->TreeModel();
+    for (int r = 0; r < model->rowCount(); ++r)
+        listed.push_back(model->index(r, 0).data().toString().toStdString());
+    for (QAction* a : FWindow->mmInterface->actions())
+        menu.push_back(a->text().toStdString());
+    EXPECT_EQ(kernel, snapshot);
+    EXPECT_EQ(kernel, listed);
+    EXPECT_EQ(kernel, menu);
+
+    // The watched link kept its panel, figures and chart, and goes on counting.
+    ASSERT_EQ(panel, Panel("qn0"));
+    EXPECT_TRUE(panel->AdapterPresent);
+    EXPECT_TRUE(MonitorItem(QStringLiteral("qn0"))->isChecked());
+    EXPECT_EQ(Qt::Checked, model->index(model->FindRow(panel->Adapter.IntfIdx), 0).data(Qt::CheckStateRole).toInt());
+    EXPECT_EQ(total, panel->Statistics().TDL);
+    EXPECT_EQ(points, panel->sp_XYLine1->Count());
+    Traffic("qn1");
+    Tick(panel);
+    EXPECT_GT(panel->Statistics().TDL, total + 400000u);
 }
 
 } // namespace

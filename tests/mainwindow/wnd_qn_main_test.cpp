@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -59,6 +60,14 @@ protected:
         for (int r = 0; r < model->rowCount(); ++r)
             names.push_back(model->index(r, 0).data().toString().toStdString());
         return names;
+    }
+
+    QAction* MonitorItem(const std::string& AName)
+    {
+        for (QAction* a : FWindow->mmInterface->actions())
+            if (a->text().toStdString() == AName)
+                return a;
+        return nullptr;
     }
 
     std::vector<std::string> MonitorItems()
@@ -502,9 +511,52 @@ TEST_F(MainWindow, ANetworkChangeRefreshesTheList)
     Twnd_qn_Main& w = Start();
     EXPECT_EQ(3u, MonitorItems().size());
     AddInterface(9, "usb0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
-    w.NetworkChangeNotifierChange(w.NCN(), 0);
+    NoticeChange(w);
     EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0", "usb0"}), MonitorItems());
     EXPECT_EQ((std::vector<std::string>{"eth0", "wlan0", "usb0"}), ListedNames());
+}
+
+TEST_F(MainWindow, ChangesInsertAndRemoveRowsAndMenuItemsKeepingSelectionAndChecks)
+{
+    Twnd_qn_Main& w = Start();
+    if (w.Tree->Tag() != 0)
+        w.acOOI->trigger(); // every interface listed
+    ASSERT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0"}), ListedNames());
+    MonitorItem("wlan0")->trigger();
+    w.Tree->FocusRow(2); // wlan0
+    QAction* wlanItem = MonitorItem("wlan0");
+    QAction* ethItem = MonitorItem("eth0");
+    auto* model = w.TreeModel();
+    QSignalSpy resets(model, &QAbstractItemModel::modelReset);
+    QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);
+
+    // A burst: eth1 goes, two interfaces come, one of them goes again before the refresh.
+    std::erase_if(FFake->Interfaces, [](const test::TFakeInterface& AIntf) { return AIntf.Name == "eth1"; });
+    AddInterface(9, "usb0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
+    w.NetworkChangeNotifierChange(w.NCN(), 0);
+    AddInterface(11, "veth1", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
+    w.NetworkChangeNotifierChange(w.NCN(), 0);
+    std::erase_if(FFake->Interfaces, [](const test::TFakeInterface& AIntf) { return AIntf.Name == "veth1"; });
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0*"}), MonitorItems()) << "nothing before it settles";
+    NoticeChange(w);
+
+    EXPECT_EQ((std::vector<std::string>{"eth0", "wlan0", "usb0"}), ListedNames());
+    EXPECT_EQ((std::vector<std::string>{"eth0", "wlan0*", "usb0"}), MonitorItems());
+    EXPECT_EQ(0, resets.count());
+    EXPECT_EQ(1, removed.count());
+    EXPECT_EQ(1, inserted.count());
+    EXPECT_EQ(1, w.Tree->FocusedRow()) << "still wlan0";
+    EXPECT_EQ(Qt::Checked, model->index(1, 0).data(Qt::CheckStateRole).toInt());
+    EXPECT_EQ(wlanItem, MonitorItem("wlan0")) << "staying items are kept, not rebuilt";
+    EXPECT_EQ(ethItem, MonitorItem("eth0"));
+    ASSERT_EQ(1u, w.Watchers().size());
+
+    // A refresh without any change touches no row and no item.
+    NoticeChange(w);
+    EXPECT_EQ(1, removed.count());
+    EXPECT_EQ(1, inserted.count());
+    EXPECT_EQ(wlanItem, MonitorItem("wlan0"));
 }
 
 TEST_F(MainWindow, StoredChoicesApplyToInterfacesPresentAtStartOnly)
@@ -514,7 +566,7 @@ TEST_F(MainWindow, StoredChoicesApplyToInterfacesPresentAtStartOnly)
     EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0*"}), MonitorItems());
     // usb0 turns up later: its stored value was never declared, so it is not watched by itself.
     AddInterface(9, "usb0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
-    w.NetworkChangeNotifierChange(w.NCN(), 0);
+    NoticeChange(w);
     EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0*", "usb0"}), MonitorItems());
     ASSERT_EQ(1u, w.Watchers().size());
 

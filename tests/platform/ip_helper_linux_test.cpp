@@ -1,8 +1,10 @@
 // The Linux IP helper provider against the kernel, in a private network namespace: the buffer
-// protocol, rows of links that vanish, aliases, DNS servers, address-change requests and a link whose
-// messages outgrow the kernel's usual dump buffer.
+// protocol, rows of links that vanish, aliases, DNS servers, address-change requests, a link whose
+// messages outgrow the kernel's usual dump buffer, the scan of one refresh and the bulk counters.
 #include "platform/event.h"
+#include "platform/interface_scan.h"
 #include "platform/ip_helper.h"
+#include "platform/link_counters.h"
 #include "platform/wide_text.h"
 
 #include "support/network_namespace.h"
@@ -78,6 +80,99 @@ TEST(LinuxIpHelper, SizedQueriesReportTheSizeAndFillAnExactBuffer)
         const auto getIpNetTable = Proc<PFN_GetIpNetTable>("GetIpNetTable");
         ULONG netSize = 0;
         EXPECT_EQ(getIpNetTable(nullptr, &netSize, FALSE), ERROR_NO_DATA);
+    });
+}
+
+TEST(LinuxIpHelper, InsideAScanEveryAnswerComesFromOneReadingOfTheTables)
+{
+    QN_IN_NETWORK_NAMESPACE([] {
+        Build("ip link set lo up");
+        Build("ip link add qs0 type veth peer name qs1");
+        Build("ip addr add 10.81.0.1/24 dev qs0");
+        const auto getIfEntry2 = Proc<PFN_GetIfEntry2>("GetIfEntry2");
+        const auto getInterfaceInfo = Proc<PFN_GetInterfaceInfo>("GetInterfaceInfo");
+        const auto getIpAddrTable = Proc<PFN_GetIpAddrTable>("GetIpAddrTable");
+        const auto toLuid = Proc<PFN_ConvertInterfaceIndexToLuid>("ConvertInterfaceIndexToLuid");
+        const DWORD index = if_nametoindex("qs0");
+        const auto rowFound = [&] {
+            MIB_IF_ROW2 row{};
+            row.InterfaceIndex = index;
+            return getIfEntry2(&row) == NO_ERROR;
+        };
+        const auto mapCount = [&] {
+            ULONG size = 0;
+            getInterfaceInfo(nullptr, &size);
+            std::vector<std::uint64_t> buffer(size / 8 + 1);
+            auto* info = reinterpret_cast<IP_INTERFACE_INFO*>(buffer.data());
+            return getInterfaceInfo(info, &size) == NO_ERROR ? info->NumAdapters : -1;
+        };
+        const auto addressCount = [&] {
+            ULONG size = 0;
+            if (getIpAddrTable(nullptr, &size, FALSE) != ERROR_INSUFFICIENT_BUFFER)
+                return -1;
+            std::vector<std::uint64_t> buffer(size / 8 + 1);
+            auto* table = reinterpret_cast<MIB_IPADDRTABLE*>(buffer.data());
+            return getIpAddrTable(table, &size, FALSE) == NO_ERROR ? static_cast<int>(table->dwNumEntries) : -1;
+        };
+        {
+            const TInterfaceScan scan;
+            ASSERT_TRUE(rowFound());
+            EXPECT_EQ(3, mapCount());
+            EXPECT_EQ(2, addressCount()); // lo's and qs0's
+            // The links go while the refresh runs: its answers stay those of its one reading.
+            Build("ip link del qs0");
+            EXPECT_TRUE(rowFound());
+            EXPECT_EQ(3, mapCount());
+            EXPECT_EQ(2, addressCount());
+            NET_LUID luid{};
+            EXPECT_EQ(NO_ERROR, toLuid(index, &luid));
+            {
+                const TInterfaceScan inner; // shares the outer reading
+                EXPECT_TRUE(rowFound());
+            }
+            EXPECT_TRUE(rowFound()) << "the inner scan leaves the outer one open";
+        }
+        EXPECT_FALSE(rowFound());
+        EXPECT_EQ(1, mapCount());
+        EXPECT_EQ(1, addressCount());
+        // A scan's first reading is of that moment.
+        const TInterfaceScan scan;
+        EXPECT_FALSE(rowFound());
+    });
+}
+
+TEST(LinuxIpHelper, TheBulkCountersAreEveryLinksSixtyFourBitRowCounters)
+{
+    QN_IN_NETWORK_NAMESPACE([] {
+        Build("ip link set lo up");
+        Build("ip link add qc0 type veth peer name qc1");
+        Build("ip link set qc0 up");
+        Build("ip link set qc1 up");
+        const std::uint8_t broadcast[6] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff};
+        const std::size_t sent = test::SendFrames("qc0", broadcast, 20, 1000);
+        ASSERT_GT(sent, 20000u);
+        std::vector<TLinkCounters> counters;
+        ASSERT_EQ(1, ReadLinkCounters(counters));
+        ASSERT_EQ(3u, counters.size());
+        for (std::size_t i = 1; i < counters.size(); ++i)
+            EXPECT_LT(counters[i - 1].Index, counters[i].Index);
+        const auto getIfEntry2 = Proc<PFN_GetIfEntry2>("GetIfEntry2");
+        for (const TLinkCounters& c : counters) {
+            MIB_IF_ROW2 row{};
+            row.InterfaceIndex = c.Index;
+            ASSERT_EQ(NO_ERROR, getIfEntry2(&row));
+            // The same counters, read a moment apart: at most a stray link-local packet between.
+            EXPECT_GE(row.InOctets, c.InOctets) << c.Index;
+            EXPECT_LT(row.InOctets - c.InOctets, 1000u) << c.Index;
+            EXPECT_GE(row.OutOctets, c.OutOctets) << c.Index;
+            EXPECT_LT(row.OutOctets - c.OutOctets, 1000u) << c.Index;
+            if (c.Index == if_nametoindex("qc0")) {
+                EXPECT_GE(c.OutOctets, sent);
+            } else if (c.Index == if_nametoindex("qc1")) {
+                EXPECT_GE(c.InOctets, sent);
+            }
+        }
+        EXPECT_EQ(counters[0].Index, if_nametoindex("lo"));
     });
 }
 

@@ -190,6 +190,28 @@ TEST_F(WatcherRun, AFailedReadDropsTheBaselineAndTheNextTickShowsNoSpike)
     EXPECT_EQ(Stats.MDL, mdl);
 }
 
+TEST_F(WatcherRun, AFreshWideLinkAtZeroCountsItsFirstTrafficWhileANarrowZeroReadIsAFailedOne)
+{
+    // The panel and the history share the rule: a 64-bit 0 and 0 is a new link's baseline.
+    Counters.Value = {0, 0, true};
+    Stats.TimerTimer(0);
+    Tick(1024, 512);
+    EXPECT_EQ(Stats.TDL, 1024u);
+    EXPECT_EQ(Stats.TUL, 512u);
+    EXPECT_EQ(Stats.RateDL(), 1024.0);
+
+    // A 32-bit 0 and 0 drops the baseline: the next read takes a new one and counts nothing.
+    Counters.Value = {0, 0, false};
+    Tick(0, 0);
+    EXPECT_EQ(Stats.DL, 0u);
+    Tick(3000, 0);
+    EXPECT_EQ(Stats.TDL, 1024u);
+    EXPECT_EQ(Stats.RateDL(), 0.0);
+    Tick(2048, 0);
+    EXPECT_EQ(Stats.TDL, 3072u);
+    EXPECT_EQ(Stats.RateDL(), 2048.0);
+}
+
 TEST_F(WatcherRun, AFailedBaselineReadFollowedByAGoodOneShowsNoSpike)
 {
     for (bool wide : {false, true}) {

@@ -2,6 +2,7 @@
 #include "platform/ip_helper.h"
 
 #include "platform/linux/ip_helper_linux.h"
+#include "platform/linux/kernel_tables.h"
 #include "platform/linux/unique_fd.h"
 #include "platform/wide_text.h"
 
@@ -46,14 +47,9 @@ bool IsWireless(const nl::TLinkInfo& ALink)
     return stat(path, &info) == 0;
 }
 
-// Fills the fields that MIB_IFROW and MIB_IF_ROW2 share the sources of.
-struct TRowCommon
-{
-    IFTYPE Type;
-    std::uint64_t Speed;
-};
+using TRowCommon = TLinkFacts;
 
-TRowCommon RowCommon(const nl::TLinkInfo& ALink);
+const TRowCommon& RowCommon(const nl::TLinkInfo& ALink);
 
 } // namespace
 
@@ -178,20 +174,63 @@ std::uint64_t SpeedOf(const nl::TLinkInfo& ALink)
 // carrier count and state flags stay the same: the ethtool query takes the kernel's global network
 // lock, and a link renegotiates its speed only across a carrier change. Keyed by the link's index,
 // so any number of links keeps the once-a-second counter reads off ethtool and sysfs.
-struct TLinkFacts
+struct TLinkFactsEntry
 {
     std::uint32_t CarrierChanges = 0;
     std::uint32_t Flags = 0;
     char Name[IFNAMSIZ] = {};
-    TRowCommon Common{};
+    TLinkFacts Common{};
 };
 
-const TRowCommon& LinkFacts(const nl::TLinkInfo& ALink)
+std::string ReadFirstLine(const char* APath)
+{
+    std::string line;
+    if (FILE* file = std::fopen(APath, "re")) {
+        char buffer[256];
+        if (std::fgets(buffer, sizeof(buffer), file))
+            line = buffer;
+        std::fclose(file);
+    }
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.pop_back();
+    return line;
+}
+
+// What users know the adapter as: its driver, else the kind of virtual link, else its name.
+std::string AskDescription(const nl::TLinkInfo& ALink)
+{
+    // Only a link with a device behind it has a driver; virtual ones skip the sysfs look-up.
+    if (ALink.HasParentDevice) {
+        char path[96];
+        std::snprintf(path, sizeof(path), "/sys/class/net/%s/device/driver", ALink.Name);
+        char target[256];
+        const ssize_t n = readlink(path, target, sizeof(target) - 1);
+        if (n > 0) {
+            target[n] = 0;
+            const char* slash = std::strrchr(target, '/');
+            return slash ? slash + 1 : target;
+        }
+    }
+    if (ALink.Kind[0])
+        return ALink.Kind;
+    if (ALink.ArpType == ARPHRD_LOOPBACK)
+        return "loopback";
+    return ALink.Name;
+}
+
+bool AskIpv6Enabled(const nl::TLinkInfo& ALink)
+{
+    char path[96];
+    std::snprintf(path, sizeof(path), "/proc/sys/net/ipv6/conf/%s/disable_ipv6", ALink.Name);
+    return ReadFirstLine(path) == "0";
+}
+
+const TLinkFacts& CachedLinkFacts(const nl::TLinkInfo& ALink)
 {
     // Links come and go (a host running containers makes new indices all day): the table is
     // emptied when it reaches this size, so it stays bounded.
     constexpr std::size_t MaxLinks = 4096;
-    thread_local std::unordered_map<std::uint32_t, TLinkFacts> facts;
+    thread_local std::unordered_map<std::uint32_t, TLinkFactsEntry> facts;
     const std::uint32_t flags = ALink.Flags & (IFF_UP | IFF_RUNNING | IFF_LOWER_UP);
     auto it = facts.find(ALink.Index);
     if (it != facts.end() && it->second.CarrierChanges == ALink.CarrierChanges && it->second.Flags == flags &&
@@ -200,26 +239,31 @@ const TRowCommon& LinkFacts(const nl::TLinkInfo& ALink)
     if (it == facts.end()) {
         if (facts.size() >= MaxLinks)
             facts.clear();
-        it = facts.emplace(ALink.Index, TLinkFacts{}).first;
+        it = facts.emplace(ALink.Index, TLinkFactsEntry{}).first;
     }
-    TLinkFacts& entry = it->second;
+    TLinkFactsEntry& entry = it->second;
     entry.CarrierChanges = ALink.CarrierChanges;
     entry.Flags = flags;
     std::memcpy(entry.Name, ALink.Name, IFNAMSIZ - 1);
-    entry.Common = {InterfaceType(ALink), SpeedOf(ALink)};
+    entry.Common = {InterfaceType(ALink), SpeedOf(ALink), AskDescription(ALink), AskIpv6Enabled(ALink)};
     return entry.Common;
 }
 
-TRowCommon RowCommon(const nl::TLinkInfo& ALink)
+const TRowCommon& RowCommon(const nl::TLinkInfo& ALink)
 {
-    return LinkFacts(ALink);
+    return CachedLinkFacts(ALink);
 }
 
 } // namespace
 
+const TLinkFacts& LinkFacts(const nl::TLinkInfo& ALink)
+{
+    return CachedLinkFacts(ALink);
+}
+
 std::uint64_t LinkSpeed(const nl::TLinkInfo& ALink)
 {
-    return LinkFacts(ALink).Speed;
+    return CachedLinkFacts(ALink).Speed;
 }
 
 std::uint64_t LinkSpeedQueries()
@@ -238,6 +282,18 @@ int QueryLink(std::uint32_t AIndex, nl::TLinkInfo& ALink)
 {
     if (AIndex == 0 || AIndex > 0x7FFFFFFF)
         return -ENODEV;
+    // Inside a scan, the refresh's link dump answers: one request for all links.
+    if (CurrentScan()) {
+        const TKernelTables* system = nullptr;
+        TKernelTables own;
+        if (const int result = ReadSystem(own, false, system); result < 0)
+            return result;
+        const nl::TLinkInfo* link = FindLink(system->Links, AIndex);
+        if (!link)
+            return -ENODEV;
+        ALink = *link;
+        return 0;
+    }
     nl::TNetlinkSocket* socket = nl::ThreadSocket();
     if (!socket)
         return -ENOTSOCK;
@@ -271,7 +327,7 @@ DWORD GetIfEntry(PMIB_IFROW pIfRow)
         return ERROR_INVALID_DATA;
     if (result < 0)
         return ERROR_CAN_NOT_COMPLETE;
-    const TRowCommon common = RowCommon(link);
+    const TRowCommon& common = RowCommon(link);
     MIB_IFROW& row = *pIfRow;
     row = MIB_IFROW{};
     Utf8ToWide(link.Name, row.wszName, MAX_INTERFACE_NAME_LEN);
@@ -311,7 +367,7 @@ NETIO_STATUS GetIfEntry2(PMIB_IF_ROW2 Row)
         return ERROR_FILE_NOT_FOUND;
     if (result < 0)
         return ERROR_CAN_NOT_COMPLETE;
-    const TRowCommon common = RowCommon(link);
+    const TRowCommon& common = RowCommon(link);
     MIB_IF_ROW2& row = *Row;
     row = MIB_IF_ROW2{};
     row.InterfaceLuid.Info.NetLuidIndex = link.Index;
@@ -369,7 +425,7 @@ NETIO_STATUS ConvertInterfaceIndexToLuid(NET_IFINDEX InterfaceIndex, PNET_LUID I
     if (link.Index > 0xFFFFFF)
         return ERROR_INVALID_PARAMETER;
     InterfaceLuid->Info.NetLuidIndex = link.Index;
-    InterfaceLuid->Info.IfType = InterfaceType(link);
+    InterfaceLuid->Info.IfType = RowCommon(link).Type;
     return NO_ERROR;
 }
 
@@ -395,9 +451,23 @@ DWORD GetBestInterface(IPAddr dwDestAddr, PDWORD pdwBestIfIndex)
 {
     if (!pdwBestIfIndex)
         return ERROR_INVALID_PARAMETER;
+    // A scan asks each destination once.
+    TScanTables* scan = CurrentScan();
+    if (scan) {
+        if (const auto it = scan->BestInterfaces.find(dwDestAddr); it != scan->BestInterfaces.end()) {
+            if (it->second.first == NO_ERROR)
+                *pdwBestIfIndex = it->second.second;
+            return static_cast<DWORD>(it->second.first);
+        }
+    }
+    const auto remember = [&](DWORD AResult, std::uint32_t AIndex) {
+        if (scan)
+            scan->BestInterfaces[dwDestAddr] = {static_cast<int>(AResult), AIndex};
+        return AResult;
+    };
     nl::TNetlinkSocket* socket = nl::ThreadSocket();
     if (!socket)
-        return ERROR_CAN_NOT_COMPLETE;
+        return remember(ERROR_CAN_NOT_COMPLETE, 0);
     alignas(nlmsghdr) unsigned char request[NLMSG_SPACE(sizeof(rtmsg)) + 64] = {};
     nlmsghdr* msg = mnl_nlmsg_put_header(request);
     msg->nlmsg_type = RTM_GETROUTE;
@@ -415,11 +485,11 @@ DWORD GetBestInterface(IPAddr dwDestAddr, PDWORD pdwBestIfIndex)
     };
     const int result = socket->Exchange(msg, visit);
     if (result == -ENETUNREACH || result == -EHOSTUNREACH || (result == 0 && oif == 0))
-        return ERROR_NETWORK_UNREACHABLE;
+        return remember(ERROR_NETWORK_UNREACHABLE, 0);
     if (result < 0)
-        return ERROR_CAN_NOT_COMPLETE;
+        return remember(ERROR_CAN_NOT_COMPLETE, 0);
     *pdwBestIfIndex = oif;
-    return NO_ERROR;
+    return remember(NO_ERROR, oif);
 }
 
 } // namespace linux_ip

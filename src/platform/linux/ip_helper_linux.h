@@ -5,6 +5,7 @@
 #include "platform/linux/netlink.h"
 
 #include <cstdint>
+#include <string>
 
 namespace qn::linux_ip {
 
@@ -14,6 +15,16 @@ IFTYPE InterfaceType(const nl::TLinkInfo& ALink);
 // The MIB_IFROW operational status (0..5) and the RFC 2863 status of MIB_IF_ROW2.
 INTERNAL_IF_OPER_STATUS RowOperStatus(const nl::TLinkInfo& ALink);
 IF_OPER_STATUS Row2OperStatus(const nl::TLinkInfo& ALink);
+// What a row needs beyond the link message (ethtool, sysfs, /proc), asked once per link and kept
+// while the link's index, name, carrier count and state flags stay the same.
+struct TLinkFacts
+{
+    IFTYPE Type = IF_TYPE_OTHER;
+    std::uint64_t Speed = 0; // bits per second
+    std::string Description; // the driver, else the kind of virtual link, else the name
+    bool Ipv6Enabled = false;
+};
+const TLinkFacts& LinkFacts(const nl::TLinkInfo& ALink);
 // Link speed in bits per second, 0 when unknown or the link is down. Asked from ethtool once per
 // link and kept while the link's name, carrier count and state flags stay the same.
 std::uint64_t LinkSpeed(const nl::TLinkInfo& ALink);

@@ -22,6 +22,7 @@
 #include <sys/socket.h>
 #include <sys/utsname.h>
 #include <unistd.h>
+#include <unordered_map>
 #include <vector>
 
 namespace qn::linux_ip {
@@ -49,36 +50,12 @@ void CopyText(char (&AField)[N], std::string_view AText)
     AField[n] = 0;
 }
 
-std::string ReadFirstLine(const std::string& APath)
+std::string ReadFirstLine(const char* APath)
 {
     std::ifstream file(APath);
     std::string line;
     std::getline(file, line);
     return line;
-}
-
-// What users know the adapter as: its driver, else the kind of virtual link, else its name.
-std::string LinkDescription(const nl::TLinkInfo& ALink)
-{
-    char path[96];
-    std::snprintf(path, sizeof(path), "/sys/class/net/%s/device/driver", ALink.Name);
-    char target[256];
-    const ssize_t n = readlink(path, target, sizeof(target) - 1);
-    if (n > 0) {
-        target[n] = 0;
-        const char* slash = std::strrchr(target, '/');
-        return slash ? slash + 1 : target;
-    }
-    if (ALink.Kind[0])
-        return ALink.Kind;
-    if (ALink.ArpType == ARPHRD_LOOPBACK)
-        return "loopback";
-    return ALink.Name;
-}
-
-bool Ipv6Enabled(const nl::TLinkInfo& ALink)
-{
-    return ReadFirstLine(std::string("/proc/sys/net/ipv6/conf/") + ALink.Name + "/disable_ipv6") == "0";
 }
 
 bool IsDynamic(const nl::TAddrInfo& AAddr)
@@ -181,13 +158,21 @@ DWORD KernelFailure(int AResult)
     return AResult == -ENOMEM || AResult == -ENOBUFS ? ERROR_NOT_ENOUGH_MEMORY : ERROR_CAN_NOT_COMPLETE;
 }
 
-std::vector<const nl::TAddrInfo*> AddrsOf(const TKernelTables& ASystem, std::uint32_t AIndex)
+// The addresses of every link, in the kernel's order, by link index: one pass over the table.
+std::unordered_map<std::uint32_t, std::vector<const nl::TAddrInfo*>> AddrsByLink(const TKernelTables& ASystem)
 {
-    std::vector<const nl::TAddrInfo*> result;
+    std::unordered_map<std::uint32_t, std::vector<const nl::TAddrInfo*>> result;
     for (const nl::TAddrInfo& addr : ASystem.Addrs)
-        if (addr.Index == AIndex)
-            result.push_back(&addr);
+        result[addr.Index].push_back(&addr);
     return result;
+}
+
+const std::vector<const nl::TAddrInfo*>&
+AddrsOf(const std::unordered_map<std::uint32_t, std::vector<const nl::TAddrInfo*>>& AByLink, std::uint32_t AIndex)
+{
+    static const std::vector<const nl::TAddrInfo*> none;
+    const auto it = AByLink.find(AIndex);
+    return it != AByLink.end() ? it->second : none;
 }
 
 std::vector<std::uint32_t> GatewaysOf(const TKernelTables& ASystem, std::uint32_t AIndex)
@@ -248,14 +233,18 @@ DWORD GetAdaptersInfo(PIP_ADAPTER_INFO AdapterInfo, PULONG SizePointer)
 {
     if (!SizePointer)
         return ERROR_INVALID_PARAMETER;
-    TKernelTables system;
-    if (const int result = ReadSystem(system, true); result < 0)
+    TKernelTables own;
+    const TKernelTables* tables = nullptr;
+    if (const int result = ReadSystem(own, true, tables); result < 0)
         return KernelFailure(result);
+    const TKernelTables& system = *tables;
     if (system.Links.empty())
         return ERROR_NO_DATA;
-    std::vector<std::string> descriptions;
+    std::vector<const TLinkFacts*> facts;
+    facts.reserve(system.Links.size());
     for (const nl::TLinkInfo& link : system.Links)
-        descriptions.push_back(LinkDescription(link));
+        facts.push_back(&LinkFacts(link));
+    const auto addrsByLink = AddrsByLink(system);
     const std::int64_t now = time(nullptr);
     return FillSized(AdapterInfo, SizePointer, ERROR_BUFFER_OVERFLOW, [&](TArena& AArena) {
         // The records first, as one array, then the further address entries they chain to.
@@ -266,14 +255,14 @@ DWORD GetAdaptersInfo(PIP_ADAPTER_INFO AdapterInfo, PULONG SizePointer)
             info.Next = i + 1 < system.Links.size() ? &records[i + 1] : nullptr;
             info.ComboIndex = link.Index;
             CopyText(info.AdapterName, link.Name);
-            CopyText(info.Description, descriptions[i]);
+            CopyText(info.Description, facts[i]->Description);
             info.AddressLength = std::min<UINT>(link.AddressLength, MAX_ADAPTER_ADDRESS_LENGTH);
             std::memcpy(info.Address, link.Address, info.AddressLength);
             info.Index = link.Index;
-            info.Type = InterfaceType(link);
+            info.Type = facts[i]->Type;
             std::vector<std::pair<std::uint32_t, std::uint32_t>> addresses;
             std::uint32_t leaseValid = 0xFFFFFFFF;
-            for (const nl::TAddrInfo* addr : AddrsOf(system, link.Index)) {
+            for (const nl::TAddrInfo* addr : AddrsOf(addrsByLink, link.Index)) {
                 addresses.emplace_back(addr->Address, MaskOf(addr->PrefixLength));
                 if (IsDynamic(*addr)) {
                     info.DhcpEnabled = 1;
@@ -299,9 +288,11 @@ ULONG GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved, PIP_ADAPTE
         return ERROR_INVALID_PARAMETER;
     if (Family != AF_INET && Family != AF_UNSPEC)
         return ERROR_NOT_SUPPORTED; // only IPv4 addresses are reported
-    TKernelTables system;
-    if (const int result = ReadSystem(system, (Flags & GAA_FLAG_INCLUDE_GATEWAYS) != 0); result < 0)
+    TKernelTables own;
+    const TKernelTables* tables = nullptr;
+    if (const int result = ReadSystem(own, (Flags & GAA_FLAG_INCLUDE_GATEWAYS) != 0, tables); result < 0)
         return KernelFailure(result);
+    const TKernelTables& system = *tables;
     if (system.Links.empty())
         return ERROR_NO_DATA;
     struct TExtra
@@ -311,8 +302,12 @@ ULONG GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved, PIP_ADAPTE
         bool Ipv6;
     };
     std::vector<TExtra> extras;
-    for (const nl::TLinkInfo& link : system.Links)
-        extras.push_back({LinkDescription(link), LinkSpeed(link), Ipv6Enabled(link)});
+    extras.reserve(system.Links.size());
+    for (const nl::TLinkInfo& link : system.Links) {
+        const TLinkFacts& facts = LinkFacts(link);
+        extras.push_back({facts.Description, facts.Speed, facts.Ipv6Enabled});
+    }
+    const auto addrsByLink = AddrsByLink(system);
     const std::vector<TLinkDns> dns =
         (Flags & GAA_FLAG_SKIP_DNS_SERVER) ? std::vector<TLinkDns>(system.Links.size()) : LinkDnsServers(system.Links);
 
@@ -334,7 +329,7 @@ ULONG GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved, PIP_ADAPTE
             entry->Length = sizeof(IP_ADAPTER_ADDRESSES);
             entry->IfIndex = link.Index;
             entry->AdapterName = AArena.TakeText(link.Name);
-            const std::vector<const nl::TAddrInfo*> addrs = AddrsOf(system, link.Index);
+            const std::vector<const nl::TAddrInfo*>& addrs = AddrsOf(addrsByLink, link.Index);
             if (!(Flags & GAA_FLAG_SKIP_UNICAST)) {
                 IP_ADAPTER_UNICAST_ADDRESS* last = nullptr;
                 for (const nl::TAddrInfo* addr : addrs) {
@@ -377,7 +372,7 @@ ULONG GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved, PIP_ADAPTE
             if (!(link.Flags & IFF_MULTICAST))
                 entry->Flags |= IP_ADAPTER_NO_MULTICAST;
             entry->Mtu = link.Mtu;
-            entry->IfType = InterfaceType(link);
+            entry->IfType = LinkFacts(link).Type;
             entry->OperStatus = Row2OperStatus(link);
             entry->Ipv6IfIndex = extras[i].Ipv6 ? link.Index : 0;
             if (Flags & GAA_FLAG_INCLUDE_PREFIX) {
@@ -454,9 +449,11 @@ ULONG GetIpAddrTable(PMIB_IPADDRTABLE pIpAddrTable, PULONG pdwSize, BOOL bOrder)
 {
     if (!pdwSize)
         return ERROR_INVALID_PARAMETER;
-    TKernelTables system;
-    if (const int result = ReadSystem(system, false); result < 0)
+    TKernelTables own;
+    const TKernelTables* tables = nullptr;
+    if (const int result = ReadSystem(own, false, tables); result < 0)
         return KernelFailure(result);
+    const TKernelTables& system = *tables;
     if (system.Addrs.empty())
         return ERROR_NO_DATA;
     std::vector<MIB_IPADDRROW> rows;
@@ -471,9 +468,8 @@ ULONG GetIpAddrTable(PMIB_IPADDRTABLE pIpAddrTable, PULONG pdwSize, BOOL bOrder)
             row.wType |= MIB_IPADDR_PRIMARY;
         if (IsDynamic(addr))
             row.wType |= MIB_IPADDR_DYNAMIC;
-        const auto link = std::find_if(system.Links.begin(), system.Links.end(),
-                                       [&](const nl::TLinkInfo& l) { return l.Index == addr.Index; });
-        if (link == system.Links.end() || !(link->Flags & IFF_RUNNING))
+        const nl::TLinkInfo* link = FindLink(system.Links, addr.Index);
+        if (!link || !(link->Flags & IFF_RUNNING))
             row.wType |= MIB_IPADDR_DISCONNECTED;
         rows.push_back(row);
     }

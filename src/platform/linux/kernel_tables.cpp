@@ -55,9 +55,7 @@ int Dump(std::uint16_t AType, std::uint8_t AFamily, std::vector<TRecord>& ARecor
     return result;
 }
 
-} // namespace
-
-int ReadLinks(std::vector<nl::TLinkInfo>& ALinks)
+int DumpLinks(std::vector<nl::TLinkInfo>& ALinks)
 {
     const int result = Dump<ifinfomsg>(RTM_GETLINK, AF_UNSPEC, ALinks, nl::ParseLink);
     std::stable_sort(ALinks.begin(), ALinks.end(),
@@ -65,12 +63,12 @@ int ReadLinks(std::vector<nl::TLinkInfo>& ALinks)
     return result;
 }
 
-int ReadAddrs(std::vector<nl::TAddrInfo>& AAddrs)
+int DumpAddrs(std::vector<nl::TAddrInfo>& AAddrs)
 {
     return Dump<ifaddrmsg>(RTM_GETADDR, AF_INET, AAddrs, nl::ParseAddr);
 }
 
-int ReadDefaultRoutes(std::vector<nl::TRouteInfo>& ARoutes)
+int DumpDefaultRoutes(std::vector<nl::TRouteInfo>& ARoutes)
 {
     const int result = Dump<rtmsg>(RTM_GETROUTE, AF_INET, ARoutes, nl::ParseRoute);
     std::erase_if(ARoutes, [](const nl::TRouteInfo& r) {
@@ -81,19 +79,91 @@ int ReadDefaultRoutes(std::vector<nl::TRouteInfo>& ARoutes)
     return result;
 }
 
-int ReadSystem(TKernelTables& ASystem, bool AWithRoutes)
+// The scan's table, dumped on first use.
+template <typename TRecord, typename TDump>
+int ScanTable(bool& AHave, int& AResult, std::vector<TRecord>& ATable, TDump ADump)
 {
-    int result = ReadLinks(ASystem.Links);
+    if (!AHave) {
+        AResult = ADump(ATable);
+        AHave = true;
+    }
+    return AResult;
+}
+
+} // namespace
+
+const nl::TLinkInfo* FindLink(const std::vector<nl::TLinkInfo>& ALinks, std::uint32_t AIndex)
+{
+    const auto it =
+        std::lower_bound(ALinks.begin(), ALinks.end(), AIndex,
+                         [](const nl::TLinkInfo& ALink, std::uint32_t AValue) { return ALink.Index < AValue; });
+    return it != ALinks.end() && it->Index == AIndex ? &*it : nullptr;
+}
+
+int ReadLinks(std::vector<nl::TLinkInfo>& ALinks)
+{
+    if (TScanTables* scan = CurrentScan()) {
+        const int result = ScanTable(scan->HaveLinks, scan->LinksResult, scan->System.Links, DumpLinks);
+        ALinks = scan->System.Links;
+        return result;
+    }
+    return DumpLinks(ALinks);
+}
+
+int ReadAddrs(std::vector<nl::TAddrInfo>& AAddrs)
+{
+    if (TScanTables* scan = CurrentScan()) {
+        const int result = ScanTable(scan->HaveAddrs, scan->AddrsResult, scan->System.Addrs, DumpAddrs);
+        AAddrs = scan->System.Addrs;
+        return result;
+    }
+    return DumpAddrs(AAddrs);
+}
+
+int ReadDefaultRoutes(std::vector<nl::TRouteInfo>& ARoutes)
+{
+    if (TScanTables* scan = CurrentScan()) {
+        const int result =
+            ScanTable(scan->HaveRoutes, scan->RoutesResult, scan->System.DefaultRoutes, DumpDefaultRoutes);
+        ARoutes = scan->System.DefaultRoutes;
+        return result;
+    }
+    return DumpDefaultRoutes(ARoutes);
+}
+
+int ReadSystem(TKernelTables& AOwn, bool AWithRoutes, const TKernelTables*& ASystem)
+{
+    if (TScanTables* scan = CurrentScan()) {
+        ASystem = &scan->System;
+        int result = ScanTable(scan->HaveLinks, scan->LinksResult, scan->System.Links, DumpLinks);
+        if (result == 0)
+            result = ScanTable(scan->HaveAddrs, scan->AddrsResult, scan->System.Addrs, DumpAddrs);
+        if (result == 0 && AWithRoutes)
+            result = ScanTable(scan->HaveRoutes, scan->RoutesResult, scan->System.DefaultRoutes, DumpDefaultRoutes);
+        if (result < 0)
+            ASystem = &AOwn; // a failed table is never handed out, as without a scan
+        return result;
+    }
+    ASystem = &AOwn;
+    int result = DumpLinks(AOwn.Links);
     if (result == 0)
-        result = ReadAddrs(ASystem.Addrs);
+        result = DumpAddrs(AOwn.Addrs);
     if (result == 0 && AWithRoutes)
-        result = ReadDefaultRoutes(ASystem.DefaultRoutes);
+        result = DumpDefaultRoutes(AOwn.DefaultRoutes);
     return result;
 }
 
 int ReadNeighbours(std::vector<nl::TNeighInfo>& ANeighbours)
 {
-    return Dump<ndmsg>(RTM_GETNEIGH, AF_INET, ANeighbours, nl::ParseNeigh);
+    const auto dump = [](std::vector<nl::TNeighInfo>& ATable) {
+        return Dump<ndmsg>(RTM_GETNEIGH, AF_INET, ATable, nl::ParseNeigh);
+    };
+    if (TScanTables* scan = CurrentScan()) {
+        const int result = ScanTable(scan->HaveNeighbours, scan->NeighboursResult, scan->Neighbours, dump);
+        ANeighbours = scan->Neighbours;
+        return result;
+    }
+    return dump(ANeighbours);
 }
 
 } // namespace qn::linux_ip

@@ -173,6 +173,31 @@ bool ParseLink(const nlmsghdr* AMsg, TLinkInfo& ALink)
     return true;
 }
 
+bool ParseStats(const nlmsghdr* AMsg, TStatsInfo& AStats)
+{
+    AStats = TStatsInfo{};
+    if (AMsg->nlmsg_type != RTM_NEWSTATS)
+        return false;
+    if_stats_msg header{};
+    bool found = false;
+    const bool ok = ForEachMessageAttribute(
+        AMsg, header, [&](std::uint16_t AType, const unsigned char* APayload, std::size_t ALength) {
+            // Only the leading octet counters are needed; older kernels may send a shorter record.
+            constexpr std::size_t needed = offsetof(rtnl_link_stats64, tx_bytes) + sizeof(std::uint64_t);
+            if (AType != IFLA_STATS_LINK_64 || ALength < needed)
+                return;
+            rtnl_link_stats64 stats{};
+            std::memcpy(&stats, APayload, std::min(ALength, sizeof(stats)));
+            AStats.RxBytes = stats.rx_bytes;
+            AStats.TxBytes = stats.tx_bytes;
+            found = true;
+        });
+    if (!ok || header.ifindex == 0)
+        return false;
+    AStats.Index = header.ifindex;
+    return found;
+}
+
 bool ParseAddr(const nlmsghdr* AMsg, TAddrInfo& AAddr)
 {
     AAddr = TAddrInfo{};

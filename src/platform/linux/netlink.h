@@ -76,7 +76,15 @@ struct TNeighInfo
     std::uint32_t LinkAddressLength = 0;
 };
 
+// One link's octet counters from a statistics message (RTM_NEWSTATS with the 64-bit link record).
+struct TStatsInfo
+{
+    std::uint32_t Index = 0;
+    std::uint64_t RxBytes = 0, TxBytes = 0;
+};
+
 bool ParseLink(const nlmsghdr* AMsg, TLinkInfo& ALink);
+bool ParseStats(const nlmsghdr* AMsg, TStatsInfo& AStats); // false without the 64-bit record
 bool ParseAddr(const nlmsghdr* AMsg, TAddrInfo& AAddr);    // IPv4 only
 bool ParseRoute(const nlmsghdr* AMsg, TRouteInfo& ARoute); // IPv4 only
 bool ParseNeigh(const nlmsghdr* AMsg, TNeighInfo& ANeigh); // IPv4 only

@@ -10,10 +10,12 @@ set(QN_PLATFORM_SOURCES
     linux/file_lock.cpp
     linux/heap.cpp
     linux/interface_facts.cpp
+    linux/interface_scan.cpp
     linux/ip_helper.cpp
     linux/interface_name.cpp
     linux/ip_helper_tables.cpp
     linux/kernel_tables.cpp
+    linux/link_counters.cpp
     linux/netlink.cpp
     linux/portable_drive.cpp
     linux/resolver_config.cpp

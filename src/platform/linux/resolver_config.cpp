@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <dirent.h>
 #include <fstream>
 #include <string_view>
+#include <unordered_set>
 
 namespace qn::linux_ip {
 
@@ -40,15 +42,38 @@ std::vector<std::string_view> Words(std::string_view ALine)
     return words;
 }
 
+// The names in a folder; empty when it cannot be read.
+std::unordered_set<std::string> FolderEntries(const char* APath)
+{
+    std::unordered_set<std::string> names;
+    if (DIR* folder = opendir(APath)) {
+        while (const dirent* entry = readdir(folder))
+            names.insert(entry->d_name);
+        closedir(folder);
+    }
+    return names;
+}
+
+// The state files of a link-management daemon, listed once per call of LinkDnsServers so that
+// links without a file cost no open.
+struct TStateFolders
+{
+    std::unordered_set<std::string> Resolve = FolderEntries("/run/systemd/resolve/netif");
+    std::unordered_set<std::string> Links = FolderEntries("/run/systemd/netif/links");
+};
+
 // The servers a link-management daemon configured for one link, from its state files.
-void ReadLinkServers(std::uint32_t AIndex, std::vector<std::uint32_t>& AServers, std::string& ADomain)
+void ReadLinkServers(const TStateFolders& AFolders, std::uint32_t AIndex, std::vector<std::uint32_t>& AServers,
+                     std::string& ADomain)
 {
     const std::string index = std::to_string(AIndex);
     const std::pair<std::string, std::string_view> sources[] = {
-        {"/run/systemd/resolve/netif/" + index, "SERVERS="},
-        {"/run/systemd/netif/links/" + index, "DNS="},
+        {AFolders.Resolve.count(index) ? "/run/systemd/resolve/netif/" + index : std::string(), "SERVERS="},
+        {AFolders.Links.count(index) ? "/run/systemd/netif/links/" + index : std::string(), "DNS="},
     };
     for (const auto& [path, key] : sources) {
+        if (path.empty())
+            continue;
         std::ifstream file(path);
         std::string line;
         while (std::getline(file, line)) {
@@ -93,8 +118,10 @@ TResolver ReadResolver()
 std::vector<TLinkDns> LinkDnsServers(const std::vector<nl::TLinkInfo>& ALinks)
 {
     std::vector<TLinkDns> result(ALinks.size());
-    for (std::size_t i = 0; i < ALinks.size(); ++i)
-        ReadLinkServers(ALinks[i].Index, result[i].Servers, result[i].Suffix);
+    const TStateFolders folders;
+    if (!folders.Resolve.empty() || !folders.Links.empty())
+        for (std::size_t i = 0; i < ALinks.size(); ++i)
+            ReadLinkServers(folders, ALinks[i].Index, result[i].Servers, result[i].Suffix);
     const TResolver resolver = ReadResolver();
     for (std::uint32_t server : resolver.Servers) {
         DWORD index = 0;

@@ -8,4 +8,9 @@ bool SameInterfaceName(std::string_view A, std::string_view B)
     return A == B;
 }
 
+std::string InterfaceNameKey(std::string_view AName)
+{
+    return std::string(AName);
+}
+
 } // namespace qn

@@ -8,8 +8,10 @@ set(QN_PLATFORM_SOURCES
     null/file_lock.cpp
     null/heap.cpp
     null/interface_facts.cpp
+    null/interface_scan.cpp
     null/interface_name.cpp
     null/ip_helper.cpp
+    null/link_counters.cpp
     null/portable_drive.cpp
     null/thread_id.cpp
     null/version_resource.cpp

@@ -14,9 +14,10 @@ set(QN_PLATFORM_SOURCES
     windows/version_resource.cpp
     windows/wide_path.cpp
 )
-# The facts that class interfaces (uplink, virtual, tunnel) are read from sysfs on Linux; Windows
-# answers none yet, as a system without a port.
-list(APPEND QN_PLATFORM_SOURCES null/interface_facts.cpp)
+# Not ported yet, so the null ones: the facts that class interfaces (sysfs on Linux); the bulk counter
+# read (readers then ask the interface rows one by one; GetIfTable2 would answer it in one call); the
+# refresh scope (the service answers every call itself).
+list(APPEND QN_PLATFORM_SOURCES null/interface_facts.cpp null/link_counters.cpp null/interface_scan.cpp)
 # The IP helper is not linked: its library is loaded by name, as on systems where it may be missing.
 set(QN_PLATFORM_DEPS shell32 version ws2_32)
 # The desktop services are the null ones until the windows layers are built for Windows.

@@ -1,0 +1,51 @@
+// The shared counter pass: one bulk request serves every reader for up to MaxAgeMs.
+#include "netdata/traffic_counter_pass.h"
+
+#include "platform/clock.h"
+
+#include <algorithm>
+
+namespace qn {
+
+TTrafficCounterPass::TTrafficCounterPass(TReadAll ARead, TNowMs ANow) : FRead(std::move(ARead)), FNow(std::move(ANow))
+{
+}
+
+int TTrafficCounterPass::Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounters)
+{
+    ACounters = TTrafficCounters{};
+    if (!FSupported)
+        return -1;
+    const std::uint64_t now = FNow();
+    // A clock that went back counts as an old pass. A failed pass is not asked again before it
+    // is as old: the readers ask the rows meanwhile.
+    if (!FValid || now < FTakenMs || now - FTakenMs >= MaxAgeMs) {
+        const int result = FRead(FCounters);
+        ++FPasses;
+        FTakenMs = now;
+        FValid = true;
+        FFailed = result <= 0;
+        if (result == 0)
+            FSupported = false; // the system has no such request: it never will
+        if (FFailed)
+            FCounters.clear();
+    }
+    if (FFailed)
+        return -1;
+    const auto it = std::lower_bound(FCounters.begin(), FCounters.end(), AIntfIdx,
+                                     [](const TLinkCounters& A, std::uint32_t AValue) { return A.Index < AValue; });
+    if (it == FCounters.end() || it->Index != AIntfIdx)
+        return 0;
+    ACounters.InOctets = it->InOctets;
+    ACounters.OutOctets = it->OutOctets;
+    ACounters.Wide = true;
+    return 1;
+}
+
+TTrafficCounterPass& HostCounterPass()
+{
+    static TTrafficCounterPass pass(ReadLinkCounters, GetTickCount64);
+    return pass;
+}
+
+} // namespace qn

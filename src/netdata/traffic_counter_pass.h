@@ -1,0 +1,51 @@
+// The one reading of every interface's octet counters that the list, the panels and the history share.
+#pragma once
+
+#include "netdata/traffic_counter_source.h"
+#include "platform/link_counters.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace qn {
+
+// A pass is one bulk request for all interfaces' 64-bit counters. Readers ask for one interface at
+// their own tick; the first read after the pass turned MaxAgeMs old takes a new one, so readers that
+// tick once a second share one request a second, whatever their number and the number of
+// interfaces. Invalidate makes the next read take a new pass (the interfaces changed). Used on one
+// thread; the functions are borrowed for its life.
+class TTrafficCounterPass
+{
+public:
+    // Shorter than a second, so a reader ticking once a second never gets the pass it got last
+    // time, with room for a timer that fires a little early.
+    static constexpr std::uint64_t MaxAgeMs = 900;
+
+    using TReadAll = std::function<int(std::vector<TLinkCounters>& ACounters)>;
+    using TNowMs = std::function<std::uint64_t()>;
+
+    TTrafficCounterPass(TReadAll ARead, TNowMs ANow);
+
+    // 1 with the interface's counters (Wide), 0 when the pass has no such interface (it is gone),
+    // -1 when there is no pass (the system has no bulk request, or it failed): ask the row instead.
+    int Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounters);
+    void Invalidate() { FValid = false; }
+    // The bulk requests made so far.
+    std::uint64_t Passes() const { return FPasses; }
+
+private:
+    TReadAll FRead;
+    TNowMs FNow;
+    std::vector<TLinkCounters> FCounters;
+    std::uint64_t FTakenMs = 0;
+    std::uint64_t FPasses = 0;
+    bool FValid = false;  // a pass was attempted and has not been invalidated
+    bool FFailed = false; // that attempt failed
+    bool FSupported = true;
+};
+
+// The process's pass over the host's interfaces (the platform's bulk request, the monotonic clock).
+TTrafficCounterPass& HostCounterPass();
+
+} // namespace qn
