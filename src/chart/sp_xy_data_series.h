@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -49,6 +50,12 @@ protected:
 // float (see AddXY). Removing the oldest or the newest point is O(1), adding is amortised O(1),
 // reading a point is O(1). Bounds are widened on add; a delete that removes a bound has them
 // recomputed on demand.
+//
+// The points fall into runs: a point whose x is below the x before it (a clock set back), or one
+// added after BreakLine (a clock that jumped ahead, a sleep), starts a new run. Within a run x
+// ascends, so a drawer finds a run's visible part by binary search, and a line is never drawn
+// from one run into the next. The cost of drawing thus depends on the number of runs, not on how
+// long ago the last step back was.
 class Tsp_XYDataSeries : public Tsp_DataSeries
 {
 public:
@@ -56,6 +63,8 @@ public:
     // when that is a normal float or zero, else exactly; with SetExactValues(true) always exactly.
     // X and Y read back what was kept.
     void AddXY(double AX, double AY);
+    // The next point added starts a new run: no line joins it to the point before.
+    void BreakLine() { FBreakNext = FCount > 0; }
     // True keeps every later y exactly, at 4 more bytes a point.
     void SetExactValues(bool AOn) { FExactValues = AOn; }
     bool ExactValues() const { return FExactValues; }
@@ -93,8 +102,23 @@ public:
     // The bounds over all points; false when the series is empty.
     bool GetXMinMax(double& AMin, double& AMax) const;
     bool GetYMinMax(double& AMin, double& AMax) const;
-    // True while every x is at least the x before it, which lets a drawer search the visible run.
-    bool XAscending() const { return FXAscending; }
+    // True while every x is at least the x before it (no run starts with a step back).
+    bool XAscending() const { return FDescendingBreaks == 0; }
+    // The number of runs (0 for an empty series).
+    int RunCount() const { return FCount == 0 ? 0 : static_cast<int>(FBreaks.size()) + 1; }
+    // Calls AVisit(from, to) for each run of points from .. to - 1, in order.
+    template <class TVisit>
+    void ForEachRun(TVisit&& AVisit) const
+    {
+        int from = 0;
+        for (const TBreak& b : FBreaks) {
+            const int to = static_cast<int>(b.Seq - FFirstSeq);
+            AVisit(from, to);
+            from = to;
+        }
+        if (FCount > 0)
+            AVisit(from, FCount);
+    }
 
 private:
     static constexpr std::size_t Mask = Tsp_PointBlock::Size - 1;
@@ -104,6 +128,15 @@ private:
     void Append(double AX, double AY);
     void DropStorage();
     void UpdateBounds() const;
+    void UpdateXBoundsFromRuns() const;
+    void DeleteInside(int AIndex);
+
+    // A point that starts a run, by its sequence number (point i has FFirstSeq + i).
+    struct TBreak
+    {
+        std::uint64_t Seq;
+        bool Descending; // its x is below the x before it
+    };
 
     // A ring of blocks (its size a power of two); every block but the last is full. Point i is
     // at position FFirst + i counted from the first block's start.
@@ -113,7 +146,10 @@ private:
     std::size_t FFirst = 0;
     int FCount = 0;
     bool FExactValues = false;
-    bool FXAscending = true;
+    std::uint64_t FFirstSeq = 0;
+    std::deque<TBreak> FBreaks;
+    int FDescendingBreaks = 0;
+    bool FBreakNext = false;
     mutable bool FBoundsValid = false;
     mutable double FXMin = 0, FXMax = 0, FYMin = 0, FYMax = 0;
 };
