@@ -11,6 +11,8 @@ namespace qn {
 namespace {
 // Counts stay representable as int, the type of indices in the interface.
 constexpr int MaxPoints = 1 << 30;
+// Up to this many runs, deleting a bound recomputes the x bounds at once.
+constexpr std::size_t KeptRuns = 8;
 
 // The value as kept: the nearest float when that is a normal float or zero (rates up to 10^38
 // bytes a second lose at most 2^-24 of themselves), else the value itself.
@@ -47,9 +49,10 @@ void Tsp_XYDataSeries::AddXY(double AX, double AY)
     if (FCount >= MaxPoints)
         return; // a billion points: refuse rather than overflow the index type
     if (FCount > 0) {
-        const bool descending = !(AX >= X(FCount - 1));
+        const double prev = X(FCount - 1);
+        const bool descending = !(AX >= prev);
         if (descending || FBreakNext) {
-            FBreaks.push_back({FFirstSeq + static_cast<std::uint64_t>(FCount), descending});
+            FBreaks.push_back({FFirstSeq + static_cast<std::uint64_t>(FCount), descending, AX, prev});
             FDescendingBreaks += descending ? 1 : 0;
         }
     }
@@ -116,9 +119,16 @@ void Tsp_XYDataSeries::Delete(int AIndex)
     // The bounds survive unless the point held one of them: trimming a day-long series then
     // needs no scan over all points on the next paint. The x bounds are the runs' ends.
     if (FBoundsValid && FCount > 0) {
-        if (!(x > FXMin && x < FXMax))
-            UpdateXBoundsFromRuns();
-        FBoundsValid = y > FYMin && y < FYMax;
+        // With a handful of runs the x bounds are had at once; after many steps of the clock they
+        // are left to the next look, as the y bounds are.
+        bool keep = y > FYMin && y < FYMax;
+        if (!(x > FXMin && x < FXMax)) {
+            if (FBreaks.size() < KeptRuns)
+                UpdateXBoundsFromRuns();
+            else
+                keep = false;
+        }
+        FBoundsValid = keep;
     } else {
         FBoundsValid = false;
     }
@@ -147,7 +157,9 @@ void Tsp_XYDataSeries::DeleteInside(int AIndex)
         if (!breaks.empty() && breaks.back().Seq == b.Seq)
             continue;
         const int i = static_cast<int>(b.Seq - FFirstSeq);
-        b.Descending = !(X(i) >= X(i - 1));
+        b.X = X(i);
+        b.PrevX = X(i - 1);
+        b.Descending = !(b.X >= b.PrevX);
         FDescendingBreaks += b.Descending ? 1 : 0;
         breaks.push_back(b);
     }
@@ -194,9 +206,9 @@ void Tsp_XYDataSeries::UpdateXBoundsFromRuns() const
 {
     // x ascends within a run, so its ends are its bounds.
     double xMin = std::numeric_limits<double>::infinity(), xMax = -xMin;
-    ForEachRun([&](int AFrom, int ATo) {
-        xMin = std::min(xMin, X(AFrom));
-        xMax = std::max(xMax, X(ATo - 1));
+    ForEachRun([&](int, int, double AFirst, double ALast) {
+        xMin = std::min(xMin, AFirst);
+        xMax = std::max(xMax, ALast);
     });
     FXMin = xMin;
     FXMax = xMax;

@@ -106,18 +106,22 @@ public:
     bool XAscending() const { return FDescendingBreaks == 0; }
     // The number of runs (0 for an empty series).
     int RunCount() const { return FCount == 0 ? 0 : static_cast<int>(FBreaks.size()) + 1; }
-    // Calls AVisit(from, to) for each run of points from .. to - 1, in order.
+    // Calls AVisit(from, to, xFirst, xLast) for each run of points from .. to - 1, in order, with
+    // the x of its first and last point (its bounds, as x ascends within it).
     template <class TVisit>
     void ForEachRun(TVisit&& AVisit) const
     {
+        if (FCount == 0)
+            return;
         int from = 0;
+        double first = X(0);
         for (const TBreak& b : FBreaks) {
             const int to = static_cast<int>(b.Seq - FFirstSeq);
-            AVisit(from, to);
+            AVisit(from, to, first, b.PrevX);
             from = to;
+            first = b.X;
         }
-        if (FCount > 0)
-            AVisit(from, FCount);
+        AVisit(from, FCount, first, X(FCount - 1));
     }
 
 private:
@@ -136,6 +140,8 @@ private:
     {
         std::uint64_t Seq;
         bool Descending; // its x is below the x before it
+        double X;        // its x
+        double PrevX;    // the x before it, the end of the run before
     };
 
     // A ring of blocks (its size a power of two); every block but the last is full. Point i is

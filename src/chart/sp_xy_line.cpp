@@ -194,14 +194,14 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
         const int lo = AField.left() - slack;
         const int hi = AField.right() + slack;
         auto px = [&](int AIndex) { return AXAxis.V2P(X(AIndex)); };
-        ForEachRun([&](int AFrom, int ATo) {
+        const bool inversed = AXAxis.Inversed();
+        ForEachRun([&](int AFrom, int ATo, double AFirstX, double ALastX) {
             if (ATo - AFrom < 2)
                 return;
             // x ascends within a run, so pixel x is monotonic in the index there and the segments
             // that can touch the field form one run of their own: a run wholly beside the field
-            // costs two look-ups.
-            const int firstX = px(AFrom), lastX = px(ATo - 1);
-            const bool inversed = AXAxis.Inversed();
+            // costs two comparisons.
+            const int firstX = AXAxis.V2P(AFirstX), lastX = AXAxis.V2P(ALastX);
             if ((!inversed && (lastX < lo || firstX > hi)) || (inversed && (lastX > hi || firstX < lo)))
                 return;
             int firstSeg, endSeg; // segments join point i - 1 to point i

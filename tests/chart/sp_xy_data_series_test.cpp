@@ -191,7 +191,11 @@ TEST(XYDataSeries, AnXThatGoesBackClearsTheAscendingFlagUntilCleared)
 std::vector<std::pair<int, int>> Runs(const Tsp_XYDataSeries& ASeries)
 {
     std::vector<std::pair<int, int>> runs;
-    ASeries.ForEachRun([&](int AFrom, int ATo) { runs.emplace_back(AFrom, ATo); });
+    ASeries.ForEachRun([&](int AFrom, int ATo, double AFirst, double ALast) {
+        EXPECT_EQ(AFirst, ASeries.X(AFrom));
+        EXPECT_EQ(ALast, ASeries.X(ATo - 1));
+        runs.emplace_back(AFrom, ATo);
+    });
     return runs;
 }
 

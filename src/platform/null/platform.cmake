@@ -10,6 +10,7 @@ set(QN_PLATFORM_SOURCES
     null/interface_name.cpp
     null/ip_helper.cpp
     null/portable_drive.cpp
+    null/termination_signals.cpp
     null/thread_id.cpp
     null/version_resource.cpp
 )
