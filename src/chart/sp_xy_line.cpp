@@ -196,8 +196,18 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
         auto px = [&](int AIndex) { return AXAxis.V2P(X(AIndex)); };
         const bool inversed = AXAxis.Inversed();
         ForEachRun([&](int AFrom, int ATo, double AFirstX, double ALastX) {
-            if (ATo - AFrom < 2)
+            if (ATo - AFrom < 2) {
+                // A lone point (the first after a jump of the clock or a sleep) is a dot, so that
+                // the newest reading shows at once.
+                const int x = AXAxis.V2P(AFirstX), y = AYAxis.V2P(Y(AFrom));
+                if (x >= lo && x <= hi && !Skipped(x, y, x, y)) {
+                    if (batch)
+                        segments.push_back({x, y, x, y});
+                    else
+                        APainter.drawPoint(x, y);
+                }
                 return;
+            }
             // x ascends within a run, so pixel x is monotonic in the index there and the segments
             // that can touch the field form one run of their own: a run wholly beside the field
             // costs two comparisons.

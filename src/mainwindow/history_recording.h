@@ -29,6 +29,8 @@ public:
     void Tick();
     // The read and write at Exit.
     void Stop();
+    // The same read and write without stopping (a save the session asks for, a sleep).
+    void WriteNow();
 
     const std::string& FileName() const { return FRecorder->FileName(); }
     THistoryRecorder& Recorder() { return *FRecorder; }

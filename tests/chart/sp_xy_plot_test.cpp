@@ -249,6 +249,13 @@ TEST(XYPlotRender, AClockThatJumpsLeavesGapsAndEachRunIsSearchedLikeAWholeDay)
     }
     EXPECT_TRUE(p.Down->XAscending());
     EXPECT_EQ(p.Down->RunCount(), 2);
+
+    // A lone point (here set back into the gap) is a dot of its own.
+    p.Down->AddXY(jumpStart + 60 * Second, 5);
+    p.Down->Active = p.Up->Active = true;
+    p.Plot.Invalidate();
+    const QImage dot = p.Render();
+    EXPECT_EQ(At(dot, bottom.V2P(jumpStart + 60 * Second), p.Plot.LeftAxis().V2P(5)), DownColor);
 }
 
 TEST(XYPlotRender, TheSearchedVisibleRunDrawsTheSamePictureAsEverySegment)
