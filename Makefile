@@ -15,6 +15,9 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
             openbox trayer xdotool x11-utils python3
 # The widget tests run under memcheck too (label "memcheck").
 PACKAGES += valgrind
+# The x11 suite's day: a wall clock that jumps (faketime), a private system bus (dbus-daemon,
+# gdbus) and the window's pixels (xwd).
+PACKAGES += faketime dbus-daemon libglib2.0-bin x11-apps
 
 .PHONY: all deps configure build run install test test-gui test-asan test-tsan test-null format-check bench \
         format clean

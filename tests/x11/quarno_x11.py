@@ -930,7 +930,8 @@ def case_sleep_and_wake(d):
     window = d.start_quarno()
 
     def emit(start):
-        subprocess.run(["gdbus", "emit", "--address", address, "--object-path", "/org/freedesktop/login1",
+        # The bus as the system bus: gdbus's --address would talk to it as a peer, not a bus.
+        subprocess.run(["gdbus", "emit", "--system", "--object-path", "/org/freedesktop/login1",
                         "--signal", "org.freedesktop.login1.Manager.PrepareForSleep", start], check=True,
                        env=d.env, timeout=20)
 
@@ -953,27 +954,25 @@ def case_sleep_and_wake(d):
     sent += steady(8)
     image = window_image(d, window)
     save_png(os.path.join(ARTIFACTS, "sleep_after.png"), image)
-    # The line after the wake at the height it had before: a spike would have raised the value
-    # axis at once and flattened everything after it.
+    # The value axis grows at once to the highest rate seen: with a steady rate and no spike the
+    # line after the wake runs near the top of the field, while any spike would have pushed it down.
     _, _, rows = image
     left, top, right, bottom = chart_field(image)
-
-    def height_at(columns):
-        heights = [bottom - y for x in columns for y in range(top + 1, bottom) if coloured(rows[y][x])]
-        return sorted(heights)[len(heights) // 2] if heights else 0
     cols = line_columns(image, (left, top, right, bottom))
     if not cols:
         raise Failure("no line after the wake")
     last = cols[-1] + left
-    after = height_at(range(last - 6, last - 1))
-    earlier = height_at(range(left + 3, left + 8))
-    log(f"line height before the sleep {earlier} px, after the wake {after} px")
-    if after < earlier * 0.6 or after < 5:
-        raise Failure(f"the line after the wake ({after} px) is not at its height before ({earlier} px)")
+    heights = sorted(bottom - y for x in range(last - 6, last - 1) for y in range(top + 1, bottom)
+                     if coloured(rows[y][x]))
+    after = heights[len(heights) // 2] if heights else 0
+    log(f"line after the wake at {after} of {bottom - top} px")
+    if after < 0.6 * (bottom - top):
+        raise Failure(f"the line after the wake is at {after} of {bottom - top} px: a spike raised the axis")
     d.exit_quarno(window)
     down, _ = history_bytes(d, "qs0")
     log(f"sent {sent} bytes into qs0; history holds {down}")
-    if down != sent:
+    # A link that comes up sends a few packets of its own (IPv6 router and listener reports).
+    if not sent <= down <= sent + 16384:
         raise Failure(f"the history holds {down} bytes of qs0, {sent} were sent")
 
 
