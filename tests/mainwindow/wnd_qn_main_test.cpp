@@ -437,6 +437,24 @@ TEST_F(MainWindow, WithoutATrayHideMinimisesAndTheWindowKeepsItsTaskbarEntry)
     EXPECT_FALSE(w.isMinimized());
 }
 
+TEST_F(MainWindow, ATrayClickRestoresAMaximisedWindowThatWasMinimisedAsMaximised)
+{
+    FTrayAvailable = true;
+    Twnd_qn_Main& w = Start();
+    w.showMaximized();
+    w.showMinimized();
+    ASSERT_TRUE(w.isMinimized());
+    w.TrayIconClick();
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_TRUE(w.isMaximized());
+    // A window minimised from its normal state comes back normal.
+    w.showNormal();
+    w.showMinimized();
+    w.TrayIconClick();
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_FALSE(w.isMaximized());
+}
+
 TEST_F(MainWindow, WithATrayHideGoesToTheTrayAndTheWindowHasNoTaskbarEntry)
 {
     FTrayAvailable = true;
@@ -552,6 +570,15 @@ TEST_F(MainWindow, AnUnwritableSettingsFileIsReportedAndNothingBreaks)
         << FErrors->Messages[0].toStdString();
     FErrors->Messages.clear();
     EXPECT_TRUE(w.NCC().Mark(0)) << "the choice holds for this run";
+    // The row, the mark and the panels agree: the panel was added before the failed store.
+    ASSERT_EQ(1u, w.Watchers().size());
+    EXPECT_EQ(w.NCC().Adapters(0).Name, w.Watchers()[0]->Adapter.Name);
+    EXPECT_EQ(Qt::Checked, model->data(model->index(0, 0), Qt::CheckStateRole).toInt());
+    model->setData(model->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
+    EXPECT_EQ(1, FErrors->Messages.size());
+    FErrors->Messages.clear();
+    EXPECT_TRUE(w.Watchers().empty());
+    EXPECT_FALSE(w.NCC().Mark(0));
 }
 
 // A modal dialog opened from a top-most window must come up above it, and the window must be
