@@ -271,6 +271,24 @@ TEST_F(MainWindow, WithPersistenceOnAMoveIsStoredAndTheNextStartRestoresIt)
     EXPECT_TRUE(again.acIntfView->isChecked());
 }
 
+TEST_F(MainWindow, TheSessionsSaveWritesAViewChangeAndItsEndIsExit)
+{
+    WriteSettings("[Twnd_qn_Main\\acPersistent]\nChecked=1\n");
+    Twnd_qn_Main& w = Start();
+    ASSERT_FALSE(w.LayoutReadOnly());
+    w.acIntfView->trigger();
+    EXPECT_EQ("<none>", Setting("Twnd_qn_Main\\Tree", "Visible")) << "a view change alone saves nothing";
+    // The session manager asks to save: the list shown is in the file before anything ends.
+    w.SaveSession();
+    EXPECT_EQ("1", Setting("Twnd_qn_Main\\Tree", "Visible"));
+    // The end a signal asks for is Exit's: the window closes and says so.
+    int closed = 0;
+    QObject::connect(&w, &Twnd_qn_Main::Closed, [&closed] { ++closed; });
+    w.EndSession();
+    EXPECT_EQ(1, closed);
+    EXPECT_FALSE(w.isVisible());
+}
+
 TEST_F(MainWindow, TurningPersistenceOffSticksAndStoresNothingElse)
 {
     WriteSettings("[Twnd_qn_Main]\nPos=200,150\n[Twnd_qn_Main\\acPersistent]\nChecked=1\n");
