@@ -52,8 +52,7 @@ void Tsp_XYDataSeries::AddXY(double AX, double AY)
         const double prev = X(FCount - 1);
         const bool descending = !(AX >= prev);
         if (descending || FBreakNext) {
-            FBreaks.push_back({FFirstSeq + static_cast<std::uint64_t>(FCount), descending, AX, prev});
-            FDescendingBreaks += descending ? 1 : 0;
+            PushBreak({FFirstSeq + static_cast<std::uint64_t>(FCount), descending, AX, prev});
         }
     }
     FBreakNext = false;
@@ -94,6 +93,8 @@ void Tsp_XYDataSeries::Delete(int AIndex)
         if (!FBreaks.empty() && FBreaks.front().Seq == FFirstSeq) {
             FDescendingBreaks -= FBreaks.front().Descending ? 1 : 0;
             FBreaks.pop_front();
+            if (--FGroups.front().Count == 0)
+                FGroups.pop_front();
         }
         if (++FFirst == static_cast<std::size_t>(Tsp_PointBlock::Size)) {
             Block(0) = Tsp_PointBlock();
@@ -108,6 +109,8 @@ void Tsp_XYDataSeries::Delete(int AIndex)
         if (!FBreaks.empty() && FBreaks.back().Seq == FFirstSeq + static_cast<std::uint64_t>(FCount)) {
             FDescendingBreaks -= FBreaks.back().Descending ? 1 : 0;
             FBreaks.pop_back();
+            if (--FGroups.back().Count == 0)
+                FGroups.pop_back();
         }
         if (last.Count() == 0) {
             last = Tsp_PointBlock();
@@ -164,6 +167,34 @@ void Tsp_XYDataSeries::DeleteInside(int AIndex)
         breaks.push_back(b);
     }
     FBreaks.swap(breaks);
+    RebuildGroups();
+}
+
+void Tsp_XYDataSeries::PushBreak(const TBreak& ABreak)
+{
+    // The run the last break started ends where this one begins.
+    if (!FGroups.empty())
+        FGroups.back().Max = std::max(FGroups.back().Max, ABreak.PrevX);
+    FBreaks.push_back(ABreak);
+    FDescendingBreaks += ABreak.Descending ? 1 : 0;
+    if (FGroups.empty() || FGroups.back().Count == GroupSize) {
+        FGroups.push_back({ABreak.X, ABreak.X, 1});
+    } else {
+        TRunGroup& g = FGroups.back();
+        g.Min = std::min(g.Min, ABreak.X);
+        g.Max = std::max(g.Max, ABreak.X);
+        ++g.Count;
+    }
+}
+
+void Tsp_XYDataSeries::RebuildGroups()
+{
+    std::deque<TBreak> breaks;
+    breaks.swap(FBreaks);
+    FGroups.clear();
+    FDescendingBreaks = 0;
+    for (const TBreak& b : breaks)
+        PushBreak(b);
 }
 
 void Tsp_XYDataSeries::Clear()
@@ -171,6 +202,7 @@ void Tsp_XYDataSeries::Clear()
     DropStorage();
     FFirstSeq = 0;
     FBreaks.clear();
+    FGroups.clear();
     FDescendingBreaks = 0;
     FBreakNext = false;
     FBoundsValid = false;

@@ -123,6 +123,37 @@ public:
         }
         AVisit(from, FCount, first, X(FCount - 1));
     }
+    // The same for the runs that may reach x values in ALo .. AHi (and perhaps some that do not),
+    // in no particular order: runs are kept in groups with their x bounds, and a group wholly
+    // beside the range costs one comparison however many steps of the clock it holds.
+    template <class TVisit>
+    void ForEachRunNear(double ALo, double AHi, TVisit&& AVisit) const
+    {
+        if (FCount == 0)
+            return;
+        const std::size_t breaks = FBreaks.size();
+        const auto run = [&](std::size_t AQ) {
+            // The run that break AQ starts; the one before the first break for AQ == breaks.
+            const bool first = AQ == breaks;
+            const int from = first ? 0 : static_cast<int>(FBreaks[AQ].Seq - FFirstSeq);
+            const std::size_t next = first ? 0 : AQ + 1;
+            const bool open = next == breaks;
+            const int to = open ? FCount : static_cast<int>(FBreaks[next].Seq - FFirstSeq);
+            AVisit(from, to, first ? X(0) : FBreaks[AQ].X, open ? X(FCount - 1) : FBreaks[next].PrevX);
+        };
+        run(breaks);
+        std::size_t p = 0;
+        for (const TRunGroup& g : FGroups) {
+            const std::size_t end = p + static_cast<std::size_t>(g.Count);
+            if (!(g.Max < ALo || g.Min > AHi)) {
+                for (std::size_t q = p; q < end; ++q)
+                    run(q);
+            } else if (end == breaks) {
+                run(breaks - 1); // the newest run grows past what its group knows
+            }
+            p = end;
+        }
+    }
 
 private:
     static constexpr std::size_t Mask = Tsp_PointBlock::Size - 1;
@@ -143,6 +174,8 @@ private:
         double X;        // its x
         double PrevX;    // the x before it, the end of the run before
     };
+    void PushBreak(const TBreak& ABreak);
+    void RebuildGroups();
 
     // A ring of blocks (its size a power of two); every block but the last is full. Point i is
     // at position FFirst + i counted from the first block's start.
@@ -154,6 +187,17 @@ private:
     bool FExactValues = false;
     std::uint64_t FFirstSeq = 0;
     std::deque<TBreak> FBreaks;
+    // Consecutive breaks in groups of up to GroupSize, with bounds of the x of their runs that
+    // may be wider than the runs are now (trimming does not narrow them); the newest run's growing
+    // end is not in them.
+    struct TRunGroup
+    {
+        double Min;
+        double Max;
+        int Count;
+    };
+    static constexpr int GroupSize = 32;
+    std::deque<TRunGroup> FGroups;
     int FDescendingBreaks = 0;
     bool FBreakNext = false;
     mutable bool FBoundsValid = false;

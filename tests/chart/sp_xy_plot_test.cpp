@@ -258,6 +258,48 @@ TEST(XYPlotRender, AClockThatJumpsLeavesGapsAndEachRunIsSearchedLikeAWholeDay)
     EXPECT_EQ(At(dot, bottom.V2P(jumpStart + 60 * Second), p.Plot.LeftAxis().V2P(5)), DownColor);
 }
 
+TEST(XYPlotRender, AThousandStepsBackDrawTheSamePictureAsEverySegmentOfEachRun)
+{
+    TWatcherLikePlot p;
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> rate(1.0, 9.0);
+    std::uniform_int_distribution<int> back(2, 400);
+    // A clock pulled back by a few seconds to minutes at every 80th point: runs of every reach
+    // overlap the window, and the groups that hold them are skipped or searched.
+    double x = Noon - 40000 * Second;
+    for (int s = 0; s < 86400; ++s) {
+        if (s % 80 == 79)
+            x -= back(random) * Second;
+        p.Down->AddXY(x, rate(random));
+        p.Up->AddXY(x, rate(random) / 2);
+        x += Second;
+    }
+    ASSERT_GT(p.Down->RunCount(), 1000);
+    for (int i = 0; i < 3000; ++i) { // trimmed, as the watcher does, past some groups' first runs
+        p.Down->Delete(0);
+        p.Up->Delete(0);
+    }
+    p.Down->Delete(40000); // and one from the middle
+    p.Up->Delete(40000);
+    Tsp_Axis& bottom = p.Plot.BottomAxis();
+    for (double start : {p.Down->X(0), p.Down->X(30000), p.Down->X(p.Down->Count() - 100)}) {
+        bottom.SetMinMax(start - 60 * Second, start + 240 * Second);
+        p.Down->Active = p.Up->Active = true;
+        p.Plot.Invalidate();
+        const QImage drawn = p.Render();
+        p.Down->Active = p.Up->Active = false;
+        p.Plot.Invalidate();
+        QImage reference = p.Render();
+        DrawEverySegmentWithin(reference, p, {});
+        EXPECT_TRUE(drawn == reference) << "window at " << (start - Noon) / Second << " s";
+        int lit = 0;
+        for (int px = p.Plot.FieldRect().left(); px <= p.Plot.FieldRect().right(); ++px)
+            for (int py = p.Plot.FieldRect().top(); py <= p.Plot.FieldRect().bottom(); ++py)
+                lit += At(drawn, px, py) == DownColor;
+        EXPECT_GT(lit, 1000);
+    }
+}
+
 TEST(XYPlotRender, TheSearchedVisibleRunDrawsTheSamePictureAsEverySegment)
 {
     TWatcherLikePlot p;
