@@ -713,17 +713,19 @@ def window_image(d, window, only=None):
     header, width, height = fields[0], fields[4], fields[5]
     byte_order, bpp, stride, ncolors = fields[7], fields[11], fields[12], fields[19]
     masks = fields[14:17]
-    if bpp != 32:
+    if bpp not in (24, 32):
         raise Failure(f"xwd gave {bpp} bits per pixel")
     start = header + ncolors * 12
-    fmt = "<" if byte_order == 0 else ">"
+    order = "little" if byte_order == 0 else "big"
+    size = bpp // 8
     shifts = [(m & -m).bit_length() - 1 for m in masks]
     rows = []
     for y in range(height):
         if only and not only[0] <= y <= only[1]:
             rows.append([0] * width)
             continue
-        line = struct.unpack_from(f"{fmt}{width}I", data, start + y * stride)
+        at = start + y * stride
+        line = [int.from_bytes(data[at + x * size:at + x * size + size], order) for x in range(width)]
         rows.append([((p & masks[0]) >> shifts[0]) << 16 | ((p & masks[1]) >> shifts[1]) << 8 |
                      ((p & masks[2]) >> shifts[2]) for p in line])
     return width, height, rows
@@ -976,6 +978,34 @@ def case_sleep_and_wake(d):
         raise Failure(f"the history holds {down} bytes of qs0, {sent} were sent")
 
 
+def case_tray_restores_maximised(d):
+    """A window maximised and then minimised comes back maximised from a click on the tray icon."""
+    d.start_tray()
+    window = d.start_quarno()
+    wait_for("the icon to dock in the tray", d.docked_icon)
+    maximised = {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"}
+    # A double click on the title bar maximises in openbox.
+    x, y, w, _ = d.geometry(window)
+    for attempt in range(3):
+        d.run("xdotool", "mousemove", str(x + w // 2 - 8), str(y - 18), "mousemove", str(x + w // 2), str(y - 10),
+              "click", "--repeat", "2", "--delay", "80", "1")
+        try:
+            wait_for("the window to be maximised", lambda: maximised <= d.atoms(window, "_NET_WM_STATE"), timeout=3)
+            break
+        except Failure:
+            if attempt == 2:
+                raise
+    d.run("xdotool", "windowminimize", "--sync", window)
+    wait_for("the window to be minimised", lambda: d.wm_state(window) == "Iconic")
+    ix, iy, iw, ih = wait_for("the docked icon", d.docked_icon)
+    d.run("xdotool", *d.click_at(ix + iw // 2, iy + ih // 2, 1))
+    wait_for("a click on the icon to bring the window back maximised",
+             lambda: d.wm_state(window) == "Normal" and maximised <= d.atoms(window, "_NET_WM_STATE"),
+             state=lambda: (d.wm_state(window), d.atoms(window, "_NET_WM_STATE")))
+    save_png(os.path.join(ARTIFACTS, "tray_restores_maximised.png"), window_image(d, window))
+    d.exit_quarno(window)
+
+
 CASES = {
     "twenty_starts": case_twenty_starts,
     "hide_tray_before_start": case_hide_tray_before_start,
@@ -992,6 +1022,7 @@ CASES = {
     "clock_jump": case_clock_jump,
     "signal_ending": case_signal_ending,
     "sleep_and_wake": case_sleep_and_wake,
+    "tray_restores_maximised": case_tray_restores_maximised,
 }
 NEEDS_NAMESPACE = {"burst_of_interface_changes", "clock_jump", "signal_ending", "sleep_and_wake"}
 
