@@ -143,6 +143,20 @@ TEST_F(HistoryRecorder, ReadsEveryFifthPassAndLosesNothingInBetween)
     EXPECT_EQ(StoredDownload(Path), 607u);
 }
 
+TEST_F(HistoryRecorder, AJumpOfTwoHoursAheadMovesWhereBytesGoNeverHowMany)
+{
+    TCopy copy(Path);
+    ASSERT_TRUE(copy.Recorder.Start());
+    copy.Run(30, 3);
+    copy.Clock.Wall += 2 * 3600;
+    copy.Run(29, 3);
+    copy.Recorder.Flush();
+    EXPECT_EQ(StoredDownload(Path), 0u); // the write still waits for a monotonic minute
+    copy.Run(1, 3);
+    copy.Recorder.Flush();
+    EXPECT_EQ(StoredDownload(Path), 177u);
+}
+
 TEST_F(HistoryRecorder, WriteNowWritesTheTrafficSoFarAndASleepLosesNothing)
 {
     TCopy copy(Path);
