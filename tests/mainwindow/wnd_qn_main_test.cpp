@@ -281,9 +281,10 @@ TEST_F(MainWindow, TheSessionsSaveWritesAViewChangeAndItsEndIsExit)
     // The session manager asks to save: the list shown is in the file before anything ends.
     w.SaveSession();
     EXPECT_EQ("1", Setting("Twnd_qn_Main\\Tree", "Visible"));
-    // The end a signal asks for is Exit's: the window closes and says so.
+    // The end a signal asks for is Exit's: the window closes and says so, also from the tray.
     int closed = 0;
     QObject::connect(&w, &Twnd_qn_Main::Closed, [&closed] { ++closed; });
+    w.hide();
     w.EndSession();
     EXPECT_EQ(1, closed);
     EXPECT_FALSE(w.isVisible());
