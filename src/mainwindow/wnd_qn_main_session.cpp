@@ -62,7 +62,7 @@ void Twnd_qn_Main::CheckForSleep()
     }
     // Without a bus, or when its signal was missed, the clocks still tell.
     if (FSleepDetector->Resumed())
-        ResumeFromSleep();
+        Guarded([this] { ResumeFromSleep(); });
 }
 
 void Twnd_qn_Main::PrepareForSleep()
