@@ -21,6 +21,9 @@ PACKAGES += valgrind
 # The Windows build: the mingw-w64 cross compiler, GoogleTest's sources, and Wine to run the result.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64
 PACKAGES += $(WINDOWS_PACKAGES)
+# The x11 suite's day: a wall clock that jumps (faketime), a private system bus (dbus-daemon,
+# gdbus) and the window's pixels (xwd).
+PACKAGES += faketime dbus-daemon libglib2.0-bin x11-apps
 
 .PHONY: all deps configure build run install test test-gui test-asan test-tsan test-null test-windows \
         format-check bench format clean

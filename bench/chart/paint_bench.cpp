@@ -5,7 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -19,7 +21,9 @@ struct TBenchPlot
     qn::Tsp_XYPlot Plot;
     QImage Target;
 
-    explicit TBenchPlot(int APoints)
+    // With ASteps, the clock was set back ABackSeconds ASteps times over the day, the last time
+    // well over an hour before the end, so that the window shows the same last five minutes.
+    explicit TBenchPlot(int APoints, int ASteps = 0, int ABackSeconds = 0)
     {
         Plot.SetFieldColor(Qt::black);
         Plot.SetBufferedDisplay(true);
@@ -40,10 +44,20 @@ struct TBenchPlot
         up.SetLineAttr({0x00FF00, qn::Tsp_PenStyle::Solid, 1, true});
         std::mt19937 random(1);
         std::uniform_real_distribution<double> value(0.0, 100.0);
+        // Built from the newest point back: before each step the clock was ahead by the step.
+        std::vector<double> xs(static_cast<std::size_t>(APoints));
+        constexpr int LastRun = 4000;
+        const int spacing = ASteps > 0 ? std::max(1, (APoints - LastRun) / ASteps) : 0;
+        double x = Now;
+        for (int i = APoints - 1; i >= 0; --i) {
+            xs[static_cast<std::size_t>(i)] = x;
+            const int fromStep = APoints - LastRun - i;
+            const bool step = ASteps > 0 && fromStep >= 0 && fromStep % spacing == 0 && fromStep / spacing < ASteps;
+            x += step ? (ABackSeconds - 1) * Second : -Second;
+        }
         for (int i = 0; i < APoints; ++i) {
-            const double x = Now - (APoints - 1 - i) * Second;
-            down.AddXY(x, value(random));
-            up.AddXY(x, value(random) / 3);
+            down.AddXY(xs[static_cast<std::size_t>(i)], value(random));
+            up.AddXY(xs[static_cast<std::size_t>(i)], value(random) / 3);
         }
         // Grow the widget until the field is 400 x 150.
         Plot.resize(500, 200);
@@ -84,6 +98,30 @@ void BM_TickAndRepaintAtTrimLimit(benchmark::State& AState)
     }
 }
 BENCHMARK(BM_TickAndRepaintAtTrimLimit)->Unit(benchmark::kMicrosecond);
+
+// The same tick at the trim limit after the clock was set back range(1) seconds range(0) times
+// during the day: drawing must cost what it costs without the steps (range(0) = 0).
+void BM_TickAndRepaintAfterStepsBack(benchmark::State& AState)
+{
+    TBenchPlot bench(86400, static_cast<int>(AState.range(0)), static_cast<int>(AState.range(1)));
+    double x = Now;
+    for (auto _ : AState) {
+        x += Second;
+        bench.Plot.Series(0).AddXY(x, 50);
+        bench.Plot.Series(1).AddXY(x, 20);
+        bench.Plot.Series(0).Delete(0);
+        bench.Plot.Series(1).Delete(0);
+        bench.Plot.BottomAxis().MoveMinMax(Second);
+        bench.Plot.render(&bench.Target);
+    }
+    AState.counters["runs"] = bench.Plot.Series(0).RunCount();
+}
+BENCHMARK(BM_TickAndRepaintAfterStepsBack)
+    ->Args({0, 0})
+    ->Args({1, 3600})
+    ->Args({20, 3600})
+    ->Args({1000, 2})
+    ->Unit(benchmark::kMicrosecond);
 
 // Only the field redrawn (series changed, axes not): the buffered display keeps the surroundings.
 void BM_RepaintField(benchmark::State& AState)

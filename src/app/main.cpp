@@ -7,15 +7,21 @@
 #include "mainwindow/wnd_qn_main.h"
 #include "platform/history_location.h"
 #include "platform/settings_location.h"
+#include "platform/termination_signals.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSessionManager>
+#include <QSocketNotifier>
 
 #include <cstdlib>
 #include <string>
 
 int main(int argc, char** argv)
 {
+    // First, so that a request to end that comes during start-up waits for the event loop.
+    const int endRequests = qn::InstallTerminationSignals();
+
     // The version record first: the settings folder is named after its company and product.
     const qn::TVersionInfo& version = qn::ApplicationVersionInfo();
     const std::string company = version.CompanyName.empty() ? "Veldo" : version.CompanyName;
@@ -47,6 +53,17 @@ int main(int argc, char** argv)
     window.History = &history;
     window.HistoryFile = history.FileName();
     history.SetQuota(window.Quota());
+
+    // Logout, shutdown, `kill`, a closed terminal and Ctrl+C end the program as File > Exit does;
+    // the session manager's request to save writes what that ending writes.
+    QSocketNotifier endNotifier(endRequests < 0 ? 0 : endRequests, QSocketNotifier::Read);
+    endNotifier.setEnabled(endRequests >= 0);
+    QObject::connect(&endNotifier, &QSocketNotifier::activated, &window, [&window, endRequests] {
+        if (qn::TakeTerminationSignal(endRequests) != 0)
+            window.EndSession();
+    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.SaveSession(); });
 
     window.show();
     const int result = app.exec();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -49,6 +50,12 @@ protected:
 // float (see AddXY). Removing the oldest or the newest point is O(1), adding is amortised O(1),
 // reading a point is O(1). Bounds are widened on add; a delete that removes a bound has them
 // recomputed on demand.
+//
+// The points fall into runs: a point whose x is below the x before it (a clock set back), or one
+// added after BreakLine (a clock that jumped ahead, a sleep), starts a new run. Within a run x
+// ascends, so a drawer finds a run's visible part by binary search, and a line is never drawn
+// from one run into the next. The cost of drawing thus depends on the number of runs, not on how
+// long ago the last step back was.
 class Tsp_XYDataSeries : public Tsp_DataSeries
 {
 public:
@@ -56,6 +63,8 @@ public:
     // when that is a normal float or zero, else exactly; with SetExactValues(true) always exactly.
     // X and Y read back what was kept.
     void AddXY(double AX, double AY);
+    // The next point added starts a new run: no line joins it to the point before.
+    void BreakLine() { FBreakNext = FCount > 0; }
     // True keeps every later y exactly, at 4 more bytes a point.
     void SetExactValues(bool AOn) { FExactValues = AOn; }
     bool ExactValues() const { return FExactValues; }
@@ -93,8 +102,58 @@ public:
     // The bounds over all points; false when the series is empty.
     bool GetXMinMax(double& AMin, double& AMax) const;
     bool GetYMinMax(double& AMin, double& AMax) const;
-    // True while every x is at least the x before it, which lets a drawer search the visible run.
-    bool XAscending() const { return FXAscending; }
+    // True while every x is at least the x before it (no run starts with a step back).
+    bool XAscending() const { return FDescendingBreaks == 0; }
+    // The number of runs (0 for an empty series).
+    int RunCount() const { return FCount == 0 ? 0 : static_cast<int>(FBreaks.size()) + 1; }
+    // Calls AVisit(from, to, xFirst, xLast) for each run of points from .. to - 1, in order, with
+    // the x of its first and last point (its bounds, as x ascends within it).
+    template <class TVisit>
+    void ForEachRun(TVisit&& AVisit) const
+    {
+        if (FCount == 0)
+            return;
+        int from = 0;
+        double first = X(0);
+        for (const TBreak& b : FBreaks) {
+            const int to = static_cast<int>(b.Seq - FFirstSeq);
+            AVisit(from, to, first, b.PrevX);
+            from = to;
+            first = b.X;
+        }
+        AVisit(from, FCount, first, X(FCount - 1));
+    }
+    // The same for the runs that may reach x values in ALo .. AHi (and perhaps some that do not),
+    // in no particular order: runs are kept in groups with their x bounds, and a group wholly
+    // beside the range costs one comparison however many steps of the clock it holds.
+    template <class TVisit>
+    void ForEachRunNear(double ALo, double AHi, TVisit&& AVisit) const
+    {
+        if (FCount == 0)
+            return;
+        const std::size_t breaks = FBreaks.size();
+        const auto run = [&](std::size_t AQ) {
+            // The run that break AQ starts; the one before the first break for AQ == breaks.
+            const bool first = AQ == breaks;
+            const int from = first ? 0 : static_cast<int>(FBreaks[AQ].Seq - FFirstSeq);
+            const std::size_t next = first ? 0 : AQ + 1;
+            const bool open = next == breaks;
+            const int to = open ? FCount : static_cast<int>(FBreaks[next].Seq - FFirstSeq);
+            AVisit(from, to, first ? X(0) : FBreaks[AQ].X, open ? X(FCount - 1) : FBreaks[next].PrevX);
+        };
+        run(breaks);
+        std::size_t p = 0;
+        for (const TRunGroup& g : FGroups) {
+            const std::size_t end = p + static_cast<std::size_t>(g.Count);
+            if (!(g.Max < ALo || g.Min > AHi)) {
+                for (std::size_t q = p; q < end; ++q)
+                    run(q);
+            } else if (end == breaks) {
+                run(breaks - 1); // the newest run grows past what its group knows
+            }
+            p = end;
+        }
+    }
 
 private:
     static constexpr std::size_t Mask = Tsp_PointBlock::Size - 1;
@@ -104,6 +163,19 @@ private:
     void Append(double AX, double AY);
     void DropStorage();
     void UpdateBounds() const;
+    void UpdateXBoundsFromRuns() const;
+    void DeleteInside(int AIndex);
+
+    // A point that starts a run, by its sequence number (point i has FFirstSeq + i).
+    struct TBreak
+    {
+        std::uint64_t Seq;
+        bool Descending; // its x is below the x before it
+        double X;        // its x
+        double PrevX;    // the x before it, the end of the run before
+    };
+    void PushBreak(const TBreak& ABreak);
+    void RebuildGroups();
 
     // A ring of blocks (its size a power of two); every block but the last is full. Point i is
     // at position FFirst + i counted from the first block's start.
@@ -113,7 +185,21 @@ private:
     std::size_t FFirst = 0;
     int FCount = 0;
     bool FExactValues = false;
-    bool FXAscending = true;
+    std::uint64_t FFirstSeq = 0;
+    std::deque<TBreak> FBreaks;
+    // Consecutive breaks in groups of up to GroupSize, with bounds of the x of their runs that
+    // may be wider than the runs are now (trimming does not narrow them); the newest run's growing
+    // end is not in them.
+    struct TRunGroup
+    {
+        double Min;
+        double Max;
+        int Count;
+    };
+    static constexpr int GroupSize = 32;
+    std::deque<TRunGroup> FGroups;
+    int FDescendingBreaks = 0;
+    bool FBreakNext = false;
     mutable bool FBoundsValid = false;
     mutable double FXMin = 0, FXMax = 0, FYMin = 0, FYMax = 0;
 };

@@ -167,10 +167,11 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
     const int n = Count();
     if (n == 0)
         return;
-    // With x ascending and no markers the search below finds the visible run on its own, and the
-    // painter clips what lies above or below the field: the series' bounds, which trimming the
-    // oldest point of an idle link invalidates at every tick, would cost a scan of every point.
-    if (!XAscending() || FPointAttr.Visible) {
+    // Markers need the bounds; without them the search below finds the visible part of each run on
+    // its own, and the painter clips what lies above or below the field: the series' bounds, which
+    // trimming the oldest point of an idle link invalidates at every tick, would cost a scan of
+    // every point.
+    if (FPointAttr.Visible) {
         double xLow, xHigh, yLow, yHigh;
         GetXMinMax(xLow, xHigh);
         GetYMinMax(yLow, yHigh);
@@ -178,64 +179,83 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
             return;
     }
 
-    int first = 0, last = n - 1; // points; segments join point i - 1 to point i
-    if (XAscending() && n > 2) {
-        // Pixel x is monotonic in the index, so the segments that can touch the field form one run.
+    if (n >= 2 && FLineAttr.Visible) {
+        const QPen pen = Tsp_MakePen(FLineAttr);
+        APainter.setPen(pen);
+        // One call for all runs costs a fraction of a call per segment, and the points of an idle
+        // link, all on one pixel row, make one long segment instead of hundreds. A dash pattern
+        // would run on across the segments of one call, so patterned lines keep one call per
+        // segment.
+        const bool batch = pen.style() == Qt::SolidLine;
+        thread_local std::vector<TThinSegment> segments;
+        segments.clear();
         // The slack covers wide pens that reach past their end points.
         const int slack = FLineAttr.Width + 1;
         const int lo = AField.left() - slack;
         const int hi = AField.right() + slack;
         auto px = [&](int AIndex) { return AXAxis.V2P(X(AIndex)); };
-        int firstSeg, endSeg;
-        if (!AXAxis.Inversed()) {
-            firstSeg = PartitionPoint(1, n, [&](int i) { return px(i) < lo; });
-            endSeg = PartitionPoint(firstSeg, n, [&](int i) { return px(i - 1) <= hi; });
-        } else {
-            firstSeg = PartitionPoint(1, n, [&](int i) { return px(i) > hi; });
-            endSeg = PartitionPoint(firstSeg, n, [&](int i) { return px(i - 1) >= lo; });
-        }
-        first = firstSeg - 1;
-        last = endSeg - 1;
-    }
-
-    if (n >= 2 && FLineAttr.Visible && last > first) {
-        const QPen pen = Tsp_MakePen(FLineAttr);
-        APainter.setPen(pen);
-        // One call for the whole run costs a fraction of a call per segment, and the points of an
-        // idle link, all on one pixel row, make one long segment instead of hundreds. A dash
-        // pattern would run on across the segments of one call, so patterned lines keep one call
-        // per segment.
-        const bool batch = pen.style() == Qt::SolidLine;
-        thread_local std::vector<TThinSegment> segments;
-        segments.clear();
-        TThinSegment run{};
-        bool open = false;
-        int x0 = AXAxis.V2P(X(first)), y0 = AYAxis.V2P(Y(first));
-        // Points are read a block at a time; the visitor is inlined, since a call per point would
-        // cost more than the block-wise reading saves.
-        ForEachPoint(
-            first + 1, last + 1, [&](double AX, double AY) __attribute__((always_inline)) {
-                const int x1 = AXAxis.V2P(AX), y1 = AYAxis.V2P(AY);
-                if (Skipped(x0, y0, x1, y1)) {
-                    if (open)
-                        segments.push_back(run);
-                    open = false;
-                } else if (!batch) {
-                    APainter.drawLine(x0, y0, x1, y1);
-                } else if (open && Continues(run, x1, y1)) {
-                    run.X1 = x1;
-                    run.Y1 = y1;
-                } else {
-                    if (open)
-                        segments.push_back(run);
-                    run = {x0, y0, x1, y1};
-                    open = true;
-                }
-                x0 = x1;
-                y0 = y1;
-            });
-        if (open)
-            segments.push_back(run);
+        const bool inversed = AXAxis.Inversed();
+        const double edge0 = AXAxis.P2V(lo), edge1 = AXAxis.P2V(hi);
+        ForEachRunNear(std::min(edge0, edge1), std::max(edge0, edge1),
+                       [&](int AFrom, int ATo, double AFirstX, double ALastX) {
+                           if (ATo - AFrom < 2) {
+                               // A lone point (the first after a jump of the clock or a sleep) is a dot, so that
+                               // the newest reading shows at once.
+                               const int x = AXAxis.V2P(AFirstX), y = AYAxis.V2P(Y(AFrom));
+                               if (x >= lo && x <= hi && !Skipped(x, y, x, y)) {
+                                   if (batch)
+                                       segments.push_back({x, y, x, y});
+                                   else
+                                       APainter.drawPoint(x, y);
+                               }
+                               return;
+                           }
+                           // x ascends within a run, so pixel x is monotonic in the index there and the segments
+                           // that can touch the field form one run of their own: a run wholly beside the field
+                           // costs two comparisons.
+                           const int firstX = AXAxis.V2P(AFirstX), lastX = AXAxis.V2P(ALastX);
+                           if ((!inversed && (lastX < lo || firstX > hi)) || (inversed && (lastX > hi || firstX < lo)))
+                               return;
+                           int firstSeg, endSeg; // segments join point i - 1 to point i
+                           if (!inversed) {
+                               firstSeg = PartitionPoint(AFrom + 1, ATo, [&](int i) { return px(i) < lo; });
+                               endSeg = PartitionPoint(firstSeg, ATo, [&](int i) { return px(i - 1) <= hi; });
+                           } else {
+                               firstSeg = PartitionPoint(AFrom + 1, ATo, [&](int i) { return px(i) > hi; });
+                               endSeg = PartitionPoint(firstSeg, ATo, [&](int i) { return px(i - 1) >= lo; });
+                           }
+                           const int first = firstSeg - 1, last = endSeg - 1;
+                           if (last <= first)
+                               return;
+                           TThinSegment run{};
+                           bool open = false;
+                           int x0 = AXAxis.V2P(X(first)), y0 = AYAxis.V2P(Y(first));
+                           // Points are read a block at a time; the visitor is inlined, since a call per point
+                           // would cost more than the block-wise reading saves.
+                           ForEachPoint(
+                               first + 1, last + 1, [&](double AX, double AY) __attribute__((always_inline)) {
+                                   const int x1 = AXAxis.V2P(AX), y1 = AYAxis.V2P(AY);
+                                   if (Skipped(x0, y0, x1, y1)) {
+                                       if (open)
+                                           segments.push_back(run);
+                                       open = false;
+                                   } else if (!batch) {
+                                       APainter.drawLine(x0, y0, x1, y1);
+                                   } else if (open && Continues(run, x1, y1)) {
+                                       run.X1 = x1;
+                                       run.Y1 = y1;
+                                   } else {
+                                       if (open)
+                                           segments.push_back(run);
+                                       run = {x0, y0, x1, y1};
+                                       open = true;
+                                   }
+                                   x0 = x1;
+                                   y0 = y1;
+                               });
+                           if (open)
+                               segments.push_back(run);
+                       });
         Tsp_DrawLines(APainter, segments.data(), static_cast<int>(segments.size()));
         GiveBackIfLong(segments);
     }

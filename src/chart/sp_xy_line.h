@@ -41,8 +41,9 @@ public:
     void SetPointAttr(const Tsp_PointAttr& AAttr);
 
     // Draws the series into AField (the painter is already clipped to it) against its two axes.
-    // With x in ascending order only the run of segments that can reach the field is visited,
-    // found by binary search; the picture is the same as drawing every segment.
+    // Each run of the series (see Tsp_XYDataSeries) is a polyline of its own; within a run only
+    // the segments that can reach the field are visited, found by binary search, and the picture
+    // is the same as drawing every segment of the run.
     virtual void Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Scale& AYAxis, const QRect& AField) const;
 
 private:

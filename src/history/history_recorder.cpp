@@ -151,6 +151,17 @@ void THistoryRecorder::Stop()
     FStarted = false;
 }
 
+void THistoryRecorder::WriteNow()
+{
+    if (!Recording())
+        return;
+    FHaveRead = true;
+    FLastRead = FClock.TickCount();
+    FSampler.Sample(FInterfaces);
+    HandOver();
+    Flush();
+}
+
 void THistoryRecorder::Flush()
 {
     std::unique_lock lock(FMutex);

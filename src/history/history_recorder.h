@@ -77,6 +77,9 @@ public:
     void Stop();
     // Waits until everything handed to the worker is written or has failed.
     void Flush();
+    // A read and a write now, without stopping, and the wait for the write: what the ending
+    // writes, for a session manager's save or the moment before a sleep.
+    void WriteNow();
     // Messages for the user since the last call, each failure told once.
     std::vector<std::string> TakeMessages();
 

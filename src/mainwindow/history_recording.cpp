@@ -76,6 +76,12 @@ void THistoryRecording::Stop()
     FRecorder->Stop();
 }
 
+void THistoryRecording::WriteNow()
+{
+    FRecorder->WriteNow();
+    Deliver();
+}
+
 void THistoryRecording::Deliver()
 {
     for (const std::string& message : FRecorder->TakeMessages())

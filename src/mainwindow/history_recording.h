@@ -38,6 +38,8 @@ public:
     bool Recording() const { return FRecorder->Recording(); }
     // The read and write at Exit.
     void Stop();
+    // The same read and write without stopping (a save the session asks for, a sleep).
+    void WriteNow();
 
     const std::string& FileName() const { return FRecorder->FileName(); }
     THistoryRecorder& Recorder() { return *FRecorder; }

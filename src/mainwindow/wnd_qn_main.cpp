@@ -21,6 +21,8 @@
 #include "watcher/frm_qn_watcher.h"
 #include "watcher/gradient_bar.h"
 #include "watcher/read_out_panel.h"
+#include "watcher/sleep_detector.h"
+#include "watcher/watcher_clock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -352,6 +354,7 @@ void Twnd_qn_Main::FormCreate()
 
     SetOnAfterRestore([this](TLayoutManager*) { Guarded([this] { LMFormAfterRestore(); }); });
     SetOnBeforeSave([this](TLayoutManager*) { PruneStoredChoices(true); });
+    SetUpSleepWatch();
 }
 
 void Twnd_qn_Main::LMFormAfterRestore()
@@ -471,6 +474,7 @@ void Twnd_qn_Main::closeEvent(QCloseEvent* AEvent)
 
 void Twnd_qn_Main::TimerTimer()
 {
+    CheckForSleep();
     UpdateTrayState();
     RefreshTraffic();
     if (History)

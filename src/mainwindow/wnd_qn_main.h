@@ -35,6 +35,8 @@ class TDesktopNotifier;
 class THistoryRecording;
 struct TQuotaWarning;
 class TNetworkChangeNotifier;
+class TSleepDetector;
+class TSleepSignal;
 class TTopMostWindow;
 
 // The program's one main window. Construction builds every component with its design values and
@@ -158,6 +160,20 @@ public:
     // Whether the tray icon is docked, as last seen by UpdateTrayState.
     bool TrayDocked() const { return FTrayDocked; }
 
+    // The ending of File > Exit, whoever asks for it: a termination signal, the session's end.
+    void EndSession();
+    // What the ending writes, without ending (the session manager's request to save): the layout
+    // while persistence is on, and the history's traffic so far.
+    void SaveSession();
+    // Before the machine sleeps: the panels' totals and the history are brought up to now.
+    void PrepareForSleep();
+    // After a wake (logind's signal, or the boot clock found ahead of the monotonic one at a tick):
+    // the interfaces are read again, every panel and the history start new baselines, and for a
+    // minute the interfaces are read again every few seconds while a watched one is not back.
+    void ResumeFromSleep();
+    // Resumes seen so far (for the tests and the log of a day).
+    int ResumeCount() const { return FResumeCount; }
+
 signals:
     // The window was closed ("Exit" or the window's close button): the program ends.
     void Closed();
@@ -233,6 +249,17 @@ private:
     QSize FSizeBeforeRestore; // the size before the restore of the current show
     QTimer* FSnapTimer = nullptr;
     TQuotaSettings FQuota;
+
+    // Sleep and wake.
+    void SetUpSleepWatch();
+    void CheckForSleep();
+    void ResumeTimerTimer();
+    std::unique_ptr<IWatcherClock> FSystemClock;
+    std::unique_ptr<TSleepDetector> FSleepDetector;
+    TSleepSignal* FSleepSignal = nullptr;
+    QTimer* FResumeTimer = nullptr;
+    int FResumeLooks = 0; // re-reads left after the last wake
+    int FResumeCount = 0;
 };
 
 } // namespace qn

@@ -24,10 +24,11 @@ void Twnd_qn_Main::acHideExecute()
 void Twnd_qn_Main::TrayIconClick()
 {
     FInTray = false;
-    if (isMinimized())
-        showNormal();
-    else
-        show();
+    if (isMinimized()) {
+        // Back to the state it was minimised from: showNormal would drop a maximised state.
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    }
+    show();
     raise();
     activateWindow();
 }

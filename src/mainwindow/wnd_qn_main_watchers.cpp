@@ -266,12 +266,14 @@ void Twnd_qn_Main::TreeChecked(int ARow, bool AChecked)
     const int i = FTreeModel->AdapterIndexAt(ARow);
     if (i < 0 || i >= FNCC->AdapterCount())
         return;
+    // The panel first, as the Monitor menu does: a choice that cannot be stored still holds for
+    // this run, and the row, the mark and the panels agree.
     FNCC->SetMark(i, AChecked);
-    StoreWatchChoice(FNCC->Adapters(i).Name, AChecked);
     if (AChecked)
         AddWatcher(FNCC->Adapters(i));
     else
         RemoveWatcher(FNCC->Adapters(i));
+    StoreWatchChoice(FNCC->Adapters(i).Name, AChecked);
 }
 
 void Twnd_qn_Main::TreeDblClick()

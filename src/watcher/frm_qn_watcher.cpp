@@ -316,6 +316,13 @@ void Tfrm_qn_Watcher::TimerTimer()
         FReadOuts[static_cast<std::size_t>(i)]->SetCaption(QString::fromStdString(texts[static_cast<std::size_t>(i)]));
 }
 
+void Tfrm_qn_Watcher::StartNewBaseline()
+{
+    FStatistics->Adapter.IntfIdx = Adapter.IntfIdx;
+    FStatistics->Present = AdapterPresent;
+    FStatistics->StartNewBaseline();
+}
+
 void Tfrm_qn_Watcher::Panel1DblClick()
 {
     const QPointer<Tfrm_qn_Watcher> self(this);

@@ -91,6 +91,9 @@ public:
 
     // The sampling state: counters, maxima, totals and the chart's rescaling fields.
     TWatcherStatistics& Statistics() { return *FStatistics; }
+    // After a sleep: the totals take what the counters moved since the last tick and the next
+    // tick measures from now (TWatcherStatistics::StartNewBaseline), for the record as it is now.
+    void StartNewBaseline();
     // The read-out panels in the order a tick writes them (TWatcherStatistics::TReadOut).
     TReadOutPanel* ReadOut(TWatcherStatistics::TReadOut AIndex) const { return FReadOuts[AIndex]; }
 

@@ -10,6 +10,11 @@ std::uint64_t TSystemWatcherClock::TickCount()
     return GetTickCount64();
 }
 
+std::uint64_t TSystemWatcherClock::BootTickCount()
+{
+    return GetBootTickCount64();
+}
+
 double TSystemWatcherClock::Now()
 {
     return LocalDateTimeNow();

@@ -11,6 +11,9 @@ public:
     virtual ~IWatcherClock() = default;
     // Monotonic milliseconds; never goes backwards.
     virtual std::uint64_t TickCount() = 0;
+    // Monotonic milliseconds that also count time asleep: ahead of TickCount by the time the
+    // machine slept. A clock that cannot tell sleep gives TickCount.
+    virtual std::uint64_t BootTickCount() { return TickCount(); }
     // Local wall-clock date-time as days since 1899-12-30, the chart's x values.
     virtual double Now() = 0;
 };
@@ -20,6 +23,7 @@ class TSystemWatcherClock final : public IWatcherClock
 {
 public:
     std::uint64_t TickCount() override;
+    std::uint64_t BootTickCount() override;
     double Now() override;
 };
 

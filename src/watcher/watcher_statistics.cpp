@@ -4,7 +4,16 @@
 #include "netdata/counter_difference.h"
 #include "watcher/quantity_format.h"
 
+#include <cmath>
+
 namespace qn {
+
+namespace {
+// How far the wall clock may run apart from the monotonic one between two ticks before that is a
+// jump, and how long a tick may be late before the ticks count as stopped, in seconds.
+constexpr double JumpTolerance = 1.0;
+constexpr double StoppedTicks = 2.5;
+} // namespace
 
 const std::array<const char*, TWatcherStatistics::ReadOutCount> TWatcherStatistics::ReadOutHints{
     "Current", "Current", "Max", "Max", "Total transfer", "Total transfer", "Download", "Upload"};
@@ -76,12 +85,51 @@ void TWatcherStatistics::TimerTimer(int AUnits)
     WriteReadOuts(AUnits, curDL, curUL);
     const double valueDL = ChartValue(AUnits, FRateDL);
     const double valueUL = ChartValue(AUnits, FRateUL);
-    FChart.DownloadSeries().AddXY(FClock.Now(), valueDL);
-    FChart.UploadSeries().AddXY(FClock.Now(), valueUL);
-    ChartSteps(valueDL, valueUL);
+    const double now = FClock.Now();
+    const bool jumped = ClockJumped(now, ET);
+    if (jumped) {
+        FChart.DownloadSeries().BreakLine();
+        FChart.UploadSeries().BreakLine();
+    }
+    FChart.DownloadSeries().AddXY(now, valueDL);
+    FChart.UploadSeries().AddXY(now, valueUL);
+    ChartSteps(valueDL, valueUL, now, jumped);
+    FHaveLastTick = true;
+    FLastNow = now;
+    FLastTickTime = ET;
 
     if (usable)
         TakeBaseline(current);
+}
+
+bool TWatcherStatistics::ClockJumped(double ANow, std::uint64_t ATick) const
+{
+    if (!FHaveLastTick)
+        return false;
+    const double wall = (ANow - FLastNow) / OneSecond;
+    const double monotonic = ATick >= FLastTickTime ? static_cast<double>(ATick - FLastTickTime) / 1000.0 : 0.0;
+    // A wall clock that is not a number (a broken zone file) never compares: no jump.
+    return std::fabs(wall - monotonic) > JumpTolerance || monotonic > StoppedTicks;
+}
+
+void TWatcherStatistics::StartNewBaseline()
+{
+    if (ViewLength == 0)
+        return; // not started: the first tick takes the baseline
+    const bool haveBaseline = (DL != 0 || UL != 0) && FBaselineIdx == Adapter.IntfIdx;
+    std::uint64_t curDL = 0, curUL = 0;
+    bool wide = false;
+    ReadCounters(curDL, curUL, wide);
+    // A failed read (the interface is not back yet) leaves no baseline; the first tick that reads
+    // it again takes one.
+    if (haveBaseline && (curDL != 0 || curUL != 0)) {
+        TDL += Difference(curDL, DL, wide);
+        TUL += Difference(curUL, UL, wide);
+    }
+    TakeBaseline(curDL, curUL, wide);
+    ET = FClock.TickCount();
+    FChart.DownloadSeries().BreakLine();
+    FChart.UploadSeries().BreakLine();
 }
 
 bool TWatcherStatistics::EnsureBaseline()
@@ -148,13 +196,17 @@ void TWatcherStatistics::FirstTickSetUp()
     FChart.BottomAxis().SetMinMax(now, now + ViewLength * OneSecond);
 }
 
-void TWatcherStatistics::ChartSteps(double AValueDL, double AValueUL)
+void TWatcherStatistics::ChartSteps(double AValueDL, double AValueUL, double ANow, bool AJumped)
 {
     Tsp_Axis& left = FChart.LeftAxis();
     Tsp_Axis& bottom = FChart.BottomAxis();
 
-    // 1. Scroll exactly one second per tick, so a window panned behind the clock stays behind.
-    if (FClock.Now() > bottom.Max())
+    // 1. Scroll exactly one second per tick, so a window panned behind the clock stays behind. A
+    // clock that jumped (a sleep, a time sync, a clock set back) would leave the window hours
+    // away from now: it is put back around now instead.
+    if (AJumped && (ANow > bottom.Max() + OneSecond || ANow < bottom.Min() - OneSecond))
+        Reanchor(ANow);
+    else if (ANow > bottom.Max())
         bottom.MoveMinMax(OneSecond);
 
     // 2. Trim both series on the download series' count.
@@ -198,6 +250,19 @@ void TWatcherStatistics::ResetView()
     FChart.LeftAxis().SetMinMax(0.0, MS);
     const double now = FClock.Now();
     FChart.BottomAxis().SetMinMax(now, now + ViewLength * OneSecond);
+}
+
+void TWatcherStatistics::Reanchor(double ANow)
+{
+    Tsp_Axis& bottom = FChart.BottomAxis();
+    const double width = bottom.Max() - bottom.Min();
+    // A jump of less than a window ahead keeps the points before it in view beside the gap, with
+    // now at the right edge as the scroll keeps it; any other starts the window at now, as the
+    // view reset does.
+    if (FHaveLastTick && ANow > FLastNow && ANow - FLastNow < width)
+        bottom.SetMinMax(ANow - width, ANow);
+    else
+        bottom.SetMinMax(ANow, ANow + width);
 }
 
 std::string TWatcherStatistics::ValueHint(int AUnits, int AX, int AY)

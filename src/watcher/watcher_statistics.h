@@ -77,6 +77,10 @@ public:
     void ClearSessionTotals();
     // The view reset of a double-click or a units change: value axis 0 to MS, time window from now.
     void ResetView();
+    // After a sleep (or anything else that stopped the ticks for a while): what the counters moved
+    // since the last tick is added to the session totals, the next tick measures from now, and the
+    // chart's line breaks there. Neither the bytes from before nor the time asleep reach a rate.
+    void StartNewBaseline();
     // The chart's hint for the pointer at pixel (AX, AY): "Timestamp: ...\r\nValue: ...".
     std::string ValueHint(int AUnits, int AX, int AY);
 
@@ -97,7 +101,12 @@ private:
     double ElapsedSeconds() const;
     void WriteReadOuts(int AUnits, std::uint64_t ACurrentDL, std::uint64_t ACurrentUL);
     static double ChartValue(int AUnits, double ARate);
-    void ChartSteps(double AValueDL, double AValueUL);
+    // True when the wall clock moved unlike the monotonic one since the last tick (a step, a
+    // sleep), or the ticks stopped for a while: the chart shows a gap there.
+    bool ClockJumped(double ANow, std::uint64_t ATick) const;
+    void ChartSteps(double AValueDL, double AValueUL, double ANow, bool AJumped);
+    // Puts now into the time window, keeping its width.
+    void Reanchor(double ANow);
 
     ITrafficCounterSource& FSource;
     IWatcherClock& FClock;
@@ -107,6 +116,9 @@ private:
     std::uint32_t FBaselineIdx = 0; // the interface index DL and UL were read from
     double FRateDL = 0.0;
     double FRateUL = 0.0;
+    bool FHaveLastTick = false;
+    double FLastNow = 0.0;           // the wall clock at the last tick's point
+    std::uint64_t FLastTickTime = 0; // the monotonic clock then
     std::array<std::string, ReadOutCount> FReadOuts;
 };
 

@@ -188,6 +188,71 @@ TEST(XYDataSeries, AnXThatGoesBackClearsTheAscendingFlagUntilCleared)
     EXPECT_TRUE(s.XAscending());
 }
 
+std::vector<std::pair<int, int>> Runs(const Tsp_XYDataSeries& ASeries)
+{
+    std::vector<std::pair<int, int>> runs;
+    ASeries.ForEachRun([&](int AFrom, int ATo, double AFirst, double ALast) {
+        EXPECT_EQ(AFirst, ASeries.X(AFrom));
+        EXPECT_EQ(ALast, ASeries.X(ATo - 1));
+        runs.emplace_back(AFrom, ATo);
+    });
+    return runs;
+}
+
+TEST(XYDataSeries, StepsBackAndBreaksStartRunsThatFollowThePointsAsTheyAreDeleted)
+{
+    using TRuns = std::vector<std::pair<int, int>>;
+    Tsp_XYDataSeries s;
+    EXPECT_EQ(s.RunCount(), 0);
+    s.BreakLine(); // nothing before it: no run to break
+    for (double x : {10.0, 11.0, 12.0})
+        s.AddXY(x, 1);
+    s.AddXY(5, 2); // a step back
+    s.AddXY(6, 3);
+    s.BreakLine(); // a jump ahead
+    s.AddXY(100, 4);
+    s.AddXY(101, 5);
+    EXPECT_EQ(Runs(s), (TRuns{{0, 3}, {3, 5}, {5, 7}}));
+    EXPECT_FALSE(s.XAscending());
+    double lo, hi;
+    ASSERT_TRUE(s.GetXMinMax(lo, hi));
+    EXPECT_EQ(lo, 5);
+    EXPECT_EQ(hi, 101);
+
+    // Deleting the newest point of a run of one removes the run.
+    s.AddXY(1, 6);
+    EXPECT_EQ(s.RunCount(), 4);
+    s.Delete(s.Count() - 1);
+    EXPECT_EQ(Runs(s), (TRuns{{0, 3}, {3, 5}, {5, 7}}));
+
+    // Inside: the run that started at the point starts at the next one, and is a step back or not
+    // by its new neighbour (6 after 12 still is; 101 after 6, at a break, is not but stays apart).
+    s.Delete(3);
+    EXPECT_EQ(Runs(s), (TRuns{{0, 3}, {3, 4}, {4, 6}}));
+    EXPECT_FALSE(s.XAscending());
+    s.Delete(3);
+    EXPECT_EQ(Runs(s), (TRuns{{0, 3}, {3, 5}}));
+    EXPECT_TRUE(s.XAscending());
+    EXPECT_EQ(s.X(3), 100);
+
+    // Trimming the oldest points moves the runs with them; bounds follow the runs' ends.
+    s.AddXY(50, 7);
+    for (int i = 0; i < 3; ++i)
+        s.Delete(0);
+    EXPECT_EQ(Runs(s), (TRuns{{0, 2}, {2, 3}}));
+    ASSERT_TRUE(s.GetXMinMax(lo, hi));
+    EXPECT_EQ(lo, 50);
+    EXPECT_EQ(hi, 101);
+    s.Delete(0);
+    s.Delete(0);
+    EXPECT_EQ(Runs(s), (TRuns{{0, 1}}));
+    EXPECT_TRUE(s.XAscending());
+    s.Clear();
+    s.AddXY(1, 1);
+    s.AddXY(2, 1);
+    EXPECT_EQ(Runs(s), (TRuns{{0, 2}}));
+}
+
 // Packed storage: what goes in comes back, x bit for bit and y as its nearest float.
 
 std::uint64_t Bits(double AValue)

@@ -168,6 +168,138 @@ TEST(XYPlotRender, LinesGridsAndLabelsAreWhereTheAxesPutThem)
     EXPECT_FALSE(inkIn(QRect(field.left() + 20, 0, field.width() - 40, field.top() - 2)));
 }
 
+// Every segment of both series that does not start a run: not one whose x goes back, nor one whose
+// end is among ABreaks.
+void DrawEverySegmentWithin(QImage& AImage, TWatcherLikePlot& APlot, const std::vector<int>& ABreaks)
+{
+    const QRect f = APlot.Plot.FieldRect();
+    const TPixelClip clip{f.left(), f.top(), f.right(), f.bottom()};
+    auto* bits = reinterpret_cast<std::uint32_t*>(AImage.bits());
+    for (Tsp_XYLine* line : {APlot.Down, APlot.Up}) {
+        const std::uint32_t color = Tsp_MakePen(line->LineAttr()).color().rgba();
+        const Tsp_Axis& x = APlot.Plot.BottomAxis();
+        const Tsp_Axis& y = APlot.Plot.LeftAxis();
+        for (int i = 1; i < line->Count(); ++i) {
+            if (line->X(i) < line->X(i - 1) || std::find(ABreaks.begin(), ABreaks.end(), i) != ABreaks.end())
+                continue;
+            const TThinSegment segment{x.V2P(line->X(i - 1)), y.V2P(line->Y(i - 1)), x.V2P(line->X(i)),
+                                       y.V2P(line->Y(i))};
+            RasterizeThinLines(bits, AImage.bytesPerLine() / 4, clip, &segment, 1, color);
+        }
+    }
+}
+
+TEST(XYPlotRender, AClockThatJumpsLeavesGapsAndEachRunIsSearchedLikeAWholeDay)
+{
+    TWatcherLikePlot p;
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> rate(1.0, 9.0);
+    // A day of points whose clock is set back an hour three times and jumps two minutes ahead once
+    // (marked as a break).
+    std::vector<int> breaks;
+    double x = Noon - 3600 * Second;
+    for (int s = 0; s < 86400; ++s) {
+        if (s == 20000 || s == 50000 || s == 80000)
+            x -= 3600 * Second;
+        if (s == 86250) {
+            x += 120 * Second;
+            p.Down->BreakLine();
+            p.Up->BreakLine();
+            breaks.push_back(s);
+        }
+        p.Down->AddXY(x, rate(random));
+        p.Up->AddXY(x, rate(random) / 2);
+        x += Second;
+    }
+    EXPECT_FALSE(p.Down->XAscending());
+    EXPECT_EQ(p.Down->RunCount(), 5);
+    Tsp_Axis& bottom = p.Plot.BottomAxis();
+    const auto matchesEverySegment = [&](const char* AName) {
+        p.Down->Active = p.Up->Active = true;
+        p.Plot.Invalidate();
+        const QImage drawn = p.Render();
+        Save(drawn, AName);
+        p.Down->Active = p.Up->Active = false;
+        p.Plot.Invalidate();
+        QImage reference = p.Render();
+        DrawEverySegmentWithin(reference, p, breaks);
+        EXPECT_TRUE(drawn == reference) << AName;
+        return drawn;
+    };
+
+    // Five minutes where the hour after a step back lies over the hour before it.
+    bottom.SetMinMax(p.Down->X(80000) - 100 * Second, p.Down->X(80000) + 200 * Second);
+    matchesEverySegment("chart_clock_step_back");
+
+    // Five minutes around the jump ahead: the two minutes it skipped hold no line at all.
+    const double jumpStart = p.Down->X(86249), jumpEnd = p.Down->X(86250);
+    bottom.SetMinMax(jumpStart - 90 * Second, jumpStart + 210 * Second);
+    const QImage drawn = matchesEverySegment("chart_clock_jump");
+    int lit = 0;
+    for (int px = bottom.V2P(jumpStart) + 2; px < bottom.V2P(jumpEnd) - 1; ++px)
+        for (int py = p.Plot.FieldRect().top(); py <= p.Plot.FieldRect().bottom(); ++py)
+            lit += At(drawn, px, py) == DownColor || At(drawn, px, py) == UpColor;
+    EXPECT_GT(bottom.V2P(jumpEnd) - bottom.V2P(jumpStart), 50);
+    EXPECT_EQ(lit, 0);
+
+    // Trimmed past the steps back, the series is one ascending run again.
+    for (int i = 0; i < 80000; ++i) {
+        p.Down->Delete(0);
+        p.Up->Delete(0);
+    }
+    EXPECT_TRUE(p.Down->XAscending());
+    EXPECT_EQ(p.Down->RunCount(), 2);
+
+    // A lone point (here set back into the gap) is a dot of its own.
+    p.Down->AddXY(jumpStart + 60 * Second, 5);
+    p.Down->Active = p.Up->Active = true;
+    p.Plot.Invalidate();
+    const QImage dot = p.Render();
+    EXPECT_EQ(At(dot, bottom.V2P(jumpStart + 60 * Second), p.Plot.LeftAxis().V2P(5)), DownColor);
+}
+
+TEST(XYPlotRender, AThousandStepsBackDrawTheSamePictureAsEverySegmentOfEachRun)
+{
+    TWatcherLikePlot p;
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> rate(1.0, 9.0);
+    std::uniform_int_distribution<int> back(2, 400);
+    // A clock pulled back by a few seconds to minutes at every 80th point: runs of every reach
+    // overlap the window, and the groups that hold them are skipped or searched.
+    double x = Noon - 40000 * Second;
+    for (int s = 0; s < 86400; ++s) {
+        if (s % 80 == 79)
+            x -= back(random) * Second;
+        p.Down->AddXY(x, rate(random));
+        p.Up->AddXY(x, rate(random) / 2);
+        x += Second;
+    }
+    ASSERT_GT(p.Down->RunCount(), 1000);
+    for (int i = 0; i < 3000; ++i) { // trimmed, as the watcher does, past some groups' first runs
+        p.Down->Delete(0);
+        p.Up->Delete(0);
+    }
+    p.Down->Delete(40000); // and one from the middle
+    p.Up->Delete(40000);
+    Tsp_Axis& bottom = p.Plot.BottomAxis();
+    for (double start : {p.Down->X(0), p.Down->X(30000), p.Down->X(p.Down->Count() - 100)}) {
+        bottom.SetMinMax(start - 60 * Second, start + 240 * Second);
+        p.Down->Active = p.Up->Active = true;
+        p.Plot.Invalidate();
+        const QImage drawn = p.Render();
+        p.Down->Active = p.Up->Active = false;
+        p.Plot.Invalidate();
+        QImage reference = p.Render();
+        DrawEverySegmentWithin(reference, p, {});
+        EXPECT_TRUE(drawn == reference) << "window at " << (start - Noon) / Second << " s";
+        int lit = 0;
+        for (int px = p.Plot.FieldRect().left(); px <= p.Plot.FieldRect().right(); ++px)
+            for (int py = p.Plot.FieldRect().top(); py <= p.Plot.FieldRect().bottom(); ++py)
+                lit += At(drawn, px, py) == DownColor;
+        EXPECT_GT(lit, 1000);
+    }
+}
+
 TEST(XYPlotRender, TheSearchedVisibleRunDrawsTheSamePictureAsEverySegment)
 {
     TWatcherLikePlot p;

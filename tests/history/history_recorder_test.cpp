@@ -143,6 +143,45 @@ TEST_F(HistoryRecorder, ReadsEveryFifthPassAndLosesNothingInBetween)
     EXPECT_EQ(StoredDownload(Path), 607u);
 }
 
+TEST_F(HistoryRecorder, AJumpOfTwoHoursAheadMovesWhereBytesGoNeverHowMany)
+{
+    TCopy copy(Path);
+    ASSERT_TRUE(copy.Recorder.Start());
+    copy.Run(30, 3);
+    copy.Clock.Wall += 2 * 3600;
+    copy.Run(29, 3);
+    copy.Recorder.Flush();
+    EXPECT_EQ(StoredDownload(Path), 0u); // the write still waits for a monotonic minute
+    copy.Run(1, 3);
+    copy.Recorder.Flush();
+    EXPECT_EQ(StoredDownload(Path), 177u);
+}
+
+TEST_F(HistoryRecorder, WriteNowWritesTheTrafficSoFarAndASleepLosesNothing)
+{
+    TCopy copy(Path);
+    copy.Recorder.WriteNow(); // not started: nothing to read or write
+    ASSERT_TRUE(copy.Recorder.Start());
+    copy.Run(10, 100);
+    // The session manager asks to save, and then the machine goes to sleep.
+    copy.Counters.Values[1].InOctets += 5;
+    copy.Recorder.WriteNow();
+    EXPECT_EQ(StoredDownload(Path), 905u); // everything after the first tick's baseline
+    // Asleep for eight hours: the wall clock jumps, the link comes back under another index with
+    // fresh counters; the wake's refresh and read take a new baseline there.
+    copy.Clock.Wall += 8 * 3600;
+    copy.Counters.Values[2] = {0, 0, true};
+    copy.Recorder.SetInterfaces({{"eth0", 2}});
+    copy.Recorder.WriteNow();
+    copy.Run(10, 0);
+    for (int i = 0; i < 3; ++i) {
+        copy.Counters.Values[2].InOctets += 1000;
+        copy.Run(1, 0);
+    }
+    copy.Recorder.Stop();
+    EXPECT_EQ(StoredDownload(Path), 3905u);
+}
+
 TEST_F(HistoryRecorder, AFullDiskTurnsRecordingOffWithOneMessage)
 {
     TCopy copy(Path, 1000, 8); // eight pages: the file fills after a few hundred interfaces

@@ -47,8 +47,11 @@ class TFakeClock : public IWatcherClock
 public:
     std::uint64_t Ms = 90000;
     double Epoch = 45000.5;
+    std::uint64_t AsleepMs = 0; // the boot clock's lead: time spent asleep
+    double WallOffset = 0.0;    // the wall clock's jumps, in days
     std::uint64_t TickCount() override { return Ms; }
-    double Now() override { return Epoch + static_cast<double>(Ms) / 86400000.0; }
+    std::uint64_t BootTickCount() override { return Ms + AsleepMs; }
+    double Now() override { return Epoch + static_cast<double>(Ms) / 86400000.0 + WallOffset; }
 };
 
 class WatcherManagement : public test::TMainWindowFixture
@@ -385,6 +388,74 @@ TEST_F(WatcherManagement, ThePropertiesButtonShowsTheRecordWithTopMostLifted)
     EXPECT_EQ("wlan0/Home Wi-Fi", shown);
     EXPECT_FALSE(topMostWhileShown);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+// A night asleep: the traffic up to the sleep is counted, the wake (seen on the clocks alone, as
+// without a system bus) re-reads the interfaces and starts new baselines, and a Wi-Fi link that
+// comes back late under a new index is found again by its name without a change notification.
+TEST_F(WatcherManagement, ASleepIsCountedUpToItAndAWakeFindsALateInterfaceAgain)
+{
+    WriteSettings("[Settings]\neth0=1\nwlan0=1\n");
+    Twnd_qn_Main& w = Start();
+    Tfrm_qn_Watcher* eth0 = Panel("eth0");
+    Tfrm_qn_Watcher* wlan0 = Panel("wlan0");
+    ASSERT_NE(nullptr, eth0);
+    ASSERT_NE(nullptr, wlan0);
+    TickAll(0, 0);
+    TickAll(2048, 0, 3);
+    w.TimerTimer(); // the main window's tick looks at the clocks
+    EXPECT_EQ(0, w.ResumeCount());
+
+    // 500 bytes after the last tick, then logind says the machine goes to sleep.
+    for (auto& i : FFake->Interfaces)
+        i.InOctets += 500;
+    FClock.Ms += 400;
+    w.PrepareForSleep();
+    EXPECT_EQ(6144u + 500, eth0->Statistics().TDL);
+
+    // Eight hours later: the Wi-Fi link is not back yet.
+    const test::TFakeInterface wifi = *FFake->Find(5);
+    FFake->Interfaces.erase(FFake->Interfaces.begin() + 2);
+    FClock.AsleepMs += 8 * 3600 * 1000;
+    FClock.WallOffset += 8.0 / 24;
+    FClock.Ms += 300;
+    w.TimerTimer();
+    EXPECT_EQ(1, w.ResumeCount());
+    EXPECT_FALSE(wlan0->AdapterPresent);
+    EXPECT_EQ(6144u + 500, eth0->Statistics().TDL);
+    auto* looks = w.findChild<QTimer*>(QStringLiteral("ResumeTimer"));
+    ASSERT_NE(nullptr, looks);
+    EXPECT_TRUE(looks->isActive());
+
+    // The first tick after the wake measures from it: the true rate, no spike and no zero.
+    TickAll(1024, 0);
+    EXPECT_EQ("1.00 KB", eth0->lDL->Caption());
+    EXPECT_EQ(6144u + 500 + 1024, eth0->Statistics().TDL);
+    EXPECT_EQ(2048.0, eth0->Statistics().MDL);
+    EXPECT_EQ(2, eth0->sp_XYLine1->RunCount()) << "the sleep is a gap";
+
+    // Twenty seconds later it is back under a new index; no change notification comes, the next
+    // look after the wake finds it by name.
+    test::TFakeInterface back = wifi;
+    back.Index = 15;
+    back.InOctets = 777;
+    FFake->Interfaces.push_back(back);
+    QMetaObject::invokeMethod(looks, "timeout");
+    EXPECT_TRUE(wlan0->AdapterPresent);
+    EXPECT_EQ(15u, wlan0->Adapter.IntfIdx);
+    ASSERT_EQ(2u, w.Watchers().size());
+    TickAll(0, 0); // a new baseline on the new index
+    TickAll(1024, 0);
+    EXPECT_EQ("1.00 KB", wlan0->lDL->Caption());
+    // With every watched link back, the looks stop.
+    QMetaObject::invokeMethod(looks, "timeout");
+    EXPECT_FALSE(looks->isActive());
+
+    // A wake told by logind is not told again by the clocks.
+    FClock.AsleepMs += 3600 * 1000;
+    w.ResumeFromSleep();
+    w.TimerTimer();
+    EXPECT_EQ(2, w.ResumeCount());
 }
 
 } // namespace

@@ -281,6 +281,25 @@ TEST_F(MainWindow, WithPersistenceOnAMoveIsStoredAndTheNextStartRestoresIt)
     EXPECT_TRUE(again.acIntfView->isChecked());
 }
 
+TEST_F(MainWindow, TheSessionsSaveWritesAViewChangeAndItsEndIsExit)
+{
+    WriteSettings("[Twnd_qn_Main\\acPersistent]\nChecked=1\n");
+    Twnd_qn_Main& w = Start();
+    ASSERT_FALSE(w.LayoutReadOnly());
+    w.acIntfView->trigger();
+    EXPECT_EQ("<none>", Setting("Twnd_qn_Main\\Tree", "Visible")) << "a view change alone saves nothing";
+    // The session manager asks to save: the list shown is in the file before anything ends.
+    w.SaveSession();
+    EXPECT_EQ("1", Setting("Twnd_qn_Main\\Tree", "Visible"));
+    // The end a signal asks for is Exit's: the window closes and says so, also from the tray.
+    int closed = 0;
+    QObject::connect(&w, &Twnd_qn_Main::Closed, [&closed] { ++closed; });
+    w.hide();
+    w.EndSession();
+    EXPECT_EQ(1, closed);
+    EXPECT_FALSE(w.isVisible());
+}
+
 TEST_F(MainWindow, TurningPersistenceOffSticksAndStoresNothingElse)
 {
     WriteSettings("[Twnd_qn_Main]\nPos=200,150\n[Twnd_qn_Main\\acPersistent]\nChecked=1\n");
@@ -447,6 +466,24 @@ TEST_F(MainWindow, WithoutATrayHideMinimisesAndTheWindowKeepsItsTaskbarEntry)
     EXPECT_FALSE(w.isMinimized());
 }
 
+TEST_F(MainWindow, ATrayClickRestoresAMaximisedWindowThatWasMinimisedAsMaximised)
+{
+    FTrayAvailable = true;
+    Twnd_qn_Main& w = Start();
+    w.showMaximized();
+    w.showMinimized();
+    ASSERT_TRUE(w.isMinimized());
+    w.TrayIconClick();
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_TRUE(w.isMaximized());
+    // A window minimised from its normal state comes back normal.
+    w.showNormal();
+    w.showMinimized();
+    w.TrayIconClick();
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_FALSE(w.isMaximized());
+}
+
 TEST_F(MainWindow, WithATrayHideGoesToTheTrayAndTheWindowHasNoTaskbarEntry)
 {
     FTrayAvailable = true;
@@ -605,6 +642,15 @@ TEST_F(MainWindow, AnUnwritableSettingsFileIsReportedAndNothingBreaks)
         << FErrors->Messages[0].toStdString();
     FErrors->Messages.clear();
     EXPECT_TRUE(w.NCC().Mark(0)) << "the choice holds for this run";
+    // The row, the mark and the panels agree: the panel was added before the failed store.
+    ASSERT_EQ(1u, w.Watchers().size());
+    EXPECT_EQ(w.NCC().Adapters(0).Name, w.Watchers()[0]->Adapter.Name);
+    EXPECT_EQ(Qt::Checked, model->data(model->index(0, 0), Qt::CheckStateRole).toInt());
+    model->setData(model->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
+    EXPECT_EQ(1, FErrors->Messages.size());
+    FErrors->Messages.clear();
+    EXPECT_TRUE(w.Watchers().empty());
+    EXPECT_FALSE(w.NCC().Mark(0));
 }
 
 // A modal dialog opened from a top-most window must come up above it, and the window must be

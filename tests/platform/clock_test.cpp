@@ -19,6 +19,20 @@ TEST(Clock, TicksAreMillisecondsThatNeverGoBack)
     EXPECT_LT(b - a, 5000u);
 }
 
+TEST(Clock, TheBootClockRunsWithTheMonotonicOneAndNeverBehindIt)
+{
+    // Both count from boot; the boot clock adds the time asleep, so it is never behind, and
+    // without a sleep in between both advance alike.
+    const auto tick = qn::GetTickCount64();
+    const auto boot = qn::GetBootTickCount64();
+    EXPECT_GE(boot + 1, tick);
+    timespec pause{0, 20'000'000};
+    nanosleep(&pause, nullptr);
+    const auto boot2 = qn::GetBootTickCount64();
+    const auto tick2 = qn::GetTickCount64();
+    EXPECT_NEAR(static_cast<double>(boot2 - boot), static_cast<double>(tick2 - tick), 50.0);
+}
+
 TEST(Clock, LocalTimeFollowsTheZone)
 {
     const char* old = getenv("TZ");

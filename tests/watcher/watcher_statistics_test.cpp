@@ -1,6 +1,8 @@
 // Whole runs of sampling ticks on a fake clock and fake counters.
 #include "watcher/watcher_statistics.h"
 
+#include "watcher/sleep_detector.h"
+
 #include "support/pinned_format.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +20,12 @@ public:
     std::uint64_t Ms = 7000;
     // The local date-time at Ms = 0; 45000 is 2023-03-15.
     double Epoch = 45000.5;
+    // The wall clock's steps and jumps so far, in days, and the time asleep so far, in ms.
+    double WallOffset = 0.0;
+    std::uint64_t AsleepMs = 0;
     std::uint64_t TickCount() override { return Ms; }
-    double Now() override { return Epoch + static_cast<double>(Ms) / 86400000.0; }
+    std::uint64_t BootTickCount() override { return Ms + AsleepMs; }
+    double Now() override { return Epoch + static_cast<double>(Ms) / 86400000.0 + WallOffset; }
 };
 
 class TFakeCounters : public ITrafficCounterSource
@@ -387,6 +393,153 @@ TEST_F(WatcherRun, TheValueHintReadsBothAxesAtThePointer)
     EXPECT_EQ(Stats.ValueHint(0, 0, 0), "Timestamp: 2023-03-15\r\nValue: 10.00 KB"); // midnight: no time
     TPinnedFormat comma(",", "dd.MM.yy", "H:mm:ss");
     EXPECT_EQ(Stats.ValueHint(0, 100, 0), "Timestamp: 15.03.23 0:05:00\r\nValue: 10,00 KB");
+}
+
+// The wall clock jumps, steps back and stops with the machine asleep, while the monotonic clock
+// goes on: the window is back around now within one tick, the line breaks at the jump, and the
+// rates and totals count exactly what the counters moved.
+class WatcherClockJumps : public WatcherRun
+{
+protected:
+    static constexpr double Second = TWatcherStatistics::OneSecond;
+    static constexpr double Hour = 3600 * Second;
+
+    void SetUp() override
+    {
+        Stats.TimerTimer(0);
+        for (int i = 0; i < 400; ++i)
+            Tick(1024, 512);
+    }
+    // Now lies in the time window, which keeps its width.
+    void ExpectNowInView()
+    {
+        const double now = Clock.Now();
+        EXPECT_LE(Chart.Bottom.Min(), now);
+        EXPECT_GE(Chart.Bottom.Max() + Second, now);
+        EXPECT_NEAR((Chart.Bottom.Max() - Chart.Bottom.Min()) / Second, 300.0, 1e-6);
+    }
+    // The newest point starts a run of its own and carries the true rate.
+    void ExpectGapBeforeNewest(int ARuns)
+    {
+        EXPECT_EQ(Chart.Download.RunCount(), ARuns);
+        EXPECT_EQ(Chart.Upload.RunCount(), ARuns);
+        EXPECT_EQ(Stats.RateDL(), 1024.0);
+        EXPECT_EQ(Stats.RateUL(), 512.0);
+    }
+};
+
+TEST_F(WatcherClockJumps, AJumpOfTwoHoursAheadReanchorsWithinOneTickAndLeavesAGap)
+{
+    const std::uint64_t before = Stats.TDL;
+    Clock.WallOffset += 2 * Hour;
+    Tick(1024, 512);
+    ExpectNowInView();
+    ExpectGapBeforeNewest(2);
+    EXPECT_TRUE(Chart.Download.XAscending());
+    EXPECT_EQ(Stats.TDL, before + 1024);
+    // Afterwards the window scrolls a second per tick again, with no further breaks.
+    for (int i = 0; i < 30; ++i)
+        Tick(1024, 512);
+    ExpectNowInView();
+    ExpectGapBeforeNewest(2);
+    EXPECT_EQ(Stats.TDL, before + 31 * 1024);
+}
+
+TEST_F(WatcherClockJumps, AStepBackOfAnHourReanchorsAndTheNewPointsAreARunOfTheirOwn)
+{
+    const std::uint64_t before = Stats.TUL;
+    Clock.WallOffset -= Hour;
+    Tick(1024, 512);
+    ExpectNowInView();
+    ExpectGapBeforeNewest(2);
+    EXPECT_FALSE(Chart.Download.XAscending());
+    // The window starts at now, as the view reset does: the points of the hour to come lie
+    // beyond it and are never joined to the new ones.
+    EXPECT_DOUBLE_EQ(Chart.Bottom.Min(), Clock.Now());
+    for (int i = 0; i < 10; ++i)
+        Tick(1024, 512);
+    EXPECT_EQ(Chart.Download.RunCount(), 2);
+    EXPECT_EQ(Stats.TUL, before + 11 * 512);
+    EXPECT_EQ(Stats.MDL, 1024.0); // no spike on the way
+}
+
+TEST_F(WatcherClockJumps, ManySmallStepsEachBreakTheLineWhileJitterDoesNot)
+{
+    const std::uint64_t before = Stats.TDL;
+    // A clock pulled back three seconds at every tick (each a jump) ...
+    for (int i = 0; i < 50; ++i) {
+        Clock.WallOffset -= 3 * Second;
+        Tick(1024, 512);
+        ExpectNowInView();
+    }
+    ExpectGapBeforeNewest(51);
+    // ... and one that wobbles by half a second either way, which is no jump.
+    const int runs = Chart.Download.RunCount();
+    for (int i = 0; i < 50; ++i) {
+        Clock.WallOffset += (i % 2 ? -0.5 : 0.5) * Second;
+        Tick(1024, 512);
+    }
+    ExpectNowInView();
+    ExpectGapBeforeNewest(runs);
+    EXPECT_EQ(Stats.TDL, before + 100 * 1024);
+    EXPECT_EQ(Stats.MDL, 1024.0);
+}
+
+TEST_F(WatcherClockJumps, ASmallJumpAheadKeepsTheMinutesBeforeItInViewBesideTheGap)
+{
+    const double last = Chart.Download.X(Chart.Download.Count() - 1);
+    Clock.WallOffset += 40 * Second;
+    Tick(1024, 512);
+    ExpectNowInView();
+    ExpectGapBeforeNewest(2);
+    EXPECT_DOUBLE_EQ(Chart.Bottom.Max(), Clock.Now());
+    EXPECT_GT(last, Chart.Bottom.Min());
+}
+
+TEST_F(WatcherClockJumps, ASuspendOfEightHoursCountsTheBytesFromBeforeAndShowsNoSpikeNoZero)
+{
+    TSleepDetector sleep(Clock);
+    EXPECT_FALSE(sleep.Resumed());
+    const std::uint64_t beforeDL = Stats.TDL, beforeUL = Stats.TUL;
+    // Half a second after the last tick the machine sleeps for eight hours with 700 more bytes
+    // in; the monotonic clock stops meanwhile, the boot clock and the wall clock do not.
+    Clock.Ms += 500;
+    Counters.Value.InOctets += 700;
+    Counters.Value.OutOctets += 300;
+    Clock.AsleepMs += 8 * 3600 * 1000;
+    Clock.WallOffset += 8 * Hour;
+    Clock.Ms += 200;
+    ASSERT_TRUE(sleep.Resumed());
+    EXPECT_EQ(sleep.LastSleepMs(), 8u * 3600 * 1000);
+    EXPECT_FALSE(sleep.Resumed()); // told once
+    Stats.StartNewBaseline();
+    EXPECT_EQ(Stats.TDL, beforeDL + 700);
+    EXPECT_EQ(Stats.TUL, beforeUL + 300);
+    // The first tick after it measures from the resume: 1024 bytes in 1 s, not 1724, not 0.
+    Tick(1024, 512);
+    ExpectNowInView();
+    ExpectGapBeforeNewest(2);
+    EXPECT_EQ(Stats.TDL, beforeDL + 700 + 1024);
+    EXPECT_EQ(Stats.MDL, 1024.0);
+}
+
+TEST_F(WatcherClockJumps, AnInterfaceThatIsNotBackAfterTheSleepCountsOnceItReturns)
+{
+    const std::uint64_t before = Stats.TDL;
+    Clock.AsleepMs += 3600 * 1000;
+    Clock.WallOffset += Hour;
+    Counters.Fail = true;
+    Stats.StartNewBaseline();
+    Tick(1024, 512);
+    EXPECT_EQ(Stats.RateDL(), 0.0);
+    // Re-created with counters from zero: a fresh baseline, then the true rate.
+    Counters.Fail = false;
+    Counters.Value = {0, 0, true};
+    Tick(1024, 512);
+    Tick(1024, 512);
+    EXPECT_EQ(Stats.RateDL(), 1024.0);
+    EXPECT_EQ(Stats.TDL, before + 1024);
+    EXPECT_EQ(Stats.MDL, 1024.0);
 }
 
 } // namespace

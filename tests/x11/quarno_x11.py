@@ -14,11 +14,15 @@ import re
 import select
 import shutil
 import signal
+import socket
 import sqlite3
+import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
+import zlib
 
 SKIP = 77
 SETTINGS = "Veldo/Quarno/quarno.ini"
@@ -849,6 +853,297 @@ def case_all_interfaces_are_the_uplinks(d):
     log(f"All interfaces: {total} bytes today; {uplink} sent on the uplink")
     d.activate(dialog)
     d.run("xdotool", "key", "Escape")
+
+
+# --- a user's day: clock jumps, the end of the session, sleep and wake ------------------------------
+
+def window_image(d, window, only=None):
+    """The window's pixels from xwd as (width, height, rows of 0xRRGGBB); with only = (top, bottom)
+    the other rows are left empty."""
+    data = subprocess.run(["xwd", "-silent", "-id", window], env=d.env, capture_output=True, timeout=20).stdout
+    fields = struct.unpack(">25I", data[:100])
+    header, width, height = fields[0], fields[4], fields[5]
+    byte_order, bpp, stride, ncolors = fields[7], fields[11], fields[12], fields[19]
+    masks = fields[14:17]
+    if bpp not in (24, 32):
+        raise Failure(f"xwd gave {bpp} bits per pixel")
+    start = header + ncolors * 12
+    order = "little" if byte_order == 0 else "big"
+    size = bpp // 8
+    shifts = [(m & -m).bit_length() - 1 for m in masks]
+    rows = []
+    for y in range(height):
+        if only and not only[0] <= y <= only[1]:
+            rows.append([0] * width)
+            continue
+        at = start + y * stride
+        line = [int.from_bytes(data[at + x * size:at + x * size + size], order) for x in range(width)]
+        rows.append([((p & masks[0]) >> shifts[0]) << 16 | ((p & masks[1]) >> shifts[1]) << 8 |
+                     ((p & masks[2]) >> shifts[2]) for p in line])
+    return width, height, rows
+
+
+def save_png(path, image):
+    width, height, rows = image
+    raw = b"".join(b"\0" + b"".join(struct.pack(">I", p)[1:] for p in row) for row in rows)
+    chunk = lambda tag, body: struct.pack(">I", len(body)) + tag + body + struct.pack(">I", zlib.crc32(tag + body))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
+GRID = 0x464646
+
+
+def chart_field(image):
+    """The first panel's chart field (left, top, right, bottom): the longest run of black pixels on
+    a row, and the rows around it that are mostly black or grid at its width."""
+    width, height, rows = image
+    best = (0, 0, 0, 0)
+    for y in range(height):
+        run = 0
+        for x in range(width):
+            run = run + 1 if rows[y][x] == 0 else 0
+            if run > best[0]:
+                best = (run, y, x - run + 1, x)
+    _, y, left, right = best
+    inside = lambda yy: 0 <= yy < height and 2 * sum(rows[yy][x] in (0, GRID) for x in range(left, right + 1)) > \
+        right - left
+    top, bottom = y, y
+    while inside(top - 1):
+        top -= 1
+    while inside(bottom + 1):
+        bottom += 1
+    return left, top, right, bottom
+
+
+def coloured(pixel):
+    """A pixel of a line: not black, white or a grey of the grid or the axes."""
+    return not (pixel >> 16 == (pixel >> 8) & 0xFF == pixel & 0xFF)
+
+
+def line_columns(image, field):
+    """The columns of the field (counted from its left) that hold line pixels."""
+    _, _, rows = image
+    left, top, right, bottom = field
+    return sorted({x - left for y in range(top + 1, bottom) for x in range(left + 1, right) if coloured(rows[y][x])})
+
+
+def chart_lines(d, window, name=None, field=None):
+    """The chart field and its line columns; a field already found is not looked for again."""
+    image = window_image(d, window, field and (field[1], field[3]))
+    if name:
+        save_png(os.path.join(ARTIFACTS, name), image)
+    field = field or chart_field(image)
+    return field, line_columns(image, field)
+
+
+ARTIFACTS = os.environ.get("QN_X11_ARTIFACTS", "/tmp")
+
+
+class Blaster:
+    """Sends UDP datagrams to a local port at about rate bytes a second from a thread, counting
+    what it sent; on lo each byte is counted in and out."""
+
+    def __init__(self, address, rate):
+        self.address, self.rate, self.sent, self.running = address, rate, 0, True
+        self.thread = threading.Thread(target=self._run, daemon=True)
+        self.thread.start()
+
+    def _run(self):
+        sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        payload = b"q" * 1000
+        while self.running:
+            try:
+                sock.sendto(payload, self.address)
+                self.sent += len(payload)
+            except OSError:
+                pass
+            time.sleep(1000 / self.rate)
+
+    def stop(self):
+        self.running = False
+        self.thread.join()
+
+
+def case_clock_jump(d):
+    """The wall clock jumps two hours ahead while a panel watches traffic: within 2 s the chart
+    shows the newest points at the left of a re-anchored window, no line across it."""
+    ip("link", "set", "lo", "up")
+    d.write_settings("[Settings]\nlo=1\n")
+    stamp = os.path.join(d.work, "faketime")
+    with open(stamp, "w") as f:
+        f.write("+0\n")
+    lib = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
+    if not os.path.exists(lib):
+        raise Failure("libfaketime is not installed (make deps installs faketime)")
+    d.env.update(LD_PRELOAD=lib, FAKETIME_TIMESTAMP_FILE=stamp, FAKETIME_NO_CACHE="1", DONT_FAKE_MONOTONIC="1")
+    window = d.start_quarno()
+    del d.env["LD_PRELOAD"]
+    blaster = Blaster(("127.0.0.1", 9), 200000)
+    try:
+        field, before = wait_for("a line over the first seconds", lambda: (lambda f, c: c and c[-1] > 40 and (f, c))(
+            *chart_lines(d, window, "clock_before.png")), timeout=90, interval=0.5)
+        width = field[2] - field[0]
+        log(f"field {field}, line columns before the jump {before[0]}..{before[-1]} of {width}")
+        with open(stamp, "w") as f:
+            f.write("+7200\n")
+        jumped = time.monotonic()
+        looked = []
+        # The newest points alone, at the left edge, where the line of the last half minute was.
+        _, after = wait_for("the newest points at the left of a re-anchored window", lambda: (
+            looked.append(time.monotonic()) or (lambda f, c: c and c[-1] < 20 and (f, c))(
+                *chart_lines(d, window, None, field))),
+            timeout=2.0, interval=0.05, state=lambda: chart_lines(d, window, None, field)[1][-5:])
+        log(f"re-anchored within {looked[-1] - jumped:.2f} s ({len(looked)} looks), "
+            f"line columns {after[0]}..{after[-1]}")
+        chart_lines(d, window, "clock_jump.png")
+        # And the window goes on from there.
+        wait_for("the line to grow from the left", lambda: (lambda c: c and c[-1] > after[-1] + 2 and c[-1] < 40)(
+            chart_lines(d, window, None, field)[1]), timeout=10)
+    finally:
+        blaster.stop()
+    d.exit_quarno(window)
+
+
+def history_bytes(d, name):
+    path = os.path.join(d.env["HOME"], ".local/share/Veldo/Quarno/history.sqlite")
+    db = sqlite3.connect(path)
+    try:
+        return db.execute("SELECT coalesce(sum(download), 0), coalesce(sum(upload), 0) FROM hour JOIN interface "
+                          "ON interface.id = hour.interface WHERE interface.name = ?", (name,)).fetchone()
+    finally:
+        db.close()
+
+
+def case_signal_ending(d):
+    """SIGTERM and SIGHUP each end the program as Exit does: the settings file holds a view change
+    made just before, and the history the traffic of the last seconds."""
+    ip("link", "set", "lo", "up")
+    for signum in (signal.SIGTERM, signal.SIGHUP):
+        d.write_settings(PERSISTED)
+        window = d.start_quarno()
+        _, _, _, tall = d.geometry(window)
+        time.sleep(1.5)  # the history's first read takes its baseline at the first tick
+        blaster = Blaster(("127.0.0.1", 9), 1000000)
+        time.sleep(2)
+        blaster.stop()
+        # The list hidden with Ctrl+I: the window shrinks by it.
+        d.activate(window)
+        d.run("xdotool", "key", "ctrl+i")
+        wait_for("the list to be hidden", lambda: d.geometry(window)[3] < tall, state=lambda: d.geometry(window))
+        before = history_bytes(d, "lo") if os.path.exists(
+            os.path.join(d.env["HOME"], ".local/share/Veldo/Quarno/history.sqlite")) else (0, 0)
+        d.quarno_proc.send_signal(signum)
+        try:
+            status = d.quarno_proc.wait(timeout=15)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"quarno did not end after {signum.name}")
+        if status != 0:
+            raise Failure(f"quarno ended with status {status} after {signum.name}")
+        if d.setting("Twnd_qn_Main\\Tree", "Visible") != "0":
+            raise Failure(f"the hidden list was not stored at {signum.name}:\n{d.settings()}")
+        down, up = history_bytes(d, "lo")
+        log(f"{signum.name}: sent {blaster.sent} bytes; history lo {before} -> {(down, up)}")
+        if down - before[0] < blaster.sent or up - before[1] < blaster.sent:
+            raise Failure(f"the history lacks the last seconds at {signum.name}: {(down, up)} after {before}, "
+                          f"{blaster.sent} bytes sent")
+
+
+def veth(name, peer):
+    ip("link", "add", name, "type", "veth", "peer", "name", peer)
+    ip("link", "set", name, "up")
+    ip("link", "set", peer, "up")
+
+
+def case_sleep_and_wake(d):
+    """PrepareForSleep(true)/(false) on a private system bus, with the watched veth deleted and
+    re-created meanwhile: the panel counts it again without a spike, and the history holds exactly
+    the bytes sent before and after."""
+    if not shutil.which("dbus-daemon") or not shutil.which("gdbus"):
+        raise Failure("dbus-daemon and gdbus are needed (make deps installs them)")
+    ip("link", "set", "lo", "up")
+    veth("qs0", "qs1")
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1", "--nopidfile"],
+                           stdout=subprocess.PIPE, env=d.env, text=True)
+    d.procs.append(bus)
+    address = bus.stdout.readline().strip()
+    d.env["DBUS_SYSTEM_BUS_ADDRESS"] = address
+    d.write_settings("[Settings]\nqs0=1\n")
+    window = d.start_quarno()
+
+    def emit(start):
+        # The bus as the system bus: gdbus's --address would talk to it as a peer, not a bus.
+        subprocess.run(["gdbus", "emit", "--system", "--object-path", "/org/freedesktop/login1",
+                        "--signal", "org.freedesktop.login1.Manager.PrepareForSleep", start], check=True,
+                       env=d.env, timeout=20)
+
+    def steady(seconds):
+        sent = 0
+        for _ in range(seconds * 5):
+            sent += send_frames("qs1", 40, 986)  # 40 KB a fifth of a second, into qs0
+            time.sleep(0.2)
+        return sent
+
+    time.sleep(1.5)
+    sent = steady(8)
+    field, lines = chart_lines(d, window, "sleep_before.png")
+    emit("true")
+    ip("link", "del", "qs0")
+    time.sleep(1)
+    veth("qs0", "qs1")
+    emit("false")
+    time.sleep(1)
+    sent += steady(8)
+    image = window_image(d, window)
+    save_png(os.path.join(ARTIFACTS, "sleep_after.png"), image)
+    # The value axis grows at once to the highest rate seen: with a steady rate and no spike the
+    # line after the wake runs near the top of the field, while any spike would have pushed it down.
+    _, _, rows = image
+    left, top, right, bottom = chart_field(image)
+    cols = line_columns(image, (left, top, right, bottom))
+    if not cols:
+        raise Failure("no line after the wake")
+    last = cols[-1] + left
+    heights = sorted(bottom - y for x in range(last - 6, last - 1) for y in range(top + 1, bottom)
+                     if coloured(rows[y][x]))
+    after = heights[len(heights) // 2] if heights else 0
+    log(f"line after the wake at {after} of {bottom - top} px")
+    if after < 0.6 * (bottom - top):
+        raise Failure(f"the line after the wake is at {after} of {bottom - top} px: a spike raised the axis")
+    d.exit_quarno(window)
+    down, _ = history_bytes(d, "qs0")
+    log(f"sent {sent} bytes into qs0; history holds {down}")
+    # A link that comes up sends a few packets of its own (IPv6 router and listener reports).
+    if not sent <= down <= sent + 16384:
+        raise Failure(f"the history holds {down} bytes of qs0, {sent} were sent")
+
+
+def case_tray_restores_maximised(d):
+    """A window maximised and then minimised comes back maximised from a click on the tray icon."""
+    d.start_tray()
+    window = d.start_quarno()
+    wait_for("the icon to dock in the tray", d.docked_icon)
+    maximised = {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"}
+    # A double click on the title bar maximises in openbox.
+    x, y, w, _ = d.geometry(window)
+    for attempt in range(3):
+        d.run("xdotool", "mousemove", str(x + w // 2 - 8), str(y - 18), "mousemove", str(x + w // 2), str(y - 10),
+              "click", "--repeat", "2", "--delay", "80", "1")
+        try:
+            wait_for("the window to be maximised", lambda: maximised <= d.atoms(window, "_NET_WM_STATE"), timeout=3)
+            break
+        except Failure:
+            if attempt == 2:
+                raise
+    d.run("xdotool", "windowminimize", "--sync", window)
+    wait_for("the window to be minimised", lambda: d.wm_state(window) == "Iconic")
+    ix, iy, iw, ih = wait_for("the docked icon", d.docked_icon)
+    d.run("xdotool", *d.click_at(ix + iw // 2, iy + ih // 2, 1))
+    wait_for("a click on the icon to bring the window back maximised",
+             lambda: d.wm_state(window) == "Normal" and maximised <= d.atoms(window, "_NET_WM_STATE"),
+             state=lambda: (d.wm_state(window), d.atoms(window, "_NET_WM_STATE")))
+    save_png(os.path.join(ARTIFACTS, "tray_restores_maximised.png"), window_image(d, window))
     d.exit_quarno(window)
 
 
@@ -867,8 +1162,13 @@ CASES = {
     "history_dialog": case_history_dialog,
     "data_cap_notifications": case_data_cap_notifications,
     "all_interfaces_are_the_uplinks": case_all_interfaces_are_the_uplinks,
+    "clock_jump": case_clock_jump,
+    "signal_ending": case_signal_ending,
+    "sleep_and_wake": case_sleep_and_wake,
+    "tray_restores_maximised": case_tray_restores_maximised,
 }
-NEEDS_NAMESPACE = {"burst_of_interface_changes", "data_cap_notifications", "all_interfaces_are_the_uplinks"}
+NEEDS_NAMESPACE = {"burst_of_interface_changes", "data_cap_notifications", "all_interfaces_are_the_uplinks",
+                   "clock_jump", "signal_ending", "sleep_and_wake"}
 NEEDS = {"data_cap_notifications": ("dunst", "dbus-daemon", "dbus-monitor", "dbus-send")}
 
 

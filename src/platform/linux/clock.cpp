@@ -1,4 +1,4 @@
-// Linux clocks: CLOCK_MONOTONIC for elapsed time, CLOCK_REALTIME plus the zone offset for local time.
+// Linux clocks: CLOCK_MONOTONIC for elapsed time, CLOCK_BOOTTIME for sleep, CLOCK_REALTIME for local time.
 #include "platform/clock.h"
 
 #include <ctime>
@@ -9,6 +9,13 @@ std::uint64_t GetTickCount64()
 {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<std::uint64_t>(ts.tv_sec) * 1000u + static_cast<std::uint64_t>(ts.tv_nsec / 1000000);
+}
+
+std::uint64_t GetBootTickCount64()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_BOOTTIME, &ts);
     return static_cast<std::uint64_t>(ts.tv_sec) * 1000u + static_cast<std::uint64_t>(ts.tv_nsec / 1000000);
 }
 

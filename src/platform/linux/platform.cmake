@@ -19,6 +19,7 @@ set(QN_PLATFORM_SOURCES
     linux/netlink.cpp
     linux/portable_drive.cpp
     linux/resolver_config.cpp
+    linux/termination_signals.cpp
     linux/thread_id.cpp
     linux/version_resource.cpp
 )

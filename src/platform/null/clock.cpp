@@ -11,6 +11,11 @@ std::uint64_t GetTickCount64()
     return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
+std::uint64_t GetBootTickCount64()
+{
+    return GetTickCount64(); // standard C++ cannot tell time asleep
+}
+
 double LocalDateTimeNow()
 {
     const auto now = std::chrono::system_clock::now().time_since_epoch();

@@ -13,6 +13,7 @@ set(QN_PLATFORM_SOURCES
     null/ip_helper.cpp
     null/link_counters.cpp
     null/portable_drive.cpp
+    null/termination_signals.cpp
     null/thread_id.cpp
     null/version_resource.cpp
 )
