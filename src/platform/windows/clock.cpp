@@ -10,6 +10,13 @@ std::uint64_t GetTickCount64()
     return ::GetTickCount64();
 }
 
+std::uint64_t GetBootTickCount64()
+{
+    // The tick count already runs on through sleep here, so the two clocks cannot tell a sleep apart;
+    // a wake is for the power broadcast to tell.
+    return ::GetTickCount64();
+}
+
 double LocalDateTimeNow()
 {
     FILETIME utc{};
