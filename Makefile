@@ -13,6 +13,9 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
             qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
             xvfb xauth iproute2 procps desktop-file-utils appstream clang-format git \
             openbox trayer xdotool x11-utils python3
+# Pixels of the real display (xwd), and what a screen reader reads: the accessibility bus and its
+# Python client on a private session bus.
+PACKAGES += x11-apps at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus-daemon
 # The widget tests run under memcheck too (label "memcheck").
 PACKAGES += valgrind
 

@@ -4,6 +4,7 @@
 #include "layout/lm_form.h"
 #include "mainwindow/caption_switch.h"
 #include "mainwindow/svg_image_list.h"
+#include "mainwindow/traffic_tray_icon.h"
 #include "netdata/network_configuration.h"
 
 #include <QPointer>
@@ -16,10 +17,10 @@
 #include <vector>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QScrollArea;
-class QSystemTrayIcon;
 class QTimer;
 
 namespace qn {
@@ -71,7 +72,7 @@ public:
     QMenu* Help1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     // Always shown; docked while the desktop has a tray (it may come and go at any time).
-    QSystemTrayIcon* TrayIcon = nullptr;
+    TTrafficTrayIcon* TrayIcon = nullptr;
     TTopMostWindow* TMW = nullptr;
     QTimer* Timer = nullptr;
     QAction* acExit = nullptr;
@@ -84,6 +85,9 @@ public:
     QAction* acRefresh = nullptr;
     QAction* acPersistent = nullptr;
     QAction* acHistory = nullptr;
+    QAction* acTrayTraffic = nullptr;
+    // The watcher area's first-start hint, shown while there is no panel.
+    QLabel* lStartHint = nullptr;
     TSvgImageList ilIntf16;
     TSvgImageList ilIntf32;
 
@@ -170,6 +174,7 @@ private:
     void acRefreshExecute();
     void acPersistentExecute();
     void acHistoryExecute();
+    void acTrayTrafficExecute();
     void cmIntfClick(QAction* AItem);
     void TreeChecked(int ARow, bool AChecked);
     void TreeDblClick();
@@ -179,6 +184,10 @@ private:
     void RefreshTree();
     void RefreshMonitorMenu();
     void RefreshTraffic();
+    // The tray picture and hint of this tick: the first panel's interface, or the best interface
+    // while nothing is watched.
+    void RefreshTrayTraffic();
+    void UpdateStartHint();
     void StoreWatchChoice(const std::string& AName, bool AWatched);
     // A false value for an interface that is not present says nothing the default does not: such
     // named values leave the collection, and with AFile such lines leave the "Settings" section.
@@ -201,6 +210,7 @@ private:
     bool FInTray = false;     // hidden by "Hide" into the tray
     QSize FSizeBeforeRestore; // the size before the restore of the current show
     QTimer* FSnapTimer = nullptr;
+    TTrayRates FTrayRates; // the best interface's rates while no panel watches
 };
 
 } // namespace qn

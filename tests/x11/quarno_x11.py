@@ -14,10 +14,13 @@ import re
 import select
 import shutil
 import signal
+import socket
 import sqlite3
+import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 SKIP = 77
@@ -44,6 +47,50 @@ def wait_for(what, probe, timeout=10.0, interval=0.05, state=None):
             seen = f" (seen: {state()})" if state else ""
             raise Failure(f"timed out after {timeout:g} s waiting for {what}{seen}")
         time.sleep(interval)
+
+
+def read_xwd(data):
+    """The pixels of an X window dump (xwd) of a 24- or 32-bit TrueColor screen as rows of
+    0xRRGGBB values."""
+    fields = struct.unpack(">25I", data[:100])
+    header_size, width, height = fields[0], fields[4], fields[5]
+    byte_order, bits_per_pixel, bytes_per_line, ncolors = fields[7], fields[11], fields[12], fields[19]
+    if bits_per_pixel not in (24, 32):
+        raise Failure(f"xwd gave {bits_per_pixel} bits per pixel; only 24 and 32 are read")
+    step = bits_per_pixel // 8
+    red, green, blue = fields[14], fields[15], fields[16]
+    if (red, green, blue) != (0xFF0000, 0xFF00, 0xFF):
+        raise Failure(f"xwd gave unexpected masks {red:x} {green:x} {blue:x}")
+    start = header_size + 12 * ncolors
+    form = "<" if byte_order == 0 else ">"
+    rows = []
+    order = "little" if byte_order == 0 else "big"
+    for y in range(height):
+        line = data[start + y * bytes_per_line:start + y * bytes_per_line + step * width]
+        if step == 4:
+            rows.append([v & 0xFFFFFF for v in struct.unpack(f"{form}{width}I", line)])
+        else:
+            rows.append([int.from_bytes(line[i:i + 3], order) for i in range(0, 3 * width, 3)])
+    return rows
+
+
+def crop(rows, area):
+    x, y, w, h = area
+    return tuple(tuple(row[x:x + w]) for row in rows[y:y + h])
+
+
+def write_png(path, rows):
+    """Writes rows of 0xRRGGBB values as an 8-bit RGB PNG file."""
+    import zlib
+    raw = b"".join(b"\0" + b"".join(struct.pack(">I", v)[1:] for v in row) for row in rows)
+
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
+
+    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 2, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) +
+                chunk(b"IEND", b""))
 
 
 class Desktop:
@@ -197,6 +244,15 @@ class Desktop:
                 if w > 1 and h > 1:
                     return (x, y, w, h)
         return None
+
+    def pixels(self, area):
+        """The screen's pixels inside area (x, y, width, height) as rows of 0xRRGGBB values."""
+        return crop(read_xwd(subprocess.run(["xwd", "-root", "-silent"], env=self.env, capture_output=True,
+                                            timeout=20).stdout), area)
+
+    def icon_pixels(self):
+        icon = self.docked_icon()
+        return self.pixels(icon) if icon else None
 
     # --- quarno ----------------------------------------------------------------------------------
 
@@ -674,7 +730,8 @@ def case_history_dialog(d):
 
     open_and_close("the shortcut", shortcut)
     open_and_close("the View menu", view_menu)
-    open_and_close("the context menu", lambda: d.context_menu(window, "Down", "Down", "Down", "Down", "Down", "Return"))
+    open_and_close("the context menu",
+                   lambda: d.context_menu(window, "Down", "Down", "Down", "Down", "Down", "Down", "Return"))
 
     # Export the days shown (all interfaces) through the button and the file dialog.
     shortcut()
@@ -699,6 +756,94 @@ def case_history_dialog(d):
     d.exit_quarno(window)
 
 
+class LoopbackTraffic:
+    """About 2 MB/s of UDP datagrams to ourselves over lo while the block runs: a busy interface."""
+
+    def __enter__(self):
+        self.receiver = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        self.receiver.bind(("127.0.0.1", 0))
+        self.receiver.setblocking(False)
+        self.sender = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        self.stopping = threading.Event()
+        self.thread = threading.Thread(target=self._run, daemon=True)
+        self.thread.start()
+        return self
+
+    def _run(self):
+        target = self.receiver.getsockname()
+        payload = b"q" * 1000
+        while not self.stopping.wait(0.05):
+            for _ in range(100):
+                self.sender.sendto(payload, target)
+            try:
+                while self.receiver.recv(2048):
+                    pass
+            except BlockingIOError:
+                pass
+
+    def __exit__(self, *exc):
+        self.stopping.set()
+        self.thread.join()
+        self.sender.close()
+        self.receiver.close()
+        return False
+
+
+def settled_icon(d):
+    """The docked icon's pixels once two looks half a second apart agree."""
+    def probe():
+        first = d.icon_pixels()
+        time.sleep(0.5)
+        return first if first and first == d.icon_pixels() else None
+    return wait_for("the tray icon to settle", probe, timeout=15)
+
+
+def toggle_tray_traffic(d, window):
+    # "Traffic in Tray Icon": the context menu's fifth item, after "Window Caption".
+    d.context_menu(window, "Down", "Down", "Down", "Down", "Down", "Return")
+
+
+def case_tray_traffic(d):
+    """With "Traffic in Tray Icon" on, the docked icon is a picture that differs between an idle
+    and a busy watched interface and from the plain icon; off, it is the plain icon again; the
+    switch is stored like the other view settings."""
+    subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+    d.write_settings("[Twnd_qn_Main\\acPersistent]\nChecked=1\n[Settings]\nlo=1\n")
+    d.start_tray()
+    window = d.start_quarno()
+    wait_for("the icon to dock in the tray", d.docked_icon)
+    plain = settled_icon(d)
+
+    toggle_tray_traffic(d, window)
+    idle = wait_for("the idle traffic picture", lambda: (lambda p: p if p and p != plain else None)(d.icon_pixels()))
+    idle = settled_icon(d)
+    if idle == plain:
+        raise Failure("the idle picture is the plain icon")
+    with LoopbackTraffic():
+        busy = wait_for("the busy traffic picture",
+                        lambda: (lambda p: p if p and p not in (idle, plain) else None)(d.icon_pixels()))
+        shots = os.environ.get("QN_X11_SHOTS")
+        if shots:
+            time.sleep(3)
+            tray = d.geometry(d.tray_window())
+            write_png(os.path.join(shots, f"tray-{os.environ.get('QT_SCALE_FACTOR', '1')}x.png"), d.pixels(tray))
+    wait_for("the idle picture after the traffic", lambda: d.icon_pixels() == idle, timeout=15)
+
+    toggle_tray_traffic(d, window)
+    wait_for("the plain icon with the switch off", lambda: d.icon_pixels() == plain)
+    toggle_tray_traffic(d, window)
+    wait_for("the picture again", lambda: d.icon_pixels() not in (None, plain))
+    d.exit_quarno(window)
+    if d.setting("Twnd_qn_Main\\TrayIcon", "ShowTraffic") != "1":
+        raise Failure(f"the switch on was not stored:\n{d.settings()}")
+
+    window = d.start_quarno()
+    wait_for("the restored switch to draw the picture", lambda: d.icon_pixels() not in (None, plain), timeout=15)
+    if busy == idle:
+        raise Failure("busy and idle pictures are the same")
+    d.exit_quarno(window)
+
+
 CASES = {
     "twenty_starts": case_twenty_starts,
     "hide_tray_before_start": case_hide_tray_before_start,
@@ -712,8 +857,9 @@ CASES = {
     "burst_of_interface_changes": case_burst_of_interface_changes,
     "screen_snap": case_screen_snap,
     "history_dialog": case_history_dialog,
+    "tray_traffic": case_tray_traffic,
 }
-NEEDS_NAMESPACE = {"burst_of_interface_changes"}
+NEEDS_NAMESPACE = {"burst_of_interface_changes", "tray_traffic"}
 
 
 def main():
@@ -721,7 +867,7 @@ def main():
         print(f"usage: {sys.argv[0]} {{{','.join(CASES)}}} PATH/TO/quarno", file=sys.stderr)
         return 2
     name, quarno = sys.argv[1], os.path.realpath(sys.argv[2])
-    missing = [tool for tool in ("Xvfb", "openbox", "trayer", "xdotool", "xprop", "xwininfo") if not shutil.which(tool)]
+    missing = [tool for tool in ("Xvfb", "openbox", "trayer", "xdotool", "xprop", "xwininfo", "xwd") if not shutil.which(tool)]
     if missing:
         log(f"SKIP: {' '.join(missing)} not installed (make deps installs them)")
         return SKIP
