@@ -131,6 +131,7 @@ void Twnd_qn_Main::CreateComponents()
     Tree->setSelectionMode(QAbstractItemView::SingleSelection);
     Tree->setIconSize(QSize(ilIntf16.Width(), ilIntf16.Height()));
     Tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    Tree->setAccessibleName(QStringLiteral("Interfaces"));
     Tree->SetTag(1);
     Tree->setVisible(false);
     layout->addWidget(Tree);

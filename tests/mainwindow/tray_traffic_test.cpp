@@ -1,5 +1,7 @@
 // "Traffic in Tray Icon" on the real window offscreen: the switch, its menu items and stored
 // property, and what a tick hands the tray icon with and without a docked tray.
+#include "mainwindow/intf_list_model.h"
+#include "mainwindow/intf_tree.h"
 #include "mainwindow/main_window_fixture.h"
 #include "mainwindow/traffic_tray_icon.h"
 #include "mainwindow/wnd_qn_main.h"
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPixmap>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -220,6 +223,25 @@ TEST_F(TrayTraffic, TheFirstStartHintShowsWhileNoPanelIsThere)
     w.mmInterface->actions().front()->trigger();
     ASSERT_TRUE(w.Watchers().empty());
     EXPECT_TRUE(w.lStartHint->isVisible()) << "back when the last one is removed";
+}
+
+TEST_F(TrayTraffic, TheListIsWorkedFromTheKeyboardSpaceWatchesAndReturnShowsTheProperties)
+{
+    Twnd_qn_Main& w = Start();
+    w.acIntfView->trigger();
+    std::string shown;
+    w.ShowAdapterInfo = [&](QWidget*, const TAdapter& AData) { shown = AData.Name; };
+    w.Tree->setFocus();
+    w.Tree->FocusRow(0);
+    const std::string first = w.TreeModel()->index(0, 0).data().toString().toStdString();
+    QTest::keyClick(w.Tree, Qt::Key_Space);
+    ASSERT_EQ(1u, w.Watchers().size()) << "Space ticks the focused row";
+    EXPECT_EQ(first, w.Watchers().front()->Adapter.Name);
+    QTest::keyClick(w.Tree, Qt::Key_Return);
+    EXPECT_EQ(first, shown);
+    QTest::keyClick(w.Tree, Qt::Key_Space);
+    EXPECT_TRUE(w.Watchers().empty());
+    EXPECT_EQ("Interfaces", w.Tree->accessibleName().toStdString());
 }
 
 } // namespace

@@ -844,6 +844,85 @@ def case_tray_traffic(d):
     d.exit_quarno(window)
 
 
+def atspi_dump():
+    """Prints what the accessibility bus shows of every application named quarno: one line per
+    object, "depth<TAB>role<TAB>name<TAB>description<TAB>text". Runs under a Python with pyatspi."""
+    import pyatspi
+
+    def walk(obj, depth):
+        try:
+            text = obj.queryText().getText(0, -1)
+        except NotImplementedError:
+            text = ""
+        print("\t".join([str(depth), obj.getRoleName(), obj.name or "", obj.description or "", text]), flush=True)
+        for i in range(obj.childCount):
+            child = obj.getChildAtIndex(i)
+            if child is not None:
+                walk(child, depth + 1)
+
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and (app.name or "").lower() == "quarno":
+            walk(app, 0)
+
+
+def pyatspi_python():
+    """A Python interpreter that has pyatspi (Debian's, when the one running this lacks it)."""
+    for python in (sys.executable, "/usr/bin/python3"):
+        if os.path.exists(python) and subprocess.run([python, "-c", "import pyatspi"],
+                                                     capture_output=True).returncode == 0:
+            return python
+    return None
+
+
+def case_accessible_panel(d):
+    """Through AT-SPI, as a screen reader sees it: a watched panel's tree holds its interface name
+    and, per direction, the current, maximum and total read-outs named and with their figures."""
+    python = pyatspi_python()
+    launcher = "/usr/libexec/at-spi-bus-launcher"
+    if not python or not os.path.exists(launcher) or not shutil.which("dbus-daemon"):
+        log("SKIP: needs python3-pyatspi, at-spi2-core and dbus-daemon (make deps installs them)")
+        sys.exit(SKIP)
+    subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=d.env,
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    d.procs.append(bus)
+    address = bus.stdout.readline().strip()
+    if not address:
+        raise Failure("the private session bus did not start")
+    d.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+    d.start([launcher, "--launch-immediately"])
+    d.write_settings("[Settings]\nlo=1\n")
+    window = d.start_quarno()
+    figure = r"\d+\.\d\d (B|KB|MB|GB)"
+    wanted = [f"lo {direction} {quantity}" for direction in ("download", "upload")
+              for quantity in ("current", "maximum", "total")]
+
+    def tree():
+        out = subprocess.run([python, os.path.abspath(__file__), "--atspi-dump"], env=d.env, capture_output=True,
+                             text=True, timeout=60).stdout
+        return [line.split("\t") for line in out.splitlines() if line.count("\t") == 4]
+
+    def complete():
+        nodes = tree()
+        names = {node[2]: node for node in nodes}
+        # The figures come with the first tick; the header bar carries the interface's name.
+        if "lo" in names and all(n in names and re.fullmatch(figure, names[n][4]) for n in wanted):
+            return nodes
+        return None
+
+    seen = []
+    nodes = wait_for("the panel's read-outs on the accessibility bus",
+                     lambda: seen.append(tree()) or complete(), timeout=40, interval=1.0,
+                     state=lambda: "\n".join("  " * int(n[0]) + " | ".join(n[1:]) for n in (seen[-1] if seen else [])))
+    chart = [n for n in nodes if n[2] == "lo traffic chart"]
+    if not chart or "peak" not in chart[0][3]:
+        raise Failure(f"the chart is not described by its rates: {chart}")
+    log("\n".join("  " * int(n[0]) + " | ".join(n[1:]) for n in nodes if n[2].startswith("lo")))
+    d.exit_quarno(window)
+
+
 CASES = {
     "twenty_starts": case_twenty_starts,
     "hide_tray_before_start": case_hide_tray_before_start,
@@ -858,11 +937,15 @@ CASES = {
     "screen_snap": case_screen_snap,
     "history_dialog": case_history_dialog,
     "tray_traffic": case_tray_traffic,
+    "accessible_panel": case_accessible_panel,
 }
-NEEDS_NAMESPACE = {"burst_of_interface_changes", "tray_traffic"}
+NEEDS_NAMESPACE = {"burst_of_interface_changes", "tray_traffic", "accessible_panel"}
 
 
 def main():
+    if sys.argv[1:] == ["--atspi-dump"]:
+        atspi_dump()
+        return 0
     if len(sys.argv) != 3 or sys.argv[1] not in CASES:
         print(f"usage: {sys.argv[0]} {{{','.join(CASES)}}} PATH/TO/quarno", file=sys.stderr)
         return 2
