@@ -162,7 +162,7 @@ void THistoryChart::Draw()
     for (std::size_t i = 0; i < FColumns.size(); ++i)
         widest = std::max(widest,
                           metrics.horizontalAdvance(QString::fromStdString(BarLabel(FPeriod, FRows[first + i].Key))));
-    for (const std::size_t i : LabelledColumns(FColumns, widest, LabelGap, 0, width() - 3)) {
+    for (const std::size_t i : LabelledColumns(FColumns, widest, LabelGap, 0, width() - 1)) {
         const QString text = QString::fromStdString(BarLabel(FPeriod, FRows[first + i].Key));
         const int centre = (FColumns[i].Left + FColumns[i].Right) / 2;
         painter.drawText(QRect(centre - widest / 2, field.Bottom + 2, widest, LabelRowHeight), Qt::AlignCenter, text);
