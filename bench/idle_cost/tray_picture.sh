@@ -55,12 +55,27 @@ PIDS="$PIDS $!"
 for side in on off; do
     mkdir -p "$WORK/$side/Veldo/Quarno"
 done
-printf '[Twnd_qn_Main\\TrayIcon]\nShowTraffic=1\n' >"$WORK/on/Veldo/Quarno/quarno.ini"
-printf '[Twnd_qn_Main\\TrayIcon]\nShowTraffic=0\n' >"$WORK/off/Veldo/Quarno/quarno.ini"
+# The settings file is named after the executable.
+INI=$(basename "$QUARNO").ini
+printf '[Twnd_qn_Main\\TrayIcon]\nShowTraffic=1\n' >"$WORK/on/Veldo/Quarno/$INI"
+printf '[Twnd_qn_Main\\TrayIcon]\nShowTraffic=0\n' >"$WORK/off/Veldo/Quarno/$INI"
 
 pause() {
     sleep "$1" &
     wait $!
+}
+# Whether the screen shows the picture's field colour (0x202020) in its bottom-right corner, where the tray is.
+picture_shown() {
+    DISPLAY=":$1" xwd -root -silent | python3 -c '
+import struct, sys
+data = sys.stdin.buffer.read()
+f = struct.unpack(">25I", data[:100])
+width, height, order, bpp, stride = f[4], f[5], f[7], f[11] // 8, f[12]
+start = f[0] + 12 * f[19]
+found = any(int.from_bytes(data[start + y * stride + x * bpp:start + y * stride + x * bpp + 3],
+                           "little" if order == 0 else "big") & 0xFFFFFF == 0x202020
+            for y in range(height - 30, height) for x in range(width - 80, width))
+print("yes" if found else "no")'
 }
 cpu_us() { cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%d", ns / 1000}'; }
 
@@ -87,12 +102,13 @@ while [ "$run" -le "$RUNS" ]; do
     DISPLAY=":$d_off" XDG_CONFIG_HOME="$WORK/off" QT_QPA_PLATFORM=xcb $IN_NS "$QUARNO" >/dev/null 2>&1 &
     off=$!; PIDS="$PIDS $off"
     pause "$WARMUP"
-    docked=$(DISPLAY=":$d_on" xwininfo -root -tree | grep -c '("quarno" "Quarno")  *2[0-9]x2[0-9]' || true)
+    docked=$(DISPLAY=":$d_on" xwininfo -root -tree | grep -cE '"Quarno"\) +2[0-9]x2[0-9]\+0\+0' || true)
     on0=$(cpu_us "$on"); off0=$(cpu_us "$off")
     pause "$SPAN"
     on1=$(cpu_us "$on"); off1=$(cpu_us "$off")
     echo "$run $((on1 - on0)) $((off1 - off0))" >>"$RESULTS"
-    echo "run $run: picture on $((on1 - on0)) us, off $((off1 - off0)) us (icon windows docked: $docked)"
+    echo "run $run: picture on $((on1 - on0)) us, off $((off1 - off0)) us (icon docked: $docked," \
+        "picture shown: on $(picture_shown "$d_on"), off $(picture_shown "$d_off"))"
     kill "$on" "$off" 2>/dev/null || true
     run=$((run + 1))
 done

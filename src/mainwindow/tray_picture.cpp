@@ -16,15 +16,22 @@ double TrayRateLevel(double ARate)
     return std::log10(ARate / TrayScaleFloor) / std::log10(TrayScaleCeiling / TrayScaleFloor);
 }
 
+int TrayRateStep(double ARate)
+{
+    if (!(ARate > 0.0))
+        return 0;
+    return std::max(1, static_cast<int>(std::lround(TrayRateLevel(ARate) * TrayScaleSteps)));
+}
+
 namespace {
 
-// The bar's height in pixels for AExtent pixels of field.
+// The bar's height in pixels for AExtent pixels of field; a step shows at least one pixel.
 int BarHeight(double ARate, int AExtent)
 {
-    if (AExtent <= 0)
+    const int step = TrayRateStep(ARate);
+    if (AExtent <= 0 || step == 0)
         return 0;
-    const int height = static_cast<int>(std::lround(TrayRateLevel(ARate) * AExtent));
-    return ARate > 0.0 ? std::max(1, height) : height;
+    return std::max(1, static_cast<int>(std::lround(static_cast<double>(step) * AExtent / TrayScaleSteps)));
 }
 
 } // namespace
@@ -48,24 +55,15 @@ TTrayLayout TrayLayoutFor(int ASize, double ARateDL, double ARateUL)
     return l;
 }
 
-TTrayPicture::THeights TTrayPicture::HeightsFor(double ARateDL, double ARateUL)
-{
-    THeights heights{};
-    for (std::size_t i = 0; i < TrayPictureSizes.size(); ++i) {
-        const TTrayLayout l = TrayLayoutFor(TrayPictureSizes[i], ARateDL, ARateUL);
-        heights[i] = {l.Download.Bottom - l.Download.Top + 1, l.Upload.Bottom - l.Upload.Top + 1};
-    }
-    return heights;
-}
-
 bool TTrayPicture::Differs(double ARateDL, double ARateUL, const TColors& AColors) const
 {
-    return !FHave || AColors != FColors || HeightsFor(ARateDL, ARateUL) != FHeights;
+    return !FHave || AColors != FColors || TrayRateStep(ARateDL) != FStepDL || TrayRateStep(ARateUL) != FStepUL;
 }
 
 void TTrayPicture::Take(double ARateDL, double ARateUL, const TColors& AColors)
 {
-    FHeights = HeightsFor(ARateDL, ARateUL);
+    FStepDL = TrayRateStep(ARateDL);
+    FStepUL = TrayRateStep(ARateUL);
     FColors = AColors;
     FRateDL = ARateDL;
     FRateUL = ARateUL;

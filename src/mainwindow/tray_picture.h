@@ -20,6 +20,11 @@ inline constexpr double TrayScaleFloor = 100.0;
 inline constexpr double TrayScaleCeiling = 125e6;
 double TrayRateLevel(double ARate);
 
+// A bar's height in steps of TrayScaleSteps (two per decade): the 16-pixel picture's pixels, and
+// what decides whether the picture changes at all. 0 only for no traffic: any traffic is one step.
+inline constexpr int TrayScaleSteps = 12;
+int TrayRateStep(double ARate);
+
 // Where the picture's parts fall at one size, in pixels, edges inclusive. A bar with no pixels has
 // Top > Bottom.
 struct TTrayLayout
@@ -31,8 +36,8 @@ struct TTrayLayout
 };
 
 // The layout of an ASize square for the two rates (bytes per second). The border and the gaps are
-// one pixel per 16 of the size, so the 2x pictures are the 1x ones drawn twice as fine. A rate
-// above 0 shows at least one pixel, so that any traffic at all is seen.
+// one pixel per 16 of the size and the bars' heights their steps' share of the field, so the 2x
+// pictures are the 1x ones drawn twice as fine. A rate above 0 shows at least one pixel.
 TTrayLayout TrayLayoutFor(int ASize, double ARateDL, double ARateUL);
 
 // The picture as last set, and whether new rates would change any of its pixels.
@@ -47,8 +52,8 @@ public:
         bool operator==(const TColors&) const = default;
     };
 
-    // Whether the picture for these rates and colours differs from the one last Taken at any size
-    // (always true before the first).
+    // Whether the picture for these rates and colours differs from the one last Taken: their steps
+    // or colours differ (always true before the first).
     bool Differs(double ARateDL, double ARateUL, const TColors& AColors) const;
     // Remembers these rates and colours as the picture now shown.
     void Take(double ARateDL, double ARateUL, const TColors& AColors);
@@ -63,11 +68,8 @@ public:
     static constexpr std::uint32_t BorderColor = 0xFF909090;
 
 private:
-    // Bar heights at every size: what decides the pixels.
-    using THeights = std::array<std::array<int, 2>, TrayPictureSizes.size()>;
-    static THeights HeightsFor(double ARateDL, double ARateUL);
-
-    THeights FHeights{};
+    int FStepDL = 0;
+    int FStepUL = 0;
     TColors FColors;
     double FRateDL = 0.0;
     double FRateUL = 0.0;
