@@ -1,11 +1,19 @@
 // The history chart offscreen: its period labels along the bottom and the hint of the bar under
-// the pointer.
+// the pointer; the dialog's controls reached by the keyboard.
 #include "historyview/history_chart.h"
 
+#include "historyview/dlg_qn_history.h"
+
+#include <QComboBox>
 #include <QImage>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace qn {
@@ -63,6 +71,23 @@ TEST(HistoryChart, ThePointerOverABarHintsItsPeriodAndFigures)
     EXPECT_TRUE(chart.HintAt(590).isEmpty()) << "right of the field";
     EXPECT_TRUE(chart.accessibleDescription().contains(QStringLiteral("from 2026-11-01 to 2026-11-03")))
         << chart.accessibleDescription().toStdString();
+}
+
+TEST(HistoryChart, EveryControlOfTheDialogIsReachedWithTheTabKey)
+{
+    QTemporaryDir dir;
+    Tdlg_qn_History dialog(nullptr, dir.filePath(QStringLiteral("none.sqlite")).toStdString());
+    std::vector<QWidget*> chain;
+    QWidget* w = dialog.cbInterface;
+    do {
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain.push_back(w);
+        w = w->nextInFocusChain();
+    } while (w != dialog.cbInterface && chain.size() < 50);
+    for (QWidget* control :
+         std::vector<QWidget*>{dialog.cbInterface, dialog.tbPeriod, dialog.Table, dialog.btExport, dialog.btClose})
+        EXPECT_NE(std::find(chain.begin(), chain.end(), control), chain.end()) << control->objectName().toStdString();
+    EXPECT_EQ(QStringLiteral("Traffic history chart"), dialog.Chart->accessibleName());
 }
 
 } // namespace
