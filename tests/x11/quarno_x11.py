@@ -846,7 +846,8 @@ def case_tray_traffic(d):
 
 def atspi_dump():
     """Prints what the accessibility bus shows of every application named quarno: one line per
-    object, "depth<TAB>role<TAB>name<TAB>description<TAB>text". Runs under a Python with pyatspi."""
+    object, "depth<TAB>role<TAB>name<TAB>description<TAB>text<TAB>checked or nothing". Runs under a
+    Python with pyatspi."""
     import pyatspi
 
     def walk(obj, depth):
@@ -854,7 +855,9 @@ def atspi_dump():
             text = obj.queryText().getText(0, -1)
         except NotImplementedError:
             text = ""
-        print("\t".join([str(depth), obj.getRoleName(), obj.name or "", obj.description or "", text]), flush=True)
+        checked = "checked" if obj.getState().contains(pyatspi.STATE_CHECKED) else ""
+        print("\t".join([str(depth), obj.getRoleName(), obj.name or "", obj.description or "", text, checked]),
+              flush=True)
         for i in range(obj.childCount):
             child = obj.getChildAtIndex(i)
             if child is not None:
@@ -878,7 +881,8 @@ def pyatspi_python():
 
 def case_accessible_panel(d):
     """Through AT-SPI, as a screen reader sees it: a watched panel's tree holds its interface name
-    and, per direction, the current, maximum and total read-outs named and with their figures."""
+    and, per direction, the current, maximum and total read-outs named and with their figures; the
+    interface list's row of the watched interface reads as checked."""
     python = pyatspi_python()
     launcher = "/usr/libexec/at-spi-bus-launcher"
     if not python or not os.path.exists(launcher) or not shutil.which("dbus-daemon"):
@@ -893,7 +897,7 @@ def case_accessible_panel(d):
         raise Failure("the private session bus did not start")
     d.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
     d.start([launcher, "--launch-immediately"])
-    d.write_settings("[Settings]\nlo=1\n")
+    d.write_settings("[Settings]\nlo=1\n[Twnd_qn_Main\\Tree]\nVisible=1\nTag=0\n")
     window = d.start_quarno()
     figure = r"\d+\.\d\d (B|KB|MB|GB)"
     wanted = [f"lo {direction} {quantity}" for direction in ("download", "upload")
@@ -902,23 +906,29 @@ def case_accessible_panel(d):
     def tree():
         out = subprocess.run([python, os.path.abspath(__file__), "--atspi-dump"], env=d.env, capture_output=True,
                              text=True, timeout=60).stdout
-        return [line.split("\t") for line in out.splitlines() if line.count("\t") == 4]
+        return [line.split("\t") for line in out.splitlines() if line.count("\t") == 5]
 
     def complete():
         nodes = tree()
         names = {node[2]: node for node in nodes}
-        # The figures come with the first tick; the header bar carries the interface's name.
-        if "lo" in names and all(n in names and re.fullmatch(figure, names[n][4]) for n in wanted):
+        # The figures come with the first tick and follow the traffic; the header bar carries the
+        # interface's name.
+        if "lo" in names and all(n in names and re.fullmatch(figure, names[n][4]) for n in wanted) and \
+                names["lo download current"][4] != "0.00 B":
             return nodes
         return None
 
     seen = []
-    nodes = wait_for("the panel's read-outs on the accessibility bus",
-                     lambda: seen.append(tree()) or complete(), timeout=40, interval=1.0,
-                     state=lambda: "\n".join("  " * int(n[0]) + " | ".join(n[1:]) for n in (seen[-1] if seen else [])))
+    with LoopbackTraffic():
+        nodes = wait_for("the panel's read-outs on the accessibility bus",
+                         lambda: seen.append(tree()) or complete(), timeout=40, interval=1.0,
+                         state=lambda: "\n".join("  " * int(n[0]) + " | ".join(n[1:]) for n in (seen[-1] if seen else [])))
     chart = [n for n in nodes if n[2] == "lo traffic chart"]
     if not chart or "peak" not in chart[0][3]:
         raise Failure(f"the chart is not described by its rates: {chart}")
+    if not any(n[1] == "table cell" and n[2] == "lo" and n[5] == "checked" for n in nodes):
+        raise Failure("the list's row of the watched lo does not read as checked: " +
+                      "; ".join(" | ".join(n[1:]) for n in nodes if n[1] == "table cell"))
     log("\n".join("  " * int(n[0]) + " | ".join(n[1:]) for n in nodes if n[2].startswith("lo")))
     d.exit_quarno(window)
 
