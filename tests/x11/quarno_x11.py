@@ -79,20 +79,6 @@ def crop(rows, area):
     return tuple(tuple(row[x:x + w]) for row in rows[y:y + h])
 
 
-def write_png(path, rows):
-    """Writes rows of 0xRRGGBB values as an 8-bit RGB PNG file."""
-    import zlib
-    raw = b"".join(b"\0" + b"".join(struct.pack(">I", v)[1:] for v in row) for row in rows)
-
-    def chunk(kind, body):
-        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
-
-    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 2, 0, 0, 0)
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) +
-                chunk(b"IEND", b""))
-
-
 class Desktop:
     """A private X display with openbox, an optional trayer, and the quarno under test."""
 
@@ -820,13 +806,8 @@ def case_tray_traffic(d):
     if idle == plain:
         raise Failure("the idle picture is the plain icon")
     with LoopbackTraffic():
-        busy = wait_for("the busy traffic picture",
+        wait_for("the busy traffic picture",
                         lambda: (lambda p: p if p and p not in (idle, plain) else None)(d.icon_pixels()))
-        shots = os.environ.get("QN_X11_SHOTS")
-        if shots:
-            time.sleep(3)
-            tray = d.geometry(d.tray_window())
-            write_png(os.path.join(shots, f"tray-{os.environ.get('QT_SCALE_FACTOR', '1')}x.png"), d.pixels(tray))
     wait_for("the idle picture after the traffic", lambda: d.icon_pixels() == idle, timeout=15)
 
     toggle_tray_traffic(d, window)
@@ -839,8 +820,6 @@ def case_tray_traffic(d):
 
     window = d.start_quarno()
     wait_for("the restored switch to draw the picture", lambda: d.icon_pixels() not in (None, plain), timeout=15)
-    if busy == idle:
-        raise Failure("busy and idle pictures are the same")
     d.exit_quarno(window)
 
 
