@@ -16,6 +16,9 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
             openbox trayer xdotool x11-utils python3
 # The data cap's notifications are tested against a real server on a private session bus.
 PACKAGES += dunst dbus-daemon dbus-bin
+# Pixels of the real display (xwd), and what a screen reader reads: the accessibility bus and its
+# Python client on a private session bus.
+PACKAGES += x11-apps at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 # The widget tests run under memcheck too (label "memcheck").
 PACKAGES += valgrind
 # The Windows build: the mingw-w64 cross compiler, GoogleTest's sources, and Wine to run the result.

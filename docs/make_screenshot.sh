@@ -19,6 +19,12 @@
 #   QUOTA=on DIALOG=history docs/make_screenshot.sh build/bin/quarno docs/screenshot-history-quota.png
 # DIALOG=quota opens "Data Cap..." from the View menu:
 #   QUOTA=on DIALOG=quota docs/make_screenshot.sh build/bin/quarno docs/screenshot-quota.png
+# FIRST=1 starts as a first start does, with no settings at all:
+#   FIRST=1 docs/make_screenshot.sh build/bin/quarno docs/screenshot-first-start.png
+# TRAY=traffic turns "Traffic in Tray Icon" on and takes the tray's corner of the screen, enlarged
+# four times so that its pixels show; SCALE=2 takes it at twice the pixel density (a 52-pixel tray):
+#   TRAY=traffic WATCH=lo WAIT=8 docs/make_screenshot.sh build/bin/quarno docs/screenshot-tray-1x.png
+#   TRAY=traffic SCALE=2 WATCH=lo WAIT=8 docs/make_screenshot.sh build/bin/quarno docs/screenshot-tray-2x.png
 set -eu
 
 QUARNO=$(realpath "${1:-build/bin/quarno}")
@@ -38,7 +44,11 @@ PIDS="$PIDS $!"
 sleep 1
 openbox >/dev/null 2>&1 &
 PIDS="$PIDS $!"
-trayer --edge bottom --align right --widthtype request --height 26 --SetDockType true \
+SCALE=${SCALE:-1}
+# The tray's picture is taken away from the screen's edge.
+MARGIN=0
+[ "${TRAY:-}" = traffic ] && MARGIN=16
+trayer --edge bottom --align right --margin "$MARGIN" --widthtype request --height $((26 * SCALE)) --SetDockType true \
     --transparent false --tint 0x303030 >/dev/null 2>&1 &
 PIDS="$PIDS $!"
 sleep 1
@@ -48,6 +58,12 @@ mkdir -p "$WORK/config/Veldo/Quarno"
 printf '[Twnd_qn_Main\\Tree]\nVisible=1\nTag=0\n' >"$WORK/config/Veldo/Quarno/quarno.ini"
 WATCH=${WATCH:-}
 WAIT=${WAIT:-3}
+if [ -n "${FIRST:-}" ]; then
+    : >"$WORK/config/Veldo/Quarno/quarno.ini"
+fi
+if [ "${TRAY:-}" = traffic ]; then
+    printf '[Twnd_qn_Main\\TrayIcon]\nShowTraffic=1\n' >>"$WORK/config/Veldo/Quarno/quarno.ini"
+fi
 if [ "${CAPTION:-on}" = off ]; then
     printf '[Twnd_qn_Main\\TMW]\nTag=0\n' >>"$WORK/config/Veldo/Quarno/quarno.ini"
 fi
@@ -94,7 +110,8 @@ INSERT INTO month SELECT interface, period / 100, sum(download), sum(upload) FRO
 PRAGMA user_version=1;
 SQL
 fi
-XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data" QT_QPA_PLATFORM=xcb "$QUARNO" >/dev/null 2>&1 &
+QT_SCALE_FACTOR=$SCALE XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data" QT_QPA_PLATFORM=xcb \
+    "$QUARNO" >/dev/null 2>&1 &
 PIDS="$PIDS $!"
 
 window=""
@@ -138,6 +155,15 @@ if [ -n "$DIALOG" ]; then
     sleep 1
     import -window "$dialog" -frame "$OUT"
     echo "dialog: $OUT"
+    exit 0
+fi
+if [ "${TRAY:-}" = traffic ]; then
+    # The tray with the icon and a little of the desktop round it, enlarged without smoothing.
+    tray=$(xdotool search --onlyvisible --class trayer | tail -n 1)
+    geometry=$(xwininfo -id "$tray" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+        /Width:/ {w = $2} /Height:/ {h = $2} END {m = 6; print w + 2 * m "x" h + m "+" x - m "+" y - m}')
+    import -window root -crop "$geometry" +repage -filter point -resize "$((400 / SCALE))%" "$OUT"
+    echo "tray: $OUT"
     exit 0
 fi
 import -window "$window" -frame "$OUT"

@@ -58,4 +58,62 @@ std::vector<TBarColumn> LayoutBars(const std::vector<THistoryRow>& ARows, const 
     return columns;
 }
 
+std::string BarLabel(THistoryPeriod APeriod, std::int64_t AKey)
+{
+    const std::string text = PeriodText(APeriod, AKey, true);
+    switch (APeriod) {
+    case THistoryPeriod::hpHour:
+        return text.substr(11); // "2026-12-09 14:00"
+    case THistoryPeriod::hpDay:
+        return text.substr(5); // "2026-12-09"
+    default:
+        return text;
+    }
+}
+
+std::vector<std::size_t> LabelledColumns(const std::vector<TBarColumn>& AColumns, int ALabelWidth, int AGap, int ALeft,
+                                         int ARight)
+{
+    std::vector<std::size_t> labelled;
+    if (AColumns.empty() || ALabelWidth <= 0)
+        return labelled;
+    const auto centre = [&](std::size_t AIndex) { return (AColumns[AIndex].Left + AColumns[AIndex].Right) / 2; };
+    const std::size_t count = AColumns.size();
+    // Columns are laid out at an even pitch give or take a pixel: the step must hold everywhere.
+    std::size_t step = 1;
+    const auto fits = [&](std::size_t AStep) {
+        for (std::size_t i = 0; i + AStep < count; ++i)
+            if (centre(i + AStep) - centre(i) < ALabelWidth + AGap)
+                return false;
+        return true;
+    };
+    while (step < count && !fits(step))
+        ++step;
+    const auto inside = [&](std::size_t AIndex) {
+        const int left = centre(AIndex) - ALabelWidth / 2;
+        return left >= ALeft && left + ALabelWidth - 1 <= ARight;
+    };
+    // The steps count back from the newest bar whose label fits.
+    std::size_t newest = count;
+    while (newest > 0 && !inside(newest - 1))
+        --newest;
+    for (std::size_t k = newest; k > 0;) {
+        if (inside(k - 1))
+            labelled.push_back(k - 1);
+        k = k > step ? k - step : 0;
+    }
+    std::reverse(labelled.begin(), labelled.end());
+    return labelled;
+}
+
+int ColumnAt(const std::vector<TBarColumn>& AColumns, int AX)
+{
+    for (std::size_t i = 0; i < AColumns.size(); ++i) {
+        const int next = i + 1 < AColumns.size() ? AColumns[i + 1].Left : AColumns[i].Right + 1;
+        if (AX >= AColumns[i].Left && AX < std::max(next, AColumns[i].Right + 1))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 } // namespace qn

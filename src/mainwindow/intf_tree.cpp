@@ -2,6 +2,7 @@
 #include "mainwindow/intf_tree.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace qn {
@@ -28,6 +29,15 @@ void TIntfTree::mouseDoubleClickEvent(QMouseEvent* AEvent)
     QTreeView::mouseDoubleClickEvent(AEvent);
     if (AEvent->button() == Qt::LeftButton && OnDblClick)
         OnDblClick();
+}
+
+void TIntfTree::keyPressEvent(QKeyEvent* AEvent)
+{
+    if ((AEvent->key() == Qt::Key_Return || AEvent->key() == Qt::Key_Enter) && currentIndex().isValid() && OnDblClick) {
+        OnDblClick();
+        return;
+    }
+    QTreeView::keyPressEvent(AEvent);
 }
 
 void TIntfTree::dataChanged(const QModelIndex& ATopLeft, const QModelIndex& ABottomRight, const QList<int>& ARoles)

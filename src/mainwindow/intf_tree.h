@@ -31,6 +31,8 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* AEvent) override;
+    // Return or Enter on a row does what a double click does: the keyboard reaches the properties.
+    void keyPressEvent(QKeyEvent* AEvent) override;
     void dataChanged(const QModelIndex& ATopLeft, const QModelIndex& ABottomRight,
                      const QList<int>& ARoles = QList<int>()) override;
 

@@ -28,6 +28,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -136,6 +137,7 @@ void Twnd_qn_Main::CreateComponents()
     Tree->setSelectionMode(QAbstractItemView::SingleSelection);
     Tree->setIconSize(QSize(ilIntf16.Width(), ilIntf16.Height()));
     Tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    Tree->setAccessibleName(QStringLiteral("Interfaces"));
     Tree->SetTag(1);
     Tree->setVisible(false);
     layout->addWidget(Tree);
@@ -150,6 +152,16 @@ void Twnd_qn_Main::CreateComponents()
     auto* panelLayout = new QVBoxLayout(panels);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->setSpacing(0);
+    // A first start watches nothing: the empty area says how to begin.
+    lStartHint = new QLabel(QStringLiteral("No interface is watched yet.\nTick one in View > Interface View (Ctrl+I), "
+                                           "or pick one in the Monitor menu."),
+                            panels);
+    lStartHint->setObjectName(QStringLiteral("lStartHint"));
+    lStartHint->setAlignment(Qt::AlignCenter);
+    lStartHint->setWordWrap(true);
+    lStartHint->setContentsMargins(12, 24, 12, 12);
+    lStartHint->setForegroundRole(QPalette::PlaceholderText);
+    panelLayout->addWidget(lStartHint);
     panelLayout->addStretch(1);
     ScrollBox->setWidget(panels);
     ScrollBox->viewport()->installEventFilter(this);
@@ -164,7 +176,7 @@ void Twnd_qn_Main::CreateComponents()
     TMW->setObjectName(QStringLiteral("TMW"));
     TMW->SetTag(1);
 
-    TrayIcon = new QSystemTrayIcon(this);
+    TrayIcon = new TTrafficTrayIcon(this);
     TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
     TrayIcon->setContextMenu(PopupMenu1);
     connect(TrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason AReason) {
@@ -233,6 +245,14 @@ void Twnd_qn_Main::CreateActions()
         {&acHistory, "acHistory", "View", "Traffic History...", QKeySequence(Qt::CTRL | Qt::Key_H), false, false,
          &Twnd_qn_Main::acHistoryExecute},
         {&acQuota, "acQuota", "View", "Data Cap...", {}, false, false, &Twnd_qn_Main::acQuotaExecute},
+        {&acTrayTraffic,
+         "acTrayTraffic",
+         "View",
+         "Traffic in Tray Icon",
+         {},
+         true,
+         false,
+         &Twnd_qn_Main::acTrayTrafficExecute},
     };
     for (const TActionDesign& d : designs) {
         auto* action = new QAction(QString::fromUtf8(d.Caption), this);
@@ -278,6 +298,7 @@ void Twnd_qn_Main::CreateMenus()
     separator(View1, "N1");
     View1->addAction(acOnTop);
     View1->addAction(acCaption);
+    View1->addAction(acTrayTraffic);
     separator(View1, "N8");
     View1->addAction(acHistory);
     View1->addAction(acQuota);
@@ -293,6 +314,7 @@ void Twnd_qn_Main::CreateMenus()
     separator(PopupMenu1, "N3");
     PopupMenu1->addAction(acOnTop);
     PopupMenu1->addAction(acCaption);
+    PopupMenu1->addAction(acTrayTraffic);
     PopupMenu1->addAction(acHistory);
     PopupMenu1->addAction(acQuota);
     separator(PopupMenu1, "N2");
@@ -308,8 +330,7 @@ void Twnd_qn_Main::FormCreate()
 
     const QIcon icon = ApplicationIcon();
     setWindowIcon(icon);
-    TrayIcon->setIcon(icon);
-    TrayIcon->setToolTip(QGuiApplication::applicationDisplayName());
+    TrayIcon->SetPlain(icon, QGuiApplication::applicationDisplayName());
     // Shown whether or not a tray is there: Qt docks the icon whenever a tray appears.
     TrayIcon->show();
     UpdateTrayState();
@@ -347,6 +368,7 @@ void Twnd_qn_Main::FormCreate()
     lm.Add(Tree, {"Visible", "Tag"}, {}, 0);
     lm.Add(TMW, {"AlwaysOnTop", "Tag"});
     lm.Add(acPersistent, {"Checked"});
+    lm.Add(TrayIcon, {"ShowTraffic"});
     for (int i = 0; i < FNCC->AdapterCount(); ++i)
         lm.StoredValues().AddItem(FNCC->Adapters(i).Name, false);
 
@@ -364,6 +386,7 @@ void Twnd_qn_Main::LMFormAfterRestore()
     acCaption->setChecked(TMW->Tag() == 1);
     acIntfView->setChecked(Tree->Visible());
     acOOI->setChecked(Tree->Tag() == 1);
+    acTrayTraffic->setChecked(TrayIcon->ShowTraffic());
     // A size restored from the file with the caption off is already the caption-less window's:
     // taking the caption off again must not change it (else the height drifts from start to start).
     const QSize restored = size();
@@ -477,6 +500,7 @@ void Twnd_qn_Main::TimerTimer()
     CheckForSleep();
     UpdateTrayState();
     RefreshTraffic();
+    RefreshTrayTraffic();
     if (History)
         History->Tick();
 }

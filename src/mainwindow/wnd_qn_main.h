@@ -5,6 +5,7 @@
 #include "layout/lm_form.h"
 #include "mainwindow/caption_switch.h"
 #include "mainwindow/svg_image_list.h"
+#include "mainwindow/traffic_tray_icon.h"
 #include "netdata/network_configuration.h"
 
 #include <QPointer>
@@ -19,10 +20,10 @@
 #include <vector>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QScrollArea;
-class QSystemTrayIcon;
 class QTimer;
 
 namespace qn {
@@ -78,7 +79,7 @@ public:
     QMenu* Help1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     // Always shown; docked while the desktop has a tray (it may come and go at any time).
-    QSystemTrayIcon* TrayIcon = nullptr;
+    TTrafficTrayIcon* TrayIcon = nullptr;
     TTopMostWindow* TMW = nullptr;
     QTimer* Timer = nullptr;
     // Single shot, armed by the first change noticed after a refresh: a burst of changes gives one
@@ -96,6 +97,9 @@ public:
     QAction* acPersistent = nullptr;
     QAction* acHistory = nullptr;
     QAction* acQuota = nullptr;
+    QAction* acTrayTraffic = nullptr;
+    // The watcher area's first-start hint, shown while there is no panel.
+    QLabel* lStartHint = nullptr;
     TSvgImageList ilIntf16;
     TSvgImageList ilIntf32;
 
@@ -214,6 +218,7 @@ private:
     void CreateQuota();
     // The recorder's cap figures while this copy records, current to its last read.
     std::optional<TQuotaStatus> LiveQuota() const;
+    void acTrayTrafficExecute();
     void cmIntfClick(QAction* AItem);
     void TreeChecked(int ARow, bool AChecked);
     void TreeDblClick();
@@ -223,6 +228,10 @@ private:
     void RefreshTree();
     void RefreshMonitorMenu();
     void RefreshTraffic();
+    // The tray picture and hint of this tick: the first panel's interface, or the best interface
+    // while nothing is watched.
+    void RefreshTrayTraffic();
+    void UpdateStartHint();
     void StoreWatchChoice(const std::string& AName, bool AWatched);
     // A false value for an interface that is not present says nothing the default does not: such
     // named values leave the collection, and with AFile such lines leave the "Settings" section.
@@ -260,6 +269,7 @@ private:
     QTimer* FResumeTimer = nullptr;
     int FResumeLooks = 0; // re-reads left after the last wake
     int FResumeCount = 0;
+    TTrayRates FTrayRates; // the best interface's rates while no panel watches
 };
 
 } // namespace qn

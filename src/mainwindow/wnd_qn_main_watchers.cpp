@@ -11,6 +11,7 @@
 #include "watcher/gradient_bar.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -59,6 +60,7 @@ void Twnd_qn_Main::AddWatcher(const TAdapter& AData)
     QWidget* panels = ScrollBox->widget();
     auto* frame = new Tfrm_qn_Watcher(panels, nullptr, WatcherClock);
     FWatchers.push_back(frame);
+    UpdateStartHint();
     frame->Initialize();
     frame->setFixedHeight(WatcherHeight);
     frame->setObjectName(UniqueWatcherName(AData.IntfIdx));
@@ -109,6 +111,7 @@ void Twnd_qn_Main::RemoveWatcher(std::uint32_t AIndex)
         return;
     Tfrm_qn_Watcher* frame = *watched;
     FWatchers.erase(watched);
+    UpdateStartHint();
     // Freed once control is back in the event loop: a dialog of the panel's own may still be on the
     // stack. Until then it neither ticks nor takes space.
     frame->Stop();
@@ -296,6 +299,11 @@ void Twnd_qn_Main::RefreshTraffic()
         FNCC->GetTraffic(FTreeModel->IntfIdxAt(r), in, out);
         FTreeModel->SetCounters(r, in, out);
     }
+}
+
+void Twnd_qn_Main::UpdateStartHint()
+{
+    lStartHint->setVisible(FWatchers.empty());
 }
 
 } // namespace qn

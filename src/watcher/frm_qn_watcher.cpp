@@ -43,6 +43,11 @@ constexpr QSize PropsSize(75, 23);
 constexpr int HeaderControlIndent = 3;
 constexpr int HeaderControlSpacing = 4;
 
+// The read-outs' accessible names after the interface name, in the order of TWatcherStatistics::TReadOut.
+const std::array<const char*, TWatcherStatistics::ReadOutCount> ReadOutNames{
+    "download current", "upload current", "download maximum",       "upload maximum",
+    "download total",   "upload total",   "session download total", "session upload total"};
+
 bool DefaultAskYesNo(const QString& ACaption, const QString& AText)
 {
     return QMessageBox::question(QApplication::activeWindow(), ACaption, AText, QMessageBox::Yes | QMessageBox::No) ==
@@ -314,6 +319,36 @@ void Tfrm_qn_Watcher::TimerTimer()
     const auto& texts = FStatistics->ReadOuts();
     for (int i = 0; i < TWatcherStatistics::ReadOutCount; ++i)
         FReadOuts[static_cast<std::size_t>(i)]->SetCaption(QString::fromStdString(texts[static_cast<std::size_t>(i)]));
+    if (!FNamed || Adapter.Name != FNamedFor)
+        NameForScreenReaders();
+    DescribeForScreenReaders();
+}
+
+void Tfrm_qn_Watcher::NameForScreenReaders()
+{
+    FNamedFor = Adapter.Name;
+    FNamed = true;
+    const QString name = QString::fromStdString(Adapter.Name);
+    setAccessibleName(name);
+    for (std::size_t i = 0; i < FReadOuts.size(); ++i)
+        FReadOuts[i]->setAccessibleName(name + QLatin1Char(' ') + QLatin1String(ReadOutNames[i]));
+    sp_XYPlot->setAccessibleName(name + QStringLiteral(" traffic chart"));
+    Panel1->setAccessibleName(name + QStringLiteral(" session totals"));
+}
+
+void Tfrm_qn_Watcher::DescribeForScreenReaders()
+{
+    const auto& t = FStatistics->ReadOuts();
+    const auto text = [&](TWatcherStatistics::TReadOut AIndex) { return QString::fromStdString(t[AIndex]); };
+    const QString chart = QStringLiteral("Download %1, peak %2; upload %3, peak %4")
+                              .arg(text(TWatcherStatistics::roDL), text(TWatcherStatistics::roDLMax),
+                                   text(TWatcherStatistics::roUL), text(TWatcherStatistics::roULMax));
+    if (sp_XYPlot->accessibleDescription() != chart)
+        sp_XYPlot->setAccessibleDescription(chart);
+    const QString totals =
+        QStringLiteral("Download %1, upload %2").arg(text(TWatcherStatistics::roTDL), text(TWatcherStatistics::roTUL));
+    if (Panel1->accessibleDescription() != totals)
+        Panel1->setAccessibleDescription(totals);
 }
 
 void Tfrm_qn_Watcher::StartNewBaseline()

@@ -124,6 +124,10 @@ private:
     TReadOutPanel* AddReadOut(QWidget* ARow, const char* AName, const QColor& AColor, const char* AHint,
                               bool ABold = false);
     void ShowPopupMenu(QMenu* AMenu, QWidget* AControl, const QPoint& APos);
+    // What a screen reader reads: each read-out named by interface, direction and quantity, the
+    // chart and the session totals described by their figures.
+    void NameForScreenReaders();
+    void DescribeForScreenReaders();
 
     std::unique_ptr<ITrafficCounterSource> FOwnSource;
     std::unique_ptr<IWatcherClock> FOwnClock;
@@ -132,6 +136,8 @@ private:
     std::array<TReadOutPanel*, TWatcherStatistics::ReadOutCount> FReadOuts{};
     QPointer<QMenu> FHeaderMenu;
     QPointer<QMenu> FChartMenu;
+    std::string FNamedFor; // the interface name the accessible names were made for
+    bool FNamed = false;
 };
 
 } // namespace qn

@@ -96,6 +96,8 @@ void TGradientBar::SetAlignment(TAlignment AAlignment)
 void TGradientBar::SetCaption(const QString& ACaption)
 {
     FCaption = ACaption;
+    // What a screen reader says of the bar: the interface it heads.
+    setAccessibleName(ACaption);
     update();
 }
 

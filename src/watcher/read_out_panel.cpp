@@ -1,6 +1,8 @@
 // TReadOutPanel: background and centred caption.
 #include "watcher/read_out_panel.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +14,62 @@ namespace qn {
 namespace {
 // Narrower than this a caption turns unreadable; it is cut off instead.
 constexpr int MinStretch = 60;
+
+// What a screen reader reads of a read-out: static text whose name says what it is (the
+// accessible name, else the caption) and whose text is the figure.
+class TReadOutAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit TReadOutAccessible(QWidget* AWidget) : QAccessibleWidget(AWidget, QAccessible::StaticText) {}
+
+    void* interface_cast(QAccessible::InterfaceType AType) override
+    {
+        if (AType == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(AType);
+    }
+
+    QString text(QAccessible::Text AText) const override
+    {
+        if (AText == QAccessible::Name)
+            return Panel()->accessibleName().isEmpty() ? Caption() : Panel()->accessibleName();
+        if (AText == QAccessible::Value)
+            return Caption();
+        return QAccessibleWidget::text(AText);
+    }
+
+    // The figure, read-only, without a cursor or selection.
+    void selection(int, int* AStart, int* AEnd) const override { *AStart = *AEnd = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int AStart, int AEnd) const override { return Caption().mid(AStart, AEnd - AStart); }
+    int characterCount() const override { return static_cast<int>(Caption().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* AStart, int* AEnd) const override
+    {
+        *AStart = 0;
+        *AEnd = characterCount();
+        return {};
+    }
+
+private:
+    const TReadOutPanel* Panel() const { return static_cast<const TReadOutPanel*>(widget()); }
+    QString Caption() const { return Panel()->Caption(); }
+};
+
+QAccessibleInterface* ReadOutAccessibleFactory(const QString& AClassName, QObject* AObject)
+{
+    if (AClassName == QLatin1String("qn::TReadOutPanel") && AObject && AObject->isWidgetType())
+        return new TReadOutAccessible(static_cast<QWidget*>(AObject));
+    return nullptr;
+}
+
 } // namespace
 
 QFont FitFont(const QFont& AFont, const QString& AText, int AWidth)
@@ -27,6 +85,8 @@ QFont FitFont(const QFont& AFont, const QString& AText, int AWidth)
 
 TReadOutPanel::TReadOutPanel(QWidget* AParent) : QWidget(AParent)
 {
+    static const bool accessible = (QAccessible::installFactory(ReadOutAccessibleFactory), true);
+    (void)accessible;
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

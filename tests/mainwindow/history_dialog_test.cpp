@@ -113,7 +113,7 @@ TEST_F(HistoryInMainWindow, TheMenuActionAndItsShortcutOpenTheReportWhichExports
         QImage image(dialog->Chart->size(), QImage::Format_RGB32);
         dialog->Chart->render(&image);
         for (int x = image.width() - 40; x < image.width() - 6; ++x)
-            if (image.pixel(x, image.height() - 10) == THistoryChart::DownloadColor)
+            if (image.pixel(x, image.height() - 26) == THistoryChart::DownloadColor)
                 seen.BarsDrawn = true;
         dialog->AskFileName = [&](QWidget*, const QString& ASuggested) {
             EXPECT_TRUE(ASuggested.endsWith(QStringLiteral(".csv")));

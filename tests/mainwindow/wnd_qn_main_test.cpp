@@ -139,19 +139,20 @@ TEST_F(MainWindow, MenusCarryTheirExactTextsAndShortcuts)
     EXPECT_EQ((std::vector<std::string>{"Refresh [F5]", "-", "Persistent layout and settings (check)", "-", "E&xit"}),
               MenuLines(w.File1));
     EXPECT_EQ((std::vector<std::string>{"Interface View [Ctrl+I] (check)", "Only Operational Interfaces (check)", "-",
-                                        "Always Visible (check)", "Window Caption [Ctrl+W] (check)", "-",
-                                        "Traffic History... [Ctrl+H]", "Data Cap..."}),
+                                        "Always Visible (check)", "Window Caption [Ctrl+W] (check)",
+                                        "Traffic in Tray Icon (check)", "-", "Traffic History... [Ctrl+H]",
+                                        "Data Cap..."}),
               MenuLines(w.View1));
     EXPECT_EQ((std::vector<std::string>{"About... [F1]"}), MenuLines(w.Help1));
     EXPECT_EQ((std::vector<std::string>{"Interface View [Ctrl+I] (check)", "Only Operational Interfaces (check)", "-",
                                         "Always Visible (check)", "Window Caption [Ctrl+W] (check)",
-                                        "Traffic History... [Ctrl+H]", "Data Cap...", "-", "Refresh [F5]", "-", "Hide",
-                                        "E&xit"}),
+                                        "Traffic in Tray Icon (check)", "Traffic History... [Ctrl+H]", "Data Cap...",
+                                        "-", "Refresh [F5]", "-", "Hide", "E&xit"}),
               MenuLines(w.PopupMenu1));
     EXPECT_EQ("Quits the application", w.acExit->statusTip().toStdString());
     // Every action sits on the window itself, so its shortcut works with the menu bar hidden.
     for (QAction* a : {w.acExit, w.acAbout, w.acOnTop, w.acIntfView, w.acCaption, w.acHide, w.acOOI, w.acRefresh,
-                       w.acPersistent, w.acHistory}) {
+                       w.acPersistent, w.acHistory, w.acTrayTraffic}) {
         EXPECT_TRUE(w.actions().contains(a)) << a->objectName().toStdString();
         EXPECT_FALSE(a->property("Category").toString().isEmpty());
     }

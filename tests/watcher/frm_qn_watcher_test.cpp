@@ -8,6 +8,7 @@
 
 #include "support/pinned_format.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -326,6 +327,45 @@ TEST_F(WatcherPanel, TheTimerTicksOnItsOwn)
     EXPECT_GE(ticks, 2);
     EXPECT_EQ(Frame.Statistics().ViewLength, 300u);
     EXPECT_FALSE(Text(Frame.lDL).isEmpty());
+}
+
+} // namespace
+} // namespace qn
+
+namespace qn {
+namespace {
+
+TEST_F(WatcherPanel, ScreenReadersReadEachReadOutByInterfaceDirectionAndQuantityWithItsFigure)
+{
+    Frame.Header->SetCaption(QStringLiteral("eth0"));
+    Tick(0, 0);
+    Tick(1536, 2048);
+    EXPECT_EQ("eth0", Frame.Header->accessibleName().toStdString()) << "the header bar names the interface";
+    const auto read = [](QWidget* AWidget) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(AWidget);
+        EXPECT_TRUE(a);
+        EXPECT_EQ(QAccessible::StaticText, a->role());
+        QAccessibleTextInterface* text = a->textInterface();
+        EXPECT_TRUE(text);
+        return a->text(QAccessible::Name).toStdString() + " = " +
+               (text ? text->text(0, text->characterCount()).toStdString() : "");
+    };
+    EXPECT_EQ("eth0 download current = 1.50 KB", read(Frame.lDL));
+    EXPECT_EQ("eth0 upload current = 2.00 KB", read(Frame.lUL));
+    EXPECT_EQ("eth0 download maximum = 1.50 KB", read(Frame.lDLMax));
+    EXPECT_EQ("eth0 upload total = " + Text(Frame.lULTotal).toStdString(), read(Frame.lULTotal));
+    EXPECT_EQ("eth0 session download total = 1.50 KB", read(Frame.lTDL));
+    EXPECT_EQ("Download = Download", read(Frame.DLLabel)) << "a label reads as its caption";
+    EXPECT_EQ("Download 1.50 KB, peak 1.50 KB; upload 2.00 KB, peak 2.00 KB",
+              Frame.sp_XYPlot->accessibleDescription().toStdString());
+    EXPECT_EQ("Download 1.50 KB, upload 2.00 KB", Frame.Panel1->accessibleDescription().toStdString());
+
+    // The record can change between ticks; the names follow it at the next.
+    Frame.Adapter.Name = "wlan0";
+    Tick(0, 0);
+    EXPECT_EQ("wlan0 download current = 0.00 B", read(Frame.lDL));
+    EXPECT_EQ("Download 0.00 B, peak 1.50 KB; upload 0.00 B, peak 2.00 KB",
+              Frame.sp_XYPlot->accessibleDescription().toStdString());
 }
 
 } // namespace

@@ -50,6 +50,36 @@ def wait_for(what, probe, timeout=10.0, interval=0.05, state=None):
         time.sleep(interval)
 
 
+def read_xwd(data):
+    """The pixels of an X window dump (xwd) of a 24- or 32-bit TrueColor screen as rows of
+    0xRRGGBB values."""
+    fields = struct.unpack(">25I", data[:100])
+    header_size, width, height = fields[0], fields[4], fields[5]
+    byte_order, bits_per_pixel, bytes_per_line, ncolors = fields[7], fields[11], fields[12], fields[19]
+    if bits_per_pixel not in (24, 32):
+        raise Failure(f"xwd gave {bits_per_pixel} bits per pixel; only 24 and 32 are read")
+    step = bits_per_pixel // 8
+    red, green, blue = fields[14], fields[15], fields[16]
+    if (red, green, blue) != (0xFF0000, 0xFF00, 0xFF):
+        raise Failure(f"xwd gave unexpected masks {red:x} {green:x} {blue:x}")
+    start = header_size + 12 * ncolors
+    form = "<" if byte_order == 0 else ">"
+    rows = []
+    order = "little" if byte_order == 0 else "big"
+    for y in range(height):
+        line = data[start + y * bytes_per_line:start + y * bytes_per_line + step * width]
+        if step == 4:
+            rows.append([v & 0xFFFFFF for v in struct.unpack(f"{form}{width}I", line)])
+        else:
+            rows.append([int.from_bytes(line[i:i + 3], order) for i in range(0, 3 * width, 3)])
+    return rows
+
+
+def crop(rows, area):
+    x, y, w, h = area
+    return tuple(tuple(row[x:x + w]) for row in rows[y:y + h])
+
+
 class Desktop:
     """A private X display with openbox, an optional trayer, and the quarno under test."""
 
@@ -201,6 +231,15 @@ class Desktop:
                 if w > 1 and h > 1:
                     return (x, y, w, h)
         return None
+
+    def pixels(self, area):
+        """The screen's pixels inside area (x, y, width, height) as rows of 0xRRGGBB values."""
+        return crop(read_xwd(subprocess.run(["xwd", "-root", "-silent"], env=self.env, capture_output=True,
+                                            timeout=20).stdout), area)
+
+    def icon_pixels(self):
+        icon = self.docked_icon()
+        return self.pixels(icon) if icon else None
 
     # --- quarno ----------------------------------------------------------------------------------
 
@@ -678,7 +717,8 @@ def case_history_dialog(d):
 
     open_and_close("the shortcut", shortcut)
     open_and_close("the View menu", view_menu)
-    open_and_close("the context menu", lambda: d.context_menu(window, "Down", "Down", "Down", "Down", "Down", "Return"))
+    open_and_close("the context menu",
+                   lambda: d.context_menu(window, "Down", "Down", "Down", "Down", "Down", "Down", "Return"))
 
     # Export the days shown (all interfaces) through the button and the file dialog.
     shortcut()
@@ -1144,6 +1184,175 @@ def case_tray_restores_maximised(d):
              lambda: d.wm_state(window) == "Normal" and maximised <= d.atoms(window, "_NET_WM_STATE"),
              state=lambda: (d.wm_state(window), d.atoms(window, "_NET_WM_STATE")))
     save_png(os.path.join(ARTIFACTS, "tray_restores_maximised.png"), window_image(d, window))
+
+
+class LoopbackTraffic:
+    """About 2 MB/s of UDP datagrams to ourselves over lo while the block runs: a busy interface."""
+
+    def __enter__(self):
+        self.receiver = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        self.receiver.bind(("127.0.0.1", 0))
+        self.receiver.setblocking(False)
+        self.sender = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        self.stopping = threading.Event()
+        self.thread = threading.Thread(target=self._run, daemon=True)
+        self.thread.start()
+        return self
+
+    def _run(self):
+        target = self.receiver.getsockname()
+        payload = b"q" * 1000
+        while not self.stopping.wait(0.05):
+            for _ in range(100):
+                self.sender.sendto(payload, target)
+            try:
+                while self.receiver.recv(2048):
+                    pass
+            except BlockingIOError:
+                pass
+
+    def __exit__(self, *exc):
+        self.stopping.set()
+        self.thread.join()
+        self.sender.close()
+        self.receiver.close()
+        return False
+
+
+def settled_icon(d):
+    """The docked icon's pixels once two looks half a second apart agree."""
+    def probe():
+        first = d.icon_pixels()
+        time.sleep(0.5)
+        return first if first and first == d.icon_pixels() else None
+    return wait_for("the tray icon to settle", probe, timeout=15)
+
+
+def toggle_tray_traffic(d, window):
+    # "Traffic in Tray Icon": the context menu's fifth item, after "Window Caption".
+    d.context_menu(window, "Down", "Down", "Down", "Down", "Down", "Return")
+
+
+def case_tray_traffic(d):
+    """With "Traffic in Tray Icon" on, the docked icon is a picture that differs between an idle
+    and a busy watched interface and from the plain icon; off, it is the plain icon again; the
+    switch is stored like the other view settings."""
+    subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+    d.write_settings("[Twnd_qn_Main\\acPersistent]\nChecked=1\n[Settings]\nlo=1\n")
+    d.start_tray()
+    window = d.start_quarno()
+    wait_for("the icon to dock in the tray", d.docked_icon)
+    plain = settled_icon(d)
+
+    toggle_tray_traffic(d, window)
+    idle = wait_for("the idle traffic picture", lambda: (lambda p: p if p and p != plain else None)(d.icon_pixels()))
+    idle = settled_icon(d)
+    if idle == plain:
+        raise Failure("the idle picture is the plain icon")
+    with LoopbackTraffic():
+        wait_for("the busy traffic picture",
+                        lambda: (lambda p: p if p and p not in (idle, plain) else None)(d.icon_pixels()))
+    wait_for("the idle picture after the traffic", lambda: d.icon_pixels() == idle, timeout=15)
+
+    toggle_tray_traffic(d, window)
+    wait_for("the plain icon with the switch off", lambda: d.icon_pixels() == plain)
+    toggle_tray_traffic(d, window)
+    wait_for("the picture again", lambda: d.icon_pixels() not in (None, plain))
+    d.exit_quarno(window)
+    if d.setting("Twnd_qn_Main\\TrayIcon", "ShowTraffic") != "1":
+        raise Failure(f"the switch on was not stored:\n{d.settings()}")
+
+    window = d.start_quarno()
+    wait_for("the restored switch to draw the picture", lambda: d.icon_pixels() not in (None, plain), timeout=15)
+    d.exit_quarno(window)
+
+
+def atspi_dump():
+    """Prints what the accessibility bus shows of every application named quarno: one line per
+    object, "depth<TAB>role<TAB>name<TAB>description<TAB>text<TAB>checked or nothing". Runs under a
+    Python with pyatspi."""
+    import pyatspi
+
+    def walk(obj, depth):
+        try:
+            text = obj.queryText().getText(0, -1)
+        except NotImplementedError:
+            text = ""
+        checked = "checked" if obj.getState().contains(pyatspi.STATE_CHECKED) else ""
+        print("\t".join([str(depth), obj.getRoleName(), obj.name or "", obj.description or "", text, checked]),
+              flush=True)
+        for i in range(obj.childCount):
+            child = obj.getChildAtIndex(i)
+            if child is not None:
+                walk(child, depth + 1)
+
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and (app.name or "").lower() == "quarno":
+            walk(app, 0)
+
+
+def pyatspi_python():
+    """A Python interpreter that has pyatspi (Debian's, when the one running this lacks it)."""
+    for python in (sys.executable, "/usr/bin/python3"):
+        if os.path.exists(python) and subprocess.run([python, "-c", "import pyatspi"],
+                                                     capture_output=True).returncode == 0:
+            return python
+    return None
+
+
+def case_accessible_panel(d):
+    """Through AT-SPI, as a screen reader sees it: a watched panel's tree holds its interface name
+    and, per direction, the current, maximum and total read-outs named and with their figures; the
+    interface list's row of the watched interface reads as checked."""
+    python = pyatspi_python()
+    launcher = "/usr/libexec/at-spi-bus-launcher"
+    if not python or not os.path.exists(launcher) or not shutil.which("dbus-daemon"):
+        log("SKIP: needs python3-pyatspi, at-spi2-core and dbus-daemon (make deps installs them)")
+        sys.exit(SKIP)
+    subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=d.env,
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    d.procs.append(bus)
+    address = bus.stdout.readline().strip()
+    if not address:
+        raise Failure("the private session bus did not start")
+    d.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+    d.start([launcher, "--launch-immediately"])
+    d.write_settings("[Settings]\nlo=1\n[Twnd_qn_Main\\Tree]\nVisible=1\nTag=0\n")
+    window = d.start_quarno()
+    figure = r"\d+\.\d\d (B|KB|MB|GB)"
+    wanted = [f"lo {direction} {quantity}" for direction in ("download", "upload")
+              for quantity in ("current", "maximum", "total")]
+
+    def tree():
+        out = subprocess.run([python, os.path.abspath(__file__), "--atspi-dump"], env=d.env, capture_output=True,
+                             text=True, timeout=60).stdout
+        return [line.split("\t") for line in out.splitlines() if line.count("\t") == 5]
+
+    def complete():
+        nodes = tree()
+        names = {node[2]: node for node in nodes}
+        # The figures come with the first tick and follow the traffic; the header bar carries the
+        # interface's name.
+        if "lo" in names and all(n in names and re.fullmatch(figure, names[n][4]) for n in wanted) and \
+                names["lo download current"][4] != "0.00 B":
+            return nodes
+        return None
+
+    seen = []
+    with LoopbackTraffic():
+        nodes = wait_for("the panel's read-outs on the accessibility bus",
+                         lambda: seen.append(tree()) or complete(), timeout=40, interval=1.0,
+                         state=lambda: "\n".join("  " * int(n[0]) + " | ".join(n[1:]) for n in (seen[-1] if seen else [])))
+    chart = [n for n in nodes if n[2] == "lo traffic chart"]
+    if not chart or "peak" not in chart[0][3]:
+        raise Failure(f"the chart is not described by its rates: {chart}")
+    if not any(n[1] == "table cell" and n[2] == "lo" and n[5] == "checked" for n in nodes):
+        raise Failure("the list's row of the watched lo does not read as checked: " +
+                      "; ".join(" | ".join(n[1:]) for n in nodes if n[1] == "table cell"))
+    log("\n".join("  " * int(n[0]) + " | ".join(n[1:]) for n in nodes if n[2].startswith("lo")))
     d.exit_quarno(window)
 
 
@@ -1166,18 +1375,23 @@ CASES = {
     "signal_ending": case_signal_ending,
     "sleep_and_wake": case_sleep_and_wake,
     "tray_restores_maximised": case_tray_restores_maximised,
+    "tray_traffic": case_tray_traffic,
+    "accessible_panel": case_accessible_panel,
 }
 NEEDS_NAMESPACE = {"burst_of_interface_changes", "data_cap_notifications", "all_interfaces_are_the_uplinks",
-                   "clock_jump", "signal_ending", "sleep_and_wake"}
+                   "clock_jump", "signal_ending", "sleep_and_wake", "tray_traffic", "accessible_panel"}
 NEEDS = {"data_cap_notifications": ("dunst", "dbus-daemon", "dbus-monitor", "dbus-send")}
 
 
 def main():
+    if sys.argv[1:] == ["--atspi-dump"]:
+        atspi_dump()
+        return 0
     if len(sys.argv) != 3 or sys.argv[1] not in CASES:
         print(f"usage: {sys.argv[0]} {{{','.join(CASES)}}} PATH/TO/quarno", file=sys.stderr)
         return 2
     name, quarno = sys.argv[1], os.path.realpath(sys.argv[2])
-    missing = [tool for tool in ("Xvfb", "openbox", "trayer", "xdotool", "xprop", "xwininfo") + NEEDS.get(name, ())
+    missing = [tool for tool in ("Xvfb", "openbox", "trayer", "xdotool", "xprop", "xwininfo", "xwd") + NEEDS.get(name, ())
                if not shutil.which(tool)]
     if missing:
         log(f"SKIP: {' '.join(missing)} not installed (make deps installs them)")

@@ -1,0 +1,48 @@
+// The tray hint's text and pace, and the rates of an unwatched interface.
+#include "mainwindow/tray_hint.h"
+
+namespace qn {
+
+std::string TrayHintText(const std::string& ATitle, const std::vector<TTrayHintLine>& ALines)
+{
+    std::string text = ATitle;
+    for (const TTrayHintLine& line : ALines)
+        text += "\n" + line.Name + ": Download " + line.Download + ", Upload " + line.Upload;
+    return text;
+}
+
+std::optional<std::string> TTrayHint::Update(std::uint64_t ANowMs, const std::string& ATitle,
+                                             const std::vector<TTrayHintLine>& ALines)
+{
+    if (FHave && ANowMs - FSetAt < MinIntervalMs)
+        return std::nullopt;
+    std::string text = TrayHintText(ATitle, ALines);
+    if (FHave && text == FText)
+        return std::nullopt;
+    FText = text;
+    FSetAt = ANowMs;
+    FHave = true;
+    return text;
+}
+
+void TTrayRates::Sample(std::uint32_t AIntfIdx, bool ARead, std::uint64_t AIn, std::uint64_t AOut, std::uint64_t ANowMs)
+{
+    FRateDL = FRateUL = 0.0;
+    if (!ARead) {
+        FHave = false;
+        return;
+    }
+    if (FHave && AIntfIdx == FIdx && ANowMs > FAt) {
+        const double seconds = static_cast<double>(ANowMs - FAt) / 1000.0;
+        // A 64-bit counter that drops was reset (interface re-created, driver reloaded).
+        FRateDL = AIn >= FIn ? static_cast<double>(AIn - FIn) / seconds : 0.0;
+        FRateUL = AOut >= FOut ? static_cast<double>(AOut - FOut) / seconds : 0.0;
+    }
+    FIdx = AIntfIdx;
+    FIn = AIn;
+    FOut = AOut;
+    FAt = ANowMs;
+    FHave = true;
+}
+
+} // namespace qn

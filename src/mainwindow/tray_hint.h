@@ -1,0 +1,63 @@
+// The tray icon's hint: the watched interfaces with their current rates, at most every two seconds.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qn {
+
+// One interface of the hint, its rates already written in the panel's units.
+struct TTrayHintLine
+{
+    std::string Name;
+    std::string Download;
+    std::string Upload;
+    bool operator==(const TTrayHintLine&) const = default;
+};
+
+// ATitle alone, or ATitle and one line per interface: "eth0: Download 1.50 KB, Upload 0.00 B".
+std::string TrayHintText(const std::string& ATitle, const std::vector<TTrayHintLine>& ALines);
+
+// Decides when the hint changes: tray hosts send every new hint over the bus, and one that changes
+// each second flickers while it is read.
+class TTrayHint
+{
+public:
+    static constexpr std::uint64_t MinIntervalMs = 2000;
+
+    // The text to set at ANowMs (monotonic milliseconds) for ALines: nothing when it equals the
+    // text set last or that one was set less than MinIntervalMs ago; the first is set at once.
+    std::optional<std::string> Update(std::uint64_t ANowMs, const std::string& ATitle,
+                                      const std::vector<TTrayHintLine>& ALines);
+    // Forgets the text set (the hint was set to something else).
+    void Forget() { FHave = false; }
+
+private:
+    std::string FText;
+    std::uint64_t FSetAt = 0;
+    bool FHave = false;
+};
+
+// The rates of one interface from its octet counters, for the picture when no panel is watching.
+// The panels' rules: a new index or a failed read takes a new baseline and shows 0; a counter that
+// drops was reset and shows 0 for that read; elapsed time is monotonic.
+class TTrayRates
+{
+public:
+    void Sample(std::uint32_t AIntfIdx, bool ARead, std::uint64_t AIn, std::uint64_t AOut, std::uint64_t ANowMs);
+    double RateDL() const { return FRateDL; }
+    double RateUL() const { return FRateUL; }
+
+private:
+    std::uint32_t FIdx = 0;
+    std::uint64_t FIn = 0;
+    std::uint64_t FOut = 0;
+    std::uint64_t FAt = 0;
+    bool FHave = false;
+    double FRateDL = 0.0;
+    double FRateUL = 0.0;
+};
+
+} // namespace qn
