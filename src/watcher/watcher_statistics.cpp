@@ -116,17 +116,19 @@ void TWatcherStatistics::StartNewBaseline()
 {
     if (ViewLength == 0)
         return; // not started: the first tick takes the baseline
-    const bool haveBaseline = (DL != 0 || UL != 0) && FBaselineIdx == Adapter.IntfIdx;
-    std::uint64_t curDL = 0, curUL = 0;
-    bool wide = false;
-    ReadCounters(curDL, curUL, wide);
-    // A failed read (the interface is not back yet) leaves no baseline; the first tick that reads
+    const bool haveBaseline = FHaveBaseline && FBaselineIdx == Adapter.IntfIdx;
+    const TTrafficCounters baseline{DL, UL, FBaselineWide};
+    TTrafficCounters current;
+    // A failed read (the interface is not back yet) drops the baseline; the first tick that reads
     // it again takes one.
-    if (haveBaseline && (curDL != 0 || curUL != 0)) {
-        TDL += Difference(curDL, DL, wide);
-        TUL += Difference(curUL, UL, wide);
+    if (ReadCounters(current)) {
+        if (haveBaseline) {
+            const TCounterStep step = CounterDifference(baseline, current);
+            TDL += step.In;
+            TUL += step.Out;
+        }
+        TakeBaseline(current);
     }
-    TakeBaseline(curDL, curUL, wide);
     ET = FClock.TickCount();
     FChart.DownloadSeries().BreakLine();
     FChart.UploadSeries().BreakLine();
