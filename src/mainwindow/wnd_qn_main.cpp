@@ -11,8 +11,13 @@
 #include "mainwindow/history_recording.h"
 #include "mainwindow/intf_list_model.h"
 #include "mainwindow/intf_tree.h"
+#include "mainwindow/monitor_menu.h"
 #include "mainwindow/settings_storage.h"
+#include "mainwindow/sleep_watch.h"
 #include "mainwindow/top_most_window.h"
+#include "mainwindow/tray_traffic_feed.h"
+#include "mainwindow/watch_choices.h"
+#include "mainwindow/watcher_panels.h"
 #include "mainwindow/window_flags.h"
 #include "mainwindow/window_metrics.h"
 #include "netdata/network_change_notifier.h"
@@ -205,6 +210,16 @@ void Twnd_qn_Main::CreateComponents()
     connect(Tree, &QWidget::customContextMenuRequested, this, popup);
     connect(ScrollBox, &QWidget::customContextMenuRequested, this, popup);
 
+    FPanels = std::make_unique<TWatcherPanels>(panels, lStartHint, &ilIntf16, PopupMenu1, this);
+    FPanels->OnProperties = [this](const TAdapter& AAdapter) {
+        Guarded([this, &AAdapter] {
+            if (ShowAdapterInfo)
+                WithTopMostLifted([this, &AAdapter] { ShowAdapterInfo(this, AAdapter); });
+        });
+    };
+    FMonitorMenu = std::make_unique<TMonitorMenu>(mmInterface);
+    FMonitorMenu->OnChoose = [this](QAction* AItem) { Guarded([this, AItem] { cmIntfClick(AItem); }); };
+
     resize(DesignClientWidth, DesignClientHeight + MainMenu->sizeHint().height());
 }
 
@@ -346,7 +361,9 @@ void Twnd_qn_Main::FormCreate()
     FNCC->RefreshData();
 
     FTreeModel = new TIntfListModel(FNCC.get(), &ilIntf16, this);
-    FTreeModel->OnChecked = [this](int ARow, bool AChecked) { Guarded([=, this] { TreeChecked(ARow, AChecked); }); };
+    FTreeModel->OnChecked = [this](int ARow, bool AChecked) {
+        Guarded([=, this] { ChooseWatch(FTreeModel->AdapterIndexAt(ARow), AChecked); });
+    };
     Tree->setModel(FTreeModel);
     QHeaderView* header = Tree->header();
     header->setSectionsMovable(true);
@@ -369,13 +386,13 @@ void Twnd_qn_Main::FormCreate()
     lm.Add(TMW, {"AlwaysOnTop", "Tag"});
     lm.Add(acPersistent, {"Checked"});
     lm.Add(TrayIcon, {"ShowTraffic"});
-    for (int i = 0; i < FNCC->AdapterCount(); ++i)
-        lm.StoredValues().AddItem(FNCC->Adapters(i).Name, false);
+    FWatch = std::make_unique<TWatchChoices>(lm.StoredValues());
+    FWatch->Register(*FNCC);
 
     CreateQuota();
 
     SetOnAfterRestore([this](TLayoutManager*) { Guarded([this] { LMFormAfterRestore(); }); });
-    SetOnBeforeSave([this](TLayoutManager*) { PruneStoredChoices(true); });
+    SetOnBeforeSave([this](TLayoutManager*) { FWatch->Prune(*FNCC, true); });
     SetUpSleepWatch();
 }
 
@@ -383,14 +400,14 @@ void Twnd_qn_Main::LMFormAfterRestore()
 {
     SetLayoutReadOnly(!acPersistent->isChecked());
     acOnTop->setChecked(TMW->AlwaysOnTop());
-    acCaption->setChecked(TMW->Tag() == 1);
+    acCaption->setChecked(CaptionShown());
     acIntfView->setChecked(Tree->Visible());
-    acOOI->setChecked(Tree->Tag() == 1);
+    acOOI->setChecked(OnlyOperational());
     acTrayTraffic->setChecked(TrayIcon->ShowTraffic());
     // A size restored from the file with the caption off is already the caption-less window's:
     // taking the caption off again must not change it (else the height drifts from start to start).
     const QSize restored = size();
-    const bool keepRestoredSize = TMW->Tag() == 0 && HasCaption() && restored != FSizeBeforeRestore;
+    const bool keepRestoredSize = !CaptionShown() && HasCaption() && restored != FSizeBeforeRestore;
     UpdateCaption(false);
     if (keepRestoredSize)
         resize(restored);
@@ -404,7 +421,7 @@ void Twnd_qn_Main::RefreshData()
         History->SetInterfaces(*FNCC);
     RefreshWatchers();
     RefreshTree();
-    RefreshMonitorMenu();
+    FMonitorMenu->Refresh(*FNCC);
 }
 
 // --- Actions -------------------------------------------------------------------------------------
@@ -470,6 +487,16 @@ void Twnd_qn_Main::acHistoryExecute()
 
 // --- Caption -------------------------------------------------------------------------------------
 
+bool Twnd_qn_Main::CaptionShown() const
+{
+    return TMW->Tag() != 0;
+}
+
+bool Twnd_qn_Main::OnlyOperational() const
+{
+    return Tree->Tag() != 0;
+}
+
 void Twnd_qn_Main::HideCaption()
 {
     qn::HideCaption(*FCaptionWindow, GetCaptionMetrics(this));
@@ -483,7 +510,7 @@ void Twnd_qn_Main::ShowCaption()
 void Twnd_qn_Main::UpdateCaption(bool AToggled)
 {
     ProgramGeometryChange(
-        [this, AToggled] { qn::UpdateCaption(*FCaptionWindow, TMW->Tag() != 0, AToggled, GetCaptionMetrics(this)); });
+        [this, AToggled] { qn::UpdateCaption(*FCaptionWindow, CaptionShown(), AToggled, GetCaptionMetrics(this)); });
 }
 
 // --- Timer, closing, changes ---------------------------------------------------------------------
@@ -497,7 +524,7 @@ void Twnd_qn_Main::closeEvent(QCloseEvent* AEvent)
 
 void Twnd_qn_Main::TimerTimer()
 {
-    CheckForSleep();
+    FSleepWatch->Check(WatcherClock);
     UpdateTrayState();
     RefreshTraffic();
     RefreshTrayTraffic();
@@ -515,63 +542,6 @@ void Twnd_qn_Main::RefreshTimerTimer()
 {
     RefreshTimer->stop();
     RefreshData();
-}
-
-// --- Stored watch choices ------------------------------------------------------------------------
-
-void Twnd_qn_Main::StoreWatchChoice(const std::string& AName, bool AWatched)
-{
-    FChoices[AName] = AWatched;
-    // The settings file's keys ignore case, so names that differ only by case share one line; it
-    // stays true while any of them is watched, so that unchecking one does not unwatch the other.
-    bool value = AWatched;
-    for (int i = 0; i < FNCC->AdapterCount(); ++i)
-        if (FNCC->Mark(i) && SameText(FNCC->Adapters(i).Name, AName))
-            value = true;
-    TLayoutManager& lm = *LayoutManager();
-    lm.SetStoredValue(AName, value);
-    // The pruning and the values' save read the file once and replace it once.
-    TStorageUpdate update(lm.StoredValues().Storage().get());
-    PruneStoredChoices(true);
-    lm.StoredValues().Save();
-    update.Commit();
-}
-
-void Twnd_qn_Main::PruneStoredChoices(bool AFile)
-{
-    // The settings line of an interface that is present, also under another case, stays. The
-    // settings keys ignore ASCII case (SameText): one set of folded names answers for all.
-    const auto fold = [](std::string AText) {
-        for (char& c : AText)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-        return AText;
-    };
-    std::unordered_set<std::string> names;
-    names.reserve(static_cast<std::size_t>(FNCC->AdapterCount()));
-    for (int i = 0; i < FNCC->AdapterCount(); ++i)
-        names.insert(fold(FNCC->Adapters(i).Name));
-    const auto present = [&](const std::string& AName) { return names.count(fold(AName)) != 0; };
-    TLayoutManagerValues& values = LayoutManager()->StoredValues();
-    for (int v = values.Count() - 1; v >= 0; --v)
-        if (!values.Items(v).AsBoolean() && !present(values.Items(v).Name()))
-            values.Delete(v);
-    const std::shared_ptr<ILayoutManagerStorage>& storage = values.Storage();
-    if (!AFile || !storage)
-        return;
-    std::vector<std::string> lines;
-    storage->ReadSection(values.Section(), lines);
-    std::vector<std::string> stale;
-    for (const std::string& line : lines) {
-        // The values are numbers: the last "=" separates them from a key that may hold one.
-        const std::size_t equals = line.rfind('=');
-        const std::string name = line.substr(0, equals);
-        const bool watched = IniTextToInteger32(line.substr(equals + 1)).value_or(0) != 0;
-        if (!watched && !present(name) && values.IndexOf(name) < 0)
-            stale.push_back(name);
-    }
-    storage->DeleteValues(values.Section(), stale);
-    storage->Close();
 }
 
 // --- Helpers -------------------------------------------------------------------------------------

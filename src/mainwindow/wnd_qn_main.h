@@ -12,11 +12,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class QAction;
@@ -36,23 +34,22 @@ class TDesktopNotifier;
 class THistoryRecording;
 struct TQuotaWarning;
 class TNetworkChangeNotifier;
-class TSleepDetector;
-class TSleepSignal;
+class TMonitorMenu;
+class TSleepWatch;
 class TTopMostWindow;
+class TTrayTrafficFeed;
+class TWatchChoices;
+class TWatcherPanels;
 
-// The program's one main window. Construction builds every component with its design values and
-// runs FormCreate: the window is centred, the snapshot is read once, the change notifier starts
-// and the persisted properties and per-interface values are registered with the layout manager,
-// whose storage is SettingsStorage(). Each time the window is shown the layout manager restores
-// the layout and LMFormAfterRestore mirrors it into the actions, applies the caption choice and
-// runs RefreshData.
+// The program's one main window, wiring its parts together. Construction builds every component with
+// its design values and runs FormCreate: the window is centred, the snapshot is read once, the change
+// notifier starts and the persisted properties and per-interface values are registered with the
+// layout manager, whose storage is SettingsStorage(). Each time the window is shown the layout
+// manager restores the layout and LMFormAfterRestore mirrors it into the actions, applies the caption
+// choice and runs RefreshData.
 //
-// Which interfaces are watched is kept three ways in step: the snapshot's marks, one named Boolean
-// per interface name in the "Settings" section (written at once on every user choice, whatever the
-// persistence switch), and the watcher panels FWatchers in ScrollBox. Panels are 210 pixels high,
-// as wide as the scroll box and stacked from its top in order of creation; the scroll box scrolls
-// when they do not fit and the window keeps its size. A panel whose interface vanished stays, with
-// its figures and the warning picture, until an interface of its name comes back.
+// Which interfaces are watched is TWatchChoices' answer, written into the snapshot's marks; the
+// panels (TWatcherPanels), the list model and the "Monitor" menu (TMonitorMenu) follow the marks.
 //
 // Everything runs on the GUI thread; the notifier's changes arrive there through the event loop.
 class Twnd_qn_Main : public TLMForm
@@ -108,12 +105,16 @@ public:
     TNetworkChangeNotifier* NCN() { return FNCN.get(); }
     TIntfListModel* TreeModel() { return FTreeModel; }
     // The watcher panels in order of creation; each is owned by the scroll box's contents.
-    const std::vector<Tfrm_qn_Watcher*>& Watchers() const { return FWatchers; }
+    const std::vector<Tfrm_qn_Watcher*>& Watchers() const;
     // The clock of the panels created from now on; null is the system's. Borrowed: it must outlive
     // the panels. Tests set it before the window is first shown.
     IWatcherClock* WatcherClock = nullptr;
 
-    // Caption switch (the state wanted is TMW's Tag: 1 = caption and menu bar shown).
+    // The caption and menu bar wanted (stored as TMW's Tag).
+    bool CaptionShown() const;
+    // Whether the list shows only operational interfaces (stored as Tree's Tag).
+    bool OnlyOperational() const;
+    // Caption switch.
     bool HasCaption() const;
     void HideCaption();
     void ShowCaption();
@@ -176,7 +177,7 @@ public:
     // minute the interfaces are read again every few seconds while a watched one is not back.
     void ResumeFromSleep();
     // Resumes seen so far (for the tests and the log of a day).
-    int ResumeCount() const { return FResumeCount; }
+    int ResumeCount() const;
 
 signals:
     // The window was closed ("Exit" or the window's close button): the program ends.
@@ -220,37 +221,25 @@ private:
     std::optional<TQuotaStatus> LiveQuota() const;
     void acTrayTrafficExecute();
     void cmIntfClick(QAction* AItem);
-    void TreeChecked(int ARow, bool AChecked);
+    // The user watches or stops watching the interface at AIndex of the snapshot.
+    void ChooseWatch(int AIndex, bool AWatched);
     void TreeDblClick();
 
     void RefreshWatchers();
-    void RefreshWatcherImages();
     void RefreshTree();
-    void RefreshMonitorMenu();
     void RefreshTraffic();
     // The tray picture and hint of this tick: the first panel's interface, or the best interface
     // while nothing is watched.
     void RefreshTrayTraffic();
-    void UpdateStartHint();
-    void StoreWatchChoice(const std::string& AName, bool AWatched);
-    // A false value for an interface that is not present says nothing the default does not: such
-    // named values leave the collection, and with AFile such lines leave the "Settings" section.
-    void PruneStoredChoices(bool AFile);
     // Runs a modal dialog with the window's top-most state lifted.
     void WithTopMostLifted(const std::function<void()>& ADialog);
     int FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const;
-    // The "Monitor" menu's item of AIntfIdx, or null.
-    QAction* MonitorAction(std::uint32_t AIntfIdx) const;
-    // "Watcher_%d" with AIntfIdx, with a suffix while a remaining panel of a vanished interface
-    // already carries that name.
-    QString UniqueWatcherName(std::uint32_t AIntfIdx) const;
 
     std::unique_ptr<TNetworkConfiguration> FNCC;
     std::unique_ptr<TNetworkChangeNotifier> FNCN;
-    std::vector<Tfrm_qn_Watcher*> FWatchers;
-    // The user's watch choices of this session by exact interface name.
-    std::map<std::string, bool> FChoices;
-    std::unordered_map<std::uint32_t, QAction*> FMonitorActions; // the menu's items by index
+    std::unique_ptr<TWatchChoices> FWatch;
+    std::unique_ptr<TWatcherPanels> FPanels;
+    std::unique_ptr<TMonitorMenu> FMonitorMenu;
     TIntfListModel* FTreeModel = nullptr;
     std::unique_ptr<TCaptionWindow> FCaptionWindow;
     bool FTrayDocked = false;
@@ -259,17 +248,9 @@ private:
     QTimer* FSnapTimer = nullptr;
     TQuotaSettings FQuota;
 
-    // Sleep and wake.
     void SetUpSleepWatch();
-    void CheckForSleep();
-    void ResumeTimerTimer();
-    std::unique_ptr<IWatcherClock> FSystemClock;
-    std::unique_ptr<TSleepDetector> FSleepDetector;
-    TSleepSignal* FSleepSignal = nullptr;
-    QTimer* FResumeTimer = nullptr;
-    int FResumeLooks = 0; // re-reads left after the last wake
-    int FResumeCount = 0;
-    TTrayRates FTrayRates; // the best interface's rates while no panel watches
+    std::unique_ptr<TSleepWatch> FSleepWatch;
+    std::unique_ptr<TTrayTrafficFeed> FTrayFeed;
 };
 
 } // namespace qn

@@ -54,7 +54,7 @@ bool Twnd_qn_Main::eventFilter(QObject* AWatched, QEvent* AEvent)
     // Without a caption the panels may fill the window: their header bars move it too.
     if (AEvent->type() == QEvent::MouseButtonPress && !HasCaption() &&
         static_cast<QMouseEvent*>(AEvent)->button() == Qt::LeftButton &&
-        std::any_of(FWatchers.begin(), FWatchers.end(),
+        std::any_of(Watchers().begin(), Watchers().end(),
                     [&](const Tfrm_qn_Watcher* AFrame) { return AWatched == AFrame->Header; })) {
         ScrollBoxMouseDown(Qt::LeftButton);
         return true;

@@ -1,0 +1,73 @@
+// TWatcherPanels: the life cycle of the watcher panels, one per watched interface name.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+class QLabel;
+class QMenu;
+class QObject;
+class QWidget;
+
+namespace qn {
+
+class IWatcherClock;
+class TNetworkConfiguration;
+class TSvgImageList;
+class Tfrm_qn_Watcher;
+struct TAdapter;
+
+// The panels of the watcher area. A panel belongs to an interface name (compared by the system's
+// rule): it is created when the name is first watched, keeps its figures and chart while the
+// interface comes and goes, and is freed once control is back in the event loop after its name is
+// no longer watched. Panels are 210 pixels high, as wide as the area and stacked from its top in
+// order of creation, above the stretch that keeps them there; the start hint shows while there is
+// none. The area, the hint, the images, the menu and the header's event filter are borrowed from
+// the window and must outlive this object. Everything runs on the GUI thread.
+class TWatcherPanels
+{
+public:
+    static constexpr int PanelHeight = 210;
+
+    TWatcherPanels(QWidget* AArea, QLabel* AStartHint, TSvgImageList* AImages, QMenu* APopup, QObject* AHeaderFilter);
+
+    // The panels in order of creation; each is owned by the area.
+    const std::vector<Tfrm_qn_Watcher*>& Panels() const { return FPanels; }
+    // The clock of the panels created from now on; null is the system's.
+    IWatcherClock* Clock = nullptr;
+    // A panel's "Properties" button.
+    std::function<void(const TAdapter& AAdapter)> OnProperties;
+
+    // Shows AData in the panel of its name, which gets the record and the picture of now; creates
+    // and starts one when there is none. Returns whether it created one.
+    bool Show(const TAdapter& AData);
+    // Removes the panel that the interface at AIndex stands for (see the rule in the .cpp); returns
+    // whether there was one.
+    bool Remove(const TNetworkConfiguration& ANCC, std::uint32_t AIndex);
+    // InterfaceNameKey of every panel's name.
+    std::unordered_set<std::string> NameKeys() const;
+    // A panel reads only while an interface of its name is at its index; the others show the
+    // warning picture.
+    void RefreshPresence(const TNetworkConfiguration& ANCC);
+    // Every panel counts its traffic so far and starts a new baseline (sleep and wake).
+    void StartNewBaselines();
+    // Whether a panel's interface is not in the snapshot.
+    bool AnyMissing() const;
+
+private:
+    QString UniqueName(std::uint32_t AIntfIdx) const;
+
+    QWidget* FArea;
+    QLabel* FStartHint;
+    TSvgImageList* FImages;
+    QMenu* FPopup;
+    QObject* FHeaderFilter;
+    std::vector<Tfrm_qn_Watcher*> FPanels;
+};
+
+} // namespace qn
