@@ -11,6 +11,8 @@
 #include "mainwindow/history_recording.h"
 #include "mainwindow/intf_list_model.h"
 #include "mainwindow/intf_tree.h"
+#include "mainwindow/main_actions.h"
+#include "mainwindow/main_caption_window.h"
 #include "mainwindow/monitor_menu.h"
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/sleep_watch.h"
@@ -63,39 +65,9 @@ constexpr int SnapDelayMs = 150;
 
 } // namespace
 
-// The main window as the caption switch sees it. Removing the caption keeps the outer height, as
-// changing a window's style does; the switch then takes the caption's height off explicitly.
-class Twnd_qn_Main::TCaptionWindow : public ICaptionWindow
-{
-public:
-    explicit TCaptionWindow(Twnd_qn_Main* AWindow) : FWindow(AWindow) {}
-
-    bool CaptionStyle() const override { return FWindow->HasCaption(); }
-    void SetCaptionStyle(bool AOn) override
-    {
-        const int height = Height();
-        SetWindowFlagLive(FWindow, Qt::FramelessWindowHint, !AOn);
-        // The window manager gives a frameless window no border: the window keeps one of its own.
-        const int border = AOn ? 0 : SizingBorder;
-        FWindow->setContentsMargins(border, border, border, border);
-        SetHeight(height);
-    }
-    TBorderStyle BorderStyle() const override { return TBorderStyle::Sizeable; }
-    int Height() const override { return FWindow->FrameHeight(); }
-    void SetHeight(int AHeight) override
-    {
-        const int caption = FWindow->FrameHeight() - FWindow->height();
-        FWindow->resize(FWindow->width(), std::max(1, AHeight - caption));
-    }
-    void SetMenuBar(bool AShown) override { FWindow->MainMenu->setVisible(AShown); }
-
-private:
-    Twnd_qn_Main* FWindow;
-};
-
 Twnd_qn_Main::Twnd_qn_Main(QWidget* AParent)
     : TLMForm(AParent), ilIntf16(16, InterfaceImageResources()), ilIntf32(32, InterfaceImageResources()),
-      FCaptionWindow(std::make_unique<TCaptionWindow>(this))
+      FCaptionWindow(std::make_unique<TMainCaptionWindow>(this, SizingBorder))
 {
     setObjectName(QStringLiteral("wnd_qn_Main"));
     SetLayoutControl(true);
@@ -174,8 +146,23 @@ void Twnd_qn_Main::CreateComponents()
     layout->addWidget(ScrollBox, 1);
     setCentralWidget(client);
 
-    CreateActions();
-    CreateMenus();
+    CreateActionsAndMenus(this);
+    const std::pair<QAction*, void (Twnd_qn_Main::*)()> handlers[] = {
+        {acExit, &Twnd_qn_Main::acExitExecute},
+        {acAbout, &Twnd_qn_Main::acAboutExecute},
+        {acOnTop, &Twnd_qn_Main::acOnTopExecute},
+        {acIntfView, &Twnd_qn_Main::acIntfViewExecute},
+        {acCaption, &Twnd_qn_Main::acCaptionExecute},
+        {acHide, &Twnd_qn_Main::acHideExecute},
+        {acOOI, &Twnd_qn_Main::acOOIExecute},
+        {acRefresh, &Twnd_qn_Main::acRefreshExecute},
+        {acPersistent, &Twnd_qn_Main::acPersistentExecute},
+        {acHistory, &Twnd_qn_Main::acHistoryExecute},
+        {acQuota, &Twnd_qn_Main::acQuotaExecute},
+        {acTrayTraffic, &Twnd_qn_Main::acTrayTrafficExecute},
+    };
+    for (const auto& [action, handler] : handlers)
+        connect(action, &QAction::triggered, this, [this, h = handler] { Guarded([this, h] { (this->*h)(); }); });
 
     TMW = new TTopMostWindow(this);
     TMW->setObjectName(QStringLiteral("TMW"));
@@ -221,122 +208,6 @@ void Twnd_qn_Main::CreateComponents()
     FMonitorMenu->OnChoose = [this](QAction* AItem) { Guarded([this, AItem] { cmIntfClick(AItem); }); };
 
     resize(DesignClientWidth, DesignClientHeight + MainMenu->sizeHint().height());
-}
-
-void Twnd_qn_Main::CreateActions()
-{
-    struct TActionDesign
-    {
-        QAction** Target;
-        const char* Name;
-        const char* Category;
-        const char* Caption;
-        QKeySequence Shortcut;
-        bool Toggles;
-        bool Checked;
-        void (Twnd_qn_Main::*Handler)();
-    };
-    const TActionDesign designs[] = {
-        {&acExit, "acExit", "File", "E&xit", {}, false, false, &Twnd_qn_Main::acExitExecute},
-        {&acAbout, "acAbout", "File", "About...", QKeySequence(Qt::Key_F1), false, false,
-         &Twnd_qn_Main::acAboutExecute},
-        {&acOnTop, "acOnTop", "View", "Always Visible", {}, true, false, &Twnd_qn_Main::acOnTopExecute},
-        {&acIntfView, "acIntfView", "View", "Interface View", QKeySequence(Qt::CTRL | Qt::Key_I), true, false,
-         &Twnd_qn_Main::acIntfViewExecute},
-        {&acCaption, "acCaption", "View", "Window Caption", QKeySequence(Qt::CTRL | Qt::Key_W), true, false,
-         &Twnd_qn_Main::acCaptionExecute},
-        {&acHide, "acHide", "File", "Hide", {}, false, false, &Twnd_qn_Main::acHideExecute},
-        {&acOOI, "acOOI", "View", "Only Operational Interfaces", {}, true, true, &Twnd_qn_Main::acOOIExecute},
-        {&acRefresh, "acRefresh", "File", "Refresh", QKeySequence(Qt::Key_F5), false, false,
-         &Twnd_qn_Main::acRefreshExecute},
-        {&acPersistent,
-         "acPersistent",
-         "File",
-         "Persistent layout and settings",
-         {},
-         true,
-         false,
-         &Twnd_qn_Main::acPersistentExecute},
-        {&acHistory, "acHistory", "View", "Traffic History...", QKeySequence(Qt::CTRL | Qt::Key_H), false, false,
-         &Twnd_qn_Main::acHistoryExecute},
-        {&acQuota, "acQuota", "View", "Data Cap...", {}, false, false, &Twnd_qn_Main::acQuotaExecute},
-        {&acTrayTraffic,
-         "acTrayTraffic",
-         "View",
-         "Traffic in Tray Icon",
-         {},
-         true,
-         false,
-         &Twnd_qn_Main::acTrayTrafficExecute},
-    };
-    for (const TActionDesign& d : designs) {
-        auto* action = new QAction(QString::fromUtf8(d.Caption), this);
-        action->setObjectName(QString::fromUtf8(d.Name));
-        action->setProperty("Category", QString::fromUtf8(d.Category));
-        action->setShortcut(d.Shortcut);
-        action->setCheckable(d.Toggles);
-        action->setChecked(d.Checked);
-        // Added to the window itself, so shortcuts work while the menu bar is hidden.
-        addAction(action);
-        const auto handler = d.Handler;
-        connect(action, &QAction::triggered, this,
-                [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
-        *d.Target = action;
-    }
-    acExit->setToolTip(QStringLiteral("Exit"));
-    acExit->setStatusTip(QStringLiteral("Quits the application"));
-}
-
-void Twnd_qn_Main::CreateMenus()
-{
-    MainMenu = menuBar();
-    MainMenu->setObjectName(QStringLiteral("MainMenu"));
-    const auto separator = [](QMenu* AMenu, const char* AName) {
-        AMenu->addSeparator()->setObjectName(QString::fromUtf8(AName));
-    };
-
-    File1 = MainMenu->addMenu(QStringLiteral("File"));
-    File1->setObjectName(QStringLiteral("File1"));
-    File1->addAction(acRefresh);
-    separator(File1, "N4");
-    File1->addAction(acPersistent);
-    separator(File1, "N7");
-    File1->addAction(acExit);
-
-    mmInterface = MainMenu->addMenu(QStringLiteral("Monitor"));
-    mmInterface->setObjectName(QStringLiteral("mmInterface"));
-
-    View1 = MainMenu->addMenu(QStringLiteral("View"));
-    View1->setObjectName(QStringLiteral("View1"));
-    View1->addAction(acIntfView);
-    View1->addAction(acOOI);
-    separator(View1, "N1");
-    View1->addAction(acOnTop);
-    View1->addAction(acCaption);
-    View1->addAction(acTrayTraffic);
-    separator(View1, "N8");
-    View1->addAction(acHistory);
-    View1->addAction(acQuota);
-
-    Help1 = MainMenu->addMenu(QStringLiteral("Help"));
-    Help1->setObjectName(QStringLiteral("Help1"));
-    Help1->addAction(acAbout);
-
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    PopupMenu1->addAction(acIntfView);
-    PopupMenu1->addAction(acOOI);
-    separator(PopupMenu1, "N3");
-    PopupMenu1->addAction(acOnTop);
-    PopupMenu1->addAction(acCaption);
-    PopupMenu1->addAction(acTrayTraffic);
-    PopupMenu1->addAction(acHistory);
-    PopupMenu1->addAction(acQuota);
-    separator(PopupMenu1, "N2");
-    PopupMenu1->addAction(acRefresh);
-    separator(PopupMenu1, "N6");
-    PopupMenu1->addAction(acHide);
-    PopupMenu1->addAction(acExit);
 }
 
 void Twnd_qn_Main::FormCreate()

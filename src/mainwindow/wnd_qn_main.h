@@ -4,6 +4,7 @@
 #include "history/quota_status.h"
 #include "layout/lm_form.h"
 #include "mainwindow/caption_switch.h"
+#include "mainwindow/main_actions.h"
 #include "mainwindow/svg_image_list.h"
 #include "mainwindow/traffic_tray_icon.h"
 #include "netdata/network_configuration.h"
@@ -52,7 +53,7 @@ class TWatcherPanels;
 // panels (TWatcherPanels), the list model and the "Monitor" menu (TMonitorMenu) follow the marks.
 //
 // Everything runs on the GUI thread; the notifier's changes arrive there through the event loop.
-class Twnd_qn_Main : public TLMForm
+class Twnd_qn_Main : public TLMForm, public TMainActions
 {
     Q_OBJECT
 
@@ -69,12 +70,6 @@ public:
     // Components, by their design names.
     TIntfTree* Tree = nullptr;
     QScrollArea* ScrollBox = nullptr;
-    QMenuBar* MainMenu = nullptr;
-    QMenu* File1 = nullptr;
-    QMenu* mmInterface = nullptr;
-    QMenu* View1 = nullptr;
-    QMenu* Help1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
     // Always shown; docked while the desktop has a tray (it may come and go at any time).
     TTrafficTrayIcon* TrayIcon = nullptr;
     TTopMostWindow* TMW = nullptr;
@@ -83,18 +78,6 @@ public:
     // refresh 250 ms later, and changes go on giving one every 250 ms at most; a change noticed
     // during or after a refresh arms it again, so the last change is always read.
     QTimer* RefreshTimer = nullptr;
-    QAction* acExit = nullptr;
-    QAction* acAbout = nullptr;
-    QAction* acOnTop = nullptr;
-    QAction* acIntfView = nullptr;
-    QAction* acCaption = nullptr;
-    QAction* acHide = nullptr;
-    QAction* acOOI = nullptr;
-    QAction* acRefresh = nullptr;
-    QAction* acPersistent = nullptr;
-    QAction* acHistory = nullptr;
-    QAction* acQuota = nullptr;
-    QAction* acTrayTraffic = nullptr;
     // The watcher area's first-start hint, shown while there is no panel.
     QLabel* lStartHint = nullptr;
     TSvgImageList ilIntf16;
@@ -193,15 +176,11 @@ protected:
     void paintEvent(QPaintEvent* AEvent) override;
 
 private:
-    class TCaptionWindow;
-
     // The sizing border the window draws itself while it has no caption (and no frame from the
     // window manager), in pixels.
     static constexpr int SizingBorder = 4;
 
     void CreateComponents();
-    void CreateActions();
-    void CreateMenus();
     void FormCreate();
     void LMFormAfterRestore();
 
@@ -241,7 +220,7 @@ private:
     std::unique_ptr<TWatcherPanels> FPanels;
     std::unique_ptr<TMonitorMenu> FMonitorMenu;
     TIntfListModel* FTreeModel = nullptr;
-    std::unique_ptr<TCaptionWindow> FCaptionWindow;
+    std::unique_ptr<ICaptionWindow> FCaptionWindow;
     bool FTrayDocked = false;
     bool FInTray = false;     // hidden by "Hide" into the tray
     QSize FSizeBeforeRestore; // the size before the restore of the current show

@@ -29,12 +29,12 @@ constexpr int SnapBuffer = 10;
 
 bool Twnd_qn_Main::HasCaption() const
 {
-    return !(windowFlags() & Qt::FramelessWindowHint);
+    return FCaptionWindow->CaptionStyle();
 }
 
 int Twnd_qn_Main::FrameHeight() const
 {
-    return height() + (HasCaption() ? GetCaptionMetrics(this).CaptionHeight : 0);
+    return FCaptionWindow->Height();
 }
 
 void Twnd_qn_Main::ScrollBoxMouseDown(Qt::MouseButton AButton)
