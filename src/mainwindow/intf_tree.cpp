@@ -1,13 +1,47 @@
 // Interface list view: focus handling by row and the double click on a row.
 #include "mainwindow/intf_tree.h"
 
+#include "mainwindow/counter_delegate.h"
+#include "mainwindow/intf_list_model.h"
+
 #include <QAccessible>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace qn {
 
 TIntfTree::TIntfTree(QWidget* AParent) : QTreeView(AParent) {}
+
+void TIntfTree::ApplyDesign(int AHeight, QSize AIconSize)
+{
+    setFixedHeight(AHeight);
+    setFrameShape(QFrame::NoFrame);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setIconSize(AIconSize);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void TIntfTree::ApplyColumnDesign()
+{
+    QHeaderView* columns = header();
+    columns->setSectionsMovable(true);
+    columns->setStretchLastSection(false);
+    columns->resizeSection(TIntfListModel::ColInterface, 275);
+    columns->resizeSection(TIntfListModel::ColDownload, 100);
+    columns->resizeSection(TIntfListModel::ColUpload, 100);
+    columns->setSectionResizeMode(TIntfListModel::ColInterface, QHeaderView::Stretch);
+    columns->setSectionResizeMode(TIntfListModel::ColDownload, QHeaderView::Interactive);
+    columns->setSectionResizeMode(TIntfListModel::ColUpload, QHeaderView::Interactive);
+    auto* counters = new TCounterDelegate(this);
+    setItemDelegateForColumn(TIntfListModel::ColDownload, counters);
+    setItemDelegateForColumn(TIntfListModel::ColUpload, counters);
+}
 
 int TIntfTree::FocusedRow() const
 {

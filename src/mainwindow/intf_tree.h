@@ -22,6 +22,13 @@ public:
     int Tag() const { return FTag; }
     void SetTag(int AValue) { FTag = AValue; }
 
+    // The main window's design: AHeight pixels high, no frame, no tree decoration, one selected row
+    // shown whole, pictures of AIconSize, and the context menu left to the owner.
+    void ApplyDesign(int AHeight, QSize AIconSize);
+    // Once the list model is set: the name column takes up any change of the width, the two counter
+    // columns keep theirs and are drawn by the counters' delegate.
+    void ApplyColumnDesign();
+
     // The row that has the focus (the current row), or -1.
     int FocusedRow() const;
     // Gives ARow the focus, selects it and scrolls it into view without centring.

@@ -9,16 +9,38 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace qn {
 
-TWatcherPanels::TWatcherPanels(QWidget* AArea, QLabel* AStartHint, TSvgImageList* AImages, QMenu* APopup,
-                               QObject* AHeaderFilter)
-    : FArea(AArea), FStartHint(AStartHint), FImages(AImages), FPopup(APopup), FHeaderFilter(AHeaderFilter)
+TWatcherPanels::TWatcherPanels(QWidget* AParent, TSvgImageList* AImages, QObject* AHeaderFilter)
+    : FImages(AImages), FHeaderFilter(AHeaderFilter)
 {
+    FScrollBox = new QScrollArea(AParent);
+    FScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+    FScrollBox->setFrameShape(QFrame::NoFrame);
+    FScrollBox->setWidgetResizable(true);
+    FScrollBox->setContextMenuPolicy(Qt::CustomContextMenu);
+    FArea = new QWidget(FScrollBox);
+    FArea->setObjectName(QStringLiteral("ScrollBoxContents"));
+    auto* stack = new QVBoxLayout(FArea);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+    // A first start watches nothing: the empty area says how to begin.
+    FStartHint = new QLabel(QStringLiteral("No interface is watched yet.\nTick one in View > Interface View (Ctrl+I), "
+                                           "or pick one in the Monitor menu."),
+                            FArea);
+    FStartHint->setObjectName(QStringLiteral("lStartHint"));
+    FStartHint->setAlignment(Qt::AlignCenter);
+    FStartHint->setWordWrap(true);
+    FStartHint->setContentsMargins(12, 24, 12, 12);
+    FStartHint->setForegroundRole(QPalette::PlaceholderText);
+    stack->addWidget(FStartHint);
+    stack->addStretch(1);
+    FScrollBox->setWidget(FArea);
 }
 
 bool TWatcherPanels::Show(const TAdapter& AData)
@@ -44,10 +66,10 @@ bool TWatcherPanels::Show(const TAdapter& AData)
     frame->Header->SetImageIndex(AData._ImageIndex);
     frame->Adapter = AData;
     frame->Header->SetCaption(QString::fromStdString(AData.Name));
-    frame->SetHeaderPopupMenu(FPopup);
+    frame->SetHeaderPopupMenu(Popup);
     frame->Header->installEventFilter(FHeaderFilter);
     frame->Header->setToolTip(QString::fromStdString(AData.Alias));
-    frame->SetChartPopupMenu(FPopup);
+    frame->SetChartPopupMenu(Popup);
     frame->OnProperties = [this](const TAdapter& AAdapter) {
         if (OnProperties)
             OnProperties(AAdapter);

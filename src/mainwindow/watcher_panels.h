@@ -12,6 +12,7 @@
 class QLabel;
 class QMenu;
 class QObject;
+class QScrollArea;
 class QWidget;
 
 namespace qn {
@@ -27,15 +28,21 @@ struct TAdapter;
 // interface comes and goes, and is freed once control is back in the event loop after its name is
 // no longer watched. Panels are 210 pixels high, as wide as the area and stacked from its top in
 // order of creation, above the stretch that keeps them there; the start hint shows while there is
-// none. The area, the hint, the images, the menu and the header's event filter are borrowed from
-// the window and must outlive this object. Everything runs on the GUI thread.
+// none. The images, the menu and the header's event filter are borrowed from the window and must
+// outlive this object. Everything runs on the GUI thread.
 class TWatcherPanels
 {
 public:
     static constexpr int PanelHeight = 210;
 
-    TWatcherPanels(QWidget* AArea, QLabel* AStartHint, TSvgImageList* AImages, QMenu* APopup, QObject* AHeaderFilter);
+    // Creates the scroll box with its contents and the start hint as children of AParent.
+    TWatcherPanels(QWidget* AParent, TSvgImageList* AImages, QObject* AHeaderFilter);
 
+    // The area (its contents are the panels' parent) and the hint shown while there is no panel.
+    QScrollArea* Area() const { return FScrollBox; }
+    QLabel* StartHint() const { return FStartHint; }
+    // The pop-up menu of the panels' headers and charts.
+    QMenu* Popup = nullptr;
     // The panels in order of creation; each is owned by the area.
     const std::vector<Tfrm_qn_Watcher*>& Panels() const { return FPanels; }
     // The clock of the panels created from now on; null is the system's.
@@ -62,10 +69,10 @@ public:
 private:
     QString UniqueName(std::uint32_t AIntfIdx) const;
 
+    QScrollArea* FScrollBox;
     QWidget* FArea;
     QLabel* FStartHint;
     TSvgImageList* FImages;
-    QMenu* FPopup;
     QObject* FHeaderFilter;
     std::vector<Tfrm_qn_Watcher*> FPanels;
 };

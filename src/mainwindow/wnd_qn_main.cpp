@@ -14,6 +14,7 @@
 #include "mainwindow/main_actions.h"
 #include "mainwindow/main_caption_window.h"
 #include "mainwindow/monitor_menu.h"
+#include "mainwindow/quota_control.h"
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/sleep_watch.h"
 #include "mainwindow/top_most_window.h"
@@ -77,7 +78,9 @@ Twnd_qn_Main::Twnd_qn_Main(QWidget* AParent)
     ShowAdapterInfo = [this](QWidget* AParent, const TAdapter& AData) {
         qn::ShowAdapterInfo(AParent, AData, ilIntf32);
     };
-    ShowHistory = [this](QWidget* AParent) { qn::ShowHistoryDialog(AParent, HistoryFile, FQuota, LiveQuota()); };
+    ShowHistory = [this](QWidget* AParent) {
+        qn::ShowHistoryDialog(AParent, HistoryFile, Quota(), FQuota->Live(History));
+    };
     CreateComponents();
     FormCreate();
 }
@@ -104,45 +107,17 @@ void Twnd_qn_Main::CreateComponents()
 
     Tree = new TIntfTree(client);
     Tree->setObjectName(QStringLiteral("Tree"));
-    Tree->setFixedHeight(TreeHeight);
-    Tree->setFrameShape(QFrame::NoFrame);
-    Tree->setRootIsDecorated(false);
-    Tree->setItemsExpandable(false);
-    Tree->setUniformRowHeights(true);
-    Tree->setAllColumnsShowFocus(true);
-    Tree->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    Tree->setIconSize(QSize(ilIntf16.Width(), ilIntf16.Height()));
-    Tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    Tree->ApplyDesign(TreeHeight, QSize(ilIntf16.Width(), ilIntf16.Height()));
     Tree->setAccessibleName(QStringLiteral("Interfaces"));
     Tree->SetTag(1);
     Tree->setVisible(false);
     layout->addWidget(Tree);
 
-    ScrollBox = new QScrollArea(client);
-    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
-    ScrollBox->setFrameShape(QFrame::NoFrame);
-    ScrollBox->setWidgetResizable(true);
-    ScrollBox->setContextMenuPolicy(Qt::CustomContextMenu);
-    auto* panels = new QWidget(ScrollBox);
-    panels->setObjectName(QStringLiteral("ScrollBoxContents"));
-    auto* panelLayout = new QVBoxLayout(panels);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->setSpacing(0);
-    // A first start watches nothing: the empty area says how to begin.
-    lStartHint = new QLabel(QStringLiteral("No interface is watched yet.\nTick one in View > Interface View (Ctrl+I), "
-                                           "or pick one in the Monitor menu."),
-                            panels);
-    lStartHint->setObjectName(QStringLiteral("lStartHint"));
-    lStartHint->setAlignment(Qt::AlignCenter);
-    lStartHint->setWordWrap(true);
-    lStartHint->setContentsMargins(12, 24, 12, 12);
-    lStartHint->setForegroundRole(QPalette::PlaceholderText);
-    panelLayout->addWidget(lStartHint);
-    panelLayout->addStretch(1);
-    ScrollBox->setWidget(panels);
+    FPanels = std::make_unique<TWatcherPanels>(client, &ilIntf16, this);
+    ScrollBox = FPanels->Area();
+    lStartHint = FPanels->StartHint();
     ScrollBox->viewport()->installEventFilter(this);
-    panels->installEventFilter(this);
+    ScrollBox->widget()->installEventFilter(this);
     layout->addWidget(ScrollBox, 1);
     setCentralWidget(client);
 
@@ -197,7 +172,7 @@ void Twnd_qn_Main::CreateComponents()
     connect(Tree, &QWidget::customContextMenuRequested, this, popup);
     connect(ScrollBox, &QWidget::customContextMenuRequested, this, popup);
 
-    FPanels = std::make_unique<TWatcherPanels>(panels, lStartHint, &ilIntf16, PopupMenu1, this);
+    FPanels->Popup = PopupMenu1;
     FPanels->OnProperties = [this](const TAdapter& AAdapter) {
         Guarded([this, &AAdapter] {
             if (ShowAdapterInfo)
@@ -236,19 +211,7 @@ void Twnd_qn_Main::FormCreate()
         Guarded([=, this] { ChooseWatch(FTreeModel->AdapterIndexAt(ARow), AChecked); });
     };
     Tree->setModel(FTreeModel);
-    QHeaderView* header = Tree->header();
-    header->setSectionsMovable(true);
-    header->setStretchLastSection(false);
-    header->resizeSection(TIntfListModel::ColInterface, 275);
-    header->resizeSection(TIntfListModel::ColDownload, 100);
-    header->resizeSection(TIntfListModel::ColUpload, 100);
-    // Column 0 takes up any change of the list's width.
-    header->setSectionResizeMode(TIntfListModel::ColInterface, QHeaderView::Stretch);
-    header->setSectionResizeMode(TIntfListModel::ColDownload, QHeaderView::Interactive);
-    header->setSectionResizeMode(TIntfListModel::ColUpload, QHeaderView::Interactive);
-    auto* counters = new TCounterDelegate(Tree);
-    Tree->setItemDelegateForColumn(TIntfListModel::ColDownload, counters);
-    Tree->setItemDelegateForColumn(TIntfListModel::ColUpload, counters);
+    Tree->ApplyColumnDesign();
     Tree->OnDblClick = [this] { Guarded([this] { TreeDblClick(); }); };
 
     TLayoutManager& lm = *LayoutManager();

@@ -37,6 +37,7 @@ struct TQuotaWarning;
 class TNetworkChangeNotifier;
 class TMonitorMenu;
 class TSleepWatch;
+class TQuotaControl;
 class TTopMostWindow;
 class TTrayTrafficFeed;
 class TWatchChoices;
@@ -120,7 +121,7 @@ public:
     // The data cap of the settings file's [Quota] section, read at creation and whatever the
     // persistence switch says; "Data Cap..." edits it through EditQuota (the dialog unless
     // replaced) and writes it at once. A bad value reaches ShowQuotaMessage once per reading.
-    const TQuotaSettings& Quota() const { return FQuota; }
+    const TQuotaSettings& Quota() const;
     void LoadQuota();
     std::function<bool(QWidget* AParent, TQuotaSettings& ASettings)> EditQuota;
     std::function<void(const QString& AMessage)> ShowQuotaMessage;
@@ -196,8 +197,6 @@ private:
     void acHistoryExecute();
     void acQuotaExecute();
     void CreateQuota();
-    // The recorder's cap figures while this copy records, current to its last read.
-    std::optional<TQuotaStatus> LiveQuota() const;
     void acTrayTrafficExecute();
     void cmIntfClick(QAction* AItem);
     // The user watches or stops watching the interface at AIndex of the snapshot.
@@ -225,7 +224,7 @@ private:
     bool FInTray = false;     // hidden by "Hide" into the tray
     QSize FSizeBeforeRestore; // the size before the restore of the current show
     QTimer* FSnapTimer = nullptr;
-    TQuotaSettings FQuota;
+    std::unique_ptr<TQuotaControl> FQuota;
 
     void SetUpSleepWatch();
     std::unique_ptr<TSleepWatch> FSleepWatch;

@@ -1,14 +1,13 @@
-// The main window's data cap: the [Quota] settings, the "Data Cap..." dialog and the warnings.
+// The main window's data cap: the "Data Cap..." dialog, the cap's messages and the warnings.
 #include "mainwindow/wnd_qn_main.h"
 
 #include "historyview/dlg_qn_quota.h"
 #include "historyview/quota_text.h"
-#include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/desktop_notifier.h"
 #include "mainwindow/history_recording.h"
+#include "mainwindow/quota_control.h"
 #include "mainwindow/settings_storage.h"
 
-#include <QDateTime>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QSystemTrayIcon>
@@ -17,6 +16,7 @@ namespace qn {
 
 void Twnd_qn_Main::CreateQuota()
 {
+    FQuota = std::make_unique<TQuotaControl>();
     EditQuota = [](QWidget* AParent, TQuotaSettings& ASettings) { return EditQuotaSettings(AParent, ASettings); };
     ShowQuotaMessage = [this](const QString& AMessage) {
         // Told without waiting for an answer, as the history's messages are.
@@ -37,57 +37,35 @@ void Twnd_qn_Main::CreateQuota()
     LoadQuota();
 }
 
-void Twnd_qn_Main::LoadQuota()
+const TQuotaSettings& Twnd_qn_Main::Quota() const
 {
-    TLayoutManagerINIStorage& storage = *SettingsStorage();
-    std::string message;
-    // Read key by key from the file, whatever the persistence switch: the cap is no layout.
-    FQuota = ReadQuotaSettings(
-        [&](std::string_view AKey) -> std::optional<std::string> {
-            const std::string key(AKey);
-            if (!storage.ValueExists(QuotaSection, key))
-                return std::nullopt;
-            return storage.ReadString(QuotaSection, key, {});
-        },
-        message);
-    if (!message.empty() && ShowQuotaMessage)
-        ShowQuotaMessage(QString::fromStdString(message));
-    if (History)
-        History->SetQuota(FQuota);
+    return FQuota->Settings();
 }
 
-std::optional<TQuotaStatus> Twnd_qn_Main::LiveQuota() const
+void Twnd_qn_Main::LoadQuota()
 {
-    // A cap changed, or a period begun, since the last check has no live figures yet: the file's
-    // are shown.
-    if (!History || !History->Recording() || !FQuota.Enabled() || History->QuotaStatus().Limit != FQuota.Limit ||
-        History->QuotaStatus().Window != QuotaWindowAt(FQuota, QDateTime::currentSecsSinceEpoch()))
-        return std::nullopt;
-    return History->QuotaStatus();
+    if (const std::string message = FQuota->Load(*SettingsStorage()); !message.empty() && ShowQuotaMessage)
+        ShowQuotaMessage(QString::fromStdString(message));
+    if (History)
+        History->SetQuota(Quota());
 }
 
 void Twnd_qn_Main::acQuotaExecute()
 {
-    TQuotaSettings edited = FQuota;
+    TQuotaSettings edited = Quota();
     bool accepted = false;
     WithTopMostLifted([&] { accepted = EditQuota && EditQuota(this, edited); });
     if (!accepted)
         return;
-    TLayoutManagerINIStorage& storage = *SettingsStorage();
-    // One replacement of the file for the whole section; a failure throws before anything changed.
-    TStorageUpdate update(&storage);
-    for (const auto& [key, value] : QuotaSettingsValues(edited))
-        storage.WriteString(QuotaSection, key, value);
-    update.Commit();
-    FQuota = edited;
+    FQuota->Store(*SettingsStorage(), edited);
     if (History)
-        History->SetQuota(FQuota);
+        History->SetQuota(Quota());
 }
 
 void Twnd_qn_Main::NotifyQuota(const TQuotaWarning& AWarning)
 {
     std::string summary, body;
-    QuotaWarningText(FQuota, AWarning, summary, body);
+    QuotaWarningText(Quota(), AWarning, summary, body);
     if (Notifier)
         Notifier->Notify(QString::fromStdString(summary), QString::fromStdString(body));
 }
