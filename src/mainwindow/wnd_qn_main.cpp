@@ -18,6 +18,7 @@
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/sleep_watch.h"
 #include "mainwindow/top_most_window.h"
+#include "mainwindow/tray_dock.h"
 #include "mainwindow/tray_traffic_feed.h"
 #include "mainwindow/watch_choices.h"
 #include "mainwindow/watcher_panels.h"
@@ -146,6 +147,7 @@ void Twnd_qn_Main::CreateComponents()
     TrayIcon = new TTrafficTrayIcon(this);
     TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
     TrayIcon->setContextMenu(PopupMenu1);
+    FTrayDock = std::make_unique<TTrayDock>(this, TrayIcon);
     connect(TrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason AReason) {
         if (AReason == QSystemTrayIcon::Trigger)
             TrayIconClick();

@@ -39,6 +39,7 @@ class TMonitorMenu;
 class TSleepWatch;
 class TQuotaControl;
 class TTopMostWindow;
+class TTrayDock;
 class TTrayTrafficFeed;
 class TWatchChoices;
 class TWatcherPanels;
@@ -147,7 +148,7 @@ public:
     // in it brings the window back, minimised.
     void UpdateTrayState();
     // Whether the tray icon is docked, as last seen by UpdateTrayState.
-    bool TrayDocked() const { return FTrayDocked; }
+    bool TrayDocked() const;
 
     // The ending of File > Exit, whoever asks for it: a termination signal, the session's end.
     void EndSession();
@@ -220,8 +221,7 @@ private:
     std::unique_ptr<TMonitorMenu> FMonitorMenu;
     TIntfListModel* FTreeModel = nullptr;
     std::unique_ptr<ICaptionWindow> FCaptionWindow;
-    bool FTrayDocked = false;
-    bool FInTray = false;     // hidden by "Hide" into the tray
+    std::unique_ptr<TTrayDock> FTrayDock;
     QSize FSizeBeforeRestore; // the size before the restore of the current show
     QTimer* FSnapTimer = nullptr;
     std::unique_ptr<TQuotaControl> FQuota;

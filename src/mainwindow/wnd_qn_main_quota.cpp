@@ -29,7 +29,7 @@ void Twnd_qn_Main::CreateQuota()
     Notifier->setObjectName(QStringLiteral("Notifier"));
     Notifier->TrayMessage = [this](const QString& ASummary, const QString& ABody) {
         UpdateTrayState();
-        if (!FTrayDocked)
+        if (!TrayDocked())
             return false;
         TrayIcon->showMessage(ASummary, ABody, QSystemTrayIcon::Warning);
         return true;

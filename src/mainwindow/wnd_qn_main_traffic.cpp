@@ -20,7 +20,7 @@ void Twnd_qn_Main::RefreshTrayTraffic()
     if (!TrayIcon->ShowTraffic())
         return;
     const std::uint64_t now = WatcherClock ? WatcherClock->TickCount() : GetTickCount64();
-    if (!FTrayDocked) {
+    if (!TrayDocked()) {
         TrayIcon->Tick(false, now, {});
         return;
     }

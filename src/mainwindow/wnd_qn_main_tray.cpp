@@ -1,51 +1,28 @@
-// The main window's tray side: hiding into the tray, coming back from it, and the taskbar button
-// while an icon is docked.
+// The main window's tray side, handed to TTrayDock.
 #include "mainwindow/wnd_qn_main.h"
 
-#include "mainwindow/desktop_shell.h"
-
-#include <QSystemTrayIcon>
+#include "mainwindow/tray_dock.h"
 
 namespace qn {
 
 void Twnd_qn_Main::acHideExecute()
 {
-    // Decision: a window hidden with no docked icon could never be found again; minimise it to its
-    // taskbar button instead.
-    UpdateTrayState();
-    if (FTrayDocked) {
-        FInTray = true;
-        hide();
-    } else {
-        showMinimized();
-    }
+    FTrayDock->Hide();
 }
 
 void Twnd_qn_Main::TrayIconClick()
 {
-    FInTray = false;
-    if (isMinimized()) {
-        // Back to the state it was minimised from: showNormal would drop a maximised state.
-        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    }
-    show();
-    raise();
-    activateWindow();
+    FTrayDock->Restore();
 }
 
 void Twnd_qn_Main::UpdateTrayState()
 {
-    const bool docked = TrayIcon->isVisible() && DesktopShell().TrayAvailable();
-    if (docked != FTrayDocked) {
-        FTrayDocked = docked;
-        // With an icon in the tray the window has no taskbar button; without one it needs it.
-        DesktopShell().SetSkipTaskbar(this, docked);
-    }
-    // The tray went away while the window was in it: nothing could bring it back from there.
-    if (!FTrayDocked && FInTray) {
-        FInTray = false;
-        showMinimized();
-    }
+    FTrayDock->Update();
+}
+
+bool Twnd_qn_Main::TrayDocked() const
+{
+    return FTrayDock->Docked();
 }
 
 void Twnd_qn_Main::setVisible(bool AVisible)
@@ -57,10 +34,9 @@ void Twnd_qn_Main::setVisible(bool AVisible)
 
 void Twnd_qn_Main::showEvent(QShowEvent* AEvent)
 {
-    FInTray = false;
+    FTrayDock->Showing();
     TLMForm::showEvent(AEvent);
-    // A window manager drops a window's states when it is withdrawn (hidden to the tray).
-    DesktopShell().SetSkipTaskbar(this, FTrayDocked);
+    FTrayDock->Shown();
 }
 
 } // namespace qn

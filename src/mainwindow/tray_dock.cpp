@@ -1,0 +1,52 @@
+// TTrayDock: hiding into the tray, coming back from it, and the taskbar entry while an icon is docked.
+#include "mainwindow/tray_dock.h"
+
+#include "mainwindow/desktop_shell.h"
+
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+namespace qn {
+
+void TTrayDock::Update()
+{
+    const bool docked = FIcon->isVisible() && DesktopShell().TrayAvailable();
+    if (docked != FDocked) {
+        FDocked = docked;
+        DesktopShell().SetSkipTaskbar(FWindow, docked);
+    }
+    if (!FDocked && FInTray) {
+        FInTray = false;
+        FWindow->showMinimized();
+    }
+}
+
+void TTrayDock::Hide()
+{
+    Update();
+    if (FDocked) {
+        FInTray = true;
+        FWindow->hide();
+    } else {
+        FWindow->showMinimized();
+    }
+}
+
+void TTrayDock::Restore()
+{
+    FInTray = false;
+    if (FWindow->isMinimized()) {
+        // Back to the state it was minimised from: showNormal would drop a maximised state.
+        FWindow->setWindowState((FWindow->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    }
+    FWindow->show();
+    FWindow->raise();
+    FWindow->activateWindow();
+}
+
+void TTrayDock::Shown()
+{
+    DesktopShell().SetSkipTaskbar(FWindow, FDocked);
+}
+
+} // namespace qn

@@ -1,0 +1,38 @@
+// TTrayDock: the window's life beside a tray icon that may be docked or not at any moment.
+#pragma once
+
+class QSystemTrayIcon;
+class QWidget;
+
+namespace qn {
+
+// While the icon is docked the window has no taskbar or pager entry and "Hide" puts it into the
+// tray; without a docked icon a hidden window could never be found again, so "Hide" minimises it
+// and a tray that goes away while the window is in it brings the window back, minimised. The
+// window and the icon are borrowed and must outlive this object.
+class TTrayDock
+{
+public:
+    TTrayDock(QWidget* AWindow, QSystemTrayIcon* AIcon) : FWindow(AWindow), FIcon(AIcon) {}
+
+    // Whether the icon is docked, as last seen by Update.
+    bool Docked() const { return FDocked; }
+    // Follows the tray as it comes and goes.
+    void Update();
+    void Hide();
+    // The icon was clicked: the window comes back in the state it left.
+    void Restore();
+    // The window is being shown: it is out of the tray.
+    void Showing() { FInTray = false; }
+    // The window was shown: it gets back the taskbar state that a window manager drops when a
+    // window is withdrawn.
+    void Shown();
+
+private:
+    QWidget* FWindow;
+    QSystemTrayIcon* FIcon;
+    bool FDocked = false;
+    bool FInTray = false;
+};
+
+} // namespace qn
