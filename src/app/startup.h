@@ -1,6 +1,7 @@
 // Start-up choices of the program that depend on its environment: the Qt platform and the formats.
 #pragma once
 
+#include "watcher/frm_qn_watcher.h"
 #include "watcher/locale_format.h"
 
 #include <QProxyStyle>
@@ -39,7 +40,7 @@ class THintDurationFilter : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int HintDisplayMs = 100000;
+    static constexpr int HintDisplayMs = Tfrm_qn_Watcher::HintDisplayMs;
     using TShowText = std::function<void(const QPoint& APos, const QString& AText, QWidget* AWidget, int AMs)>;
 
     explicit THintDurationFilter(QObject* AParent = nullptr);

@@ -58,7 +58,6 @@ bool TWatcherPanels::Show(const TAdapter& AData)
     FPanels.push_back(frame);
     FStartHint->setVisible(false);
     frame->Initialize();
-    frame->setFixedHeight(PanelHeight);
     frame->setObjectName(UniqueName(AData.IntfIdx));
     auto* stack = static_cast<QVBoxLayout*>(FArea->layout());
     stack->insertWidget(stack->count() - 1, frame);

@@ -26,15 +26,13 @@ struct TAdapter;
 // The panels of the watcher area. A panel belongs to an interface name (compared by the system's
 // rule): it is created when the name is first watched, keeps its figures and chart while the
 // interface comes and goes, and is freed once control is back in the event loop after its name is
-// no longer watched. Panels are 210 pixels high, as wide as the area and stacked from its top in
+// no longer watched. Panels keep their design height, are as wide as the area and stacked from its top in
 // order of creation, above the stretch that keeps them there; the start hint shows while there is
 // none. The images, the menu and the header's event filter are borrowed from the window and must
 // outlive this object. Everything runs on the GUI thread.
 class TWatcherPanels
 {
 public:
-    static constexpr int PanelHeight = 210;
-
     // Creates the scroll box with its contents and the start hint as children of AParent.
     TWatcherPanels(QWidget* AParent, TSvgImageList* AImages, QObject* AHeaderFilter);
 

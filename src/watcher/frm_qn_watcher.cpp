@@ -35,8 +35,6 @@ const QColor clLime(0x00, 0xFF, 0x00);
 const QColor TotalGrey(0xE0, 0xE0, 0xE0);
 
 constexpr int TimerIntervalMs = 1000;
-// Hints stay up this long (the application shows every other hint the same way).
-constexpr int HintDisplayMs = 100000;
 constexpr int UnitsWidth = 69;
 constexpr QSize PropsSize(75, 23);
 // The two controls sit this far from the bar's top and right edges, this far apart.

@@ -42,7 +42,10 @@ class Tfrm_qn_Watcher : public QFrame
     Q_OBJECT
 
 public:
-    static constexpr int DesignHeight = 200;
+    // The panel's height, also where the main window stacks it.
+    static constexpr int DesignHeight = 210;
+    // Hints stay up this long; the application shows every other hint the same way.
+    static constexpr int HintDisplayMs = 100000;
     static constexpr int HeaderHeight = 29;
     static constexpr int ReadOutRowHeight = 18;
     static constexpr int LabelColumnWidth = 70;
