@@ -185,7 +185,7 @@ public:
     // The classful mask of a dotted IPv4 address; TIPv4Error for a text with fewer than three dots.
     static std::string GetSubnetMask(const std::string& AIP);
 
-    int AdressRecordCount() const { return static_cast<int>(FAT.size()); }
+    int AddressRecordCount() const { return static_cast<int>(FAT.size()); }
     int ARPRecordCount() const { return static_cast<int>(FARP.size()); }
     const TAddressTable& AddressRecords() const { return FAT; }
     const TAddressTable& ARPRecords() const { return FARP; }

@@ -32,9 +32,9 @@ class Tsp_XYPlot;
 //   2. sets Adapter, whose IntfIdx must be valid before the first tick; Adapter may be replaced
 //      between ticks at any time: the next tick reads the new IntfIdx, keeping totals and chart (a
 //      changed IntfIdx starts a new baseline there); AdapterPresent says whether to read at all;
-//   3. sets the header's caption, hint, picture and image list, the pop-up menus, and copies the
-//      colours of DLLabel and ULLabel to the two lines and to lTDL and lTUL;
-//   4. starts Timer (1000 ms, stopped at design); each timeout is one sampling tick, TimerTimer.
+//   3. sets the header's caption, hint, picture and image list, and the pop-up menus;
+//   4. calls Start, which gives the two lines and lTDL and lTUL the colours of DLLabel and ULLabel
+//      and starts Timer (1000 ms, stopped at design); each timeout is one sampling tick, TimerTimer.
 // The counter source and the clock are borrowed and must outlive the panel; when null the panel
 // reads through the IP helper binding and the system clocks. Everything runs on the GUI thread.
 class Tfrm_qn_Watcher : public QFrame

@@ -117,7 +117,7 @@ TEST(NetworkConfigurationKernel, AFreshNamespaceHasNoRouteAndEndsAtTheEmptyArpCa
         ASSERT_EQ(config.AdapterCount(), 1);
         EXPECT_EQ(config.Adapters(0).Name, "lo");
         EXPECT_EQ(config.Adapters(0).IPAddress.Lines(), std::vector<std::string>{"127.0.0.1=255.0.0.0"});
-        EXPECT_EQ(config.AdressRecordCount(), 1);
+        EXPECT_EQ(config.AddressRecordCount(), 1);
         EXPECT_EQ(config.ARPRecordCount(), 0);
         EXPECT_EQ(config.BestInterfaceIdx(), 0u);
         EXPECT_EQ(config.CurrentIP(), "");
@@ -228,7 +228,7 @@ TEST(NetworkConfigurationKernel, TwoHundredInterfacesAllArrive)
         const int qv0 = config.FindAdapter(std::string("qv0"));
         ASSERT_GE(qv0, 0);
         EXPECT_EQ(config.Adapters(static_cast<std::uint16_t>(qv0)).IPAddress.Count(), 40);
-        EXPECT_EQ(config.AdressRecordCount(), 41);
+        EXPECT_EQ(config.AddressRecordCount(), 41);
     });
 }
 

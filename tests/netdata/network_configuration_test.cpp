@@ -105,7 +105,7 @@ TEST(NetworkConfiguration, RefreshReadsEveryStepIntoTheRecords)
     EXPECT_TRUE(config.DNSEnabled());
     EXPECT_FALSE(config.RoutingEnabled());
 
-    ASSERT_EQ(config.AdressRecordCount(), 2);
+    ASSERT_EQ(config.AddressRecordCount(), 2);
     const TAddressRecord& address = config.AddressRecords()[1];
     EXPECT_EQ(address.IP, "192.0.2.10");
     EXPECT_EQ(address.Mask, "255.255.255.0");
@@ -216,7 +216,7 @@ TEST(NetworkConfiguration, BuffersGrowAsOftenAsTheServiceAsks)
     EXPECT_EQ(config.InterfaceNames().Count(), 2);
     EXPECT_EQ(config.Adapters(1).DNSServers.Count(), 2);
     EXPECT_EQ(config.HostName(), "testhost");
-    EXPECT_EQ(config.AdressRecordCount(), 2);
+    EXPECT_EQ(config.AddressRecordCount(), 2);
     EXPECT_EQ(config.ARPRecordCount(), 1);
     EXPECT_EQ(fake.CallCount("GetAdaptersInfo"), 5);
     EXPECT_EQ(fake.CallCount("GetNetworkParams"), 5);
@@ -279,7 +279,7 @@ TEST(NetworkConfiguration, RecordsThatPointOutsideTheirBufferAreNotFollowed)
     EXPECT_EQ(config.Adapters(0).Name, "bad0");
     EXPECT_EQ(config.Adapters(0).MACAddress, "00:00:00:00:00:00:00:00");
     EXPECT_EQ(config.Adapters(0).IPAddress.Count(), 1);
-    EXPECT_EQ(config.AdressRecordCount(), 1);
+    EXPECT_EQ(config.AddressRecordCount(), 1);
 }
 
 DWORD SuccessWithoutRecords(PIP_ADAPTER_INFO, PULONG)
@@ -336,7 +336,7 @@ TEST(NetworkConfiguration, AFailedBindingLeavesTheSnapshotEmpty)
     fake.Remove("GetAdaptersInfo");
     config.RefreshData();
     EXPECT_EQ(config.AdapterCount(), 0);
-    EXPECT_EQ(config.AdressRecordCount(), 0);
+    EXPECT_EQ(config.AddressRecordCount(), 0);
     EXPECT_TRUE(config.HostName().empty());
     EXPECT_EQ(fake.CallCount("GetNetworkParams"), paramsCalls);
 
@@ -356,7 +356,7 @@ TEST(NetworkConfiguration, AFailedAdapterQueryStillReadsTheRest)
     TNetworkConfiguration config;
     config.RefreshData();
     EXPECT_EQ(config.AdapterCount(), 0);
-    EXPECT_EQ(config.AdressRecordCount(), 2);
+    EXPECT_EQ(config.AddressRecordCount(), 2);
     EXPECT_EQ(config.BestInterfaceIdx(), 7u);
     EXPECT_EQ(config.CurrentMAC(), "");
 }
@@ -370,7 +370,7 @@ TEST(NetworkConfiguration, NoAddressesEndTheRefreshEarlyAnEmptyArpCacheDoesNot)
     config.RefreshData();
     EXPECT_EQ(config.AdapterCount(), 2);
     EXPECT_EQ(config.HostName(), "testhost");
-    EXPECT_EQ(config.AdressRecordCount(), 0);
+    EXPECT_EQ(config.AddressRecordCount(), 0);
     EXPECT_EQ(config.ARPRecordCount(), 0);
     EXPECT_EQ(config.BestInterfaceIdx(), 0u);
     EXPECT_EQ(fake.CallCount("GetIpNetTable"), 0);
@@ -379,7 +379,7 @@ TEST(NetworkConfiguration, NoAddressesEndTheRefreshEarlyAnEmptyArpCacheDoesNot)
     Script(fake);
     fake.NetTable.clear();
     config.RefreshData();
-    EXPECT_EQ(config.AdressRecordCount(), 2);
+    EXPECT_EQ(config.AddressRecordCount(), 2);
     EXPECT_EQ(config.ARPRecordCount(), 0);
     EXPECT_EQ(config.BestInterfaceIdx(), 7u);
 }
