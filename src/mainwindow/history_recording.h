@@ -17,10 +17,10 @@ namespace qn {
 // binding has them). The main window calls SetInterfaces after each refresh of its snapshot and
 // Tick from its one-second timer; messages of the recorder reach OnMessage on that thread, each
 // once. The recorder reads the counters at most every five seconds of monotonic time (see
-// THistoryRecorder for why), whatever the ticks. The data cap is checked at the same pace, from the recorder's counts, while this copy records (another copy
-// that records gives the warnings); each warning due reaches OnQuotaWarning once per period.
-// Each SetInterfaces classes the present interfaces (one more kernel read per change, none per
-// tick) for the recorder to store and the cap to count.
+// THistoryRecorder for why), whatever the ticks. The data cap is checked at the same pace, from the recorder's counts,
+// while this copy records (another copy that records gives the warnings); each warning due reaches OnQuotaWarning once
+// per period. Each SetInterfaces classes the present interfaces (one more kernel read per change, none per tick) for
+// the recorder to store and the cap to count.
 class THistoryRecording
 {
 public:

@@ -1,12 +1,10 @@
-// The main window: components with their design values, start-up order, actions and the stored choices.
+// The main window: its components, the start-up order, the actions and the timers.
 #include "mainwindow/wnd_qn_main.h"
 
 #include "about/dlg_about.h"
 #include "historyview/dlg_qn_history.h"
 #include "layout/design_font.h"
 #include "layout/layout_manager_ini_storage.h"
-#include "mainwindow/counter_delegate.h"
-#include "mainwindow/desktop_shell.h"
 #include "mainwindow/dlg_qn_adapter_info.h"
 #include "mainwindow/history_recording.h"
 #include "mainwindow/intf_list_model.h"
@@ -24,31 +22,18 @@
 #include "mainwindow/watcher_panels.h"
 #include "mainwindow/window_flags.h"
 #include "mainwindow/window_metrics.h"
+#include "mainwindow/window_snapper.h"
 #include "netdata/network_change_notifier.h"
-#include "platform/ascii_text.h"
-#include "platform/interface_name.h"
-#include "watcher/frm_qn_watcher.h"
-#include "watcher/gradient_bar.h"
-#include "watcher/read_out_panel.h"
-#include "watcher/sleep_detector.h"
-#include "watcher/watcher_clock.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScrollArea>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include <algorithm>
-#include <exception>
-#include <unordered_set>
 
 namespace qn {
 
@@ -61,9 +46,6 @@ constexpr int TreeHeight = 115;
 constexpr int TimerIntervalMs = 1000;
 // The wait between a noticed change and its refresh, and the least time between such refreshes.
 constexpr int RefreshDelayMs = 250;
-// ScreenSnap: a moved window snaps once the move has rested this long (the window manager moves the
-// window; only its result is seen here).
-constexpr int SnapDelayMs = 150;
 
 } // namespace
 
@@ -153,10 +135,7 @@ void Twnd_qn_Main::CreateComponents()
             TrayIconClick();
     });
 
-    FSnapTimer = new QTimer(this);
-    FSnapTimer->setSingleShot(true);
-    FSnapTimer->setInterval(SnapDelayMs);
-    connect(FSnapTimer, &QTimer::timeout, this, &Twnd_qn_Main::SnapToWorkArea);
+    FSnapper = std::make_unique<TWindowSnapper>(this);
 
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));

@@ -43,6 +43,7 @@ class TTrayDock;
 class TTrayTrafficFeed;
 class TWatchChoices;
 class TWatcherPanels;
+class TWindowSnapper;
 
 // The program's one main window, wiring its parts together. Construction builds every component with
 // its design values and runs FormCreate: the window is centred, the snapshot is read once, the change
@@ -223,7 +224,7 @@ private:
     std::unique_ptr<ICaptionWindow> FCaptionWindow;
     std::unique_ptr<TTrayDock> FTrayDock;
     QSize FSizeBeforeRestore; // the size before the restore of the current show
-    QTimer* FSnapTimer = nullptr;
+    std::unique_ptr<TWindowSnapper> FSnapper;
     std::unique_ptr<TQuotaControl> FQuota;
 
     void SetUpSleepWatch();

@@ -1,31 +1,23 @@
 // The main window's frame: whether it has a caption, its own sizing border without one, moving by the
-// panels and the free area, and snapping to the work area's edges.
+// panels and the free area, and the snap to the work area's edges.
 #include "mainwindow/wnd_qn_main.h"
 
 #include "mainwindow/caption_switch.h"
-#include "mainwindow/screen_snap.h"
 #include "mainwindow/sizing_border.h"
 #include "mainwindow/top_most_window.h"
 #include "mainwindow/window_metrics.h"
+#include "mainwindow/window_snapper.h"
 #include "watcher/frm_qn_watcher.h"
 #include "watcher/gradient_bar.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
-#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
 
 namespace qn {
-
-namespace {
-
-// A window moved within this many pixels of a work-area edge goes onto it.
-constexpr int SnapBuffer = 10;
-
-} // namespace
 
 bool Twnd_qn_Main::HasCaption() const
 {
@@ -94,20 +86,12 @@ void Twnd_qn_Main::paintEvent(QPaintEvent* AEvent)
 void Twnd_qn_Main::moveEvent(QMoveEvent* AEvent)
 {
     TLMForm::moveEvent(AEvent);
-    // Only moves that come from the window system (the user dragging, the window manager placing
-    // the window) snap; the program's own moves are where it wants the window.
-    if (AEvent->spontaneous() && isVisible())
-        FSnapTimer->start();
+    FSnapper->Moved(AEvent->spontaneous());
 }
 
 void Twnd_qn_Main::SnapToWorkArea()
 {
-    if (!isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
-        return;
-    const QRect frame = frameGeometry();
-    const QPoint snapped = SnappedPosition(frame, DesktopMetrics().WorkAreaNearest(frame), SnapBuffer);
-    if (snapped != frame.topLeft())
-        move(snapped);
+    FSnapper->Snap();
 }
 
 } // namespace qn

@@ -1,0 +1,28 @@
+// TWindowSnapper: puts a window that the window system moved onto the work area's edges it ends near.
+#pragma once
+
+class QTimer;
+class QWidget;
+
+namespace qn {
+
+// The window manager moves the window and only its result is seen here: a move snaps once it has
+// rested a moment. The program's own moves are where it wants the window and never snap. The timer
+// is a child of the window, which must outlive this object.
+class TWindowSnapper
+{
+public:
+    explicit TWindowSnapper(QWidget* AWindow);
+
+    // The window moved; ASpontaneous says the window system moved it.
+    void Moved(bool ASpontaneous);
+    // An edge that ends within 10 pixels of its work area's edge goes onto it (not while the
+    // window is hidden, minimised, maximised or full screen).
+    void Snap();
+
+private:
+    QWidget* FWindow;
+    QTimer* FTimer;
+};
+
+} // namespace qn
