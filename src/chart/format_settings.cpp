@@ -1,6 +1,8 @@
 // Number and date-time texts in the user's formats, free of the C library's locale.
 #include "chart/format_settings.h"
 
+#include "platform/calendar.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -58,47 +60,6 @@ void AppendPadded(std::string& AOut, long long AValue, int AWidth)
     if (static_cast<int>(digits.size()) < AWidth)
         AOut.append(static_cast<std::size_t>(AWidth) - digits.size(), '0');
     AOut += digits;
-}
-
-struct TDecoded
-{
-    int Year, Month, Day, DayOfWeek, Hour, Minute, Second, MSec;
-};
-
-// Days since 1899-12-30 into calendar fields. The time of day of a negative value is its
-// absolute fraction, as stored date-times have always counted it.
-bool Decode(double AValue, TDecoded& AOut)
-{
-    if (!std::isfinite(AValue) || AValue < -693593.0 || AValue > 2958466.0)
-        return false;
-    long long days = static_cast<long long>(std::trunc(AValue));
-    long long ms = std::llround(std::fabs(AValue - static_cast<double>(days)) * 86400000.0);
-    if (ms >= 86400000) {
-        ms -= 86400000;
-        days += AValue < 0 ? -1 : 1;
-    }
-    // Civil date from days since 1970-01-01 (proleptic Gregorian).
-    long long z = days - 25569 + 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const long long doe = z - era * 146097;
-    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long long mp = (5 * doy + 2) / 153;
-    const long long d = doy - (153 * mp + 2) / 5 + 1;
-    const long long m = mp < 10 ? mp + 3 : mp - 9;
-    const long long y = yoe + era * 400 + (m <= 2 ? 1 : 0);
-    if (y < 1 || y > 9999)
-        return false;
-    AOut.Year = static_cast<int>(y);
-    AOut.Month = static_cast<int>(m);
-    AOut.Day = static_cast<int>(d);
-    // 1899-12-30 was a Saturday (6 with Sunday as 0).
-    AOut.DayOfWeek = static_cast<int>(((days % 7) + 7 + 6) % 7);
-    AOut.Hour = static_cast<int>(ms / 3600000);
-    AOut.Minute = static_cast<int>(ms / 60000 % 60);
-    AOut.Second = static_cast<int>(ms / 1000 % 60);
-    AOut.MSec = static_cast<int>(ms % 1000);
-    return true;
 }
 
 std::size_t RunLength(std::string_view AText, std::size_t APos)
@@ -220,8 +181,8 @@ std::string FormatFloat(std::string_view AFormat, double AValue)
 
 std::string FormatDateTime(std::string_view AFormat, double AValue)
 {
-    TDecoded t{};
-    if (!Decode(AValue, t))
+    TDateTimeFields t;
+    if (!DecodeDateTime(AValue, t))
         return {};
     const TFormatSettings& fs = Settings();
     const bool twelveHour = HasAmPm(AFormat);
@@ -340,8 +301,8 @@ std::string FormatDateTime(std::string_view AFormat, double AValue)
 
 std::string DateTimeToStr(double AValue)
 {
-    TDecoded t{};
-    if (!Decode(AValue, t))
+    TDateTimeFields t;
+    if (!DecodeDateTime(AValue, t))
         return {};
     const TFormatSettings& fs = Settings();
     std::string out = FormatDateTime(fs.ShortDateFormat, AValue);

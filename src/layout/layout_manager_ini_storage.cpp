@@ -1,6 +1,7 @@
 // The settings storage over one INI file, and the text forms of its values.
 #include "layout/layout_manager_ini_storage.h"
 
+#include "platform/calendar.h"
 #include "platform/ini_file.h"
 
 #include <charconv>
@@ -12,36 +13,6 @@
 namespace qn {
 
 namespace {
-
-// Days since 1970-01-01 of a proleptic Gregorian date, and back (H. Hinnant's algorithms).
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d)
-{
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const auto yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-void CivilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d)
-{
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const auto doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    d = doy - (153 * mp + 2) / 5 + 1;
-    m = mp < 10 ? mp + 3 : mp - 9;
-    y = static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2);
-}
-
-constexpr std::int64_t UnixEpochDays = 25569; // 1970-01-01 counted from 1899-12-30
-constexpr std::int64_t MsPerDay = 86'400'000;
-// 0001-01-01 and 9999-12-31 counted from 1899-12-30.
-constexpr double MinDateTime = -693593.0;
-constexpr double MaxDateTime = 2958466.0;
 
 bool DaysInMonthOk(std::int64_t y, unsigned m, unsigned d)
 {
@@ -159,25 +130,11 @@ std::optional<double> IniTextToFloat(std::string_view AText)
 
 std::string IniDateTimeToText(double AValue)
 {
-    if (!std::isfinite(AValue) || AValue < MinDateTime || AValue >= MaxDateTime)
+    TDateTimeFields t;
+    if (!DecodeDateTime(AValue, t))
         return {};
-    // The integer part counts days; the fraction, also of a negative value, is the time of day.
-    double whole = 0;
-    const double frac = std::modf(AValue, &whole);
-    auto days = static_cast<std::int64_t>(whole);
-    auto ms = static_cast<std::int64_t>(std::llround(std::fabs(frac) * MsPerDay));
-    if (ms >= MsPerDay) {
-        ms -= MsPerDay;
-        ++days;
-    }
-    std::int64_t y = 0;
-    unsigned m = 0, d = 0;
-    CivilFromDays(days - UnixEpochDays, y, m, d);
-    const auto seconds = ms / 1000;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%04lld-%02u-%02u %02lld:%02lld:%02lld", static_cast<long long>(y), m, d,
-                  static_cast<long long>(seconds / 3600), static_cast<long long>(seconds / 60 % 60),
-                  static_cast<long long>(seconds % 60));
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second);
     return buf;
 }
 
@@ -203,7 +160,7 @@ std::optional<double> IniTextToDateTime(std::string_view AText)
     }
     if (y < 1 || !DaysInMonthOk(y, m, d) || hh > 23 || nn > 59 || ss > 59)
         return std::nullopt;
-    const double date = static_cast<double>(DaysFromCivil(y, m, d) + UnixEpochDays);
+    const double date = static_cast<double>(DaysFromDate(y, m, d));
     const double time = (hh * 3600.0 + nn * 60.0 + ss) / 86400.0;
     return date >= 0 ? date + time : date - time;
 }

@@ -1,6 +1,8 @@
 // The system clocks the program reads: a monotonic millisecond counter and the local wall clock.
 #pragma once
 
+#include "platform/calendar.h"
+
 #include <cstdint>
 
 namespace qn {
@@ -16,8 +18,5 @@ std::uint64_t GetBootTickCount64();
 // The local date and time as days since 1899-12-30 00:00 (fraction = time of day), the form
 // charts and stored date-times use.
 double LocalDateTimeNow();
-
-// Days since 1899-12-30 of the Unix epoch.
-inline constexpr double UnixEpochAsDateTime = 25569.0;
 
 } // namespace qn
