@@ -362,10 +362,9 @@ void TLayoutManagerControl::SaveProperty(const QString& AName, const std::string
         // Lines of a longer earlier list are removed, so they cannot come back with a later count.
         const std::string sub = ASection + "\\" + key;
         const QStringList lines = v.toStringList();
-        std::vector<std::string> stored;
+        std::vector<TStorageEntry> stored;
         s.ReadSection(sub, stored);
-        for (const std::string& line : stored) {
-            const std::string name = line.substr(0, line.find('='));
+        for (const auto& [name, value] : stored) {
             const auto index = IniTextToInteger(name);
             if (index && *index >= lines.size() && std::to_string(*index) == name)
                 s.DeleteValue(sub, name);
@@ -429,13 +428,9 @@ void TLayoutManagerControl::RestoreProperty(const QString& AName, const std::str
         // Lines are added to what the list holds. The count is trusted only as far as the
         // subsection has keys, so a damaged "Count" cannot make the loop run away.
         const std::string sub = ASection + "\\" + key;
-        std::vector<std::string> lines;
+        std::vector<TStorageEntry> lines;
         s.ReadSection(sub, lines);
-        std::map<std::string, std::string> byKey;
-        for (const std::string& line : lines) {
-            const std::size_t eq = line.find('=');
-            byKey.emplace(line.substr(0, eq), eq == std::string::npos ? std::string() : line.substr(eq + 1));
-        }
+        const std::map<std::string, std::string> byKey(lines.begin(), lines.end());
         const auto lineKeys = static_cast<std::int64_t>(lines.size()) - (byKey.count("Count") ? 1 : 0);
         const std::int64_t count = std::min<std::int64_t>(s.ReadInteger(sub, "Count", 0), lineKeys);
         QStringList list = current.toStringList();

@@ -337,14 +337,13 @@ bool TLayoutManagerINIStorage::ReadBoolean(const std::string& ASection, const st
     return IniTextToInteger32(*text).value_or(ADefault ? 1 : 0) != 0;
 }
 
-void TLayoutManagerINIStorage::ReadSection(const std::string& ASection, std::vector<std::string>& AList)
+void TLayoutManagerINIStorage::ReadSection(const std::string& ASection, std::vector<TStorageEntry>& AList)
 {
     AList.clear();
     Open(true);
     if (FFileName.empty())
         return;
-    for (const auto& [key, value] : FEdit ? FEdit->Document().Section(ASection) : IniReadSection(FFileName, ASection))
-        AList.push_back(key + "=" + value);
+    AList = FEdit ? FEdit->Document().Section(ASection) : IniReadSection(FFileName, ASection);
 }
 
 void TLayoutManagerINIStorage::DeleteSection(const std::string& ASection)

@@ -46,7 +46,7 @@ public:
     double ReadFloat(const std::string& ASection, const std::string& AName, double ADefault) override;
     double ReadDatetime(const std::string& ASection, const std::string& AName, double ADefault) override;
     bool ReadBoolean(const std::string& ASection, const std::string& AName, bool ADefault) override;
-    void ReadSection(const std::string& ASection, std::vector<std::string>& AList) override;
+    void ReadSection(const std::string& ASection, std::vector<TStorageEntry>& AList) override;
     void DeleteSection(const std::string& ASection) override;
     void DeleteValue(const std::string& ASection, const std::string& AName) override;
     void DeleteValues(const std::string& ASection, const std::vector<std::string>& ANames) override;

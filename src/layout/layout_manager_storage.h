@@ -8,6 +8,9 @@
 
 namespace qn {
 
+// A key of a section and its value, as stored.
+using TStorageEntry = std::pair<std::string, std::string>;
+
 // Shared by its users through std::shared_ptr; texts are UTF-8; names of sections and keys are
 // compared without regard to case. Date-times are days since 1899-12-30 (fraction = time of day).
 //
@@ -42,8 +45,8 @@ public:
     virtual double ReadFloat(const std::string& ASection, const std::string& AName, double ADefault) = 0;
     virtual double ReadDatetime(const std::string& ASection, const std::string& AName, double ADefault) = 0;
     virtual bool ReadBoolean(const std::string& ASection, const std::string& AName, bool ADefault) = 0;
-    // Replaces AList by one "name=value" line per key of the section, in storage order.
-    virtual void ReadSection(const std::string& ASection, std::vector<std::string>& AList) = 0;
+    // Replaces AList by the section's keys with their values, in storage order.
+    virtual void ReadSection(const std::string& ASection, std::vector<TStorageEntry>& AList) = 0;
     virtual void DeleteSection(const std::string& ASection) = 0;
     virtual void DeleteValue(const std::string& ASection, const std::string& AName) = 0;
     // DeleteValue for each name, in one change of the medium.

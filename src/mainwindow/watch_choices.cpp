@@ -71,14 +71,11 @@ void TWatchChoices::Prune(const TNetworkConfiguration& ANCC, bool AFile) const
     const std::shared_ptr<ILayoutManagerStorage>& storage = FValues.Storage();
     if (!AFile || !storage)
         return;
-    std::vector<std::string> lines;
+    std::vector<TStorageEntry> lines;
     storage->ReadSection(FValues.Section(), lines);
     std::vector<std::string> stale;
-    for (const std::string& line : lines) {
-        // The values are numbers: the last "=" separates them from a key that may hold one.
-        const std::size_t equals = line.rfind('=');
-        const std::string name = line.substr(0, equals);
-        const bool watched = IniTextToInteger32(line.substr(equals + 1)).value_or(0) != 0;
+    for (const auto& [name, value] : lines) {
+        const bool watched = IniTextToInteger32(value).value_or(0) != 0;
         if (!watched && !present(name) && FValues.IndexOf(name) < 0)
             stale.push_back(name);
     }

@@ -157,9 +157,9 @@ TEST_F(IniStorage, ABareHeaderIsNoSectionAndSectionsListInFileOrder)
     EXPECT_TRUE(Storage.SectionExists("full"));
     Storage.DeleteSection("Bare");
     EXPECT_EQ(Text(), "[Bare]\n[Full]\nz=1\na=two\n");
-    std::vector<std::string> lines{"stale"};
+    std::vector<qn::TStorageEntry> lines{{"stale", "1"}};
     Storage.ReadSection("FULL", lines);
-    EXPECT_EQ(lines, (std::vector<std::string>{"z=1", "a=two"}));
+    EXPECT_EQ(lines, (std::vector<qn::TStorageEntry>{{"z", "1"}, {"a", "two"}}));
     Storage.DeleteValue("Full", "z");
     Storage.DeleteValue("Full", "never there");
     Storage.DeleteSection("Full");

@@ -107,9 +107,12 @@ protected:
     }
     std::vector<std::string> Section(const std::string& AName)
     {
-        std::vector<std::string> lines;
-        Storage->ReadSection(AName, lines);
+        std::vector<qn::TStorageEntry> entries;
+        Storage->ReadSection(AName, entries);
         Storage->Close();
+        std::vector<std::string> lines;
+        for (const auto& [key, value] : entries)
+            lines.push_back(key + "=" + value);
         return lines;
     }
 
