@@ -9,33 +9,36 @@ TSAN_BUILD ?= build-tsan
 WINDOWS_BUILD ?= build-windows
 JOBS       ?= $(shell nproc)
 
-PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
-            libgtest-dev libgmock-dev libbenchmark-dev libmnl-dev libxcb1-dev libsqlite3-dev sqlite3 \
-            qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
-            xvfb xauth iproute2 procps desktop-file-utils appstream clang-format git \
-            openbox trayer xdotool x11-utils python3
-# The data cap's notifications are tested against a real server on a private session bus.
-PACKAGES += dunst dbus-daemon dbus-bin
-# Pixels of the real display (xwd), and what a screen reader reads: the accessibility bus and its
-# Python client on a private session bus.
-PACKAGES += x11-apps at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+# What building and running the program needs (the build tree also configures the tests, so their
+# GoogleTest and Python are here), and what `make run` installs. Without a display the program runs
+# on a virtual one (xvfb-run).
+RUN_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libmnl-dev libxcb1-dev \
+                libsqlite3-dev qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core python3 xvfb xauth
+# What the tests need on top; `make test` and the other test targets install all of it.
+# The sanitizer builds and the fuzzers (clang), the benchmarks, the format check, the history tool's
+# tests (sqlite3), the kernel tests (iproute2, procps), the install check and the package's tests.
+TEST_PACKAGES := clang libclang-rt-14-dev libbenchmark-dev clang-format git sqlite3 iproute2 procps \
+                 desktop-file-utils appstream dpkg-dev file lintian
+# The x11 suite: a window manager, a tray, input and window queries, the window's pixels (xwd), a
+# wall clock that jumps (faketime), private session and system buses (dbus-daemon, gdbus), the data
+# cap's notification server (dunst), and what a screen reader reads (the accessibility bus and its
+# Python client).
+TEST_PACKAGES += openbox trayer xdotool x11-utils x11-apps faketime dbus-daemon dbus-bin libglib2.0-bin \
+                 dunst at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 # The widget tests run under memcheck too (label "memcheck").
-PACKAGES += valgrind
+TEST_PACKAGES += valgrind
 # The Windows build: the mingw-w64 cross compiler, GoogleTest's sources, and Wine to run the result.
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64
-PACKAGES += $(WINDOWS_PACKAGES)
-# The x11 suite's day: a wall clock that jumps (faketime), a private system bus (dbus-daemon,
-# gdbus) and the window's pixels (xwd).
-PACKAGES += faketime dbus-daemon libglib2.0-bin x11-apps
+TEST_PACKAGES += g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64
 
-.PHONY: all deps configure build run install test test-gui test-asan test-tsan test-null test-windows \
-        format-check bench format clean
+.PHONY: all deps deps-run configure build run install package test test-gui test-asan test-tsan test-null \
+        test-windows format-check bench format clean
 
 all: build
 
-deps:
+# Installs the packages of $(1) that are missing.
+define install_packages
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(1); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -44,14 +47,18 @@ deps:
 	    $$sudo apt-get update -q && \
 	    DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -q --no-install-recommends $$missing; \
 	fi
+endef
+
+deps-run:
+	$(call install_packages,$(RUN_PACKAGES))
+
+deps: deps-run
+	$(call install_packages,$(TEST_PACKAGES))
 
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-configure: deps $(BUILD)/build.ninja
-
-build: configure
-	cmake --build $(BUILD) -j $(JOBS)
+configure: deps-run $(BUILD)/build.ninja
 
 # Builds only the program, not the tests.
 run: configure
@@ -66,19 +73,18 @@ install: build
 
 # The Debian package $(BUILD)/quarno_<version>_<arch>.deb; install it with `dpkg -i`. dpkg-shlibdeps
 # and file compute its dependencies; its tests check it with lintian and xdotool.
-PACKAGES += dpkg-dev file lintian xdotool
-.PHONY: package
-package: configure
+package: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target package
 
 # The format check; the whole suite with the normal build (the widget tests also under valgrind
 # memcheck); every test and the fuzzers again under AddressSanitizer, LeakSanitizer and
-# UndefinedBehaviorSanitizer (clang, halt on the first error); the change notifier's tests under
-# ThreadSanitizer; the plain-C++ layers built against the null platform; the plain layers built for
-# Windows, their tests under Wine and the cross-check of both builds against one kernel.
+# UndefinedBehaviorSanitizer (clang, halt on the first error); the change notifier's and the history
+# recorder's tests under ThreadSanitizer; the plain-C++ layers built against the null platform; the
+# plain layers built for Windows, their tests under Wine and the cross-check of both builds against
+# one kernel.
 test: format-check test-gui test-asan test-tsan test-null test-windows
 
-test-gui: build
+test-gui: deps build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 $(ASAN_BUILD)/build.ninja:
@@ -103,14 +109,17 @@ test-null: deps $(NULL_BUILD)/build.ninja
 	    qn_about qn_history qn_mainwindow quarno-netdump quarno-history
 	$(NULL_BUILD)/bin/quarno-netdump >/dev/null
 
-# Only the plain-C++ layers and the notifier's tests: the rest has no threads of its own.
+# The plain-C++ layers, and the tests of the two parts with threads of their own: the change
+# notifier's waiting thread and the history recorder's writing worker.
 $(TSAN_BUILD)/build.ninja:
 	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
 	    -DCMAKE_CXX_COMPILER=clang++ -DQN_GUI=OFF -DQN_SANITIZE=thread
 
 test-tsan: deps $(TSAN_BUILD)/build.ninja
-	cmake --build $(TSAN_BUILD) -j $(JOBS) --target qn_test_netdata_notifier
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target qn_test_netdata_notifier qn_test_history
 	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_BUILD)/bin/qn_test_netdata_notifier --gtest_repeat=3
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_BUILD)/bin/qn_test_history \
+	    --gtest_filter='HistoryRecorder*' --gtest_repeat=3
 
 $(BENCH_BUILD)/build.ninja:
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQN_BENCH=ON
@@ -143,7 +152,7 @@ $(WINDOWS_BUILD)/wine-prefix/system.reg: | $(WINDOWS_BUILD)/build.ninja
 	    { $(WINE_ENV) $(WINESERVER) -k; rm -rf $(WINDOWS_BUILD)/wine-prefix; exit 1; }
 	$(WINE_ENV) $(WINESERVER) -w
 
-test-windows: configure $(WINDOWS_BUILD)/build.ninja
+test-windows: deps configure $(WINDOWS_BUILD)/build.ninja
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	cmake --build $(BUILD) -j $(JOBS) --target quarno-netdump
 	$(MAKE) --no-print-directory $(WINDOWS_BUILD)/wine-prefix/system.reg
