@@ -18,6 +18,7 @@
 #include "netdata/network_change_notifier.h"
 #include "platform/ascii_text.h"
 #include "platform/interface_name.h"
+#include "platform/interface_scan.h"
 #include "watcher/frm_qn_watcher.h"
 #include "watcher/gradient_bar.h"
 #include "watcher/read_out_panel.h"
@@ -399,9 +400,13 @@ void Twnd_qn_Main::LMFormAfterRestore()
 
 void Twnd_qn_Main::RefreshData()
 {
-    FNCC->RefreshData();
-    if (History)
-        History->SetInterfaces(*FNCC);
+    {
+        // One reading of the kernel's tables serves the snapshot and the history's interface classes.
+        const TInterfaceScan scan;
+        FNCC->RefreshData();
+        if (History)
+            History->SetInterfaces(*FNCC);
+    }
     RefreshWatchers();
     RefreshTree();
     RefreshMonitorMenu();
