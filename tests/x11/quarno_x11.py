@@ -1129,6 +1129,10 @@ def case_sleep_and_wake(d):
     sent = steady(8)
     field, lines = chart_lines(d, window, "sleep_before.png")
     emit("true")
+    # Going to sleep, the program writes what it counted; logind lets the machine sleep only after
+    # its clients had their moment, so the link goes once that write is in the file.
+    wait_for("the history to hold the bytes sent before the sleep", lambda: history_bytes(d, "qs0")[0] >= sent,
+             state=lambda: history_bytes(d, "qs0"))
     ip("link", "del", "qs0")
     time.sleep(1)
     veth("qs0", "qs1")
