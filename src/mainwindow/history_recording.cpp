@@ -2,6 +2,7 @@
 #include "mainwindow/history_recording.h"
 
 #include "history/interface_class.h"
+#include "netdata/traffic_counter_pass.h"
 
 namespace qn {
 
@@ -73,11 +74,14 @@ void THistoryRecording::SetQuota(const TQuotaSettings& ASettings)
 
 void THistoryRecording::Stop()
 {
+    // The last read must see what moved since the shared pass was taken, up to a second ago.
+    HostCounterPass().Invalidate();
     FRecorder->Stop();
 }
 
 void THistoryRecording::WriteNow()
 {
+    HostCounterPass().Invalidate();
     FRecorder->WriteNow();
     Deliver();
 }

@@ -24,6 +24,7 @@
 #include "mainwindow/window_metrics.h"
 #include "mainwindow/window_snapper.h"
 #include "netdata/network_change_notifier.h"
+#include "platform/interface_scan.h"
 
 #include <QAction>
 #include <QApplication>
@@ -231,9 +232,13 @@ void Twnd_qn_Main::LMFormAfterRestore()
 
 void Twnd_qn_Main::RefreshData()
 {
-    FNCC->RefreshData();
-    if (History)
-        History->SetInterfaces(*FNCC);
+    {
+        // One reading of the kernel's tables serves the snapshot and the history's interface classes.
+        const TInterfaceScan scan;
+        FNCC->RefreshData();
+        if (History)
+            History->SetInterfaces(*FNCC);
+    }
     RefreshWatchers();
     RefreshTree();
     FMonitorMenu->Refresh(*FNCC);

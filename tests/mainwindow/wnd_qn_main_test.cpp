@@ -138,11 +138,11 @@ TEST_F(MainWindow, MenusCarryTheirExactTextsAndShortcuts)
     EXPECT_EQ((std::vector<std::string>{"File", "Monitor", "View", "Help"}), bar);
     EXPECT_EQ((std::vector<std::string>{"Refresh [F5]", "-", "Persistent layout and settings (check)", "-", "E&xit"}),
               MenuLines(w.File1));
-    EXPECT_EQ((std::vector<std::string>{"Interface View [Ctrl+I] (check)", "Only Operational Interfaces (check)", "-",
-                                        "Always Visible (check)", "Window Caption [Ctrl+W] (check)",
-                                        "Traffic in Tray Icon (check)", "-", "Traffic History... [Ctrl+H]",
-                                        "Data Cap..."}),
-              MenuLines(w.View1));
+    EXPECT_EQ(
+        (std::vector<std::string>{"Interface View [Ctrl+I] (check)", "Only Operational Interfaces (check)", "-",
+                                  "Always Visible (check)", "Window Caption [Ctrl+W] (check)",
+                                  "Traffic in Tray Icon (check)", "-", "Traffic History... [Ctrl+H]", "Data Cap..."}),
+        MenuLines(w.View1));
     EXPECT_EQ((std::vector<std::string>{"About... [F1]"}), MenuLines(w.Help1));
     EXPECT_EQ((std::vector<std::string>{"Interface View [Ctrl+I] (check)", "Only Operational Interfaces (check)", "-",
                                         "Always Visible (check)", "Window Caption [Ctrl+W] (check)",

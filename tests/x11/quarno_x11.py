@@ -202,10 +202,17 @@ class Desktop:
     # --- the tray --------------------------------------------------------------------------------
 
     def start_tray(self):
-        self.tray_proc = self.start(["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request",
-                                     "--height", "26", "--SetDockType", "true", "--transparent", "false"])
-        # A loaded machine (the sanitizer build runs beside other tests) can take a while to map it.
-        return wait_for("the tray", self.tray_window, timeout=30)
+        # A loaded machine (the sanitizer build runs beside other tests) can take a while to map it,
+        # and a trayer that lost the race for the display at its start ends: start it again.
+        for _ in range(3):
+            self.tray_proc = self.start(["trayer", "--edge", "bottom", "--align", "right", "--widthtype",
+                                         "request", "--height", "26", "--SetDockType", "true", "--transparent",
+                                         "false"])
+            found = wait_for("the tray", lambda: self.tray_window() or self.tray_proc.poll() is not None, timeout=30)
+            if found is not True:
+                return found
+            log(f"trayer ended with status {self.tray_proc.returncode} before its window showed; starting it again")
+        raise Failure("trayer ended three times before its window showed")
 
     def kill_tray(self):
         self.tray_proc.kill()
@@ -1129,6 +1136,10 @@ def case_sleep_and_wake(d):
     sent = steady(8)
     field, lines = chart_lines(d, window, "sleep_before.png")
     emit("true")
+    # Going to sleep, the program writes what it counted; logind lets the machine sleep only after
+    # its clients had their moment, so the link goes once that write is in the file.
+    wait_for("the history to hold the bytes sent before the sleep", lambda: history_bytes(d, "qs0")[0] >= sent,
+             state=lambda: history_bytes(d, "qs0"))
     ip("link", "del", "qs0")
     time.sleep(1)
     veth("qs0", "qs1")

@@ -27,12 +27,16 @@ bool ReadInterfaceFacts(std::vector<TInterfaceFacts>& AFacts)
         facts.Kind = link.Kind;
         facts.Loopback = (link.Flags & IFF_LOOPBACK) != 0;
         // Newer kernels name the parent device in the link message; older ones only in sysfs,
-        // where /sys/class/net/IF/device is a link to it.
-        struct stat st
-        {
-        };
-        const std::string device = "/sys/class/net/" + facts.Name + "/device";
-        facts.HasDevice = link.HasParentDevice || (!facts.Name.empty() && lstat(device.c_str(), &st) == 0);
+        // where /sys/class/net/IF/device is a link to it. A software link (it has a kind: veth,
+        // bridge, vlan ...) never has a device, so hundreds of container links cost no look-up.
+        facts.HasDevice = link.HasParentDevice;
+        if (!facts.HasDevice && facts.Kind.empty() && !facts.Name.empty()) {
+            struct stat st
+            {
+            };
+            const std::string device = "/sys/class/net/" + facts.Name + "/device";
+            facts.HasDevice = lstat(device.c_str(), &st) == 0;
+        }
         for (const nl::TRouteInfo& route : routes)
             for (std::uint32_t h = 0; h < route.HopCount && h < std::size(route.Hops); ++h)
                 facts.DefaultRoute = facts.DefaultRoute || route.Hops[h].Ifindex == link.Index;
