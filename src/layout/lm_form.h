@@ -94,8 +94,12 @@ public:
     int SaveDelay() const { return FSaveTimer.interval(); }
     void SetSaveDelay(int AMilliseconds) { FSaveTimer.setInterval(AMilliseconds); }
     bool SavePending() const { return FSaveTimer.isActive(); }
-    // True from a show until the window manager's placement has settled.
+    // True from a show until the window manager's placement has settled: PlacementQuiet ms after its
+    // last move or resize event (500 by default). Tests that own the window system set 0, so that
+    // the placement ends once the queued events are handled rather than in real time.
     bool Placing() const { return FPlacing; }
+    int PlacementQuiet() const { return FPlacementTimer.interval(); }
+    void SetPlacementQuiet(int AMilliseconds) { FPlacementTimer.setInterval(AMilliseconds); }
     // Runs a pending end-of-move save now.
     void FlushPendingSave();
 

@@ -68,6 +68,7 @@ protected:
     // the user's.
     static void ShowPlaced(qn::TLMForm& AForm)
     {
+        AForm.SetPlacementQuiet(0);
         AForm.show();
         QElapsedTimer timer;
         timer.start();

@@ -259,6 +259,7 @@ TEST_F(MainWindow, WithPersistenceOnAMoveIsStoredAndTheNextStartRestoresIt)
 {
     Twnd_qn_Main& w = Start();
     // Moves during the window manager's placement after the show are not the user's.
+    w.SetPlacementQuiet(0);
     QElapsedTimer placing;
     placing.start();
     while (w.Placing() && placing.elapsed() < 3000)
