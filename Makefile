@@ -60,6 +60,9 @@ $(BUILD)/build.ninja:
 
 configure: deps-run $(BUILD)/build.ninja
 
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
 # Builds only the program, not the tests.
 run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target quarno
