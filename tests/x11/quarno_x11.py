@@ -203,16 +203,24 @@ class Desktop:
 
     def start_tray(self):
         # A loaded machine (the sanitizer build runs beside other tests) can take a while to map it,
-        # and a trayer that lost the race for the display at its start ends: start it again.
+        # and a trayer that lost the race for the display at its start ends or never shows a window:
+        # start it again.
         for _ in range(3):
             self.tray_proc = self.start(["trayer", "--edge", "bottom", "--align", "right", "--widthtype",
                                          "request", "--height", "26", "--SetDockType", "true", "--transparent",
                                          "false"])
-            found = wait_for("the tray", lambda: self.tray_window() or self.tray_proc.poll() is not None, timeout=30)
-            if found is not True:
+            try:
+                found = wait_for("the tray", lambda: self.tray_window() or self.tray_proc.poll() is not None,
+                                 timeout=15)
+            except Failure:
+                found = None
+            if found and found is not True:
                 return found
-            log(f"trayer ended with status {self.tray_proc.returncode} before its window showed; starting it again")
-        raise Failure("trayer ended three times before its window showed")
+            log(f"trayer showed no window (status {self.tray_proc.poll()}); starting it again")
+            if self.tray_proc.poll() is None:
+                self.tray_proc.kill()
+            self.tray_proc.wait()
+        raise Failure("trayer showed no window in three starts")
 
     def kill_tray(self):
         self.tray_proc.kill()
