@@ -14,6 +14,7 @@
 #include "mainwindow/monitor_menu.h"
 #include "mainwindow/quota_control.h"
 #include "mainwindow/settings_storage.h"
+#include "mainwindow/sizing_frame.h"
 #include "mainwindow/sleep_watch.h"
 #include "mainwindow/top_most_window.h"
 #include "mainwindow/tray_dock.h"
@@ -106,22 +107,39 @@ void Twnd_qn_Main::CreateComponents()
     setCentralWidget(client);
 
     CreateActionsAndMenus(this);
-    const std::pair<QAction*, void (Twnd_qn_Main::*)()> handlers[] = {
-        {acExit, &Twnd_qn_Main::acExitExecute},
-        {acAbout, &Twnd_qn_Main::acAboutExecute},
-        {acOnTop, &Twnd_qn_Main::acOnTopExecute},
-        {acIntfView, &Twnd_qn_Main::acIntfViewExecute},
-        {acCaption, &Twnd_qn_Main::acCaptionExecute},
-        {acHide, &Twnd_qn_Main::acHideExecute},
-        {acOOI, &Twnd_qn_Main::acOOIExecute},
-        {acRefresh, &Twnd_qn_Main::acRefreshExecute},
-        {acPersistent, &Twnd_qn_Main::acPersistentExecute},
-        {acHistory, &Twnd_qn_Main::acHistoryExecute},
-        {acQuota, &Twnd_qn_Main::acQuotaExecute},
-        {acTrayTraffic, &Twnd_qn_Main::acTrayTrafficExecute},
+    const std::pair<QAction*, std::function<void()>> handlers[] = {
+        {acExit, [this] { close(); }},
+        {acAbout, [this] { ShowModal(ShowAboutDialog); }},
+        {acOnTop,
+         [this] {
+             TMW->SetAlwaysOnTop(!TMW->AlwaysOnTop());
+             acOnTop->setChecked(TMW->AlwaysOnTop());
+         }},
+        {acIntfView, [this] { acIntfViewExecute(); }},
+        {acCaption,
+         [this] {
+             TMW->SetTag(acCaption->isChecked() ? 1 : 0);
+             UpdateCaption(true);
+         }},
+        {acHide, [this] { FTrayDock->Hide(); }},
+        {acOOI,
+         [this] {
+             Tree->SetTag(acOOI->isChecked() ? 1 : 0);
+             RefreshData();
+         }},
+        {acRefresh, [this] { RefreshData(); }},
+        {acPersistent, [this] { acPersistentExecute(); }},
+        {acHistory, [this] { ShowModal(ShowHistory); }},
+        {acQuota, [this] { acQuotaExecute(); }},
+        {acTrayTraffic,
+         [this] {
+             TrayIcon->SetShowTraffic(acTrayTraffic->isChecked());
+             RefreshTrayTraffic();
+         }},
     };
     for (const auto& [action, handler] : handlers)
-        connect(action, &QAction::triggered, this, [this, h = handler] { Guarded([this, h] { (this->*h)(); }); });
+        connect(action, &QAction::triggered, this, [this, h = handler] { Guarded(h); });
+    new TSizingFrame(this, SizingBorder, [this] { return !HasCaption(); });
 
     TMW = new TTopMostWindow(this);
     TMW->setObjectName(QStringLiteral("TMW"));
@@ -246,23 +264,6 @@ void Twnd_qn_Main::RefreshData()
 
 // --- Actions -------------------------------------------------------------------------------------
 
-void Twnd_qn_Main::acExitExecute()
-{
-    close();
-}
-
-void Twnd_qn_Main::acAboutExecute()
-{
-    if (ShowAboutDialog)
-        WithTopMostLifted([this] { ShowAboutDialog(this); });
-}
-
-void Twnd_qn_Main::acOnTopExecute()
-{
-    TMW->SetAlwaysOnTop(!TMW->AlwaysOnTop());
-    acOnTop->setChecked(TMW->AlwaysOnTop());
-}
-
 void Twnd_qn_Main::acIntfViewExecute()
 {
     const bool shown = !Tree->Visible();
@@ -270,23 +271,6 @@ void Twnd_qn_Main::acIntfViewExecute()
     acIntfView->setChecked(shown);
     // The watcher area keeps its size: the window grows or shrinks by the list.
     ProgramGeometryChange([this, shown] { resize(width(), height() + (shown ? Tree->height() : -Tree->height())); });
-}
-
-void Twnd_qn_Main::acCaptionExecute()
-{
-    TMW->SetTag(acCaption->isChecked() ? 1 : 0);
-    UpdateCaption(true);
-}
-
-void Twnd_qn_Main::acOOIExecute()
-{
-    Tree->SetTag(acOOI->isChecked() ? 1 : 0);
-    RefreshData();
-}
-
-void Twnd_qn_Main::acRefreshExecute()
-{
-    RefreshData();
 }
 
 void Twnd_qn_Main::acPersistentExecute()
@@ -297,12 +281,6 @@ void Twnd_qn_Main::acPersistentExecute()
     TLayoutManager& lm = *LayoutManager();
     if (const int i = lm.FindComponent(acPersistent); i >= 0 && !acPersistent->isChecked())
         lm.Items(i).Save();
-}
-
-void Twnd_qn_Main::acHistoryExecute()
-{
-    if (ShowHistory)
-        WithTopMostLifted([this] { ShowHistory(this); });
 }
 
 // --- Caption -------------------------------------------------------------------------------------
@@ -365,6 +343,12 @@ void Twnd_qn_Main::RefreshTimerTimer()
 }
 
 // --- Helpers -------------------------------------------------------------------------------------
+
+void Twnd_qn_Main::ShowModal(const std::function<void(QWidget* AParent)>& ADialog)
+{
+    if (ADialog)
+        WithTopMostLifted([&] { ADialog(this); });
+}
 
 void Twnd_qn_Main::WithTopMostLifted(const std::function<void()>& ADialog)
 {

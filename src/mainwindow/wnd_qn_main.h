@@ -173,9 +173,7 @@ protected:
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
     void closeEvent(QCloseEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
-    void mousePressEvent(QMouseEvent* AEvent) override;
     void moveEvent(QMoveEvent* AEvent) override;
-    void mouseMoveEvent(QMouseEvent* AEvent) override;
     void paintEvent(QPaintEvent* AEvent) override;
 
 private:
@@ -187,19 +185,10 @@ private:
     void FormCreate();
     void LMFormAfterRestore();
 
-    void acExitExecute();
-    void acAboutExecute();
-    void acOnTopExecute();
     void acIntfViewExecute();
-    void acCaptionExecute();
-    void acHideExecute();
-    void acOOIExecute();
-    void acRefreshExecute();
     void acPersistentExecute();
-    void acHistoryExecute();
     void acQuotaExecute();
     void CreateQuota();
-    void acTrayTrafficExecute();
     void cmIntfClick(QAction* AItem);
     // The user watches or stops watching the interface at AIndex of the snapshot.
     void ChooseWatch(int AIndex, bool AWatched);
@@ -213,6 +202,8 @@ private:
     void RefreshTrayTraffic();
     // Runs a modal dialog with the window's top-most state lifted.
     void WithTopMostLifted(const std::function<void()>& ADialog);
+    // Runs ADialog, when set, with the window as its parent and the top-most state lifted.
+    void ShowModal(const std::function<void(QWidget* AParent)>& ADialog);
     int FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const;
 
     std::unique_ptr<TNetworkConfiguration> FNCC;
