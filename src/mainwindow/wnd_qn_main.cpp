@@ -11,6 +11,7 @@
 #include "mainwindow/intf_tree.h"
 #include "mainwindow/main_actions.h"
 #include "mainwindow/main_caption_window.h"
+#include "mainwindow/main_components.h"
 #include "mainwindow/monitor_menu.h"
 #include "mainwindow/quota_control.h"
 #include "mainwindow/settings_storage.h"
@@ -44,16 +45,11 @@ namespace {
 // Design values.
 constexpr int DesignClientWidth = 475;
 constexpr int DesignClientHeight = 429;
-constexpr int TreeHeight = 115;
-constexpr int TimerIntervalMs = 1000;
-// The wait between a noticed change and its refresh, and the least time between such refreshes.
-constexpr int RefreshDelayMs = 250;
 
 } // namespace
 
 Twnd_qn_Main::Twnd_qn_Main(QWidget* AParent)
-    : TLMForm(AParent), ilIntf16(16, InterfaceImageResources()), ilIntf32(32, InterfaceImageResources()),
-      FCaptionWindow(std::make_unique<TMainCaptionWindow>(this, SizingBorder))
+    : TLMForm(AParent), FCaptionWindow(std::make_unique<TMainCaptionWindow>(this, SizingBorder))
 {
     setObjectName(QStringLiteral("wnd_qn_Main"));
     SetLayoutControl(true);
@@ -90,12 +86,8 @@ void Twnd_qn_Main::CreateComponents()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    Tree = new TIntfTree(client);
-    Tree->setObjectName(QStringLiteral("Tree"));
-    Tree->ApplyDesign(TreeHeight, QSize(ilIntf16.Width(), ilIntf16.Height()));
-    Tree->setAccessibleName(QStringLiteral("Interfaces"));
-    Tree->SetTag(1);
-    Tree->setVisible(false);
+    CreateActionsAndMenus(this);
+    CreateDesignComponents(this, client, PopupMenu1);
     layout->addWidget(Tree);
 
     FPanels = std::make_unique<TWatcherPanels>(client, &ilIntf16, this);
@@ -106,7 +98,6 @@ void Twnd_qn_Main::CreateComponents()
     layout->addWidget(ScrollBox, 1);
     setCentralWidget(client);
 
-    CreateActionsAndMenus(this);
     const std::pair<QAction*, std::function<void()>> handlers[] = {
         {acExit, [this] { close(); }},
         {acAbout, [this] { ShowModal(ShowAboutDialog); }},
@@ -141,13 +132,6 @@ void Twnd_qn_Main::CreateComponents()
         connect(action, &QAction::triggered, this, [this, h = handler] { Guarded(h); });
     new TSizingFrame(this, SizingBorder, [this] { return !HasCaption(); });
 
-    TMW = new TTopMostWindow(this);
-    TMW->setObjectName(QStringLiteral("TMW"));
-    TMW->SetTag(1);
-
-    TrayIcon = new TTrafficTrayIcon(this);
-    TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
-    TrayIcon->setContextMenu(PopupMenu1);
     FTrayDock = std::make_unique<TTrayDock>(this, TrayIcon);
     connect(TrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason AReason) {
         if (AReason == QSystemTrayIcon::Trigger)
@@ -155,17 +139,8 @@ void Twnd_qn_Main::CreateComponents()
     });
 
     FSnapper = std::make_unique<TWindowSnapper>(this);
-
-    Timer = new QTimer(this);
-    Timer->setObjectName(QStringLiteral("Timer"));
-    Timer->setInterval(TimerIntervalMs);
     connect(Timer, &QTimer::timeout, this, &Twnd_qn_Main::TimerTimer);
     Timer->start();
-
-    RefreshTimer = new QTimer(this);
-    RefreshTimer->setObjectName(QStringLiteral("RefreshTimer"));
-    RefreshTimer->setSingleShot(true);
-    RefreshTimer->setInterval(RefreshDelayMs);
     connect(RefreshTimer, &QTimer::timeout, this, [this] { Guarded([this] { RefreshTimerTimer(); }); });
 
     const auto popup = [this](const QPoint&) { PopupMenu1->popup(QCursor::pos()); };

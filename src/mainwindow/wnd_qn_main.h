@@ -5,7 +5,7 @@
 #include "layout/lm_form.h"
 #include "mainwindow/caption_switch.h"
 #include "mainwindow/main_actions.h"
-#include "mainwindow/svg_image_list.h"
+#include "mainwindow/main_components.h"
 #include "mainwindow/traffic_tray_icon.h"
 #include "netdata/network_configuration.h"
 
@@ -56,7 +56,8 @@ class TWindowSnapper;
 // panels (TWatcherPanels), the list model and the "Monitor" menu (TMonitorMenu) follow the marks.
 //
 // Everything runs on the GUI thread; the notifier's changes arrive there through the event loop.
-class Twnd_qn_Main : public TLMForm, public TMainActions
+// The components and actions are its bases (TMainComponents, TMainActions), by their design names.
+class Twnd_qn_Main : public TLMForm, public TMainActions, public TMainComponents
 {
     Q_OBJECT
 
@@ -69,22 +70,6 @@ public:
     void RemoveWatcher(std::uint32_t AIndex);
     // Re-reads the interfaces and brings the watched set, the list and the "Monitor" menu up to date.
     void RefreshData();
-
-    // Components, by their design names.
-    TIntfTree* Tree = nullptr;
-    QScrollArea* ScrollBox = nullptr;
-    // Always shown; docked while the desktop has a tray (it may come and go at any time).
-    TTrafficTrayIcon* TrayIcon = nullptr;
-    TTopMostWindow* TMW = nullptr;
-    QTimer* Timer = nullptr;
-    // Single shot, armed by the first change noticed after a refresh: a burst of changes gives one
-    // refresh 250 ms later, and changes go on giving one every 250 ms at most; a change noticed
-    // during or after a refresh arms it again, so the last change is always read.
-    QTimer* RefreshTimer = nullptr;
-    // The watcher area's first-start hint, shown while there is no panel.
-    QLabel* lStartHint = nullptr;
-    TSvgImageList ilIntf16;
-    TSvgImageList ilIntf32;
 
     // Read access for the panels, the dialogs and the tests.
     TNetworkConfiguration& NCC() { return *FNCC; }
