@@ -2,10 +2,11 @@
 #include "mainwindow/dlg_qn_adapter_info.h"
 
 #include "chart/format_settings.h"
-#include "layout/design_font.h"
 #include "mainwindow/adapter_image.h"
 #include "mainwindow/svg_image_list.h"
 #include "watcher/read_out_panel.h"
+#include "widgetkit/design_font.h"
+#include "widgetkit/fit_font.h"
 
 #include <QGroupBox>
 #include <QLabel>

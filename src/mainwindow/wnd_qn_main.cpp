@@ -3,7 +3,6 @@
 
 #include "about/dlg_about.h"
 #include "historyview/dlg_qn_history.h"
-#include "layout/design_font.h"
 #include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/dlg_qn_adapter_info.h"
 #include "mainwindow/history_recording.h"
@@ -27,6 +26,7 @@
 #include "mainwindow/window_snapper.h"
 #include "netdata/network_change_notifier.h"
 #include "platform/interface_scan.h"
+#include "widgetkit/design_font.h"
 
 #include <QAction>
 #include <QApplication>
