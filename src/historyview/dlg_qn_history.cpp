@@ -4,7 +4,7 @@
 #include "history/history_report.h"
 #include "historyview/history_chart.h"
 #include "historyview/quota_text.h"
-#include "watcher/quantity_format.h"
+#include "texts/quantity_format.h"
 #include "widgetkit/design_font.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 
 #include "mainwindow/svg_image_list.h"
 #include "netdata/network_configuration.h"
-#include "watcher/quantity_format.h"
+#include "texts/quantity_format.h"
 
 namespace qn {
 
