@@ -210,6 +210,16 @@ int TIntfListModel::AdapterIndexAt(int ARow) const
     return ARow >= 0 && ARow < rowCount() ? FRows[static_cast<std::size_t>(ARow)].Index : -1;
 }
 
+void TIntfListModel::RefreshCounters()
+{
+    // Only rows whose counters moved are repainted: an idle interface costs no painting.
+    for (int r = 0; r < rowCount(); ++r) {
+        std::uint64_t in = 0, out = 0;
+        FSnapshot->GetTraffic(IntfIdxAt(r), in, out);
+        SetCounters(r, in, out);
+    }
+}
+
 void TIntfListModel::SetCounters(int ARow, std::uint64_t AIn, std::uint64_t AOut)
 {
     if (ARow < 0 || ARow >= rowCount())

@@ -299,7 +299,7 @@ void Twnd_qn_Main::TimerTimer()
 {
     FSleepWatch->Check(WatcherClock);
     UpdateTrayState();
-    RefreshTraffic();
+    FTreeModel->RefreshCounters();
     RefreshTrayTraffic();
     if (History)
         History->Tick();

@@ -181,7 +181,6 @@ private:
 
     void RefreshWatchers();
     void RefreshTree();
-    void RefreshTraffic();
     // The tray picture and hint of this tick: the first panel's interface, or the best interface
     // while nothing is watched.
     void RefreshTrayTraffic();
