@@ -42,7 +42,8 @@ endfunction()
 
 # qn_library(<name> [QT] SOURCES ... [DEPS ...])
 # A static library of one folder. QT marks a library that uses Qt (moc on, Qt Widgets linked);
-# plain-C++ libraries must not pass it.
+# plain-C++ libraries must not pass it. The plain ones join the global property QN_PLAIN_TARGETS,
+# which the target plain_layers builds (make test-null).
 function(qn_library name)
     cmake_parse_arguments(ARG "QT" "" "SOURCES;DEPS" ${ARGN})
     add_library(${name} STATIC ${ARG_SOURCES})
@@ -51,20 +52,26 @@ function(qn_library name)
     if(ARG_QT)
         set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
         target_link_libraries(${name} PUBLIC Qt6::Widgets)
+    else()
+        set_property(GLOBAL APPEND PROPERTY QN_PLAIN_TARGETS ${name})
     endif()
     if(ARG_DEPS)
         target_link_libraries(${name} PUBLIC ${ARG_DEPS})
     endif()
 endfunction()
 
-# qn_test(<name> LABEL unit|widget [kernel] [KERNEL_CASES <gtest filter>] SOURCES ... [DEPS ...])
+# qn_test(<name> LABEL unit|widget [kernel] [KERNEL_CASES <gtest filter>] [PLATFORM_CASES <regex>]
+#         SOURCES ... [DEPS ...])
 # One GoogleTest executable. Labels say what a test needs: "unit" nothing, "widget" Qt (offscreen),
 # "kernel" root for a private network namespace. KERNEL_CASES names the cases of a mixed executable
-# that need root; they get the label "kernel" instead of the first label. Widget tests get a main
+# that need root; they get the label "kernel" instead of the first label. PLATFORM_CASES matches the
+# cases that need a real platform's services (settings files on disk, file locks, the version
+# resource, the kernel's interfaces); they also get the label "platform", and the null platform's
+# run (make test-null) leaves them out. Unit executables join QN_PLAIN_TARGETS. Widget tests get a main
 # that selects the offscreen platform when none is set and owns the QApplication; the others use
 # gtest_main. Widget tests that do not need root also run under valgrind (label "memcheck").
 function(qn_test name)
-    cmake_parse_arguments(ARG "" "KERNEL_CASES" "LABEL;SOURCES;DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "KERNEL_CASES;PLATFORM_CASES" "LABEL;SOURCES;DEPS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     qn_warnings(${name})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -77,6 +84,9 @@ function(qn_test name)
         target_link_libraries(${name} PRIVATE qn_test_widget_main GTest::gmock Qt6::Widgets Qt6::Test)
     else()
         target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock)
+    endif()
+    if(kind STREQUAL "unit")
+        set_property(GLOBAL APPEND PROPERTY QN_PLAIN_TARGETS ${name})
     endif()
     if(ARG_DEPS)
         target_link_libraries(${name} PRIVATE ${ARG_DEPS})
@@ -109,6 +119,13 @@ function(qn_test name)
         gtest_discover_tests(${name}
             DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
         set(labels "set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${ARG_LABEL}\")\n")
+    endif()
+    if(ARG_PLATFORM_CASES)
+        string(APPEND labels "foreach(t IN LISTS ${name}_TESTS ${name}_plain)\n"
+            "    if(t MATCHES \"${ARG_PLATFORM_CASES}\")\n"
+            "        set_tests_properties(\${t} PROPERTIES LABELS \"${ARG_LABEL};platform\")\n"
+            "    endif()\n"
+            "endforeach()\n")
     endif()
     # Labels go on after discovery: a list of them does not survive the discovery script's PROPERTIES.
     set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)

@@ -2,7 +2,7 @@
 #include "about/dlg_about.h"
 
 #include "about/version_info.h"
-#include "layout/design_font.h"
+#include "widgetkit/design_font.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
 // Axis arithmetic of the chart.
 #include "chart/sp_scale.h"
 
-#include "chart/format_settings.h"
+#include "texts/format_settings.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,8 +4,8 @@
 #include "history/history_report.h"
 #include "historyview/history_chart.h"
 #include "historyview/quota_text.h"
-#include "layout/design_font.h"
-#include "watcher/quantity_format.h"
+#include "texts/quantity_format.h"
+#include "widgetkit/design_font.h"
 
 #include <QComboBox>
 #include <QDate>

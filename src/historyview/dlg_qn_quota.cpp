@@ -1,7 +1,7 @@
 // The data cap dialog: limit, period, billing day, direction, warning levels and interfaces.
 #include "historyview/dlg_qn_quota.h"
 
-#include "layout/design_font.h"
+#include "widgetkit/design_font.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

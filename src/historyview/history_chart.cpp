@@ -3,7 +3,7 @@
 
 #include "chart/thin_line_raster.h"
 #include "history/history_bars.h"
-#include "watcher/quantity_format.h"
+#include "texts/quantity_format.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>

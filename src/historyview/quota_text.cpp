@@ -3,7 +3,7 @@
 
 #include "history/history_period.h"
 #include "history/history_report.h"
-#include "watcher/quantity_format.h"
+#include "texts/quantity_format.h"
 
 #include <cmath>
 

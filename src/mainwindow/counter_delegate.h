@@ -1,7 +1,7 @@
 // TCounterDelegate: paints the interface list's counter cells with one text measurement.
 #pragma once
 
-#include "layout/figure_text.h"
+#include "widgetkit/figure_text.h"
 
 #include <QFont>
 #include <QRect>

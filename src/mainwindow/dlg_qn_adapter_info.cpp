@@ -1,11 +1,12 @@
 // The interface properties dialog: fixed layout in design pixels, filled once from a record copy.
 #include "mainwindow/dlg_qn_adapter_info.h"
 
-#include "chart/format_settings.h"
-#include "layout/design_font.h"
 #include "mainwindow/adapter_image.h"
 #include "mainwindow/svg_image_list.h"
+#include "texts/format_settings.h"
 #include "watcher/read_out_panel.h"
+#include "widgetkit/design_font.h"
+#include "widgetkit/fit_font.h"
 
 #include <QGroupBox>
 #include <QLabel>

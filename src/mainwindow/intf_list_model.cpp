@@ -3,7 +3,7 @@
 
 #include "mainwindow/svg_image_list.h"
 #include "netdata/network_configuration.h"
-#include "watcher/quantity_format.h"
+#include "texts/quantity_format.h"
 
 namespace qn {
 
@@ -208,6 +208,16 @@ std::uint32_t TIntfListModel::IntfIdxAt(int ARow) const
 int TIntfListModel::AdapterIndexAt(int ARow) const
 {
     return ARow >= 0 && ARow < rowCount() ? FRows[static_cast<std::size_t>(ARow)].Index : -1;
+}
+
+void TIntfListModel::RefreshCounters()
+{
+    // Only rows whose counters moved are repainted: an idle interface costs no painting.
+    for (int r = 0; r < rowCount(); ++r) {
+        std::uint64_t in = 0, out = 0;
+        FSnapshot->GetTraffic(IntfIdxAt(r), in, out);
+        SetCounters(r, in, out);
+    }
 }
 
 void TIntfListModel::SetCounters(int ARow, std::uint64_t AIn, std::uint64_t AOut)

@@ -68,6 +68,8 @@ public:
     void SetChecked(int ARow, bool AChecked);
     // Sets the counters of ARow; only counters that moved repaint the row's two counter columns.
     void SetCounters(int ARow, std::uint64_t AIn, std::uint64_t AOut);
+    // Sets every row's counters from the snapshot's current reading (SetCounters per row).
+    void RefreshCounters();
 
     // The user changed the check box of ARow.
     std::function<void(int ARow, bool AChecked)> OnChecked;

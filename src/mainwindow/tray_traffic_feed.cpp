@@ -2,8 +2,8 @@
 #include "mainwindow/tray_traffic_feed.h"
 
 #include "netdata/network_configuration.h"
+#include "texts/quantity_format.h"
 #include "watcher/frm_qn_watcher.h"
-#include "watcher/quantity_format.h"
 #include "watcher/read_out_panel.h"
 
 namespace qn {

@@ -3,7 +3,6 @@
 
 #include "about/dlg_about.h"
 #include "historyview/dlg_qn_history.h"
-#include "layout/design_font.h"
 #include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/dlg_qn_adapter_info.h"
 #include "mainwindow/history_recording.h"
@@ -11,9 +10,11 @@
 #include "mainwindow/intf_tree.h"
 #include "mainwindow/main_actions.h"
 #include "mainwindow/main_caption_window.h"
+#include "mainwindow/main_components.h"
 #include "mainwindow/monitor_menu.h"
 #include "mainwindow/quota_control.h"
 #include "mainwindow/settings_storage.h"
+#include "mainwindow/sizing_frame.h"
 #include "mainwindow/sleep_watch.h"
 #include "mainwindow/top_most_window.h"
 #include "mainwindow/tray_dock.h"
@@ -25,6 +26,7 @@
 #include "mainwindow/window_snapper.h"
 #include "netdata/network_change_notifier.h"
 #include "platform/interface_scan.h"
+#include "widgetkit/design_font.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,16 +45,11 @@ namespace {
 // Design values.
 constexpr int DesignClientWidth = 475;
 constexpr int DesignClientHeight = 429;
-constexpr int TreeHeight = 115;
-constexpr int TimerIntervalMs = 1000;
-// The wait between a noticed change and its refresh, and the least time between such refreshes.
-constexpr int RefreshDelayMs = 250;
 
 } // namespace
 
 Twnd_qn_Main::Twnd_qn_Main(QWidget* AParent)
-    : TLMForm(AParent), ilIntf16(16, InterfaceImageResources()), ilIntf32(32, InterfaceImageResources()),
-      FCaptionWindow(std::make_unique<TMainCaptionWindow>(this, SizingBorder))
+    : TLMForm(AParent), FCaptionWindow(std::make_unique<TMainCaptionWindow>(this, SizingBorder))
 {
     setObjectName(QStringLiteral("wnd_qn_Main"));
     SetLayoutControl(true);
@@ -89,12 +86,8 @@ void Twnd_qn_Main::CreateComponents()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    Tree = new TIntfTree(client);
-    Tree->setObjectName(QStringLiteral("Tree"));
-    Tree->ApplyDesign(TreeHeight, QSize(ilIntf16.Width(), ilIntf16.Height()));
-    Tree->setAccessibleName(QStringLiteral("Interfaces"));
-    Tree->SetTag(1);
-    Tree->setVisible(false);
+    CreateActionsAndMenus(this);
+    CreateDesignComponents(this, client, PopupMenu1);
     layout->addWidget(Tree);
 
     FPanels = std::make_unique<TWatcherPanels>(client, &ilIntf16, this);
@@ -105,31 +98,40 @@ void Twnd_qn_Main::CreateComponents()
     layout->addWidget(ScrollBox, 1);
     setCentralWidget(client);
 
-    CreateActionsAndMenus(this);
-    const std::pair<QAction*, void (Twnd_qn_Main::*)()> handlers[] = {
-        {acExit, &Twnd_qn_Main::acExitExecute},
-        {acAbout, &Twnd_qn_Main::acAboutExecute},
-        {acOnTop, &Twnd_qn_Main::acOnTopExecute},
-        {acIntfView, &Twnd_qn_Main::acIntfViewExecute},
-        {acCaption, &Twnd_qn_Main::acCaptionExecute},
-        {acHide, &Twnd_qn_Main::acHideExecute},
-        {acOOI, &Twnd_qn_Main::acOOIExecute},
-        {acRefresh, &Twnd_qn_Main::acRefreshExecute},
-        {acPersistent, &Twnd_qn_Main::acPersistentExecute},
-        {acHistory, &Twnd_qn_Main::acHistoryExecute},
-        {acQuota, &Twnd_qn_Main::acQuotaExecute},
-        {acTrayTraffic, &Twnd_qn_Main::acTrayTrafficExecute},
+    const std::pair<QAction*, std::function<void()>> handlers[] = {
+        {acExit, [this] { close(); }},
+        {acAbout, [this] { ShowModal(ShowAboutDialog); }},
+        {acOnTop,
+         [this] {
+             TMW->SetAlwaysOnTop(!TMW->AlwaysOnTop());
+             acOnTop->setChecked(TMW->AlwaysOnTop());
+         }},
+        {acIntfView, [this] { acIntfViewExecute(); }},
+        {acCaption,
+         [this] {
+             TMW->SetTag(acCaption->isChecked() ? 1 : 0);
+             UpdateCaption(true);
+         }},
+        {acHide, [this] { FTrayDock->Hide(); }},
+        {acOOI,
+         [this] {
+             Tree->SetTag(acOOI->isChecked() ? 1 : 0);
+             RefreshData();
+         }},
+        {acRefresh, [this] { RefreshData(); }},
+        {acPersistent, [this] { acPersistentExecute(); }},
+        {acHistory, [this] { ShowModal(ShowHistory); }},
+        {acQuota, [this] { acQuotaExecute(); }},
+        {acTrayTraffic,
+         [this] {
+             TrayIcon->SetShowTraffic(acTrayTraffic->isChecked());
+             RefreshTrayTraffic();
+         }},
     };
     for (const auto& [action, handler] : handlers)
-        connect(action, &QAction::triggered, this, [this, h = handler] { Guarded([this, h] { (this->*h)(); }); });
+        connect(action, &QAction::triggered, this, [this, h = handler] { Guarded(h); });
+    new TSizingFrame(this, SizingBorder, [this] { return !HasCaption(); });
 
-    TMW = new TTopMostWindow(this);
-    TMW->setObjectName(QStringLiteral("TMW"));
-    TMW->SetTag(1);
-
-    TrayIcon = new TTrafficTrayIcon(this);
-    TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
-    TrayIcon->setContextMenu(PopupMenu1);
     FTrayDock = std::make_unique<TTrayDock>(this, TrayIcon);
     connect(TrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason AReason) {
         if (AReason == QSystemTrayIcon::Trigger)
@@ -137,17 +139,8 @@ void Twnd_qn_Main::CreateComponents()
     });
 
     FSnapper = std::make_unique<TWindowSnapper>(this);
-
-    Timer = new QTimer(this);
-    Timer->setObjectName(QStringLiteral("Timer"));
-    Timer->setInterval(TimerIntervalMs);
     connect(Timer, &QTimer::timeout, this, &Twnd_qn_Main::TimerTimer);
     Timer->start();
-
-    RefreshTimer = new QTimer(this);
-    RefreshTimer->setObjectName(QStringLiteral("RefreshTimer"));
-    RefreshTimer->setSingleShot(true);
-    RefreshTimer->setInterval(RefreshDelayMs);
     connect(RefreshTimer, &QTimer::timeout, this, [this] { Guarded([this] { RefreshTimerTimer(); }); });
 
     const auto popup = [this](const QPoint&) { PopupMenu1->popup(QCursor::pos()); };
@@ -246,23 +239,6 @@ void Twnd_qn_Main::RefreshData()
 
 // --- Actions -------------------------------------------------------------------------------------
 
-void Twnd_qn_Main::acExitExecute()
-{
-    close();
-}
-
-void Twnd_qn_Main::acAboutExecute()
-{
-    if (ShowAboutDialog)
-        WithTopMostLifted([this] { ShowAboutDialog(this); });
-}
-
-void Twnd_qn_Main::acOnTopExecute()
-{
-    TMW->SetAlwaysOnTop(!TMW->AlwaysOnTop());
-    acOnTop->setChecked(TMW->AlwaysOnTop());
-}
-
 void Twnd_qn_Main::acIntfViewExecute()
 {
     const bool shown = !Tree->Visible();
@@ -270,23 +246,6 @@ void Twnd_qn_Main::acIntfViewExecute()
     acIntfView->setChecked(shown);
     // The watcher area keeps its size: the window grows or shrinks by the list.
     ProgramGeometryChange([this, shown] { resize(width(), height() + (shown ? Tree->height() : -Tree->height())); });
-}
-
-void Twnd_qn_Main::acCaptionExecute()
-{
-    TMW->SetTag(acCaption->isChecked() ? 1 : 0);
-    UpdateCaption(true);
-}
-
-void Twnd_qn_Main::acOOIExecute()
-{
-    Tree->SetTag(acOOI->isChecked() ? 1 : 0);
-    RefreshData();
-}
-
-void Twnd_qn_Main::acRefreshExecute()
-{
-    RefreshData();
 }
 
 void Twnd_qn_Main::acPersistentExecute()
@@ -297,12 +256,6 @@ void Twnd_qn_Main::acPersistentExecute()
     TLayoutManager& lm = *LayoutManager();
     if (const int i = lm.FindComponent(acPersistent); i >= 0 && !acPersistent->isChecked())
         lm.Items(i).Save();
-}
-
-void Twnd_qn_Main::acHistoryExecute()
-{
-    if (ShowHistory)
-        WithTopMostLifted([this] { ShowHistory(this); });
 }
 
 // --- Caption -------------------------------------------------------------------------------------
@@ -346,7 +299,7 @@ void Twnd_qn_Main::TimerTimer()
 {
     FSleepWatch->Check(WatcherClock);
     UpdateTrayState();
-    RefreshTraffic();
+    FTreeModel->RefreshCounters();
     RefreshTrayTraffic();
     if (History)
         History->Tick();
@@ -365,6 +318,12 @@ void Twnd_qn_Main::RefreshTimerTimer()
 }
 
 // --- Helpers -------------------------------------------------------------------------------------
+
+void Twnd_qn_Main::ShowModal(const std::function<void(QWidget* AParent)>& ADialog)
+{
+    if (ADialog)
+        WithTopMostLifted([&] { ADialog(this); });
+}
 
 void Twnd_qn_Main::WithTopMostLifted(const std::function<void()>& ADialog)
 {

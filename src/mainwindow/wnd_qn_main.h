@@ -5,7 +5,7 @@
 #include "layout/lm_form.h"
 #include "mainwindow/caption_switch.h"
 #include "mainwindow/main_actions.h"
-#include "mainwindow/svg_image_list.h"
+#include "mainwindow/main_components.h"
 #include "mainwindow/traffic_tray_icon.h"
 #include "netdata/network_configuration.h"
 
@@ -56,7 +56,8 @@ class TWindowSnapper;
 // panels (TWatcherPanels), the list model and the "Monitor" menu (TMonitorMenu) follow the marks.
 //
 // Everything runs on the GUI thread; the notifier's changes arrive there through the event loop.
-class Twnd_qn_Main : public TLMForm, public TMainActions
+// The components and actions are its bases (TMainComponents, TMainActions), by their design names.
+class Twnd_qn_Main : public TLMForm, public TMainActions, public TMainComponents
 {
     Q_OBJECT
 
@@ -69,22 +70,6 @@ public:
     void RemoveWatcher(std::uint32_t AIndex);
     // Re-reads the interfaces and brings the watched set, the list and the "Monitor" menu up to date.
     void RefreshData();
-
-    // Components, by their design names.
-    TIntfTree* Tree = nullptr;
-    QScrollArea* ScrollBox = nullptr;
-    // Always shown; docked while the desktop has a tray (it may come and go at any time).
-    TTrafficTrayIcon* TrayIcon = nullptr;
-    TTopMostWindow* TMW = nullptr;
-    QTimer* Timer = nullptr;
-    // Single shot, armed by the first change noticed after a refresh: a burst of changes gives one
-    // refresh 250 ms later, and changes go on giving one every 250 ms at most; a change noticed
-    // during or after a refresh arms it again, so the last change is always read.
-    QTimer* RefreshTimer = nullptr;
-    // The watcher area's first-start hint, shown while there is no panel.
-    QLabel* lStartHint = nullptr;
-    TSvgImageList ilIntf16;
-    TSvgImageList ilIntf32;
 
     // Read access for the panels, the dialogs and the tests.
     TNetworkConfiguration& NCC() { return *FNCC; }
@@ -173,9 +158,7 @@ protected:
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
     void closeEvent(QCloseEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
-    void mousePressEvent(QMouseEvent* AEvent) override;
     void moveEvent(QMoveEvent* AEvent) override;
-    void mouseMoveEvent(QMouseEvent* AEvent) override;
     void paintEvent(QPaintEvent* AEvent) override;
 
 private:
@@ -187,19 +170,10 @@ private:
     void FormCreate();
     void LMFormAfterRestore();
 
-    void acExitExecute();
-    void acAboutExecute();
-    void acOnTopExecute();
     void acIntfViewExecute();
-    void acCaptionExecute();
-    void acHideExecute();
-    void acOOIExecute();
-    void acRefreshExecute();
     void acPersistentExecute();
-    void acHistoryExecute();
     void acQuotaExecute();
     void CreateQuota();
-    void acTrayTrafficExecute();
     void cmIntfClick(QAction* AItem);
     // The user watches or stops watching the interface at AIndex of the snapshot.
     void ChooseWatch(int AIndex, bool AWatched);
@@ -207,12 +181,13 @@ private:
 
     void RefreshWatchers();
     void RefreshTree();
-    void RefreshTraffic();
     // The tray picture and hint of this tick: the first panel's interface, or the best interface
     // while nothing is watched.
     void RefreshTrayTraffic();
     // Runs a modal dialog with the window's top-most state lifted.
     void WithTopMostLifted(const std::function<void()>& ADialog);
+    // Runs ADialog, when set, with the window as its parent and the top-most state lifted.
+    void ShowModal(const std::function<void(QWidget* AParent)>& ADialog);
     int FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const;
 
     std::unique_ptr<TNetworkConfiguration> FNCC;

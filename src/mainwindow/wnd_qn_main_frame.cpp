@@ -3,7 +3,6 @@
 #include "mainwindow/wnd_qn_main.h"
 
 #include "mainwindow/caption_switch.h"
-#include "mainwindow/sizing_border.h"
 #include "mainwindow/top_most_window.h"
 #include "mainwindow/window_metrics.h"
 #include "mainwindow/window_snapper.h"
@@ -52,25 +51,6 @@ bool Twnd_qn_Main::eventFilter(QObject* AWatched, QEvent* AEvent)
         return true;
     }
     return TLMForm::eventFilter(AWatched, AEvent);
-}
-
-void Twnd_qn_Main::mousePressEvent(QMouseEvent* AEvent)
-{
-    // Only the sizing border reaches the window itself: everything else is covered by its children.
-    if (!HasCaption() && AEvent->button() == Qt::LeftButton && windowHandle()) {
-        if (const Qt::Edges edges = SizingEdges(AEvent->position().toPoint(), size(), SizingBorder); edges) {
-            windowHandle()->startSystemResize(edges);
-            return;
-        }
-    }
-    TLMForm::mousePressEvent(AEvent);
-}
-
-void Twnd_qn_Main::mouseMoveEvent(QMouseEvent* AEvent)
-{
-    setCursor(HasCaption() ? Qt::ArrowCursor
-                           : SizingCursor(SizingEdges(AEvent->position().toPoint(), size(), SizingBorder)));
-    TLMForm::mouseMoveEvent(AEvent);
 }
 
 void Twnd_qn_Main::paintEvent(QPaintEvent* AEvent)

@@ -9,12 +9,6 @@
 
 namespace qn {
 
-void Twnd_qn_Main::acTrayTrafficExecute()
-{
-    TrayIcon->SetShowTraffic(acTrayTraffic->isChecked());
-    RefreshTrayTraffic();
-}
-
 void Twnd_qn_Main::RefreshTrayTraffic()
 {
     if (!TrayIcon->ShowTraffic())

@@ -5,11 +5,6 @@
 
 namespace qn {
 
-void Twnd_qn_Main::acHideExecute()
-{
-    FTrayDock->Hide();
-}
-
 void Twnd_qn_Main::TrayIconClick()
 {
     FTrayDock->Restore();

@@ -110,14 +110,4 @@ void Twnd_qn_Main::TreeDblClick()
     WithTopMostLifted([this, &a] { ShowAdapterInfo(this, a); });
 }
 
-void Twnd_qn_Main::RefreshTraffic()
-{
-    // Only rows whose counters moved are repainted: an idle interface costs no painting.
-    for (int r = 0; r < FTreeModel->rowCount(); ++r) {
-        std::uint64_t in = 0, out = 0;
-        FNCC->GetTraffic(FTreeModel->IntfIdxAt(r), in, out);
-        FTreeModel->SetCounters(r, in, out);
-    }
-}
-
 } // namespace qn

@@ -2,10 +2,11 @@
 #include "watcher/frm_qn_watcher.h"
 
 #include "chart/sp_xy_plot.h"
-#include "layout/design_font.h"
 #include "netdata/ip_helper_counter_source.h"
 #include "watcher/gradient_bar.h"
 #include "watcher/read_out_panel.h"
+#include "widgetkit/design_font.h"
+#include "widgetkit/fit_font.h"
 
 #include <QApplication>
 #include <QComboBox>

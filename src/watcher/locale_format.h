@@ -1,7 +1,7 @@
 // The user's number and date formats taken from a Qt locale, for the plain formatting code.
 #pragma once
 
-#include "chart/format_settings.h"
+#include "texts/format_settings.h"
 
 #include <QLocale>
 

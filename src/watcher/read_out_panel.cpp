@@ -1,6 +1,8 @@
 // TReadOutPanel: background and centred caption.
 #include "watcher/read_out_panel.h"
 
+#include "widgetkit/fit_font.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFontMetrics>
@@ -12,9 +14,6 @@
 namespace qn {
 
 namespace {
-// Narrower than this a caption turns unreadable; it is cut off instead.
-constexpr int MinStretch = 60;
-
 // What a screen reader reads of a read-out: static text whose name says what it is (the
 // accessible name, else the caption) and whose text is the figure.
 class TReadOutAccessible : public QAccessibleWidget, public QAccessibleTextInterface
@@ -71,17 +70,6 @@ QAccessibleInterface* ReadOutAccessibleFactory(const QString& AClassName, QObjec
 }
 
 } // namespace
-
-QFont FitFont(const QFont& AFont, const QString& AText, int AWidth)
-{
-    const int needed = QFontMetrics(AFont).horizontalAdvance(AText);
-    if (needed <= AWidth || needed <= 0 || AWidth <= 0)
-        return AFont;
-    QFont narrow(AFont);
-    const int stretch = AFont.stretch() == QFont::AnyStretch ? 100 : AFont.stretch();
-    narrow.setStretch(std::max(MinStretch, stretch * AWidth / needed));
-    return narrow;
-}
 
 TReadOutPanel::TReadOutPanel(QWidget* AParent) : QWidget(AParent)
 {

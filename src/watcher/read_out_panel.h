@@ -1,7 +1,7 @@
 // TReadOutPanel: a borderless coloured panel whose centred caption is one read-out of a watcher.
 #pragma once
 
-#include "layout/figure_text.h"
+#include "widgetkit/figure_text.h"
 
 #include <QColor>
 #include <QFont>
@@ -11,11 +11,6 @@
 #include <functional>
 
 namespace qn {
-
-// AFont narrowed (by its stretch) just enough for AText to take at most AWidth pixels; unchanged
-// when the text fits. The design metrics are Tahoma's, and the stand-in fonts of other systems run
-// wider: a caption is narrowed rather than cut off.
-QFont FitFont(const QFont& AFont, const QString& AText, int AWidth);
 
 // Paints only its background and caption. Setting a caption equal to the current one repaints
 // nothing, so a read-out that did not change between ticks costs no painting; a new caption never

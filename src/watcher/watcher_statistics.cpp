@@ -2,7 +2,7 @@
 #include "watcher/watcher_statistics.h"
 
 #include "netdata/counter_difference.h"
-#include "watcher/quantity_format.h"
+#include "texts/quantity_format.h"
 
 #include <cmath>
 

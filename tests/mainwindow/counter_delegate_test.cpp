@@ -1,7 +1,7 @@
 // Counter cells: where the text goes and when it is elided.
 #include "mainwindow/counter_delegate.h"
 
-#include "layout/design_font.h"
+#include "widgetkit/design_font.h"
 
 #include <gtest/gtest.h>
 

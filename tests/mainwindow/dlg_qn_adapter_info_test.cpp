@@ -1,9 +1,9 @@
 // The interface properties dialog: the texts it derives from a record, its picture, closing keys.
 #include "mainwindow/dlg_qn_adapter_info.h"
 
-#include "chart/format_settings.h"
 #include "mainwindow/adapter_image.h"
 #include "mainwindow/svg_image_list.h"
+#include "texts/format_settings.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 // Pins the process-wide number and date formats for one test and restores them afterwards.
 #pragma once
 
-#include "chart/format_settings.h"
+#include "texts/format_settings.h"
 
 #include <string>
 #include <utility>

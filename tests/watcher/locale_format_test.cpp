@@ -1,7 +1,7 @@
 // The plain number and date formats taken from a system locale.
 #include "watcher/locale_format.h"
 
-#include "watcher/quantity_format.h"
+#include "texts/quantity_format.h"
 
 #include "support/pinned_format.h"
 

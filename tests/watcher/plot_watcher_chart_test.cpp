@@ -1,6 +1,6 @@
 // The watcher's statistics driving a real plot, which draws the rates.
+#include "texts/quantity_format.h"
 #include "watcher/plot_watcher_chart.h"
-#include "watcher/quantity_format.h"
 #include "watcher/watcher_statistics.h"
 
 #include "support/pinned_format.h"

@@ -1,6 +1,8 @@
 // The read-out grid's captions: narrowed to fit their cell, never cut.
 #include "watcher/read_out_panel.h"
 
+#include "widgetkit/fit_font.h"
+
 #include <QFont>
 #include <QFontMetrics>
 

@@ -8,7 +8,7 @@
 #include "platform/history_location.h"
 #include "platform/ini_file.h"
 #include "platform/settings_location.h"
-#include "watcher/quantity_format.h"
+#include "texts/quantity_format.h"
 
 #include <algorithm>
 #include <cstdio>

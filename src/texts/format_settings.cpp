@@ -1,5 +1,5 @@
 // Number and date-time texts in the user's formats, free of the C library's locale.
-#include "chart/format_settings.h"
+#include "texts/format_settings.h"
 
 #include "platform/calendar.h"
 

@@ -1,8 +1,8 @@
 // Figure texts: the glyph path measures and draws as the shaping path does, and every text the
 // glyph path cannot take goes the ordinary way.
-#include "layout/figure_text.h"
+#include "widgetkit/figure_text.h"
 
-#include "layout/design_font.h"
+#include "widgetkit/design_font.h"
 
 #include <QFontMetrics>
 #include <QImage>

@@ -1,5 +1,5 @@
 // Short texts of byte quantities and bit rates.
-#include "watcher/quantity_format.h"
+#include "texts/quantity_format.h"
 
 #include <cmath>
 #include <cstdint>

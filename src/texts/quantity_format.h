@@ -1,7 +1,7 @@
 // Short texts of byte quantities and bit rates, as the read-outs and list columns show them.
 #pragma once
 
-#include "chart/format_settings.h"
+#include "texts/format_settings.h"
 
 #include <cstdint>
 #include <string>

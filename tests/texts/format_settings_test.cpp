@@ -1,5 +1,5 @@
 // Number and date-time texts with pinned formats.
-#include "chart/format_settings.h"
+#include "texts/format_settings.h"
 
 #include "support/pinned_format.h"
 

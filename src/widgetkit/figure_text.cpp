@@ -1,5 +1,5 @@
 // Glyph runs built from the font's character map and advances; the ordinary text path otherwise.
-#include "layout/figure_text.h"
+#include "widgetkit/figure_text.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
 // Picks the design fonts' stand-ins from the installed families.
-#include "layout/design_font.h"
+#include "widgetkit/design_font.h"
 
 #include <QFontDatabase>
 #include <QStringList>

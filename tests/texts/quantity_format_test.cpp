@@ -1,5 +1,5 @@
 // Quantity texts: unit choice from the rounded value, two decimals, halves away from zero, the user's separator.
-#include "watcher/quantity_format.h"
+#include "texts/quantity_format.h"
 
 #include "support/pinned_format.h"
 
