@@ -1,6 +1,8 @@
 // The tray hint's text and pace, and the rates of an unwatched interface.
 #include "mainwindow/tray_hint.h"
 
+#include "netdata/counter_difference.h"
+
 namespace qn {
 
 std::string TrayHintText(const std::string& ATitle, const std::vector<TTrayHintLine>& ALines)
@@ -25,22 +27,21 @@ std::optional<std::string> TTrayHint::Update(std::uint64_t ANowMs, const std::st
     return text;
 }
 
-void TTrayRates::Sample(std::uint32_t AIntfIdx, bool ARead, std::uint64_t AIn, std::uint64_t AOut, std::uint64_t ANowMs)
+void TTrayRates::Sample(std::uint32_t AIntfIdx, const TTrafficCounters* AReading, std::uint64_t ANowMs)
 {
     FRateDL = FRateUL = 0.0;
-    if (!ARead) {
+    if (!AReading || !UsableReading(*AReading)) {
         FHave = false;
         return;
     }
     if (FHave && AIntfIdx == FIdx && ANowMs > FAt) {
         const double seconds = static_cast<double>(ANowMs - FAt) / 1000.0;
-        // A 64-bit counter that drops was reset (interface re-created, driver reloaded).
-        FRateDL = AIn >= FIn ? static_cast<double>(AIn - FIn) / seconds : 0.0;
-        FRateUL = AOut >= FOut ? static_cast<double>(AOut - FOut) / seconds : 0.0;
+        const TCounterStep step = CounterDifference(FBaseline, *AReading);
+        FRateDL = static_cast<double>(step.In) / seconds;
+        FRateUL = static_cast<double>(step.Out) / seconds;
     }
     FIdx = AIntfIdx;
-    FIn = AIn;
-    FOut = AOut;
+    FBaseline = *AReading;
     FAt = ANowMs;
     FHave = true;
 }

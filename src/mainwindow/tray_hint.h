@@ -1,6 +1,8 @@
 // The tray icon's hint: the watched interfaces with their current rates, at most every two seconds.
 #pragma once
 
+#include "netdata/traffic_counter_source.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,19 +43,20 @@ private:
 };
 
 // The rates of one interface from its octet counters, for the picture when no panel is watching.
-// The panels' rules: a new index or a failed read takes a new baseline and shows 0; a counter that
-// drops was reset and shows 0 for that read; elapsed time is monotonic.
+// The panels' rules (netdata/counter_difference.h): a new index or a read that is not usable takes a
+// new baseline and shows 0; what moved between two readings is CounterDifference's; elapsed time is
+// monotonic.
 class TTrayRates
 {
 public:
-    void Sample(std::uint32_t AIntfIdx, bool ARead, std::uint64_t AIn, std::uint64_t AOut, std::uint64_t ANowMs);
+    // AReading is null when the read failed.
+    void Sample(std::uint32_t AIntfIdx, const TTrafficCounters* AReading, std::uint64_t ANowMs);
     double RateDL() const { return FRateDL; }
     double RateUL() const { return FRateUL; }
 
 private:
     std::uint32_t FIdx = 0;
-    std::uint64_t FIn = 0;
-    std::uint64_t FOut = 0;
+    TTrafficCounters FBaseline;
     std::uint64_t FAt = 0;
     bool FHave = false;
     double FRateDL = 0.0;

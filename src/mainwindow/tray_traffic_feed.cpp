@@ -1,6 +1,7 @@
 // TTrayTrafficFeed: the panels' read-outs, or the best interface's rates, for the tray.
 #include "mainwindow/tray_traffic_feed.h"
 
+#include "netdata/ip_helper_counter_source.h"
 #include "netdata/network_configuration.h"
 #include "texts/quantity_format.h"
 #include "watcher/frm_qn_watcher.h"
@@ -37,11 +38,10 @@ TTrayTraffic TTrayTrafficFeed::Collect(const std::vector<Tfrm_qn_Watcher*>& APan
     const int i = bestIdx > 0x7FFFFFFFu ? -1 : ANCC.FindAdapter(static_cast<std::int32_t>(bestIdx));
     if (i < 0)
         return traffic;
-    const TAdapter best = ANCC.Adapters(i);
-    std::uint64_t in = 0, out = 0;
-    ANCC.GetTraffic(best.IntfIdx, in, out);
-    // Both counters 0 is a failed read, as the panels count it.
-    FBestRates.Sample(best.IntfIdx, in != 0 || out != 0, in, out, ANowMs);
+    const TAdapter& best = ANCC.Adapters(static_cast<std::uint16_t>(i));
+    TTrafficCounters counters;
+    const bool read = TIpHelperCounterSource().ReadCounters(best.IntfIdx, counters);
+    FBestRates.Sample(best.IntfIdx, read ? &counters : nullptr, ANowMs);
     traffic.RateDL = FBestRates.RateDL();
     traffic.RateUL = FBestRates.RateUL();
     traffic.Lines.push_back(

@@ -168,23 +168,29 @@ TEST(TrayHint, ChangesAtMostEveryTwoSecondsAndOnlyWhenItsTextDoes)
 TEST(TrayRates, RatesFollowTheCountersByThePanelsRules)
 {
     TTrayRates rates;
-    rates.Sample(2, true, 1000, 500, 10000);
+    TTrafficCounters c;
+    rates.Sample(2, &(c = {1000, 500, true}), 10000);
     EXPECT_EQ(0.0, rates.RateDL()) << "the first read is a baseline";
-    rates.Sample(2, true, 3000, 1500, 12000);
+    rates.Sample(2, &(c = {3000, 1500, true}), 12000);
     EXPECT_DOUBLE_EQ(1000.0, rates.RateDL());
     EXPECT_DOUBLE_EQ(500.0, rates.RateUL());
-    rates.Sample(2, true, 100, 2500, 13000);
+    rates.Sample(2, &(c = {100, 2500, true}), 13000);
     EXPECT_EQ(0.0, rates.RateDL()) << "a counter that drops was reset";
     EXPECT_DOUBLE_EQ(1000.0, rates.RateUL());
-    rates.Sample(7, true, 9000000, 9000000, 14000);
+    rates.Sample(7, &(c = {9000000, 9000000, true}), 14000);
     EXPECT_EQ(0.0, rates.RateDL()) << "another interface's counters start a new baseline";
-    rates.Sample(7, false, 0, 0, 15000);
+    rates.Sample(7, nullptr, 15000);
     EXPECT_EQ(0.0, rates.RateDL());
-    rates.Sample(7, true, 9100000, 9000000, 16000);
+    rates.Sample(7, &(c = {9100000, 9000000, true}), 16000);
     EXPECT_EQ(0.0, rates.RateDL()) << "after a failed read the next one is a baseline";
-    rates.Sample(7, true, 9200000, 9000000, 16000);
+    rates.Sample(7, &(c = {9200000, 9000000, true}), 16000);
     EXPECT_EQ(0.0, rates.RateDL()) << "no time passed: no rate, no division by zero";
     EXPECT_FALSE(std::isnan(rates.RateUL()));
+    rates.Sample(3, &(c = {0xFFFFFF00u, 10, false}), 20000);
+    rates.Sample(3, &(c = {0x100, 10, false}), 21000);
+    EXPECT_DOUBLE_EQ(512.0, rates.RateDL()) << "a 32-bit counter wraps modulo 2^32";
+    rates.Sample(3, &(c = {0x100, 10, true}), 22000);
+    EXPECT_EQ(0.0, rates.RateDL()) << "a change of width counts nothing";
 }
 
 } // namespace
