@@ -140,6 +140,10 @@ void RunInNetworkNamespace(const std::function<void()>& ABody)
 
 std::size_t SendFrames(const std::string& AFrom, const std::uint8_t (&ATo)[6], int ACount, std::size_t APayload)
 {
+    // Until the carrier is on, a link's queue drops every frame while the send reports success;
+    // the carrier follows "ip link set up" by up to a second. Loopback has no carrier to wait for.
+    if (AFrom != "lo" && !WaitUntilUp({AFrom}))
+        return 0;
     const int fd = socket(AF_PACKET, SOCK_RAW, 0);
     if (fd < 0)
         return 0;

@@ -44,7 +44,8 @@ bool WaitUntilUp(const std::vector<std::string>& ALinks);
 
 // Sends ACount raw Ethernet frames of APayload bytes (after the header) out of the link AFrom to the
 // hardware address ATo (all 0xff: broadcast); through a veth pair the other end receives them. No IP
-// is involved, so nothing leaves the namespace. Returns the bytes sent (0 when the socket fails).
+// is involved, so nothing leaves the namespace. Waits for AFrom to be up first. Returns the bytes
+// sent (0 when the socket fails or the link never comes up).
 std::size_t SendFrames(const std::string& AFrom, const std::uint8_t (&ATo)[6], int ACount, std::size_t APayload);
 
 } // namespace qn::test
