@@ -792,6 +792,11 @@ def notify_calls(log_path):
 def send_frames(interface, count, payload=1500):
     """Broadcast frames out of interface (no IP involved); returns the bytes sent."""
     import socket
+    if interface != "lo":
+        # Until the carrier follows "ip link set up" (up to a second) the link's queue drops
+        # every frame while the send succeeds.
+        wait_for(f"{interface} to be up", lambda: "state UP" in subprocess.run(
+            ["ip", "link", "show", interface], capture_output=True, text=True).stdout)
     with socket.socket(socket.AF_PACKET, socket.SOCK_RAW) as s:
         s.bind((interface, 0))
         frame = b"\xff" * 6 + b"\x02\x00\x00\x00\x00\xa0" + b"\x88\xb5" + b"\x00" * payload
