@@ -1,7 +1,6 @@
-// A fake clock, scripted counters and a pinned time zone for the history tests.
+// Scripted counters and a pinned time zone for the history tests.
 #pragma once
 
-#include "history/history_clock.h"
 #include "netdata/traffic_counter_source.h"
 
 #include <cstdint>
@@ -11,21 +10,6 @@
 #include <string>
 
 namespace qn::test {
-
-class TFakeHistoryClock : public IHistoryClock
-{
-public:
-    std::int64_t Wall = 0;
-    std::uint64_t Ms = 5000;
-    std::int64_t UnixTime() override { return Wall; }
-    std::uint64_t TickCount() override { return Ms; }
-    // Both clocks move on by ASeconds.
-    void Advance(std::int64_t ASeconds)
-    {
-        Wall += ASeconds;
-        Ms += static_cast<std::uint64_t>(ASeconds) * 1000u;
-    }
-};
 
 // Counters by interface index; an index missing from the map fails its read.
 class TScriptedCounters : public ITrafficCounterSource

@@ -4,6 +4,7 @@
 #include "history/history_store.h"
 
 #include "history/history_fakes.h"
+#include "support/fake_clock.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@
 namespace qn {
 namespace {
 
-using test::TFakeHistoryClock;
+using test::TFakeClock;
 using test::TPinnedZone;
 using test::TScriptedCounters;
 using test::TTempFolder;
@@ -42,7 +43,7 @@ std::uint64_t StoredDownload(const std::string& APath, const std::string& AName 
 // One running copy of the program: its clock, its counters and its recorder.
 struct TCopy
 {
-    TFakeHistoryClock Clock;
+    TFakeClock Clock;
     TScriptedCounters Counters;
     THistoryRecorder Recorder;
 
@@ -124,7 +125,7 @@ TEST_F(HistoryRecorder, ReadsEveryFifthPassAndLosesNothingInBetween)
         }
     } counters;
     counters.Inner.Values[1] = {1000, 1000, true};
-    TFakeHistoryClock clock;
+    TFakeClock clock;
     clock.Wall = 1781258400;
     THistoryRecorder recorder(counters, clock, {Path, 60000, 5000, 0});
     recorder.SetInterfaces({{"eth0", 1}});

@@ -6,6 +6,7 @@
 #include "watcher/gradient_bar.h"
 #include "watcher/read_out_panel.h"
 
+#include "support/fake_clock.h"
 #include "support/pinned_format.h"
 
 #include <QAccessible>
@@ -29,15 +30,6 @@ const QColor Lime(0x00, 0xFF, 0x00);
 const QColor Cream(0xFF, 0xFB, 0xF0);
 const QColor TotalGrey(0xE0, 0xE0, 0xE0);
 
-class TFakeClock : public IWatcherClock
-{
-public:
-    std::uint64_t Ms = 5000;
-    double Epoch = 45000.5; // 2023-03-15 12:00
-    std::uint64_t TickCount() override { return Ms; }
-    double Now() override { return Epoch + static_cast<double>(Ms) / 86400000.0; }
-};
-
 class TFakeCounters : public ITrafficCounterSource
 {
 public:
@@ -55,7 +47,7 @@ class WatcherPanel : public testing::Test
 {
 protected:
     test::TPinnedFormat Pin{"."};
-    TFakeClock Clock;
+    test::TFakeClock Clock;
     TFakeCounters Counters;
     Tfrm_qn_Watcher Frame{nullptr, &Counters, &Clock};
 

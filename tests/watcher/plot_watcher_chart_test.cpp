@@ -3,6 +3,7 @@
 #include "watcher/plot_watcher_chart.h"
 #include "watcher/watcher_statistics.h"
 
+#include "support/fake_clock.h"
 #include "support/pinned_format.h"
 
 #include <QImage>
@@ -11,14 +12,6 @@
 
 namespace qn {
 namespace {
-
-class TFakeClock : public IWatcherClock
-{
-public:
-    std::uint64_t Ms = 0;
-    std::uint64_t TickCount() override { return Ms; }
-    double Now() override { return 45000.5 + static_cast<double>(Ms) / 86400000.0; }
-};
 
 class TFakeCounters : public ITrafficCounterSource
 {
@@ -44,7 +37,7 @@ TEST(WatcherOnPlot, TicksDriveARealPlotThatDrawsTheRates)
     Tsp_XYLine& up = plot.AddLine();
     up.SetLineAttr({0x00FF00, Tsp_PenStyle::Solid, 1, true});
     TPlotWatcherChart chart(plot, down, up);
-    TFakeClock clock;
+    test::TFakeClock clock(0);
     TFakeCounters counters;
     TWatcherStatistics stats(counters, clock, chart);
     stats.TimerTimer(0);
