@@ -3,7 +3,6 @@
 #include "history/history_sampler.h"
 #include "history/history_store.h"
 
-#include "history/history_fakes.h"
 #include "support/fake_clock.h"
 #include "support/temp_folder.h"
 

@@ -9,6 +9,7 @@
 
 #include "history/history_fakes.h"
 #include "support/fake_clock.h"
+#include "support/scripted_counters.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -8,6 +8,7 @@
 
 #include "support/fake_clock.h"
 #include "support/pinned_format.h"
+#include "support/scripted_counters.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -30,25 +31,12 @@ const QColor Lime(0x00, 0xFF, 0x00);
 const QColor Cream(0xFF, 0xFB, 0xF0);
 const QColor TotalGrey(0xE0, 0xE0, 0xE0);
 
-class TFakeCounters : public ITrafficCounterSource
-{
-public:
-    TTrafficCounters Value{10000000, 2000000, true};
-    std::uint32_t LastIntfIdx = 0;
-    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
-    {
-        LastIntfIdx = AIntfIdx;
-        ACounters = Value;
-        return true;
-    }
-};
-
 class WatcherPanel : public testing::Test
 {
 protected:
     test::TPinnedFormat Pin{"."};
     test::TFakeClock Clock;
-    TFakeCounters Counters;
+    test::TScriptedCounters Counters{{10000000, 2000000, true}};
     Tfrm_qn_Watcher Frame{nullptr, &Counters, &Clock};
 
     WatcherPanel()

@@ -5,6 +5,7 @@
 
 #include "support/fake_clock.h"
 #include "support/pinned_format.h"
+#include "support/scripted_counters.h"
 
 #include <QImage>
 
@@ -12,17 +13,6 @@
 
 namespace qn {
 namespace {
-
-class TFakeCounters : public ITrafficCounterSource
-{
-public:
-    TTrafficCounters Value{100000, 100000, true};
-    bool ReadCounters(std::uint32_t, TTrafficCounters& ACounters) override
-    {
-        ACounters = Value;
-        return true;
-    }
-};
 
 TEST(WatcherOnPlot, TicksDriveARealPlotThatDrawsTheRates)
 {
@@ -38,7 +28,7 @@ TEST(WatcherOnPlot, TicksDriveARealPlotThatDrawsTheRates)
     up.SetLineAttr({0x00FF00, Tsp_PenStyle::Solid, 1, true});
     TPlotWatcherChart chart(plot, down, up);
     test::TFakeClock clock(0);
-    TFakeCounters counters;
+    test::TScriptedCounters counters({100000, 100000, true});
     TWatcherStatistics stats(counters, clock, chart);
     stats.TimerTimer(0);
     for (int i = 0; i < 400; ++i) {

@@ -5,6 +5,7 @@
 
 #include "support/fake_clock.h"
 #include "support/pinned_format.h"
+#include "support/scripted_counters.h"
 
 #include <gtest/gtest.h>
 
@@ -15,35 +16,12 @@ using test::TPinnedFormat;
 
 constexpr std::uint64_t GiB = 1024ull * 1024 * 1024;
 
-class TFakeCounters : public ITrafficCounterSource
-{
-public:
-    TTrafficCounters Value{1000000, 500000, false};
-    bool Fail = false;
-    int FailNext = 0; // this many next reads fail
-    std::uint32_t LastIntfIdx = 0;
-    int Reads = 0;
-    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
-    {
-        LastIntfIdx = AIntfIdx;
-        ++Reads;
-        if (FailNext > 0) {
-            --FailNext;
-            return false;
-        }
-        if (Fail)
-            return false;
-        ACounters = Value;
-        return true;
-    }
-};
-
 class WatcherRun : public testing::Test
 {
 protected:
     TPinnedFormat Pin{"."};
     test::TFakeClock Clock{7000};
-    TFakeCounters Counters;
+    test::TScriptedCounters Counters{{1000000, 500000, false}};
     TWatcherChartModel Chart;
     TWatcherStatistics Stats{Counters, Clock, Chart};
 
