@@ -3,7 +3,7 @@
 #include "history/history_sampler.h"
 #include "history/history_store.h"
 
-#include "history/history_fakes.h"
+#include "support/fake_clock.h"
 #include "support/temp_folder.h"
 
 #include <benchmark/benchmark.h>
@@ -84,7 +84,7 @@ BENCHMARK(BM_ReportThreeYearsOfDays)->Arg(0)->Arg(1)->Unit(benchmark::kMicroseco
 // The GUI thread's share each second: one read of 200 interfaces, all of them moving.
 void BM_SamplePass200Interfaces(benchmark::State& AState)
 {
-    test::TFakeHistoryClock clock;
+    test::TFakeClock clock;
     clock.Wall = 1781258400;
     TCounters counters;
     THistorySampler sampler(counters, clock);

@@ -1,7 +1,8 @@
 // One tick of a shown watcher panel whose chart holds a day of points, including its repaint.
 #include "watcher/frm_qn_watcher.h"
 
-#include "bench_sources.h"
+#include "support/fake_clock.h"
+#include "support/scripted_counters.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,15 +11,15 @@
 
 namespace {
 
-using qn::bench::TBenchClock;
-using qn::bench::TBenchCounters;
+using qn::test::TFakeClock;
+using qn::test::TScriptedCounters;
 
 // Arguments: the units index (0, 1) and the traffic (0: an idle link, every rate 0; 1: busy). The
 // panel is 475 x 210 as in the main window, its series are full.
 void BM_PanelTickWithRepaint(benchmark::State& AState)
 {
-    TBenchClock clock;
-    TBenchCounters counters;
+    TFakeClock clock(1000);
+    TScriptedCounters counters({1000000, 1000, true});
     qn::Tfrm_qn_Watcher panel(nullptr, &counters, &clock);
     panel.resize(475, 210);
     panel.setFixedHeight(210);

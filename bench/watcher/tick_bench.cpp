@@ -1,19 +1,20 @@
 // One sampling tick of a watcher whose series are full: read, rates, read-outs, chart steps.
 #include "watcher/watcher_statistics.h"
 
-#include "bench_sources.h"
+#include "support/fake_clock.h"
+#include "support/scripted_counters.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-using qn::bench::TBenchClock;
-using qn::bench::TBenchCounters;
+using qn::test::TFakeClock;
+using qn::test::TScriptedCounters;
 
 void BM_TickAtTrimLimit(benchmark::State& AState)
 {
-    TBenchClock clock;
-    TBenchCounters counters;
+    TFakeClock clock(1000);
+    TScriptedCounters counters({1000000, 1000, true});
     qn::TWatcherChartModel chart;
     qn::TWatcherStatistics stats(counters, clock, chart);
     auto tick = [&] {

@@ -9,8 +9,7 @@
 
 namespace qn {
 
-THistoryRecorder::THistoryRecorder(ITrafficCounterSource& ASource, IHistoryClock& AClock,
-                                   THistoryRecorderOptions AOptions)
+THistoryRecorder::THistoryRecorder(ITrafficCounterSource& ASource, IClock& AClock, THistoryRecorderOptions AOptions)
     : FClock(AClock), FOptions(std::move(AOptions)), FSampler(ASource, AClock)
 {
 }

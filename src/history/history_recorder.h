@@ -1,9 +1,9 @@
 // The one recorder of a user's traffic history: reads, the minute's write on a worker, failures.
 #pragma once
 
-#include "history/history_clock.h"
 #include "history/history_sampler.h"
 #include "netdata/traffic_counter_source.h"
+#include "platform/clock.h"
 #include "platform/file_lock.h"
 
 #include <condition_variable>
@@ -50,7 +50,7 @@ struct THistoryRecorderOptions
 class THistoryRecorder
 {
 public:
-    THistoryRecorder(ITrafficCounterSource& ASource, IHistoryClock& AClock, THistoryRecorderOptions AOptions);
+    THistoryRecorder(ITrafficCounterSource& ASource, IClock& AClock, THistoryRecorderOptions AOptions);
     ~THistoryRecorder();
     THistoryRecorder(const THistoryRecorder&) = delete;
     THistoryRecorder& operator=(const THistoryRecorder&) = delete;
@@ -90,7 +90,7 @@ private:
     void WorkerRun();
     void Post(const std::string& AMessage);
 
-    IHistoryClock& FClock;
+    IClock& FClock;
     THistoryRecorderOptions FOptions;
     THistorySampler FSampler;
     TFileLock FLock;

@@ -7,10 +7,7 @@
 
 namespace qn {
 
-THistorySampler::THistorySampler(ITrafficCounterSource& ASource, IHistoryClock& AClock)
-    : FSource(ASource), FClock(AClock)
-{
-}
+THistorySampler::THistorySampler(ITrafficCounterSource& ASource, IClock& AClock) : FSource(ASource), FClock(AClock) {}
 
 void THistorySampler::Sample(const std::vector<THistoryInterface>& APresent)
 {

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "history/history_batch.h"
-#include "history/history_clock.h"
 #include "netdata/traffic_counter_source.h"
+#include "platform/clock.h"
 
 #include <cstdint>
 #include <map>
@@ -31,7 +31,7 @@ struct THistoryInterface
 class THistorySampler
 {
 public:
-    THistorySampler(ITrafficCounterSource& ASource, IHistoryClock& AClock);
+    THistorySampler(ITrafficCounterSource& ASource, IClock& AClock);
 
     // One read of every interface in APresent.
     void Sample(const std::vector<THistoryInterface>& APresent);
@@ -53,7 +53,7 @@ private:
     };
 
     ITrafficCounterSource& FSource;
-    IHistoryClock& FClock;
+    IClock& FClock;
     std::map<std::string, TBaseline> FBaselines;
     THistoryBatch FBatch;
     std::uint64_t FPass = 0;

@@ -31,10 +31,7 @@ std::optional<TQuotaWarning> DueQuotaWarning(const TQuotaSettings& ASettings, co
     return std::nullopt;
 }
 
-TQuotaMonitor::TQuotaMonitor(IHistoryClock& AClock, std::string AFileName)
-    : FClock(AClock), FFileName(std::move(AFileName))
-{
-}
+TQuotaMonitor::TQuotaMonitor(IClock& AClock, std::string AFileName) : FClock(AClock), FFileName(std::move(AFileName)) {}
 
 void TQuotaMonitor::SetSettings(const TQuotaSettings& ASettings)
 {

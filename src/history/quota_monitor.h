@@ -2,9 +2,9 @@
 #pragma once
 
 #include "history/history_batch.h"
-#include "history/history_clock.h"
 #include "history/interface_class.h"
 #include "history/quota_status.h"
+#include "platform/clock.h"
 
 #include <cstdint>
 #include <functional>
@@ -42,7 +42,7 @@ std::optional<TQuotaWarning> DueQuotaWarning(const TQuotaSettings& ASettings, co
 class TQuotaMonitor
 {
 public:
-    TQuotaMonitor(IHistoryClock& AClock, std::string AFileName);
+    TQuotaMonitor(IClock& AClock, std::string AFileName);
 
     void SetSettings(const TQuotaSettings& ASettings);
     const TQuotaSettings& Settings() const { return FSettings; }
@@ -70,7 +70,7 @@ private:
     };
     void StartPeriod(const TQuotaWindow& AWindow);
 
-    IHistoryClock& FClock;
+    IClock& FClock;
     std::string FFileName;
     TQuotaSettings FSettings;
     std::map<std::string, TInterfaceClass> FPresent;

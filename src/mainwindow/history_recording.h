@@ -1,11 +1,11 @@
 // THistoryRecording: the program's traffic recorder, fed by the main window's one-second pass.
 #pragma once
 
-#include "history/history_clock.h"
 #include "history/history_recorder.h"
 #include "history/quota_monitor.h"
 #include "netdata/ip_helper_counter_source.h"
 #include "netdata/network_configuration.h"
+#include "platform/clock.h"
 
 #include <functional>
 #include <memory>
@@ -51,7 +51,7 @@ private:
     void Deliver();
 
     TIpHelperCounterSource FSource;
-    TSystemHistoryClock FClock;
+    TSystemClock FClock;
     std::unique_ptr<THistoryRecorder> FRecorder;
     TQuotaMonitor FQuota;
     std::uint64_t FReadIntervalMs;

@@ -2,8 +2,8 @@
 #include "mainwindow/sleep_watch.h"
 
 #include "mainwindow/sleep_signal.h"
+#include "platform/clock.h"
 #include "watcher/sleep_detector.h"
-#include "watcher/watcher_clock.h"
 
 #include <QTimer>
 
@@ -39,15 +39,10 @@ TSleepWatch::~TSleepWatch()
     FSignal->OnResume = nullptr;
 }
 
-void TSleepWatch::Check(IWatcherClock* AClock)
+void TSleepWatch::Check(IClock* AClock)
 {
     if (!FDetector) {
-        IWatcherClock* clock = AClock;
-        if (!clock) {
-            FSystemClock = std::make_unique<TSystemWatcherClock>();
-            clock = FSystemClock.get();
-        }
-        FDetector = std::make_unique<TSleepDetector>(*clock);
+        FDetector = std::make_unique<TSleepDetector>(AClock ? *AClock : SystemClock());
     }
     if (FDetector->Resumed() && OnResume)
         OnResume();

@@ -9,7 +9,7 @@ class QTimer;
 
 namespace qn {
 
-class IWatcherClock;
+class IClock;
 class TSleepDetector;
 class TSleepSignal;
 
@@ -34,7 +34,7 @@ public:
 
     // At each tick: AClock (null is the system's, fixed at the first call) tells a sleep by its
     // clocks; OnResume follows.
-    void Check(IWatcherClock* AClock);
+    void Check(IClock* AClock);
     // A wake is being handled: the clocks' sleep is forgotten.
     void Woken();
     // After the wake's own refresh: the looks begin.
@@ -44,7 +44,6 @@ public:
 private:
     void Look();
 
-    std::unique_ptr<IWatcherClock> FSystemClock;
     std::unique_ptr<TSleepDetector> FDetector;
     TSleepSignal* FSignal = nullptr;
     QTimer* FTimer = nullptr;

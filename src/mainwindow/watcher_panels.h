@@ -17,7 +17,7 @@ class QWidget;
 
 namespace qn {
 
-class IWatcherClock;
+class IClock;
 class TNetworkConfiguration;
 class TSvgImageList;
 class Tfrm_qn_Watcher;
@@ -44,7 +44,7 @@ public:
     // The panels in order of creation; each is owned by the area.
     const std::vector<Tfrm_qn_Watcher*>& Panels() const { return FPanels; }
     // The clock of the panels created from now on; null is the system's.
-    IWatcherClock* Clock = nullptr;
+    IClock* Clock = nullptr;
     // A panel's "Properties" button.
     std::function<void(const TAdapter& AAdapter)> OnProperties;
 

@@ -297,7 +297,7 @@ void Twnd_qn_Main::closeEvent(QCloseEvent* AEvent)
 
 void Twnd_qn_Main::TimerTimer()
 {
-    FSleepWatch->Check(WatcherClock);
+    FSleepWatch->Check(Clock);
     UpdateTrayState();
     FTreeModel->RefreshCounters();
     RefreshTrayTraffic();

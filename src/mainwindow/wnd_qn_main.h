@@ -27,7 +27,7 @@ class QTimer;
 
 namespace qn {
 
-class IWatcherClock;
+class IClock;
 class TIntfListModel;
 class TIntfTree;
 class Tfrm_qn_Watcher;
@@ -79,7 +79,7 @@ public:
     const std::vector<Tfrm_qn_Watcher*>& Watchers() const;
     // The clock of the panels created from now on; null is the system's. Borrowed: it must outlive
     // the panels. Tests set it before the window is first shown.
-    IWatcherClock* WatcherClock = nullptr;
+    IClock* Clock = nullptr;
 
     // The caption and menu bar wanted (stored as TMW's Tag).
     bool CaptionShown() const;

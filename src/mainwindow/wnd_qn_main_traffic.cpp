@@ -3,7 +3,6 @@
 
 #include "mainwindow/tray_traffic_feed.h"
 #include "platform/clock.h"
-#include "watcher/watcher_clock.h"
 
 #include <QAction>
 
@@ -13,7 +12,7 @@ void Twnd_qn_Main::RefreshTrayTraffic()
 {
     if (!TrayIcon->ShowTraffic())
         return;
-    const std::uint64_t now = WatcherClock ? WatcherClock->TickCount() : GetTickCount64();
+    const std::uint64_t now = Clock ? Clock->TickCount() : GetTickCount64();
     if (!TrayDocked()) {
         TrayIcon->Tick(false, now, {});
         return;

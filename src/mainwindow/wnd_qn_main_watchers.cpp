@@ -28,7 +28,7 @@ void Twnd_qn_Main::AddWatcher(const TAdapter& AData)
 {
     if (const int i = FindAdapterByIntfIdx(AData.IntfIdx); i >= 0)
         FNCC->SetMark(i, true);
-    FPanels->Clock = WatcherClock;
+    FPanels->Clock = Clock;
     if (!FPanels->Show(AData))
         return;
     FMonitorMenu->SetChecked(AData.IntfIdx, true);

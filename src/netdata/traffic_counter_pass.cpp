@@ -1,22 +1,18 @@
 // The shared counter pass: one bulk request serves every reader for up to MaxAgeMs.
 #include "netdata/traffic_counter_pass.h"
 
-#include "platform/clock.h"
-
 #include <algorithm>
 
 namespace qn {
 
-TTrafficCounterPass::TTrafficCounterPass(TReadAll ARead, TNowMs ANow) : FRead(std::move(ARead)), FNow(std::move(ANow))
-{
-}
+TTrafficCounterPass::TTrafficCounterPass(TReadAll ARead, IClock& AClock) : FRead(std::move(ARead)), FClock(AClock) {}
 
 int TTrafficCounterPass::Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounters)
 {
     ACounters = TTrafficCounters{};
     if (!FSupported)
         return -1;
-    const std::uint64_t now = FNow();
+    const std::uint64_t now = FClock.TickCount();
     // A clock that went back counts as an old pass. A failed pass is not asked again before it
     // is as old: the readers ask the rows meanwhile.
     if (!FValid || now < FTakenMs || now - FTakenMs >= MaxAgeMs) {
@@ -44,7 +40,7 @@ int TTrafficCounterPass::Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounter
 
 TTrafficCounterPass& HostCounterPass()
 {
-    static TTrafficCounterPass pass(ReadLinkCounters, GetTickCount64);
+    static TTrafficCounterPass pass(ReadLinkCounters, SystemClock());
     return pass;
 }
 

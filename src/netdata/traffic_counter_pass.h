@@ -2,6 +2,7 @@
 #pragma once
 
 #include "netdata/traffic_counter_source.h"
+#include "platform/clock.h"
 #include "platform/link_counters.h"
 
 #include <cstdint>
@@ -14,7 +15,7 @@ namespace qn {
 // their own tick; the first read after the pass turned MaxAgeMs old takes a new one, so readers that
 // tick once a second share one request a second, whatever their number and the number of
 // interfaces. Invalidate makes the next read take a new pass (the interfaces changed). Used on one
-// thread; the functions are borrowed for its life.
+// thread; the clock is borrowed for its life.
 class TTrafficCounterPass
 {
 public:
@@ -23,9 +24,8 @@ public:
     static constexpr std::uint64_t MaxAgeMs = 900;
 
     using TReadAll = std::function<int(std::vector<TLinkCounters>& ACounters)>;
-    using TNowMs = std::function<std::uint64_t()>;
 
-    TTrafficCounterPass(TReadAll ARead, TNowMs ANow);
+    TTrafficCounterPass(TReadAll ARead, IClock& AClock);
 
     // 1 with the interface's counters (Wide), 0 when the pass has no such interface (it is gone),
     // -1 when there is no pass (the system has no bulk request, or it failed): ask the row instead.
@@ -36,7 +36,7 @@ public:
 
 private:
     TReadAll FRead;
-    TNowMs FNow;
+    IClock& FClock;
     std::vector<TLinkCounters> FCounters;
     std::uint64_t FTakenMs = 0;
     std::uint64_t FPasses = 0;

@@ -92,8 +92,7 @@ private:
 
 } // namespace
 
-Tfrm_qn_Watcher::Tfrm_qn_Watcher(QWidget* AParent, ITrafficCounterSource* ASource, IWatcherClock* AClock)
-    : QFrame(AParent)
+Tfrm_qn_Watcher::Tfrm_qn_Watcher(QWidget* AParent, ITrafficCounterSource* ASource, IClock* AClock) : QFrame(AParent)
 {
     setObjectName(QStringLiteral("frm_qn_Watcher"));
     setFont(DesignFont());
@@ -103,10 +102,6 @@ Tfrm_qn_Watcher::Tfrm_qn_Watcher(QWidget* AParent, ITrafficCounterSource* ASourc
     if (!ASource) {
         FOwnSource = std::make_unique<TIpHelperCounterSource>();
         ASource = FOwnSource.get();
-    }
-    if (!AClock) {
-        FOwnClock = std::make_unique<TSystemWatcherClock>();
-        AClock = FOwnClock.get();
     }
 
     auto* layout = new QVBoxLayout(this);
@@ -120,7 +115,7 @@ Tfrm_qn_Watcher::Tfrm_qn_Watcher(QWidget* AParent, ITrafficCounterSource* ASourc
     layout->addWidget(GridPanel, 1);
 
     FChart = std::make_unique<TPlotWatcherChart>(*sp_XYPlot, *sp_XYLine1, *sp_XYLine2);
-    FStatistics = std::make_unique<TWatcherStatistics>(*ASource, *AClock, *FChart);
+    FStatistics = std::make_unique<TWatcherStatistics>(*ASource, AClock ? *AClock : SystemClock(), *FChart);
 
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));

@@ -3,8 +3,8 @@
 
 #include "netdata/network_configuration.h"
 #include "netdata/traffic_counter_source.h"
+#include "platform/clock.h"
 #include "watcher/plot_watcher_chart.h"
-#include "watcher/watcher_clock.h"
 #include "watcher/watcher_statistics.h"
 
 #include <QFrame>
@@ -51,7 +51,7 @@ public:
     static constexpr int LabelColumnWidth = 70;
 
     explicit Tfrm_qn_Watcher(QWidget* AParent = nullptr, ITrafficCounterSource* ASource = nullptr,
-                             IWatcherClock* AClock = nullptr);
+                             IClock* AClock = nullptr);
     ~Tfrm_qn_Watcher() override;
 
     // A copy of the watched interface's record.
@@ -133,7 +133,6 @@ private:
     void DescribeForScreenReaders();
 
     std::unique_ptr<ITrafficCounterSource> FOwnSource;
-    std::unique_ptr<IWatcherClock> FOwnClock;
     std::unique_ptr<TPlotWatcherChart> FChart;
     std::unique_ptr<TWatcherStatistics> FStatistics;
     std::array<TReadOutPanel*, TWatcherStatistics::ReadOutCount> FReadOuts{};

@@ -3,7 +3,7 @@
 
 namespace qn {
 
-TSleepDetector::TSleepDetector(IWatcherClock& AClock) : FClock(AClock), FOffset(Offset()) {}
+TSleepDetector::TSleepDetector(IClock& AClock) : FClock(AClock), FOffset(Offset()) {}
 
 std::uint64_t TSleepDetector::Offset() const
 {

@@ -1,7 +1,7 @@
 // Tells that the machine slept since the last look, from the boot clock running ahead of the monotonic one.
 #pragma once
 
-#include "watcher/watcher_clock.h"
+#include "platform/clock.h"
 
 #include <cstdint>
 
@@ -17,7 +17,7 @@ public:
     // Sleeps shorter than this are taken for clock noise.
     static constexpr std::uint64_t MinSleepMs = 2000;
 
-    explicit TSleepDetector(IWatcherClock& AClock);
+    explicit TSleepDetector(IClock& AClock);
     // True once for each sleep of at least MinSleepMs since the last call (or construction).
     bool Resumed();
     // Forgets the time asleep so far: a sleep already handled (announced by the desktop) is not
@@ -29,7 +29,7 @@ public:
 private:
     std::uint64_t Offset() const;
 
-    IWatcherClock& FClock;
+    IClock& FClock;
     std::uint64_t FOffset = 0;
     std::uint64_t FLastSleepMs = 0;
 };

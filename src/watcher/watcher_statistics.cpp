@@ -18,7 +18,7 @@ constexpr double StoppedTicks = 2.5;
 const std::array<const char*, TWatcherStatistics::ReadOutCount> TWatcherStatistics::ReadOutHints{
     "Current", "Current", "Max", "Max", "Total transfer", "Total transfer", "Download", "Upload"};
 
-TWatcherStatistics::TWatcherStatistics(ITrafficCounterSource& ASource, IWatcherClock& AClock, IWatcherChart& AChart)
+TWatcherStatistics::TWatcherStatistics(ITrafficCounterSource& ASource, IClock& AClock, IWatcherChart& AChart)
     : FSource(ASource), FClock(AClock), FChart(AChart)
 {
 }

@@ -3,8 +3,8 @@
 
 #include "netdata/network_configuration.h"
 #include "netdata/traffic_counter_source.h"
+#include "platform/clock.h"
 #include "watcher/watcher_chart.h"
-#include "watcher/watcher_clock.h"
 
 #include <array>
 #include <cstdint>
@@ -44,7 +44,7 @@ public:
     // One second as a date-time (days).
     static constexpr double OneSecond = 1.1574074074074073e-05;
 
-    TWatcherStatistics(ITrafficCounterSource& ASource, IWatcherClock& AClock, IWatcherChart& AChart);
+    TWatcherStatistics(ITrafficCounterSource& ASource, IClock& AClock, IWatcherChart& AChart);
 
     // A copy of the watched interface's record; the sampling reads only its IntfIdx. The owner may
     // replace it between ticks; the next tick reads the new index, and when the index changed it
@@ -109,7 +109,7 @@ private:
     void Reanchor(double ANow);
 
     ITrafficCounterSource& FSource;
-    IWatcherClock& FClock;
+    IClock& FClock;
     IWatcherChart& FChart;
     bool FHaveBaseline = false;
     bool FBaselineWide = false;

@@ -1,46 +1,12 @@
-// A fake clock, scripted counters and a pinned time zone for the history tests.
+// A pinned time zone and a known date for the history tests.
 #pragma once
-
-#include "history/history_clock.h"
-#include "netdata/traffic_counter_source.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
-#include <map>
 #include <string>
 
 namespace qn::test {
-
-class TFakeHistoryClock : public IHistoryClock
-{
-public:
-    std::int64_t Wall = 0;
-    std::uint64_t Ms = 5000;
-    std::int64_t UnixTime() override { return Wall; }
-    std::uint64_t TickCount() override { return Ms; }
-    // Both clocks move on by ASeconds.
-    void Advance(std::int64_t ASeconds)
-    {
-        Wall += ASeconds;
-        Ms += static_cast<std::uint64_t>(ASeconds) * 1000u;
-    }
-};
-
-// Counters by interface index; an index missing from the map fails its read.
-class TScriptedCounters : public ITrafficCounterSource
-{
-public:
-    std::map<std::uint32_t, TTrafficCounters> Values;
-    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
-    {
-        const auto it = Values.find(AIntfIdx);
-        if (it == Values.end())
-            return false;
-        ACounters = it->second;
-        return true;
-    }
-};
 
 // Central European time with its daylight-saving rules, written as a POSIX rule so that no time
 // zone database is needed; restores the previous zone when it goes.

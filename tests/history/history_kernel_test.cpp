@@ -65,7 +65,7 @@ TEST(HistoryKernel, FramesAcrossAVethPairShowUpInTheHourAndDayRowsWithinTheWrite
         TTempFolder folder;
         const std::string path = folder.File("history.sqlite");
         TPanelCounters counters;
-        TSystemHistoryClock clock;
+        TSystemClock clock;
         constexpr std::uint64_t Interval = 500;
         THistoryRecorder recorder(counters, clock, {path, Interval, 0, 0});
         recorder.SetInterfaces(present);

@@ -4,6 +4,8 @@
 #include "history/history_store.h"
 
 #include "history/history_fakes.h"
+#include "support/fake_clock.h"
+#include "support/scripted_counters.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +24,7 @@
 namespace qn {
 namespace {
 
-using test::TFakeHistoryClock;
+using test::TFakeClock;
 using test::TPinnedZone;
 using test::TScriptedCounters;
 using test::TTempFolder;
@@ -42,7 +44,7 @@ std::uint64_t StoredDownload(const std::string& APath, const std::string& AName 
 // One running copy of the program: its clock, its counters and its recorder.
 struct TCopy
 {
-    TFakeHistoryClock Clock;
+    TFakeClock Clock;
     TScriptedCounters Counters;
     THistoryRecorder Recorder;
 
@@ -113,32 +115,23 @@ TEST_F(HistoryRecorder, WritesFollowTheMonotonicClockWhenTheWallClockGoesBack)
 
 TEST_F(HistoryRecorder, ReadsEveryFifthPassAndLosesNothingInBetween)
 {
-    struct TCounting : ITrafficCounterSource
-    {
-        TScriptedCounters Inner;
-        int Reads = 0;
-        bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
-        {
-            ++Reads;
-            return Inner.ReadCounters(AIntfIdx, ACounters);
-        }
-    } counters;
-    counters.Inner.Values[1] = {1000, 1000, true};
-    TFakeHistoryClock clock;
+    TScriptedCounters counters;
+    counters.Values[1] = {1000, 1000, true};
+    TFakeClock clock;
     clock.Wall = 1781258400;
     THistoryRecorder recorder(counters, clock, {Path, 60000, 5000, 0});
     recorder.SetInterfaces({{"eth0", 1}});
     ASSERT_TRUE(recorder.Start());
     for (int i = 0; i <= 60; ++i) {
         clock.Ms += i % 2 ? 999 : 1001; // a timer's jitter
-        counters.Inner.Values[1].InOctets += 10;
+        counters.Values[1].InOctets += 10;
         recorder.Tick();
     }
     EXPECT_EQ(counters.Reads, 13); // the first pass, then every fifth
     recorder.Flush();
     // Written at the first read a minute after the start: everything after the baseline.
     EXPECT_EQ(StoredDownload(Path), 600u);
-    counters.Inner.Values[1].InOctets += 7;
+    counters.Values[1].InOctets += 7;
     recorder.Stop(); // reads once more, whenever it comes
     EXPECT_EQ(StoredDownload(Path), 607u);
 }

@@ -3,6 +3,8 @@
 #include "history/history_store.h"
 
 #include "history/history_fakes.h"
+#include "support/fake_clock.h"
+#include "support/scripted_counters.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +15,7 @@
 namespace qn {
 namespace {
 
-using test::TFakeHistoryClock;
+using test::TFakeClock;
 using test::TPinnedZone;
 using test::TScriptedCounters;
 using test::TTempFolder;
@@ -43,7 +45,7 @@ class HistoryRecording : public testing::Test
 {
 protected:
     TPinnedZone Zone;
-    TFakeHistoryClock Clock;
+    TFakeClock Clock;
     TScriptedCounters Counters;
     THistorySampler Sampler{Counters, Clock};
     TTempFolder Folder;

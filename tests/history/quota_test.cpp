@@ -8,6 +8,8 @@
 #include "history/quota_status.h"
 
 #include "history/history_fakes.h"
+#include "support/fake_clock.h"
+#include "support/scripted_counters.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -234,8 +236,7 @@ struct TRecordingRun
     TQuotaMonitor Monitor;
     std::vector<TQuotaWarning> Warnings;
 
-    TRecordingRun(ITrafficCounterSource& ASource, IHistoryClock& AClock, const std::string& APath,
-                  const TQuotaSettings& ACap)
+    TRecordingRun(ITrafficCounterSource& ASource, IClock& AClock, const std::string& APath, const TQuotaSettings& ACap)
         : Recorder(ASource, AClock, {APath, 60000, 5000, 0}), Monitor(AClock, APath)
     {
         Monitor.LiveBytes = [this](const std::string& AName, std::int64_t AFirst, std::int64_t AEnd, bool AHandedOver) {
@@ -249,7 +250,7 @@ struct TRecordingRun
         Recorder.SetInterfaces({{"qv0", 7}, {"lo", 1}});
         Recorder.SetClasses({{"qv0", TInterfaceClass::icDefaultRoute}, {"lo", TInterfaceClass::icLoopback}});
     }
-    void Pass(test::TFakeHistoryClock& AClock)
+    void Pass(test::TFakeClock& AClock)
     {
         AClock.Advance(5);
         Recorder.Tick();
@@ -262,7 +263,7 @@ TEST(QuotaWarnings, ComeFromTheReadsBeforeAnyWriteAndNotAgainAfterARestartInTheS
     TPinnedZone zone;
     test::TTempFolder folder;
     const std::string path = folder.File("history.sqlite");
-    test::TFakeHistoryClock clock;
+    test::TFakeClock clock;
     clock.Wall = Local(2026, 12, 9, 10);
     test::TScriptedCounters counters;
     counters.Values[7] = {0, 0, true};

@@ -6,7 +6,8 @@
 #include "mainwindow/traffic_tray_icon.h"
 #include "mainwindow/wnd_qn_main.h"
 #include "watcher/frm_qn_watcher.h"
-#include "watcher/watcher_clock.h"
+
+#include "support/fake_clock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,14 +23,6 @@
 
 namespace qn {
 namespace {
-
-class TFakeClock : public IWatcherClock
-{
-public:
-    std::uint64_t Ms = 90000;
-    std::uint64_t TickCount() override { return Ms; }
-    double Now() override { return 45000.5 + static_cast<double>(Ms) / 86400000.0; }
-};
 
 class TrayTraffic : public test::TMainWindowFixture
 {
@@ -47,7 +40,7 @@ protected:
 
     void BeforeShow(Twnd_qn_Main& AWindow) override
     {
-        AWindow.WatcherClock = &FClock;
+        AWindow.Clock = &FClock;
         AWindow.Timer->stop();
     }
 
@@ -73,7 +66,7 @@ protected:
 
     bool ShowsPlainIcon() const { return Pixels(FWindow->TrayIcon->icon(), 22) == Pixels(FWindow->windowIcon(), 22); }
 
-    TFakeClock FClock;
+    test::TFakeClock FClock{90000};
 };
 
 TEST_F(TrayTraffic, TheSwitchIsOffAtFirstAndInBothMenusAfterWindowCaption)

@@ -13,6 +13,8 @@
 #include "watcher/gradient_bar.h"
 #include "watcher/read_out_panel.h"
 
+#include "support/fake_clock.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -42,18 +44,6 @@ namespace {
 using test::Metrics;
 using test::WorkArea;
 
-class TFakeClock : public IWatcherClock
-{
-public:
-    std::uint64_t Ms = 90000;
-    double Epoch = 45000.5;
-    std::uint64_t AsleepMs = 0; // the boot clock's lead: time spent asleep
-    double WallOffset = 0.0;    // the wall clock's jumps, in days
-    std::uint64_t TickCount() override { return Ms; }
-    std::uint64_t BootTickCount() override { return Ms + AsleepMs; }
-    double Now() override { return Epoch + static_cast<double>(Ms) / 86400000.0 + WallOffset; }
-};
-
 class WatcherManagement : public test::TMainWindowFixture
 {
 protected:
@@ -78,7 +68,7 @@ protected:
 
     void BeforeShow(Twnd_qn_Main& AWindow) override
     {
-        AWindow.WatcherClock = &FClock;
+        AWindow.Clock = &FClock;
         // The counters move only where a test moves them.
         AWindow.Timer->stop();
     }
@@ -126,7 +116,7 @@ protected:
 
     static void FreeDeferred() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    TFakeClock FClock;
+    test::TFakeClock FClock{90000};
 };
 
 TEST_F(WatcherManagement, AStoredChoiceBringsThePanelBackAtStartWithPersistenceOff)
@@ -416,8 +406,7 @@ TEST_F(WatcherManagement, ASleepIsCountedUpToItAndAWakeFindsALateInterfaceAgain)
     // Eight hours later: the Wi-Fi link is not back yet.
     const test::TFakeInterface wifi = *FFake->Find(5);
     FFake->Interfaces.erase(FFake->Interfaces.begin() + 2);
-    FClock.AsleepMs += 8 * 3600 * 1000;
-    FClock.WallOffset += 8.0 / 24;
+    FClock.Sleep(8 * 3600 * 1000);
     FClock.Ms += 300;
     w.TimerTimer();
     EXPECT_EQ(1, w.ResumeCount());

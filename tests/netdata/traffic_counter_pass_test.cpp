@@ -1,6 +1,8 @@
 // The shared counter pass: one bulk request serves every reader within its age, and its answers.
 #include "netdata/traffic_counter_pass.h"
 
+#include "support/fake_clock.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,7 +16,7 @@ struct TScript
     int Result = 1;
     std::vector<TLinkCounters> Counters;
     int Requests = 0;
-    std::uint64_t Ms = 10000;
+    test::TFakeClock Clock{10000};
 };
 
 TTrafficCounterPass MakePass(TScript& AScript)
@@ -25,7 +27,7 @@ TTrafficCounterPass MakePass(TScript& AScript)
             ACounters = AScript.Result > 0 ? AScript.Counters : std::vector<TLinkCounters>{};
             return AScript.Result;
         },
-        [&AScript] { return AScript.Ms; });
+        AScript.Clock);
 }
 
 TEST(TrafficCounterPass, ReadersWithinTheAgeShareOneRequestAndALaterReadTakesANewOne)
@@ -36,7 +38,7 @@ TEST(TrafficCounterPass, ReadersWithinTheAgeShareOneRequestAndALaterReadTakesANe
     TTrafficCounters c;
     for (int reader = 0; reader < 500; ++reader) {
         ASSERT_EQ(1, pass.Read(4, c));
-        script.Ms += 1; // readers spread over the next half second
+        script.Clock.Ms += 1; // readers spread over the next half second
     }
     EXPECT_EQ(1, script.Requests);
     EXPECT_EQ(5 * 1024ull * 1024 * 1024, c.InOctets);
@@ -50,7 +52,7 @@ TEST(TrafficCounterPass, ReadersWithinTheAgeShareOneRequestAndALaterReadTakesANe
     EXPECT_EQ(1, script.Requests);
 
     script.Counters[0].InOctets = 150;
-    script.Ms += TTrafficCounterPass::MaxAgeMs;
+    script.Clock.Ms += TTrafficCounterPass::MaxAgeMs;
     ASSERT_EQ(1, pass.Read(1, c));
     EXPECT_EQ(150u, c.InOctets);
     EXPECT_EQ(2, script.Requests);
@@ -58,7 +60,7 @@ TEST(TrafficCounterPass, ReadersWithinTheAgeShareOneRequestAndALaterReadTakesANe
     pass.Invalidate();
     pass.Read(1, c);
     EXPECT_EQ(3, script.Requests);
-    script.Ms -= 5000;
+    script.Clock.Ms -= 5000;
     pass.Read(1, c);
     EXPECT_EQ(4, script.Requests);
     EXPECT_EQ(4u, pass.Passes());
@@ -77,7 +79,7 @@ TEST(TrafficCounterPass, AFailedOrMissingRequestSendsReadersToTheRowsWithoutAski
     EXPECT_EQ(-1, pass.Read(1, c));
     EXPECT_EQ(1, script.Requests) << "a failed pass is not asked again before it is as old as a good one";
     script.Result = 1;
-    script.Ms += TTrafficCounterPass::MaxAgeMs;
+    script.Clock.Ms += TTrafficCounterPass::MaxAgeMs;
     EXPECT_EQ(1, pass.Read(1, c));
     EXPECT_EQ(100u, c.InOctets);
 

@@ -1,12 +1,15 @@
-// The watcher panel offscreen: its design, ticks on a fake clock and fake counters, the read-outs,
-// the view reset, the value hint, the session-totals question and the Properties button.
+// The watcher panel offscreen on a fake clock and scripted counters: what it shows after a known
+// second, the read-outs' units, how the chart moves and comes back, the value hint, the
+// session-totals question and the Properties button.
 #include "watcher/frm_qn_watcher.h"
 
 #include "chart/sp_xy_plot.h"
 #include "watcher/gradient_bar.h"
 #include "watcher/read_out_panel.h"
 
+#include "support/fake_clock.h"
 #include "support/pinned_format.h"
+#include "support/scripted_counters.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -15,6 +18,7 @@
 #include <QEventLoop>
 #include <QFontMetrics>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -23,40 +27,14 @@
 namespace qn {
 namespace {
 
-const QColor MoneyGreen(0xC0, 0xDC, 0xC0);
 const QColor SkyBlue(0xA6, 0xCA, 0xF0);
-const QColor Lime(0x00, 0xFF, 0x00);
-const QColor Cream(0xFF, 0xFB, 0xF0);
-const QColor TotalGrey(0xE0, 0xE0, 0xE0);
-
-class TFakeClock : public IWatcherClock
-{
-public:
-    std::uint64_t Ms = 5000;
-    double Epoch = 45000.5; // 2023-03-15 12:00
-    std::uint64_t TickCount() override { return Ms; }
-    double Now() override { return Epoch + static_cast<double>(Ms) / 86400000.0; }
-};
-
-class TFakeCounters : public ITrafficCounterSource
-{
-public:
-    TTrafficCounters Value{10000000, 2000000, true};
-    std::uint32_t LastIntfIdx = 0;
-    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
-    {
-        LastIntfIdx = AIntfIdx;
-        ACounters = Value;
-        return true;
-    }
-};
 
 class WatcherPanel : public testing::Test
 {
 protected:
     test::TPinnedFormat Pin{"."};
-    TFakeClock Clock;
-    TFakeCounters Counters;
+    test::TFakeClock Clock;
+    test::TScriptedCounters Counters{{10000000, 2000000, true}};
     Tfrm_qn_Watcher Frame{nullptr, &Counters, &Clock};
 
     WatcherPanel()
@@ -96,89 +74,143 @@ protected:
     static QString Text(TReadOutPanel* APanel) { return APanel->Caption(); }
 };
 
-TEST_F(WatcherPanel, TheDesignHasTheHeaderChartAndReadOutGrid)
+// What a user reads off the panel after one known second: each read-out shows its figure in full
+// under its hint, the rows and columns share their colours, the direction colours are the lines',
+// the chart gets the point, and the controls fit where they sit.
+TEST_F(WatcherPanel, AfterOneSecondEveryReadOutShowsItsFigureBesideTheChartsPoint)
 {
+    Tick(0, 0);
+    Tick(1536, 1000);
     const QImage image = Render("design");
-    EXPECT_EQ(Frame.Header->height(), 29);
-    EXPECT_EQ(Frame.Header->ColorFrom(), MoneyGreen);
-    EXPECT_EQ(Frame.Header->ColorTo(), MoneyGreen);
-    EXPECT_EQ(Frame.Header->TopIndent(), 7);
-    EXPECT_FALSE(Frame.Header->Border());
-    EXPECT_TRUE(Frame.Header->font().bold());
-    EXPECT_EQ(Frame.Header->font().pixelSize(), 11);
-    EXPECT_EQ(At(image, Frame.Header, {150, 20}), MoneyGreen);
-
-    // The units selector and the button sit at the bar's top right.
-    ASSERT_EQ(Frame.cbUnits->count(), 2);
-    EXPECT_EQ(Frame.cbUnits->itemText(0), "Transfer");
-    EXPECT_EQ(Frame.cbUnits->itemText(1), "Speed");
-    EXPECT_EQ(Frame.cbUnits->currentIndex(), 0);
-    EXPECT_EQ(Frame.cbUnits->width(), 69);
-    EXPECT_EQ(Frame.bProps->text(), "Properties...");
-    EXPECT_EQ(Frame.bProps->size(), QSize(75, 23));
-    EXPECT_EQ(Frame.bProps->geometry().right(), Frame.Header->width() - 1 - 3);
-    EXPECT_LT(Frame.cbUnits->geometry().right(), Frame.bProps->geometry().left());
-    EXPECT_LE(Frame.bProps->geometry().bottom(), 28);
-    EXPECT_EQ(Frame.bProps->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(Frame.cbUnits->cursor().shape(), Qt::PointingHandCursor);
-
-    // Three rows of 18 pixels under a chart that takes the rest.
-    for (QWidget* row : {Frame.GridPanel1, Frame.GridPanel2, Frame.GridPanel3})
-        EXPECT_EQ(row->height(), 18);
-    EXPECT_EQ(Frame.sp_XYPlot->height(), 210 - 29 - 3 * 18);
-    EXPECT_EQ(Frame.DLLabel->width(), 70);
-    EXPECT_EQ(Frame.Panel1->width(), 70);
-    EXPECT_NEAR(Frame.lDL->width(), Frame.lDLTotal->width(), 1);
-    EXPECT_NEAR(Frame.lTDL->width(), Frame.lTUL->width(), 1);
-    EXPECT_NEAR(Frame.lTDL->width(), (475 - 70) / 2, 1);
 
     struct TCell
     {
         TReadOutPanel* Panel;
-        QColor Color;
+        const char* Figure;
         const char* Hint;
     };
     const TCell cells[] = {
-        {Frame.DLLabel, SkyBlue, ""},  {Frame.lDL, Qt::white, "Current"},
-        {Frame.lDLMax, Cream, "Max"},  {Frame.lDLTotal, TotalGrey, "Total transfer"},
-        {Frame.ULLabel, Lime, ""},     {Frame.lUL, Qt::white, "Current"},
-        {Frame.lULMax, Cream, "Max"},  {Frame.lULTotal, TotalGrey, "Total transfer"},
-        {Frame.Panel1, Qt::black, ""}, {Frame.lTDL, SkyBlue, "Download"},
-        {Frame.lTUL, Lime, "Upload"},
+        {Frame.lDL, "1.50 KB", "Current"},
+        {Frame.lDLMax, "1.50 KB", "Max"},
+        {Frame.lDLTotal, "9.54 MB", "Total transfer"},
+        {Frame.lUL, "1000.00 B", "Current"},
+        {Frame.lULMax, "1000.00 B", "Max"},
+        {Frame.lULTotal, "1.91 MB", "Total transfer"},
+        {Frame.lTDL, "1.50 KB", "Download"},
+        {Frame.lTUL, "1000.00 B", "Upload"},
     };
     for (const TCell& cell : cells) {
-        EXPECT_EQ(cell.Panel->Color(), cell.Color) << cell.Panel->objectName().toStdString();
-        EXPECT_EQ(At(image, cell.Panel, {1, 1}), cell.Color) << cell.Panel->objectName().toStdString();
-        EXPECT_EQ(cell.Panel->toolTip(), cell.Hint) << cell.Panel->objectName().toStdString();
+        const std::string name = cell.Panel->objectName().toStdString();
+        EXPECT_EQ(Text(cell.Panel), cell.Figure) << name;
+        EXPECT_EQ(cell.Panel->toolTip(), cell.Hint) << name;
+        EXPECT_LT(QFontMetrics(cell.Panel->font()).horizontalAdvance(Text(cell.Panel)), cell.Panel->width()) << name;
+        EXPECT_EQ(At(image, cell.Panel, {1, 1}), cell.Panel->Color()) << name;
     }
     EXPECT_EQ(Text(Frame.DLLabel), "Download");
     EXPECT_EQ(Text(Frame.ULLabel), "Upload");
     EXPECT_EQ(Text(Frame.Panel1), "Session totals");
-    EXPECT_EQ(Frame.Panel1->FontColor(), QColor(Qt::white));
+    EXPECT_NE(Frame.Panel1->FontColor(), Frame.Panel1->Color());
+    EXPECT_EQ(At(image, Frame.Panel1, {1, 1}), Frame.Panel1->Color());
+
+    // Each row has one colour across both directions, and the three rows differ; the current
+    // rates stand out in bold.
+    EXPECT_EQ(Frame.lDL->Color(), Frame.lUL->Color());
+    EXPECT_EQ(Frame.lDLMax->Color(), Frame.lULMax->Color());
+    EXPECT_EQ(Frame.lDLTotal->Color(), Frame.lULTotal->Color());
+    EXPECT_NE(Frame.lDL->Color(), Frame.lDLMax->Color());
+    EXPECT_NE(Frame.lDLMax->Color(), Frame.lDLTotal->Color());
+    EXPECT_NE(Frame.lDL->Color(), Frame.lDLTotal->Color());
     EXPECT_TRUE(Frame.lDL->font().bold());
     EXPECT_TRUE(Frame.lUL->font().bold());
     EXPECT_FALSE(Frame.lDLMax->font().bold());
 
-    // The chart: black field, no zoom, Ctrl-pan on both axes, cross cursor, design ranges.
+    // A direction's label, its session total and its line share one colour, and the line is
+    // named as the label.
+    EXPECT_NE(Frame.DLLabel->Color(), Frame.ULLabel->Color());
+    EXPECT_EQ(Frame.sp_XYLine1->LineAttr().Color, Tsp_RgbOf(Frame.DLLabel->Color()));
+    EXPECT_EQ(Frame.sp_XYLine2->LineAttr().Color, Tsp_RgbOf(Frame.ULLabel->Color()));
+    EXPECT_EQ(Frame.lTDL->Color(), Frame.DLLabel->Color());
+    EXPECT_EQ(Frame.lTUL->Color(), Frame.ULLabel->Color());
+    EXPECT_EQ(Frame.sp_XYLine1->Legend, Text(Frame.DLLabel).toStdString());
+    EXPECT_EQ(Frame.sp_XYLine2->Legend, Text(Frame.ULLabel).toStdString());
+
+    // The chart has a point a tick, at the rate the read-outs show, in a field of its own colour;
+    // rates that small leave the value axes at their starting range.
     Tsp_XYPlot& plot = *Frame.sp_XYPlot;
-    EXPECT_EQ(plot.FieldColor(), QColor(Qt::black));
-    EXPECT_EQ(plot.Zoom(), Tsp_XYPlot::zpdNone);
-    EXPECT_EQ(plot.Pan(), Tsp_XYPlot::zpdBoth);
-    EXPECT_EQ(plot.PanShiftKeys(), Qt::ControlModifier);
-    EXPECT_TRUE(plot.BufferedDisplay());
-    EXPECT_EQ(plot.cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(plot.PanCursor().shape(), Qt::PointingHandCursor);
+    ASSERT_EQ(Frame.sp_XYLine1->Count(), 2);
+    EXPECT_DOUBLE_EQ(Frame.sp_XYLine1->Y(1), 1.5);
+    EXPECT_DOUBLE_EQ(Frame.sp_XYLine2->Y(1), 1000.0 / 1024);
+    EXPECT_DOUBLE_EQ(Frame.sp_XYLine1->X(1), Clock.Now());
     EXPECT_EQ(plot.LeftAxis().Max(), 10.0);
     EXPECT_EQ(plot.RightAxis().Max(), 10.0);
-    EXPECT_EQ(Frame.sp_XYLine1->Legend, "Download");
-    EXPECT_EQ(Frame.sp_XYLine2->Legend, "Upload");
-    EXPECT_EQ(Frame.sp_XYLine1->LineAttr().Color, 0xA6CAF0u);
-    EXPECT_EQ(Frame.sp_XYLine2->LineAttr().Color, 0x00FF00u);
     const QRect field = plot.FieldRect();
-    EXPECT_EQ(QColor(image.pixel(plot.mapTo(&Frame, field.center() + QPoint(3, 3)))), QColor(Qt::black));
+    EXPECT_EQ(QColor(image.pixel(plot.mapTo(&Frame, field.center() + QPoint(3, 3)))), plot.FieldColor());
+
+    // Header, chart and the three equal rows fill the panel; the read-out columns line up.
+    EXPECT_EQ(Frame.Header->height() + plot.height() + 3 * Frame.GridPanel1->height(), Frame.height());
+    EXPECT_EQ(Frame.GridPanel2->height(), Frame.GridPanel1->height());
+    EXPECT_EQ(Frame.GridPanel3->height(), Frame.GridPanel1->height());
+    EXPECT_EQ(Frame.DLLabel->width(), Frame.Panel1->width());
+    EXPECT_NEAR(Frame.lDL->width(), Frame.lDLTotal->width(), 1);
+    EXPECT_NEAR(Frame.lTDL->width(), Frame.lTUL->width(), 1);
+    EXPECT_NEAR(Frame.lTDL->width() + Frame.lTUL->width() + Frame.Panel1->width(), Frame.width(), 1);
+    EXPECT_TRUE(Frame.Header->font().bold());
+    EXPECT_EQ(At(image, Frame.Header, {150, 20}), Frame.Header->ColorFrom());
+
+    // The units selector and the button sit side by side inside the bar's right end, their texts
+    // in full, with the hand that says they can be clicked.
+    ASSERT_EQ(Frame.cbUnits->count(), 2);
+    EXPECT_EQ(Frame.cbUnits->itemText(0), "Transfer");
+    EXPECT_EQ(Frame.cbUnits->itemText(1), "Speed");
+    EXPECT_EQ(Frame.cbUnits->currentIndex(), 0);
+    const QFontMetrics units(Frame.cbUnits->font());
+    EXPECT_LT(units.horizontalAdvance(Frame.cbUnits->itemText(0)), Frame.cbUnits->width());
+    EXPECT_EQ(Frame.bProps->text(), "Properties...");
+    EXPECT_LT(QFontMetrics(Frame.bProps->font()).horizontalAdvance(Frame.bProps->text()), Frame.bProps->width());
+    EXPECT_LT(Frame.bProps->geometry().right(), Frame.Header->width());
+    EXPECT_GT(Frame.bProps->geometry().right(), Frame.Header->width() - 10);
+    EXPECT_LT(Frame.cbUnits->geometry().right(), Frame.bProps->geometry().left());
+    EXPECT_LT(Frame.bProps->geometry().bottom(), Frame.Header->height());
+    EXPECT_EQ(Frame.bProps->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(Frame.cbUnits->cursor().shape(), Qt::PointingHandCursor);
 
     // The timer is the creator's to start.
     EXPECT_FALSE(Frame.Timer->isActive());
+}
+
+// The chart moves only when dragged with Ctrl, both axes against the pointer; a plain drag
+// neither moves nor zooms it. Over the chart the pointer is a cross.
+TEST_F(WatcherPanel, OnlyACtrlDragMovesTheChart)
+{
+    Tick(0, 0);
+    for (int i = 0; i < 10; ++i)
+        Tick(1024, 512);
+    Render("pan");
+    Tsp_XYPlot& plot = *Frame.sp_XYPlot;
+    EXPECT_EQ(plot.cursor().shape(), Qt::CrossCursor);
+    const auto drag = [&](Qt::KeyboardModifiers AKeys) {
+        const QPoint from = plot.FieldRect().center();
+        const QPoint to = from + QPoint(20, 20);
+        QMouseEvent press(QEvent::MouseButtonPress, from, plot.mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
+                          AKeys);
+        QCoreApplication::sendEvent(&plot, &press);
+        QMouseEvent move(QEvent::MouseMove, to, plot.mapToGlobal(to), Qt::NoButton, Qt::LeftButton, AKeys);
+        QCoreApplication::sendEvent(&plot, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, to, plot.mapToGlobal(to), Qt::LeftButton, Qt::NoButton, AKeys);
+        QCoreApplication::sendEvent(&plot, &release);
+    };
+    const double bottomMin = plot.BottomAxis().Min(), bottomMax = plot.BottomAxis().Max();
+    const double leftMin = plot.LeftAxis().Min(), leftMax = plot.LeftAxis().Max();
+    drag(Qt::NoModifier);
+    EXPECT_EQ(plot.BottomAxis().Min(), bottomMin);
+    EXPECT_EQ(plot.BottomAxis().Max(), bottomMax);
+    EXPECT_EQ(plot.LeftAxis().Min(), leftMin);
+    EXPECT_EQ(plot.LeftAxis().Max(), leftMax);
+
+    drag(Qt::ControlModifier);
+    EXPECT_LT(plot.BottomAxis().Min(), bottomMin); // dragged right: earlier times come in
+    EXPECT_GT(plot.LeftAxis().Min(), leftMin);     // dragged down: the values move up
+    EXPECT_NEAR(plot.BottomAxis().Max() - plot.BottomAxis().Min(), bottomMax - bottomMin, 1e-9);
 }
 
 TEST_F(WatcherPanel, TicksWriteTheReadOutsInTheSelectedUnits)

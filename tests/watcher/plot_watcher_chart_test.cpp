@@ -3,7 +3,9 @@
 #include "watcher/plot_watcher_chart.h"
 #include "watcher/watcher_statistics.h"
 
+#include "support/fake_clock.h"
 #include "support/pinned_format.h"
+#include "support/scripted_counters.h"
 
 #include <QImage>
 
@@ -11,25 +13,6 @@
 
 namespace qn {
 namespace {
-
-class TFakeClock : public IWatcherClock
-{
-public:
-    std::uint64_t Ms = 0;
-    std::uint64_t TickCount() override { return Ms; }
-    double Now() override { return 45000.5 + static_cast<double>(Ms) / 86400000.0; }
-};
-
-class TFakeCounters : public ITrafficCounterSource
-{
-public:
-    TTrafficCounters Value{100000, 100000, true};
-    bool ReadCounters(std::uint32_t, TTrafficCounters& ACounters) override
-    {
-        ACounters = Value;
-        return true;
-    }
-};
 
 TEST(WatcherOnPlot, TicksDriveARealPlotThatDrawsTheRates)
 {
@@ -44,8 +27,8 @@ TEST(WatcherOnPlot, TicksDriveARealPlotThatDrawsTheRates)
     Tsp_XYLine& up = plot.AddLine();
     up.SetLineAttr({0x00FF00, Tsp_PenStyle::Solid, 1, true});
     TPlotWatcherChart chart(plot, down, up);
-    TFakeClock clock;
-    TFakeCounters counters;
+    test::TFakeClock clock(0);
+    test::TScriptedCounters counters({100000, 100000, true});
     TWatcherStatistics stats(counters, clock, chart);
     stats.TimerTimer(0);
     for (int i = 0; i < 400; ++i) {

@@ -3,7 +3,9 @@
 
 #include "watcher/sleep_detector.h"
 
+#include "support/fake_clock.h"
 #include "support/pinned_format.h"
+#include "support/scripted_counters.h"
 
 #include <gtest/gtest.h>
 
@@ -14,49 +16,12 @@ using test::TPinnedFormat;
 
 constexpr std::uint64_t GiB = 1024ull * 1024 * 1024;
 
-class TFakeClock : public IWatcherClock
-{
-public:
-    std::uint64_t Ms = 7000;
-    // The local date-time at Ms = 0; 45000 is 2023-03-15.
-    double Epoch = 45000.5;
-    // The wall clock's steps and jumps so far, in days, and the time asleep so far, in ms.
-    double WallOffset = 0.0;
-    std::uint64_t AsleepMs = 0;
-    std::uint64_t TickCount() override { return Ms; }
-    std::uint64_t BootTickCount() override { return Ms + AsleepMs; }
-    double Now() override { return Epoch + static_cast<double>(Ms) / 86400000.0 + WallOffset; }
-};
-
-class TFakeCounters : public ITrafficCounterSource
-{
-public:
-    TTrafficCounters Value{1000000, 500000, false};
-    bool Fail = false;
-    int FailNext = 0; // this many next reads fail
-    std::uint32_t LastIntfIdx = 0;
-    int Reads = 0;
-    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
-    {
-        LastIntfIdx = AIntfIdx;
-        ++Reads;
-        if (FailNext > 0) {
-            --FailNext;
-            return false;
-        }
-        if (Fail)
-            return false;
-        ACounters = Value;
-        return true;
-    }
-};
-
 class WatcherRun : public testing::Test
 {
 protected:
     TPinnedFormat Pin{"."};
-    TFakeClock Clock;
-    TFakeCounters Counters;
+    test::TFakeClock Clock{7000};
+    test::TScriptedCounters Counters{{1000000, 500000, false}};
     TWatcherChartModel Chart;
     TWatcherStatistics Stats{Counters, Clock, Chart};
 
@@ -398,7 +363,7 @@ TEST_F(WatcherRun, TheValueHintReadsBothAxesAtThePointer)
 // The wall clock jumps, steps back and stops with the machine asleep, while the monotonic clock
 // goes on: the window is back around now within one tick, the line breaks at the jump, and the
 // rates and totals count exactly what the counters moved.
-class WatcherClockJumps : public WatcherRun
+class WatcherWallClockJumps : public WatcherRun
 {
 protected:
     static constexpr double Second = TWatcherStatistics::OneSecond;
@@ -428,7 +393,7 @@ protected:
     }
 };
 
-TEST_F(WatcherClockJumps, AJumpOfTwoHoursAheadReanchorsWithinOneTickAndLeavesAGap)
+TEST_F(WatcherWallClockJumps, AJumpOfTwoHoursAheadReanchorsWithinOneTickAndLeavesAGap)
 {
     const std::uint64_t before = Stats.TDL;
     Clock.WallOffset += 2 * Hour;
@@ -445,7 +410,7 @@ TEST_F(WatcherClockJumps, AJumpOfTwoHoursAheadReanchorsWithinOneTickAndLeavesAGa
     EXPECT_EQ(Stats.TDL, before + 31 * 1024);
 }
 
-TEST_F(WatcherClockJumps, AStepBackOfAnHourReanchorsAndTheNewPointsAreARunOfTheirOwn)
+TEST_F(WatcherWallClockJumps, AStepBackOfAnHourReanchorsAndTheNewPointsAreARunOfTheirOwn)
 {
     const std::uint64_t before = Stats.TUL;
     Clock.WallOffset -= Hour;
@@ -463,7 +428,7 @@ TEST_F(WatcherClockJumps, AStepBackOfAnHourReanchorsAndTheNewPointsAreARunOfThei
     EXPECT_EQ(Stats.MDL, 1024.0); // no spike on the way
 }
 
-TEST_F(WatcherClockJumps, ManySmallStepsEachBreakTheLineWhileJitterDoesNot)
+TEST_F(WatcherWallClockJumps, ManySmallStepsEachBreakTheLineWhileJitterDoesNot)
 {
     const std::uint64_t before = Stats.TDL;
     // A clock pulled back three seconds at every tick (each a jump) ...
@@ -485,7 +450,7 @@ TEST_F(WatcherClockJumps, ManySmallStepsEachBreakTheLineWhileJitterDoesNot)
     EXPECT_EQ(Stats.MDL, 1024.0);
 }
 
-TEST_F(WatcherClockJumps, ASmallJumpAheadKeepsTheMinutesBeforeItInViewBesideTheGap)
+TEST_F(WatcherWallClockJumps, ASmallJumpAheadKeepsTheMinutesBeforeItInViewBesideTheGap)
 {
     const double last = Chart.Download.X(Chart.Download.Count() - 1);
     Clock.WallOffset += 40 * Second;
@@ -496,7 +461,7 @@ TEST_F(WatcherClockJumps, ASmallJumpAheadKeepsTheMinutesBeforeItInViewBesideTheG
     EXPECT_GT(last, Chart.Bottom.Min());
 }
 
-TEST_F(WatcherClockJumps, ASuspendOfEightHoursCountsTheBytesFromBeforeAndShowsNoSpikeNoZero)
+TEST_F(WatcherWallClockJumps, ASuspendOfEightHoursCountsTheBytesFromBeforeAndShowsNoSpikeNoZero)
 {
     TSleepDetector sleep(Clock);
     EXPECT_FALSE(sleep.Resumed());
@@ -506,8 +471,7 @@ TEST_F(WatcherClockJumps, ASuspendOfEightHoursCountsTheBytesFromBeforeAndShowsNo
     Clock.Ms += 500;
     Counters.Value.InOctets += 700;
     Counters.Value.OutOctets += 300;
-    Clock.AsleepMs += 8 * 3600 * 1000;
-    Clock.WallOffset += 8 * Hour;
+    Clock.Sleep(8 * 3600 * 1000);
     Clock.Ms += 200;
     ASSERT_TRUE(sleep.Resumed());
     EXPECT_EQ(sleep.LastSleepMs(), 8u * 3600 * 1000);
@@ -523,7 +487,7 @@ TEST_F(WatcherClockJumps, ASuspendOfEightHoursCountsTheBytesFromBeforeAndShowsNo
     EXPECT_EQ(Stats.MDL, 1024.0);
 }
 
-TEST_F(WatcherClockJumps, AnInterfaceThatIsNotBackAfterTheSleepCountsOnceItReturns)
+TEST_F(WatcherWallClockJumps, AnInterfaceThatIsNotBackAfterTheSleepCountsOnceItReturns)
 {
     const std::uint64_t before = Stats.TDL;
     Clock.AsleepMs += 3600 * 1000;

@@ -1,5 +1,6 @@
 // Events and address-change requests: eventfd for the event, a netlink socket subscribed to the IPv4
 // address and link groups for the request, poll to wait on both.
+#include "platform/clock.h"
 #include "platform/event.h"
 #include "platform/ip_helper.h"
 
@@ -15,7 +16,6 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
-#include <time.h>
 #include <type_traits>
 #include <unistd.h>
 #include <utility>
@@ -129,13 +129,6 @@ TEventObject* AsEvent(HANDLE AHandle)
     return nullptr;
 }
 
-std::int64_t NowMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
-}
-
 } // namespace
 
 HANDLE CreateEvent(bool AManualReset, bool AInitialState)
@@ -176,7 +169,8 @@ DWORD WaitForSingleObject(HANDLE AHandle, DWORD AMilliseconds)
     TEventObject* event = AsEvent(AHandle);
     if (!event)
         return WAIT_FAILED;
-    const std::int64_t deadline = AMilliseconds == INFINITE ? -1 : NowMs() + AMilliseconds;
+    const std::int64_t deadline =
+        AMilliseconds == INFINITE ? -1 : static_cast<std::int64_t>(GetTickCount64()) + AMilliseconds;
     for (;;) {
         pollfd fds[2] = {{event->Fd.Get(), POLLIN, 0}, {-1, POLLIN, 0}};
         TNotification& notification = event->Notification;
@@ -184,7 +178,8 @@ DWORD WaitForSingleObject(HANDLE AHandle, DWORD AMilliseconds)
             fds[1].fd = mnl_socket_get_fd(notification.Socket.get());
         int timeout = -1;
         if (deadline >= 0)
-            timeout = static_cast<int>(std::max<std::int64_t>(0, deadline - NowMs()));
+            timeout =
+                static_cast<int>(std::max<std::int64_t>(0, deadline - static_cast<std::int64_t>(GetTickCount64())));
         const int ready = poll(fds, 2, timeout);
         if (ready < 0) {
             if (errno == EINTR)

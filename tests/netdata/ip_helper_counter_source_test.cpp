@@ -5,6 +5,7 @@
 #include "netdata/ip_helper_table.h"
 #include "watcher/watcher_statistics.h"
 
+#include "support/fake_clock.h"
 #include "support/pinned_format.h"
 
 #include <gtest/gtest.h>
@@ -107,19 +108,11 @@ TEST_F(IpHelperCounterSource, FallsBackToTheNarrowRowAndFailsWithNeither)
     EXPECT_EQ(c.InOctets, 0u);
 }
 
-class TStepClock : public IWatcherClock
-{
-public:
-    std::uint64_t Ms = 1000;
-    std::uint64_t TickCount() override { return Ms; }
-    double Now() override { return 45000.5 + static_cast<double>(Ms) / 86400000.0; }
-};
-
 TEST_F(IpHelperCounterSource, DrivesAWatcherThroughAWrapAndAVanishedInterface)
 {
     test::TPinnedFormat pin;
     TIpHelperTableGuard guard(Table(false, true));
-    TStepClock clock;
+    test::TFakeClock clock(1000);
     TWatcherChartModel chart;
     TWatcherStatistics stats(Source, clock, chart);
     stats.Adapter.IntfIdx = FakeIndex;
