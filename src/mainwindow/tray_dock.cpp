@@ -49,4 +49,13 @@ void TTrayDock::Shown()
     DesktopShell().SetSkipTaskbar(FWindow, FDocked);
 }
 
+bool TTrayDock::ShowWarning(const QString& ASummary, const QString& ABody)
+{
+    Update();
+    if (!FDocked)
+        return false;
+    FIcon->showMessage(ASummary, ABody, QSystemTrayIcon::Warning);
+    return true;
+}
+
 } // namespace qn

@@ -1,6 +1,7 @@
 // TTrayDock: the window's life beside a tray icon that may be docked or not at any moment.
 #pragma once
 
+class QString;
 class QSystemTrayIcon;
 class QWidget;
 
@@ -27,6 +28,9 @@ public:
     // The window was shown: it gets back the taskbar state that a window manager drops when a
     // window is withdrawn.
     void Shown();
+    // Shows a warning message from the icon if it is docked now (the tray is looked at first);
+    // returns false, showing nothing, when it is not.
+    bool ShowWarning(const QString& ASummary, const QString& ABody);
 
 private:
     QWidget* FWindow;

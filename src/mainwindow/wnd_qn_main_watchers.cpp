@@ -4,6 +4,7 @@
 #include "mainwindow/adapter_image.h"
 #include "mainwindow/intf_list_model.h"
 #include "mainwindow/intf_tree.h"
+#include "mainwindow/main_persistence.h"
 #include "mainwindow/monitor_menu.h"
 #include "mainwindow/watch_choices.h"
 #include "mainwindow/watcher_panels.h"
@@ -52,7 +53,7 @@ void Twnd_qn_Main::RemoveWatcher(std::uint32_t AIndex)
 
 void Twnd_qn_Main::RefreshWatchers()
 {
-    FWatch->Apply(*FNCC);
+    FPersistence->Choices().Apply(*FNCC);
     // Only an interface with a panel of its name has a panel to remove; the list and the menu
     // take their check marks from the marks right after.
     const auto panelNames = FPanels->NameKeys();
@@ -67,16 +68,6 @@ void Twnd_qn_Main::RefreshWatchers()
     FPanels->RefreshPresence(*FNCC);
 }
 
-void Twnd_qn_Main::RefreshTree()
-{
-    const int focused = Tree->FocusedRow();
-    const bool hadFocus = focused >= 0 && focused < FTreeModel->rowCount();
-    const std::uint32_t focusedIdx = FTreeModel->IntfIdxAt(focused);
-    FTreeModel->Rebuild(OnlyOperational());
-    if (hadFocus)
-        Tree->FocusRow(FTreeModel->FindRow(focusedIdx));
-}
-
 void Twnd_qn_Main::ChooseWatch(int AIndex, bool AWatched)
 {
     if (AIndex < 0 || AIndex >= FNCC->AdapterCount())
@@ -88,7 +79,7 @@ void Twnd_qn_Main::ChooseWatch(int AIndex, bool AWatched)
         AddWatcher(FNCC->Adapters(AIndex));
     else
         RemoveWatcher(FNCC->Adapters(AIndex));
-    FWatch->Store(*FNCC, FNCC->Adapters(AIndex).Name, AWatched);
+    FPersistence->Choices().Store(*FNCC, FNCC->Adapters(AIndex).Name, AWatched);
 }
 
 void Twnd_qn_Main::cmIntfClick(QAction* AItem)
@@ -101,13 +92,13 @@ void Twnd_qn_Main::cmIntfClick(QAction* AItem)
 void Twnd_qn_Main::TreeDblClick()
 {
     const int row = Tree->FocusedRow();
-    if (row < 0 || row >= FTreeModel->rowCount() || !ShowAdapterInfo)
+    if (row < 0 || row >= FTreeModel->rowCount())
         return;
     const int i = FTreeModel->AdapterIndexAt(row);
     if (i < 0 || i >= FNCC->AdapterCount())
         return;
     const TAdapter a = FNCC->Adapters(i); // the dialog may outlive a refresh of the snapshot
-    WithTopMostLifted([this, &a] { ShowAdapterInfo(this, a); });
+    ShowProperties(a);
 }
 
 } // namespace qn

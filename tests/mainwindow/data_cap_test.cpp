@@ -158,16 +158,16 @@ TEST_F(DataCap, WithoutANotificationServiceAWarningGoesToTheTrayOrNowhere)
     // No session bus at this address: the notifier cannot reach a server.
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
     Twnd_qn_Main& w = Start();
-    ASSERT_NE(w.Notifier, nullptr);
+    ASSERT_NE(w.Notifier(), nullptr);
     QStringList shown;
     bool docked = true;
-    w.Notifier->TrayMessage = [&](const QString& ASummary, const QString& ABody) {
+    w.Notifier()->TrayMessage = [&](const QString& ASummary, const QString& ABody) {
         if (docked)
             shown << ASummary + QStringLiteral(" | ") + ABody;
         return docked;
     };
     int delivered = 0;
-    QObject::connect(w.Notifier, &TDesktopNotifier::Delivered, [&](bool AViaService) {
+    QObject::connect(w.Notifier(), &TDesktopNotifier::Delivered, [&](bool AViaService) {
         EXPECT_FALSE(AViaService);
         ++delivered;
     });
