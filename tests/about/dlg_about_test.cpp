@@ -2,6 +2,7 @@
 #include "about/dlg_about.h"
 
 #include "about/version_info.h"
+#include "support/modal_dialog.h"
 
 #include <QApplication>
 #include <QImage>
@@ -9,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -115,13 +115,14 @@ TEST(AboutDialog, EnterAndEscapeCloseIt)
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         qn::TdlgAbout dialog(nullptr);
         dialog.Fill(Record());
-        QTimer::singleShot(0, &dialog, [&] {
-            QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &dialog;
-            QTest::keyClick(focus, key);
-        });
-        // A guard so a dialog that ignores the key cannot hang the suite.
-        QTimer::singleShot(3000, &dialog, [&] { dialog.done(-1); });
-        const int result = dialog.exec();
+        int result = 0;
+        // A dialog that ignores the key is closed with -1 by the harness.
+        EXPECT_TRUE(qn::test::WhileModal([&] { result = dialog.exec(); },
+                                         [&](QDialog& AShown) {
+                                             QWidget* focus =
+                                                 QApplication::focusWidget() ? QApplication::focusWidget() : &AShown;
+                                             QTest::keyClick(focus, key);
+                                         }));
         EXPECT_NE(result, -1) << "key " << key << " did not close the dialog";
         EXPECT_EQ(result, key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);
     }

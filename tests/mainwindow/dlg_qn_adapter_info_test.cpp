@@ -3,6 +3,7 @@
 
 #include "mainwindow/adapter_image.h"
 #include "mainwindow/svg_image_list.h"
+#include "support/modal_dialog.h"
 #include "texts/format_settings.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -150,12 +150,14 @@ TEST_F(AdapterInfoDialog, EnterAndEscapeCloseIt)
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         qn::Tdlg_qn_AdapterInfo dialog(nullptr, FImages);
         dialog.Fill(Wireless());
-        QTimer::singleShot(0, &dialog, [&] {
-            QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &dialog;
-            QTest::keyClick(focus, key);
-        });
-        QTimer::singleShot(3000, &dialog, [&] { dialog.done(-1); });
-        const int result = dialog.exec();
+        int result = 0;
+        // A dialog that ignores the key is closed with -1 by the harness.
+        EXPECT_TRUE(qn::test::WhileModal([&] { result = dialog.exec(); },
+                                         [&](QDialog& AShown) {
+                                             QWidget* focus =
+                                                 QApplication::focusWidget() ? QApplication::focusWidget() : &AShown;
+                                             QTest::keyClick(focus, key);
+                                         }));
         EXPECT_NE(result, -1) << "key " << key << " did not close the dialog";
     }
 }
