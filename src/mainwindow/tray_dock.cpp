@@ -8,6 +8,20 @@
 
 namespace qn {
 
+TTrayDock::TTrayDock(QWidget* AWindow, QSystemTrayIcon* AIcon)
+    : FWindow(AWindow), FIcon(AIcon),
+      FClick(QObject::connect(AIcon, &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason AReason) {
+          if (AReason == QSystemTrayIcon::Trigger)
+              Restore();
+      }))
+{
+}
+
+TTrayDock::~TTrayDock()
+{
+    QObject::disconnect(FClick);
+}
+
 void TTrayDock::Update()
 {
     const bool docked = FIcon->isVisible() && DesktopShell().TrayAvailable();

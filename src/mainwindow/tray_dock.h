@@ -1,6 +1,8 @@
 // TTrayDock: the window's life beside a tray icon that may be docked or not at any moment.
 #pragma once
 
+#include <QMetaObject>
+
 class QString;
 class QSystemTrayIcon;
 class QWidget;
@@ -14,7 +16,9 @@ namespace qn {
 class TTrayDock
 {
 public:
-    TTrayDock(QWidget* AWindow, QSystemTrayIcon* AIcon) : FWindow(AWindow), FIcon(AIcon) {}
+    // A click on the icon (its trigger) runs Restore.
+    TTrayDock(QWidget* AWindow, QSystemTrayIcon* AIcon);
+    ~TTrayDock();
 
     // Whether the icon is docked, as last seen by Update.
     bool Docked() const { return FDocked; }
@@ -37,6 +41,7 @@ private:
     QSystemTrayIcon* FIcon;
     bool FDocked = false;
     bool FInTray = false;
+    QMetaObject::Connection FClick;
 };
 
 } // namespace qn

@@ -20,6 +20,7 @@
 #include "mainwindow/tray_dock.h"
 #include "mainwindow/tray_traffic_feed.h"
 #include "mainwindow/watcher_panels.h"
+#include "mainwindow/window_drag.h"
 #include "mainwindow/window_metrics.h"
 #include "mainwindow/window_snapper.h"
 #include "netdata/network_change_notifier.h"
@@ -32,7 +33,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
-#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -88,11 +88,12 @@ void Twnd_qn_Main::CreateComponents()
     CreateDesignComponents(this, client, PopupMenu1);
     layout->addWidget(Tree);
 
-    FPanels = std::make_unique<TWatcherPanels>(client, &ilIntf16, this);
+    auto* drag = new TWindowDrag(this, [this] { return !HasCaption(); });
+    FPanels = std::make_unique<TWatcherPanels>(client, &ilIntf16, drag);
     ScrollBox = FPanels->Area();
     lStartHint = FPanels->StartHint();
-    ScrollBox->viewport()->installEventFilter(this);
-    ScrollBox->widget()->installEventFilter(this);
+    drag->AddArea(ScrollBox->viewport());
+    drag->AddArea(ScrollBox->widget());
     layout->addWidget(ScrollBox, 1);
     setCentralWidget(client);
 
@@ -103,10 +104,6 @@ void Twnd_qn_Main::CreateComponents()
     FMonitorMenu = std::make_unique<TMonitorMenu>(mmInterface);
     ConnectActions();
 
-    connect(TrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason AReason) {
-        if (AReason == QSystemTrayIcon::Trigger)
-            TrayIconClick();
-    });
     connect(Timer, &QTimer::timeout, this, &Twnd_qn_Main::TimerTimer);
     Timer->start();
     connect(RefreshTimer, &QTimer::timeout, this, [this] { Guarded([this] { RefreshTimerTimer(); }); });
@@ -233,19 +230,6 @@ void Twnd_qn_Main::ShowProperties(const TAdapter& AData)
 {
     if (ShowAdapterInfo)
         TMW->WhileLifted([&] { ShowAdapterInfo(this, AData); });
-}
-
-// --- Caption -------------------------------------------------------------------------------------
-
-bool Twnd_qn_Main::CaptionShown() const
-{
-    return TMW->Tag() != 0;
-}
-
-void Twnd_qn_Main::UpdateCaption(bool AToggled)
-{
-    ProgramGeometryChange(
-        [this, AToggled] { qn::UpdateCaption(*FCaptionWindow, CaptionShown(), AToggled, GetCaptionMetrics(this)); });
 }
 
 // --- Data cap ------------------------------------------------------------------------------------

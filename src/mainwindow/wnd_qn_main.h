@@ -51,7 +51,6 @@ public:
     ~Twnd_qn_Main() override;
 
     void AddWatcher(const TAdapter& AData);
-    void RemoveWatcher(const TAdapter& AData);
     void RemoveWatcher(std::uint32_t AIndex);
     // Re-reads the interfaces and brings the watched set (TWatchChoices), the panels, the list and
     // the "Monitor" menu up to date.
@@ -94,7 +93,6 @@ public:
 
     // Event handlers, public so that tests can drive what has no offscreen equivalent.
     void TrayIconClick();
-    void ScrollBoxMouseDown(Qt::MouseButton AButton);
     // A change was noticed: RefreshTimer is armed.
     void NetworkChangeNotifierChange(TNetworkChangeNotifier* Sender, std::uint32_t ARes);
     // The coalesced refresh: RefreshData for every change noticed since the last one.
@@ -122,7 +120,6 @@ signals:
     void Closed();
 
 protected:
-    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
     void closeEvent(QCloseEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
     void moveEvent(QMoveEvent* AEvent) override;

@@ -36,11 +36,6 @@ void Twnd_qn_Main::AddWatcher(const TAdapter& AData)
     FTreeModel->SetChecked(FTreeModel->FindRow(AData.IntfIdx), true);
 }
 
-void Twnd_qn_Main::RemoveWatcher(const TAdapter& AData)
-{
-    RemoveWatcher(AData.IntfIdx);
-}
-
 void Twnd_qn_Main::RemoveWatcher(std::uint32_t AIndex)
 {
     if (const int i = FindAdapterByIntfIdx(AIndex); i >= 0)
@@ -63,7 +58,7 @@ void Twnd_qn_Main::RefreshWatchers()
         if (FNCC->Mark(i))
             AddWatcher(a);
         else if (panelNames.count(InterfaceNameKey(a.Name)))
-            RemoveWatcher(a);
+            RemoveWatcher(a.IntfIdx);
     }
     FPanels->RefreshPresence(*FNCC);
 }
@@ -78,7 +73,7 @@ void Twnd_qn_Main::ChooseWatch(int AIndex, bool AWatched)
     if (AWatched)
         AddWatcher(FNCC->Adapters(AIndex));
     else
-        RemoveWatcher(FNCC->Adapters(AIndex));
+        RemoveWatcher(FNCC->Adapters(AIndex).IntfIdx);
     FPersistence->Choices().Store(*FNCC, FNCC->Adapters(AIndex).Name, AWatched);
 }
 
@@ -91,10 +86,7 @@ void Twnd_qn_Main::cmIntfClick(QAction* AItem)
 
 void Twnd_qn_Main::TreeDblClick()
 {
-    const int row = Tree->FocusedRow();
-    if (row < 0 || row >= FTreeModel->rowCount())
-        return;
-    const int i = FTreeModel->AdapterIndexAt(row);
+    const int i = FTreeModel->AdapterIndexAt(Tree->FocusedRow());
     if (i < 0 || i >= FNCC->AdapterCount())
         return;
     const TAdapter a = FNCC->Adapters(i); // the dialog may outlive a refresh of the snapshot
