@@ -4,7 +4,6 @@
 #include "about/version_info.h"
 #include "support/modal_dialog.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -115,14 +114,7 @@ TEST(AboutDialog, EnterAndEscapeCloseIt)
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         qn::TdlgAbout dialog(nullptr);
         dialog.Fill(Record());
-        int result = 0;
-        // A dialog that ignores the key is closed with -1 by the harness.
-        EXPECT_TRUE(qn::test::WhileModal([&] { result = dialog.exec(); },
-                                         [&](QDialog& AShown) {
-                                             QWidget* focus =
-                                                 QApplication::focusWidget() ? QApplication::focusWidget() : &AShown;
-                                             QTest::keyClick(focus, key);
-                                         }));
+        const int result = qn::test::ExecPressing(dialog, key);
         EXPECT_NE(result, -1) << "key " << key << " did not close the dialog";
         EXPECT_EQ(result, key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);
     }

@@ -6,11 +6,9 @@
 #include "support/modal_dialog.h"
 #include "texts/format_settings.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -150,14 +148,7 @@ TEST_F(AdapterInfoDialog, EnterAndEscapeCloseIt)
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         qn::Tdlg_qn_AdapterInfo dialog(nullptr, FImages);
         dialog.Fill(Wireless());
-        int result = 0;
-        // A dialog that ignores the key is closed with -1 by the harness.
-        EXPECT_TRUE(qn::test::WhileModal([&] { result = dialog.exec(); },
-                                         [&](QDialog& AShown) {
-                                             QWidget* focus =
-                                                 QApplication::focusWidget() ? QApplication::focusWidget() : &AShown;
-                                             QTest::keyClick(focus, key);
-                                         }));
+        const int result = qn::test::ExecPressing(dialog, key);
         EXPECT_NE(result, -1) << "key " << key << " did not close the dialog";
     }
 }

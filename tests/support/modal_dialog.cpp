@@ -2,6 +2,7 @@
 #include "support/modal_dialog.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 
 namespace qn::test {
@@ -37,6 +38,18 @@ bool WhileModal(const std::function<void()>& AOpen, const std::function<void(QDi
     guard.start();
     AOpen();
     return opened;
+}
+
+int ExecPressing(QDialog& ADialog, Qt::Key AKey, int ATimeoutMs)
+{
+    int result = 0;
+    WhileModal([&] { result = ADialog.exec(); },
+               [&](QDialog& AShown) {
+                   QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &AShown;
+                   QTest::keyClick(focus, AKey);
+               },
+               ATimeoutMs);
+    return result;
 }
 
 } // namespace qn::test

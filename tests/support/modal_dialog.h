@@ -16,6 +16,10 @@ namespace qn::test {
 bool WhileModal(const std::function<void()>& AOpen, const std::function<void(QDialog& ADialog)>& AHandle,
                 int ATimeoutMs = 3000);
 
+// Runs ADialog modally and presses AKey at its focus widget, as a user would; returns what exec()
+// gave, -1 when the key did not close it within ATimeoutMs.
+int ExecPressing(QDialog& ADialog, Qt::Key AKey, int ATimeoutMs = 3000);
+
 // The same for a dialog of class TDialog: another class is a test failure, and it is closed.
 template <class TDialog>
 bool WhileModal(const std::function<void()>& AOpen, const std::function<void(TDialog& ADialog)>& AHandle)

@@ -27,6 +27,10 @@ TEST(ModalDialog, TheHandlerGetsTheRunningDialogAndALeftOpenOneIsClosed)
     // A handler that fails to close it cannot hang the test.
     EXPECT_TRUE(WhileModal([&] { result = dialog.exec(); }, [](QDialog&) {}, 50));
     EXPECT_EQ(result, -1);
+
+    // A key a dialog does not take leaves it open until the harness closes it.
+    EXPECT_EQ(ExecPressing(dialog, Qt::Key_Escape), QDialog::Rejected);
+    EXPECT_EQ(ExecPressing(dialog, Qt::Key_A, 50), -1);
 }
 
 TEST(ModalDialog, NoDialogOrOneOfAnotherClassIsTold)
