@@ -1,4 +1,4 @@
-// Interface list view: focus handling by row and the double click on a row.
+// Interface list view: focus handling by row, the rebuild for the filter and the double click on a row.
 #include "mainwindow/intf_tree.h"
 
 #include "mainwindow/counter_delegate.h"
@@ -56,6 +56,19 @@ void TIntfTree::FocusRow(int ARow)
     const QModelIndex index = model()->index(ARow, 0);
     setCurrentIndex(index); // also selects the whole row
     scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+void TIntfTree::Rebuild()
+{
+    auto* list = qobject_cast<TIntfListModel*>(model());
+    if (!list)
+        return;
+    const int focused = FocusedRow();
+    const bool hadFocus = focused >= 0 && focused < list->rowCount();
+    const std::uint32_t focusedIdx = list->IntfIdxAt(focused);
+    list->Rebuild(OnlyOperational());
+    if (hadFocus)
+        FocusRow(list->FindRow(focusedIdx));
 }
 
 void TIntfTree::mouseDoubleClickEvent(QMouseEvent* AEvent)

@@ -21,6 +21,7 @@ public:
     void SetVisible(bool AValue) { setVisible(AValue); }
     int Tag() const { return FTag; }
     void SetTag(int AValue) { FTag = AValue; }
+    bool OnlyOperational() const { return FTag != 0; }
 
     // The main window's design: AHeight pixels high, no frame, no tree decoration, one selected row
     // shown whole, pictures of AIconSize, and the context menu left to the owner.
@@ -33,6 +34,9 @@ public:
     int FocusedRow() const;
     // Gives ARow the focus, selects it and scrolls it into view without centring.
     void FocusRow(int ARow);
+    // Rebuilds the list model (set with setModel) for the filter; a focused row stays on its
+    // interface while that is still listed.
+    void Rebuild();
 
     std::function<void()> OnDblClick;
 

@@ -7,10 +7,13 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <utility>
+
 namespace qn {
 
-void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow)
+void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard)
 {
+    FGuard = std::move(AGuard);
     struct TActionDesign
     {
         QAction** Target;
@@ -97,6 +100,28 @@ void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow)
     separator(PopupMenu1, "N6");
     PopupMenu1->addAction(acHide);
     PopupMenu1->addAction(acExit);
+}
+
+void TMainActions::ConnectExecute(QAction* AAction, std::function<void()> AHandler)
+{
+    QObject::connect(AAction, &QAction::triggered, AAction,
+                     [guard = FGuard, handler = std::move(AHandler)] { guard(handler); });
+}
+
+void TMainActions::ConnectToggle(QAction* AAction, std::function<bool()> ARead,
+                                 std::function<void(bool AChecked)> AWrite)
+{
+    FToggles.push_back({AAction, ARead});
+    ConnectExecute(AAction, [AAction, read = std::move(ARead), write = std::move(AWrite)] {
+        write(AAction->isChecked());
+        AAction->setChecked(read());
+    });
+}
+
+void TMainActions::MirrorToggles() const
+{
+    for (const TToggle& t : FToggles)
+        t.Action->setChecked(t.Read());
 }
 
 } // namespace qn

@@ -1,15 +1,37 @@
-// TQuotaControl: reading and writing the [Quota] section, and the recorder's figures for it.
+// TQuotaControl: reading and writing the [Quota] section, its dialog, its messages and its warnings.
 #include "mainwindow/quota_control.h"
 
 #include "history/quota_period.h"
+#include "historyview/dlg_qn_quota.h"
+#include "historyview/quota_text.h"
 #include "layout/layout_manager_ini_storage.h"
+#include "mainwindow/desktop_notifier.h"
 #include "mainwindow/history_recording.h"
+#include "mainwindow/tray_dock.h"
 
 #include <QDateTime>
+#include <QGuiApplication>
+#include <QMessageBox>
 
 namespace qn {
 
-std::string TQuotaControl::Load(TLayoutManagerINIStorage& AStorage)
+TQuotaControl::TQuotaControl(QWidget* AWindow, TTrayDock& ATray)
+    : EditSettings([](QWidget* AParent, TQuotaSettings& ASettings) { return EditQuotaSettings(AParent, ASettings); }),
+      ShowMessage([AWindow](const QString& AMessage) {
+          auto* box = new QMessageBox(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), AMessage,
+                                      QMessageBox::Ok, AWindow);
+          box->setAttribute(Qt::WA_DeleteOnClose);
+          box->open();
+      }),
+      FWindow(AWindow), FNotifier(new TDesktopNotifier(AWindow))
+{
+    FNotifier->setObjectName(QStringLiteral("Notifier"));
+    FNotifier->TrayMessage = [&ATray](const QString& ASummary, const QString& ABody) {
+        return ATray.ShowWarning(ASummary, ABody);
+    };
+}
+
+void TQuotaControl::Load(TLayoutManagerINIStorage& AStorage, THistoryRecording* AHistory)
 {
     std::string message;
     FSettings = ReadQuotaSettings(
@@ -20,7 +42,20 @@ std::string TQuotaControl::Load(TLayoutManagerINIStorage& AStorage)
             return AStorage.ReadString(QuotaSection, key, {});
         },
         message);
-    return message;
+    if (!message.empty() && ShowMessage)
+        ShowMessage(QString::fromStdString(message));
+    if (AHistory)
+        AHistory->SetQuota(FSettings);
+}
+
+void TQuotaControl::Edit(TLayoutManagerINIStorage& AStorage, THistoryRecording* AHistory)
+{
+    TQuotaSettings edited = FSettings;
+    if (!EditSettings || !EditSettings(FWindow, edited))
+        return;
+    Store(AStorage, edited);
+    if (AHistory)
+        AHistory->SetQuota(FSettings);
 }
 
 void TQuotaControl::Store(TLayoutManagerINIStorage& AStorage, const TQuotaSettings& ASettings)
@@ -30,6 +65,13 @@ void TQuotaControl::Store(TLayoutManagerINIStorage& AStorage, const TQuotaSettin
         AStorage.WriteString(QuotaSection, key, value);
     update.Commit();
     FSettings = ASettings;
+}
+
+void TQuotaControl::Notify(const TQuotaWarning& AWarning)
+{
+    std::string summary, body;
+    QuotaWarningText(FSettings, AWarning, summary, body);
+    FNotifier->Notify(QString::fromStdString(summary), QString::fromStdString(body));
 }
 
 std::optional<TQuotaStatus> TQuotaControl::Live(const THistoryRecording* AHistory) const

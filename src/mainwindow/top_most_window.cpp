@@ -36,6 +36,28 @@ void TTopMostWindow::SetAlwaysOnTop(bool AValue)
         OnAfterChange(this);
 }
 
+void TTopMostWindow::WhileLifted(const std::function<void()>& AWork)
+{
+    const bool lifted = FAlwaysOnTop;
+    if (lifted)
+        SetWindowFlagLive(FHWindow, Qt::WindowStaysOnTopHint, false);
+    try {
+        AWork();
+    } catch (...) {
+        if (lifted)
+            SetWindowFlagLive(FHWindow, Qt::WindowStaysOnTopHint, true);
+        throw;
+    }
+    if (lifted)
+        SetWindowFlagLive(FHWindow, Qt::WindowStaysOnTopHint, true);
+}
+
+void TTopMostWindow::ShowModal(const std::function<void(QWidget* AParent)>& ADialog)
+{
+    if (ADialog)
+        WhileLifted([&] { ADialog(FHWindow); });
+}
+
 void TTopMostWindow::UpdateZOrder()
 {
     SetWindowFlagLive(FHWindow, Qt::WindowStaysOnTopHint, FAlwaysOnTop);

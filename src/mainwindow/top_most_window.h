@@ -33,6 +33,13 @@ public:
     int Tag() const { return FTag; }
     void SetTag(int AValue) { FTag = AValue; }
 
+    // Runs AWork, a modal dialog over the window, with the stay-on-top hint taken off the window (or
+    // the dialog would open behind it) and put back afterwards, also when AWork throws. AlwaysOnTop
+    // stays and no event fires.
+    void WhileLifted(const std::function<void()>& AWork);
+    // Runs ADialog, when set, with the window as its parent, lifted.
+    void ShowModal(const std::function<void(QWidget* AParent)>& ADialog);
+
     std::function<void(TTopMostWindow* Sender)> OnBeforeChange;
     std::function<void(TTopMostWindow* Sender)> OnAfterChange;
 

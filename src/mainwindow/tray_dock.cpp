@@ -8,6 +8,20 @@
 
 namespace qn {
 
+TTrayDock::TTrayDock(QWidget* AWindow, QSystemTrayIcon* AIcon)
+    : FWindow(AWindow), FIcon(AIcon),
+      FClick(QObject::connect(AIcon, &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason AReason) {
+          if (AReason == QSystemTrayIcon::Trigger)
+              Restore();
+      }))
+{
+}
+
+TTrayDock::~TTrayDock()
+{
+    QObject::disconnect(FClick);
+}
+
 void TTrayDock::Update()
 {
     const bool docked = FIcon->isVisible() && DesktopShell().TrayAvailable();
@@ -47,6 +61,15 @@ void TTrayDock::Restore()
 void TTrayDock::Shown()
 {
     DesktopShell().SetSkipTaskbar(FWindow, FDocked);
+}
+
+bool TTrayDock::ShowWarning(const QString& ASummary, const QString& ABody)
+{
+    Update();
+    if (!FDocked)
+        return false;
+    FIcon->showMessage(ASummary, ABody, QSystemTrayIcon::Warning);
+    return true;
 }
 
 } // namespace qn

@@ -1,6 +1,9 @@
 // TTrayDock: the window's life beside a tray icon that may be docked or not at any moment.
 #pragma once
 
+#include <QMetaObject>
+
+class QString;
 class QSystemTrayIcon;
 class QWidget;
 
@@ -13,7 +16,9 @@ namespace qn {
 class TTrayDock
 {
 public:
-    TTrayDock(QWidget* AWindow, QSystemTrayIcon* AIcon) : FWindow(AWindow), FIcon(AIcon) {}
+    // A click on the icon (its trigger) runs Restore.
+    TTrayDock(QWidget* AWindow, QSystemTrayIcon* AIcon);
+    ~TTrayDock();
 
     // Whether the icon is docked, as last seen by Update.
     bool Docked() const { return FDocked; }
@@ -27,12 +32,16 @@ public:
     // The window was shown: it gets back the taskbar state that a window manager drops when a
     // window is withdrawn.
     void Shown();
+    // Shows a warning message from the icon if it is docked now (the tray is looked at first);
+    // returns false, showing nothing, when it is not.
+    bool ShowWarning(const QString& ASummary, const QString& ABody);
 
 private:
     QWidget* FWindow;
     QSystemTrayIcon* FIcon;
     bool FDocked = false;
     bool FInTray = false;
+    QMetaObject::Connection FClick;
 };
 
 } // namespace qn

@@ -3,7 +3,6 @@
 
 #include "about/dlg_about.h"
 #include "historyview/dlg_qn_history.h"
-#include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/dlg_qn_adapter_info.h"
 #include "mainwindow/history_recording.h"
 #include "mainwindow/intf_list_model.h"
@@ -11,6 +10,7 @@
 #include "mainwindow/main_actions.h"
 #include "mainwindow/main_caption_window.h"
 #include "mainwindow/main_components.h"
+#include "mainwindow/main_persistence.h"
 #include "mainwindow/monitor_menu.h"
 #include "mainwindow/quota_control.h"
 #include "mainwindow/settings_storage.h"
@@ -19,9 +19,8 @@
 #include "mainwindow/top_most_window.h"
 #include "mainwindow/tray_dock.h"
 #include "mainwindow/tray_traffic_feed.h"
-#include "mainwindow/watch_choices.h"
 #include "mainwindow/watcher_panels.h"
-#include "mainwindow/window_flags.h"
+#include "mainwindow/window_drag.h"
 #include "mainwindow/window_metrics.h"
 #include "mainwindow/window_snapper.h"
 #include "netdata/network_change_notifier.h"
@@ -34,7 +33,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
-#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -86,59 +84,26 @@ void Twnd_qn_Main::CreateComponents()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    CreateActionsAndMenus(this);
+    CreateActionsAndMenus(this, [this](const std::function<void()>& AWork) { Guarded(AWork); });
     CreateDesignComponents(this, client, PopupMenu1);
     layout->addWidget(Tree);
 
-    FPanels = std::make_unique<TWatcherPanels>(client, &ilIntf16, this);
+    auto* drag = new TWindowDrag(this, [this] { return !HasCaption(); });
+    FPanels = std::make_unique<TWatcherPanels>(client, &ilIntf16, drag);
     ScrollBox = FPanels->Area();
     lStartHint = FPanels->StartHint();
-    ScrollBox->viewport()->installEventFilter(this);
-    ScrollBox->widget()->installEventFilter(this);
+    drag->AddArea(ScrollBox->viewport());
+    drag->AddArea(ScrollBox->widget());
     layout->addWidget(ScrollBox, 1);
     setCentralWidget(client);
 
-    const std::pair<QAction*, std::function<void()>> handlers[] = {
-        {acExit, [this] { close(); }},
-        {acAbout, [this] { ShowModal(ShowAboutDialog); }},
-        {acOnTop,
-         [this] {
-             TMW->SetAlwaysOnTop(!TMW->AlwaysOnTop());
-             acOnTop->setChecked(TMW->AlwaysOnTop());
-         }},
-        {acIntfView, [this] { acIntfViewExecute(); }},
-        {acCaption,
-         [this] {
-             TMW->SetTag(acCaption->isChecked() ? 1 : 0);
-             UpdateCaption(true);
-         }},
-        {acHide, [this] { FTrayDock->Hide(); }},
-        {acOOI,
-         [this] {
-             Tree->SetTag(acOOI->isChecked() ? 1 : 0);
-             RefreshData();
-         }},
-        {acRefresh, [this] { RefreshData(); }},
-        {acPersistent, [this] { acPersistentExecute(); }},
-        {acHistory, [this] { ShowModal(ShowHistory); }},
-        {acQuota, [this] { acQuotaExecute(); }},
-        {acTrayTraffic,
-         [this] {
-             TrayIcon->SetShowTraffic(acTrayTraffic->isChecked());
-             RefreshTrayTraffic();
-         }},
-    };
-    for (const auto& [action, handler] : handlers)
-        connect(action, &QAction::triggered, this, [this, h = handler] { Guarded(h); });
     new TSizingFrame(this, SizingBorder, [this] { return !HasCaption(); });
-
     FTrayDock = std::make_unique<TTrayDock>(this, TrayIcon);
-    connect(TrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason AReason) {
-        if (AReason == QSystemTrayIcon::Trigger)
-            TrayIconClick();
-    });
-
     FSnapper = std::make_unique<TWindowSnapper>(this);
+    FQuota = std::make_unique<TQuotaControl>(this, *FTrayDock);
+    FMonitorMenu = std::make_unique<TMonitorMenu>(mmInterface);
+    ConnectActions();
+
     connect(Timer, &QTimer::timeout, this, &Twnd_qn_Main::TimerTimer);
     Timer->start();
     connect(RefreshTimer, &QTimer::timeout, this, [this] { Guarded([this] { RefreshTimerTimer(); }); });
@@ -148,16 +113,43 @@ void Twnd_qn_Main::CreateComponents()
     connect(ScrollBox, &QWidget::customContextMenuRequested, this, popup);
 
     FPanels->Popup = PopupMenu1;
-    FPanels->OnProperties = [this](const TAdapter& AAdapter) {
-        Guarded([this, &AAdapter] {
-            if (ShowAdapterInfo)
-                WithTopMostLifted([this, &AAdapter] { ShowAdapterInfo(this, AAdapter); });
-        });
-    };
-    FMonitorMenu = std::make_unique<TMonitorMenu>(mmInterface);
+    FPanels->OnProperties = [this](const TAdapter& AAdapter) { Guarded([&] { ShowProperties(AAdapter); }); };
     FMonitorMenu->OnChoose = [this](QAction* AItem) { Guarded([this, AItem] { cmIntfClick(AItem); }); };
 
     resize(DesignClientWidth, DesignClientHeight + MainMenu->sizeHint().height());
+}
+
+void Twnd_qn_Main::ConnectActions()
+{
+    ConnectExecute(acExit, [this] { close(); });
+    ConnectExecute(acAbout, [this] { TMW->ShowModal(ShowAboutDialog); });
+    ConnectExecute(acHide, [this] { FTrayDock->Hide(); });
+    ConnectExecute(acRefresh, [this] { RefreshData(); });
+    ConnectExecute(acPersistent, [this] { FPersistence->SwitchChanged(); });
+    ConnectExecute(acHistory, [this] { TMW->ShowModal(ShowHistory); });
+    ConnectExecute(acQuota, [this] { TMW->WhileLifted([this] { FQuota->Edit(*SettingsStorage(), History); }); });
+    ConnectToggle(
+        acOnTop, [this] { return TMW->AlwaysOnTop(); }, [this](bool AOn) { TMW->SetAlwaysOnTop(AOn); });
+    ConnectToggle(
+        acIntfView, [this] { return Tree->Visible(); }, [this](bool AShown) { acIntfViewExecute(AShown); });
+    ConnectToggle(
+        acCaption, [this] { return CaptionShown(); },
+        [this](bool AShown) {
+            TMW->SetTag(AShown ? 1 : 0);
+            UpdateCaption(true);
+        });
+    ConnectToggle(
+        acOOI, [this] { return Tree->OnlyOperational(); },
+        [this](bool AOnly) {
+            Tree->SetTag(AOnly ? 1 : 0);
+            RefreshData();
+        });
+    ConnectToggle(
+        acTrayTraffic, [this] { return TrayIcon->ShowTraffic(); },
+        [this](bool AShown) {
+            TrayIcon->SetShowTraffic(AShown);
+            RefreshTrayTraffic();
+        });
 }
 
 void Twnd_qn_Main::FormCreate()
@@ -169,7 +161,7 @@ void Twnd_qn_Main::FormCreate()
     TrayIcon->SetPlain(icon, QGuiApplication::applicationDisplayName());
     // Shown whether or not a tray is there: Qt docks the icon whenever a tray appears.
     TrayIcon->show();
-    UpdateTrayState();
+    FTrayDock->Update();
 
     FNCC = std::make_unique<TNetworkConfiguration>();
     // Changes are queued into the event loop; the notifier waits until each has run.
@@ -189,30 +181,16 @@ void Twnd_qn_Main::FormCreate()
     Tree->ApplyColumnDesign();
     Tree->OnDblClick = [this] { Guarded([this] { TreeDblClick(); }); };
 
-    TLayoutManager& lm = *LayoutManager();
-    lm.SetStorage(SettingsStorage());
-    lm.Add(Tree, {"Visible", "Tag"}, {}, 0);
-    lm.Add(TMW, {"AlwaysOnTop", "Tag"});
-    lm.Add(acPersistent, {"Checked"});
-    lm.Add(TrayIcon, {"ShowTraffic"});
-    FWatch = std::make_unique<TWatchChoices>(lm.StoredValues());
-    FWatch->Register(*FNCC);
-
-    CreateQuota();
-
+    FPersistence = std::make_unique<TMainPersistence>(*this, *this, acPersistent, *FNCC);
+    FQuota->Load(*SettingsStorage(), History);
     SetOnAfterRestore([this](TLayoutManager*) { Guarded([this] { LMFormAfterRestore(); }); });
-    SetOnBeforeSave([this](TLayoutManager*) { FWatch->Prune(*FNCC, true); });
     SetUpSleepWatch();
 }
 
 void Twnd_qn_Main::LMFormAfterRestore()
 {
-    SetLayoutReadOnly(!acPersistent->isChecked());
-    acOnTop->setChecked(TMW->AlwaysOnTop());
-    acCaption->setChecked(CaptionShown());
-    acIntfView->setChecked(Tree->Visible());
-    acOOI->setChecked(OnlyOperational());
-    acTrayTraffic->setChecked(TrayIcon->ShowTraffic());
+    FPersistence->Restored();
+    MirrorToggles();
     // A size restored from the file with the caption off is already the caption-less window's:
     // taking the caption off again must not change it (else the height drifts from start to start).
     const QSize restored = size();
@@ -233,57 +211,42 @@ void Twnd_qn_Main::RefreshData()
             History->SetInterfaces(*FNCC);
     }
     RefreshWatchers();
-    RefreshTree();
+    Tree->Rebuild();
     FMonitorMenu->Refresh(*FNCC);
 }
 
 // --- Actions -------------------------------------------------------------------------------------
 
-void Twnd_qn_Main::acIntfViewExecute()
+void Twnd_qn_Main::acIntfViewExecute(bool AShown)
 {
-    const bool shown = !Tree->Visible();
-    Tree->SetVisible(shown);
-    acIntfView->setChecked(shown);
+    if (AShown == Tree->Visible())
+        return;
+    Tree->SetVisible(AShown);
     // The watcher area keeps its size: the window grows or shrinks by the list.
-    ProgramGeometryChange([this, shown] { resize(width(), height() + (shown ? Tree->height() : -Tree->height())); });
+    ProgramGeometryChange([this, AShown] { resize(width(), height() + (AShown ? Tree->height() : -Tree->height())); });
 }
 
-void Twnd_qn_Main::acPersistentExecute()
+void Twnd_qn_Main::ShowProperties(const TAdapter& AData)
 {
-    // Decision: turning persistence off is itself remembered (and nothing else), else the next
-    // start would restore the switch as on from the last save.
-    SetLayoutReadOnly(!acPersistent->isChecked());
-    TLayoutManager& lm = *LayoutManager();
-    if (const int i = lm.FindComponent(acPersistent); i >= 0 && !acPersistent->isChecked())
-        lm.Items(i).Save();
+    if (ShowAdapterInfo)
+        TMW->WhileLifted([&] { ShowAdapterInfo(this, AData); });
 }
 
-// --- Caption -------------------------------------------------------------------------------------
+// --- Data cap ------------------------------------------------------------------------------------
 
-bool Twnd_qn_Main::CaptionShown() const
+const TQuotaSettings& Twnd_qn_Main::Quota() const
 {
-    return TMW->Tag() != 0;
+    return FQuota->Settings();
 }
 
-bool Twnd_qn_Main::OnlyOperational() const
+void Twnd_qn_Main::NotifyQuota(const TQuotaWarning& AWarning)
 {
-    return Tree->Tag() != 0;
+    FQuota->Notify(AWarning);
 }
 
-void Twnd_qn_Main::HideCaption()
+TDesktopNotifier* Twnd_qn_Main::Notifier() const
 {
-    qn::HideCaption(*FCaptionWindow, GetCaptionMetrics(this));
-}
-
-void Twnd_qn_Main::ShowCaption()
-{
-    qn::ShowCaption(*FCaptionWindow, GetCaptionMetrics(this));
-}
-
-void Twnd_qn_Main::UpdateCaption(bool AToggled)
-{
-    ProgramGeometryChange(
-        [this, AToggled] { qn::UpdateCaption(*FCaptionWindow, CaptionShown(), AToggled, GetCaptionMetrics(this)); });
+    return FQuota->Notifier();
 }
 
 // --- Timer, closing, changes ---------------------------------------------------------------------
@@ -298,7 +261,7 @@ void Twnd_qn_Main::closeEvent(QCloseEvent* AEvent)
 void Twnd_qn_Main::TimerTimer()
 {
     FSleepWatch->Check(Clock);
-    UpdateTrayState();
+    FTrayDock->Update();
     FTreeModel->RefreshCounters();
     RefreshTrayTraffic();
     if (History)
@@ -315,30 +278,6 @@ void Twnd_qn_Main::RefreshTimerTimer()
 {
     RefreshTimer->stop();
     RefreshData();
-}
-
-// --- Helpers -------------------------------------------------------------------------------------
-
-void Twnd_qn_Main::ShowModal(const std::function<void(QWidget* AParent)>& ADialog)
-{
-    if (ADialog)
-        WithTopMostLifted([&] { ADialog(this); });
-}
-
-void Twnd_qn_Main::WithTopMostLifted(const std::function<void()>& ADialog)
-{
-    const bool lifted = TMW->AlwaysOnTop();
-    if (lifted)
-        SetWindowFlagLive(this, Qt::WindowStaysOnTopHint, false);
-    try {
-        ADialog();
-    } catch (...) {
-        if (lifted)
-            SetWindowFlagLive(this, Qt::WindowStaysOnTopHint, true);
-        throw;
-    }
-    if (lifted)
-        SetWindowFlagLive(this, Qt::WindowStaysOnTopHint, true);
 }
 
 } // namespace qn

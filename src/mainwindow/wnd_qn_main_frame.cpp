@@ -1,22 +1,27 @@
-// The main window's frame: whether it has a caption, its own sizing border without one, moving by the
-// panels and the free area, and the snap to the work area's edges.
+// The main window's frame: whether it has a caption, its own border without one, and the snap to the
+// work area's edges.
 #include "mainwindow/wnd_qn_main.h"
 
 #include "mainwindow/caption_switch.h"
 #include "mainwindow/top_most_window.h"
 #include "mainwindow/window_metrics.h"
 #include "mainwindow/window_snapper.h"
-#include "watcher/frm_qn_watcher.h"
-#include "watcher/gradient_bar.h"
 
-#include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
-#include <QScrollArea>
-#include <QWindow>
-
-#include <algorithm>
 
 namespace qn {
+
+bool Twnd_qn_Main::CaptionShown() const
+{
+    return TMW->Tag() != 0;
+}
+
+void Twnd_qn_Main::UpdateCaption(bool AToggled)
+{
+    ProgramGeometryChange(
+        [this, AToggled] { qn::UpdateCaption(*FCaptionWindow, CaptionShown(), AToggled, GetCaptionMetrics(this)); });
+}
 
 bool Twnd_qn_Main::HasCaption() const
 {
@@ -26,31 +31,6 @@ bool Twnd_qn_Main::HasCaption() const
 int Twnd_qn_Main::FrameHeight() const
 {
     return FCaptionWindow->Height();
-}
-
-void Twnd_qn_Main::ScrollBoxMouseDown(Qt::MouseButton AButton)
-{
-    if (AButton != Qt::LeftButton)
-        return;
-    if (QWindow* w = windowHandle())
-        w->startSystemMove();
-}
-
-bool Twnd_qn_Main::eventFilter(QObject* AWatched, QEvent* AEvent)
-{
-    if (AEvent->type() == QEvent::MouseButtonPress &&
-        (AWatched == ScrollBox->viewport() || AWatched == ScrollBox->widget())) {
-        ScrollBoxMouseDown(static_cast<QMouseEvent*>(AEvent)->button());
-    }
-    // Without a caption the panels may fill the window: their header bars move it too.
-    if (AEvent->type() == QEvent::MouseButtonPress && !HasCaption() &&
-        static_cast<QMouseEvent*>(AEvent)->button() == Qt::LeftButton &&
-        std::any_of(Watchers().begin(), Watchers().end(),
-                    [&](const Tfrm_qn_Watcher* AFrame) { return AWatched == AFrame->Header; })) {
-        ScrollBoxMouseDown(Qt::LeftButton);
-        return true;
-    }
-    return TLMForm::eventFilter(AWatched, AEvent);
 }
 
 void Twnd_qn_Main::paintEvent(QPaintEvent* AEvent)

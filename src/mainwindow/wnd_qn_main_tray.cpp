@@ -10,11 +10,6 @@ void Twnd_qn_Main::TrayIconClick()
     FTrayDock->Restore();
 }
 
-void Twnd_qn_Main::UpdateTrayState()
-{
-    FTrayDock->Update();
-}
-
 bool Twnd_qn_Main::TrayDocked() const
 {
     return FTrayDock->Docked();

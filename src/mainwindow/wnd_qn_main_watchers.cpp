@@ -4,6 +4,7 @@
 #include "mainwindow/adapter_image.h"
 #include "mainwindow/intf_list_model.h"
 #include "mainwindow/intf_tree.h"
+#include "mainwindow/main_persistence.h"
 #include "mainwindow/monitor_menu.h"
 #include "mainwindow/watch_choices.h"
 #include "mainwindow/watcher_panels.h"
@@ -35,11 +36,6 @@ void Twnd_qn_Main::AddWatcher(const TAdapter& AData)
     FTreeModel->SetChecked(FTreeModel->FindRow(AData.IntfIdx), true);
 }
 
-void Twnd_qn_Main::RemoveWatcher(const TAdapter& AData)
-{
-    RemoveWatcher(AData.IntfIdx);
-}
-
 void Twnd_qn_Main::RemoveWatcher(std::uint32_t AIndex)
 {
     if (const int i = FindAdapterByIntfIdx(AIndex); i >= 0)
@@ -52,7 +48,7 @@ void Twnd_qn_Main::RemoveWatcher(std::uint32_t AIndex)
 
 void Twnd_qn_Main::RefreshWatchers()
 {
-    FWatch->Apply(*FNCC);
+    FPersistence->Choices().Apply(*FNCC);
     // Only an interface with a panel of its name has a panel to remove; the list and the menu
     // take their check marks from the marks right after.
     const auto panelNames = FPanels->NameKeys();
@@ -62,19 +58,9 @@ void Twnd_qn_Main::RefreshWatchers()
         if (FNCC->Mark(i))
             AddWatcher(a);
         else if (panelNames.count(InterfaceNameKey(a.Name)))
-            RemoveWatcher(a);
+            RemoveWatcher(a.IntfIdx);
     }
     FPanels->RefreshPresence(*FNCC);
-}
-
-void Twnd_qn_Main::RefreshTree()
-{
-    const int focused = Tree->FocusedRow();
-    const bool hadFocus = focused >= 0 && focused < FTreeModel->rowCount();
-    const std::uint32_t focusedIdx = FTreeModel->IntfIdxAt(focused);
-    FTreeModel->Rebuild(OnlyOperational());
-    if (hadFocus)
-        Tree->FocusRow(FTreeModel->FindRow(focusedIdx));
 }
 
 void Twnd_qn_Main::ChooseWatch(int AIndex, bool AWatched)
@@ -87,8 +73,8 @@ void Twnd_qn_Main::ChooseWatch(int AIndex, bool AWatched)
     if (AWatched)
         AddWatcher(FNCC->Adapters(AIndex));
     else
-        RemoveWatcher(FNCC->Adapters(AIndex));
-    FWatch->Store(*FNCC, FNCC->Adapters(AIndex).Name, AWatched);
+        RemoveWatcher(FNCC->Adapters(AIndex).IntfIdx);
+    FPersistence->Choices().Store(*FNCC, FNCC->Adapters(AIndex).Name, AWatched);
 }
 
 void Twnd_qn_Main::cmIntfClick(QAction* AItem)
@@ -100,14 +86,11 @@ void Twnd_qn_Main::cmIntfClick(QAction* AItem)
 
 void Twnd_qn_Main::TreeDblClick()
 {
-    const int row = Tree->FocusedRow();
-    if (row < 0 || row >= FTreeModel->rowCount() || !ShowAdapterInfo)
-        return;
-    const int i = FTreeModel->AdapterIndexAt(row);
+    const int i = FTreeModel->AdapterIndexAt(Tree->FocusedRow());
     if (i < 0 || i >= FNCC->AdapterCount())
         return;
     const TAdapter a = FNCC->Adapters(i); // the dialog may outlive a refresh of the snapshot
-    WithTopMostLifted([this, &a] { ShowAdapterInfo(this, a); });
+    ShowProperties(a);
 }
 
 } // namespace qn

@@ -2,14 +2,13 @@
 #include "about/dlg_about.h"
 
 #include "about/version_info.h"
+#include "support/modal_dialog.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -115,13 +114,7 @@ TEST(AboutDialog, EnterAndEscapeCloseIt)
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         qn::TdlgAbout dialog(nullptr);
         dialog.Fill(Record());
-        QTimer::singleShot(0, &dialog, [&] {
-            QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &dialog;
-            QTest::keyClick(focus, key);
-        });
-        // A guard so a dialog that ignores the key cannot hang the suite.
-        QTimer::singleShot(3000, &dialog, [&] { dialog.done(-1); });
-        const int result = dialog.exec();
+        const int result = qn::test::ExecPressing(dialog, key);
         EXPECT_NE(result, -1) << "key " << key << " did not close the dialog";
         EXPECT_EQ(result, key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);
     }

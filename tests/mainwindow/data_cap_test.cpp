@@ -8,6 +8,7 @@
 #include "mainwindow/desktop_notifier.h"
 #include "mainwindow/main_window_fixture.h"
 #include "platform/ini_file.h"
+#include "support/modal_dialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,7 +22,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -55,29 +55,27 @@ TEST_F(DataCap, TheDialogFromTheMenusWritesTheQuotaSectionAlsoWithPersistenceOff
 {
     Twnd_qn_Main& w = Start();
     ASSERT_FALSE(w.acPersistent->isChecked());
-    ASSERT_TRUE(w.View1->actions().contains(w.acQuota));
-    ASSERT_TRUE(w.PopupMenu1->actions().contains(w.acQuota));
 
     // The real dialog, filled in as a user would.
-    QTimer::singleShot(0, &w, [] {
-        auto* dialog = qobject_cast<Tdlg_qn_Quota*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->edLimit->setValue(20);
-        dialog->cbUnit->setCurrentIndex(1); // GB
-        dialog->cbPeriod->setCurrentIndex(dialog->cbPeriod->findText(QStringLiteral("Week")));
-        EXPECT_EQ(dialog->edStartDay->maximum(), 7);
-        dialog->edStartDay->setValue(3);
-        dialog->cbDirection->setCurrentIndex(dialog->cbDirection->findText(QStringLiteral("Download")));
-        // A bad warning list keeps the dialog open and says why.
-        dialog->edWarn->setText(QStringLiteral("50, most"));
-        dialog->Buttons->button(QDialogButtonBox::Ok)->click();
-        EXPECT_TRUE(dialog->isVisible());
-        EXPECT_FALSE(dialog->lError->text().isEmpty());
-        dialog->edWarn->setText(QStringLiteral("90, 50"));
-        dialog->edInterfaces->setText(QStringLiteral("wwan0, eth0"));
-        dialog->Buttons->button(QDialogButtonBox::Ok)->click();
-    });
-    w.acQuota->trigger();
+    const bool opened = test::WhileModal<Tdlg_qn_Quota>(
+        [&] { MenuItem("View", "Data Cap...").trigger(); },
+        [](Tdlg_qn_Quota& ADialog) {
+            ADialog.edLimit->setValue(20);
+            ADialog.cbUnit->setCurrentIndex(1); // GB
+            ADialog.cbPeriod->setCurrentIndex(ADialog.cbPeriod->findText(QStringLiteral("Week")));
+            EXPECT_EQ(ADialog.edStartDay->maximum(), 7);
+            ADialog.edStartDay->setValue(3);
+            ADialog.cbDirection->setCurrentIndex(ADialog.cbDirection->findText(QStringLiteral("Download")));
+            // A bad warning list keeps the dialog open and says why.
+            ADialog.edWarn->setText(QStringLiteral("50, most"));
+            ADialog.Buttons->button(QDialogButtonBox::Ok)->click();
+            EXPECT_TRUE(ADialog.isVisible());
+            EXPECT_FALSE(ADialog.lError->text().isEmpty());
+            ADialog.edWarn->setText(QStringLiteral("90, 50"));
+            ADialog.edInterfaces->setText(QStringLiteral("wwan0, eth0"));
+            ADialog.Buttons->button(QDialogButtonBox::Ok)->click();
+        });
+    ASSERT_TRUE(opened);
     const auto value = [&](const char* AKey) { return IniReadValue(FFile, "Quota", AKey).value_or("<none>"); };
     EXPECT_EQ(value("Limit"), "21474836480");
     EXPECT_EQ(value("Period"), "week");
@@ -88,14 +86,13 @@ TEST_F(DataCap, TheDialogFromTheMenusWritesTheQuotaSectionAlsoWithPersistenceOff
     EXPECT_EQ(w.Quota().Limit, 21474836480u);
 
     // Cancelled: nothing changes. The next start reads what was written.
-    QTimer::singleShot(0, &w, [] {
-        auto* dialog = qobject_cast<Tdlg_qn_Quota*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->edWarn->text(), QStringLiteral("50, 90"));
-        dialog->edLimit->setValue(0);
-        dialog->reject();
-    });
-    w.acQuota->trigger();
+    EXPECT_TRUE(test::WhileModal<Tdlg_qn_Quota>([&] { MenuItem("", "Data Cap...").trigger(); },
+                                                [](Tdlg_qn_Quota& ADialog) {
+                                                    EXPECT_EQ(ADialog.edWarn->text(), QStringLiteral("50, 90"));
+                                                    ADialog.edLimit->setValue(0);
+                                                    ADialog.reject();
+                                                }))
+        << "the pop-up menu's item";
     EXPECT_EQ(value("Limit"), "21474836480");
     Twnd_qn_Main& again = Start();
     EXPECT_EQ(again.Quota().Period, TQuotaPeriod::qpWeek);
@@ -158,16 +155,16 @@ TEST_F(DataCap, WithoutANotificationServiceAWarningGoesToTheTrayOrNowhere)
     // No session bus at this address: the notifier cannot reach a server.
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
     Twnd_qn_Main& w = Start();
-    ASSERT_NE(w.Notifier, nullptr);
+    ASSERT_NE(w.Notifier(), nullptr);
     QStringList shown;
     bool docked = true;
-    w.Notifier->TrayMessage = [&](const QString& ASummary, const QString& ABody) {
+    w.Notifier()->TrayMessage = [&](const QString& ASummary, const QString& ABody) {
         if (docked)
             shown << ASummary + QStringLiteral(" | ") + ABody;
         return docked;
     };
     int delivered = 0;
-    QObject::connect(w.Notifier, &TDesktopNotifier::Delivered, [&](bool AViaService) {
+    QObject::connect(w.Notifier(), &TDesktopNotifier::Delivered, [&](bool AViaService) {
         EXPECT_FALSE(AViaService);
         ++delivered;
     });

@@ -3,14 +3,12 @@
 
 #include "mainwindow/adapter_image.h"
 #include "mainwindow/svg_image_list.h"
+#include "support/modal_dialog.h"
 #include "texts/format_settings.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -150,12 +148,7 @@ TEST_F(AdapterInfoDialog, EnterAndEscapeCloseIt)
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         qn::Tdlg_qn_AdapterInfo dialog(nullptr, FImages);
         dialog.Fill(Wireless());
-        QTimer::singleShot(0, &dialog, [&] {
-            QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &dialog;
-            QTest::keyClick(focus, key);
-        });
-        QTimer::singleShot(3000, &dialog, [&] { dialog.done(-1); });
-        const int result = dialog.exec();
+        const int result = qn::test::ExecPressing(dialog, key);
         EXPECT_NE(result, -1) << "key " << key << " did not close the dialog";
     }
 }

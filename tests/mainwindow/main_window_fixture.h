@@ -13,9 +13,12 @@
 #include "support/error_handler_guard.h"
 #include "support/fake_ip_helper.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRect>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -24,6 +27,7 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -120,6 +124,21 @@ protected:
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(AText);
+    }
+
+    // The item a user finds by its caption (mnemonics aside) in the menu bar's menu ATitle, or in the
+    // pop-up menu of the list and the panels when ATitle is empty. None throws, failing the test.
+    QAction& MenuItem(const QString& ATitle, const QString& ACaption)
+    {
+        const QMenu* menu = ATitle.isEmpty() ? FWindow->PopupMenu1 : nullptr;
+        for (const QAction* a : FWindow->MainMenu->actions())
+            if (!menu && a->menu() && QString(a->text()).remove(QLatin1Char('&')) == ATitle)
+                menu = a->menu();
+        for (QAction* a : menu ? menu->actions() : QList<QAction*>())
+            if (QString(a->text()).remove(QLatin1Char('&')) == ACaption)
+                return *a;
+        throw std::invalid_argument("no menu item \"" + ACaption.toStdString() + "\" in \"" + ATitle.toStdString() +
+                                    "\"");
     }
 
     std::string Setting(const std::string& ASection, const std::string& AKey)

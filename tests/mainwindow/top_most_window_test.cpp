@@ -1,4 +1,4 @@
-// TTopMostWindow events and stacking hint.
+// TTopMostWindow events and stacking hint, and the hint lifted around a modal dialog.
 #include "mainwindow/top_most_window.h"
 
 #include <QWidget>
@@ -54,6 +54,41 @@ TEST(TopMostWindow, ChangesFireAroundTheUpdateAndTheCurrentValueFiresNothing)
     EXPECT_FALSE(form.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ((std::vector<std::string>{"before 0", "after 1", "before 1", "after 0"}), log);
     EXPECT_EQ(2, tmw.ZOrderCalls);
+}
+
+// A modal dialog over a top-most window would open behind it: the hint is lifted while it runs and
+// comes back after, also when the dialog throws; the switch itself never changes.
+TEST(TopMostWindow, ADialogRunsWithTheHintLiftedAndTheHintComesBackAfter)
+{
+    QWidget form;
+    form.show();
+    TTopMostWindow tmw(&form);
+    tmw.SetAlwaysOnTop(true);
+    int events = 0;
+    tmw.OnBeforeChange = [&](TTopMostWindow*) { ++events; };
+    std::vector<bool> during;
+    QWidget* parent = nullptr;
+    tmw.ShowModal([&](QWidget* AParent) {
+        parent = AParent;
+        during.push_back(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    });
+    EXPECT_EQ(parent, &form);
+    EXPECT_THROW(tmw.WhileLifted([&] {
+        during.push_back(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        throw std::runtime_error("dialog failed");
+    }),
+                 std::runtime_error);
+    EXPECT_EQ((std::vector<bool>{false, false}), during);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(tmw.AlwaysOnTop());
+    EXPECT_EQ(0, events);
+    tmw.ShowModal(nullptr); // no dialog set: nothing happens
+
+    // A window that is not top-most gets no hint from a dialog.
+    tmw.SetAlwaysOnTop(false);
+    tmw.WhileLifted([&] { during.push_back(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint)); });
+    EXPECT_FALSE(during.back());
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
 TEST(TopMostWindow, OwnerMustBeAWindow)

@@ -9,6 +9,7 @@
 #include "mainwindow/top_most_window.h"
 #include "mainwindow/window_metrics.h"
 #include "mainwindow/wnd_qn_main.h"
+#include "support/modal_dialog.h"
 #include "watcher/frm_qn_watcher.h"
 
 #include <QAction>
@@ -26,7 +27,7 @@
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
-#include <QTimer>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -79,24 +80,6 @@ protected:
     }
 };
 
-std::vector<std::string> MenuLines(const QMenu* AMenu)
-{
-    std::vector<std::string> lines;
-    for (const QAction* a : AMenu->actions()) {
-        if (a->isSeparator()) {
-            lines.push_back("-");
-            continue;
-        }
-        std::string line = a->text().toStdString();
-        if (!a->shortcut().isEmpty())
-            line += " [" + a->shortcut().toString().toStdString() + "]";
-        if (a->isCheckable())
-            line += " (check)";
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 TEST_F(MainWindow, FirstStartShowsTheDesignStateAndWritesNoFile)
 {
     Twnd_qn_Main& w = Start();
@@ -129,35 +112,87 @@ TEST_F(MainWindow, FirstStartShowsTheDesignStateAndWritesNoFile)
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FFile))) << "nothing is written with persistence off";
 }
 
-TEST_F(MainWindow, MenusCarryTheirExactTextsAndShortcuts)
+// What a user finds in the menus by its caption does what it says, and the shortcuts do the same
+// on the window itself, also while the menu bar is hidden with the caption.
+TEST_F(MainWindow, TheMenuItemsAndTheirShortcutsDoWhatTheySay)
 {
     Twnd_qn_Main& w = Start();
-    std::vector<std::string> bar;
-    for (const QAction* a : w.MainMenu->actions())
-        bar.push_back(a->text().toStdString());
-    EXPECT_EQ((std::vector<std::string>{"File", "Monitor", "View", "Help"}), bar);
-    EXPECT_EQ((std::vector<std::string>{"Refresh [F5]", "-", "Persistent layout and settings (check)", "-", "E&xit"}),
-              MenuLines(w.File1));
-    EXPECT_EQ(
-        (std::vector<std::string>{"Interface View [Ctrl+I] (check)", "Only Operational Interfaces (check)", "-",
-                                  "Always Visible (check)", "Window Caption [Ctrl+W] (check)",
-                                  "Traffic in Tray Icon (check)", "-", "Traffic History... [Ctrl+H]", "Data Cap..."}),
-        MenuLines(w.View1));
-    EXPECT_EQ((std::vector<std::string>{"About... [F1]"}), MenuLines(w.Help1));
-    EXPECT_EQ((std::vector<std::string>{"Interface View [Ctrl+I] (check)", "Only Operational Interfaces (check)", "-",
-                                        "Always Visible (check)", "Window Caption [Ctrl+W] (check)",
-                                        "Traffic in Tray Icon (check)", "Traffic History... [Ctrl+H]", "Data Cap...",
-                                        "-", "Refresh [F5]", "-", "Hide", "E&xit"}),
-              MenuLines(w.PopupMenu1));
-    EXPECT_EQ("Quits the application", w.acExit->statusTip().toStdString());
-    // Every action sits on the window itself, so its shortcut works with the menu bar hidden.
-    for (QAction* a : {w.acExit, w.acAbout, w.acOnTop, w.acIntfView, w.acCaption, w.acHide, w.acOOI, w.acRefresh,
-                       w.acPersistent, w.acHistory, w.acTrayTraffic}) {
-        EXPECT_TRUE(w.actions().contains(a)) << a->objectName().toStdString();
-        EXPECT_FALSE(a->property("Category").toString().isEmpty());
-    }
-    EXPECT_EQ("View", w.acCaption->property("Category").toString().toStdString());
-    EXPECT_EQ("File", w.acPersistent->property("Category").toString().toStdString());
+    const auto press = [&](int AKey, Qt::KeyboardModifiers AModifiers = Qt::NoModifier) {
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w, 2000));
+        QTest::keyClick(&w, static_cast<Qt::Key>(AKey), AModifiers);
+    };
+    const int height = w.height();
+    MenuItem("View", "Interface View").trigger();
+    EXPECT_TRUE(w.Tree->isVisible());
+    press(Qt::Key_I, Qt::ControlModifier);
+    EXPECT_FALSE(w.Tree->isVisible());
+    EXPECT_FALSE(w.acIntfView->isChecked());
+    EXPECT_EQ(height, w.height());
+    MenuItem("", "Interface View").trigger();
+    EXPECT_TRUE(w.Tree->isVisible()) << "the pop-up menu's item";
+
+    MenuItem("View", "Only Operational Interfaces").trigger();
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0"}), ListedNames());
+    MenuItem("", "Only Operational Interfaces").trigger();
+    EXPECT_EQ((std::vector<std::string>{"eth0", "wlan0"}), ListedNames());
+
+    MenuItem("View", "Always Visible").trigger();
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    MenuItem("", "Always Visible").trigger();
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+
+    MenuItem("View", "Traffic in Tray Icon").trigger();
+    EXPECT_TRUE(w.TrayIcon->ShowTraffic());
+    MenuItem("", "Traffic in Tray Icon").trigger();
+    EXPECT_FALSE(w.TrayIcon->ShowTraffic());
+
+    MenuItem("View", "Window Caption").trigger();
+    EXPECT_FALSE(w.HasCaption());
+    EXPECT_FALSE(w.MainMenu->isVisible());
+    press(Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(w.HasCaption()) << "the shortcut works without the menu bar";
+    EXPECT_TRUE(w.MainMenu->isVisible());
+    MenuItem("", "Window Caption").trigger();
+    EXPECT_FALSE(w.HasCaption());
+    press(Qt::Key_W, Qt::ControlModifier);
+
+    AddInterface(9, "usb0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
+    press(Qt::Key_F5);
+    EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0", "usb0"}), MonitorItems());
+    FFake->Interfaces.pop_back();
+    MenuItem("File", "Refresh").trigger();
+    EXPECT_EQ(3u, MonitorItems().size());
+    AddInterface(9, "usb0", IF_TYPE_ETHERNET_CSMACD, IF_OPER_STATUS_OPERATIONAL);
+    MenuItem("", "Refresh").trigger();
+    EXPECT_EQ(4u, MonitorItems().size());
+
+    MenuItem("File", "Persistent layout and settings").trigger();
+    EXPECT_FALSE(w.LayoutReadOnly());
+    MenuItem("File", "Persistent layout and settings").trigger();
+    EXPECT_TRUE(w.LayoutReadOnly());
+
+    QStringList opened;
+    const auto seen = [&](QDialog& ADialog) {
+        opened << QString::fromLatin1(ADialog.metaObject()->className());
+        ADialog.accept();
+    };
+    EXPECT_TRUE(test::WhileModal([&] { MenuItem("Help", "About...").trigger(); }, seen));
+    EXPECT_TRUE(test::WhileModal([&] { press(Qt::Key_F1); }, seen));
+    EXPECT_EQ((QStringList{QStringLiteral("qn::TdlgAbout"), QStringLiteral("qn::TdlgAbout")}), opened);
+
+    // Without a tray, "Hide" minimises; "Exit" closes the window, from either menu.
+    MenuItem("", "Hide").trigger();
+    EXPECT_TRUE(w.isMinimized());
+    w.TrayIconClick();
+    int closed = 0;
+    QObject::connect(&w, &Twnd_qn_Main::Closed, [&closed] { ++closed; });
+    MenuItem("", "Exit").trigger();
+    EXPECT_EQ(1, closed);
+    EXPECT_FALSE(w.isVisible());
+    w.show();
+    MenuItem("File", "Exit").trigger();
+    EXPECT_EQ(2, closed);
 }
 
 TEST_F(MainWindow, InterfaceViewGrowsAndShrinksTheWindowByTheList)
@@ -670,31 +705,26 @@ TEST_F(MainWindow, DialogsOpenAboveTheWindowWithTopMostLiftedAndRestored)
         QString Name;
         bool OwnerTopMost = true;
     } seen;
-    auto closeModal = [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        seen.Class = QString::fromLatin1(modal->metaObject()->className());
-        if (auto* name = modal->findChild<QLineEdit*>(QStringLiteral("eName")))
+    auto closeModal = [&](QDialog& ADialog) {
+        seen.Class = QString::fromLatin1(ADialog.metaObject()->className());
+        if (auto* name = ADialog.findChild<QLineEdit*>(QStringLiteral("eName")))
             seen.Name = name->text();
         seen.OwnerTopMost = w.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        static_cast<QDialog*>(modal)->accept();
+        ADialog.accept();
     };
 
     const QModelIndexList wlan =
         w.Tree->model()->match(w.Tree->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("wlan0"));
     ASSERT_EQ(wlan.size(), 1);
     w.Tree->setCurrentIndex(wlan.front());
-    QTimer::singleShot(0, &w, closeModal);
-    w.Tree->OnDblClick();
+    EXPECT_TRUE(test::WhileModal([&] { w.Tree->OnDblClick(); }, closeModal));
     EXPECT_EQ(seen.Class, "qn::Tdlg_qn_AdapterInfo");
     EXPECT_EQ(seen.Name, "wlan0");
     EXPECT_FALSE(seen.OwnerTopMost);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
 
     seen = {};
-    QTimer::singleShot(0, &w, closeModal);
-    w.acAbout->trigger();
+    EXPECT_TRUE(test::WhileModal([&] { w.acAbout->trigger(); }, closeModal));
     EXPECT_EQ(seen.Class, "qn::TdlgAbout");
     EXPECT_FALSE(seen.OwnerTopMost);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
