@@ -41,6 +41,7 @@ public:
     QAction* acTrayTraffic = nullptr;
 
     void CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard);
+    const TGuard& Guard() const { return FGuard; }
 
     // AAction runs AHandler when triggered.
     void ConnectExecute(QAction* AAction, std::function<void()> AHandler);

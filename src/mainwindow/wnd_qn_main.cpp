@@ -19,6 +19,7 @@
 #include "mainwindow/top_most_window.h"
 #include "mainwindow/tray_dock.h"
 #include "mainwindow/tray_traffic_feed.h"
+#include "mainwindow/watched_interfaces.h"
 #include "mainwindow/watcher_panels.h"
 #include "mainwindow/window_drag.h"
 #include "mainwindow/window_metrics.h"
@@ -114,7 +115,6 @@ void Twnd_qn_Main::CreateComponents()
 
     FPanels->Popup = PopupMenu1;
     FPanels->OnProperties = [this](const TAdapter& AAdapter) { Guarded([&] { ShowProperties(AAdapter); }); };
-    FMonitorMenu->OnChoose = [this](QAction* AItem) { Guarded([this, AItem] { cmIntfClick(AItem); }); };
 
     resize(DesignClientWidth, DesignClientHeight + MainMenu->sizeHint().height());
 }
@@ -174,14 +174,13 @@ void Twnd_qn_Main::FormCreate()
     FNCC->RefreshData();
 
     FTreeModel = new TIntfListModel(FNCC.get(), &ilIntf16, this);
-    FTreeModel->OnChecked = [this](int ARow, bool AChecked) {
-        Guarded([=, this] { ChooseWatch(FTreeModel->AdapterIndexAt(ARow), AChecked); });
-    };
     Tree->setModel(FTreeModel);
     Tree->ApplyColumnDesign();
     Tree->OnDblClick = [this] { Guarded([this] { TreeDblClick(); }); };
 
     FPersistence = std::make_unique<TMainPersistence>(*this, *this, acPersistent, *FNCC);
+    FWatched = std::make_unique<TWatchedInterfaces>(
+        *FNCC, *FPanels, *FMonitorMenu, *FTreeModel, FPersistence->Choices(), [this] { return Clock; }, Guard());
     FQuota->Load(*SettingsStorage(), History);
     SetOnAfterRestore([this](TLayoutManager*) { Guarded([this] { LMFormAfterRestore(); }); });
     SetUpSleepWatch();
@@ -210,9 +209,19 @@ void Twnd_qn_Main::RefreshData()
         if (History)
             History->SetInterfaces(*FNCC);
     }
-    RefreshWatchers();
+    FWatched->Refresh();
     Tree->Rebuild();
     FMonitorMenu->Refresh(*FNCC);
+}
+
+void Twnd_qn_Main::AddWatcher(const TAdapter& AData)
+{
+    FWatched->Add(AData);
+}
+
+const std::vector<Tfrm_qn_Watcher*>& Twnd_qn_Main::Watchers() const
+{
+    return FPanels->Panels();
 }
 
 // --- Actions -------------------------------------------------------------------------------------
@@ -224,6 +233,15 @@ void Twnd_qn_Main::acIntfViewExecute(bool AShown)
     Tree->SetVisible(AShown);
     // The watcher area keeps its size: the window grows or shrinks by the list.
     ProgramGeometryChange([this, AShown] { resize(width(), height() + (AShown ? Tree->height() : -Tree->height())); });
+}
+
+void Twnd_qn_Main::TreeDblClick()
+{
+    const int i = FTreeModel->AdapterIndexAt(Tree->FocusedRow());
+    if (i < 0 || i >= FNCC->AdapterCount())
+        return;
+    const TAdapter a = FNCC->Adapters(i); // the dialog may outlive a refresh of the snapshot
+    ShowProperties(a);
 }
 
 void Twnd_qn_Main::ShowProperties(const TAdapter& AData)

@@ -16,8 +16,6 @@
 #include <string>
 #include <vector>
 
-class QAction;
-
 namespace qn {
 
 class IClock;
@@ -33,6 +31,7 @@ class TSleepWatch;
 class TQuotaControl;
 class TTrayDock;
 class TTrayTrafficFeed;
+class TWatchedInterfaces;
 class TWatcherPanels;
 class TWindowSnapper;
 
@@ -50,10 +49,10 @@ public:
     explicit Twnd_qn_Main(QWidget* AParent = nullptr);
     ~Twnd_qn_Main() override;
 
+    // Watches AData for this run only (TWatchedInterfaces::Add).
     void AddWatcher(const TAdapter& AData);
-    void RemoveWatcher(std::uint32_t AIndex);
-    // Re-reads the interfaces and brings the watched set (TWatchChoices), the panels, the list and
-    // the "Monitor" menu up to date.
+    // Re-reads the interfaces and brings the watched set (TWatchedInterfaces), the list and the
+    // "Monitor" menu up to date.
     void RefreshData();
 
     // Read access for the panels, the dialogs and the tests.
@@ -138,17 +137,12 @@ private:
 
     void acIntfViewExecute(bool AShown);
     void UpdateCaption(bool AToggled);
-    void cmIntfClick(QAction* AItem);
-    // The user watches or stops watching the interface at AIndex of the snapshot.
-    void ChooseWatch(int AIndex, bool AWatched);
     void TreeDblClick();
     void ShowProperties(const TAdapter& AData);
 
-    void RefreshWatchers();
     // The tray picture and hint of this tick: the first panel's interface, or the best interface
     // while nothing is watched.
     void RefreshTrayTraffic();
-    int FindAdapterByIntfIdx(std::uint32_t AIntfIdx) const;
 
     std::unique_ptr<TNetworkConfiguration> FNCC;
     std::unique_ptr<TNetworkChangeNotifier> FNCN;
@@ -163,6 +157,7 @@ private:
     std::unique_ptr<TQuotaControl> FQuota;
     std::unique_ptr<TSleepWatch> FSleepWatch;
     std::unique_ptr<TTrayTrafficFeed> FTrayFeed;
+    std::unique_ptr<TWatchedInterfaces> FWatched;
 };
 
 } // namespace qn
