@@ -789,14 +789,24 @@ def notify_calls(log_path):
     return [part for part in re.split(r"\n(?=method call )", text) if "member=Notify" in part]
 
 
+def link_running(interface):
+    """Whether the kernel shows the link operationally up (IFF_RUNNING), asked in-process so that
+    a steady sender's pace does not depend on the machine's load."""
+    import fcntl
+    with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as s:
+        request = struct.pack("16sH22x", interface.encode(), 0)
+        flags = struct.unpack_from("H", fcntl.ioctl(s, 0x8913, request), 16)[0]  # SIOCGIFFLAGS
+    return bool(flags & 0x40)  # IFF_RUNNING
+
+
 def send_frames(interface, count, payload=1500):
     """Broadcast frames out of interface (no IP involved); returns the bytes sent."""
     import socket
-    if interface != "lo":
+    if interface != "lo" and not link_running(interface):
         # Until the carrier follows "ip link set up" (up to a second) the link's queue drops
-        # every frame while the send succeeds.
-        wait_for(f"{interface} to be up", lambda: "state UP" in subprocess.run(
-            ["ip", "link", "show", interface], capture_output=True, text=True).stdout)
+        # every frame while the send succeeds; the queue starts a moment after the state shows.
+        wait_for(f"{interface} to be up", lambda: link_running(interface))
+        time.sleep(0.05)
     with socket.socket(socket.AF_PACKET, socket.SOCK_RAW) as s:
         s.bind((interface, 0))
         frame = b"\xff" * 6 + b"\x02\x00\x00\x00\x00\xa0" + b"\x88\xb5" + b"\x00" * payload
