@@ -51,7 +51,7 @@ private:
     void Deliver();
 
     TIpHelperCounterSource FSource;
-    TSystemClock FClock;
+    IClock& FClock = SystemClock();
     std::unique_ptr<THistoryRecorder> FRecorder;
     TQuotaMonitor FQuota;
     std::uint64_t FReadIntervalMs;
