@@ -1,10 +1,10 @@
 // Quarno's entry: version record, settings location, application object and the main window.
 #include "about/version_info.h"
 #include "app/startup.h"
+#include "history/history_recording.h"
 #include "layout/layout_manager_ini_storage.h"
-#include "mainwindow/history_recording.h"
-#include "mainwindow/settings_storage.h"
-#include "mainwindow/wnd_qn_main.h"
+#include "layout/settings_storage.h"
+#include "mainwindow/window/wnd_qn_main.h"
 #include "platform/history_location.h"
 #include "platform/settings_location.h"
 #include "platform/termination_signals.h"

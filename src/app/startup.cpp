@@ -1,8 +1,8 @@
 // Start-up choices: XWayland on Wayland sessions, the application-wide settings, the hint timing.
 #include "app/startup.h"
 
-#include "mainwindow/svg_image_list.h"
 #include "platform/heap.h"
+#include "widgetkit/svg_image_list.h"
 
 #include <QApplication>
 #include <QHelpEvent>

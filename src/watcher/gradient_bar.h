@@ -1,8 +1,8 @@
 // TGradientBar: a header bar painted as a banded colour gradient with an optional picture and caption.
 #pragma once
 
-#include "watcher/bar_image_list.h"
 #include "watcher/gradient_bands.h"
+#include "widgetkit/bar_image_list.h"
 
 #include <QColor>
 #include <QString>

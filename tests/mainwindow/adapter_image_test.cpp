@@ -1,5 +1,5 @@
 // The picture of an interface in the list: its status first, then its type.
-#include "mainwindow/adapter_image.h"
+#include "mainwindow/interface_list/adapter_image.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The caption switch's height arithmetic, without a screen.
-#include "mainwindow/caption_switch.h"
+#include "mainwindow/frame/caption_switch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Counter cells: where the text goes and when it is elided.
-#include "mainwindow/counter_delegate.h"
+#include "mainwindow/interface_list/counter_delegate.h"
 
 #include "widgetkit/design_font.h"
 

@@ -5,8 +5,8 @@
 #include "history/quota_monitor.h"
 #include "historyview/dlg_qn_history.h"
 #include "historyview/dlg_qn_quota.h"
-#include "mainwindow/desktop_notifier.h"
 #include "mainwindow/main_window_fixture.h"
+#include "mainwindow/session/desktop_notifier.h"
 #include "platform/ini_file.h"
 #include "support/modal_dialog.h"
 

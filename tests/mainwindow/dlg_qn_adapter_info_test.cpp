@@ -1,10 +1,10 @@
 // The interface properties dialog: the texts it derives from a record, its picture, closing keys.
-#include "mainwindow/dlg_qn_adapter_info.h"
+#include "mainwindow/window/dlg_qn_adapter_info.h"
 
-#include "mainwindow/adapter_image.h"
-#include "mainwindow/svg_image_list.h"
+#include "mainwindow/interface_list/adapter_image.h"
 #include "support/modal_dialog.h"
 #include "texts/format_settings.h"
+#include "widgetkit/svg_image_list.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // "All interfaces" over real traffic in a private network namespace: bytes on the loopback and on
 // a veth are left out, bytes on the uplink (a veth that carries the default route) are counted,
 // and "Every interface" still sums them all.
+#include "history/history_recording.h"
 #include "history/history_store.h"
 #include "historyview/dlg_qn_history.h"
-#include "mainwindow/history_recording.h"
 #include "netdata/network_configuration.h"
 #include "netdata/traffic_counter_pass.h"
 

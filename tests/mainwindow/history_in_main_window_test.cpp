@@ -1,8 +1,8 @@
 // The traffic history in the main window: the one-second pass records, and the menu item and its
 // shortcut open the report of the window's history file.
+#include "history/history_recording.h"
 #include "history/history_store.h"
 #include "historyview/dlg_qn_history.h"
-#include "mainwindow/history_recording.h"
 #include "mainwindow/main_window_fixture.h"
 #include "support/history_sample.h"
 #include "support/modal_dialog.h"

@@ -4,10 +4,10 @@
 #pragma once
 
 #include "layout/layout_manager_ini_storage.h"
-#include "mainwindow/desktop_shell.h"
-#include "mainwindow/settings_storage.h"
-#include "mainwindow/window_metrics.h"
-#include "mainwindow/wnd_qn_main.h"
+#include "layout/settings_storage.h"
+#include "mainwindow/frame/window_metrics.h"
+#include "mainwindow/session/desktop_shell.h"
+#include "mainwindow/window/wnd_qn_main.h"
 #include "support/caption_metrics_guard.h"
 #include "support/desktop_metrics_guard.h"
 #include "support/error_handler_guard.h"

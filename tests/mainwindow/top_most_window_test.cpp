@@ -1,5 +1,5 @@
 // TTopMostWindow events and stacking hint, and the hint lifted around a modal dialog.
-#include "mainwindow/top_most_window.h"
+#include "mainwindow/frame/top_most_window.h"
 
 #include <QWidget>
 

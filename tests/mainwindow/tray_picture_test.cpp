@@ -1,7 +1,7 @@
 // The tray picture's scale, layout, change test and pixels, the hint's text and pace, and the rates
 // of an unwatched interface.
-#include "mainwindow/tray_hint.h"
-#include "mainwindow/tray_picture.h"
+#include "mainwindow/tray/tray_hint.h"
+#include "mainwindow/tray/tray_picture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // "Traffic in Tray Icon" on the real window offscreen: the switch, its menu items and stored
 // property, and what a tick hands the tray icon with and without a docked tray.
-#include "mainwindow/intf_list_model.h"
-#include "mainwindow/intf_tree.h"
+#include "mainwindow/interface_list/intf_list_model.h"
+#include "mainwindow/interface_list/intf_tree.h"
 #include "mainwindow/main_window_fixture.h"
-#include "mainwindow/traffic_tray_icon.h"
-#include "mainwindow/wnd_qn_main.h"
+#include "mainwindow/tray/traffic_tray_icon.h"
+#include "mainwindow/window/wnd_qn_main.h"
 #include "watcher/frm_qn_watcher.h"
 
 #include "support/fake_clock.h"

@@ -1,5 +1,5 @@
 // TWatchChoices: the stored values and the session's choices decide the marks, and what the file keeps.
-#include "mainwindow/watch_choices.h"
+#include "mainwindow/interface_list/watch_choices.h"
 
 #include "layout/layout_manager_ini_storage.h"
 #include "layout/layout_manager_values.h"

@@ -1,7 +1,7 @@
 // Pins the caption and menu-bar heights the window code measures, for a test's lifetime.
 #pragma once
 
-#include "mainwindow/window_metrics.h"
+#include "mainwindow/frame/window_metrics.h"
 
 namespace qn::test {
 

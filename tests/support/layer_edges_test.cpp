@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <regex>
 #include <set>
@@ -24,20 +25,26 @@ std::string ReadFile(const fs::path& APath)
     return text.str();
 }
 
-std::set<std::string> Layers()
+// The folders directly under AFolder.
+std::set<std::string> Folders(const fs::path& AFolder)
 {
-    std::set<std::string> layers;
-    for (const auto& entry : fs::directory_iterator(Root / "src"))
+    std::set<std::string> folders;
+    for (const auto& entry : fs::directory_iterator(AFolder))
         if (entry.is_directory())
-            layers.insert(entry.path().filename().string());
-    return layers;
+            folders.insert(entry.path().filename().string());
+    return folders;
 }
 
-// "app         → mainwindow, watcher" lines of README's fenced block after "these are all the edges".
-TEdges ReadmeEdges(const std::set<std::string>& ALayers)
+std::set<std::string> Layers()
+{
+    return Folders(Root / "src");
+}
+
+// "app         → mainwindow, watcher" lines of README's fenced block after AHeading.
+TEdges ReadmeEdges(const std::set<std::string>& ALayers, const std::string& AHeading = "these are all the edges")
 {
     const std::string text = ReadFile(Root / "README.md");
-    const std::size_t start = text.find("these are all the edges");
+    const std::size_t start = text.find(AHeading);
     TEdges edges;
     if (start == std::string::npos)
         return edges;
@@ -53,7 +60,7 @@ TEdges ReadmeEdges(const std::set<std::string>& ALayers)
         std::string layer;
         from >> layer;
         std::set<std::string>& to = edges[layer];
-        const std::regex word("[a-z]+");
+        const std::regex word("[a-z_]+");
         const std::string rest = line.substr(a + arrow.size());
         for (auto it = std::sregex_iterator(rest.begin(), rest.end(), word); it != std::sregex_iterator(); ++it)
             if (ALayers.count(it->str()) && it->str() != layer)
@@ -62,13 +69,15 @@ TEdges ReadmeEdges(const std::set<std::string>& ALayers)
     return edges;
 }
 
-TEdges IncludeEdges(const std::set<std::string>& ALayers)
+// The includes of each folder of ALayers under AFolder that name another one through APrefix.
+TEdges IncludeEdges(const std::set<std::string>& ALayers, const fs::path& AFolder = Root / "src",
+                    const std::string& APrefix = "")
 {
     TEdges edges;
-    const std::regex include(R"(#\s*include\s*"([a-z]+)/)");
+    const std::regex include("#\\s*include\\s*\"" + APrefix + "([a-z_]+)/");
     for (const std::string& layer : ALayers) {
         edges[layer];
-        for (const auto& entry : fs::recursive_directory_iterator(Root / "src" / layer)) {
+        for (const auto& entry : fs::recursive_directory_iterator(AFolder / layer)) {
             const std::string ext = entry.path().extension().string();
             if (ext != ".h" && ext != ".cpp")
                 continue;
@@ -113,6 +122,30 @@ std::string Describe(const TEdges& AEdges)
     return text;
 }
 
+// A folder of AEdges that reaches itself again, or empty when the edges run one way.
+std::string FindCircle(const TEdges& AEdges)
+{
+    std::map<std::string, int> state; // 1 on the current path, 2 done
+    std::function<std::string(const std::string&)> visit = [&](const std::string& AFrom) -> std::string {
+        state[AFrom] = 1;
+        if (const auto it = AEdges.find(AFrom); it != AEdges.end())
+            for (const std::string& to : it->second) {
+                if (state[to] == 1)
+                    return to;
+                if (state[to] == 0)
+                    if (std::string circle = visit(to); !circle.empty())
+                        return circle;
+            }
+        state[AFrom] = 2;
+        return {};
+    };
+    for (const auto& [from, to] : AEdges)
+        if (state[from] == 0)
+            if (std::string circle = visit(from); !circle.empty())
+                return circle;
+    return {};
+}
+
 TEST(LayerEdges, ReadmeListsExactlyTheIncludedLayersAndEveryLinkedOne)
 {
     if (!fs::exists(Root / "README.md") || !fs::exists(Root / "src"))
@@ -130,6 +163,42 @@ TEST(LayerEdges, ReadmeListsExactlyTheIncludedLayersAndEveryLinkedOne)
         std::erase_if(to, [&, &from = from](const std::string& ALayer) { return readme[from].count(ALayer) != 0; });
     for (const auto& [from, to] : linked)
         EXPECT_TRUE(to.empty()) << from << " links layers README does not list:\n" << Describe({{from, to}});
+    EXPECT_EQ(FindCircle(readme), "") << "README's layers include in a circle";
+}
+
+// The main window's folders are parts of one layer; they include one way too, as README lists them.
+TEST(LayerEdges, TheMainWindowsFoldersIncludeOneWayAsReadmeListsThem)
+{
+    const fs::path mainWindow = Root / "src" / "mainwindow";
+    if (!fs::exists(Root / "README.md") || !fs::exists(mainWindow))
+        GTEST_SKIP() << "no source tree at " << Root.string();
+    const std::set<std::string> folders = Folders(mainWindow);
+    ASSERT_FALSE(folders.empty());
+    for (const auto& entry : fs::directory_iterator(mainWindow))
+        EXPECT_FALSE(entry.path().extension() == ".h" || entry.path().extension() == ".cpp")
+            << entry.path().filename().string() << " belongs in one of the folders";
+    TEdges readme = ReadmeEdges(folders, "the main window's folders include one way");
+    ASSERT_FALSE(readme.empty()) << "README has no list of the main window's folders";
+    for (const std::string& folder : folders)
+        readme[folder];
+    const TEdges included = IncludeEdges(folders, mainWindow, "mainwindow/");
+    EXPECT_EQ(Describe(readme), Describe(included));
+    EXPECT_EQ(FindCircle(included), "") << "the main window's folders include in a circle";
+}
+
+// A newcomer finds every unit of the main window in the table of where a change goes.
+TEST(LayerEdges, TheArchitectureNamesEveryUnitOfTheMainWindow)
+{
+    const fs::path mainWindow = Root / "src" / "mainwindow";
+    if (!fs::exists(Root / "docs" / "ARCHITECTURE.md") || !fs::exists(mainWindow))
+        GTEST_SKIP() << "no source tree at " << Root.string();
+    const std::string text = ReadFile(Root / "docs" / "ARCHITECTURE.md");
+    for (const auto& entry : fs::recursive_directory_iterator(mainWindow)) {
+        if (entry.path().extension() != ".h")
+            continue;
+        const std::string unit = fs::relative(entry.path(), Root / "src").replace_extension().generic_string();
+        EXPECT_NE(text.find("`" + unit + "."), std::string::npos) << unit << " is not named";
+    }
 }
 
 } // namespace

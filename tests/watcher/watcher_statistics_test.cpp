@@ -1,8 +1,6 @@
 // Whole runs of sampling ticks on a fake clock and fake counters.
 #include "watcher/watcher_statistics.h"
 
-#include "watcher/sleep_detector.h"
-
 #include "support/fake_clock.h"
 #include "support/pinned_format.h"
 #include "support/scripted_counters.h"
@@ -463,8 +461,6 @@ TEST_F(WatcherWallClockJumps, ASmallJumpAheadKeepsTheMinutesBeforeItInViewBeside
 
 TEST_F(WatcherWallClockJumps, ASuspendOfEightHoursCountsTheBytesFromBeforeAndShowsNoSpikeNoZero)
 {
-    TSleepDetector sleep(Clock);
-    EXPECT_FALSE(sleep.Resumed());
     const std::uint64_t beforeDL = Stats.TDL, beforeUL = Stats.TUL;
     // Half a second after the last tick the machine sleeps for eight hours with 700 more bytes
     // in; the monotonic clock stops meanwhile, the boot clock and the wall clock do not.
@@ -473,9 +469,6 @@ TEST_F(WatcherWallClockJumps, ASuspendOfEightHoursCountsTheBytesFromBeforeAndSho
     Counters.Value.OutOctets += 300;
     Clock.Sleep(8 * 3600 * 1000);
     Clock.Ms += 200;
-    ASSERT_TRUE(sleep.Resumed());
-    EXPECT_EQ(sleep.LastSleepMs(), 8u * 3600 * 1000);
-    EXPECT_FALSE(sleep.Resumed()); // told once
     Stats.StartNewBaseline();
     EXPECT_EQ(Stats.TDL, beforeDL + 700);
     EXPECT_EQ(Stats.TUL, beforeUL + 300);
