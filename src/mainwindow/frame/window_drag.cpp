@@ -18,7 +18,7 @@ void TWindowDrag::AddArea(QWidget* AArea)
     AArea->installEventFilter(this);
 }
 
-void TWindowDrag::Press(Qt::MouseButton AButton) const
+void TWindowDrag::ScrollBoxMouseDown(Qt::MouseButton AButton) const
 {
     if (AButton != Qt::LeftButton)
         return;
@@ -32,12 +32,12 @@ bool TWindowDrag::eventFilter(QObject* AWatched, QEvent* AEvent)
         return false;
     const Qt::MouseButton button = static_cast<QMouseEvent*>(AEvent)->button();
     if (FAreas.contains(AWatched)) {
-        Press(button);
+        ScrollBoxMouseDown(button);
         return false;
     }
     if (button != Qt::LeftButton || !FHeaders())
         return false;
-    Press(button);
+    ScrollBoxMouseDown(button);
     return true;
 }
 

@@ -19,8 +19,9 @@ public:
     TWindowDrag(QWidget* AWindow, std::function<bool()> AHeaders);
 
     void AddArea(QWidget* AArea);
-    // Starts the window system's move for a press of AButton (only the left one moves).
-    void Press(Qt::MouseButton AButton) const;
+    // A press of AButton on the scroll box's free area (or a header bar): only the left one starts
+    // the window system's move.
+    void ScrollBoxMouseDown(Qt::MouseButton AButton) const;
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
 
 private:

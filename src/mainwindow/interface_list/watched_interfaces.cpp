@@ -20,16 +20,8 @@ TWatchedInterfaces::TWatchedInterfaces(TNetworkConfiguration& ANCC, TWatcherPane
                                        const TGuard& AGuard)
     : FNCC(ANCC), FPanels(APanels), FMenu(AMenu), FList(AList), FChoices(AChoices), FClock(std::move(AClock))
 {
-    FMenu.OnChoose = [this, AGuard](QAction* AItem) {
-        AGuard([this, AItem] {
-            const qlonglong tag = AItem->data().toLongLong();
-            if (tag >= 0)
-                Choose(FindAdapter(static_cast<std::uint32_t>(tag)), AItem->isChecked());
-        });
-    };
-    FList.OnChecked = [this, AGuard](int ARow, bool AChecked) {
-        AGuard([=, this] { Choose(FList.AdapterIndexAt(ARow), AChecked); });
-    };
+    FMenu.OnChoose = [this, AGuard](QAction* AItem) { AGuard([this, AItem] { cmIntfClick(AItem); }); };
+    FList.OnChecked = [this, AGuard](int ARow, bool AChecked) { AGuard([=, this] { TreeChecked(ARow, AChecked); }); };
 }
 
 TWatchedInterfaces::~TWatchedInterfaces()
@@ -38,12 +30,24 @@ TWatchedInterfaces::~TWatchedInterfaces()
     FList.OnChecked = {};
 }
 
+void TWatchedInterfaces::cmIntfClick(QAction* Sender)
+{
+    const qlonglong tag = Sender->data().toLongLong();
+    if (tag >= 0)
+        Choose(FindAdapter(static_cast<std::uint32_t>(tag)), Sender->isChecked());
+}
+
+void TWatchedInterfaces::TreeChecked(int ARow, bool AChecked)
+{
+    Choose(FList.AdapterIndexAt(ARow), AChecked);
+}
+
 int TWatchedInterfaces::FindAdapter(std::uint32_t AIntfIdx) const
 {
     return AIntfIdx > 0x7FFFFFFFu ? -1 : FNCC.FindAdapter(static_cast<std::int32_t>(AIntfIdx));
 }
 
-void TWatchedInterfaces::Add(const TAdapter& AData)
+void TWatchedInterfaces::AddWatcher(const TAdapter& AData)
 {
     if (const int i = FindAdapter(AData.IntfIdx); i >= 0)
         FNCC.SetMark(i, true);
@@ -54,7 +58,7 @@ void TWatchedInterfaces::Add(const TAdapter& AData)
     FList.SetChecked(FList.FindRow(AData.IntfIdx), true);
 }
 
-void TWatchedInterfaces::Remove(std::uint32_t AIntfIdx)
+void TWatchedInterfaces::RemoveWatcher(std::uint32_t AIntfIdx)
 {
     if (const int i = FindAdapter(AIntfIdx); i >= 0)
         FNCC.SetMark(i, false);
@@ -64,7 +68,12 @@ void TWatchedInterfaces::Remove(std::uint32_t AIntfIdx)
     FList.SetChecked(FList.FindRow(AIntfIdx), false);
 }
 
-void TWatchedInterfaces::Refresh()
+void TWatchedInterfaces::RemoveWatcher(const TAdapter& AData)
+{
+    RemoveWatcher(AData.IntfIdx);
+}
+
+void TWatchedInterfaces::RefreshWatchers()
 {
     FChoices.Apply(FNCC);
     // Only an interface with a panel of its name has a panel to remove; the list and the menu
@@ -74,11 +83,11 @@ void TWatchedInterfaces::Refresh()
         const TAdapter& a = FNCC.Adapters(i);
         FNCC.SetImageIndex(i, GetAdapterImageIndex(a._Typ, a._Status));
         if (FNCC.Mark(i))
-            Add(a);
+            AddWatcher(a);
         else if (panelNames.count(InterfaceNameKey(a.Name)))
-            Remove(a.IntfIdx);
+            RemoveWatcher(a.IntfIdx);
     }
-    FPanels.RefreshPresence(FNCC);
+    FPanels.RefreshWatcherImages(FNCC);
 }
 
 void TWatchedInterfaces::Choose(int AIndex, bool AWatched)
@@ -89,9 +98,9 @@ void TWatchedInterfaces::Choose(int AIndex, bool AWatched)
     // The panel first: a choice that cannot be stored still holds for this run, and the row, the
     // mark and the panels agree.
     if (AWatched)
-        Add(FNCC.Adapters(AIndex));
+        AddWatcher(FNCC.Adapters(AIndex));
     else
-        Remove(FNCC.Adapters(AIndex).IntfIdx);
+        RemoveWatcher(FNCC.Adapters(AIndex).IntfIdx);
     FChoices.Store(FNCC, FNCC.Adapters(AIndex).Name, AWatched);
 }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 
+class QAction;
+
 namespace qn {
 
 class IClock;
@@ -35,17 +37,25 @@ public:
 
     // After each reading of the snapshot: the marks from the stored choices, each interface's
     // picture, a panel for every marked interface and none for an unmarked one, then every panel's
-    // presence. The list and the menu are rebuilt from the marks afterwards by their owners.
-    void Refresh();
+    // picture and presence (RefreshWatcherImages). The list and the menu are rebuilt from the marks afterwards by their
+    // owners.
+    void RefreshWatchers();
     // The user watches or stops watching the interface at AIndex of the snapshot; an index out of
     // range does nothing.
     void Choose(int AIndex, bool AWatched);
     // Watches AData for this run only: the mark, the panel (a new one, or the record of now for the
     // panel of its name), the menu's check and the list's; nothing is stored.
-    void Add(const TAdapter& AData);
+    void AddWatcher(const TAdapter& AData);
+    // Stops watching the interface AIntfIdx for this run: the mark, its panel, the menu's check and
+    // the list's; nothing is stored. Without a panel only the mark is cleared.
+    void RemoveWatcher(std::uint32_t AIntfIdx);
+    void RemoveWatcher(const TAdapter& AData);
 
 private:
-    void Remove(std::uint32_t AIntfIdx);
+    // A "Monitor" item was chosen (its check already toggled).
+    void cmIntfClick(QAction* Sender);
+    // A list row's check box was changed by the user.
+    void TreeChecked(int ARow, bool AChecked);
     // The snapshot position of the interface AIntfIdx, or -1.
     int FindAdapter(std::uint32_t AIntfIdx) const;
 

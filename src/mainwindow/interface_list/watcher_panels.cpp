@@ -45,7 +45,7 @@ TWatcherPanels::TWatcherPanels(QWidget* AParent, TSvgImageList* AImages, QObject
 
 bool TWatcherPanels::Show(const TAdapter& AData)
 {
-    for (Tfrm_qn_Watcher* frame : FPanels) {
+    for (Tfrm_qn_Watcher* frame : FWatchers) {
         if (SameInterfaceName(frame->Adapter.Name, AData.Name)) {
             // The panel keeps its figures and chart; only the record and the picture change.
             frame->Adapter = AData;
@@ -55,7 +55,7 @@ bool TWatcherPanels::Show(const TAdapter& AData)
         }
     }
     auto* frame = new Tfrm_qn_Watcher(FArea, nullptr, Clock);
-    FPanels.push_back(frame);
+    FWatchers.push_back(frame);
     FStartHint->setVisible(false);
     frame->Initialize();
     frame->setObjectName(UniqueName(AData.IntfIdx));
@@ -84,16 +84,16 @@ bool TWatcherPanels::Remove(const TNetworkConfiguration& ANCC, std::uint32_t AIn
     // index, which another interface may carry now. An index that no present interface carries can
     // only mean such a panel.
     const int i = AIndex > 0x7FFFFFFFu ? -1 : ANCC.FindAdapter(static_cast<std::int32_t>(AIndex));
-    const auto watched = std::find_if(FPanels.begin(), FPanels.end(), [&](const Tfrm_qn_Watcher* AFrame) {
+    const auto watched = std::find_if(FWatchers.begin(), FWatchers.end(), [&](const Tfrm_qn_Watcher* AFrame) {
         if (i >= 0)
             return SameInterfaceName(AFrame->Adapter.Name, ANCC.Adapters(i).Name);
         return AFrame->Adapter.IntfIdx == AIndex && ANCC.FindAdapter(AFrame->Adapter.Name) < 0;
     });
-    if (watched == FPanels.end())
+    if (watched == FWatchers.end())
         return false;
     Tfrm_qn_Watcher* frame = *watched;
-    FPanels.erase(watched);
-    FStartHint->setVisible(FPanels.empty());
+    FWatchers.erase(watched);
+    FStartHint->setVisible(FWatchers.empty());
     // Freed once control is back in the event loop: a dialog of the panel's own may still be on the
     // stack. Until then it neither ticks nor takes space.
     frame->Stop();
@@ -104,14 +104,14 @@ bool TWatcherPanels::Remove(const TNetworkConfiguration& ANCC, std::uint32_t AIn
 std::unordered_set<std::string> TWatcherPanels::NameKeys() const
 {
     std::unordered_set<std::string> keys;
-    for (const Tfrm_qn_Watcher* frame : FPanels)
+    for (const Tfrm_qn_Watcher* frame : FWatchers)
         keys.insert(InterfaceNameKey(frame->Adapter.Name));
     return keys;
 }
 
-void TWatcherPanels::RefreshPresence(const TNetworkConfiguration& ANCC)
+void TWatcherPanels::RefreshWatcherImages(const TNetworkConfiguration& ANCC)
 {
-    for (Tfrm_qn_Watcher* frame : FPanels) {
+    for (Tfrm_qn_Watcher* frame : FWatchers) {
         // After a rename in place or the reuse of a vanished interface's index, that index belongs
         // to another link.
         const int i = ANCC.FindAdapter(frame->Adapter.Name);
@@ -123,13 +123,13 @@ void TWatcherPanels::RefreshPresence(const TNetworkConfiguration& ANCC)
 
 void TWatcherPanels::StartNewBaselines()
 {
-    for (Tfrm_qn_Watcher* frame : FPanels)
+    for (Tfrm_qn_Watcher* frame : FWatchers)
         frame->StartNewBaseline();
 }
 
 bool TWatcherPanels::AnyMissing() const
 {
-    return std::any_of(FPanels.begin(), FPanels.end(),
+    return std::any_of(FWatchers.begin(), FWatchers.end(),
                        [](const Tfrm_qn_Watcher* AFrame) { return !AFrame->AdapterPresent; });
 }
 
@@ -138,7 +138,7 @@ QString TWatcherPanels::UniqueName(std::uint32_t AIntfIdx) const
     // "Watcher_%d", with a suffix while a remaining panel of a vanished interface carries the name.
     const QString base = QStringLiteral("Watcher_%1").arg(AIntfIdx);
     const auto taken = [this](const QString& AName) {
-        return std::any_of(FPanels.begin(), FPanels.end(),
+        return std::any_of(FWatchers.begin(), FWatchers.end(),
                            [&](const Tfrm_qn_Watcher* AFrame) { return AFrame->objectName() == AName; });
     };
     QString name = base;

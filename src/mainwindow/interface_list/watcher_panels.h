@@ -42,7 +42,7 @@ public:
     // The pop-up menu of the panels' headers and charts.
     QMenu* Popup = nullptr;
     // The panels in order of creation; each is owned by the area.
-    const std::vector<Tfrm_qn_Watcher*>& Panels() const { return FPanels; }
+    const std::vector<Tfrm_qn_Watcher*>& Panels() const { return FWatchers; }
     // The clock of the panels created from now on; null is the system's.
     IClock* Clock = nullptr;
     // A panel's "Properties" button.
@@ -56,9 +56,9 @@ public:
     bool Remove(const TNetworkConfiguration& ANCC, std::uint32_t AIndex);
     // InterfaceNameKey of every panel's name.
     std::unordered_set<std::string> NameKeys() const;
-    // A panel reads only while an interface of its name is at its index; the others show the
-    // warning picture.
-    void RefreshPresence(const TNetworkConfiguration& ANCC);
+    // Each panel's header picture of now: its interface's, or the warning picture when no interface
+    // of its name is at its index; a panel reads only while one is.
+    void RefreshWatcherImages(const TNetworkConfiguration& ANCC);
     // Every panel counts its traffic so far and starts a new baseline (sleep and wake).
     void StartNewBaselines();
     // Whether a panel's interface is not in the snapshot.
@@ -72,7 +72,7 @@ private:
     QLabel* FStartHint;
     TSvgImageList* FImages;
     QObject* FHeaderFilter;
-    std::vector<Tfrm_qn_Watcher*> FPanels;
+    std::vector<Tfrm_qn_Watcher*> FWatchers;
 };
 
 } // namespace qn

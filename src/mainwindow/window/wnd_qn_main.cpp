@@ -134,21 +134,13 @@ void Twnd_qn_Main::ConnectActions()
     ConnectExecute(acHistory, [this] { TMW->ShowModal(ShowHistory); });
     ConnectExecute(acQuota, [this] { TMW->WhileLifted([this] { FQuota->Edit(*SettingsStorage(), History); }); });
     ConnectToggle(
-        acOnTop, [this] { return TMW->AlwaysOnTop(); }, [this](bool AOn) { TMW->SetAlwaysOnTop(AOn); });
+        acOnTop, [this] { return TMW->AlwaysOnTop(); }, [this](bool AOn) { acOnTopExecute(AOn); });
     ConnectToggle(
         acIntfView, [this] { return Tree->Visible(); }, [this](bool AShown) { acIntfViewExecute(AShown); });
     ConnectToggle(
-        acCaption, [this] { return CaptionShown(); },
-        [this](bool AShown) {
-            TMW->SetTag(AShown ? 1 : 0);
-            UpdateCaption(true);
-        });
+        acCaption, [this] { return CaptionShown(); }, [this](bool AShown) { acCaptionExecute(AShown); });
     ConnectToggle(
-        acOOI, [this] { return Tree->OnlyOperational(); },
-        [this](bool AOnly) {
-            Tree->SetTag(AOnly ? 1 : 0);
-            RefreshData();
-        });
+        acOOI, [this] { return Tree->OnlyOperational(); }, [this](bool AOnly) { acOOIExecute(AOnly); });
     ConnectToggle(
         acTrayTraffic, [this] { return TrayIcon->ShowTraffic(); },
         [this](bool AShown) {
@@ -214,14 +206,44 @@ void Twnd_qn_Main::RefreshData()
         if (History)
             History->SetInterfaces(*FNCC);
     }
-    FWatched->Refresh();
+    RefreshWatchers();
+    RefreshTree();
+    RefreshMonitorMenu();
+}
+
+void Twnd_qn_Main::RefreshWatchers()
+{
+    FWatched->RefreshWatchers();
+}
+
+void Twnd_qn_Main::RefreshTree()
+{
     Tree->Rebuild();
+}
+
+void Twnd_qn_Main::RefreshMonitorMenu()
+{
     FMonitorMenu->Refresh(*FNCC);
+}
+
+void Twnd_qn_Main::RefreshTraffic()
+{
+    FTreeModel->RefreshCounters();
 }
 
 void Twnd_qn_Main::AddWatcher(const TAdapter& AData)
 {
-    FWatched->Add(AData);
+    FWatched->AddWatcher(AData);
+}
+
+void Twnd_qn_Main::RemoveWatcher(const TAdapter& AData)
+{
+    FWatched->RemoveWatcher(AData);
+}
+
+void Twnd_qn_Main::RemoveWatcher(std::uint32_t AIndex)
+{
+    FWatched->RemoveWatcher(AIndex);
 }
 
 const std::vector<Tfrm_qn_Watcher*>& Twnd_qn_Main::Watchers() const
@@ -230,6 +252,23 @@ const std::vector<Tfrm_qn_Watcher*>& Twnd_qn_Main::Watchers() const
 }
 
 // --- Actions -------------------------------------------------------------------------------------
+
+void Twnd_qn_Main::acOnTopExecute(bool AOn)
+{
+    TMW->SetAlwaysOnTop(AOn);
+}
+
+void Twnd_qn_Main::acCaptionExecute(bool AShown)
+{
+    TMW->SetTag(AShown ? 1 : 0);
+    UpdateCaption(true);
+}
+
+void Twnd_qn_Main::acOOIExecute(bool AOnly)
+{
+    Tree->SetTag(AOnly ? 1 : 0);
+    RefreshData();
+}
 
 void Twnd_qn_Main::acIntfViewExecute(bool AShown)
 {
@@ -285,7 +324,7 @@ void Twnd_qn_Main::TimerTimer()
 {
     FSleepWatch->Check(Clock);
     FTrayDock->Update();
-    FTreeModel->RefreshCounters();
+    RefreshTraffic();
     RefreshTrayTraffic();
     if (History)
         History->Tick();

@@ -49,10 +49,12 @@ public:
     explicit Twnd_qn_Main(QWidget* AParent = nullptr);
     ~Twnd_qn_Main() override;
 
-    // Watches AData for this run only (TWatchedInterfaces::Add).
+    // Watches AData, or stops watching it or the interface AIndex, for this run only
+    // (TWatchedInterfaces).
     void AddWatcher(const TAdapter& AData);
-    // Re-reads the interfaces and brings the watched set (TWatchedInterfaces), the list and the
-    // "Monitor" menu up to date.
+    void RemoveWatcher(const TAdapter& AData);
+    void RemoveWatcher(std::uint32_t AIndex);
+    // Re-reads the interfaces, then RefreshWatchers, RefreshTree and RefreshMonitorMenu.
     void RefreshData();
 
     // Read access for the panels, the dialogs and the tests.
@@ -135,7 +137,19 @@ private:
     void LMFormAfterRestore();
     void SetUpSleepWatch();
 
+    // The steps of RefreshData after the reading: the watched set and its panels' pictures
+    // (TWatchedInterfaces), the list (TIntfTree), the "Monitor" menu (TMonitorMenu).
+    void RefreshWatchers();
+    void RefreshTree();
+    void RefreshMonitorMenu();
+    // Each tick: the list's counters (TIntfListModel).
+    void RefreshTraffic();
+
+    // The check items' handlers, with the check the user just gave them.
+    void acOnTopExecute(bool AOn);
     void acIntfViewExecute(bool AShown);
+    void acCaptionExecute(bool AShown);
+    void acOOIExecute(bool AOnly);
     void UpdateCaption(bool AToggled);
     void TreeDblClick();
     void ShowProperties(const TAdapter& AData);
