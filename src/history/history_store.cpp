@@ -78,6 +78,120 @@ std::int64_t Clamp(std::uint64_t AValue)
     return static_cast<std::int64_t>(AValue > Max ? Max : AValue);
 }
 
+// The steps of a write, each inside the writer's transaction. Each returns SQLITE_OK, or SQLite's
+// result of the first failing call with its message in AError (taken before anything else runs).
+int Failed(sqlite3* ADb, int ACode, std::string& AError)
+{
+    AError = sqlite3_errmsg(ADb);
+    return ACode;
+}
+
+// Adds each bucket's bytes to its period's table, under its interface's id (made on first use).
+int WriteBuckets(sqlite3* ADb, const std::map<THistoryBucket, TBucketBytes>& ABuckets, std::string& AError)
+{
+    TStatement addName(ADb, "INSERT INTO interface(name) VALUES(?1) ON CONFLICT(name) DO NOTHING");
+    TStatement findName(ADb, "SELECT id FROM interface WHERE name=?1");
+    for (const TStatement* s : {&addName, &findName})
+        if (s->Result() != SQLITE_OK)
+            return Failed(ADb, s->Result(), AError);
+    std::map<std::string, std::int64_t> ids;
+    const auto idOf = [&](const std::string& AName, std::int64_t& AId) -> int {
+        if (const auto it = ids.find(AName); it != ids.end()) {
+            AId = it->second;
+            return SQLITE_OK;
+        }
+        sqlite3_reset(*addName);
+        sqlite3_bind_text(*addName, 1, AName.data(), static_cast<int>(AName.size()), SQLITE_STATIC);
+        if (const int rc = sqlite3_step(*addName); rc != SQLITE_DONE)
+            return rc;
+        sqlite3_reset(*findName);
+        sqlite3_bind_text(*findName, 1, AName.data(), static_cast<int>(AName.size()), SQLITE_STATIC);
+        if (const int rc = sqlite3_step(*findName); rc != SQLITE_ROW)
+            return rc == SQLITE_DONE ? SQLITE_CORRUPT : rc;
+        AId = sqlite3_column_int64(*findName, 0);
+        ids.emplace(AName, AId);
+        return SQLITE_OK;
+    };
+
+    const auto upsert = [](THistoryPeriod APeriod) {
+        return std::string("INSERT INTO ") + TableOf(APeriod) +
+               "(interface, period, download, upload) VALUES(?1, ?2, ?3, ?4) ON CONFLICT(interface, period) "
+               "DO UPDATE SET download = download + excluded.download, upload = upload + excluded.upload";
+    };
+    TStatement hour(ADb, upsert(THistoryPeriod::hpHour)), day(ADb, upsert(THistoryPeriod::hpDay)),
+        month(ADb, upsert(THistoryPeriod::hpMonth));
+    for (const TStatement* s : {&hour, &day, &month})
+        if (s->Result() != SQLITE_OK)
+            return Failed(ADb, s->Result(), AError);
+
+    for (const auto& [bucket, bytes] : ABuckets) {
+        std::int64_t id = 0;
+        if (const int rc = idOf(bucket.Name, id); rc != SQLITE_OK)
+            return Failed(ADb, rc, AError);
+        const TStatement& s = bucket.Period == THistoryPeriod::hpHour  ? hour
+                              : bucket.Period == THistoryPeriod::hpDay ? day
+                                                                       : month;
+        sqlite3_reset(*s);
+        sqlite3_bind_int64(*s, 1, id);
+        sqlite3_bind_int64(*s, 2, bucket.Key);
+        sqlite3_bind_int64(*s, 3, Clamp(bytes.Download));
+        sqlite3_bind_int64(*s, 4, Clamp(bytes.Upload));
+        if (const int rc = sqlite3_step(*s); rc != SQLITE_DONE)
+            return Failed(ADb, rc, AError);
+    }
+    return SQLITE_OK;
+}
+
+// Classes change only when a link is made anew under a name; the update writes nothing then.
+int WriteClasses(sqlite3* ADb, const std::map<std::string, TInterfaceClass>& AClasses, std::string& AError)
+{
+    TStatement setClass(ADb, "UPDATE interface SET class=?2 WHERE name=?1 AND class<>?2");
+    if (setClass.Result() != SQLITE_OK)
+        return Failed(ADb, setClass.Result(), AError);
+    for (const auto& [name, c] : AClasses) {
+        if (c == TInterfaceClass::icUnknown)
+            continue;
+        sqlite3_reset(*setClass);
+        sqlite3_bind_text(*setClass, 1, name.data(), static_cast<int>(name.size()), SQLITE_STATIC);
+        sqlite3_bind_int(*setClass, 2, static_cast<int>(c));
+        if (const int rc = sqlite3_step(*setClass); rc != SQLITE_DONE)
+            return Failed(ADb, rc, AError);
+    }
+    return SQLITE_OK;
+}
+
+// The data cap warnings given, each once per period and level.
+int WriteWarnings(sqlite3* ADb, const std::vector<std::pair<std::string, int>>& AWarnings, std::string& AError)
+{
+    TStatement warned(ADb, "INSERT INTO quota_warning(period, level) VALUES(?1, ?2) ON CONFLICT DO NOTHING");
+    if (warned.Result() != SQLITE_OK)
+        return Failed(ADb, warned.Result(), AError);
+    for (const auto& [period, level] : AWarnings) {
+        sqlite3_reset(*warned);
+        sqlite3_bind_text(*warned, 1, period.data(), static_cast<int>(period.size()), SQLITE_STATIC);
+        sqlite3_bind_int(*warned, 2, level);
+        if (const int rc = sqlite3_step(*warned); rc != SQLITE_DONE)
+            return Failed(ADb, rc, AError);
+    }
+    return SQLITE_OK;
+}
+
+// Hours and days older than ARetention keeps go; months stay.
+int Prune(sqlite3* ADb, const TRetention& ARetention, std::string& AError)
+{
+    const auto prune = [&](THistoryPeriod APeriod, std::int64_t AFirst) {
+        TStatement remove(ADb, std::string("DELETE FROM ") + TableOf(APeriod) + " WHERE period < ?1");
+        if (remove.Result() != SQLITE_OK)
+            return Failed(ADb, remove.Result(), AError);
+        sqlite3_bind_int64(*remove, 1, AFirst);
+        if (const int rc = sqlite3_step(*remove); rc != SQLITE_DONE)
+            return Failed(ADb, rc, AError);
+        return SQLITE_OK;
+    };
+    const int rc = prune(THistoryPeriod::hpHour, ARetention.FirstHour);
+    return rc == SQLITE_OK ? prune(THistoryPeriod::hpDay, ARetention.FirstDay) : rc;
+}
+
 std::uint64_t Unsigned(std::int64_t AValue)
 {
     return AValue > 0 ? static_cast<std::uint64_t>(AValue) : 0;
@@ -312,109 +426,27 @@ THistoryFailure THistoryStore::Write(const THistoryBatch& ABatch, std::string& A
     if (ABatch.Empty() && !prune)
         return THistoryFailure::hfNone;
 
+    sqlite3* db = FDb.get();
     const auto fail = [&](int ACode) {
-        AError = sqlite3_errmsg(FDb.get());
         std::string ignored;
-        if (!sqlite3_get_autocommit(FDb.get()))
+        if (!sqlite3_get_autocommit(db))
             Exec("ROLLBACK", ignored);
         return HistoryFailureOf(ACode);
     };
+    // One transaction: the bytes, the interfaces' classes, the warnings given, the pruning.
     if (!Exec("BEGIN IMMEDIATE", AError))
-        return fail(sqlite3_errcode(FDb.get()));
-
-    TStatement addName(FDb.get(), "INSERT INTO interface(name) VALUES(?1) ON CONFLICT(name) DO NOTHING");
-    TStatement findName(FDb.get(), "SELECT id FROM interface WHERE name=?1");
-    if (addName.Result() != SQLITE_OK)
-        return fail(addName.Result());
-    if (findName.Result() != SQLITE_OK)
-        return fail(findName.Result());
-    std::map<std::string, std::int64_t> ids;
-    const auto idOf = [&](const std::string& AName, std::int64_t& AId) -> int {
-        if (const auto it = ids.find(AName); it != ids.end()) {
-            AId = it->second;
-            return SQLITE_OK;
-        }
-        sqlite3_reset(*addName);
-        sqlite3_bind_text(*addName, 1, AName.data(), static_cast<int>(AName.size()), SQLITE_STATIC);
-        if (const int rc = sqlite3_step(*addName); rc != SQLITE_DONE)
-            return rc;
-        sqlite3_reset(*findName);
-        sqlite3_bind_text(*findName, 1, AName.data(), static_cast<int>(AName.size()), SQLITE_STATIC);
-        if (const int rc = sqlite3_step(*findName); rc != SQLITE_ROW)
-            return rc == SQLITE_DONE ? SQLITE_CORRUPT : rc;
-        AId = sqlite3_column_int64(*findName, 0);
-        ids.emplace(AName, AId);
-        return SQLITE_OK;
-    };
-
-    const auto upsert = [](const char* ATable) {
-        return std::string("INSERT INTO ") + ATable +
-               "(interface, period, download, upload) VALUES(?1, ?2, ?3, ?4) ON CONFLICT(interface, period) "
-               "DO UPDATE SET download = download + excluded.download, upload = upload + excluded.upload";
-    };
-    TStatement hour(FDb.get(), upsert("hour")), day(FDb.get(), upsert("day")), month(FDb.get(), upsert("month"));
-    for (const TStatement* s : {&hour, &day, &month})
-        if (s->Result() != SQLITE_OK)
-            return fail(s->Result());
-
-    for (const auto& [bucket, bytes] : ABatch.Buckets) {
-        std::int64_t id = 0;
-        if (const int rc = idOf(bucket.Name, id); rc != SQLITE_OK)
-            return fail(rc);
-        const TStatement& s = bucket.Period == THistoryPeriod::hpHour  ? hour
-                              : bucket.Period == THistoryPeriod::hpDay ? day
-                                                                       : month;
-        sqlite3_reset(*s);
-        sqlite3_bind_int64(*s, 1, id);
-        sqlite3_bind_int64(*s, 2, bucket.Key);
-        sqlite3_bind_int64(*s, 3, Clamp(bytes.Download));
-        sqlite3_bind_int64(*s, 4, Clamp(bytes.Upload));
-        if (const int rc = sqlite3_step(*s); rc != SQLITE_DONE)
-            return fail(rc);
-    }
-    sqlite3_reset(*addName);
-    sqlite3_reset(*findName);
-
-    // Classes change only when a link is made anew under a name; the update writes nothing then.
-    TStatement setClass(FDb.get(), "UPDATE interface SET class=?2 WHERE name=?1 AND class<>?2");
-    if (setClass.Result() != SQLITE_OK)
-        return fail(setClass.Result());
-    for (const auto& [name, c] : ABatch.Classes) {
-        if (c == TInterfaceClass::icUnknown)
-            continue;
-        sqlite3_reset(*setClass);
-        sqlite3_bind_text(*setClass, 1, name.data(), static_cast<int>(name.size()), SQLITE_STATIC);
-        sqlite3_bind_int(*setClass, 2, static_cast<int>(c));
-        if (const int rc = sqlite3_step(*setClass); rc != SQLITE_DONE)
-            return fail(rc);
-    }
-    setClass.Reset();
-    TStatement warned(FDb.get(), "INSERT INTO quota_warning(period, level) VALUES(?1, ?2) ON CONFLICT DO NOTHING");
-    if (warned.Result() != SQLITE_OK)
-        return fail(warned.Result());
-    for (const auto& [period, level] : ABatch.Warnings) {
-        sqlite3_reset(*warned);
-        sqlite3_bind_text(*warned, 1, period.data(), static_cast<int>(period.size()), SQLITE_STATIC);
-        sqlite3_bind_int(*warned, 2, level);
-        if (const int rc = sqlite3_step(*warned); rc != SQLITE_DONE)
-            return fail(rc);
-    }
-    warned.Reset();
-
-    if (prune) {
-        TStatement hours(FDb.get(), "DELETE FROM hour WHERE period < ?1"),
-            days(FDb.get(), "DELETE FROM day WHERE period < ?1");
-        if (hours.Result() != SQLITE_OK || days.Result() != SQLITE_OK)
-            return fail(hours.Result() != SQLITE_OK ? hours.Result() : days.Result());
-        sqlite3_bind_int64(*hours, 1, ABatch.Retention.FirstHour);
-        sqlite3_bind_int64(*days, 1, ABatch.Retention.FirstDay);
-        if (const int rc = sqlite3_step(*hours); rc != SQLITE_DONE)
-            return fail(rc);
-        if (const int rc = sqlite3_step(*days); rc != SQLITE_DONE)
-            return fail(rc);
-    }
+        return fail(sqlite3_errcode(db));
+    int rc = WriteBuckets(db, ABatch.Buckets, AError);
+    if (rc == SQLITE_OK)
+        rc = WriteClasses(db, ABatch.Classes, AError);
+    if (rc == SQLITE_OK)
+        rc = WriteWarnings(db, ABatch.Warnings, AError);
+    if (rc == SQLITE_OK && prune)
+        rc = Prune(db, ABatch.Retention, AError);
+    if (rc != SQLITE_OK)
+        return fail(rc);
     if (!Exec("COMMIT", AError))
-        return fail(sqlite3_errcode(FDb.get()));
+        return fail(sqlite3_errcode(db));
     if (prune)
         FPruned = ABatch.Retention;
     return THistoryFailure::hfNone;

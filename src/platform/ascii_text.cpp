@@ -1,4 +1,4 @@
-// Case-insensitive comparison of the letters A to Z.
+// Case-insensitive comparison and lower-casing of the letters A to Z.
 #include "platform/ascii_text.h"
 
 #include <algorithm>
@@ -66,6 +66,14 @@ int CompareText(std::string_view A, std::string_view B)
 int CompareText(std::u16string_view A, std::u16string_view B)
 {
     return Compare(A, B);
+}
+
+std::string LowerCaseText(std::string_view AText)
+{
+    std::string lower(AText);
+    for (char& c : lower)
+        c = static_cast<char>(Lower(Unit(c)));
+    return lower;
 }
 
 } // namespace qn

@@ -1,7 +1,8 @@
-// The one case-insensitive text comparison: settings sections and keys, property names,
-// version-resource keys.
+// The one case-insensitive text comparison and lower-casing: settings sections and keys, property
+// names, version-resource keys, interface names, format designators.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace qn {
@@ -16,5 +17,9 @@ bool SameText(std::u16string_view A, std::string_view B);
 // Orders as the lower-case forms do: negative, zero or positive like std::string_view::compare.
 int CompareText(std::string_view A, std::string_view B);
 int CompareText(std::u16string_view A, std::u16string_view B);
+
+// AText with the letters A to Z in lower case and every other byte as it is (by the same rule as
+// SameText: the locale and the encoding play no part).
+std::string LowerCaseText(std::string_view AText);
 
 } // namespace qn

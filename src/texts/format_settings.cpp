@@ -1,6 +1,7 @@
 // Number and date-time texts in the user's formats, free of the C library's locale.
 #include "texts/format_settings.h"
 
+#include "platform/ascii_text.h"
 #include "platform/calendar.h"
 
 #include <charconv>
@@ -80,6 +81,98 @@ bool HasAmPm(std::string_view AFormat)
             return true;
     }
     return false;
+}
+
+// The fields of FormatDateTime. Each appends what the run of ARun letters AField at the start of a
+// field stands for and returns how many letters it took (never more than ARun, at least one).
+
+// Quoted text from the quote at AStart: its letters as they are, '' as one quote (inside or outside
+// quoted text). Returns the position after it.
+std::size_t AppendQuoted(std::string& AOut, std::string_view AFormat, std::size_t AStart)
+{
+    std::size_t i = AStart;
+    if (i + 1 < AFormat.size() && AFormat[i + 1] == '\'') {
+        AOut += '\'';
+        return i + 2;
+    }
+    ++i;
+    while (i < AFormat.size()) {
+        if (AFormat[i] == '\'') {
+            if (i + 1 < AFormat.size() && AFormat[i + 1] == '\'') {
+                AOut += '\'';
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        AOut += AFormat[i++];
+    }
+    return i;
+}
+
+// d, dd, ddd, dddd; M to MMMM; yy, yyyy (a single y is itself).
+std::size_t AppendDateField(std::string& AOut, char AField, std::size_t ARun, const TDateTimeFields& ATime,
+                            const TFormatSettings& AFs)
+{
+    if (AField == 'y') {
+        if (ARun >= 4) {
+            AppendPadded(AOut, ATime.Year, 4);
+            return 4;
+        }
+        if (ARun >= 2) {
+            AppendPadded(AOut, ATime.Year % 100, 2);
+            return 2;
+        }
+        AOut += AField;
+        return 1;
+    }
+    const std::size_t n = std::min<std::size_t>(ARun, 4);
+    const bool day = AField == 'd';
+    if (n <= 2)
+        AppendPadded(AOut, day ? ATime.Day : ATime.Month, static_cast<int>(n));
+    else if (day)
+        AOut += (n == 3 ? AFs.ShortDayNames : AFs.LongDayNames)[static_cast<std::size_t>(ATime.DayOfWeek)];
+    else
+        AOut += (n == 3 ? AFs.ShortMonthNames : AFs.LongMonthNames)[static_cast<std::size_t>(ATime.Month - 1)];
+    return n;
+}
+
+// h and H (h counts 1 to 12 when the format has an am/pm field), m, s: one or two digits; z:
+// milliseconds, zzz all three, z without trailing zeros.
+std::size_t AppendTimeField(std::string& AOut, char AField, std::size_t ARun, const TDateTimeFields& ATime,
+                            bool ATwelveHour)
+{
+    if (AField == 'z') {
+        if (ARun >= 3) {
+            AppendPadded(AOut, ATime.MSec, 3);
+            return 3;
+        }
+        std::string ms;
+        AppendPadded(ms, ATime.MSec, 3);
+        while (ms.size() > 1 && ms.back() == '0')
+            ms.pop_back();
+        AOut += ms;
+        return 1;
+    }
+    int value = AField == 'm' ? ATime.Minute : AField == 's' ? ATime.Second : ATime.Hour;
+    if (AField == 'h' && ATwelveHour) {
+        value %= 12;
+        if (value == 0)
+            value = 12;
+    }
+    const std::size_t n = std::min<std::size_t>(ARun, 2);
+    AppendPadded(AOut, value, static_cast<int>(n));
+    return n;
+}
+
+// A or AP (either case): the designator of the hour's half, in lower case for a lower-case a.
+std::size_t AppendAmPm(std::string& AOut, std::string_view AFormat, std::size_t AAt, const TDateTimeFields& ATime,
+                       const TFormatSettings& AFs)
+{
+    const bool two = AAt + 1 < AFormat.size() && (AFormat[AAt + 1] == 'P' || AFormat[AAt + 1] == 'p');
+    const std::string& text = ATime.Hour < 12 ? AFs.AmDesignator : AFs.PmDesignator;
+    AOut += AFormat[AAt] == 'a' ? LowerCaseText(text) : text;
+    return two ? 2 : 1;
 }
 
 } // namespace
@@ -190,107 +283,36 @@ std::string FormatDateTime(std::string_view AFormat, double AValue)
     for (std::size_t i = 0; i < AFormat.size();) {
         const char c = AFormat[i];
         if (c == '\'') {
-            // '' is a literal quote, inside or outside quoted text.
-            if (i + 1 < AFormat.size() && AFormat[i + 1] == '\'') {
-                out += '\'';
-                i += 2;
-                continue;
-            }
-            ++i;
-            while (i < AFormat.size()) {
-                if (AFormat[i] == '\'') {
-                    if (i + 1 < AFormat.size() && AFormat[i + 1] == '\'') {
-                        out += '\'';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                out += AFormat[i++];
-            }
+            i = AppendQuoted(out, AFormat, i);
             continue;
         }
-        std::size_t n = RunLength(AFormat, i);
+        const std::size_t run = RunLength(AFormat, i);
+        std::size_t n = 1;
         switch (c) {
         case 'd':
-            n = std::min<std::size_t>(n, 4);
-            if (n <= 2)
-                AppendPadded(out, t.Day, static_cast<int>(n));
-            else
-                out += (n == 3 ? fs.ShortDayNames : fs.LongDayNames)[static_cast<std::size_t>(t.DayOfWeek)];
-            break;
         case 'M':
-            n = std::min<std::size_t>(n, 4);
-            if (n <= 2)
-                AppendPadded(out, t.Month, static_cast<int>(n));
-            else
-                out += (n == 3 ? fs.ShortMonthNames : fs.LongMonthNames)[static_cast<std::size_t>(t.Month - 1)];
-            break;
         case 'y':
-            if (n >= 4) {
-                n = 4;
-                AppendPadded(out, t.Year, 4);
-            } else if (n >= 2) {
-                n = 2;
-                AppendPadded(out, t.Year % 100, 2);
-            } else {
-                out += c;
-            }
+            n = AppendDateField(out, c, run, t, fs);
             break;
         case 'h':
-        case 'H': {
-            n = std::min<std::size_t>(n, 2);
-            int hour = t.Hour;
-            if (c == 'h' && twelveHour) {
-                hour %= 12;
-                if (hour == 0)
-                    hour = 12;
-            }
-            AppendPadded(out, hour, static_cast<int>(n));
-            break;
-        }
+        case 'H':
         case 'm':
-            n = std::min<std::size_t>(n, 2);
-            AppendPadded(out, t.Minute, static_cast<int>(n));
-            break;
         case 's':
-            n = std::min<std::size_t>(n, 2);
-            AppendPadded(out, t.Second, static_cast<int>(n));
-            break;
         case 'z':
-            if (n >= 3) {
-                n = 3;
-                AppendPadded(out, t.MSec, 3);
-            } else {
-                n = 1;
-                std::string ms;
-                AppendPadded(ms, t.MSec, 3);
-                while (ms.size() > 1 && ms.back() == '0')
-                    ms.pop_back();
-                out += ms;
-            }
+            n = AppendTimeField(out, c, run, t, twelveHour);
             break;
         case 'A':
-        case 'a': {
-            const bool two = i + 1 < AFormat.size() && (AFormat[i + 1] == 'P' || AFormat[i + 1] == 'p');
-            n = two ? 2 : 1;
-            std::string text = t.Hour < 12 ? fs.AmDesignator : fs.PmDesignator;
-            if (c == 'a')
-                for (char& ch : text)
-                    if (ch >= 'A' && ch <= 'Z')
-                        ch = static_cast<char>(ch - 'A' + 'a');
-            out += text;
+        case 'a':
+            n = AppendAmPm(out, AFormat, i, t, fs);
             break;
-        }
         case 't':
             // Time-zone names have no place in a chart label or a local time stamp; drop the field
             // and the space that separated it.
+            n = run;
             if (!out.empty() && out.back() == ' ')
                 out.pop_back();
             break;
         default:
-            n = 1;
             out += c;
             break;
         }

@@ -204,6 +204,115 @@ ULONG TableReply(std::vector<TRow>& ARows, BOOL AOrder, TTable* ATable, PULONG A
     return NO_ERROR;
 }
 
+// --- The steps of one GetAdaptersAddresses record ----------------------------------------------------
+
+// What a record takes from the link's facts (read once per call).
+struct TAddressesFacts
+{
+    std::string Description;
+    std::uint64_t Speed;
+    bool Ipv6;
+};
+
+void PutAddress(TArena& AArena, SOCKET_ADDRESS& AAddress, std::uint32_t AIp)
+{
+    auto* socketAddress = AArena.Take<SOCKADDR_IN>();
+    socketAddress->sin_family = AF_INET;
+    socketAddress->sin_addr.S_un.S_addr = AIp;
+    AAddress.lpSockaddr = reinterpret_cast<LPSOCKADDR>(socketAddress);
+    AAddress.iSockaddrLength = sizeof(SOCKADDR_IN);
+}
+
+// Each record of AItems chained from AFirst in order, through its Next; AFill fills one.
+template <typename TRecord, typename TItem, typename TFill>
+void Chain(TArena& AArena, TRecord*& AFirst, const std::vector<TItem>& AItems, TFill AFill)
+{
+    TRecord* last = nullptr;
+    for (const TItem& item : AItems) {
+        auto* record = AArena.Take<TRecord>();
+        record->Length = sizeof(TRecord);
+        AFill(*record, item);
+        (last ? last->Next : AFirst) = record;
+        last = record;
+    }
+}
+
+void AddUnicastAddresses(TArena& AArena, IP_ADAPTER_ADDRESSES& AEntry, const std::vector<const nl::TAddrInfo*>& AAddrs)
+{
+    Chain(AArena, AEntry.FirstUnicastAddress, AAddrs,
+          [&](IP_ADAPTER_UNICAST_ADDRESS& AUnicast, const nl::TAddrInfo* AAddr) {
+              PutAddress(AArena, AUnicast.Address, AAddr->Address);
+              const bool dynamic = IsDynamic(*AAddr);
+              AUnicast.PrefixOrigin = dynamic ? IpPrefixOriginDhcp : IpPrefixOriginManual;
+              AUnicast.SuffixOrigin = dynamic ? IpSuffixOriginDhcp : IpSuffixOriginManual;
+              AUnicast.DadState = (AAddr->Flags & IFA_F_DEPRECATED) ? IpDadStateDeprecated : IpDadStatePreferred;
+              AUnicast.ValidLifetime = AAddr->ValidLifetime;
+              AUnicast.PreferredLifetime = AAddr->PreferredLifetime;
+              AUnicast.LeaseLifetime = AAddr->ValidLifetime;
+              AUnicast.OnLinkPrefixLength = AAddr->PrefixLength;
+          });
+}
+
+// The link's name servers and its search domain.
+void AddDnsServers(TArena& AArena, IP_ADAPTER_ADDRESSES& AEntry, const TLinkDns& ADns)
+{
+    Chain(AArena, AEntry.FirstDnsServerAddress, ADns.Servers,
+          [&](IP_ADAPTER_DNS_SERVER_ADDRESS& ARecord, std::uint32_t AServer) {
+              PutAddress(AArena, ARecord.Address, AServer);
+          });
+    AEntry.DnsSuffix = AArena.TakeWide(ADns.Suffix);
+}
+
+// The description, and the friendly name: the link's alias, else its name (none when skipped).
+void AddNames(TArena& AArena, IP_ADAPTER_ADDRESSES& AEntry, const nl::TLinkInfo& ALink, const std::string& ADescription,
+              bool ASkipFriendlyName)
+{
+    AEntry.Description = AArena.TakeWide(ADescription);
+    const char* alias = LinkAlias(ALink);
+    AEntry.FriendlyName = AArena.TakeWide(ASkipFriendlyName ? "" : alias[0] ? alias : ALink.Name);
+}
+
+// What the record says of the link itself: hardware address, flags, MTU, type, state, speed, LUID.
+void SetLinkFields(IP_ADAPTER_ADDRESSES& AEntry, const nl::TLinkInfo& ALink,
+                   const std::vector<const nl::TAddrInfo*>& AAddrs, const TAddressesFacts& AFacts)
+{
+    AEntry.PhysicalAddressLength = std::min<ULONG>(ALink.AddressLength, MAX_ADAPTER_ADDRESS_LENGTH);
+    std::memcpy(AEntry.PhysicalAddress, ALink.Address, AEntry.PhysicalAddressLength);
+    AEntry.Flags = IP_ADAPTER_IPV4_ENABLED;
+    if (std::any_of(AAddrs.begin(), AAddrs.end(), [](const nl::TAddrInfo* a) { return IsDynamic(*a); }))
+        AEntry.Flags |= IP_ADAPTER_DHCP_ENABLED;
+    if (AFacts.Ipv6)
+        AEntry.Flags |= IP_ADAPTER_IPV6_ENABLED;
+    if (!(ALink.Flags & IFF_MULTICAST))
+        AEntry.Flags |= IP_ADAPTER_NO_MULTICAST;
+    AEntry.Mtu = ALink.Mtu;
+    AEntry.IfType = LinkFacts(ALink).Type;
+    AEntry.OperStatus = Row2OperStatus(ALink);
+    AEntry.Ipv6IfIndex = AFacts.Ipv6 ? ALink.Index : 0;
+    AEntry.TransmitLinkSpeed = AFacts.Speed;
+    AEntry.ReceiveLinkSpeed = AFacts.Speed;
+    AEntry.Luid.Info.NetLuidIndex = ALink.Index;
+    AEntry.Luid.Info.IfType = AEntry.IfType;
+    AEntry.ConnectionType = NET_IF_CONNECTION_DEDICATED;
+    AEntry.TunnelType = AEntry.IfType == IF_TYPE_TUNNEL ? TUNNEL_TYPE_OTHER : TUNNEL_TYPE_NONE;
+}
+
+void AddPrefixes(TArena& AArena, IP_ADAPTER_ADDRESSES& AEntry, const std::vector<const nl::TAddrInfo*>& AAddrs)
+{
+    Chain(AArena, AEntry.FirstPrefix, AAddrs, [&](IP_ADAPTER_PREFIX& APrefix, const nl::TAddrInfo* AAddr) {
+        PutAddress(AArena, APrefix.Address, AAddr->Address & MaskOf(AAddr->PrefixLength));
+        APrefix.PrefixLength = AAddr->PrefixLength;
+    });
+}
+
+void AddGateways(TArena& AArena, IP_ADAPTER_ADDRESSES& AEntry, const std::vector<std::uint32_t>& AGateways)
+{
+    Chain(AArena, AEntry.FirstGatewayAddress, AGateways,
+          [&](IP_ADAPTER_GATEWAY_ADDRESS& ARecord, std::uint32_t AGateway) {
+              PutAddress(AArena, ARecord.Address, AGateway);
+          });
+}
+
 } // namespace
 
 DWORD GetInterfaceInfo(PIP_INTERFACE_INFO pIfTable, PULONG dwOutBufLen)
@@ -295,29 +404,16 @@ ULONG GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved, PIP_ADAPTE
     const TKernelTables& system = *tables;
     if (system.Links.empty())
         return ERROR_NO_DATA;
-    struct TExtra
-    {
-        std::string Description;
-        std::uint64_t Speed;
-        bool Ipv6;
-    };
-    std::vector<TExtra> extras;
-    extras.reserve(system.Links.size());
+    std::vector<TAddressesFacts> facts;
+    facts.reserve(system.Links.size());
     for (const nl::TLinkInfo& link : system.Links) {
-        const TLinkFacts& facts = LinkFacts(link);
-        extras.push_back({facts.Description, facts.Speed, facts.Ipv6Enabled});
+        const TLinkFacts& linkFacts = LinkFacts(link);
+        facts.push_back({linkFacts.Description, linkFacts.Speed, linkFacts.Ipv6Enabled});
     }
     const auto addrsByLink = AddrsByLink(system);
     const std::vector<TLinkDns> dns =
         (Flags & GAA_FLAG_SKIP_DNS_SERVER) ? std::vector<TLinkDns>(system.Links.size()) : LinkDnsServers(system.Links);
 
-    const auto putAddress = [](TArena& AArena, SOCKET_ADDRESS& AAddress, std::uint32_t AIp) {
-        auto* socketAddress = AArena.Take<SOCKADDR_IN>();
-        socketAddress->sin_family = AF_INET;
-        socketAddress->sin_addr.S_un.S_addr = AIp;
-        AAddress.lpSockaddr = reinterpret_cast<LPSOCKADDR>(socketAddress);
-        AAddress.iSockaddrLength = sizeof(SOCKADDR_IN);
-    };
     return FillSized(AdapterAddresses, SizePointer, ERROR_BUFFER_OVERFLOW, [&](TArena& AArena) {
         IP_ADAPTER_ADDRESSES* previous = nullptr;
         for (std::size_t i = 0; i < system.Links.size(); ++i) {
@@ -330,78 +426,15 @@ ULONG GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved, PIP_ADAPTE
             entry->IfIndex = link.Index;
             entry->AdapterName = AArena.TakeText(link.Name);
             const std::vector<const nl::TAddrInfo*>& addrs = AddrsOf(addrsByLink, link.Index);
-            if (!(Flags & GAA_FLAG_SKIP_UNICAST)) {
-                IP_ADAPTER_UNICAST_ADDRESS* last = nullptr;
-                for (const nl::TAddrInfo* addr : addrs) {
-                    auto* unicast = AArena.Take<IP_ADAPTER_UNICAST_ADDRESS>();
-                    unicast->Length = sizeof(IP_ADAPTER_UNICAST_ADDRESS);
-                    putAddress(AArena, unicast->Address, addr->Address);
-                    const bool dynamic = IsDynamic(*addr);
-                    unicast->PrefixOrigin = dynamic ? IpPrefixOriginDhcp : IpPrefixOriginManual;
-                    unicast->SuffixOrigin = dynamic ? IpSuffixOriginDhcp : IpSuffixOriginManual;
-                    unicast->DadState = (addr->Flags & IFA_F_DEPRECATED) ? IpDadStateDeprecated : IpDadStatePreferred;
-                    unicast->ValidLifetime = addr->ValidLifetime;
-                    unicast->PreferredLifetime = addr->PreferredLifetime;
-                    unicast->LeaseLifetime = addr->ValidLifetime;
-                    unicast->OnLinkPrefixLength = addr->PrefixLength;
-                    (last ? last->Next : entry->FirstUnicastAddress) = unicast;
-                    last = unicast;
-                }
-            }
-            IP_ADAPTER_DNS_SERVER_ADDRESS* lastServer = nullptr;
-            for (std::uint32_t server : dns[i].Servers) {
-                auto* record = AArena.Take<IP_ADAPTER_DNS_SERVER_ADDRESS>();
-                record->Length = sizeof(IP_ADAPTER_DNS_SERVER_ADDRESS);
-                putAddress(AArena, record->Address, server);
-                (lastServer ? lastServer->Next : entry->FirstDnsServerAddress) = record;
-                lastServer = record;
-            }
-            entry->DnsSuffix = AArena.TakeWide(dns[i].Suffix);
-            entry->Description = AArena.TakeWide(extras[i].Description);
-            const char* alias = LinkAlias(link);
-            entry->FriendlyName = AArena.TakeWide((Flags & GAA_FLAG_SKIP_FRIENDLY_NAME) ? ""
-                                                  : alias[0]                            ? alias
-                                                                                        : link.Name);
-            entry->PhysicalAddressLength = std::min<ULONG>(link.AddressLength, MAX_ADAPTER_ADDRESS_LENGTH);
-            std::memcpy(entry->PhysicalAddress, link.Address, entry->PhysicalAddressLength);
-            entry->Flags = IP_ADAPTER_IPV4_ENABLED;
-            if (std::any_of(addrs.begin(), addrs.end(), [](const nl::TAddrInfo* a) { return IsDynamic(*a); }))
-                entry->Flags |= IP_ADAPTER_DHCP_ENABLED;
-            if (extras[i].Ipv6)
-                entry->Flags |= IP_ADAPTER_IPV6_ENABLED;
-            if (!(link.Flags & IFF_MULTICAST))
-                entry->Flags |= IP_ADAPTER_NO_MULTICAST;
-            entry->Mtu = link.Mtu;
-            entry->IfType = LinkFacts(link).Type;
-            entry->OperStatus = Row2OperStatus(link);
-            entry->Ipv6IfIndex = extras[i].Ipv6 ? link.Index : 0;
-            if (Flags & GAA_FLAG_INCLUDE_PREFIX) {
-                IP_ADAPTER_PREFIX* last = nullptr;
-                for (const nl::TAddrInfo* addr : addrs) {
-                    auto* prefix = AArena.Take<IP_ADAPTER_PREFIX>();
-                    prefix->Length = sizeof(IP_ADAPTER_PREFIX);
-                    putAddress(AArena, prefix->Address, addr->Address & MaskOf(addr->PrefixLength));
-                    prefix->PrefixLength = addr->PrefixLength;
-                    (last ? last->Next : entry->FirstPrefix) = prefix;
-                    last = prefix;
-                }
-            }
-            entry->TransmitLinkSpeed = extras[i].Speed;
-            entry->ReceiveLinkSpeed = extras[i].Speed;
-            if (Flags & GAA_FLAG_INCLUDE_GATEWAYS) {
-                IP_ADAPTER_GATEWAY_ADDRESS* last = nullptr;
-                for (std::uint32_t gateway : GatewaysOf(system, link.Index)) {
-                    auto* record = AArena.Take<IP_ADAPTER_GATEWAY_ADDRESS>();
-                    record->Length = sizeof(IP_ADAPTER_GATEWAY_ADDRESS);
-                    putAddress(AArena, record->Address, gateway);
-                    (last ? last->Next : entry->FirstGatewayAddress) = record;
-                    last = record;
-                }
-            }
-            entry->Luid.Info.NetLuidIndex = link.Index;
-            entry->Luid.Info.IfType = entry->IfType;
-            entry->ConnectionType = NET_IF_CONNECTION_DEDICATED;
-            entry->TunnelType = entry->IfType == IF_TYPE_TUNNEL ? TUNNEL_TYPE_OTHER : TUNNEL_TYPE_NONE;
+            if (!(Flags & GAA_FLAG_SKIP_UNICAST))
+                AddUnicastAddresses(AArena, *entry, addrs);
+            AddDnsServers(AArena, *entry, dns[i]);
+            AddNames(AArena, *entry, link, facts[i].Description, (Flags & GAA_FLAG_SKIP_FRIENDLY_NAME) != 0);
+            SetLinkFields(*entry, link, addrs, facts[i]);
+            if (Flags & GAA_FLAG_INCLUDE_PREFIX)
+                AddPrefixes(AArena, *entry, addrs);
+            if (Flags & GAA_FLAG_INCLUDE_GATEWAYS)
+                AddGateways(AArena, *entry, GatewaysOf(system, link.Index));
         }
     });
 }
