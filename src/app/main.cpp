@@ -5,12 +5,13 @@
 #include "layout/layout_manager_ini_storage.h"
 #include "layout/settings_storage.h"
 #include "mainwindow/window/wnd_qn_main.h"
+#include "platform/clock.h"
 #include "platform/history_location.h"
 #include "platform/settings_location.h"
 #include "platform/termination_signals.h"
+#include "widgetkit/warning_box.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QSessionManager>
 #include <QSocketNotifier>
 
@@ -36,17 +37,17 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     qn::SetUpApplication();
 
+    // The program's one clock: every part that reads the time is handed this one.
+    qn::IClock& clock = qn::SystemClock();
     qn::Twnd_qn_Main window;
+    window.Clock = &clock;
     QObject::connect(&window, &qn::Twnd_qn_Main::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
     // Only the first running copy records; every copy shows the report.
-    qn::THistoryRecording history(qn::HistoryFilePathForThisProgram(settings, company, product));
+    qn::THistoryRecording history(clock, qn::HistoryFilePathForThisProgram(settings, company, product));
     history.OnMessage = [&window](const std::string& AMessage) {
         // Told without waiting for an answer: the panels go on meanwhile.
-        auto* box = new QMessageBox(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
-                                    QString::fromStdString(AMessage), QMessageBox::Ok, &window);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        qn::ShowWarningBox(&window, QString::fromStdString(AMessage));
     };
     history.OnQuotaWarning = [&window](const qn::TQuotaWarning& AWarning) { window.NotifyQuota(AWarning); };
     history.Start();

@@ -60,20 +60,21 @@ void THistoryRecorder::SetInterfaces(std::vector<THistoryInterface> AInterfaces)
     FInterfaces = std::move(AInterfaces);
 }
 
-void THistoryRecorder::Tick()
+bool THistoryRecorder::Tick()
 {
     const std::uint64_t now = FClock.TickCount();
     if (FWaiting && now - FLastTry >= FOptions.WriteIntervalMs)
         Start();
     if (!Recording())
-        return;
+        return false;
     if (FHaveRead && now - FLastRead + 500 < FOptions.ReadIntervalMs)
-        return;
+        return false;
     FHaveRead = true;
     FLastRead = now;
     FSampler.Sample(FInterfaces);
     if (now - FLastHandOver >= FOptions.WriteIntervalMs)
         HandOver();
+    return true;
 }
 
 void THistoryRecorder::SetClasses(std::map<std::string, TInterfaceClass> AClasses)

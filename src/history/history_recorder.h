@@ -18,12 +18,15 @@
 
 namespace qn {
 
+// The pace of the history's reads (see THistoryRecorder for why five seconds).
+constexpr std::uint64_t HistoryReadIntervalMs = 5000;
+
 struct THistoryRecorderOptions
 {
-    std::string FileName;                  // the database; the lock file is FileName + ".lock"
-    std::uint64_t WriteIntervalMs = 60000; // monotonic time between two writes
-    std::uint64_t ReadIntervalMs = 5000;   // monotonic time between two reads of the counters
-    int MaxPageCount = 0;                  // caps the file (tests fill a "disk" with it); 0: no cap
+    std::string FileName;                                 // the database; the lock file is FileName + ".lock"
+    std::uint64_t WriteIntervalMs = 60000;                // monotonic time between two writes
+    std::uint64_t ReadIntervalMs = HistoryReadIntervalMs; // monotonic time between two reads of the counters
+    int MaxPageCount = 0;                                 // caps the file (tests fill a "disk" with it); 0: no cap
 };
 
 // Only one recorder per file: Start takes an exclusive lock on "<file>.lock" (flock, dropped by the
@@ -72,7 +75,8 @@ public:
     // AHandedOver only those handed to the writer, which the file holds once Flush returns.
     TBucketBytes ReadBytes(const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay,
                            bool AHandedOver = false) const;
-    void Tick();
+    // True when this tick read the counters.
+    bool Tick();
     // The last read and write; waits for the worker. The recorder stays stopped.
     void Stop();
     // Waits until everything handed to the worker is written or has failed.

@@ -6,11 +6,11 @@
 
 namespace qn {
 
-THistoryRecording::THistoryRecording(const std::string& AFileName, std::uint64_t AWriteIntervalMs,
+THistoryRecording::THistoryRecording(IClock& AClock, const std::string& AFileName, std::uint64_t AWriteIntervalMs,
                                      std::uint64_t AReadIntervalMs)
-    : FRecorder(std::make_unique<THistoryRecorder>(
-          FSource, FClock, THistoryRecorderOptions{AFileName, AWriteIntervalMs, AReadIntervalMs, 0})),
-      FQuota(FClock, AFileName), FReadIntervalMs(AReadIntervalMs)
+    : FClock(AClock), FRecorder(std::make_unique<THistoryRecorder>(
+                          FSource, FClock, THistoryRecorderOptions{AFileName, AWriteIntervalMs, AReadIntervalMs, 0})),
+      FQuota(FClock, AFileName)
 {
     FQuota.LiveBytes = [this](const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay,
                               bool AHandedOver) {
@@ -54,14 +54,11 @@ void THistoryRecording::SetInterfaces(const TNetworkConfiguration& ANCC)
 
 void THistoryRecording::Tick()
 {
-    FRecorder->Tick();
+    const bool read = FRecorder->Tick();
     Deliver();
-    const std::uint64_t now = FClock.TickCount();
-    // At the reading pace (half a second early counts, for the timer's jitter), so each check
-    // sees one more read.
-    if (FRecorder->Recording() && (!FQuotaChecked || now - FLastQuotaCheck + 500 >= FReadIntervalMs)) {
-        FQuotaChecked = true;
-        FLastQuotaCheck = now;
+    // After each read, so each check sees one more read, and at the first tick after a new cap.
+    if ((read || FQuotaDue) && FRecorder->Recording()) {
+        FQuotaDue = false;
         FQuota.Check();
     }
 }
@@ -69,7 +66,7 @@ void THistoryRecording::Tick()
 void THistoryRecording::SetQuota(const TQuotaSettings& ASettings)
 {
     FQuota.SetSettings(ASettings);
-    FQuotaChecked = false; // the next tick checks the new cap
+    FQuotaDue = true;
 }
 
 void THistoryRecording::Stop()

@@ -13,7 +13,7 @@
 
 namespace qn {
 
-// The recorder with the system clock and the panels' own counter source (64-bit rows when the
+// The recorder with the program's clock and the panels' own counter source (64-bit rows when the
 // binding has them). The main window calls SetInterfaces after each refresh of its snapshot and
 // Tick from its one-second timer; messages of the recorder reach OnMessage on that thread, each
 // once. The recorder reads the counters at most every five seconds of monotonic time (see
@@ -24,8 +24,9 @@ namespace qn {
 class THistoryRecording
 {
 public:
-    explicit THistoryRecording(const std::string& AFileName, std::uint64_t AWriteIntervalMs = 60000,
-                               std::uint64_t AReadIntervalMs = 5000);
+    // AClock is borrowed and outlives the recording.
+    THistoryRecording(IClock& AClock, const std::string& AFileName, std::uint64_t AWriteIntervalMs = 60000,
+                      std::uint64_t AReadIntervalMs = HistoryReadIntervalMs);
     ~THistoryRecording();
 
     // Takes the file for this program; false when another running copy records into it.
@@ -51,12 +52,10 @@ private:
     void Deliver();
 
     TIpHelperCounterSource FSource;
-    IClock& FClock = SystemClock();
+    IClock& FClock;
     std::unique_ptr<THistoryRecorder> FRecorder;
     TQuotaMonitor FQuota;
-    std::uint64_t FReadIntervalMs;
-    std::uint64_t FLastQuotaCheck = 0;
-    bool FQuotaChecked = false;
+    bool FQuotaDue = false; // a new cap is checked at the next tick
 };
 
 } // namespace qn

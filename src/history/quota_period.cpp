@@ -2,6 +2,7 @@
 #include "history/quota_period.h"
 
 #include "history/history_period.h"
+#include "platform/calendar.h"
 
 #include <algorithm>
 #include <ctime>
@@ -37,22 +38,10 @@ std::int64_t Midnight(int AYear, int AMonth, int ADay)
     return static_cast<std::int64_t>(mktime(&tm));
 }
 
-int DaysInMonth(int AYear, int AMonth)
-{
-    static constexpr int Days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (AYear % 4 == 0 && AYear % 100 != 0) || AYear % 400 == 0;
-    return AMonth == 2 && leap ? 29 : Days[AMonth - 1];
-}
-
-// Days since 1970-01-01 of a civil date (proleptic Gregorian): day counts that no clock change moves.
+// Days since 1970-01-01 of a civil date (the one calendar's): day counts that no clock change moves.
 std::int64_t DayNumber(int AYear, int AMonth, int ADay)
 {
-    const int y = AYear - (AMonth <= 2 ? 1 : 0);
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int yoe = static_cast<int>(y - era * 400);
-    const int doy = (153 * (AMonth + (AMonth > 2 ? -3 : 9)) + 2) / 5 + ADay - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
+    return DaysFromDate(AYear, static_cast<unsigned>(AMonth), static_cast<unsigned>(ADay)) - UnixEpochDays;
 }
 
 std::int64_t DayKey(const TDate& ADate)
@@ -81,7 +70,7 @@ TDate BillingDay(int AYear, int AMonth, int AStartDay)
         AMonth -= 12;
         ++AYear;
     }
-    return {AYear, AMonth, std::min(AStartDay, DaysInMonth(AYear, AMonth))};
+    return {AYear, AMonth, std::min(AStartDay, static_cast<int>(DaysInMonth(AYear, static_cast<unsigned>(AMonth))))};
 }
 
 std::int64_t DayNumber(const TDate& ADate)

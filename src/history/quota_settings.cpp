@@ -1,35 +1,19 @@
 // Reading and writing the [Quota] section, every bad value falling back to its default.
 #include "history/quota_settings.h"
 
+#include "platform/ascii_text.h"
+
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 namespace qn {
 
 namespace {
 
-std::string_view Trim(std::string_view AText)
-{
-    while (!AText.empty() && std::isspace(static_cast<unsigned char>(AText.front())))
-        AText.remove_prefix(1);
-    while (!AText.empty() && std::isspace(static_cast<unsigned char>(AText.back())))
-        AText.remove_suffix(1);
-    return AText;
-}
-
-std::string Lower(std::string_view AText)
-{
-    std::string out(AText);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 template <typename T>
 std::optional<T> WholeNumber(std::string_view AText)
 {
-    AText = Trim(AText);
+    AText = TrimText(AText);
     T value{};
     const auto [end, ec] = std::from_chars(AText.data(), AText.data() + AText.size(), value);
     if (AText.empty() || ec != std::errc() || end != AText.data() + AText.size())
@@ -42,7 +26,7 @@ std::vector<std::string_view> SplitCommas(std::string_view AText)
     std::vector<std::string_view> parts;
     for (;;) {
         const std::size_t comma = AText.find(',');
-        parts.push_back(Trim(AText.substr(0, comma)));
+        parts.push_back(TrimText(AText.substr(0, comma)));
         if (comma == std::string_view::npos)
             return parts;
         AText.remove_prefix(comma + 1);
@@ -78,7 +62,7 @@ const char* QuotaDirectionName(TQuotaDirection ADirection)
 std::optional<std::vector<int>> ParseWarnLevels(std::string_view AText)
 {
     std::vector<int> levels;
-    if (Trim(AText).empty())
+    if (TrimText(AText).empty())
         return levels;
     for (const std::string_view part : SplitCommas(AText)) {
         const auto level = WholeNumber<int>(part);
@@ -98,7 +82,7 @@ TQuotaSettings ReadQuotaSettings(const std::function<std::optional<std::string>(
     std::vector<std::string> bad;
     const auto read = [&](std::string_view AKey, const auto& AAccept) {
         const std::optional<std::string> text = ARead(AKey);
-        if (text && !AAccept(Trim(*text)))
+        if (text && !AAccept(TrimText(*text)))
             bad.push_back(std::string(AKey) + "=" + *text);
     };
     read("Limit", [&](std::string_view AText) {
@@ -108,7 +92,7 @@ TQuotaSettings ReadQuotaSettings(const std::function<std::optional<std::string>(
         return v.has_value();
     });
     read("Period", [&](std::string_view AText) {
-        const std::string v = Lower(AText);
+        const std::string v = LowerCaseText(AText);
         for (const TQuotaPeriod p : {TQuotaPeriod::qpDay, TQuotaPeriod::qpWeek, TQuotaPeriod::qpMonth})
             if (v == QuotaPeriodName(p)) {
                 s.Period = p;
@@ -126,7 +110,7 @@ TQuotaSettings ReadQuotaSettings(const std::function<std::optional<std::string>(
         return true;
     });
     read("Direction", [&](std::string_view AText) {
-        const std::string v = Lower(AText);
+        const std::string v = LowerCaseText(AText);
         for (const TQuotaDirection d :
              {TQuotaDirection::qdDownload, TQuotaDirection::qdUpload, TQuotaDirection::qdTotal})
             if (v == QuotaDirectionName(d)) {

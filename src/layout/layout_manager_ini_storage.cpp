@@ -1,6 +1,7 @@
 // The settings storage over one INI file, and the text forms of its values.
 #include "layout/layout_manager_ini_storage.h"
 
+#include "platform/ascii_text.h"
 #include "platform/calendar.h"
 #include "platform/ini_file.h"
 
@@ -16,11 +17,7 @@ namespace {
 
 bool DaysInMonthOk(std::int64_t y, unsigned m, unsigned d)
 {
-    static constexpr unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (m < 1 || m > 12 || d < 1)
-        return false;
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    return d <= days[m - 1] + (m == 2 && leap ? 1u : 0u);
+    return m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m);
 }
 
 // Reads an unsigned decimal number of at most AMaxDigits digits at APos.
@@ -40,15 +37,6 @@ bool TakeChar(std::string_view s, std::size_t& APos, char c)
         return true;
     }
     return false;
-}
-
-std::string_view TrimBlanks(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
 }
 
 // The integer rule: "0x"/"0X" stands for "$"; an optional sign, then "$" and up to 16 hexadecimal
@@ -116,7 +104,7 @@ std::string IniFloatToText(double AValue)
 
 std::optional<double> IniTextToFloat(std::string_view AText)
 {
-    std::string_view s = TrimBlanks(AText);
+    std::string_view s = TrimText(AText);
     if (!s.empty() && s.front() == '+')
         s.remove_prefix(1);
     if (s.empty())
@@ -140,7 +128,7 @@ std::string IniDateTimeToText(double AValue)
 
 std::optional<double> IniTextToDateTime(std::string_view AText)
 {
-    const std::string_view s = TrimBlanks(AText);
+    const std::string_view s = TrimText(AText);
     std::size_t pos = 0;
     unsigned y = 0, m = 0, d = 0, hh = 0, nn = 0, ss = 0;
     if (!TakeNumber(s, pos, 4, y) || !TakeChar(s, pos, '-') || !TakeNumber(s, pos, 2, m) || !TakeChar(s, pos, '-') ||

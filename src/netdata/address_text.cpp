@@ -7,16 +7,6 @@
 
 namespace qn {
 
-std::string TrimText(std::string_view AText)
-{
-    std::size_t begin = 0, end = AText.size();
-    while (begin < end && static_cast<unsigned char>(AText[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(AText[end - 1]) <= 32)
-        --end;
-    return std::string(AText.substr(begin, end - begin));
-}
-
 std::string HexAddress(const std::uint8_t* ABytes, std::size_t ACount)
 {
     std::string text;

@@ -8,7 +8,6 @@
 
 namespace qn {
 
-std::string TrimText(std::string_view AText); // drops leading and trailing characters of code 32 or less
 std::string HexAddress(const std::uint8_t* ABytes, std::size_t ACount); // "0A:1B:..."
 std::string DottedAddress(std::uint32_t AAddress);                      // network byte order in
 std::uint32_t InetAddr(std::string_view AText); // dotted text to network byte order; 0xFFFFFFFF when invalid

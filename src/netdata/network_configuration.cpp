@@ -205,7 +205,7 @@ void TNetworkConfiguration::ReadInterfaceNames()
         std::min<std::size_t>(static_cast<std::size_t>(std::max<LONG>(info->NumAdapters, 0)), room);
     for (std::size_t i = 0; i < count; ++i) {
         const IP_ADAPTER_INDEX_MAP& entry = info->Adapter[i];
-        std::string name = TrimText(WideToUtf8(entry.Name, MAX_ADAPTER_NAME));
+        std::string name(TrimText(WideToUtf8(entry.Name, MAX_ADAPTER_NAME)));
         if (const std::size_t brace = name.find('}'); brace != std::string::npos)
             name.resize(brace + 1);
         FIL.Add(name + "=" + std::to_string(static_cast<std::int32_t>(entry.Index)));
@@ -302,7 +302,7 @@ void TNetworkConfiguration::ReadAdapterAddresses()
         return;
     const IP_ADAPTER_ADDRESSES* entry = buffer.First<IP_ADAPTER_ADDRESSES>();
     for (std::size_t n = 0; entry && n < buffer.MaxChain<IP_ADAPTER_ADDRESSES>(); ++n, entry = buffer.Next(entry)) {
-        const int position = FindAdapter(static_cast<std::int32_t>(entry->IfIndex));
+        const int position = FindAdapter(static_cast<std::uint32_t>(entry->IfIndex));
         if (position >= 0) {
             TAdapter& adapter = FAdapters[static_cast<std::size_t>(position)];
             adapter.DNSEnabled = (entry->Flags & IP_ADAPTER_DDNS_ENABLED) != 0;
@@ -446,6 +446,11 @@ int TNetworkConfiguration::FindAdapter(std::int32_t AIntfIdx) const
     return it != FByIntfIdx.end() ? it->second : -1;
 }
 
+int TNetworkConfiguration::FindAdapter(std::uint32_t AIntfIdx) const
+{
+    return AIntfIdx > static_cast<std::uint32_t>(INT32_MAX) ? -1 : FindAdapter(static_cast<std::int32_t>(AIntfIdx));
+}
+
 int TNetworkConfiguration::FindAddress(const std::string& AIP) const
 {
     for (std::size_t i = 0; i < FAT.size(); ++i)
@@ -512,14 +517,14 @@ std::string TNetworkConfiguration::CurrentIP()
 std::string TNetworkConfiguration::CurrentMAC()
 {
     const auto index = CurrentInterface();
-    const int position = index ? FindAdapter(static_cast<std::int32_t>(*index)) : -1;
+    const int position = index ? FindAdapter(*index) : -1;
     return position < 0 ? std::string() : FAdapters[static_cast<std::size_t>(position)].MACAddress;
 }
 
 std::string TNetworkConfiguration::CurrentNetwork()
 {
     const auto index = CurrentInterface();
-    const int position = index ? FindAdapter(static_cast<std::int32_t>(*index)) : -1;
+    const int position = index ? FindAdapter(*index) : -1;
     return position < 0 ? std::string() : FAdapters[static_cast<std::size_t>(position)].Alias;
 }
 

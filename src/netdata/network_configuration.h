@@ -174,6 +174,8 @@ public:
     // are by map: a refresh indexes its records once.
     int FindAdapter(const std::string& AName) const;
     int FindAdapter(std::int32_t AIntfIdx) const;
+    // The kernel's unsigned index: one above the signed range finds nothing.
+    int FindAdapter(std::uint32_t AIntfIdx) const;
     int FindAddress(const std::string& AIP) const;
     int FindAddress(std::uint32_t AIntfIdx) const;
 

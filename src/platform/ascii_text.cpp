@@ -1,4 +1,4 @@
-// Case-insensitive comparison and lower-casing of the letters A to Z.
+// Case-insensitive comparison and lower-casing of the letters A to Z, and trimming.
 #include "platform/ascii_text.h"
 
 #include <algorithm>
@@ -66,6 +66,15 @@ int CompareText(std::string_view A, std::string_view B)
 int CompareText(std::u16string_view A, std::u16string_view B)
 {
     return Compare(A, B);
+}
+
+std::string_view TrimText(std::string_view AText)
+{
+    while (!AText.empty() && IsBlank(AText.front()))
+        AText.remove_prefix(1);
+    while (!AText.empty() && IsBlank(AText.back()))
+        AText.remove_suffix(1);
+    return AText;
 }
 
 std::string LowerCaseText(std::string_view AText)

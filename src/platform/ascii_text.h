@@ -1,5 +1,5 @@
-// The one case-insensitive text comparison and lower-casing: settings sections and keys, property
-// names, version-resource keys, interface names, format designators.
+// The one case-insensitive text comparison, lower-casing and trimming: settings sections, keys and
+// values, property names, version-resource keys, interface names and fields, format designators.
 #pragma once
 
 #include <string>
@@ -21,5 +21,13 @@ int CompareText(std::u16string_view A, std::u16string_view B);
 // AText with the letters A to Z in lower case and every other byte as it is (by the same rule as
 // SameText: the locale and the encoding play no part).
 std::string LowerCaseText(std::string_view AText);
+
+// Blanks are the codes of 32 or less: spaces, tabs, line ends, NULs and the other control codes.
+constexpr bool IsBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
+// AText without its leading and trailing blanks; a view into AText.
+std::string_view TrimText(std::string_view AText);
 
 } // namespace qn

@@ -21,6 +21,13 @@ std::int64_t DaysFromDate(std::int64_t AYear, unsigned AMonth, unsigned ADay)
     return era * 146097 + static_cast<std::int64_t>(doe) - CivilShift + UnixEpochDays;
 }
 
+unsigned DaysInMonth(std::int64_t AYear, unsigned AMonth)
+{
+    static constexpr unsigned Days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (AYear % 4 == 0 && AYear % 100 != 0) || AYear % 400 == 0;
+    return AMonth == 2 && leap ? 29 : Days[AMonth - 1];
+}
+
 void DateFromDays(std::int64_t ADays, std::int64_t& AYear, unsigned& AMonth, unsigned& ADay)
 {
     const std::int64_t z = ADays - UnixEpochDays + CivilShift;

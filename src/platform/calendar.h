@@ -19,6 +19,8 @@ inline constexpr double EndDateTime = 2958466.0;
 // Days since 1899-12-30 of a date, for any fields in range (no check of the day of the month).
 std::int64_t DaysFromDate(std::int64_t AYear, unsigned AMonth, unsigned ADay);
 void DateFromDays(std::int64_t ADays, std::int64_t& AYear, unsigned& AMonth, unsigned& ADay);
+// The days of AMonth (1 to 12) of AYear: February has 29 in the Gregorian leap years.
+unsigned DaysInMonth(std::int64_t AYear, unsigned AMonth);
 
 struct TDateTimeFields
 {

@@ -16,23 +16,9 @@ namespace {
 
 constexpr std::size_t NoSection = static_cast<std::size_t>(-1);
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
 bool SameName(std::string_view a, std::string_view b)
 {
-    return SameText(Trim(a), Trim(b));
+    return SameText(TrimText(a), TrimText(b));
 }
 
 bool IsQuote(char c)
@@ -134,12 +120,12 @@ TIniDocument::TIniDocument(std::string_view AText)
             line.remove_suffix(1);
         TLine l;
         l.Text = std::string(line);
-        const std::string_view t = Trim(line);
+        const std::string_view t = TrimText(line);
         if (!t.empty() && t.front() == '[') {
             const std::size_t close = t.find(']');
             l.Kind = TLineKind::Header;
-            l.Name =
-                std::string(Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
+            l.Name = std::string(
+                TrimText(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
         } else if (!t.empty() && t.front() == '"') {
             if (const auto quoted = ParseQuotedKey(line)) {
                 l.Kind = TLineKind::Key;
@@ -148,9 +134,9 @@ TIniDocument::TIniDocument(std::string_view AText)
             }
         } else if (!t.empty() && t.front() != ';') {
             const std::size_t eq = line.find('=');
-            if (eq != std::string_view::npos && !Trim(line.substr(0, eq)).empty()) {
+            if (eq != std::string_view::npos && !TrimText(line.substr(0, eq)).empty()) {
                 l.Kind = TLineKind::Key;
-                l.Name = std::string(Trim(line.substr(0, eq)));
+                l.Name = std::string(TrimText(line.substr(0, eq)));
                 l.ValuePos = eq + 1;
             }
         }
@@ -177,7 +163,7 @@ bool TIniDocument::InSection(const TLine& ALine, std::string_view ASection) cons
 
 std::string TIniDocument::ValueOf(const TLine& ALine)
 {
-    std::string_view v = Trim(std::string_view(ALine.Text).substr(ALine.ValuePos));
+    std::string_view v = TrimText(std::string_view(ALine.Text).substr(ALine.ValuePos));
     if (v.size() >= 2 && IsQuote(v.front()) && v.front() == v.back())
         v = v.substr(1, v.size() - 2);
     return CutValue(v);
@@ -232,7 +218,7 @@ std::vector<std::string> TIniDocument::SectionNames() const
 
 void TIniDocument::SetValue(std::string_view ASection, std::string_view AKey, std::string_view AValue)
 {
-    const std::string key = OneLine(Trim(AKey));
+    const std::string key = OneLine(TrimText(AKey));
     const std::string value = ValueText(AValue);
     bool inSection = false;
     for (TLine& l : FLines) {
@@ -264,11 +250,11 @@ void TIniDocument::SetValue(std::string_view ASection, std::string_view AKey, st
         Reindex();
         return;
     }
-    if (!FLines.empty() && !Trim(FLines.back().Text).empty())
+    if (!FLines.empty() && !TrimText(FLines.back().Text).empty())
         FLines.push_back(TLine{});
     TLine header;
     header.Kind = TLineKind::Header;
-    header.Name = OneLine(Trim(ASection));
+    header.Name = OneLine(TrimText(ASection));
     header.Text = "[" + header.Name + "]";
     FLines.push_back(std::move(header));
     FLines.push_back(std::move(line));

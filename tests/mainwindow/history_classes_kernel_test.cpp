@@ -41,7 +41,7 @@ TEST(HistoryClassesKernel, AllInterfacesLeavesOutLoopbackAndVethTrafficThatEvery
 
     TNetworkConfiguration config;
     config.RefreshData();
-    THistoryRecording recording(path, 0, 0); // every tick reads and writes
+    THistoryRecording recording(SystemClock(), path, 0, 0); // every tick reads and writes
     recording.SetInterfaces(config);
     ASSERT_TRUE(recording.Start());
     recording.Tick(); // the baselines

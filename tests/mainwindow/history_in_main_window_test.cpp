@@ -50,9 +50,9 @@ TEST_F(HistoryInMainWindow, TheMenuItemAndItsShortcutOpenTheReportOfTheHistoryFi
 
 TEST_F(HistoryInMainWindow, TheOneSecondPassRecordsEveryInterfaceWatchedOrNot)
 {
-    FFake->Interfaces[0].InStep = 1000;           // eth0
-    FFake->Interfaces[2].OutStep = 70;            // wlan0, not watched
-    THistoryRecording recording(History(), 0, 0); // every pass reads and hands its reads to the writer
+    FFake->Interfaces[0].InStep = 1000;                          // eth0
+    FFake->Interfaces[2].OutStep = 70;                           // wlan0, not watched
+    THistoryRecording recording(SystemClock(), History(), 0, 0); // every pass reads and hands its reads to the writer
     ASSERT_TRUE(recording.Start());
     std::vector<std::string> messages;
     recording.OnMessage = [&](const std::string& AMessage) { messages.push_back(AMessage); };

@@ -510,7 +510,6 @@ TEST(NetworkConfiguration, TypeAndAddressTextForms)
     const std::uint8_t bytes[] = {0x0a, 0xff, 0x00};
     EXPECT_EQ(HexAddress(bytes, 3), "0A:FF:00");
     EXPECT_EQ(HexAddress(bytes, 0), "");
-    EXPECT_EQ(TrimText(std::string("\0\t eth0 \x1f", 10)), "eth0");
     EXPECT_EQ(DottedAddress(InetAddr("8.8.4.4")), "8.8.4.4");
     EXPECT_EQ(InetAddr("8.8.8"), 0xFFFFFFFFu);
     EXPECT_EQ(InetAddr("256.1.1.1"), 0xFFFFFFFFu);

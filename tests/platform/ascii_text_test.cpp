@@ -1,4 +1,5 @@
-// The case-insensitive comparison: only A to Z fold, lengths count, ordering follows the lower case.
+// The case-insensitive comparison: only A to Z fold, lengths count, ordering follows the lower case;
+// lower-casing and trimming by the same narrow rules.
 #include "platform/ascii_text.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,15 @@ TEST(AsciiText, OnlyTheLettersAToZIgnoreCase)
         EXPECT_EQ(SameText(c.A, c.B), c.Same) << '"' << c.A << "\" vs \"" << c.B << '"';
         EXPECT_EQ(SameText(c.B, c.A), c.Same) << "symmetric: \"" << c.B << "\" vs \"" << c.A << '"';
     }
+}
+
+TEST(AsciiText, LowerCaseAndTrimTouchOnlyAToZAndTheCodesUpTo32)
+{
+    EXPECT_EQ(LowerCaseText("Eth0-WLAN@[X]\xC3\x89"), "eth0-wlan@[x]\xC3\x89");
+    EXPECT_EQ(TrimText(std::string_view("\0\t eth0 \x1f", 10)), "eth0");
+    EXPECT_EQ(TrimText(" a b\r\n"), "a b");
+    EXPECT_EQ(TrimText("\xC2\xA0x\x7F"), "\xC2\xA0x\x7F") << "no wider blank, and DEL is no blank";
+    EXPECT_EQ(TrimText(" \t "), "");
 }
 
 TEST(AsciiText, Utf16TextFoldsTheSameLettersAndNoWiderCodeUnit)

@@ -40,6 +40,16 @@ TEST(Calendar, DayNumbersAndDatesAgreeBothWaysWithTheirWeekday)
     }
 }
 
+TEST(Calendar, FebruaryHasTwentyNineDaysInTheGregorianLeapYearsOnly)
+{
+    EXPECT_EQ(DaysInMonth(2024, 2), 29u);
+    EXPECT_EQ(DaysInMonth(2000, 2), 29u);
+    EXPECT_EQ(DaysInMonth(1900, 2), 28u) << "a century that is not a fourth one";
+    EXPECT_EQ(DaysInMonth(2023, 2), 28u);
+    EXPECT_EQ(DaysInMonth(2023, 4), 30u);
+    EXPECT_EQ(DaysInMonth(2023, 12), 31u);
+}
+
 TEST(Calendar, TheTimeOfDayOfANegativeValueIsItsAbsoluteFractionAndCarriesAwayFromTheEpoch)
 {
     struct TCase

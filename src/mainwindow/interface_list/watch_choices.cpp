@@ -54,17 +54,11 @@ void TWatchChoices::Prune(const TNetworkConfiguration& ANCC, bool AFile) const
 {
     // The settings line of an interface that is present, also under another case, stays. The
     // settings keys ignore ASCII case (SameText): one set of folded names answers for all.
-    const auto fold = [](std::string AText) {
-        for (char& c : AText)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-        return AText;
-    };
     std::unordered_set<std::string> names;
     names.reserve(static_cast<std::size_t>(ANCC.AdapterCount()));
     for (int i = 0; i < ANCC.AdapterCount(); ++i)
-        names.insert(fold(ANCC.Adapters(i).Name));
-    const auto present = [&](const std::string& AName) { return names.count(fold(AName)) != 0; };
+        names.insert(LowerCaseText(ANCC.Adapters(i).Name));
+    const auto present = [&](const std::string& AName) { return names.count(LowerCaseText(AName)) != 0; };
     for (int v = FValues.Count() - 1; v >= 0; --v)
         if (!FValues.Items(v).AsBoolean() && !present(FValues.Items(v).Name()))
             FValues.Delete(v);

@@ -34,7 +34,7 @@ void TWatchedInterfaces::cmIntfClick(QAction* Sender)
 {
     const qlonglong tag = Sender->data().toLongLong();
     if (tag >= 0)
-        Choose(FindAdapter(static_cast<std::uint32_t>(tag)), Sender->isChecked());
+        Choose(FNCC.FindAdapter(static_cast<std::uint32_t>(tag)), Sender->isChecked());
 }
 
 void TWatchedInterfaces::TreeChecked(int ARow, bool AChecked)
@@ -42,14 +42,9 @@ void TWatchedInterfaces::TreeChecked(int ARow, bool AChecked)
     Choose(FList.AdapterIndexAt(ARow), AChecked);
 }
 
-int TWatchedInterfaces::FindAdapter(std::uint32_t AIntfIdx) const
-{
-    return AIntfIdx > 0x7FFFFFFFu ? -1 : FNCC.FindAdapter(static_cast<std::int32_t>(AIntfIdx));
-}
-
 void TWatchedInterfaces::AddWatcher(const TAdapter& AData)
 {
-    if (const int i = FindAdapter(AData.IntfIdx); i >= 0)
+    if (const int i = FNCC.FindAdapter(AData.IntfIdx); i >= 0)
         FNCC.SetMark(i, true);
     FPanels.Clock = FClock();
     if (!FPanels.Show(AData))
@@ -60,7 +55,7 @@ void TWatchedInterfaces::AddWatcher(const TAdapter& AData)
 
 void TWatchedInterfaces::RemoveWatcher(std::uint32_t AIntfIdx)
 {
-    if (const int i = FindAdapter(AIntfIdx); i >= 0)
+    if (const int i = FNCC.FindAdapter(AIntfIdx); i >= 0)
         FNCC.SetMark(i, false);
     if (!FPanels.Remove(FNCC, AIntfIdx))
         return;

@@ -56,8 +56,6 @@ private:
     void cmIntfClick(QAction* Sender);
     // A list row's check box was changed by the user.
     void TreeChecked(int ARow, bool AChecked);
-    // The snapshot position of the interface AIntfIdx, or -1.
-    int FindAdapter(std::uint32_t AIntfIdx) const;
 
     TNetworkConfiguration& FNCC;
     TWatcherPanels& FPanels;

@@ -83,7 +83,7 @@ bool TWatcherPanels::Remove(const TNetworkConfiguration& ANCC, std::uint32_t AIn
     // moved (re-created, renamed into the name); a panel of a vanished interface keeps its old
     // index, which another interface may carry now. An index that no present interface carries can
     // only mean such a panel.
-    const int i = AIndex > 0x7FFFFFFFu ? -1 : ANCC.FindAdapter(static_cast<std::int32_t>(AIndex));
+    const int i = ANCC.FindAdapter(AIndex);
     const auto watched = std::find_if(FWatchers.begin(), FWatchers.end(), [&](const Tfrm_qn_Watcher* AFrame) {
         if (i >= 0)
             return SameInterfaceName(AFrame->Adapter.Name, ANCC.Adapters(i).Name);

@@ -35,7 +35,7 @@ TTrayTraffic TTrayTrafficFeed::Collect(const std::vector<Tfrm_qn_Watcher*>& APan
         return traffic;
     }
     const std::uint32_t bestIdx = ANCC.BestInterfaceIdx();
-    const int i = bestIdx > 0x7FFFFFFFu ? -1 : ANCC.FindAdapter(static_cast<std::int32_t>(bestIdx));
+    const int i = ANCC.FindAdapter(bestIdx);
     if (i < 0)
         return traffic;
     const TAdapter& best = ANCC.Adapters(static_cast<std::uint16_t>(i));

@@ -8,22 +8,16 @@
 #include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/session/desktop_notifier.h"
 #include "mainwindow/tray/tray_dock.h"
+#include "widgetkit/warning_box.h"
 
 #include <QDateTime>
-#include <QGuiApplication>
-#include <QMessageBox>
 
 namespace qn {
 
 TQuotaControl::TQuotaControl(QWidget* AWindow, TTrayDock& ATray)
     : EditSettings([](QWidget* AParent, TQuotaSettings& ASettings) { return EditQuotaSettings(AParent, ASettings); }),
-      ShowMessage([AWindow](const QString& AMessage) {
-          auto* box = new QMessageBox(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), AMessage,
-                                      QMessageBox::Ok, AWindow);
-          box->setAttribute(Qt::WA_DeleteOnClose);
-          box->open();
-      }),
-      FWindow(AWindow), FNotifier(new TDesktopNotifier(AWindow))
+      ShowMessage([AWindow](const QString& AMessage) { ShowWarningBox(AWindow, AMessage); }), FWindow(AWindow),
+      FNotifier(new TDesktopNotifier(AWindow))
 {
     FNotifier->setObjectName(QStringLiteral("Notifier"));
     FNotifier->TrayMessage = [&ATray](const QString& ASummary, const QString& ABody) {

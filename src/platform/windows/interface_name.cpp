@@ -12,12 +12,7 @@ bool SameInterfaceName(std::string_view A, std::string_view B)
 
 std::string InterfaceNameKey(std::string_view AName)
 {
-    // Folded as SameText folds: only A to Z.
-    std::string key(AName);
-    for (char& c : key)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return key;
+    return LowerCaseText(AName);
 }
 
 } // namespace qn
