@@ -1,10 +1,9 @@
-// Start-up choices: when the program forces XWayland, and the locale's formats it hands on.
+// Start-up choices: when the program forces XWayland, and the style that shows hints at once.
 #include "app/startup.h"
 
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QStyle>
 
 #include <gtest/gtest.h>
@@ -21,21 +20,6 @@ TEST(Startup, XWaylandOnlyOnAWaylandSessionWithXAndNoChoiceOfTheUser)
     EXPECT_EQ("", ForcedQtPlatform(nullptr, "wayland-0", nullptr)) << "no XWayland: Wayland it is";
     EXPECT_EQ("", ForcedQtPlatform(nullptr, "wayland-0", ""));
     EXPECT_EQ("", ForcedQtPlatform(nullptr, nullptr, ":0")) << "plain X11 needs nothing forced";
-}
-
-TEST(Startup, TheLocalesSeparatorsAndNamesReachTheFormattingCode)
-{
-    const TFormatSettings german = FormatSettingsFromLocale(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(",", german.DecimalSeparator);
-    EXPECT_EQ(".", german.ThousandSeparator);
-    EXPECT_EQ("Januar", german.LongMonthNames[0]);
-    EXPECT_EQ("Sonntag", german.LongDayNames[0]) << "Sunday first";
-    EXPECT_EQ("Samstag", german.LongDayNames[6]);
-
-    const TFormatSettings english = FormatSettingsFromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_EQ(".", english.DecimalSeparator);
-    EXPECT_EQ("Dec", english.ShortMonthNames[11]);
-    EXPECT_EQ("AM", english.AmDesignator);
 }
 
 TEST(Startup, HintsAppearAtOnceAndEverythingElseIsThePlatformStyle)

@@ -128,14 +128,14 @@ TEST_F(WatcherManagement, AStoredChoiceBringsThePanelBackAtStartWithPersistenceO
     Tfrm_qn_Watcher* frame = w.Watchers()[0];
     EXPECT_EQ("Watcher_5", frame->objectName());
     EXPECT_EQ(w.ScrollBox->widget(), frame->parentWidget());
-    EXPECT_EQ(210, frame->height());
+    EXPECT_EQ(Tfrm_qn_Watcher::DesignHeight, frame->height());
     EXPECT_EQ(w.ScrollBox->viewport()->width(), frame->width());
     EXPECT_EQ(0, frame->y());
     EXPECT_TRUE(frame->isVisible());
     EXPECT_TRUE(frame->Timer->isActive()) << "sampling runs";
     EXPECT_EQ("wlan0", frame->Header->Caption());
     EXPECT_EQ("Home Wi-Fi", frame->Header->toolTip());
-    EXPECT_EQ(8, frame->Header->ImageIndex());
+    EXPECT_EQ(w.NCC().ImageIndex(2), frame->Header->ImageIndex()) << "the interface's picture";
     EXPECT_EQ(&w.ilIntf16, frame->Header->Images());
     EXPECT_TRUE(MonitorItem("wlan0")->isChecked());
     EXPECT_TRUE(w.NCC().Mark(2));
@@ -169,7 +169,6 @@ TEST_F(WatcherManagement, TheMonitorMenuCreatesAndFreesPanelsAndStoresTheChoiceA
     ASSERT_TRUE(frame);
     EXPECT_EQ(w.ScrollBox->viewport()->width(), frame->width());
     EXPECT_EQ(w.ScrollBox->width(), frame->width()) << "one panel fits: no scroll bar takes width";
-    EXPECT_EQ(210, frame->height());
 
     // Checking a list row adds a second panel below the first; the menu follows without a click.
     auto* model = w.TreeModel();
@@ -177,7 +176,7 @@ TEST_F(WatcherManagement, TheMonitorMenuCreatesAndFreesPanelsAndStoresTheChoiceA
     QCoreApplication::processEvents();
     EXPECT_TRUE(MonitorItem("wlan0")->isChecked());
     ASSERT_EQ(2u, w.Watchers().size());
-    EXPECT_EQ(210, Panel("wlan0")->y());
+    EXPECT_EQ(frame->height(), Panel("wlan0")->y());
     EXPECT_EQ("1", Setting("wlan0"));
 
     // Unchecking frees the panel and writes false.

@@ -100,7 +100,6 @@ TEST_F(MainWindow, FirstStartShowsTheDesignStateAndWritesNoFile)
     EXPECT_FALSE(w.acPersistent->isChecked());
     EXPECT_TRUE(w.LayoutReadOnly());
     EXPECT_TRUE(w.Watchers().empty());
-    EXPECT_EQ(475, w.width());
     EXPECT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0"}), MonitorItems());
     EXPECT_TRUE(w.Timer->isActive());
     EXPECT_EQ(w.PopupMenu1, w.TrayIcon->contextMenu());

@@ -2,10 +2,12 @@
 // fixed style and font.
 #include <QApplication>
 #include <QFont>
+#include <QFontInfo>
 #include <QStyleFactory>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv)
@@ -19,6 +21,11 @@ int main(int argc, char** argv)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(12);
     QApplication::setFont(font);
+    // Without the font every size and picture would differ from the tests' figures: say why at once.
+    if (QFontInfo(QApplication::font()).family() != QStringLiteral("DejaVu Sans")) {
+        std::fprintf(stderr, "DejaVu Sans is missing: is fonts-dejavu-core installed?\n");
+        return 1;
+    }
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
