@@ -1416,10 +1416,13 @@ class PacedFrames:
                 time.sleep(0.005)
 
     def _sample(self):
-        path = f"/sys/class/net/{self.receiver}/statistics/rx_bytes"
+        # /proc/net/dev answers for this process's namespace (sysfs for the one that mounted it).
         while self.running:
-            with open(path) as f:
-                self.samples.append((time.monotonic(), int(f.read())))
+            with open("/proc/net/dev") as f:
+                for line in f:
+                    name, _, fields = line.partition(":")
+                    if name.strip() == self.receiver:
+                        self.samples.append((time.monotonic(), int(fields.split()[0])))
             time.sleep(0.025)
 
     def stop(self):
@@ -1497,7 +1500,7 @@ def case_max_through_changes(d):
             if step % 2 == 0:
                 veth(f"qc{step}", f"qd{step}")
             if step % 2 == 1 and step > 2:
-                ip("link", "del", f"qc{step - 3}")
+                ip("link", "del", f"qc{step - 1}")
             if step % 5 == 0:
                 emit("true")
                 time.sleep(0.4 + 0.1 * (step % 3))
