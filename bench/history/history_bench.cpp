@@ -18,9 +18,10 @@ class TCounters : public ITrafficCounterSource
 {
 public:
     std::uint64_t Value = 1000;
-    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
+    std::uint64_t TimeMs = 0;
+    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters, std::uint64_t) override
     {
-        ACounters = {Value + AIntfIdx, Value / 2 + AIntfIdx, true};
+        ACounters = {Value + AIntfIdx, Value / 2 + AIntfIdx, true, ++TimeMs};
         return true;
     }
 };

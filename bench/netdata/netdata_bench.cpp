@@ -127,7 +127,7 @@ void BM_CounterPass(benchmark::State& AState)
         for (int i = 0; i < config.AdapterCount(); ++i) {
             qn::TTrafficCounters counters;
             benchmark::DoNotOptimize(
-                source.ReadCounters(config.Adapters(static_cast<std::uint16_t>(i)).IntfIdx, counters));
+                source.ReadCounters(config.Adapters(static_cast<std::uint16_t>(i)).IntfIdx, counters, 0));
         }
     }
     AState.counters["adapters"] = config.AdapterCount();

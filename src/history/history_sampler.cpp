@@ -1,8 +1,6 @@
 // One read of every interface with the panels' counter rules.
 #include "history/history_sampler.h"
 
-#include "netdata/counter_difference.h"
-
 #include <iterator>
 
 namespace qn {
@@ -16,32 +14,20 @@ void THistorySampler::Sample(const std::vector<THistoryInterface>& APresent)
     TBucketKeys keys;
     bool haveKeys = false;
     for (const THistoryInterface& intf : APresent) {
-        TBaseline& base = FBaselines[intf.Name];
-        if (base.Pass + 1 != FPass || base.IntfIdx != intf.IntfIdx)
-            base.Have = false; // absent from the last pass, or another link under this name
+        TNamedBaseline& base = FBaselines[intf.Name];
+        if (base.Pass + 1 != FPass)
+            base.Counters.Drop(); // absent from the last pass: what moved meanwhile is not known
         base.Pass = FPass;
-        base.IntfIdx = intf.IntfIdx;
         TTrafficCounters c;
-        if (!FSource.ReadCounters(intf.IntfIdx, c) || !UsableReading(c)) {
-            base.Have = false;
-            continue;
-        }
-        if (base.Have) {
-            const TCounterStep step = CounterDifference({base.In, base.Out, base.Wide}, c);
-            const std::uint64_t down = step.In;
-            const std::uint64_t up = step.Out;
-            if (down != 0 || up != 0) {
-                if (!haveKeys) {
-                    keys = LocalBucketKeys(now);
-                    haveKeys = true;
-                }
-                FBatch.Add(intf.Name, keys, down, up);
+        const bool read = FSource.ReadCounters(intf.IntfIdx, c, 0);
+        const TCounterAdvance advance = base.Counters.Take(intf.IntfIdx, read ? &c : nullptr);
+        if (advance.Counted() && (advance.Step.In != 0 || advance.Step.Out != 0)) {
+            if (!haveKeys) {
+                keys = LocalBucketKeys(now);
+                haveKeys = true;
             }
+            FBatch.Add(intf.Name, keys, advance.Step.In, advance.Step.Out);
         }
-        base.In = c.InOctets;
-        base.Out = c.OutOctets;
-        base.Wide = c.Wide;
-        base.Have = true;
     }
     // Names gone for a whole pass are forgotten, so a host that makes and drops a veth per
     // container does not grow this map without end.

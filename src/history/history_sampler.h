@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/history_batch.h"
+#include "netdata/counter_baseline.h"
 #include "netdata/traffic_counter_source.h"
 #include "platform/clock.h"
 
@@ -19,8 +20,8 @@ struct THistoryInterface
     std::uint32_t IntfIdx = 0;
 };
 
-// Keeps one baseline per interface name and adds what each read moved to the buckets of that
-// read's local time, by the panels' one counter rule (UsableReading, CounterDifference): a 64-bit
+// Keeps one baseline per interface name (TCounterBaseline, the panels' keeper) and adds what each
+// read moved to the buckets of that read's local time, by the one counter rule: a 64-bit
 // counter that drops was reset and counts nothing for that read; a 32-bit one is taken modulo 2^32;
 // a change of width counts nothing; a failed read, a 32-bit read of both counters 0 or a new index
 // for the name starts a new baseline and counts nothing (a 64-bit read of 0 and 0 is a fresh link
@@ -42,19 +43,15 @@ public:
     const THistoryBatch& PendingBatch() const { return FBatch; }
 
 private:
-    struct TBaseline
+    struct TNamedBaseline
     {
-        std::uint32_t IntfIdx = 0;
-        std::uint64_t In = 0;
-        std::uint64_t Out = 0;
-        bool Wide = false;
-        bool Have = false;
-        std::uint64_t Pass = 0;
+        TCounterBaseline Counters;
+        std::uint64_t Pass = 0; // the last pass the name was present in
     };
 
     ITrafficCounterSource& FSource;
     IClock& FClock;
-    std::map<std::string, TBaseline> FBaselines;
+    std::map<std::string, TNamedBaseline> FBaselines;
     THistoryBatch FBatch;
     std::uint64_t FPass = 0;
 };

@@ -8,15 +8,25 @@
 
 namespace qn {
 
-bool TIpHelperCounterSource::ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters)
+TIpHelperCounterSource::TIpHelperCounterSource(IClock& ARowClock) : FClock(&ARowClock) {}
+
+TIpHelperCounterSource::TIpHelperCounterSource(TTrafficCounterPass* APass, IClock& AClock)
+    : FPass(APass), FHostPass(false), FClock(&AClock)
+{
+}
+
+bool TIpHelperCounterSource::ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters,
+                                          std::uint64_t ANotBeforeMs)
 {
     ACounters = TTrafficCounters{};
     const TIpHelperTable& table = IpHelper();
-    if (IpHelperFromHost()) {
-        const int result = HostCounterPass().Read(AIntfIdx, ACounters);
+    TTrafficCounterPass* pass = FHostPass ? (IpHelperFromHost() ? &HostCounterPass() : nullptr) : FPass;
+    if (pass) {
+        const int result = pass->Read(AIntfIdx, ACounters, ANotBeforeMs);
         if (result >= 0)
             return result > 0;
     }
+    const std::uint64_t asked = FClock->TickCount();
     if (table.GetIfEntry2) {
         // Bound but failing is a failed read, not a reason to mix in 32-bit counters.
         MIB_IF_ROW2 row;
@@ -27,6 +37,7 @@ bool TIpHelperCounterSource::ReadCounters(std::uint32_t AIntfIdx, TTrafficCounte
         ACounters.InOctets = row.InOctets;
         ACounters.OutOctets = row.OutOctets;
         ACounters.Wide = true;
+        ACounters.TimeMs = asked;
         return true;
     }
     if (table.GetIfEntry) {
@@ -37,6 +48,7 @@ bool TIpHelperCounterSource::ReadCounters(std::uint32_t AIntfIdx, TTrafficCounte
             return false;
         ACounters.InOctets = row.dwInOctets;
         ACounters.OutOctets = row.dwOutOctets;
+        ACounters.TimeMs = asked;
         return true;
     }
     return false;

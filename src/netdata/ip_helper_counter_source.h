@@ -2,6 +2,7 @@
 #pragma once
 
 #include "netdata/traffic_counter_source.h"
+#include "platform/clock.h"
 
 namespace qn {
 
@@ -14,11 +15,26 @@ namespace qn {
 // that fails is a failed read, never answered from the 32-bit row (else a total would show 64 bits
 // one second and its low 32 bits the next); only a service without GetIfEntry2 gives the 32-bit
 // counters of MIB_IFROW through GetIfEntry. With neither bound, or on any result other than
-// NO_ERROR, the read fails with cleared counters. Rows live on the stack and are zero-filled.
+// NO_ERROR, the read fails with cleared counters. Rows live on the stack and are zero-filled. A
+// reading from the pass carries the pass's time; a row carries the time it was asked.
+class TTrafficCounterPass;
+
 class TIpHelperCounterSource final : public ITrafficCounterSource
 {
 public:
-    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override;
+    // The host's pass while the table is bound to the host's service; rows timed by ARowClock (the
+    // reader's own clock, borrowed for the source's life).
+    explicit TIpHelperCounterSource(IClock& ARowClock = SystemClock());
+    // APass (when not null) whatever the table is bound to, and AClock for the rows. Both are
+    // borrowed and must outlive the source.
+    TIpHelperCounterSource(TTrafficCounterPass* APass, IClock& AClock);
+
+    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters, std::uint64_t ANotBeforeMs) override;
+
+private:
+    TTrafficCounterPass* FPass = nullptr;
+    bool FHostPass = true;
+    IClock* FClock;
 };
 
 } // namespace qn

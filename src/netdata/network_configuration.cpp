@@ -470,7 +470,7 @@ int TNetworkConfiguration::FindAddress(std::uint32_t AIntfIdx) const
 void TNetworkConfiguration::GetTraffic(std::uint32_t AIntfIdx, std::uint64_t& AIn, std::uint64_t& AOut) const
 {
     TTrafficCounters counters;
-    TIpHelperCounterSource().ReadCounters(AIntfIdx, counters);
+    TIpHelperCounterSource().ReadCounters(AIntfIdx, counters, 0);
     AIn = counters.InOctets;
     AOut = counters.OutOctets;
 }

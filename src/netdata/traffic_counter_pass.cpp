@@ -7,15 +7,17 @@ namespace qn {
 
 TTrafficCounterPass::TTrafficCounterPass(TReadAll ARead, IClock& AClock) : FRead(std::move(ARead)), FClock(AClock) {}
 
-int TTrafficCounterPass::Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounters)
+int TTrafficCounterPass::Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounters, std::uint64_t ANotBeforeMs)
 {
     ACounters = TTrafficCounters{};
     if (!FSupported)
         return -1;
     const std::uint64_t now = FClock.TickCount();
     // A clock that went back counts as an old pass. A failed pass is not asked again before it
-    // is as old: the readers ask the rows meanwhile.
-    if (!FValid || now < FTakenMs || now - FTakenMs >= MaxAgeMs) {
+    // is as old: the readers ask the rows meanwhile. A reader's bound beyond now cannot be met by
+    // any pass: now is the best there is.
+    const bool tooEarly = !FFailed && FTakenMs < std::min(ANotBeforeMs, now);
+    if (!FValid || now < FTakenMs || now - FTakenMs >= MaxAgeMs || tooEarly) {
         const int result = FRead(FCounters);
         ++FPasses;
         FTakenMs = now;
@@ -35,6 +37,7 @@ int TTrafficCounterPass::Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounter
     ACounters.InOctets = it->InOctets;
     ACounters.OutOctets = it->OutOctets;
     ACounters.Wide = true;
+    ACounters.TimeMs = FTakenMs;
     return 1;
 }
 

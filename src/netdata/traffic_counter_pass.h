@@ -27,12 +27,16 @@ public:
 
     TTrafficCounterPass(TReadAll ARead, IClock& AClock);
 
-    // 1 with the interface's counters (Wide), 0 when the pass has no such interface (it is gone),
-    // -1 when there is no pass (the system has no bulk request, or it failed): ask the row instead.
-    int Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounters);
+    // 1 with the interface's counters (Wide, stamped with the pass's time), 0 when the pass has no
+    // such interface (it is gone), -1 when there is no pass (the system has no bulk request, or it
+    // failed): ask the row instead. A pass taken before ANotBeforeMs is taken anew, so a reader that
+    // needs a span since its own last reading gets one.
+    int Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounters, std::uint64_t ANotBeforeMs = 0);
     void Invalidate() { FValid = false; }
     // The bulk requests made so far.
     std::uint64_t Passes() const { return FPasses; }
+    // The monotonic time the current pass was taken at.
+    std::uint64_t TakenMs() const { return FTakenMs; }
 
 private:
     TReadAll FRead;

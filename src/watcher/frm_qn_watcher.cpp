@@ -100,7 +100,7 @@ Tfrm_qn_Watcher::Tfrm_qn_Watcher(QWidget* AParent, ITrafficCounterSource* ASourc
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
     if (!ASource) {
-        FOwnSource = std::make_unique<TIpHelperCounterSource>();
+        FOwnSource = std::make_unique<TIpHelperCounterSource>(AClock ? *AClock : SystemClock());
         ASource = FOwnSource.get();
     }
 

@@ -1,7 +1,6 @@
 // The sampling tick of a watcher and the chart steps that follow it.
 #include "watcher/watcher_statistics.h"
 
-#include "netdata/counter_difference.h"
 #include "texts/quantity_format.h"
 
 #include <cmath>
@@ -35,58 +34,65 @@ void TWatcherStatistics::ClearSessionTotals()
     TUL = 0;
 }
 
-bool TWatcherStatistics::ReadCounters(TTrafficCounters& ACounters)
+const TTrafficCounters* TWatcherStatistics::ReadCounters(TTrafficCounters& ACounters, std::uint64_t ANotBeforeMs)
 {
-    if (!Present || !FSource.ReadCounters(Adapter.IntfIdx, ACounters))
-        ACounters = TTrafficCounters{};
-    else if (UsableReading(ACounters))
-        return true;
-    // A failed read (or a 32-bit one of 0 and 0) drops the baseline, so the next good read takes
-    // a fresh one instead of counting everything since boot as one second.
-    ACounters = TTrafficCounters{};
-    DropBaseline();
-    return false;
+    // Not present: nothing of this name is at the index, so whatever the index holds is not ours.
+    if (!Present || !FSource.ReadCounters(Adapter.IntfIdx, ACounters, ANotBeforeMs))
+        return nullptr;
+    return &ACounters;
 }
 
 void TWatcherStatistics::DropBaseline()
 {
-    DL = 0;
-    UL = 0;
-    FHaveBaseline = false;
+    FBaseline.Drop();
+    MirrorBaseline();
+}
+
+void TWatcherStatistics::MirrorBaseline()
+{
+    const TTrafficCounters reading = FBaseline.Reading();
+    DL = reading.InOctets;
+    UL = reading.OutOctets;
+    ET = reading.TimeMs;
 }
 
 void TWatcherStatistics::TimerTimer(int AUnits)
 {
     if (ViewLength == 0)
         FirstTickSetUp();
-    const bool haveBaseline = EnsureBaseline();
+    // A baseline read from another index belongs to another link.
+    if (FBaseline.Have() && FBaseline.IntfIdx() != Adapter.IntfIdx)
+        DropBaseline();
 
     TTrafficCounters current;
-    const bool usable = ReadCounters(current);
-    const std::uint64_t curDL = current.InOctets, curUL = current.OutOctets;
-    // A baseline read that failed leaves no baseline: this tick's differences would be whole
-    // counters, a spike of everything since the interface came up.
-    const TCounterStep step =
-        haveBaseline && usable ? CounterDifference({DL, UL, FBaselineWide}, current) : TCounterStep{};
-    const std::uint64_t diffDL = step.In;
-    const std::uint64_t diffUL = step.Out;
-    TDL += diffDL;
-    TUL += diffUL;
+    const TTrafficCounters* reading = ReadCounters(current, FBaseline.NotBeforeMs());
+    const TCounterAdvance advance = FBaseline.Take(Adapter.IntfIdx, reading);
+    MirrorBaseline();
+    if (advance.Counted()) {
+        TDL += advance.Step.In;
+        TUL += advance.Step.Out;
+    }
+    if (advance.HasRate()) {
+        FRateDL = advance.RateIn();
+        FRateUL = advance.RateOut();
+        // A maximum only ever comes from a rate over the span of its own two readings.
+        if (MDL < FRateDL)
+            MDL = FRateDL;
+        if (MUL < FRateUL)
+            MUL = FRateUL;
+    } else if (advance.Kind == TCounterAdvance::akNone) {
+        // A new baseline (or none): nothing to measure yet.
+        FRateDL = 0.0;
+        FRateUL = 0.0;
+    } // else no time between the two readings: the last rates stand
 
-    const double elapsed = ElapsedSeconds();
-    FRateDL = static_cast<double>(diffDL) / elapsed;
-    FRateUL = static_cast<double>(diffUL) / elapsed;
-    ET = FClock.TickCount();
-    if (MDL < FRateDL)
-        MDL = FRateDL;
-    if (MUL < FRateUL)
-        MUL = FRateUL;
-
-    WriteReadOuts(AUnits, curDL, curUL);
+    const bool usable = FBaseline.Have();
+    WriteReadOuts(AUnits, usable ? current.InOctets : 0, usable ? current.OutOctets : 0);
     const double valueDL = ChartValue(AUnits, FRateDL);
     const double valueUL = ChartValue(AUnits, FRateUL);
     const double now = FClock.Now();
-    const bool jumped = ClockJumped(now, ET);
+    const std::uint64_t tick = FClock.TickCount();
+    const bool jumped = ClockJumped(now, tick);
     if (jumped) {
         FChart.DownloadSeries().BreakLine();
         FChart.UploadSeries().BreakLine();
@@ -96,10 +102,7 @@ void TWatcherStatistics::TimerTimer(int AUnits)
     ChartSteps(valueDL, valueUL, now, jumped);
     FHaveLastTick = true;
     FLastNow = now;
-    FLastTickTime = ET;
-
-    if (usable)
-        TakeBaseline(current);
+    FLastTickTime = tick;
 }
 
 bool TWatcherStatistics::ClockJumped(double ANow, std::uint64_t ATick) const
@@ -116,53 +119,20 @@ void TWatcherStatistics::StartNewBaseline()
 {
     if (ViewLength == 0)
         return; // not started: the first tick takes the baseline
-    const bool haveBaseline = FHaveBaseline && FBaselineIdx == Adapter.IntfIdx;
-    const TTrafficCounters baseline{DL, UL, FBaselineWide};
+    if (FBaseline.Have() && FBaseline.IntfIdx() != Adapter.IntfIdx)
+        DropBaseline();
+    // Counted up to this moment: a reading taken now, whatever another reader took before. A failed
+    // read (the interface is not back yet) drops the baseline; the first tick that reads it again
+    // takes one.
     TTrafficCounters current;
-    // A failed read (the interface is not back yet) drops the baseline; the first tick that reads
-    // it again takes one.
-    if (ReadCounters(current)) {
-        if (haveBaseline) {
-            const TCounterStep step = CounterDifference(baseline, current);
-            TDL += step.In;
-            TUL += step.Out;
-        }
-        TakeBaseline(current);
+    const TCounterAdvance advance = FBaseline.Take(Adapter.IntfIdx, ReadCounters(current, FClock.TickCount()));
+    if (advance.Counted()) {
+        TDL += advance.Step.In;
+        TUL += advance.Step.Out;
     }
-    ET = FClock.TickCount();
+    MirrorBaseline();
     FChart.DownloadSeries().BreakLine();
     FChart.UploadSeries().BreakLine();
-}
-
-bool TWatcherStatistics::EnsureBaseline()
-{
-    // A baseline read from another index belongs to another link.
-    if (FBaselineIdx != Adapter.IntfIdx)
-        DropBaseline();
-    if (!FHaveBaseline) {
-        TTrafficCounters counters;
-        if (ReadCounters(counters))
-            TakeBaseline(counters);
-        ET = FClock.TickCount();
-    }
-    return FHaveBaseline;
-}
-
-void TWatcherStatistics::TakeBaseline(const TTrafficCounters& ACounters)
-{
-    DL = ACounters.InOctets;
-    UL = ACounters.OutOctets;
-    FBaselineWide = ACounters.Wide;
-    FBaselineIdx = Adapter.IntfIdx;
-    FHaveBaseline = true;
-}
-
-double TWatcherStatistics::ElapsedSeconds() const
-{
-    // A reading in the same millisecond (or a clock that went back) counts as one second.
-    const std::uint64_t now = FClock.TickCount();
-    const double elapsed = now >= ET ? static_cast<double>(now - ET) / 1000.0 : 0.0;
-    return elapsed == 0.0 ? 1.0 : elapsed;
 }
 
 void TWatcherStatistics::WriteReadOuts(int AUnits, std::uint64_t ACurrentDL, std::uint64_t ACurrentUL)

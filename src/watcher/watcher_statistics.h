@@ -1,6 +1,7 @@
 // The sampling state of one watcher: counters, rates, maxima, session totals, read-outs and chart steps.
 #pragma once
 
+#include "netdata/counter_baseline.h"
 #include "netdata/network_configuration.h"
 #include "netdata/traffic_counter_source.h"
 #include "platform/clock.h"
@@ -14,9 +15,11 @@ namespace qn {
 
 // One watcher's statistics, owned by its panel and driven by the panel's one-second timer.
 // The counter source, the clock and the chart are the panel's and outlive this object.
-// Counters and totals are 64-bit; differences follow the one counter rule (CounterDifference: a
-// narrow source modulo 2^32, a wide one that goes backwards was reset, a change of width counts
-// nothing; a 32-bit read of 0 and 0 is a failed read). Elapsed time comes from the monotonic clock.
+// Counters and totals are 64-bit; differences follow the one counter rule through the baseline
+// keeper (TCounterBaseline). A rate is the bytes between two readings over the time between those
+// two readings (each carries the monotonic time it was taken), never over the time between two
+// ticks: a shared reading may be up to a tick old, and after a refresh or a wake it was taken at
+// another moment. A tick that is handed the reading it had last time keeps the last rates.
 class TWatcherStatistics
 {
 public:
@@ -55,14 +58,14 @@ public:
     // never counts another interface's bytes and takes a fresh baseline when it is present again.
     bool Present = true;
 
-    std::uint64_t DL = 0;         // inbound counter at the previous tick; 0 and 0 while there is no baseline
-    std::uint64_t UL = 0;         // outbound counter at the previous tick
+    std::uint64_t DL = 0;         // inbound counter of the baseline reading; 0 and 0 while there is none
+    std::uint64_t UL = 0;         // outbound counter of the baseline reading
     std::uint64_t TDL = 0;        // bytes downloaded this session
     std::uint64_t TUL = 0;        // bytes uploaded this session
     double MS = 0.0;              // chart peak since the last rescale of the value axis, in chart units
     double MDL = 0.0;             // highest download rate seen, bytes per second
     double MUL = 0.0;             // highest upload rate seen, bytes per second
-    std::uint64_t ET = 0;         // monotonic milliseconds at the end of the last rate computation
+    std::uint64_t ET = 0;         // monotonic milliseconds the baseline reading was taken at
     std::int32_t EP = 0;          // ticks since the last rescale of the value axis
     std::uint32_t ViewLength = 0; // seconds in the time window; 0 until the first tick
 
@@ -91,14 +94,11 @@ public:
     double RateUL() const { return FRateUL; }
 
 private:
-    // Reads the counters; false (cleared counters, baseline dropped) for a failed or unusable read.
-    bool ReadCounters(TTrafficCounters& ACounters);
+    // Reads the counters into ACounters: null when the read failed or the interface is not present.
+    const TTrafficCounters* ReadCounters(TTrafficCounters& ACounters, std::uint64_t ANotBeforeMs);
     void FirstTickSetUp();
-    // Takes a new baseline when there is none (or it belongs to another index); true when there is
-    // one to count from.
-    bool EnsureBaseline();
-    void TakeBaseline(const TTrafficCounters& ACounters);
-    double ElapsedSeconds() const;
+    // DL, UL and ET show the baseline keeper's reading.
+    void MirrorBaseline();
     void WriteReadOuts(int AUnits, std::uint64_t ACurrentDL, std::uint64_t ACurrentUL);
     static double ChartValue(int AUnits, double ARate);
     // True when the wall clock moved unlike the monotonic one since the last tick (a step, a
@@ -111,9 +111,7 @@ private:
     ITrafficCounterSource& FSource;
     IClock& FClock;
     IWatcherChart& FChart;
-    bool FHaveBaseline = false;
-    bool FBaselineWide = false;
-    std::uint32_t FBaselineIdx = 0; // the interface index DL and UL were read from
+    TCounterBaseline FBaseline;
     double FRateDL = 0.0;
     double FRateUL = 0.0;
     bool FHaveLastTick = false;

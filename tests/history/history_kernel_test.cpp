@@ -23,16 +23,12 @@ namespace {
 class TPanelCounters final : public ITrafficCounterSource
 {
 public:
-    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters) override
+    bool ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters, std::uint64_t ANotBeforeMs) override
     {
         // The test ticks faster than once a second: each read takes a new counter pass, as the
         // program's reads a second apart do.
         HostCounterPass().Invalidate();
-        TTrafficCounters c;
-        if (!FSource.ReadCounters(AIntfIdx, c))
-            return false;
-        ACounters = {c.InOctets, c.OutOctets, c.Wide};
-        return true;
+        return FSource.ReadCounters(AIntfIdx, ACounters, ANotBeforeMs);
     }
 
 private:

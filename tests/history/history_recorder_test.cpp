@@ -45,7 +45,7 @@ std::uint64_t StoredDownload(const std::string& APath, const std::string& AName 
 struct TCopy
 {
     TFakeClock Clock;
-    TScriptedCounters Counters;
+    TScriptedCounters Counters{Clock};
     THistoryRecorder Recorder;
 
     TCopy(const std::string& APath, std::uint64_t AIntervalMs = 60000, int AMaxPages = 0)
@@ -115,9 +115,9 @@ TEST_F(HistoryRecorder, WritesFollowTheMonotonicClockWhenTheWallClockGoesBack)
 
 TEST_F(HistoryRecorder, ReadsEveryFifthPassAndLosesNothingInBetween)
 {
-    TScriptedCounters counters;
-    counters.Values[1] = {1000, 1000, true};
     TFakeClock clock;
+    TScriptedCounters counters{clock};
+    counters.Values[1] = {1000, 1000, true};
     clock.Wall = 1781258400;
     THistoryRecorder recorder(counters, clock, {Path, 60000, 5000, 0});
     recorder.SetInterfaces({{"eth0", 1}});

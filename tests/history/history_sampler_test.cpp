@@ -46,7 +46,7 @@ class HistoryRecording : public testing::Test
 protected:
     TPinnedZone Zone;
     TFakeClock Clock;
-    TScriptedCounters Counters;
+    TScriptedCounters Counters{Clock};
     THistorySampler Sampler{Counters, Clock};
     TTempFolder Folder;
     THistoryStore Store;

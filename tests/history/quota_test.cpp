@@ -265,7 +265,7 @@ TEST(QuotaWarnings, ComeFromTheReadsBeforeAnyWriteAndNotAgainAfterARestartInTheS
     const std::string path = folder.File("history.sqlite");
     test::TFakeClock clock;
     clock.Wall = Local(2026, 12, 9, 10);
-    test::TScriptedCounters counters;
+    test::TScriptedCounters counters{clock};
     counters.Values[7] = {0, 0, true};
     counters.Values[1] = {0, 0, true};
     TQuotaSettings cap = Cap(TQuotaPeriod::qpDay, 1, 10'000'000);

@@ -2,6 +2,10 @@
 // of an unwatched interface.
 #include "mainwindow/tray/tray_hint.h"
 #include "mainwindow/tray/tray_picture.h"
+#include "netdata/ip_helper_counter_source.h"
+#include "netdata/traffic_counter_pass.h"
+
+#include "support/fake_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -165,32 +169,42 @@ TEST(TrayHint, ChangesAtMostEveryTwoSecondsAndOnlyWhenItsTextDoes)
     EXPECT_TRUE(hint.Update(20001, "Q", b).has_value());
 }
 
-TEST(TrayRates, RatesFollowTheCountersByThePanelsRules)
+// The best interface's rates when no panel watches: read from the pass another reader took at
+// another phase, with refreshes in between, a steady 1 MiB/s is 1 MiB/s at every tick.
+TEST(TrayRates, TheBestInterfacesRatesAreTrueWhateverPhaseThePassWasTakenAt)
 {
-    TTrayRates rates;
-    TTrafficCounters c;
-    rates.Sample(2, &(c = {1000, 500, true}), 10000);
-    EXPECT_EQ(0.0, rates.RateDL()) << "the first read is a baseline";
-    rates.Sample(2, &(c = {3000, 1500, true}), 12000);
-    EXPECT_DOUBLE_EQ(1000.0, rates.RateDL());
-    EXPECT_DOUBLE_EQ(500.0, rates.RateUL());
-    rates.Sample(2, &(c = {100, 2500, true}), 13000);
-    EXPECT_EQ(0.0, rates.RateDL()) << "a counter that drops was reset";
-    EXPECT_DOUBLE_EQ(1000.0, rates.RateUL());
-    rates.Sample(7, &(c = {9000000, 9000000, true}), 14000);
-    EXPECT_EQ(0.0, rates.RateDL()) << "another interface's counters start a new baseline";
-    rates.Sample(7, nullptr, 15000);
-    EXPECT_EQ(0.0, rates.RateDL());
-    rates.Sample(7, &(c = {9100000, 9000000, true}), 16000);
-    EXPECT_EQ(0.0, rates.RateDL()) << "after a failed read the next one is a baseline";
-    rates.Sample(7, &(c = {9200000, 9000000, true}), 16000);
-    EXPECT_EQ(0.0, rates.RateDL()) << "no time passed: no rate, no division by zero";
-    EXPECT_FALSE(std::isnan(rates.RateUL()));
-    rates.Sample(3, &(c = {0xFFFFFF00u, 10, false}), 20000);
-    rates.Sample(3, &(c = {0x100, 10, false}), 21000);
-    EXPECT_DOUBLE_EQ(512.0, rates.RateDL()) << "a 32-bit counter wraps modulo 2^32";
-    rates.Sample(3, &(c = {0x100, 10, true}), 22000);
-    EXPECT_EQ(0.0, rates.RateDL()) << "a change of width counts nothing";
+    constexpr std::uint64_t MiB = 1024 * 1024;
+    for (const std::uint64_t phase : {100u, 500u, 850u, 950u}) {
+        SCOPED_TRACE(phase);
+        test::TFakeClock clock(20'000);
+        TTrafficCounterPass pass(
+            [&](std::vector<TLinkCounters>& ACounters) {
+                ACounters = {{3, clock.Ms * MiB / 1000, clock.Ms * MiB / 8000}};
+                return 1;
+            },
+            clock);
+        TIpHelperCounterSource source(&pass, clock);
+        TTrayRates rates;
+        for (int second = 0; second < 20; ++second) {
+            TTrafficCounters other;
+            source.ReadCounters(3, other, 0);
+            clock.Ms += phase / 3;
+            if (second % 5 == 1)
+                pass.Invalidate(); // the interfaces changed; the next reader takes a new pass
+            source.ReadCounters(3, other, 0);
+            clock.Ms += phase - phase / 3;
+            rates.Sample(source, 3);
+            if (second > 0) {
+                EXPECT_NEAR(rates.RateDL(), double(MiB), MiB / 100.0);
+                EXPECT_NEAR(rates.RateUL(), MiB / 8.0, MiB / 800.0);
+            }
+            clock.Ms += 1000 - phase;
+        }
+        // Gone: no rate; back: a baseline first, never the bytes since it left as one second.
+        pass.Invalidate();
+        rates.Sample(source, 4);
+        EXPECT_EQ(rates.RateDL(), 0.0);
+    }
 }
 
 } // namespace

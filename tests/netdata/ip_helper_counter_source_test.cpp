@@ -1,12 +1,11 @@
-// The IP helper counter source as the panels use it: against scripted fake tables, driving a
-// watcher, and against the host's own provider.
+// The IP helper counter source as the panels use it: against scripted fake tables, with a shared
+// pass, and against the host's own provider.
 #include "netdata/ip_helper_counter_source.h"
 
 #include "netdata/ip_helper_table.h"
-#include "watcher/watcher_statistics.h"
+#include "netdata/traffic_counter_pass.h"
 
 #include "support/fake_clock.h"
-#include "support/pinned_format.h"
 
 #include <gtest/gtest.h>
 
@@ -75,14 +74,14 @@ TEST_F(IpHelperCounterSource, PrefersTheWideRowWhenBound)
     FakeIn = 0x1'2345'6789ull;
     FakeOut = 77;
     TTrafficCounters c;
-    ASSERT_TRUE(Source.ReadCounters(FakeIndex, c));
+    ASSERT_TRUE(Source.ReadCounters(FakeIndex, c, 0));
     EXPECT_EQ(c.InOctets, 0x1'2345'6789ull);
     EXPECT_EQ(c.OutOctets, 77u);
     EXPECT_TRUE(c.Wide);
     EXPECT_TRUE(RowWasClean);
 
     // A failing wide query is a failed read: no fallback that would mix counter widths.
-    EXPECT_FALSE(Source.ReadCounters(FakeIndex + 1, c));
+    EXPECT_FALSE(Source.ReadCounters(FakeIndex + 1, c, 0));
     EXPECT_EQ(c.InOctets, 0u);
     EXPECT_EQ(c.OutOctets, 0u);
 }
@@ -94,49 +93,53 @@ TEST_F(IpHelperCounterSource, FallsBackToTheNarrowRowAndFailsWithNeither)
         TIpHelperTableGuard guard(Table(false, true));
         FakeIn = 0x1'0000'0010ull; // the narrow row only carries the low 32 bits
         FakeOut = 5;
-        ASSERT_TRUE(Source.ReadCounters(FakeIndex, c));
+        ASSERT_TRUE(Source.ReadCounters(FakeIndex, c, 0));
         EXPECT_EQ(c.InOctets, 0x10u);
         EXPECT_EQ(c.OutOctets, 5u);
         EXPECT_FALSE(c.Wide);
         FakeResult = ERROR_NOT_SUPPORTED;
-        EXPECT_FALSE(Source.ReadCounters(FakeIndex, c));
+        EXPECT_FALSE(Source.ReadCounters(FakeIndex, c, 0));
         EXPECT_TRUE(RowWasClean);
     }
     TIpHelperTableGuard guard(Table(false, false));
     c.InOctets = 9;
-    EXPECT_FALSE(Source.ReadCounters(FakeIndex, c));
+    EXPECT_FALSE(Source.ReadCounters(FakeIndex, c, 0));
     EXPECT_EQ(c.InOctets, 0u);
 }
 
-TEST_F(IpHelperCounterSource, DrivesAWatcherThroughAWrapAndAVanishedInterface)
+TEST_F(IpHelperCounterSource, ARowCarriesTheTimeItWasAskedAndAPassReadingThePassesTime)
 {
-    test::TPinnedFormat pin;
-    TIpHelperTableGuard guard(Table(false, true));
-    test::TFakeClock clock(1000);
-    TWatcherChartModel chart;
-    TWatcherStatistics stats(Source, clock, chart);
-    stats.Adapter.IntfIdx = FakeIndex;
-    FakeIn = 0xFFFF'F000u;
-    FakeOut = 1;
-    stats.TimerTimer(0);
-    auto tick = [&](std::uint64_t AIn) {
-        clock.Ms += 1000;
-        FakeIn += AIn;
-        stats.TimerTimer(0);
-    };
-    tick(8192); // wraps the 32-bit counter
-    EXPECT_EQ(stats.RateDL(), 8192.0);
-    EXPECT_EQ(stats.ReadOuts()[TWatcherStatistics::roDL], "8.00 KB");
+    TIpHelperTableGuard guard(Table(true, false));
+    test::TFakeClock clock(4000);
+    TIpHelperCounterSource rows(nullptr, clock);
+    TTrafficCounters c;
+    ASSERT_TRUE(rows.ReadCounters(FakeIndex, c, 0));
+    EXPECT_EQ(c.TimeMs, 4000u);
+    clock.Ms = 4300;
+    ASSERT_TRUE(rows.ReadCounters(FakeIndex, c, 0));
+    EXPECT_EQ(c.TimeMs, 4300u);
 
-    FakeResult = ERROR_INVALID_PARAMETER; // the interface went away
-    tick(8192);
-    EXPECT_EQ(stats.ReadOuts()[TWatcherStatistics::roDLTotal], "0.00 B");
-    FakeResult = NO_ERROR;
-    tick(1 << 20);
-    EXPECT_EQ(stats.RateDL(), 0.0); // fresh baseline, no spike
-    tick(1024);
-    EXPECT_EQ(stats.RateDL(), 1024.0);
-    EXPECT_EQ(stats.TDL, 8192u + 1024u);
+    // A pass taken at 4300 and handed out 800 ms later still says 4300; one that has no bulk
+    // request sends the read to the row, timed when it is asked.
+    int passResult = 1;
+    TTrafficCounterPass pass(
+        [&](std::vector<TLinkCounters>& ACounters) {
+            ACounters = {{FakeIndex, 10, 20}};
+            return passResult;
+        },
+        clock);
+    TIpHelperCounterSource shared(&pass, clock);
+    ASSERT_TRUE(shared.ReadCounters(FakeIndex, c, 0));
+    clock.Ms += 800;
+    ASSERT_TRUE(shared.ReadCounters(FakeIndex, c, 0));
+    EXPECT_EQ(c.TimeMs, 4300u);
+    EXPECT_EQ(c.InOctets, 10u);
+    passResult = 0;
+    pass.Invalidate();
+    FakeIn = 77;
+    ASSERT_TRUE(shared.ReadCounters(FakeIndex, c, 0));
+    EXPECT_EQ(c.InOctets, 77u);
+    EXPECT_EQ(c.TimeMs, 5100u);
 }
 
 TEST(IpHelperCounterSourceHost, ReadsTheLoopbackCountersOfThisMachine)
@@ -149,12 +152,12 @@ TEST(IpHelperCounterSourceHost, ReadsTheLoopbackCountersOfThisMachine)
         GTEST_SKIP() << "the host provider binds no interface-entry function";
     TIpHelperCounterSource source;
     TTrafficCounters c;
-    ASSERT_TRUE(source.ReadCounters(index, c));
+    ASSERT_TRUE(source.ReadCounters(index, c, 0));
     EXPECT_EQ(c.Wide, IpHelper().GetIfEntry2 != nullptr);
     TTrafficCounters again;
-    ASSERT_TRUE(source.ReadCounters(index, again));
+    ASSERT_TRUE(source.ReadCounters(index, again, 0));
     EXPECT_GE(again.InOctets, c.InOctets);
-    EXPECT_FALSE(source.ReadCounters(0x7FFF'FFF0u, c)); // no such interface
+    EXPECT_FALSE(source.ReadCounters(0x7FFF'FFF0u, c, 0)); // no such interface
 }
 
 } // namespace

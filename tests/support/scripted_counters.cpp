@@ -3,10 +3,11 @@
 
 namespace qn::test {
 
-bool TScriptedCounters::ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters)
+bool TScriptedCounters::ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters, std::uint64_t ANotBeforeMs)
 {
     ++Reads;
     LastIntfIdx = AIntfIdx;
+    LastNotBeforeMs = ANotBeforeMs;
     ACounters = TTrafficCounters{};
     if (FailNext > 0) {
         --FailNext;
@@ -14,13 +15,14 @@ bool TScriptedCounters::ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& A
     }
     if (Fail)
         return false;
-    if (const auto it = Values.find(AIntfIdx); it != Values.end()) {
+    if (const auto it = Values.find(AIntfIdx); it != Values.end())
         ACounters = it->second;
-        return true;
-    }
-    if (!FAnyIndex)
+    else if (FAnyIndex)
+        ACounters = Value;
+    else
         return false;
-    ACounters = Value;
+    if (Clock)
+        ACounters.TimeMs = Clock->TickCount();
     return true;
 }
 

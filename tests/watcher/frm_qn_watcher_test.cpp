@@ -34,7 +34,7 @@ class WatcherPanel : public testing::Test
 protected:
     test::TPinnedFormat Pin{"."};
     test::TFakeClock Clock;
-    test::TScriptedCounters Counters{{10000000, 2000000, true}};
+    test::TScriptedCounters Counters{{10000000, 2000000, true}, Clock};
     Tfrm_qn_Watcher Frame{nullptr, &Counters, &Clock};
 
     WatcherPanel()

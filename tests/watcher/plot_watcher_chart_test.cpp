@@ -28,7 +28,7 @@ TEST(WatcherOnPlot, TicksDriveARealPlotThatDrawsTheRates)
     up.SetLineAttr({0x00FF00, Tsp_PenStyle::Solid, 1, true});
     TPlotWatcherChart chart(plot, down, up);
     test::TFakeClock clock(0);
-    test::TScriptedCounters counters({100000, 100000, true});
+    test::TScriptedCounters counters({100000, 100000, true}, clock);
     TWatcherStatistics stats(counters, clock, chart);
     stats.TimerTimer(0);
     for (int i = 0; i < 400; ++i) {

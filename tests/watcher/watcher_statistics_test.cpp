@@ -1,6 +1,9 @@
 // Whole runs of sampling ticks on a fake clock and fake counters.
 #include "watcher/watcher_statistics.h"
 
+#include "netdata/ip_helper_counter_source.h"
+#include "netdata/traffic_counter_pass.h"
+
 #include "support/fake_clock.h"
 #include "support/pinned_format.h"
 #include "support/scripted_counters.h"
@@ -19,7 +22,7 @@ class WatcherRun : public testing::Test
 protected:
     TPinnedFormat Pin{"."};
     test::TFakeClock Clock{7000};
-    test::TScriptedCounters Counters{{1000000, 500000, false}};
+    test::TScriptedCounters Counters{{1000000, 500000, false}, Clock};
     TWatcherChartModel Chart;
     TWatcherStatistics Stats{Counters, Clock, Chart};
 
@@ -75,11 +78,13 @@ TEST_F(WatcherRun, SteadyTrafficGivesTheExactRateInBothUnits)
     EXPECT_EQ(ReadOut(TWatcherStatistics::roTDL), "16.50 KB"); // totals always in bytes
     EXPECT_FLOAT_EQ(LastDownloadValue(), 12.288);              // kbit/s on the chart, kept as a float
 
-    // Two seconds between ticks halve the rate; the same millisecond counts as one second.
+    // Two seconds between readings halve the rate. A reading from the same millisecond as the last
+    // gives no rate (the last one stands), but what it moved counts.
     Tick(3072, 0, 0, 2000);
     EXPECT_EQ(Stats.RateDL(), 1536.0);
     Tick(100, 0, 0, 0);
-    EXPECT_EQ(Stats.RateDL(), 100.0);
+    EXPECT_EQ(Stats.RateDL(), 1536.0);
+    EXPECT_EQ(Stats.TDL, 16896u + 3072u + 100u);
 
     // Any other units index: no current or maximum texts, bytes per second on the chart.
     Tick(2048, 0, 2);
@@ -191,7 +196,8 @@ TEST_F(WatcherRun, AFailedBaselineReadFollowedByAGoodOneShowsNoSpike)
         Counters.Fail = true;
         Tick(0, 0); // the interface went away: baseline dropped
         Counters.Fail = false;
-        Counters.FailNext = 1; // the next baseline read fails, the read after it works
+        Counters.FailNext = 1; // the next read fails too, the one after it is a new baseline
+        Tick(1, 1);
         Tick(4096, 4096);
         EXPECT_EQ(Stats.RateDL(), 0.0) << wide;
         EXPECT_EQ(Stats.RateUL(), 0.0) << wide;
@@ -498,6 +504,88 @@ TEST_F(WatcherWallClockJumps, AnInterfaceThatIsNotBackAfterTheSleepCountsOnceItR
     EXPECT_EQ(Stats.TDL, before + 1024);
     EXPECT_EQ(Stats.MDL, 1024.0);
 }
+
+// A panel reads the pass that another reader (the list, the history, the tray) took at another
+// phase of the second, and refreshes, sleeps and wakes take new passes at any moment: a steady
+// 1 MiB/s reads "1.00 MB" at every tick and as the maximum, whatever the order.
+class WatcherSharedPass : public testing::TestWithParam<std::uint64_t>
+{
+protected:
+    TPinnedFormat Pin{"."};
+    test::TFakeClock Clock{50'000};
+    // The kernel's counters: a little over 1 MiB/s down (so that whole bytes never make it read
+    // just under a megabyte), a quarter of it up, while the machine is awake.
+    static constexpr std::uint64_t Rate = 1'050'000;
+    TTrafficCounterPass Pass{[this](std::vector<TLinkCounters>& ACounters) {
+                                 ACounters = {{2, Clock.Ms * Rate / 1000, Clock.Ms * Rate / 4000}};
+                                 return 1;
+                             },
+                             Clock};
+    TIpHelperCounterSource Source{&Pass, Clock};
+    TWatcherChartModel Chart;
+    TWatcherStatistics Stats{Source, Clock, Chart};
+    int Checked = 0;
+
+    WatcherSharedPass() { Stats.Adapter.IntfIdx = 2; }
+
+    void OtherReader()
+    {
+        TTrafficCounters c;
+        Source.ReadCounters(2, c, 0);
+    }
+    void Refresh()
+    {
+        Pass.Invalidate();
+        OtherReader();
+    }
+    void Tick()
+    {
+        Stats.TimerTimer(0);
+        if (Stats.TDL == 0)
+            return; // the first tick only takes the baseline
+        ++Checked;
+        EXPECT_EQ(Stats.ReadOuts()[TWatcherStatistics::roDL], "1.00 MB") << "tick at " << Clock.Ms;
+        EXPECT_NEAR(Stats.RateUL(), Rate / 4.0, Rate / 400.0) << "tick at " << Clock.Ms;
+        EXPECT_NEAR(Stats.MDL, double(Rate), Rate / 100.0);
+        EXPECT_NEAR(Stats.MUL, Rate / 4.0, Rate / 400.0);
+    }
+    // Moves the monotonic clock (and with it the steady traffic) on by AMs.
+    void Advance(std::uint64_t AMs) { Clock.Ms += AMs; }
+};
+
+TEST_P(WatcherSharedPass, ReadsTheTrueRateThroughRefreshesASleepAndAWake)
+{
+    const std::uint64_t phase = GetParam();
+    for (int second = 0; second < 40; ++second) {
+        OtherReader(); // at x.0
+        if (second % 6 == 2) {
+            Advance(phase / 2); // a change of the interfaces between the other reader and the panel
+            Refresh();
+            Advance(phase - phase / 2);
+        } else {
+            Advance(phase);
+        }
+        Tick(); // at x.phase
+        if (second == 12) {
+            // A sleep announced 0.8 s after the tick: the panels count up to it on a reading taken
+            // then; the machine sleeps an hour; the wake is handled 0.3 s into the next second, with
+            // a refresh and new baselines.
+            Advance(800);
+            Stats.StartNewBaseline();
+            Clock.Sleep(3600 * 1000);
+            Advance(500);
+            Refresh();
+            Stats.StartNewBaseline();
+            Advance(700);
+            continue;
+        }
+        Advance(1000 - phase);
+    }
+    EXPECT_GE(Checked, 35);
+    EXPECT_EQ(Stats.ReadOuts()[TWatcherStatistics::roDLMax], "1.00 MB");
+}
+
+INSTANTIATE_TEST_SUITE_P(Phases, WatcherSharedPass, testing::Values(100u, 500u, 850u, 950u));
 
 } // namespace
 } // namespace qn

@@ -1390,6 +1390,135 @@ def case_accessible_panel(d):
     d.exit_quarno(window)
 
 
+class PacedFrames:
+    """Sends raw frames into interface at rate bytes a second from a thread, by a token bucket (a
+    late wake sends what is due, so the long-run rate is exact), and samples the receiving end's
+    kernel counter every 25 ms: the true rates the panel must show."""
+
+    def __init__(self, interface, receiver, rate):
+        self.interface, self.receiver, self.rate = interface, receiver, rate
+        self.samples, self.running = [], True
+        self.threads = [threading.Thread(target=self._send, daemon=True),
+                        threading.Thread(target=self._sample, daemon=True)]
+        for thread in self.threads:
+            thread.start()
+
+    def _send(self):
+        frame = b"\xff" * 6 + b"\x02\x00\x00\x00\x00\xa1" + b"\x88\xb5" + b"\x00" * 986
+        with socket.socket(socket.AF_PACKET, socket.SOCK_RAW) as s:
+            s.bind((self.interface, 0))
+            start, sent = time.monotonic(), 0
+            while self.running:
+                due = int(self.rate * (time.monotonic() - start)) - sent
+                for _ in range(max(0, due) // len(frame)):
+                    s.send(frame)
+                    sent += len(frame)
+                time.sleep(0.005)
+
+    def _sample(self):
+        # /proc/net/dev answers for this process's namespace (sysfs for the one that mounted it).
+        while self.running:
+            with open("/proc/net/dev") as f:
+                for line in f:
+                    name, _, fields = line.partition(":")
+                    if name.strip() == self.receiver:
+                        self.samples.append((time.monotonic(), int(fields.split()[0])))
+            time.sleep(0.025)
+
+    def stop(self):
+        self.running = False
+        for thread in self.threads:
+            thread.join()
+
+    def rates(self, span):
+        """The rate over every window of at least span seconds between two samples."""
+        result, j = [], 0
+        for i, (t0, b0) in enumerate(self.samples):
+            j = max(j, i + 1)
+            while j < len(self.samples) and self.samples[j][0] - t0 < span:
+                j += 1
+            if j == len(self.samples):
+                break
+            t1, b1 = self.samples[j]
+            result.append((b1 - b0) / (t1 - t0))
+        return result
+
+
+def figure_bytes(text):
+    number, unit = text.split()
+    return float(number) * {"B": 1, "KB": 1024, "MB": 1048576, "GB": 1073741824}[unit]
+
+
+def case_max_through_changes(d):
+    """A watched veth receives a paced 1 MB/s for 40 s while other links come and go every few
+    seconds and PrepareForSleep(true)/(false) pairs arrive: the panel's maximum, read over AT-SPI
+    as a screen reader reads it, stays within a few percent of the highest true one-second rate of
+    the kernel's own counter."""
+    python = pyatspi_python()
+    launcher = "/usr/libexec/at-spi-bus-launcher"
+    if not python or not os.path.exists(launcher) or not shutil.which("dbus-daemon") or not shutil.which("gdbus"):
+        log("SKIP: needs python3-pyatspi, at-spi2-core, dbus-daemon and gdbus (make deps installs them)")
+        sys.exit(SKIP)
+    ip("link", "set", "lo", "up")
+    veth("qm0", "qm1")
+    system = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1", "--nopidfile"],
+                              stdout=subprocess.PIPE, env=d.env, text=True)
+    d.procs.append(system)
+    d.env["DBUS_SYSTEM_BUS_ADDRESS"] = system.stdout.readline().strip()
+    session = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1", "--nopidfile"],
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=d.env, text=True)
+    d.procs.append(session)
+    d.env.update(DBUS_SESSION_BUS_ADDRESS=session.stdout.readline().strip(), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                 QT_ACCESSIBILITY="1")
+    d.start([launcher, "--launch-immediately"])
+    d.write_settings("[Settings]\nqm0=1\n")
+    window = d.start_quarno()
+
+    def emit(start):
+        subprocess.run(["gdbus", "emit", "--system", "--object-path", "/org/freedesktop/login1",
+                        "--signal", "org.freedesktop.login1.Manager.PrepareForSleep", start], check=True,
+                       env=d.env, timeout=20)
+
+    def maximum():
+        out = subprocess.run([python, os.path.abspath(__file__), "--atspi-dump"], env=d.env, capture_output=True,
+                             text=True, timeout=60).stdout
+        for line in out.splitlines():
+            node = line.split("\t")
+            if len(node) == 6 and node[2] == "qm0 download maximum" and re.fullmatch(r"\d+\.\d\d [KMG]?B", node[4]):
+                return figure_bytes(node[4])
+        return None
+
+    wait_for("the panel on the accessibility bus", maximum, timeout=40, interval=1.0)
+    rate = 1_000_000
+    sender = PacedFrames("qm1", "qm0", rate)
+    try:
+        started = time.monotonic()
+        step = 0
+        while time.monotonic() - started < 40:
+            time.sleep(1.3)
+            step += 1
+            if step % 2 == 0:
+                veth(f"qc{step}", f"qd{step}")
+            if step % 2 == 1 and step > 2:
+                ip("link", "del", f"qc{step - 1}")
+            if step % 5 == 0:
+                emit("true")
+                time.sleep(0.4 + 0.1 * (step % 3))
+                emit("false")
+        shown = maximum()
+    finally:
+        sender.stop()
+    one_second = sender.rates(1.0)
+    if not one_second:
+        raise Failure("no samples of the kernel's counter")
+    highest, typical = max(one_second), sorted(one_second)[len(one_second) // 2]
+    log(f"panel maximum {shown:.0f} B/s; kernel: highest one-second rate {highest:.0f}, median {typical:.0f}")
+    if shown is None or shown > 1.04 * highest:
+        raise Failure(f"the panel's maximum {shown} B/s is above the highest true one-second rate {highest:.0f}")
+    if shown < 0.96 * typical:
+        raise Failure(f"the panel's maximum {shown} B/s is below the steady rate {typical:.0f}")
+    d.exit_quarno(window)
+
 CASES = {
     "twenty_starts": case_twenty_starts,
     "hide_tray_before_start": case_hide_tray_before_start,
@@ -1411,9 +1540,11 @@ CASES = {
     "tray_restores_maximised": case_tray_restores_maximised,
     "tray_traffic": case_tray_traffic,
     "accessible_panel": case_accessible_panel,
+    "max_through_changes": case_max_through_changes,
 }
 NEEDS_NAMESPACE = {"burst_of_interface_changes", "data_cap_notifications", "all_interfaces_are_the_uplinks",
-                   "clock_jump", "signal_ending", "sleep_and_wake", "tray_traffic", "accessible_panel"}
+                   "clock_jump", "signal_ending", "sleep_and_wake", "tray_traffic", "accessible_panel",
+                   "max_through_changes"}
 NEEDS = {"data_cap_notifications": ("dunst", "dbus-daemon", "dbus-monitor", "dbus-send")}
 
 

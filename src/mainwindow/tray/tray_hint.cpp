@@ -1,8 +1,6 @@
 // The tray hint's text and pace, and the rates of an unwatched interface.
 #include "mainwindow/tray/tray_hint.h"
 
-#include "netdata/counter_difference.h"
-
 namespace qn {
 
 std::string TrayHintText(const std::string& ATitle, const std::vector<TTrayHintLine>& ALines)
@@ -27,23 +25,15 @@ std::optional<std::string> TTrayHint::Update(std::uint64_t ANowMs, const std::st
     return text;
 }
 
-void TTrayRates::Sample(std::uint32_t AIntfIdx, const TTrafficCounters* AReading, std::uint64_t ANowMs)
+void TTrayRates::Sample(ITrafficCounterSource& ASource, std::uint32_t AIntfIdx)
 {
-    FRateDL = FRateUL = 0.0;
-    if (!AReading || !UsableReading(*AReading)) {
-        FHave = false;
-        return;
-    }
-    if (FHave && AIntfIdx == FIdx && ANowMs > FAt) {
-        const double seconds = static_cast<double>(ANowMs - FAt) / 1000.0;
-        const TCounterStep step = CounterDifference(FBaseline, *AReading);
-        FRateDL = static_cast<double>(step.In) / seconds;
-        FRateUL = static_cast<double>(step.Out) / seconds;
-    }
-    FIdx = AIntfIdx;
-    FBaseline = *AReading;
-    FAt = ANowMs;
-    FHave = true;
+    TTrafficCounters reading;
+    const bool read = ASource.ReadCounters(AIntfIdx, reading, FBaseline.NotBeforeMs());
+    const TCounterAdvance advance = FBaseline.Take(AIntfIdx, read ? &reading : nullptr);
+    if (advance.Kind != TCounterAdvance::akNone && !advance.HasRate())
+        return; // no time between the two readings: the last rates stand
+    FRateDL = advance.RateIn();
+    FRateUL = advance.RateOut();
 }
 
 } // namespace qn

@@ -1,6 +1,7 @@
 // The tray icon's hint: the watched interfaces with their current rates, at most every two seconds.
 #pragma once
 
+#include "netdata/counter_baseline.h"
 #include "netdata/traffic_counter_source.h"
 
 #include <cstdint>
@@ -42,23 +43,21 @@ private:
     bool FHave = false;
 };
 
-// The rates of one interface from its octet counters, for the picture when no panel is watching.
-// The panels' rules (netdata/counter_difference.h): a new index or a read that is not usable takes a
-// new baseline and shows 0; what moved between two readings is CounterDifference's; elapsed time is
-// monotonic.
+// The rates of one interface from its octet counters, for the picture when no panel is watching,
+// kept by the panels' baseline keeper: a new index or a read that is not usable takes a new baseline
+// and shows 0; a rate is what moved between two readings over the time between them; the reading
+// handed out last time again keeps the last rates.
 class TTrayRates
 {
 public:
-    // AReading is null when the read failed.
-    void Sample(std::uint32_t AIntfIdx, const TTrafficCounters* AReading, std::uint64_t ANowMs);
+    // Reads the interface AIntfIdx from ASource, no earlier than the minimum span after the last
+    // reading, and takes its rates.
+    void Sample(ITrafficCounterSource& ASource, std::uint32_t AIntfIdx);
     double RateDL() const { return FRateDL; }
     double RateUL() const { return FRateUL; }
 
 private:
-    std::uint32_t FIdx = 0;
-    TTrafficCounters FBaseline;
-    std::uint64_t FAt = 0;
-    bool FHave = false;
+    TCounterBaseline FBaseline;
     double FRateDL = 0.0;
     double FRateUL = 0.0;
 };

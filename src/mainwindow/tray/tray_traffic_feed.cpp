@@ -1,7 +1,6 @@
 // TTrayTrafficFeed: the panels' read-outs, or the best interface's rates, for the tray.
 #include "mainwindow/tray/tray_traffic_feed.h"
 
-#include "netdata/ip_helper_counter_source.h"
 #include "netdata/network_configuration.h"
 #include "texts/quantity_format.h"
 #include "watcher/frm_qn_watcher.h"
@@ -18,8 +17,7 @@ std::uint32_t OpaqueRgb(const QColor& AColor)
 
 } // namespace
 
-TTrayTraffic TTrayTrafficFeed::Collect(const std::vector<Tfrm_qn_Watcher*>& APanels, const TNetworkConfiguration& ANCC,
-                                       std::uint64_t ANowMs)
+TTrayTraffic TTrayTrafficFeed::Collect(const std::vector<Tfrm_qn_Watcher*>& APanels, const TNetworkConfiguration& ANCC)
 {
     TTrayTraffic traffic;
     if (!APanels.empty()) {
@@ -39,9 +37,7 @@ TTrayTraffic TTrayTrafficFeed::Collect(const std::vector<Tfrm_qn_Watcher*>& APan
     if (i < 0)
         return traffic;
     const TAdapter& best = ANCC.Adapters(static_cast<std::uint16_t>(i));
-    TTrafficCounters counters;
-    const bool read = TIpHelperCounterSource().ReadCounters(best.IntfIdx, counters);
-    FBestRates.Sample(best.IntfIdx, read ? &counters : nullptr, ANowMs);
+    FBestRates.Sample(FSource, best.IntfIdx);
     traffic.RateDL = FBestRates.RateDL();
     traffic.RateUL = FBestRates.RateUL();
     traffic.Lines.push_back(

@@ -3,6 +3,8 @@
 
 #include "mainwindow/tray/traffic_tray_icon.h"
 #include "mainwindow/tray/tray_hint.h"
+#include "netdata/ip_helper_counter_source.h"
+#include "platform/clock.h"
 
 #include <cstdint>
 #include <vector>
@@ -17,10 +19,13 @@ class Tfrm_qn_Watcher;
 class TTrayTrafficFeed
 {
 public:
-    TTrayTraffic Collect(const std::vector<Tfrm_qn_Watcher*>& APanels, const TNetworkConfiguration& ANCC,
-                         std::uint64_t ANowMs);
+    // AClock times the best interface's rows; borrowed for the feed's life.
+    explicit TTrayTrafficFeed(IClock& AClock) : FSource(AClock) {}
+
+    TTrayTraffic Collect(const std::vector<Tfrm_qn_Watcher*>& APanels, const TNetworkConfiguration& ANCC);
 
 private:
+    TIpHelperCounterSource FSource;
     TTrayRates FBestRates;
 };
 

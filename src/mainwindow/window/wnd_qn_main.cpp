@@ -422,8 +422,8 @@ void Twnd_qn_Main::RefreshTrayTraffic()
         return;
     }
     if (!FTrayFeed)
-        FTrayFeed = std::make_unique<TTrayTrafficFeed>();
-    TrayIcon->Tick(true, now, FTrayFeed->Collect(Watchers(), *FNCC, now));
+        FTrayFeed = std::make_unique<TTrayTrafficFeed>(Clock ? *Clock : SystemClock());
+    TrayIcon->Tick(true, now, FTrayFeed->Collect(Watchers(), *FNCC));
 }
 
 // The main window across the user's day: the end of the session, and the machine's sleep and wake.
