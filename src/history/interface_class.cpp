@@ -14,6 +14,12 @@ namespace {
 constexpr std::array<std::uint16_t, 6> TunnelArpTypes = {768, 769, 776, 778, 823, 65534};
 constexpr std::uint16_t LoopbackArpType = 772;
 
+// A modem's link: PPP (pppd over a serial or USB modem, Bluetooth tethering, dial-up) and the kernel's
+// WWAN links, by their kind or their link type (PPP, raw IP). They are software links with no
+// device behind them, yet the bytes on them cross no other link of the machine.
+constexpr std::array<std::uint16_t, 2> ModemArpTypes = {512, 519};
+constexpr std::array<std::string_view, 2> ModemKinds = {"ppp", "wwan"};
+
 constexpr std::array<std::string_view, 17> TunnelKinds = {
     "tun", "wireguard", "ipip", "gre",   "gretap", "ip6gre", "ip6gretap", "sit",    "ip6tnl",
     "vti", "vti6",      "xfrm", "vxlan", "geneve", "erspan", "ip6erspan", "openvpn"};
@@ -28,6 +34,9 @@ TInterfaceClass ClassifyInterface(const TInterfaceFacts& AFacts, bool APhysicalP
         return TInterfaceClass::icTunnel;
     // Before the link type: a mobile modem in raw-IP mode has the type "none" that tun devices have.
     if (AFacts.HasDevice)
+        return TInterfaceClass::icPhysical;
+    if (std::find(ModemKinds.begin(), ModemKinds.end(), AFacts.Kind) != ModemKinds.end() ||
+        std::find(ModemArpTypes.begin(), ModemArpTypes.end(), AFacts.ArpType) != ModemArpTypes.end())
         return TInterfaceClass::icPhysical;
     if (std::find(TunnelArpTypes.begin(), TunnelArpTypes.end(), AFacts.ArpType) != TunnelArpTypes.end())
         return TInterfaceClass::icTunnel;

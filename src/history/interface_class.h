@@ -14,15 +14,16 @@ namespace qn {
 enum class TInterfaceClass : std::uint8_t
 {
     icUnknown = 0,      // recorded before classes were, and not present now
-    icPhysical = 1,     // a device behind it: Ethernet, Wi-Fi, a WWAN or USB modem
-    icDefaultRoute = 2, // no device, but the default route leaves through it (PPP, a container's veth)
+    icPhysical = 1,     // a device behind it: Ethernet, Wi-Fi, a WWAN or USB modem, or a PPP link
+    icDefaultRoute = 2, // no device, but the default route leaves through it (a container's veth)
     icLoopback = 3,
     icVirtual = 4, // veth, bridge, bond, VLAN, macvlan, dummy ...: traffic that also crosses another link
     icTunnel = 5,  // tun, tap, WireGuard, IP-in-IP, GRE ...: traffic that leaves again, encrypted or wrapped
 };
 
-// The rule, in this order: the loopback; a tunnel by its kind; a device behind it; a tunnel by its
-// link type; the default route; anything else is virtual. A tunnel never counts, even when the
+// The rule, in this order: the loopback; a tunnel by its kind; a device behind it or a modem's link
+// (PPP or WWAN, by kind or link type); a tunnel by its link type; the default route; anything else
+// is virtual. A tunnel never counts, even when the
 // default route uses it, because its bytes cross the uplink a second time. A software link (one with a
 // kind: a bridge, bond or VLAN over the machine's own device) that carries the default route is
 // an uplink only when APhysicalPresent is false, as in a container whose only way out is a veth:

@@ -34,8 +34,13 @@ TEST(InterfaceClass, EachLinkIsClassedByWhatItIsAndTunnelsNeverCountEvenOnTheDef
         {Facts("eth0", 1, "", true, true), true, C::icPhysical},
         {Facts("wlan0", 1, "", true, false), true, C::icPhysical},
         {Facts("wwan0", 65534, "", true, false), true, C::icPhysical}, // a raw-IP modem: link type "none"
-        {Facts("ppp0", 512, "", false, true), true, C::icDefaultRoute},
-        {Facts("ppp1", 512, "", false, false), true, C::icVirtual},
+        // A modem's links as the kernel makes them: pppd's (kind "ppp", link type PPP), a WWAN
+        // link (kind "wwan", raw IP): uplinks beside a physical link, on the default route or not.
+        {Facts("ppp0", 512, "ppp", false, true), true, C::icPhysical},
+        {Facts("ppp1", 512, "ppp", false, false), true, C::icPhysical},
+        {Facts("wwan1", 519, "wwan", false, true), true, C::icPhysical},
+        {Facts("wwan2", 65534, "wwan", false, false), true, C::icPhysical},
+        {Facts("rmnet0", 519, "", false, false), true, C::icPhysical},
         {Facts("veth0", 1, "veth", false, false), false, C::icVirtual},
         // A container's only way out.
         {Facts("eth0", 1, "veth", false, true), false, C::icDefaultRoute},
@@ -60,6 +65,12 @@ TEST(InterfaceClass, APhysicalLinkAnywhereDecidesForTheSoftwareLinksOnTheRoute)
                                                Facts("eth0", 1, "", true, false),
                                                Facts("br0", 1, "bridge", false, true)};
     EXPECT_EQ(ClassifyInterfaces(host).at("br0"), C::icVirtual);
+    // A laptop on a USB modem: the Ethernet port is there, the traffic goes over pppd's link.
+    const std::vector<TInterfaceFacts> laptop = {Facts("lo", 772, "", false, false, true),
+                                                 Facts("eth0", 1, "", true, false), Facts("wlan0", 1, "", true, false),
+                                                 Facts("ppp0", 512, "ppp", false, true)};
+    EXPECT_EQ(UplinkNames({"eth0", "lo", "ppp0", "wlan0"}, {}, ClassifyInterfaces(laptop)),
+              (std::vector<std::string>{"eth0", "ppp0", "wlan0"}));
     const std::vector<TInterfaceFacts> container = {Facts("lo", 772, "", false, false, true),
                                                     Facts("eth0", 1, "veth", false, true)};
     const auto classes = ClassifyInterfaces(container);

@@ -632,6 +632,51 @@ TEST_F(MainWindow, ChangesInsertAndRemoveRowsAndMenuItemsKeepingSelectionAndChec
     EXPECT_EQ(wlanItem, MonitorItem("wlan0"));
 }
 
+// Return opens the focused row's interface: when that interface leaves the list (unplugged, or
+// hidden by the filter) no row has the focus, so Return opens nothing rather than a neighbour; when
+// it comes back it has the focus again.
+TEST_F(MainWindow, AFocusedInterfaceThatLeavesTheListTakesTheFocusWithIt)
+{
+    Twnd_qn_Main& w = Start();
+    w.acIntfView->trigger();
+    if (w.Tree->Tag() != 0)
+        w.acOOI->trigger(); // every interface listed
+    ASSERT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0"}), ListedNames());
+    std::vector<std::string> shown;
+    w.ShowAdapterInfo = [&](QWidget*, const TAdapter& AData) { shown.push_back(AData.Name); };
+    w.Tree->setFocus();
+    w.Tree->FocusRow(2); // wlan0
+
+    const test::TFakeInterface wifi = *FFake->Find(5);
+    std::erase_if(FFake->Interfaces, [](const test::TFakeInterface& AIntf) { return AIntf.Name == "wlan0"; });
+    NoticeChange(w);
+    ASSERT_EQ((std::vector<std::string>{"eth0", "eth1"}), ListedNames());
+    EXPECT_EQ(-1, w.Tree->FocusedRow());
+    EXPECT_TRUE(w.Tree->selectionModel()->selectedRows().isEmpty());
+    QTest::keyClick(w.Tree, Qt::Key_Return);
+    EXPECT_TRUE(shown.empty()) << "opened " << shown.front();
+
+    FFake->Interfaces.push_back(wifi);
+    NoticeChange(w);
+    ASSERT_EQ((std::vector<std::string>{"eth0", "eth1", "wlan0"}), ListedNames());
+    EXPECT_EQ(2, w.Tree->FocusedRow());
+    QTest::keyClick(w.Tree, Qt::Key_Return);
+    EXPECT_EQ((std::vector<std::string>{"wlan0"}), shown);
+
+    // The filter hides the focused eth1 (disconnected): the same.
+    shown.clear();
+    w.Tree->FocusRow(1);
+    w.acOOI->trigger();
+    ASSERT_EQ((std::vector<std::string>{"eth0", "wlan0"}), ListedNames());
+    EXPECT_EQ(-1, w.Tree->FocusedRow());
+    QTest::keyClick(w.Tree, Qt::Key_Return);
+    EXPECT_TRUE(shown.empty()) << "opened " << shown.front();
+    // A row the user focuses meanwhile keeps the focus when eth1 is listed again.
+    w.Tree->FocusRow(0);
+    w.acOOI->trigger();
+    EXPECT_EQ(0, w.Tree->FocusedRow());
+}
+
 TEST_F(MainWindow, StoredChoicesApplyToInterfacesPresentAtStartOnly)
 {
     WriteSettings("[Settings]\nwlan0=1\nusb0=1\n");

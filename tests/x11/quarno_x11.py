@@ -1087,10 +1087,12 @@ def history_bytes(d, name):
 
 
 def case_signal_ending(d):
-    """SIGTERM and SIGHUP each end the program as Exit does: the settings file holds a view change
-    made just before, and the history the traffic of the last seconds."""
+    """SIGHUP alone, a session manager's SIGTERM with SIGHUP right after it, and Ctrl+C followed by
+    SIGTERM each end the program as Exit does: the settings file holds a view change made just
+    before, and the history the traffic of the last seconds; the later signal cuts nothing short."""
     ip("link", "set", "lo", "up")
-    for signum in (signal.SIGTERM, signal.SIGHUP):
+    for signals in ((signal.SIGHUP,), (signal.SIGTERM, signal.SIGHUP), (signal.SIGINT, signal.SIGTERM)):
+        name = "+".join(s.name for s in signals)
         d.write_settings(PERSISTED)
         window = d.start_quarno()
         _, _, _, tall = d.geometry(window)
@@ -1104,19 +1106,20 @@ def case_signal_ending(d):
         wait_for("the list to be hidden", lambda: d.geometry(window)[3] < tall, state=lambda: d.geometry(window))
         before = history_bytes(d, "lo") if os.path.exists(
             os.path.join(d.env["HOME"], ".local/share/Veldo/Quarno/history.sqlite")) else (0, 0)
-        d.quarno_proc.send_signal(signum)
+        for s in signals:
+            d.quarno_proc.send_signal(s)
         try:
             status = d.quarno_proc.wait(timeout=15)
         except subprocess.TimeoutExpired:
-            raise Failure(f"quarno did not end after {signum.name}")
+            raise Failure(f"quarno did not end after {name}")
         if status != 0:
-            raise Failure(f"quarno ended with status {status} after {signum.name}")
+            raise Failure(f"quarno ended with status {status} after {name}")
         if d.setting("Twnd_qn_Main\\Tree", "Visible") != "0":
-            raise Failure(f"the hidden list was not stored at {signum.name}:\n{d.settings()}")
+            raise Failure(f"the hidden list was not stored at {name}:\n{d.settings()}")
         down, up = history_bytes(d, "lo")
-        log(f"{signum.name}: sent {blaster.sent} bytes; history lo {before} -> {(down, up)}")
+        log(f"{name}: sent {blaster.sent} bytes; history lo {before} -> {(down, up)}")
         if down - before[0] < blaster.sent or up - before[1] < blaster.sent:
-            raise Failure(f"the history lacks the last seconds at {signum.name}: {(down, up)} after {before}, "
+            raise Failure(f"the history lacks the last seconds at {name}: {(down, up)} after {before}, "
                           f"{blaster.sent} bytes sent")
 
 

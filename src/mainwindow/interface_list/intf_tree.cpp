@@ -64,11 +64,25 @@ void TIntfTree::Rebuild()
     if (!list)
         return;
     const int focused = FocusedRow();
-    const bool hadFocus = focused >= 0 && focused < list->rowCount();
-    const std::uint32_t focusedIdx = list->IntfIdxAt(focused);
+    if (focused >= 0 && focused < list->rowCount())
+        FFocusedIdx = list->IntfIdxAt(focused);
+    else if (focused >= 0)
+        FFocusedIdx = 0;
     list->Rebuild(OnlyOperational());
-    if (hadFocus)
-        FocusRow(list->FindRow(focusedIdx));
+    if (FFocusedIdx == 0)
+        return;
+    const int row = list->FindRow(FFocusedIdx);
+    if (row >= 0) {
+        FocusRow(row);
+        return;
+    }
+    // The focused interface left the list. The removal moved the focus to a neighbour, on which
+    // Return would show another interface's properties: no row has the focus until the user
+    // chooses one, or the interface comes back.
+    if (selectionModel()) {
+        selectionModel()->clearCurrentIndex();
+        selectionModel()->clearSelection();
+    }
 }
 
 void TIntfTree::mouseDoubleClickEvent(QMouseEvent* AEvent)

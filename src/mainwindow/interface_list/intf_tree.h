@@ -3,6 +3,7 @@
 
 #include <QTreeView>
 
+#include <cstdint>
 #include <functional>
 
 namespace qn {
@@ -35,7 +36,8 @@ public:
     // Gives ARow the focus, selects it and scrolls it into view without centring.
     void FocusRow(int ARow);
     // Rebuilds the list model (set with setModel) for the filter; a focused row stays on its
-    // interface while that is still listed.
+    // interface while that is still listed. When it leaves the list no row has the focus, and the
+    // interface has it again if it comes back before another row was focused.
     void Rebuild();
 
     std::function<void()> OnDblClick;
@@ -49,6 +51,7 @@ protected:
 
 private:
     int FTag = 1;
+    std::uint32_t FFocusedIdx = 0; // the interface of the focused row at the last rebuild, 0 for none
 };
 
 } // namespace qn

@@ -2,6 +2,7 @@
 #include "mainwindow/session/sleep_watch.h"
 
 #include "mainwindow/session/sleep_detector.h"
+#include "mainwindow/session/sleep_inhibitor.h"
 #include "mainwindow/session/sleep_signal.h"
 #include "platform/clock.h"
 
@@ -18,14 +19,20 @@ constexpr int ResumeLooks = 12;
 TSleepWatch::TSleepWatch(QObject* AOwner)
 {
     FSignal = new TSleepSignal(AOwner);
+    FInhibitor = std::make_unique<TSleepInhibitor>(AOwner);
     FSignal->OnSleep = [this] {
+        FWakes.SleepAnnounced();
         if (OnSleep)
             OnSleep();
+        // Written: the machine may sleep now.
+        FInhibitor->Release();
     };
     FSignal->OnResume = [this] {
-        if (OnResume)
+        if (FWakes.BusWake() && OnResume)
             OnResume();
     };
+    if (FSignal->Listening())
+        FInhibitor->Take();
     FTimer = new QTimer(AOwner);
     FTimer->setObjectName(QStringLiteral("ResumeTimer"));
     FTimer->setInterval(ResumeLookIntervalMs);
@@ -44,7 +51,7 @@ void TSleepWatch::Check(IClock* AClock)
     if (!FDetector) {
         FDetector = std::make_unique<TSleepDetector>(AClock ? *AClock : SystemClock());
     }
-    if (FDetector->Resumed() && OnResume)
+    if (FDetector->Resumed() && FWakes.ClockWake() && OnResume)
         OnResume();
 }
 
@@ -53,6 +60,8 @@ void TSleepWatch::Woken()
     ++FResumeCount;
     if (FDetector)
         FDetector->Reset();
+    if (FSignal->Listening())
+        FInhibitor->Take();
 }
 
 void TSleepWatch::StartLooks()

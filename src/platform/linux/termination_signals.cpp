@@ -14,8 +14,8 @@ namespace qn {
 namespace {
 
 int ThePipe[2] = {-1, -1};
-// Signals caught so far; lock-free, so the handler may touch it.
-std::atomic<int> TheCount{0};
+// The signal that began the ending, 0 before one came; lock-free, so the handlers may touch it.
+std::atomic<int> TheFirst{0};
 static_assert(std::atomic<int>::is_always_lock_free);
 
 constexpr int Caught[] = {SIGTERM, SIGHUP, SIGINT};
@@ -23,22 +23,36 @@ constexpr int Caught[] = {SIGTERM, SIGHUP, SIGINT};
 extern "C" void OnTerminationSignal(int ASignal)
 {
     const int saved = errno;
-    if (TheCount.fetch_add(1) > 0) {
-        // The second request: end now, the way the signal would without a handler.
-        // The signal is blocked while its handler runs: unblocked, it is delivered at once.
-        signal(ASignal, SIG_DFL);
-        sigset_t set;
-        sigemptyset(&set);
-        sigaddset(&set, ASignal);
-        raise(ASignal);
-        pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
-        _exit(128 + ASignal); // not reached unless the default action is to go on
+    int none = 0;
+    // Later requests are the same request again (a session manager sends SIGTERM and then SIGHUP):
+    // the ending that runs is left to finish, under the watchdog.
+    if (TheFirst.compare_exchange_strong(none, ASignal)) {
+        alarm(TerminationWatchdogSeconds);
+        const unsigned char byte = static_cast<unsigned char>(ASignal);
+        // The pipe is non-blocking and empty: the write cannot wait.
+        [[maybe_unused]] const ssize_t written = write(ThePipe[1], &byte, 1);
     }
-    const unsigned char byte = static_cast<unsigned char>(ASignal);
-    // The pipe is non-blocking and nearly empty: the write cannot wait, and a full pipe already
-    // tells that a request is pending.
-    [[maybe_unused]] const ssize_t written = write(ThePipe[1], &byte, 1);
     errno = saved;
+}
+
+extern "C" void OnWatchdog(int)
+{
+    // The ending hangs: end the way the first signal would have without a handler, so that whoever
+    // sent it sees the process ended by it.
+    const int first = TheFirst.load();
+    const int ending = first != 0 ? first : SIGTERM;
+    struct sigaction action
+    {
+    };
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(ending, &action, nullptr);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, ending);
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+    raise(ending);
+    _exit(128 + ending); // not reached unless the default action is to go on
 }
 
 } // namespace
@@ -57,10 +71,17 @@ int InstallTerminationSignals()
     action.sa_handler = OnTerminationSignal;
     sigemptyset(&action.sa_mask);
     for (int s : Caught)
-        sigaddset(&action.sa_mask, s); // one handler at a time: the count decides, not a race
+        sigaddset(&action.sa_mask, s); // one handler at a time
     action.sa_flags = SA_RESTART;
     for (int s : Caught)
         sigaction(s, &action, nullptr);
+    struct sigaction watchdog
+    {
+    };
+    watchdog.sa_handler = OnWatchdog;
+    sigemptyset(&watchdog.sa_mask);
+    watchdog.sa_flags = SA_RESTART;
+    sigaction(SIGALRM, &watchdog, nullptr);
     return ThePipe[0];
 }
 
