@@ -450,6 +450,7 @@ void Tsp_XYPlot::UpdatePicture()
         for (const auto& series : FSeries)
             series->ClearFarLines();
         DrawAll(painter, FSurroundInvalid);
+        ++FWholeFieldPaints;
     } else {
         painter.setRenderHint(QPainter::Antialiasing, false);
         if (FSurroundInvalid) {

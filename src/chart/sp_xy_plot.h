@@ -107,6 +107,9 @@ public:
     // The plotting field after layout: left and top inclusive, right and bottom exclusive edges
     // are FieldRect().left() .. left() + width().
     QRect FieldRect();
+    // Paints of the buffered display that drew the whole field; the others moved the kept picture
+    // and drew what changed.
+    int WholeFieldPaints() const { return FWholeFieldPaints; }
 
 protected:
     void paintEvent(QPaintEvent* AEvent) override;
@@ -191,6 +194,7 @@ private:
     QRect FField;
     QImage FPicture; // the buffered display's picture
     TFieldState FDrawn;
+    int FWholeFieldPaints = 0;
     bool FLayoutInvalid = true;
     bool FSurroundInvalid = true;
     bool FFieldInvalid = true;
