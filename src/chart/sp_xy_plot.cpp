@@ -150,7 +150,23 @@ void Tsp_XYPlot::SeriesChanged()
             axis.AutoRange(low, high);
     }
     // The series keep where their points changed: the next paint draws only there.
-    update();
+    UpdateChangedArea();
+}
+
+void Tsp_XYPlot::UpdateChangedArea()
+{
+    // Only the columns the next paint will draw again are shown afresh, not the whole control.
+    if (!FBufferedDisplay || FLayoutInvalid || FSurroundInvalid || FPicture.isNull()) {
+        update();
+        return;
+    }
+    const TFieldUpdate plan = PlanFieldUpdate();
+    if (plan.Whole || plan.Shift != 0) {
+        update(FField);
+        return;
+    }
+    for (const auto& [left, right] : plan.Spans)
+        update(QRect(left, FField.top(), right - left + 1, FField.height()));
 }
 
 int Tsp_XYPlot::BorderWidth() const
@@ -418,7 +434,7 @@ void Tsp_XYPlot::DrawAll(QPainter& APainter, bool ASurroundings)
         OnDrawEnd(APainter);
 }
 
-void Tsp_XYPlot::paintEvent(QPaintEvent*)
+void Tsp_XYPlot::paintEvent(QPaintEvent* AEvent)
 {
     if (FLayoutInvalid)
         ComputeLayout();
@@ -428,12 +444,17 @@ void Tsp_XYPlot::paintEvent(QPaintEvent*)
         FSurroundInvalid = FFieldInvalid = false;
         return;
     }
-    UpdatePicture();
+    const QRegion changed = UpdatePicture();
     QPainter painter(this);
     painter.drawImage(0, 0, FPicture);
+    // A change asked to show less than it drew (a scroll that changed the layout) shows the rest
+    // next.
+    const QRegion missed = changed.subtracted(AEvent->region());
+    if (!missed.isEmpty())
+        update(missed);
 }
 
-void Tsp_XYPlot::UpdatePicture()
+QRegion Tsp_XYPlot::UpdatePicture()
 {
     const qreal ratio = devicePixelRatioF();
     const QSize need = size() * ratio;
@@ -444,7 +465,14 @@ void Tsp_XYPlot::UpdatePicture()
     }
     const TFieldUpdate plan = PlanFieldUpdate();
     if (!plan.Whole && !FSurroundInvalid && plan.Shift == 0 && plan.Spans.empty())
-        return; // nothing to draw
+        return {}; // nothing to draw
+    QRegion changed;
+    if (FSurroundInvalid || OnDrawEnd)
+        changed = rect();
+    else if (plan.Whole || plan.Shift != 0)
+        changed = FField;
+    for (const auto& [left, right] : plan.Spans)
+        changed += QRect(left, FField.top(), right - left + 1, FField.height());
     QPainter painter(&FPicture);
     if (plan.Whole) {
         for (const auto& series : FSeries)
@@ -466,6 +494,7 @@ void Tsp_XYPlot::UpdatePicture()
     }
     FSurroundInvalid = FFieldInvalid = false;
     RememberField();
+    return changed;
 }
 
 Tsp_XYPlot::TFieldUpdate Tsp_XYPlot::PlanFieldUpdate() const

@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QHash>
 #include <QImage>
+#include <QRegion>
 #include <QStaticText>
 #include <QWidget>
 
@@ -167,8 +168,11 @@ private:
     void DrawAll(QPainter& APainter, bool ASurroundings);
     int BorderWidth() const;
 
-    // The buffered picture brought up to date, drawing only what changed when it can.
-    void UpdatePicture();
+    // The buffered picture brought up to date, drawing only what changed when it can; the part of
+    // the control that changed.
+    QRegion UpdatePicture();
+    // Asks for a paint of what a change of the series will draw.
+    void UpdateChangedArea();
     TFieldUpdate PlanFieldUpdate() const;
     bool MovableAxes(int& AShift, int& AScrolled) const;
     void AddChangedSpans(TFieldUpdate& AUpdate) const;

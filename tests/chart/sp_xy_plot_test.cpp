@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -709,20 +710,50 @@ TEST(XYPlotKeptPicture, ChangesOtherThanAScrollDrawTheWholeField)
     EXPECT_EQ(check.Differing, 0);
 }
 
+// Counts the paints of a widget and keeps what the last one covered.
+struct TPaintCounter : QObject
+{
+    int Count = 0;
+    QRegion Last;
+    bool eventFilter(QObject*, QEvent* AEvent) override
+    {
+        if (AEvent->type() == QEvent::Paint) {
+            ++Count;
+            Last = static_cast<QPaintEvent*>(AEvent)->region();
+        }
+        return false;
+    }
+};
+
+TEST(XYPlotKeptPicture, APointAddedBeforeTheWindowScrollsShowsOnlyItsColumns)
+{
+    TWatcherLikePlot p;
+    TPaintCounter counter;
+    p.Plot.installEventFilter(&counter);
+    p.Plot.show();
+    std::mt19937 random(4);
+    double x = Noon;
+    for (int i = 0; i < 100; ++i, x += Second)
+        Tick(p, x, random, 100000);
+    QApplication::processEvents();
+    const int before = counter.Count;
+    Tick(p, x, random, 100000);
+    QApplication::processEvents();
+    ASSERT_EQ(counter.Count, before + 1);
+    const QRect shown = counter.Last.boundingRect();
+    const QRect field = p.Plot.FieldRect();
+    EXPECT_TRUE(field.contains(shown));
+    EXPECT_LE(shown.width(), 6);
+    EXPECT_EQ(shown.height(), field.height());
+    const int newest = p.Plot.BottomAxis().V2P(x);
+    EXPECT_TRUE(shown.left() <= newest && newest <= shown.right());
+}
+
 TEST(XYPlotKeptPicture, AHiddenChartPaintsNothingAndShowsTheScrolledPictureWhenShown)
 {
     TWatcherLikePlot p;
-    int paints = 0;
-    struct TPaintCounter : QObject
-    {
-        int& Count;
-        explicit TPaintCounter(int& ACount) : Count(ACount) {}
-        bool eventFilter(QObject*, QEvent* AEvent) override
-        {
-            Count += AEvent->type() == QEvent::Paint ? 1 : 0;
-            return false;
-        }
-    } counter(paints);
+    TPaintCounter counter;
+    int& paints = counter.Count;
     p.Plot.installEventFilter(&counter);
     p.Plot.show();
     std::mt19937 random(2);
