@@ -612,7 +612,7 @@ TEST(XYPlotKeptPicture, ScrollingASecondAtATimeDrawsWhatAWholePaintDraws)
         std::mt19937 random(static_cast<unsigned>(width));
         std::uniform_int_distribution<int> late(0, 40); // the timer a few milliseconds late
         double x = Noon;
-        for (int step = 0; step < 900; ++step) {
+        for (int step = 0; step < 760; ++step) {
             if (step == 400 || step == 403 || step == 404) { // a gap, a lone point, another gap
                 p.Down->BreakLine();
                 p.Up->BreakLine();
