@@ -504,7 +504,7 @@ Tsp_XYPlot::TFieldUpdate Tsp_XYPlot::PlanFieldUpdate() const
     // whole screen pixels, is drawn whole.
     if (FFieldInvalid || !FFieldColor.isValid() || OnFieldDraw || OnDrawEnd || FField != FDrawn.Field ||
         FField.width() >= Tsp_XYLine::MovableWidth || FPicture.devicePixelRatio() != 1.0 ||
-        FSeries.size() != FDrawn.Series.size())
+        !FPicture.rect().contains(FField) || FSeries.size() != FDrawn.Series.size())
         return update;
     for (std::size_t i = 0; i < FSeries.size(); ++i) {
         const Tsp_XYLine& line = *FSeries[i];

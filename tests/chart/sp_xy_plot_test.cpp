@@ -707,6 +707,12 @@ TEST(XYPlotKeptPicture, ChangesOtherThanAScrollDrawTheWholeField)
     check.Check("a long line", 0);
     ticks(1);
     check.CheckWhole("a scroll with a long line");
+
+    // A control smaller than its bands: the field sticks out of the picture and is drawn whole.
+    p.Plot.resize(12, 10);
+    check.Check("a tiny plot", 0);
+    ticks(2);
+    check.CheckWhole("a tiny plot scrolled");
     EXPECT_EQ(check.Differing, 0);
 }
 
