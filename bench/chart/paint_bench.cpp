@@ -99,6 +99,32 @@ void BM_TickAndRepaintAtTrimLimit(benchmark::State& AState)
 }
 BENCHMARK(BM_TickAndRepaintAtTrimLimit)->Unit(benchmark::kMicrosecond);
 
+// A tick before the window is full: two points added at its right end and nothing scrolled, so
+// only their columns are drawn again.
+void BM_TickAndRepaintFillingWindow(benchmark::State& AState)
+{
+    TBenchPlot bench(86400);
+    double x = Now;
+    int filled = 300;
+    for (auto _ : AState) {
+        if (++filled > 290) {
+            // A fresh window (a whole paint, not timed) for the next points to fill.
+            AState.PauseTiming();
+            bench.Plot.BottomAxis().SetMinMax(x, x + 300 * Second);
+            bench.Plot.render(&bench.Target);
+            filled = 0;
+            AState.ResumeTiming();
+        }
+        x += Second;
+        bench.Plot.Series(0).AddXY(x, 50);
+        bench.Plot.Series(1).AddXY(x, 20);
+        bench.Plot.Series(0).Delete(0);
+        bench.Plot.Series(1).Delete(0);
+        bench.Plot.render(&bench.Target);
+    }
+}
+BENCHMARK(BM_TickAndRepaintFillingWindow)->Unit(benchmark::kMicrosecond);
+
 // The same tick at the trim limit after the clock was set back range(1) seconds range(0) times
 // during the day: drawing must cost what it costs without the steps (range(0) = 0).
 void BM_TickAndRepaintAfterStepsBack(benchmark::State& AState)
@@ -127,8 +153,10 @@ BENCHMARK(BM_TickAndRepaintAfterStepsBack)
 void BM_RepaintField(benchmark::State& AState)
 {
     TBenchPlot bench(static_cast<int>(AState.range(0)));
+    qn::Tsp_LineAttr attr = bench.Plot.Series(1).LineAttr();
     for (auto _ : AState) {
-        bench.Plot.Series(1).SetLineAttr(bench.Plot.Series(1).LineAttr()); // a series change
+        attr.Color ^= 0x010101; // a series change the kept field cannot take over
+        bench.Plot.Series(1).SetLineAttr(attr);
         bench.Plot.render(&bench.Target);
     }
 }

@@ -9,6 +9,9 @@
 #
 #   bench/idle_cost/measure.sh [path/to/quarno] [runs] [yardstick source folder]
 #
+# A chart's time window starts at the first tick and scrolls only once it is full, five minutes
+# later: the default warm-up measures charts that fill. QN_IDLE_WARMUP=310 measures them scrolling.
+#
 # The yardstick's sources are looked for next to the repository (../shared/yardsticks/qt_floor).
 set -eu
 
@@ -17,7 +20,7 @@ REPO=$(cd "$(dirname "$0")/../.." && pwd)
 QUARNO=$(realpath "${1:-build/bin/quarno}")
 RUNS=${2:-3}
 FLOOR_SRC=$(realpath "${3:-$REPO/../shared/yardsticks/qt_floor}")
-WARMUP=5
+WARMUP=${QN_IDLE_WARMUP:-5}
 SPAN=60
 WORK=$(mktemp -d /tmp/qn-idle.XXXXXX)
 FLOOR_BUILD=$WORK/qt_floor

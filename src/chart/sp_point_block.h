@@ -134,6 +134,26 @@ private:
         }
     }
 
+    // The packed form of a block's x values: a line of Step / 2^StepBits quanta a point from Base,
+    // each point off it by Low plus a residual of Bits bits; Exact when no such form gives every x
+    // back bit for bit.
+    struct TXLine
+    {
+        TXForm Form = TXForm::Line;
+        double Base = 0;
+        double Quantum = 1;
+        std::int64_t Step = 0;
+        std::int64_t Low = 0;
+        int Bits = 0;
+    };
+    static TYForm FitY(const double* AY, int ACount);
+    static TXLine ExactLine();
+    static TXLine FitX(const double* AX, int ACount, std::int64_t* AResiduals);
+    static bool FitResiduals(const double* AX, int ACount, TXLine& ALine, std::int64_t* AResiduals);
+    static bool GivesBack(const double* AX, int ACount, const TXLine& ALine, const std::int64_t* AResiduals);
+    // Moves the points into storage of the packed forms.
+    void Store(const TXLine& ALine, TYForm AYForm, const std::int64_t* AResiduals);
+
     double* ExactX() { return reinterpret_cast<double*>(FData.get()); }
     double* ExactY() { return reinterpret_cast<double*>(FData.get()) + Size; }
     // Back to the open form, every point as doubles.

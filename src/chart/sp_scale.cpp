@@ -23,6 +23,9 @@ double Pow10(int AExponent)
 constexpr double MaxExponent = 290.0;
 // Beyond this many integer units between the limits the grid would be meaningless.
 constexpr double MaxIntSpan = 1e9;
+// Whole pixels a scroll may move the rounding anchor before it is set afresh: far below 2^53, so
+// pixel sums stay exact, and above a year of seconds at any width a screen has.
+constexpr double ExactShift = 1e12;
 
 } // namespace
 
@@ -169,19 +172,22 @@ void Tsp_Scale::ScrollRange(double ADelta)
         ComputeTicks();
     else
         ContinueTicks();
-    ComputeMapping();
+    ComputeMapping(true);
     ComputeTickPositions();
 }
 
 void Tsp_Scale::SetGeometry(Tsp_Point AOrigin, int ALength)
 {
+    // The plot places its axes at every layout; the same place keeps the rounding anchor.
+    if (AOrigin.X == FOrigin.X && AOrigin.Y == FOrigin.Y && std::max(1, ALength) == FLength)
+        return;
     FOrigin = AOrigin;
     FLength = std::max(1, ALength);
     ComputeMapping();
     ComputeTickPositions();
 }
 
-void Tsp_Scale::ComputeMapping()
+void Tsp_Scale::ComputeMapping(bool AKeepAnchor)
 {
     FScale = FLength / FInterval;
     if (Vertical())
@@ -192,6 +198,16 @@ void Tsp_Scale::ComputeMapping()
         FScale = -FScale;
     }
     FRefPixel = Vertical() ? FOrigin.Y : FOrigin.X;
+    if (!AKeepAnchor)
+        FAnchor = FRefValue;
+    // The whole pixels from the anchor, rounded as V2P rounds: moving every pixel by them keeps
+    // the reference value at the reference pixel within one pixel.
+    FAnchorShift = std::nearbyint((FRefValue - FAnchor) * FScale);
+    if (!(std::fabs(FAnchorShift) < ExactShift)) {
+        // Scrolled so far that whole pixels would stop being exact: round afresh from here.
+        FAnchor = FRefValue;
+        FAnchorShift = 0.0;
+    }
 }
 
 void Tsp_Scale::ComputeTickPositions()
@@ -227,17 +243,52 @@ std::string Tsp_Scale::TickLabel(int AIndex) const
 
 int Tsp_Scale::V2P(double AValue) const
 {
-    const double p = (AValue - FRefValue) * FScale + FRefPixel;
+    // Rounded first, then moved by the whole shift: the move is exact, so a scroll moves every
+    // pixel alike.
+    const double p = std::nearbyint((AValue - FAnchor) * FScale + FRefPixel) - FAnchorShift;
     if (!(p > -PixelLimit)) // also a NaN
         return -PixelLimit;
     if (p > PixelLimit)
         return PixelLimit;
-    return static_cast<int>(std::nearbyint(p));
+    return static_cast<int>(p);
 }
 
 double Tsp_Scale::P2V(double APixel) const
 {
-    return (APixel - FRefPixel) / FScale + FRefValue;
+    return (APixel + FAnchorShift - FRefPixel) / FScale + FAnchor;
+}
+
+bool Tsp_Scale::ScrolledFrom(const Tsp_Scale& AOld, int& AShift) const
+{
+    AShift = 0;
+    if (FFlags != AOld.FFlags || FTicksCount != AOld.FTicksCount || FOrigin.X != AOld.FOrigin.X ||
+        FOrigin.Y != AOld.FOrigin.Y || FLength != AOld.FLength || FScale != AOld.FScale ||
+        FInterval != AOld.FInterval || FIntFactor != AOld.FIntFactor || FAnchor != AOld.FAnchor)
+        return false;
+    if (FMin == AOld.FMin && FMax == AOld.FMax)
+        return SameMapping(AOld);
+    // Ticks spread over the length stay put while the values move; a capped tick list ends where
+    // the cap falls, not where the range does.
+    if (!TicksAdjusted() || NoTicksLabel() || FTickCount >= MaxTicks || AOld.FTickCount >= MaxTicks)
+        return false;
+    if (FIntStep != AOld.FIntStep || (FTickCount > 0 && FIntStep <= 0))
+        return false;
+    if (FIntStep > 0 && FTickCount > 0 && AOld.FTickCount > 0 &&
+        std::fmod(FIntFirst - AOld.FIntFirst, static_cast<double>(FIntStep)) != 0.0)
+        return false;
+    const double shift = AOld.FAnchorShift - FAnchorShift;
+    if (!(std::fabs(shift) < PixelLimit))
+        return false;
+    AShift = static_cast<int>(shift);
+    return true;
+}
+
+bool Tsp_Scale::SameMapping(const Tsp_Scale& AOther) const
+{
+    return FMin == AOther.FMin && FMax == AOther.FMax && FFlags == AOther.FFlags && FOrigin.X == AOther.FOrigin.X &&
+           FOrigin.Y == AOther.FOrigin.Y && FLength == AOther.FLength && FScale == AOther.FScale &&
+           FAnchor == AOther.FAnchor && FAnchorShift == AOther.FAnchorShift && FTickCount == AOther.FTickCount &&
+           std::equal(FTickValues.begin(), FTickValues.begin() + FTickCount, AOther.FTickValues.begin());
 }
 
 } // namespace qn

@@ -95,10 +95,20 @@ public:
     int Length() const { return FLength; }
     double ScaleFactor() const { return FScale; }
 
-    // Pixel of a value, rounded (ties to even) and clamped to +-PixelLimit.
+    // Pixel of a value, rounded (ties to even) and clamped to +-PixelLimit. Scrolling keeps the
+    // rounding where the range was set and moves every pixel by the same whole number (see
+    // ScrollRange), so a scrolled picture is the old one moved; until the first scroll this is
+    // round((value - reference value) * factor + reference pixel).
     int V2P(double AValue) const;
     // Value at a pixel; not clamped, so pixels outside the axis give values outside the range.
     double P2V(double APixel) const;
+
+    // True when the pixels of this scale are those of AOld moved by AShift (V2P(v) == AOld.V2P(v) + AShift
+    // for every v the clamp leaves alone) and its ticks continue AOld's grid (same step and phase):
+    // the range scrolled and nothing else changed. AShift is 0 for an unchanged scale.
+    bool ScrolledFrom(const Tsp_Scale& AOld, int& AShift) const;
+    // True when nothing that places pixels or ticks differs from AOther.
+    bool SameMapping(const Tsp_Scale& AOther) const;
 
 protected:
     // Raw setters without notification; Tsp_Axis wraps them with its change rules.
@@ -108,7 +118,10 @@ protected:
     // Normalises (swap, widen an empty range) and recomputes factor, ticks and mapping. A range
     // with a non-finite end is ignored.
     void AssignRange(double AMin, double AMax);
-    // Moves both limits by ADelta, keeping the width and the tick phase.
+    // Moves both limits by ADelta, keeping the width and the tick phase. Pixels stay rounded where
+    // the range was set: V2P moves every value by the same whole number of pixels, the nearest to
+    // the scroll's exact distance counted from there, so one second that is 0.7 pixels wide moves
+    // the picture by 0 or 1 pixel and never reshapes it.
     void ScrollRange(double ADelta);
 
 public:
@@ -118,7 +131,8 @@ public:
 private:
     void ComputeFactor();
     void ComputeTicks();
-    void ComputeMapping();
+    // Recomputes factor and reference; a scroll keeps the anchor where the pixels are rounded.
+    void ComputeMapping(bool AKeepAnchor = false);
     void ComputeTickPositions();
     void ContinueTicks(); // after a scroll: same step and phase from the new limits
 
@@ -140,6 +154,10 @@ private:
     double FScale = 10.0;
     double FRefValue = 0.0;
     double FRefPixel = 0.0;
+    // The value whose pixel offset is rounded since the range was last set, and the whole pixels
+    // the reference value lies from it: V2P = round((v - anchor) * factor + reference pixel) - shift.
+    double FAnchor = 0.0;
+    double FAnchorShift = 0.0;
     std::string FLabelFormat = "###0.##";
 };
 

@@ -48,8 +48,10 @@ void Tsp_XYDataSeries::AddXY(double AX, double AY)
 {
     if (FCount >= MaxPoints)
         return; // a billion points: refuse rather than overflow the index type
+    MarkChanged(cpElsewhere, AX);
     if (FCount > 0) {
         const double prev = X(FCount - 1);
+        MarkChanged(cpElsewhere, prev);
         const bool descending = !(AX >= prev);
         if (descending || FBreakNext) {
             PushBreak({FFirstSeq + static_cast<std::uint64_t>(FCount), descending, AX, prev});
@@ -85,6 +87,7 @@ void Tsp_XYDataSeries::Delete(int AIndex)
     if (AIndex < 0 || AIndex >= FCount)
         return;
     const double x = X(AIndex), y = Y(AIndex);
+    MarkChangedAround(AIndex);
     if (FCount == 1) {
         DropStorage();
     } else if (AIndex == 0) {
@@ -197,8 +200,17 @@ void Tsp_XYDataSeries::RebuildGroups()
         PushBreak(b);
 }
 
+void Tsp_XYDataSeries::MarkChangedAround(int AIndex)
+{
+    // The lines from and to the point go; one may join its neighbours instead.
+    const TChangePlace place = AIndex == 0 ? cpFront : cpElsewhere;
+    for (int i = std::max(0, AIndex - 1); i <= AIndex + 1 && i < FCount; ++i)
+        MarkChanged(place, X(i));
+}
+
 void Tsp_XYDataSeries::Clear()
 {
+    FChangedAll = true;
     DropStorage();
     FFirstSeq = 0;
     FBreaks.clear();

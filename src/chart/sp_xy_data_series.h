@@ -4,9 +4,12 @@
 #include "chart/sp_point_block.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -99,6 +102,28 @@ public:
     // Heap bytes the points take.
     std::size_t StorageBytes() const;
 
+    // Where lines or points may have appeared or gone since the last ClearChanges, as ranges of x
+    // (each empty when Low > High): trimming at the front, and every other addition or deletion
+    // with its neighbours. AllChanged when any place may have changed (a clear, an x that is not
+    // a number).
+    struct TChangedX
+    {
+        double Low = std::numeric_limits<double>::infinity();
+        double High = -std::numeric_limits<double>::infinity();
+    };
+    enum TChangePlace
+    {
+        cpFront,
+        cpElsewhere
+    };
+    const TChangedX& ChangedX(TChangePlace APlace) const { return FChanged[APlace]; }
+    bool AllChanged() const { return FChangedAll; }
+    void ClearChanges()
+    {
+        FChanged = {};
+        FChangedAll = false;
+    }
+
     // The bounds over all points; false when the series is empty.
     bool GetXMinMax(double& AMin, double& AMax) const;
     bool GetYMinMax(double& AMin, double& AMax) const;
@@ -175,6 +200,15 @@ private:
         double PrevX;    // the x before it, the end of the run before
     };
     void PushBreak(const TBreak& ABreak);
+    void MarkChanged(TChangePlace APlace, double AX)
+    {
+        if (std::isnan(AX))
+            FChangedAll = true;
+        TChangedX& range = FChanged[APlace];
+        range.Low = std::min(range.Low, AX);
+        range.High = std::max(range.High, AX);
+    }
+    void MarkChangedAround(int AIndex);
     void RebuildGroups();
 
     // A ring of blocks (its size a power of two); every block but the last is full. Point i is
@@ -200,6 +234,8 @@ private:
     std::deque<TRunGroup> FGroups;
     int FDescendingBreaks = 0;
     bool FBreakNext = false;
+    bool FChangedAll = true;
+    std::array<TChangedX, 2> FChanged{};
     mutable bool FBoundsValid = false;
     mutable double FXMin = 0, FXMax = 0, FYMin = 0, FYMax = 0;
 };

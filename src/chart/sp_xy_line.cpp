@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -61,10 +62,18 @@ int PartitionPoint(int AFrom, int ATo, TPred APred)
     return AFrom;
 }
 
+// A clip of a few rectangles, each rasterized on its own: the rectangles of a region do not overlap.
+constexpr int MaxClipRects = 8;
+struct TDirectClip
+{
+    std::array<TPixelClip, MaxClipRects> Rects;
+    int Count = 0;
+};
+
 // The image the painter draws on when thin solid lines may be written into its pixels directly, with
 // the clip in AClip: 32-bit pixels, no transformation, no anti-aliasing, full opacity, an opaque pen
-// at most one pixel wide and a clip of one rectangle. Null when the painter has to draw them.
-QImage* DirectTarget(QPainter& APainter, TPixelClip& AClip)
+// at most one pixel wide and a clip of a few rectangles. Null when the painter has to draw them.
+QImage* DirectTarget(QPainter& APainter, TDirectClip& AClip)
 {
     QPaintDevice* device = APainter.device();
     if (!device || device->devType() != QInternal::Image)
@@ -84,14 +93,23 @@ QImage* DirectTarget(QPainter& APainter, TPixelClip& AClip)
         !APainter.deviceTransform().isIdentity() || pen.style() != Qt::SolidLine || pen.widthF() > 1.0 ||
         pen.brush().style() != Qt::SolidPattern || pen.color().alpha() != 255)
         return nullptr;
-    QRect clip = image->rect();
-    if (APainter.hasClipping()) {
-        const QRegion region = APainter.clipRegion();
-        if (region.rectCount() > 1)
-            return nullptr;
-        clip &= region.boundingRect();
+    const QRect whole = image->rect();
+    AClip.Count = 0;
+    auto add = [&](const QRect& ARect) {
+        const QRect clip = ARect & whole;
+        if (!clip.isEmpty())
+            AClip.Rects[static_cast<std::size_t>(AClip.Count++)] = {clip.left(), clip.top(), clip.right(),
+                                                                    clip.bottom()};
+    };
+    if (!APainter.hasClipping()) {
+        add(whole);
+        return image;
     }
-    AClip = {clip.left(), clip.top(), clip.right(), clip.bottom()};
+    const QRegion region = APainter.clipRegion();
+    if (region.rectCount() > MaxClipRects)
+        return nullptr;
+    for (const QRect& rect : region)
+        add(rect);
     return image;
 }
 
@@ -101,10 +119,12 @@ void Tsp_DrawLines(QPainter& APainter, const TThinSegment* ASegments, int ACount
 {
     if (ACount <= 0)
         return;
-    TPixelClip clip{};
+    TDirectClip clip;
     if (QImage* image = DirectTarget(APainter, clip)) {
-        RasterizeThinLines(reinterpret_cast<std::uint32_t*>(image->bits()), image->bytesPerLine() / 4, clip, ASegments,
-                           ACount, APainter.pen().color().rgba());
+        for (int i = 0; i < clip.Count; ++i)
+            RasterizeThinLines(reinterpret_cast<std::uint32_t*>(image->bits()), image->bytesPerLine() / 4,
+                               clip.Rects[static_cast<std::size_t>(i)], ASegments, ACount,
+                               APainter.pen().color().rgba());
         return;
     }
     thread_local std::vector<QLine> lines;
@@ -162,13 +182,123 @@ void Tsp_XYLine::SetPointAttr(const Tsp_PointAttr& AAttr)
     Changed();
 }
 
+bool Tsp_XYLine::Movable() const
+{
+    return !FFarLines && !FPointAttr.Visible &&
+           (!FLineAttr.Visible || (FLineAttr.Style == Tsp_PenStyle::Solid && FLineAttr.Width <= 1));
+}
+
+namespace {
+
+// The segments of a line series near a field, gathered for one call that draws them all.
+class TSegmentCollector
+{
+public:
+    TSegmentCollector(const Tsp_XYDataSeries& ASeries, const Tsp_Scale& AXAxis, const Tsp_Scale& AYAxis, int ALo,
+                      int AHi, QPainter* APatterned, std::vector<TThinSegment>& ASegments)
+        : FSeries(ASeries), FX(AXAxis), FY(AYAxis), FLo(ALo), FHi(AHi), FPatterned(APatterned), FSegments(ASegments)
+    {
+    }
+
+    // Lines ending this far out, or this long, may bend under the pixel clamp when moved; shorter
+    // ones that still touch a field narrower than this never reach it.
+    static constexpr int FarPixels = Tsp_XYLine::MovableWidth;
+    bool Far() const { return FFar; }
+
+    // A lone point (the first after a jump of the clock or a sleep) is a dot, so that the newest
+    // reading shows at once.
+    void AddDot(double AX, double AY)
+    {
+        const int x = FX.V2P(AX), y = FY.V2P(AY);
+        if (x < FLo || x > FHi || Skipped(x, y, x, y))
+            return;
+        FFar |= std::abs(x) > FarPixels;
+        if (FPatterned)
+            FPatterned->drawPoint(x, y);
+        else
+            FSegments.push_back({x, y, x, y});
+    }
+
+    // The segments of run AFrom .. ATo - 1 that can reach the field. x ascends within a run, so
+    // pixel x is monotonic in the index there and those segments form one run of their own, found
+    // by binary search: a run wholly beside the field costs two comparisons.
+    void AddRun(int AFrom, int ATo, double AFirstX, double ALastX)
+    {
+        const int firstX = FX.V2P(AFirstX), lastX = FX.V2P(ALastX);
+        const bool inversed = FX.Inversed();
+        if ((!inversed && (lastX < FLo || firstX > FHi)) || (inversed && (lastX > FHi || firstX < FLo)))
+            return;
+        auto px = [&](int AIndex) { return FX.V2P(FSeries.X(AIndex)); };
+        int firstSeg, endSeg; // segments join point i - 1 to point i
+        if (!inversed) {
+            firstSeg = PartitionPoint(AFrom + 1, ATo, [&](int i) { return px(i) < FLo; });
+            endSeg = PartitionPoint(firstSeg, ATo, [&](int i) { return px(i - 1) <= FHi; });
+        } else {
+            firstSeg = PartitionPoint(AFrom + 1, ATo, [&](int i) { return px(i) > FHi; });
+            endSeg = PartitionPoint(firstSeg, ATo, [&](int i) { return px(i - 1) >= FLo; });
+        }
+        const int first = firstSeg - 1, last = endSeg - 1;
+        if (last > first)
+            AddSegments(first, last);
+    }
+
+private:
+    // Segments from point AFirst to point ALast; the points of an idle link, all on one pixel
+    // row, make one long segment instead of hundreds.
+    void AddSegments(int AFirst, int ALast)
+    {
+        TThinSegment run{};
+        bool open = false;
+        int x0 = FX.V2P(FSeries.X(AFirst)), y0 = FY.V2P(FSeries.Y(AFirst));
+        bool far = false;
+        // Points are read a block at a time; the visitor is inlined, since a call per point would
+        // cost more than the block-wise reading saves.
+        FSeries.ForEachPoint(
+            AFirst + 1, ALast + 1, [&](double AX, double AY) __attribute__((always_inline)) {
+                const int x1 = FX.V2P(AX), y1 = FY.V2P(AY);
+                if (Skipped(x0, y0, x1, y1)) {
+                    if (open)
+                        FSegments.push_back(run);
+                    open = false;
+                } else {
+                    far |= std::abs(x1) > FarPixels || std::abs(x0) > FarPixels || std::abs(x1 - x0) > FarPixels;
+                    if (FPatterned) {
+                        FPatterned->drawLine(x0, y0, x1, y1);
+                    } else if (open && Continues(run, x1, y1)) {
+                        run.X1 = x1;
+                        run.Y1 = y1;
+                    } else {
+                        if (open)
+                            FSegments.push_back(run);
+                        run = {x0, y0, x1, y1};
+                        open = true;
+                    }
+                }
+                x0 = x1;
+                y0 = y1;
+            });
+        if (open)
+            FSegments.push_back(run);
+        FFar |= far;
+    }
+
+    const Tsp_XYDataSeries& FSeries;
+    const Tsp_Scale& FX;
+    const Tsp_Scale& FY;
+    const int FLo, FHi;
+    QPainter* FPatterned; // draws each segment at once when a dash pattern must not run on
+    std::vector<TThinSegment>& FSegments;
+    bool FFar = false;
+};
+
+} // namespace
+
 void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Scale& AYAxis, const QRect& AField) const
 {
-    const int n = Count();
-    if (n == 0)
+    if (Count() == 0)
         return;
-    // Markers need the bounds; without them the search below finds the visible part of each run on
-    // its own, and the painter clips what lies above or below the field: the series' bounds, which
+    // Markers need the bounds; without them the search finds the visible part of each run on its
+    // own, and the painter clips what lies above or below the field: the series' bounds, which
     // trimming the oldest point of an idle link invalidates at every tick, would cost a scan of
     // every point.
     if (FPointAttr.Visible) {
@@ -178,99 +308,51 @@ void Tsp_XYLine::Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Sca
         if (xHigh < AXAxis.Min() || xLow > AXAxis.Max() || yHigh < AYAxis.Min() || yLow > AYAxis.Max())
             return;
     }
+    if (Count() >= 2 && FLineAttr.Visible)
+        DrawLines(APainter, AXAxis, AYAxis, AField);
+    if (FPointAttr.Visible)
+        DrawMarkers(APainter, AXAxis, AYAxis);
+}
 
-    if (n >= 2 && FLineAttr.Visible) {
-        const QPen pen = Tsp_MakePen(FLineAttr);
-        APainter.setPen(pen);
-        // One call for all runs costs a fraction of a call per segment, and the points of an idle
-        // link, all on one pixel row, make one long segment instead of hundreds. A dash pattern
-        // would run on across the segments of one call, so patterned lines keep one call per
-        // segment.
-        const bool batch = pen.style() == Qt::SolidLine;
-        thread_local std::vector<TThinSegment> segments;
-        segments.clear();
-        // The slack covers wide pens that reach past their end points.
-        const int slack = FLineAttr.Width + 1;
-        const int lo = AField.left() - slack;
-        const int hi = AField.right() + slack;
-        auto px = [&](int AIndex) { return AXAxis.V2P(X(AIndex)); };
-        const bool inversed = AXAxis.Inversed();
-        const double edge0 = AXAxis.P2V(lo), edge1 = AXAxis.P2V(hi);
-        ForEachRunNear(std::min(edge0, edge1), std::max(edge0, edge1),
-                       [&](int AFrom, int ATo, double AFirstX, double ALastX) {
-                           if (ATo - AFrom < 2) {
-                               // A lone point (the first after a jump of the clock or a sleep) is a dot, so that
-                               // the newest reading shows at once.
-                               const int x = AXAxis.V2P(AFirstX), y = AYAxis.V2P(Y(AFrom));
-                               if (x >= lo && x <= hi && !Skipped(x, y, x, y)) {
-                                   if (batch)
-                                       segments.push_back({x, y, x, y});
-                                   else
-                                       APainter.drawPoint(x, y);
-                               }
-                               return;
-                           }
-                           // x ascends within a run, so pixel x is monotonic in the index there and the segments
-                           // that can touch the field form one run of their own: a run wholly beside the field
-                           // costs two comparisons.
-                           const int firstX = AXAxis.V2P(AFirstX), lastX = AXAxis.V2P(ALastX);
-                           if ((!inversed && (lastX < lo || firstX > hi)) || (inversed && (lastX > hi || firstX < lo)))
-                               return;
-                           int firstSeg, endSeg; // segments join point i - 1 to point i
-                           if (!inversed) {
-                               firstSeg = PartitionPoint(AFrom + 1, ATo, [&](int i) { return px(i) < lo; });
-                               endSeg = PartitionPoint(firstSeg, ATo, [&](int i) { return px(i - 1) <= hi; });
-                           } else {
-                               firstSeg = PartitionPoint(AFrom + 1, ATo, [&](int i) { return px(i) > hi; });
-                               endSeg = PartitionPoint(firstSeg, ATo, [&](int i) { return px(i - 1) >= lo; });
-                           }
-                           const int first = firstSeg - 1, last = endSeg - 1;
-                           if (last <= first)
-                               return;
-                           TThinSegment run{};
-                           bool open = false;
-                           int x0 = AXAxis.V2P(X(first)), y0 = AYAxis.V2P(Y(first));
-                           // Points are read a block at a time; the visitor is inlined, since a call per point
-                           // would cost more than the block-wise reading saves.
-                           ForEachPoint(
-                               first + 1, last + 1, [&](double AX, double AY) __attribute__((always_inline)) {
-                                   const int x1 = AXAxis.V2P(AX), y1 = AYAxis.V2P(AY);
-                                   if (Skipped(x0, y0, x1, y1)) {
-                                       if (open)
-                                           segments.push_back(run);
-                                       open = false;
-                                   } else if (!batch) {
-                                       APainter.drawLine(x0, y0, x1, y1);
-                                   } else if (open && Continues(run, x1, y1)) {
-                                       run.X1 = x1;
-                                       run.Y1 = y1;
-                                   } else {
-                                       if (open)
-                                           segments.push_back(run);
-                                       run = {x0, y0, x1, y1};
-                                       open = true;
-                                   }
-                                   x0 = x1;
-                                   y0 = y1;
-                               });
-                           if (open)
-                               segments.push_back(run);
-                       });
-        Tsp_DrawLines(APainter, segments.data(), static_cast<int>(segments.size()));
-        GiveBackIfLong(segments);
-    }
+void Tsp_XYLine::DrawLines(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Scale& AYAxis,
+                           const QRect& AField) const
+{
+    const QPen pen = Tsp_MakePen(FLineAttr);
+    APainter.setPen(pen);
+    // One call for all runs costs a fraction of a call per segment. A dash pattern would run on
+    // across the segments of one call, so patterned lines keep one call per segment.
+    const bool batch = pen.style() == Qt::SolidLine;
+    thread_local std::vector<TThinSegment> segments;
+    segments.clear();
+    // The slack covers wide pens that reach past their end points.
+    const int slack = FLineAttr.Width + 1;
+    const int lo = AField.left() - slack;
+    const int hi = AField.right() + slack;
+    TSegmentCollector collector(*this, AXAxis, AYAxis, lo, hi, batch ? nullptr : &APainter, segments);
+    const double edge0 = AXAxis.P2V(lo), edge1 = AXAxis.P2V(hi);
+    ForEachRunNear(std::min(edge0, edge1), std::max(edge0, edge1),
+                   [&](int AFrom, int ATo, double AFirstX, double ALastX) {
+                       if (ATo - AFrom < 2)
+                           collector.AddDot(AFirstX, Y(AFrom));
+                       else
+                           collector.AddRun(AFrom, ATo, AFirstX, ALastX);
+                   });
+    Tsp_DrawLines(APainter, segments.data(), static_cast<int>(segments.size()));
+    GiveBackIfLong(segments);
+    FFarLines |= collector.Far();
+}
 
-    if (FPointAttr.Visible) {
-        APainter.setPen(Qt::NoPen);
-        APainter.setBrush(Tsp_ColorOf(FPointAttr.Color));
-        const int half = FPointAttr.Size / 2;
-        for (int i = 0; i < n; ++i) {
-            const int x = AXAxis.V2P(X(i)), y = AYAxis.V2P(Y(i));
-            if (std::abs(x) <= SkipLimit && std::abs(y) <= SkipLimit)
-                APainter.drawRect(x - half, y - half, FPointAttr.Size, FPointAttr.Size);
-        }
-        APainter.setBrush(Qt::NoBrush);
+void Tsp_XYLine::DrawMarkers(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Scale& AYAxis) const
+{
+    APainter.setPen(Qt::NoPen);
+    APainter.setBrush(Tsp_ColorOf(FPointAttr.Color));
+    const int half = FPointAttr.Size / 2;
+    for (int i = 0; i < Count(); ++i) {
+        const int x = AXAxis.V2P(X(i)), y = AYAxis.V2P(Y(i));
+        if (std::abs(x) <= SkipLimit && std::abs(y) <= SkipLimit)
+            APainter.drawRect(x - half, y - half, FPointAttr.Size, FPointAttr.Size);
     }
+    APainter.setBrush(Qt::NoBrush);
 }
 
 } // namespace qn

@@ -18,6 +18,8 @@ struct Tsp_PointAttr
     bool Visible = false;
     int Size = 5;
     std::uint32_t Color = 0x000000;
+
+    bool operator==(const Tsp_PointAttr&) const = default;
 };
 
 // The 0xRRGGBB number a line attribute keeps for a colour, and back.
@@ -46,9 +48,21 @@ public:
     // is the same as drawing every segment of the run.
     virtual void Draw(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Scale& AYAxis, const QRect& AField) const;
 
+    // True when a picture of the series moved sideways by whole pixels is the picture drawn
+    // there: one-pixel solid lines only, no markers, and no line drawn since ClearFarLines that
+    // reached far enough out for the pixel clamp to bend it once moved.
+    bool Movable() const;
+    // The widest field whose picture may be moved so.
+    static constexpr int MovableWidth = 8000;
+    void ClearFarLines() const { FFarLines = false; }
+
 private:
+    void DrawLines(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Scale& AYAxis, const QRect& AField) const;
+    void DrawMarkers(QPainter& APainter, const Tsp_Scale& AXAxis, const Tsp_Scale& AYAxis) const;
+
     Tsp_LineAttr FLineAttr{};
     Tsp_PointAttr FPointAttr{};
+    mutable bool FFarLines = false;
 };
 
 } // namespace qn

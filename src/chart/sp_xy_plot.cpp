@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace qn {
@@ -31,23 +32,6 @@ bool IsVertical(Tsp_XYPlot::TAxisId AId)
 
 } // namespace
 
-namespace {
-
-// The picture buffered plots draw into, and the plot whose picture it holds.
-struct TSharedBuffer
-{
-    QImage Image;
-    const Tsp_XYPlot* Owner = nullptr;
-};
-
-TSharedBuffer& SharedBuffer()
-{
-    static TSharedBuffer buffer;
-    return buffer;
-}
-
-} // namespace
-
 Tsp_XYPlot::Tsp_XYPlot(QWidget* AParent)
     : QWidget(AParent), FAxes{Tsp_Axis(InitialFlags[0]), Tsp_Axis(InitialFlags[1]), Tsp_Axis(InitialFlags[2]),
                               Tsp_Axis(InitialFlags[3])},
@@ -57,7 +41,7 @@ Tsp_XYPlot::Tsp_XYPlot(QWidget* AParent)
         Tsp_LineAttr grid = FAxes[i].GridAttr();
         grid.Visible = i == aiLeft || i == aiBottom;
         FAxes[i].SetGridAttr(grid);
-        FAxes[i].OnChange = [this](Tsp_AxisChange) { Invalidate(); };
+        FAxes[i].OnChange = [this](Tsp_AxisChange AChange) { AxisChanged(AChange); };
     }
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -65,8 +49,6 @@ Tsp_XYPlot::Tsp_XYPlot(QWidget* AParent)
 
 Tsp_XYPlot::~Tsp_XYPlot()
 {
-    if (SharedBuffer().Owner == this)
-        SharedBuffer().Owner = nullptr;
     for (auto& axis : FAxes)
         axis.OnChange = nullptr;
     for (auto& series : FSeries)
@@ -115,6 +97,18 @@ void Tsp_XYPlot::Invalidate()
     update();
 }
 
+void Tsp_XYPlot::AxisChanged(Tsp_AxisChange AChange)
+{
+    if (AChange == Tsp_AxisChange::Layout) {
+        Invalidate();
+        return;
+    }
+    // A scroll moves the labels; the next paint finds out how much of the field it can keep.
+    FLayoutInvalid = true;
+    FSurroundInvalid = true;
+    update();
+}
+
 void Tsp_XYPlot::SeriesChanged()
 {
     // Axes with automatic limits follow the data of the active series plotted against them.
@@ -155,8 +149,24 @@ void Tsp_XYPlot::SeriesChanged()
         if (low <= high)
             axis.AutoRange(low, high);
     }
-    FFieldInvalid = true;
-    update();
+    // The series keep where their points changed: the next paint draws only there.
+    UpdateChangedArea();
+}
+
+void Tsp_XYPlot::UpdateChangedArea()
+{
+    // Only the columns the next paint will draw again are shown afresh, not the whole control.
+    if (!FBufferedDisplay || FLayoutInvalid || FSurroundInvalid || FPicture.isNull()) {
+        update();
+        return;
+    }
+    const TFieldUpdate plan = PlanFieldUpdate();
+    if (plan.Whole || plan.Shift != 0) {
+        update(FField);
+        return;
+    }
+    for (const auto& [left, right] : plan.Spans)
+        update(QRect(left, FField.top(), right - left + 1, FField.height()));
 }
 
 int Tsp_XYPlot::BorderWidth() const
@@ -273,8 +283,8 @@ void Tsp_XYPlot::ComputeLayout()
     PlaceAxes(field);
     FField = field;
     FLayoutInvalid = false;
+    // A field that moved or changed size is told by the paint that compares it.
     FSurroundInvalid = true;
-    FFieldInvalid = true;
 }
 
 void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId)
@@ -374,12 +384,12 @@ void Tsp_XYPlot::DrawSurroundings(QPainter& APainter)
         DrawAxis(APainter, static_cast<TAxisId>(id));
 }
 
-void Tsp_XYPlot::DrawField(QPainter& APainter)
+void Tsp_XYPlot::DrawField(QPainter& APainter, const QRect& AArea)
 {
     APainter.save();
-    APainter.setClipRect(FField);
+    APainter.setClipRect(AArea);
     if (FFieldColor.isValid())
-        APainter.fillRect(FField, FFieldColor);
+        APainter.fillRect(AArea, FFieldColor);
     if (OnFieldDraw)
         OnFieldDraw(APainter, FField);
     const int fieldLeft = FField.left(), fieldTop = FField.top();
@@ -403,12 +413,13 @@ void Tsp_XYPlot::DrawField(QPainter& APainter)
                 APainter.drawLine(line.X0, line.Y0, line.X1, line.Y1);
         }
     }
+    // The series visit only the points near the area.
     for (const auto& series : FSeries) {
         if (!series->Active)
             continue;
         const Tsp_Axis& x = FAxes[series->XAxis == Tsp_DataSeries::dsxBottom ? aiBottom : aiTop];
         const Tsp_Axis& y = FAxes[series->YAxis == Tsp_DataSeries::dsyLeft ? aiLeft : aiRight];
-        series->Draw(APainter, x, y, FField);
+        series->Draw(APainter, x, y, AArea);
     }
     APainter.restore();
 }
@@ -418,12 +429,12 @@ void Tsp_XYPlot::DrawAll(QPainter& APainter, bool ASurroundings)
     APainter.setRenderHint(QPainter::Antialiasing, false);
     if (ASurroundings)
         DrawSurroundings(APainter);
-    DrawField(APainter);
+    DrawField(APainter, FField);
     if (OnDrawEnd)
         OnDrawEnd(APainter);
 }
 
-void Tsp_XYPlot::paintEvent(QPaintEvent*)
+void Tsp_XYPlot::paintEvent(QPaintEvent* AEvent)
 {
     if (FLayoutInvalid)
         ComputeLayout();
@@ -433,29 +444,185 @@ void Tsp_XYPlot::paintEvent(QPaintEvent*)
         FSurroundInvalid = FFieldInvalid = false;
         return;
     }
-    // One buffer for all plots: the panels' charts have the same size, and each of them redraws
-    // its surroundings at nearly every tick anyway as its time axis scrolls. It keeps the
-    // surroundings of the plot that drew last, so a plot that draws alone redraws only its field.
-    TSharedBuffer& shared = SharedBuffer();
+    const QRegion changed = UpdatePicture();
+    QPainter painter(this);
+    painter.drawImage(0, 0, FPicture);
+    // A change asked to show less than it drew (a scroll that changed the layout) shows the rest
+    // next.
+    const QRegion missed = changed.subtracted(AEvent->region());
+    if (!missed.isEmpty())
+        update(missed);
+}
+
+QRegion Tsp_XYPlot::UpdatePicture()
+{
     const qreal ratio = devicePixelRatioF();
     const QSize need = size() * ratio;
-    if (shared.Image.size() != need || shared.Image.devicePixelRatio() != ratio) {
-        shared.Image = QImage(need, QImage::Format_RGB32);
-        shared.Image.setDevicePixelRatio(ratio);
-        shared.Owner = nullptr;
+    if (FPicture.size() != need || FPicture.devicePixelRatio() != ratio) {
+        FPicture = QImage(need, QImage::Format_RGB32);
+        FPicture.setDevicePixelRatio(ratio);
+        FSurroundInvalid = FFieldInvalid = true;
     }
-    if (shared.Owner != this) {
-        shared.Owner = this;
-        FSurroundInvalid = true;
-    }
-    if (FSurroundInvalid || FFieldInvalid) {
-        // The field lies inside the surroundings: redrawing those repaints the field too.
-        QPainter painter(&shared.Image);
+    const TFieldUpdate plan = PlanFieldUpdate();
+    if (!plan.Whole && !FSurroundInvalid && plan.Shift == 0 && plan.Spans.empty())
+        return {}; // nothing to draw
+    QRegion changed;
+    if (FSurroundInvalid || OnDrawEnd)
+        changed = rect();
+    else if (plan.Whole || plan.Shift != 0)
+        changed = FField;
+    for (const auto& [left, right] : plan.Spans)
+        changed += QRect(left, FField.top(), right - left + 1, FField.height());
+    QPainter painter(&FPicture);
+    if (plan.Whole) {
+        for (const auto& series : FSeries)
+            series->ClearFarLines();
         DrawAll(painter, FSurroundInvalid);
-        FSurroundInvalid = FFieldInvalid = false;
+        ++FWholeFieldPaints;
+    } else {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        if (FSurroundInvalid) {
+            // Drawn around the field as a whole picture draws them; the field stays.
+            painter.save();
+            painter.setClipRegion(QRegion(rect()).subtracted(FField));
+            DrawSurroundings(painter);
+            painter.restore();
+        }
+        MoveField(plan.Shift);
+        for (const auto& [left, right] : plan.Spans)
+            DrawField(painter, QRect(left, FField.top(), right - left + 1, FField.height()));
     }
-    QPainter painter(this);
-    painter.drawImage(0, 0, shared.Image);
+    FSurroundInvalid = FFieldInvalid = false;
+    RememberField();
+    return changed;
+}
+
+Tsp_XYPlot::TFieldUpdate Tsp_XYPlot::PlanFieldUpdate() const
+{
+    TFieldUpdate update;
+    // What the field shows besides grids and plain lines, or a picture that does not move in
+    // whole screen pixels, is drawn whole.
+    if (FFieldInvalid || !FFieldColor.isValid() || OnFieldDraw || OnDrawEnd || FField != FDrawn.Field ||
+        FField.width() >= Tsp_XYLine::MovableWidth || FPicture.devicePixelRatio() != 1.0 ||
+        !FPicture.rect().contains(FField) || FSeries.size() != FDrawn.Series.size())
+        return update;
+    for (std::size_t i = 0; i < FSeries.size(); ++i) {
+        const Tsp_XYLine& line = *FSeries[i];
+        if (!(TSeriesState{line.Active, line.XAxis, line.YAxis, line.LineAttr(), line.PointAttr()} ==
+              FDrawn.Series[i]) ||
+            (line.Active && (!line.Movable() || line.AllChanged())))
+            return update;
+    }
+    for (std::size_t id = 0; id < FAxes.size(); ++id) {
+        const Tsp_LineAttr& grid = FAxes[id].GridAttr();
+        if (!(grid == FDrawn.Grids[id]) || (grid.Visible && (grid.Style != Tsp_PenStyle::Solid || grid.Width > 1)))
+            return update;
+    }
+    int shift = 0, scrolled = -1;
+    if (!MovableAxes(shift, scrolled))
+        return update;
+    update.Whole = false;
+    update.Shift = shift;
+    const int left = FField.left(), right = FField.right();
+    if (scrolled >= 0) {
+        // The columns the move brought in, and two more at each edge: a tick that left or entered
+        // the range there may round onto the field's first or last pixels.
+        constexpr int Edge = 2;
+        update.Spans.emplace_back(left, left + std::max(shift, 0) + Edge);
+        update.Spans.emplace_back(right + std::min(shift, 0) - Edge, right);
+    }
+    AddChangedSpans(update);
+    // In order and merged, within the field.
+    auto& spans = update.Spans;
+    for (auto& span : spans)
+        span = {std::max(span.first, left), std::min(span.second, right)};
+    std::erase_if(spans, [](const std::pair<int, int>& ASpan) { return ASpan.first > ASpan.second; });
+    std::sort(spans.begin(), spans.end());
+    std::size_t kept = 0;
+    for (const auto& span : spans) {
+        if (kept > 0 && span.first <= spans[kept - 1].second + 1)
+            spans[kept - 1].second = std::max(spans[kept - 1].second, span.second);
+        else
+            spans[kept++] = span;
+    }
+    spans.resize(kept);
+    return update;
+}
+
+bool Tsp_XYPlot::MovableAxes(int& AShift, int& AScrolled) const
+{
+    // The value axes must be as they were: their grids run across the whole field.
+    for (TAxisId id : {aiLeft, aiRight})
+        if (!FAxes[id].SameMapping(FDrawn.Axes[id]))
+            return false;
+    // At most one time axis may have scrolled; what the other one puts in the field stays put,
+    // so it must put nothing there.
+    int shifts[4] = {};
+    for (TAxisId id : {aiBottom, aiTop}) {
+        if (!FAxes[id].ScrolledFrom(FDrawn.Axes[id], shifts[id]))
+            return false;
+        if (!FAxes[id].SameMapping(FDrawn.Axes[id])) {
+            if (AScrolled >= 0)
+                return false;
+            AScrolled = id;
+        }
+    }
+    if (AScrolled < 0)
+        return true;
+    const TAxisId still = AScrolled == aiBottom ? aiTop : aiBottom;
+    const Tsp_DataSeries::TXAxis stillSide = still == aiBottom ? Tsp_DataSeries::dsxBottom : Tsp_DataSeries::dsxTop;
+    if (FAxes[still].GridAttr().Visible && FAxes[still].TickCount() > 0)
+        return false;
+    for (const auto& series : FSeries)
+        if (series->Active && series->XAxis == stillSide)
+            return false;
+    AShift = shifts[AScrolled];
+    return std::abs(AShift) < FField.width();
+}
+
+void Tsp_XYPlot::AddChangedSpans(TFieldUpdate& AUpdate) const
+{
+    // Lines that appeared or went lie within the columns of their end points.
+    for (const auto& series : FSeries) {
+        if (!series->Active)
+            continue;
+        const Tsp_Axis& x = FAxes[series->XAxis == Tsp_DataSeries::dsxBottom ? aiBottom : aiTop];
+        for (auto place : {Tsp_XYDataSeries::cpFront, Tsp_XYDataSeries::cpElsewhere}) {
+            const Tsp_XYDataSeries::TChangedX& changed = series->ChangedX(place);
+            if (changed.Low > changed.High)
+                continue;
+            const int a = x.V2P(changed.Low), b = x.V2P(changed.High);
+            AUpdate.Spans.emplace_back(std::min(a, b) - 1, std::max(a, b) + 1);
+        }
+    }
+}
+
+void Tsp_XYPlot::MoveField(int AShift)
+{
+    if (AShift == 0)
+        return;
+    const int width = FField.width() - std::abs(AShift);
+    const int from = AShift < 0 ? FField.left() - AShift : FField.left();
+    const int to = AShift < 0 ? FField.left() : FField.left() + AShift;
+    for (int y = FField.top(); y <= FField.bottom(); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(FPicture.scanLine(y));
+        std::memmove(row + to, row + from, static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+    }
+}
+
+void Tsp_XYPlot::RememberField()
+{
+    FDrawn.Field = FField;
+    for (std::size_t id = 0; id < FAxes.size(); ++id) {
+        FDrawn.Axes[id] = FAxes[id];
+        FDrawn.Grids[id] = FAxes[id].GridAttr();
+    }
+    FDrawn.Series.clear();
+    for (const auto& series : FSeries) {
+        FDrawn.Series.push_back(
+            {series->Active, series->XAxis, series->YAxis, series->LineAttr(), series->PointAttr()});
+        series->ClearChanges();
+    }
 }
 
 void Tsp_XYPlot::resizeEvent(QResizeEvent* AEvent)

@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QHash>
 #include <QImage>
+#include <QRegion>
 #include <QStaticText>
 #include <QWidget>
 
@@ -15,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qn {
@@ -106,6 +108,9 @@ public:
     // The plotting field after layout: left and top inclusive, right and bottom exclusive edges
     // are FieldRect().left() .. left() + width().
     QRect FieldRect();
+    // Paints of the buffered display that drew the whole field; the others moved the kept picture
+    // and drew what changed.
+    int WholeFieldPaints() const { return FWholeFieldPaints; }
 
 protected:
     void paintEvent(QPaintEvent* AEvent) override;
@@ -125,14 +130,54 @@ private:
         int Band = 0;
     };
 
+    // What the field of the picture was drawn from: a later paint compares it with the plot's
+    // state to tell a scroll of the time axis from any other change.
+    struct TSeriesState
+    {
+        bool Active;
+        Tsp_DataSeries::TXAxis XAxis;
+        Tsp_DataSeries::TYAxis YAxis;
+        Tsp_LineAttr Line;
+        Tsp_PointAttr Points;
+
+        bool operator==(const TSeriesState&) const = default;
+    };
+    struct TFieldState
+    {
+        QRect Field;
+        std::array<Tsp_Scale, 4> Axes;
+        std::array<Tsp_LineAttr, 4> Grids;
+        std::vector<TSeriesState> Series;
+    };
+    // How the field of the kept picture becomes the field now: moved sideways by Shift pixels,
+    // then the columns of Spans (left and right inclusive) drawn again.
+    struct TFieldUpdate
+    {
+        bool Whole = true;
+        int Shift = 0;
+        std::vector<std::pair<int, int>> Spans;
+    };
+
+    void AxisChanged(Tsp_AxisChange AChange);
     void SeriesChanged();
     void ComputeLayout();
     void PlaceAxes(const QRect& AField);
     void DrawSurroundings(QPainter& APainter);
     void DrawAxis(QPainter& APainter, TAxisId AId);
-    void DrawField(QPainter& APainter);
+    void DrawField(QPainter& APainter, const QRect& AArea);
     void DrawAll(QPainter& APainter, bool ASurroundings);
     int BorderWidth() const;
+
+    // The buffered picture brought up to date, drawing only what changed when it can; the part of
+    // the control that changed.
+    QRegion UpdatePicture();
+    // Asks for a paint of what a change of the series will draw.
+    void UpdateChangedArea();
+    TFieldUpdate PlanFieldUpdate() const;
+    bool MovableAxes(int& AShift, int& AScrolled) const;
+    void AddChangedSpans(TFieldUpdate& AUpdate) const;
+    void MoveField(int AShift);
+    void RememberField();
 
     std::array<Tsp_Axis, 4> FAxes;
     std::array<TAxisLayout, 4> FAxisLayout;
@@ -151,6 +196,9 @@ private:
     QPoint FPanPrevious;
 
     QRect FField;
+    QImage FPicture; // the buffered display's picture
+    TFieldState FDrawn;
+    int FWholeFieldPaints = 0;
     bool FLayoutInvalid = true;
     bool FSurroundInvalid = true;
     bool FFieldInvalid = true;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace qn {
@@ -230,6 +231,61 @@ TEST(ScaleMapping, PanningByPixelsMovesTheRangeAgainstThePointer)
     left.MoveByPixels(50 - 70); // dragged 20 pixels down: the data follows, the range goes up
     EXPECT_NEAR(left.Min(), 2.0, 1e-12);
     EXPECT_NEAR(left.Max(), 12.0, 1e-12);
+}
+
+TEST(ScaleMapping, AScrollMovesEveryPixelByTheSameWholeNumberWithinAPixelOfTheExactPlace)
+{
+    // One second is 413 / 300 pixels, and 0.69 on the narrower axis: never a whole number.
+    const double second = 1.0 / 86400.0;
+    std::mt19937 random(3);
+    for (int length : {413, 207}) {
+        Tsp_Axis bottom;
+        bottom.SetGeometry({37, 120}, length);
+        bottom.SetTicksCount(3);
+        bottom.SetMinMax(45000.5, 45000.5 + 300 * second);
+        std::uniform_real_distribution<double> offset(-400 * second, 700 * second);
+        int stills = 0;
+        for (int tick = 0; tick < 2000; ++tick) {
+            const Tsp_Scale before = bottom;
+            bottom.MoveMinMax(second);
+            int shift = 1;
+            ASSERT_TRUE(bottom.ScrolledFrom(before, shift)) << tick;
+            ASSERT_LE(shift, 0);
+            ASSERT_GE(shift, -2);
+            stills += shift == 0;
+            for (int i = 0; i < 20; ++i) {
+                const double v = bottom.Min() + offset(random);
+                ASSERT_EQ(bottom.V2P(v), before.V2P(v) + shift) << tick;
+                const double exact = (v - bottom.Min()) * length / bottom.Interval() + 37;
+                ASSERT_LE(std::fabs(bottom.V2P(v) - exact), 1.0 + 1e-6) << tick;
+            }
+            for (int i = 0; i < bottom.TickCount(); ++i)
+                ASSERT_EQ(bottom.TickPosition(i), bottom.V2P(bottom.TickValue(i)));
+        }
+        EXPECT_EQ(stills > 0, length < 300); // under a pixel a second some scrolls move nothing
+    }
+
+    // Anything but a scroll is not one; a range set afresh rounds from its own start again.
+    Tsp_Axis bottom;
+    bottom.SetGeometry({37, 120}, 413);
+    bottom.SetMinMax(45000.5, 45000.5 + 300 * second);
+    bottom.MoveMinMax(100 * second);
+    const Tsp_Scale scrolled = bottom;
+    int shift = 0;
+    bottom.SetGeometry({37, 120}, 412);
+    EXPECT_FALSE(bottom.ScrolledFrom(scrolled, shift));
+    bottom.SetGeometry({37, 120}, 413);
+    bottom.SetMinMax(scrolled.Min() + second, scrolled.Max() + second);
+    EXPECT_FALSE(bottom.ScrolledFrom(scrolled, shift));
+    for (int s = 0; s < 300; s += 7) {
+        const double v = bottom.Min() + s * second;
+        EXPECT_EQ(bottom.V2P(v), static_cast<int>(std::nearbyint((v - bottom.Min()) * 413 / bottom.Interval() + 37)));
+    }
+    const Tsp_Scale set = bottom;
+    bottom.MoveMinMax(400 * second); // wider than the range: the grid starts afresh
+    EXPECT_FALSE(bottom.ScrolledFrom(set, shift));
+    EXPECT_TRUE(bottom.ScrolledFrom(bottom, shift));
+    EXPECT_EQ(shift, 0);
 }
 
 TEST(ScaleLabels, NumbersAndDateTimes)

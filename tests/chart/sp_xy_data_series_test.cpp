@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace qn {
@@ -282,6 +283,46 @@ void ExpectKept(const Tsp_XYDataSeries& ASeries, const std::vector<TKept>& AKept
         // The stated precision: half a float step, 2^-24 of the value.
         ASSERT_LE(std::fabs(ASeries.Y(i) - k.Y), std::ldexp(std::fabs(k.Y), -24)) << i;
     }
+}
+
+TEST(XYDataSeries, ChangesAreKeptAsTheXRangesWhereLinesAppearedOrWent)
+{
+    Tsp_XYDataSeries s;
+    EXPECT_TRUE(s.AllChanged()); // nothing drawn of it yet
+    for (int x = 0; x < 10; ++x)
+        s.AddXY(x, x);
+    s.ClearChanges();
+    auto range = [&](Tsp_XYDataSeries::TChangePlace APlace) {
+        const auto& changed = s.ChangedX(APlace);
+        return std::pair<double, double>(changed.Low, changed.High);
+    };
+    EXPECT_GT(s.ChangedX(Tsp_XYDataSeries::cpFront).Low, s.ChangedX(Tsp_XYDataSeries::cpFront).High);
+
+    // The newest line runs from the point before; trimming takes the oldest line. Kept apart, the
+    // two stay narrow however far apart they are.
+    s.AddXY(10, 3);
+    s.Delete(0);
+    EXPECT_EQ(range(Tsp_XYDataSeries::cpElsewhere), std::make_pair(9.0, 10.0));
+    EXPECT_EQ(range(Tsp_XYDataSeries::cpFront), std::make_pair(0.0, 1.0));
+    EXPECT_FALSE(s.AllChanged());
+
+    // A point deleted inside joins its neighbours; one after a break still marks the point before.
+    s.ClearChanges();
+    s.Delete(4); // x = 5
+    EXPECT_EQ(range(Tsp_XYDataSeries::cpElsewhere), std::make_pair(4.0, 6.0));
+    s.BreakLine();
+    s.AddXY(30, 1);
+    EXPECT_EQ(range(Tsp_XYDataSeries::cpElsewhere), std::make_pair(4.0, 30.0));
+    s.ClearChanges();
+    s.AddXY(2, 1); // a step back
+    EXPECT_EQ(range(Tsp_XYDataSeries::cpElsewhere), std::make_pair(2.0, 30.0));
+
+    s.ClearChanges();
+    s.AddXY(std::numeric_limits<double>::quiet_NaN(), 1);
+    EXPECT_TRUE(s.AllChanged());
+    s.ClearChanges();
+    s.Clear();
+    EXPECT_TRUE(s.AllChanged());
 }
 
 TEST(PackedSeries, TwoDaysOfIrregularStampsReadBackAcrossTheDayLimitAndTrims)

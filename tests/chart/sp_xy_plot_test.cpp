@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -531,6 +532,252 @@ TEST(XYPlotRender, APackedDayDrawsTheSamePictureAsExactStorage)
     EXPECT_EQ(different, 0);
     // The packed day takes under 7 bytes a point (two doubles took 16).
     EXPECT_LT(packed.Down->StorageBytes(), 7u * Day);
+}
+
+// The kept picture after each change next to the whole picture drawn afresh, pixel for pixel.
+struct TKeptPictureCheck
+{
+    TWatcherLikePlot& P;
+    int Checks = 0;
+    int Moved = 0; // paints that moved the kept field instead of drawing it whole
+    int Differing = 0;
+
+    void Check(const char* AWhat, int AStep)
+    {
+        const int whole = P.Plot.WholeFieldPaints();
+        const QImage kept = P.Render();
+        Moved += P.Plot.WholeFieldPaints() == whole ? 1 : 0;
+        P.Plot.Invalidate();
+        const QImage fresh = P.Render();
+        ++Checks;
+        if (kept == fresh)
+            return;
+        if (Differing++ == 0) {
+            Save(kept, "chart_kept_picture_differs_kept");
+            Save(fresh, "chart_kept_picture_differs_fresh");
+            for (int y = 0; y < kept.height(); ++y)
+                for (int x = 0; x < kept.width(); ++x)
+                    if (kept.pixel(x, y) != fresh.pixel(x, y)) {
+                        ADD_FAILURE() << AWhat << " at step " << AStep << ": first pixel off at " << x << ", " << y
+                                      << " in field " << P.Plot.FieldRect().x() << ", " << P.Plot.FieldRect().y() << " "
+                                      << P.Plot.FieldRect().width() << " x " << P.Plot.FieldRect().height();
+                        return;
+                    }
+        }
+    }
+
+    // Renders with what the plot kept and checks that the field was moved, not drawn whole.
+    void CheckMoved(const char* AWhat)
+    {
+        const int moved = Moved;
+        Check(AWhat, 0);
+        EXPECT_EQ(Moved, moved + 1) << AWhat;
+    }
+    // The same for a change that must draw the whole field.
+    void CheckWhole(const char* AWhat)
+    {
+        const int moved = Moved;
+        Check(AWhat, 0);
+        EXPECT_EQ(Moved, moved) << AWhat;
+    }
+};
+
+// A tick as the watcher makes it: the newest point of both series, the window scrolled a second
+// once the point passes its end, and the oldest points trimmed down to ALimit.
+void Tick(TWatcherLikePlot& APlot, double AX, std::mt19937& ARandom, int ALimit)
+{
+    std::uniform_real_distribution<double> value(0.0, APlot.Plot.LeftAxis().Max());
+    APlot.Down->AddXY(AX, value(ARandom));
+    APlot.Up->AddXY(AX, value(ARandom) / 3);
+    if (AX > APlot.Plot.BottomAxis().Max())
+        APlot.Plot.BottomAxis().MoveMinMax(Second);
+    while (APlot.Down->Count() > ALimit) {
+        APlot.Down->Delete(0);
+        APlot.Up->Delete(0);
+    }
+}
+
+TEST(XYPlotKeptPicture, ScrollingASecondAtATimeDrawsWhatAWholePaintDraws)
+{
+    // Two widths: a second is 1.4 pixels on one and 0.75 on the other, never a whole number, so the
+    // picture moves by 1 or 2 pixels, or by none while the window still scrolls under a pixel.
+    // The window fills, scrolls with its grid lines and labels, shows gaps, lone points, a step
+    // back of the clock and the oldest point trimmed within it, and draws only the new columns.
+    for (int width : {480, 290}) {
+        TWatcherLikePlot p;
+        p.Plot.resize(width, 200);
+        const double perSecond = p.Plot.FieldRect().width() / 300.0;
+        ASSERT_NE(perSecond, std::floor(perSecond));
+        TKeptPictureCheck check{p};
+        std::mt19937 random(static_cast<unsigned>(width));
+        std::uniform_int_distribution<int> late(0, 40); // the timer a few milliseconds late
+        double x = Noon;
+        for (int step = 0; step < 760; ++step) {
+            if (step == 400 || step == 403 || step == 404) { // a gap, a lone point, another gap
+                p.Down->BreakLine();
+                p.Up->BreakLine();
+                x += 15 * Second;
+            }
+            if (step == 600) // the clock set back a little
+                x -= 40 * Second;
+            // Trimmed at 250 points from step 700, inside the five-minute window.
+            Tick(p, x + late(random) * 1e-3 * Second, random, step < 700 ? 100000 : 250);
+            x += Second;
+            check.Check("a tick", step);
+        }
+        EXPECT_EQ(check.Differing, 0) << width;
+        EXPECT_GT(check.Moved, check.Checks * 9 / 10) << width;
+    }
+}
+
+TEST(XYPlotKeptPicture, ChangesOtherThanAScrollDrawTheWholeField)
+{
+    TWatcherLikePlot p;
+    p.Plot.show();
+    // Value labels as wide as half a time label: a time label near an end of the axis never
+    // widens the margins, which would change the field.
+    p.Plot.LeftAxis().SetMinMax(0, 1000);
+    p.Plot.RightAxis().SetMinMax(0, 1000);
+    TKeptPictureCheck check{p};
+    std::mt19937 random(11);
+    double x = Noon;
+    auto ticks = [&](int ACount) {
+        for (int i = 0; i < ACount; ++i, x += Second)
+            Tick(p, x, random, 100000);
+    };
+    ticks(320);
+    check.Check("warm-up", 0);
+    ticks(3);
+    check.CheckMoved("a scroll");
+
+    p.Plot.LeftAxis().SetMax(2000); // the value axis rescaled to a new peak
+    check.CheckWhole("a rescale");
+    ticks(2);
+    check.CheckMoved("a scroll after the rescale");
+
+    // A clock that jumped: the window set around the new time.
+    x += 3600 * Second;
+    p.Down->BreakLine();
+    p.Up->BreakLine();
+    p.Plot.BottomAxis().SetMinMax(x - 300 * Second, x);
+    ticks(2);
+    check.CheckWhole("a re-anchored window");
+    ticks(2);
+    check.CheckMoved("a scroll after the jump");
+
+    p.Plot.resize(p.Plot.width() - 7, p.Plot.height() + 3);
+    check.CheckWhole("a resize");
+
+    // Dragging with Ctrl pans both time axes and both value axes.
+    SendMouse(p.Plot, QEvent::MouseButtonPress, {200, 100}, Qt::LeftButton, Qt::ControlModifier);
+    SendMouse(p.Plot, QEvent::MouseMove, {211, 100}, Qt::NoButton, Qt::ControlModifier);
+    SendMouse(p.Plot, QEvent::MouseButtonRelease, {211, 100}, Qt::LeftButton, Qt::ControlModifier);
+    check.CheckWhole("a pan");
+
+    // The double click's reset: both ranges set afresh.
+    p.Plot.LeftAxis().SetMinMax(0, 1000);
+    p.Plot.BottomAxis().SetMinMax(x, x + 300 * Second);
+    check.CheckWhole("a reset");
+    ticks(310);
+    check.Check("a tick", 0);
+    p.Plot.BottomAxis().MoveMinMax(400 * Second); // more than the window at once
+    check.CheckWhole("a long scroll");
+    p.Plot.BottomAxis().SetMinMax(x - 290 * Second, x + 10 * Second); // back to the points
+    check.CheckWhole("a window set back");
+
+    // Lines the kept picture cannot move: a dash pattern, a wide pen.
+    p.Up->SetLineAttr({0x00FF00, Tsp_PenStyle::Dash, 1, true});
+    check.CheckWhole("a dashed line");
+    ticks(1);
+    check.CheckWhole("a scroll with a dashed line");
+    p.Up->SetLineAttr({0x00FF00, Tsp_PenStyle::Solid, 2, true});
+    ticks(1);
+    check.CheckWhole("a scroll with a wide line");
+    p.Up->SetLineAttr({0x00FF00, Tsp_PenStyle::Solid, 1, true});
+    ticks(1);
+    check.Check("a tick", 0);
+    ticks(1);
+    check.CheckMoved("a scroll with plain lines again");
+
+    // A line from hours before the window reaches in from far beyond the pixel clamp: moved, it
+    // would bend, so the field is drawn whole while it shows.
+    p.Down->BreakLine();
+    p.Down->AddXY(x - 20000 * Second, 200);
+    p.Down->AddXY(x + 2 * Second, 900);
+    check.Check("a long line", 0);
+    ticks(1);
+    check.CheckWhole("a scroll with a long line");
+
+    // A control smaller than its bands: the field sticks out of the picture and is drawn whole.
+    p.Plot.resize(12, 10);
+    check.Check("a tiny plot", 0);
+    ticks(2);
+    check.CheckWhole("a tiny plot scrolled");
+    EXPECT_EQ(check.Differing, 0);
+}
+
+// Counts the paints of a widget and keeps what the last one covered.
+struct TPaintCounter : QObject
+{
+    int Count = 0;
+    QRegion Last;
+    bool eventFilter(QObject*, QEvent* AEvent) override
+    {
+        if (AEvent->type() == QEvent::Paint) {
+            ++Count;
+            Last = static_cast<QPaintEvent*>(AEvent)->region();
+        }
+        return false;
+    }
+};
+
+TEST(XYPlotKeptPicture, APointAddedBeforeTheWindowScrollsShowsOnlyItsColumns)
+{
+    TWatcherLikePlot p;
+    TPaintCounter counter;
+    p.Plot.installEventFilter(&counter);
+    p.Plot.show();
+    std::mt19937 random(4);
+    double x = Noon;
+    for (int i = 0; i < 100; ++i, x += Second)
+        Tick(p, x, random, 100000);
+    QApplication::processEvents();
+    const int before = counter.Count;
+    Tick(p, x, random, 100000);
+    QApplication::processEvents();
+    ASSERT_EQ(counter.Count, before + 1);
+    const QRect shown = counter.Last.boundingRect();
+    const QRect field = p.Plot.FieldRect();
+    EXPECT_TRUE(field.contains(shown));
+    EXPECT_LE(shown.width(), 6);
+    EXPECT_EQ(shown.height(), field.height());
+    const int newest = p.Plot.BottomAxis().V2P(x);
+    EXPECT_TRUE(shown.left() <= newest && newest <= shown.right());
+}
+
+TEST(XYPlotKeptPicture, AHiddenChartPaintsNothingAndShowsTheScrolledPictureWhenShown)
+{
+    TWatcherLikePlot p;
+    TPaintCounter counter;
+    int& paints = counter.Count;
+    p.Plot.installEventFilter(&counter);
+    p.Plot.show();
+    std::mt19937 random(2);
+    double x = Noon;
+    for (int i = 0; i < 320; ++i, x += Second)
+        Tick(p, x, random, 100000);
+    QApplication::processEvents();
+    p.Plot.hide();
+    const int shownPaints = paints;
+    for (int i = 0; i < 60; ++i, x += Second) {
+        Tick(p, x, random, 100000);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(paints, shownPaints);
+    p.Plot.show();
+    TKeptPictureCheck check{p};
+    check.CheckMoved("sixty ticks while hidden");
+    EXPECT_EQ(check.Differing, 0);
 }
 
 } // namespace
