@@ -8,6 +8,7 @@
 #include "platform/history_location.h"
 #include "platform/settings_location.h"
 #include "platform/termination_signals.h"
+#include "translations/ui_translator.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
         !platform.empty())
         setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
     QApplication app(argc, argv);
+    qn::InstallUiTranslators();
     qn::SetUpApplication();
 
     qn::Twnd_qn_Main window;

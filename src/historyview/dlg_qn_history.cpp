@@ -69,8 +69,8 @@ Tdlg_qn_History::Tdlg_qn_History(QWidget* AOwner, std::string AFileName)
     cbInterface->setMinimumContentsLength(16);
     tbPeriod = new QTabBar(this);
     tbPeriod->setObjectName(QStringLiteral("tbPeriod"));
-    for (const char* caption : {"Hours", "Days", "Months", "Years"})
-        tbPeriod->addTab(tr(caption));
+    for (const QString& caption : {tr("Hours"), tr("Days"), tr("Months"), tr("Years")})
+        tbPeriod->addTab(caption);
     tbPeriod->setCurrentIndex(1);
     top->addWidget(cbInterface);
     top->addStretch(1);

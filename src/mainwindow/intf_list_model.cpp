@@ -94,11 +94,11 @@ QVariant TIntfListModel::headerData(int ASection, Qt::Orientation AOrientation, 
     if (ARole == Qt::DisplayRole) {
         switch (ASection) {
         case ColInterface:
-            return QStringLiteral("Interface");
+            return tr("Interface");
         case ColDownload:
-            return QStringLiteral("Download");
+            return tr("Download");
         case ColUpload:
-            return QStringLiteral("Upload");
+            return tr("Upload");
         }
     }
     if (ARole == Qt::TextAlignmentRole)
