@@ -5,298 +5,301 @@
     <name>qn::THistoryChart</name>
     <message>
         <source>Traffic history chart</source>
-        <translation type="unfinished"></translation>
+        <translation>Graphique de l&apos;historique du trafic</translation>
     </message>
     <message>
         <source>No traffic recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun trafic enregistré</translation>
     </message>
     <message>
         <source>%1 bars from %2 to %3; the largest %4 on %5</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 barres du %2 au %3 ; la plus haute : %4 le %5</translation>
     </message>
     <message>
         <source>%1
 Download %2
 Upload %3
 Total %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+Réception %2
+Envoi %3
+Total %4</translation>
     </message>
 </context>
 <context>
     <name>qn::TIntfListModel</name>
     <message>
         <source>Interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Interface</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Réception</translation>
     </message>
     <message>
         <source>Upload</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoi</translation>
     </message>
 </context>
 <context>
     <name>qn::TMainActions</name>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>About...</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos...</translation>
     </message>
     <message>
         <source>Always Visible</source>
-        <translation type="unfinished"></translation>
+        <translation>Toujours visible</translation>
     </message>
     <message>
         <source>Interface View</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste des interfaces</translation>
     </message>
     <message>
         <source>Window Caption</source>
-        <translation type="unfinished"></translation>
+        <translation>Barre de titre</translation>
     </message>
     <message>
         <source>Hide</source>
-        <translation type="unfinished"></translation>
+        <translation>Masquer</translation>
     </message>
     <message>
         <source>Only Operational Interfaces</source>
-        <translation type="unfinished"></translation>
+        <translation>Interfaces actives seulement</translation>
     </message>
     <message>
         <source>Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualiser</translation>
     </message>
     <message>
         <source>Persistent layout and settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Conserver la disposition et les paramètres</translation>
     </message>
     <message>
         <source>Traffic History...</source>
-        <translation type="unfinished"></translation>
+        <translation>Historique du trafic...</translation>
     </message>
     <message>
         <source>Data Cap...</source>
-        <translation type="unfinished"></translation>
+        <translation>Forfait de données...</translation>
     </message>
     <message>
         <source>Traffic in Tray Icon</source>
-        <translation type="unfinished"></translation>
+        <translation>Trafic dans l&apos;icône de notification</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter</translation>
     </message>
     <message>
         <source>Quits the application</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitte l&apos;application</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier</translation>
     </message>
     <message>
         <source>Monitor</source>
-        <translation type="unfinished"></translation>
+        <translation>Surveiller</translation>
     </message>
     <message>
         <source>View</source>
-        <translation type="unfinished"></translation>
+        <translation>Affichage</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aide</translation>
     </message>
 </context>
 <context>
     <name>qn::TMainComponents</name>
     <message>
         <source>Interfaces</source>
-        <translation type="unfinished"></translation>
+        <translation>Interfaces</translation>
     </message>
 </context>
 <context>
     <name>qn::TNetworkConfiguration</name>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>Autre</translation>
     </message>
     <message>
         <source>Ethernet</source>
-        <translation type="unfinished"></translation>
+        <translation>Ethernet</translation>
     </message>
     <message>
         <source>Token Ring</source>
-        <translation type="unfinished"></translation>
+        <translation>Token Ring</translation>
     </message>
     <message>
         <source>FDDI</source>
-        <translation type="unfinished"></translation>
+        <translation>FDDI</translation>
     </message>
     <message>
         <source>PPP</source>
-        <translation type="unfinished"></translation>
+        <translation>PPP</translation>
     </message>
     <message>
         <source>Loopback</source>
-        <translation type="unfinished"></translation>
+        <translation>Boucle locale</translation>
     </message>
     <message>
         <source>ATM</source>
-        <translation type="unfinished"></translation>
+        <translation>ATM</translation>
     </message>
     <message>
         <source>IEEE 802.11 wireless</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans fil IEEE 802.11</translation>
     </message>
     <message>
         <source>Tunnel encapsulation</source>
-        <translation type="unfinished"></translation>
+        <translation>Encapsulation de tunnel</translation>
     </message>
     <message>
         <source>IEEE 1394 (Firewire) high performance serial bus</source>
-        <translation type="unfinished"></translation>
+        <translation>IEEE 1394 (FireWire), bus série haute performance</translation>
     </message>
     <message>
         <source>Mobile broadband for WiMax</source>
-        <translation type="unfinished"></translation>
+        <translation>Haut débit mobile (WiMAX)</translation>
     </message>
     <message>
         <source>Mobile broadband for GSM</source>
-        <translation type="unfinished"></translation>
+        <translation>Haut débit mobile (GSM)</translation>
     </message>
     <message>
         <source>Mobile broadband for CDMA</source>
-        <translation type="unfinished"></translation>
+        <translation>Haut débit mobile (CDMA)</translation>
     </message>
     <message>
         <source>Non Operational</source>
-        <translation type="unfinished"></translation>
+        <translation>Hors service</translation>
     </message>
     <message>
         <source>Unreachable</source>
-        <translation type="unfinished"></translation>
+        <translation>Injoignable</translation>
     </message>
     <message>
         <source>Disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Déconnecté</translation>
     </message>
     <message>
         <source>Connecting</source>
-        <translation type="unfinished"></translation>
+        <translation>Connexion en cours</translation>
     </message>
     <message>
         <source>Connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Connecté</translation>
     </message>
     <message>
         <source>Operational</source>
-        <translation type="unfinished"></translation>
+        <translation>En service</translation>
     </message>
 </context>
 <context>
     <name>qn::TQuotaText</name>
+    <message>
+        <source>day</source>
+        <translation>jour</translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation>semaine</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>The data cap will run out before the day ends</source>
+        <translation>Le forfait de données sera épuisé avant la fin de la journée</translation>
+    </message>
+    <message>
+        <source>The data cap will run out before the week ends</source>
+        <translation>Le forfait de données sera épuisé avant la fin de la semaine</translation>
+    </message>
+    <message>
+        <source>The data cap will run out before the month ends</source>
+        <translation>Le forfait de données sera épuisé avant la fin du mois</translation>
+    </message>
+    <message>
+        <source>%1 this day, %2 left.</source>
+        <translation>%1 aujourd&apos;hui, reste %2.</translation>
+    </message>
+    <message>
+        <source>%1 this week, %2 left.</source>
+        <translation>%1 cette semaine, reste %2.</translation>
+    </message>
+    <message>
+        <source>%1 this month, %2 left.</source>
+        <translation>%1 ce mois-ci, reste %2.</translation>
+    </message>
     <message numerus="yes">
         <source>%n day</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n jour</numerusform>
+            <numerusform>%n jours</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n days</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n jour</numerusform>
+            <numerusform>%n jours</numerusform>
         </translation>
     </message>
     <message>
-        <source>day</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>week</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>month</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 %2, %3 left</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 du %2, reste %3</translation>
     </message>
     <message>
         <source>%1 from %2 to %3, %4 left</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 du %2 au %3, reste %4</translation>
     </message>
     <message>
         <source>%1 of %2 (%3 %)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 sur %2 (%3 %)</translation>
     </message>
     <message>
         <source>Pace %1 a day (%2 by the period&apos;s end); the cap is reached.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rythme %1 par jour (%2 à la fin de la période) ; le forfait est atteint.</translation>
     </message>
     <message>
         <source>Pace %1 a day (%2 by the period&apos;s end); %3 a day may be used from now on.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rythme %1 par jour (%2 à la fin de la période) ; %3 par jour restent utilisables désormais.</translation>
     </message>
     <message>
         <source>The history starts on %1: what was used before is not counted.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The data cap will run out before the day ends</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The data cap will run out before the week ends</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The data cap will run out before the month ends</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;historique commence le %1 : la consommation antérieure n&apos;est pas comptée.</translation>
     </message>
     <message>
         <source>At this pace %1 of %2 will be used by %3. %4 a day keeps within the cap.</source>
-        <translation type="unfinished"></translation>
+        <translation>À ce rythme, %1 sur %2 seront consommés d&apos;ici le %3. Avec %4 par jour, le forfait est respecté.</translation>
     </message>
     <message>
         <source>The data cap is used up</source>
-        <translation type="unfinished"></translation>
+        <translation>Le forfait de données est épuisé</translation>
     </message>
     <message>
         <source>%1 % of the data cap is used</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 this day, %2 left.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 this week, %2 left.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 this month, %2 left.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 % du forfait de données est consommé</translation>
     </message>
     <message>
         <source> %1 a day may be used from now on.</source>
-        <translation type="unfinished"></translation>
+        <translation> %1 par jour restent utilisables désormais.</translation>
     </message>
 </context>
 <context>
     <name>qn::TTrayHint</name>
     <message>
         <source>%1: Download %2, Upload %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : réception %2, envoi %3</translation>
     </message>
 </context>
 <context>
@@ -304,7 +307,9 @@ Total %4</source>
     <message>
         <source>No interface is watched yet.
 Tick one in View &gt; Interface View (Ctrl+I), or pick one in the Monitor menu.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune interface n&apos;est encore surveillée.
+Cochez-en une dans Affichage &gt; Liste des interfaces (Ctrl+I)
+ou choisissez-en une dans le menu Surveiller.</translation>
     </message>
 </context>
 <context>
@@ -321,359 +326,369 @@ The only file Quarno writes is its settings file. Delete it to return to the ori
 You may use Quarno free of charge at home and at work, and give unchanged copies of it to others, as long as you ask nothing for it. You may not sell it, rent it out, or pass it on in a changed form.
 
 The figures Quarno shows are measurements of the interface counters taken once a second. They are meant for information; they are not suited for billing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Conditions d&apos;utilisation
+
+Quarno est fourni « tel quel », sans garantie d&apos;aucune sorte, expresse ou implicite, y compris, sans s&apos;y limiter, les garanties de qualité marchande, d&apos;adéquation à un usage particulier et d&apos;absence de contrefaçon. En aucun cas les auteurs ou Veldo ne pourront être tenus responsables de toute réclamation, de tout dommage ou de toute autre responsabilité découlant de l&apos;utilisation du programme.
+
+Quarno lit les compteurs de trafic que le système d&apos;exploitation tient pour chaque interface réseau. Il ne capture, n&apos;inspecte, ne stocke ni n&apos;envoie aucun trafic réseau, et n&apos;envoie nulle part aucune donnée sur vous ou votre ordinateur.
+
+Le seul fichier qu&apos;écrit Quarno est son fichier de paramètres. Supprimez-le pour revenir aux paramètres d&apos;origine.
+
+Vous pouvez utiliser Quarno gratuitement à la maison et au travail, et en donner des copies non modifiées à d&apos;autres, à condition de ne rien demander en échange. Vous ne pouvez ni le vendre, ni le louer, ni le distribuer sous une forme modifiée.
+
+Les chiffres affichés par Quarno sont des mesures des compteurs des interfaces relevées une fois par seconde. Ils sont donnés à titre indicatif et ne conviennent pas à la facturation.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos</translation>
     </message>
 </context>
 <context>
     <name>qn::Tdlg_qn_AdapterInfo</name>
     <message>
         <source>Alias:</source>
-        <translation type="unfinished"></translation>
+        <translation>Alias :</translation>
     </message>
     <message>
         <source>Max speed:</source>
-        <translation type="unfinished"></translation>
+        <translation>Débit max. :</translation>
     </message>
     <message>
         <source>MTU size:</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille MTU :</translation>
     </message>
     <message>
         <source>MAC address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse MAC :</translation>
     </message>
     <message>
         <source>IP Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse IP :</translation>
     </message>
     <message>
         <source>Subnet mask:</source>
-        <translation type="unfinished"></translation>
+        <translation>Masque :</translation>
     </message>
     <message>
         <source>Type:</source>
-        <translation type="unfinished"></translation>
+        <translation>Type :</translation>
     </message>
     <message>
         <source>Status:</source>
-        <translation type="unfinished"></translation>
+        <translation>État :</translation>
     </message>
     <message>
         <source>Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Propriétés</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Général</translation>
     </message>
     <message>
         <source> Device properties </source>
-        <translation type="unfinished"></translation>
+        <translation> Propriétés du périphérique </translation>
     </message>
     <message>
         <source>Failed to get data. Device is not available.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;obtenir les données. Le périphérique n&apos;est pas disponible.</translation>
     </message>
     <message>
         <source>%1 Mbps</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Mbit/s</translation>
     </message>
     <message>
         <source>%1 B</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 o</translation>
     </message>
 </context>
 <context>
     <name>qn::Tdlg_qn_History</name>
     <message>
         <source>Traffic History</source>
-        <translation type="unfinished"></translation>
+        <translation>Historique du trafic</translation>
     </message>
     <message>
         <source>Hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Heures</translation>
     </message>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation>Jours</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation>Mois</translation>
     </message>
     <message>
         <source>Years</source>
-        <translation type="unfinished"></translation>
+        <translation>Années</translation>
     </message>
     <message>
         <source>Period</source>
-        <translation type="unfinished"></translation>
+        <translation>Période</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Réception</translation>
     </message>
     <message>
         <source>Upload</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoi</translation>
     </message>
     <message>
         <source>Total</source>
-        <translation type="unfinished"></translation>
+        <translation>Total</translation>
     </message>
     <message>
         <source>Export CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter en CSV...</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>Export CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter en CSV</translation>
     </message>
     <message>
         <source>CSV files (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers CSV (*.csv)</translation>
     </message>
     <message>
         <source>No data cap is set (View &gt; Data Cap...).</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun forfait de données n&apos;est défini (Affichage &gt; Forfait de données...).</translation>
     </message>
     <message>
         <source>Data cap this %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Forfait de données : %1</translation>
     </message>
     <message>
         <source>All interfaces</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les interfaces</translation>
     </message>
     <message>
         <source>Every interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Chaque interface</translation>
     </message>
     <message>
         <source>All interfaces: the uplinks (none has traffic yet); loopback, virtual and tunnel interfaces are not counted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les interfaces : les liaisons montantes (aucune n&apos;a encore de trafic) ; les interfaces de boucle locale, virtuelles et tunnels ne sont pas comptées.</translation>
     </message>
     <message>
         <source>All interfaces: the uplinks %1; loopback, virtual and tunnel interfaces are not counted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les interfaces : les liaisons montantes %1 ; les interfaces de boucle locale, virtuelles et tunnels ne sont pas comptées.</translation>
     </message>
     <message>
         <source>No traffic recorded yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun trafic enregistré pour l&apos;instant.</translation>
     </message>
     <message>
         <source>Unable to write to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire dans %1</translation>
     </message>
 </context>
 <context>
     <name>qn::Tdlg_qn_Quota</name>
     <message>
         <source>Data Cap</source>
-        <translation type="unfinished"></translation>
+        <translation>Forfait de données</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Désactivé</translation>
     </message>
     <message>
         <source>MB</source>
-        <translation type="unfinished"></translation>
+        <translation>Mo</translation>
     </message>
     <message>
         <source>GB</source>
-        <translation type="unfinished"></translation>
+        <translation>Go</translation>
     </message>
     <message>
         <source>Limit:</source>
-        <translation type="unfinished"></translation>
+        <translation>Limite :</translation>
     </message>
     <message>
         <source>Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Jour</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Semaine</translation>
     </message>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Mois</translation>
     </message>
     <message>
         <source>Period:</source>
-        <translation type="unfinished"></translation>
+        <translation>Période :</translation>
     </message>
     <message>
         <source>Starts on day:</source>
-        <translation type="unfinished"></translation>
+        <translation>Commence le jour :</translation>
     </message>
     <message>
         <source>Download and upload</source>
-        <translation type="unfinished"></translation>
+        <translation>Réception et envoi</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Réception</translation>
     </message>
     <message>
         <source>Upload</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoi</translation>
     </message>
     <message>
         <source>Counts:</source>
-        <translation type="unfinished"></translation>
+        <translation>Compte :</translation>
     </message>
     <message>
         <source>no warnings</source>
-        <translation type="unfinished"></translation>
+        <translation>aucun avertissement</translation>
     </message>
     <message>
         <source>Warn at (%):</source>
-        <translation type="unfinished"></translation>
+        <translation>Avertir à (%) :</translation>
     </message>
     <message>
         <source>the uplinks</source>
-        <translation type="unfinished"></translation>
+        <translation>les liaisons montantes</translation>
     </message>
     <message>
         <source>Interfaces:</source>
-        <translation type="unfinished"></translation>
+        <translation>Interfaces :</translation>
     </message>
     <message>
         <source>Interfaces: names separated by commas; empty counts the uplinks (the physical interfaces and the default route&apos;s), never loopback, virtual or tunnel traffic.</source>
-        <translation type="unfinished"></translation>
+        <translation>Interfaces : noms séparés par des virgules ; vide, les liaisons montantes sont comptées (les interfaces physiques et celle de la route par défaut), jamais le trafic de boucle locale, virtuel ou de tunnel.</translation>
     </message>
     <message>
         <source>Starts on (Monday = 1):</source>
-        <translation type="unfinished"></translation>
+        <translation>Commence le (lundi = 1) :</translation>
     </message>
     <message>
         <source>The warning levels must be whole percentages from 1 to 1000, separated by commas.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les seuils d&apos;avertissement doivent être des pourcentages entiers de 1 à 1000, séparés par des virgules.</translation>
     </message>
 </context>
 <context>
     <name>qn::Tfrm_qn_Watcher</name>
     <message>
         <source>%1 download current</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 réception actuelle</translation>
     </message>
     <message>
         <source>%1 upload current</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 envoi actuel</translation>
     </message>
     <message>
         <source>%1 download maximum</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 réception maximale</translation>
     </message>
     <message>
         <source>%1 upload maximum</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 envoi maximal</translation>
     </message>
     <message>
         <source>%1 download total</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 réception totale</translation>
     </message>
     <message>
         <source>%1 upload total</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 envoi total</translation>
     </message>
     <message>
         <source>%1 session download total</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 réception totale de la session</translation>
     </message>
     <message>
         <source>%1 session upload total</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 envoi total de la session</translation>
     </message>
     <message>
         <source>Current</source>
-        <translation type="unfinished"></translation>
+        <translation>Actuel</translation>
     </message>
     <message>
         <source>Max</source>
-        <translation type="unfinished"></translation>
+        <translation>Max.</translation>
     </message>
     <message>
         <source>Total transfer</source>
-        <translation type="unfinished"></translation>
+        <translation>Total transféré</translation>
     </message>
     <message>
         <source>Timestamp: </source>
-        <translation type="unfinished"></translation>
+        <translation>Horodatage : </translation>
     </message>
     <message>
         <source>Value: </source>
-        <translation type="unfinished"></translation>
+        <translation>Valeur : </translation>
     </message>
     <message>
         <source>Transfer</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume</translation>
     </message>
     <message>
         <source>Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Débit</translation>
     </message>
     <message>
         <source>Properties...</source>
-        <translation type="unfinished"></translation>
+        <translation>Propriétés...</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Réception</translation>
     </message>
     <message>
         <source>Upload</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoi</translation>
     </message>
     <message>
         <source>Session totals</source>
-        <translation type="unfinished"></translation>
+        <translation>Totaux de session</translation>
     </message>
     <message>
         <source>%1 traffic chart</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 graphique du trafic</translation>
     </message>
     <message>
         <source>%1 session totals</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 totaux de session</translation>
     </message>
     <message>
         <source>Download %1, peak %2; upload %3, peak %4</source>
-        <translation type="unfinished"></translation>
+        <translation>Réception %1, pic %2 ; envoi %3, pic %4</translation>
     </message>
     <message>
         <source>Download %1, upload %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Réception %1, envoi %2</translation>
     </message>
     <message>
         <source>Confirmation</source>
-        <translation type="unfinished"></translation>
+        <translation>Confirmation</translation>
     </message>
     <message>
         <source>Clear session totals?</source>
-        <translation type="unfinished"></translation>
+        <translation>Remettre à zéro les totaux de session ?</translation>
     </message>
 </context>
 </TS>
