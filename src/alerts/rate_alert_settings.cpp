@@ -42,7 +42,7 @@ TRateAlertSettings ReadRateAlertSettings(const std::function<std::optional<std::
     const auto read = [&](const char* AKey, auto AApply) {
         const std::optional<std::string> text = ARead(AKey);
         if (text && !AApply(std::string_view(*text)))
-            bad.push_back(AKey);
+            bad.push_back(std::string(AKey) + "=" + *text);
     };
     const auto flag = [](bool& ATarget) {
         return [&ATarget](std::string_view AText) {

@@ -16,10 +16,10 @@ struct TRateAlertSettings
 {
     // Rates in bytes a second; times in seconds.
     bool High = false;
-    std::uint64_t HighLevel = 1'000'000;
+    std::uint64_t HighLevel = 1024 * 1024; // 1 MB/s
     int HighSeconds = 300;
     bool Stall = false;
-    std::uint64_t StallLevel = 10'000;
+    std::uint64_t StallLevel = 10 * 1024; // 10 KB/s
     int StallSeconds = 60;
 
     bool Enabled() const { return High || Stall; }
@@ -33,7 +33,7 @@ inline constexpr int MaxRateAlertSeconds = 86'400;
 std::string RateAlertSection(const std::string& AInterface);
 
 // Reads the settings through ARead (the key's text, or nothing when the key is absent). A value
-// that cannot be used gives its default, and its key goes to ABadKeys (empty when all were usable).
+// that cannot be used gives its default, and "Key=Value" goes to ABadKeys (empty when all were usable).
 TRateAlertSettings ReadRateAlertSettings(const std::function<std::optional<std::string>(std::string_view AKey)>& ARead,
                                          std::vector<std::string>& ABadKeys);
 

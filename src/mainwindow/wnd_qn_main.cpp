@@ -13,6 +13,7 @@
 #include "mainwindow/main_persistence.h"
 #include "mainwindow/monitor_menu.h"
 #include "mainwindow/quota_control.h"
+#include "mainwindow/rate_alert_control.h"
 #include "mainwindow/settings_storage.h"
 #include "mainwindow/sizing_frame.h"
 #include "mainwindow/sleep_watch.h"
@@ -25,6 +26,7 @@
 #include "mainwindow/window_metrics.h"
 #include "mainwindow/window_snapper.h"
 #include "netdata/network_change_notifier.h"
+#include "platform/clock.h"
 #include "platform/interface_scan.h"
 #include "widgetkit/design_font.h"
 
@@ -102,6 +104,7 @@ void Twnd_qn_Main::CreateComponents()
     FTrayDock = std::make_unique<TTrayDock>(this, TrayIcon);
     FSnapper = std::make_unique<TWindowSnapper>(this);
     FQuota = std::make_unique<TQuotaControl>(this, *FTrayDock);
+    FRateAlerts = std::make_unique<TRateAlertControl>(this, *FTrayDock, PopupMenu1);
     FMonitorMenu = std::make_unique<TMonitorMenu>(mmInterface);
     ConnectActions();
 
@@ -282,6 +285,7 @@ void Twnd_qn_Main::TimerTimer()
     FTrayDock->Update();
     FTreeModel->RefreshCounters();
     RefreshTrayTraffic();
+    FRateAlerts->Tick(Watchers(), Clock ? Clock->TickCount() : GetTickCount64(), *SettingsStorage());
     if (History)
         History->Tick();
 }

@@ -296,6 +296,67 @@ Gesamt %4</translation>
     </message>
 </context>
 <context>
+    <name>qn::TRateAlertControl</name>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n s</source>
+        <translation>
+            <numerusform>%n s</numerusform>
+            <numerusform>%n s</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Rate Alerts...</source>
+        <translation>Ratenalarme...</translation>
+    </message>
+    <message>
+        <source>The rate alert settings of %1 hold values that cannot be used (%2); their defaults are used instead.</source>
+        <translation>Die Ratenalarm-Einstellungen von %1 enthalten unbrauchbare Werte (%2); stattdessen gelten die Standardwerte.</translation>
+    </message>
+    <message>
+        <source>%1: the download stays above %2</source>
+        <translation>%1: Download bleibt über %2</translation>
+    </message>
+    <message>
+        <source>%1: the upload stays above %2</source>
+        <translation>%1: Upload bleibt über %2</translation>
+    </message>
+    <message>
+        <source>The download rate of %1 has stayed above %2 for %3.</source>
+        <translation>Die Downloadrate von %1 liegt seit %3 über %2.</translation>
+    </message>
+    <message>
+        <source>The upload rate of %1 has stayed above %2 for %3.</source>
+        <translation>Die Uploadrate von %1 liegt seit %3 über %2.</translation>
+    </message>
+    <message>
+        <source>%1: the download stalled</source>
+        <translation>%1: Download ins Stocken geraten</translation>
+    </message>
+    <message>
+        <source>%1: the upload stalled</source>
+        <translation>%1: Upload ins Stocken geraten</translation>
+    </message>
+    <message>
+        <source>The download rate of %1 has stayed below %2 for %3 after it was above.</source>
+        <translation>Die Downloadrate von %1 liegt seit %3 unter %2, nachdem sie darüber lag.</translation>
+    </message>
+    <message>
+        <source>The upload rate of %1 has stayed below %2 for %3 after it was above.</source>
+        <translation>Die Uploadrate von %1 liegt seit %3 unter %2, nachdem sie darüber lag.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n min</numerusform>
+            <numerusform>%n min</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>qn::TTrayHint</name>
     <message>
         <source>%1: Download %2, Upload %3</source>
@@ -586,6 +647,45 @@ Die von Quarno angezeigten Werte sind Messungen der Schnittstellenzähler, einma
     <message>
         <source>The warning levels must be whole percentages from 1 to 1000, separated by commas.</source>
         <translation>Die Warnstufen müssen ganze Prozentwerte von 1 bis 1000 sein, durch Kommas getrennt.</translation>
+    </message>
+</context>
+<context>
+    <name>qn::Tdlg_qn_RateAlerts</name>
+    <message>
+        <source>Rate Alerts: %1</source>
+        <translation>Ratenalarme: %1</translation>
+    </message>
+    <message>
+        <source>Alert when a rate stays above</source>
+        <translation>Alarm, wenn eine Rate über dem Wert bleibt</translation>
+    </message>
+    <message>
+        <source>Alert when a rate stays below, after it was above (a stalled transfer)</source>
+        <translation>Alarm, wenn eine Rate unter den Wert fällt, nachdem sie darüber lag (stockende Übertragung)</translation>
+    </message>
+    <message>
+        <source>Download and upload are watched apart. An alert is shown once when its condition begins, and again only after it ended.</source>
+        <translation>Download und Upload werden getrennt überwacht. Ein Alarm erscheint einmal, wenn seine Bedingung eintritt, und erst nach ihrem Ende wieder.</translation>
+    </message>
+    <message>
+        <source>KB/s</source>
+        <translation>KB/s</translation>
+    </message>
+    <message>
+        <source>MB/s</source>
+        <translation>MB/s</translation>
+    </message>
+    <message>
+        <source>for</source>
+        <translation>für</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>Minuten</translation>
     </message>
 </context>
 <context>

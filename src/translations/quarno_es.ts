@@ -296,6 +296,67 @@ Total %4</translation>
     </message>
 </context>
 <context>
+    <name>qn::TRateAlertControl</name>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n s</source>
+        <translation>
+            <numerusform>%n s</numerusform>
+            <numerusform>%n s</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Rate Alerts...</source>
+        <translation>Alertas de velocidad...</translation>
+    </message>
+    <message>
+        <source>The rate alert settings of %1 hold values that cannot be used (%2); their defaults are used instead.</source>
+        <translation>La configuración de alertas de velocidad de %1 contiene valores no válidos (%2); se usan sus valores predeterminados.</translation>
+    </message>
+    <message>
+        <source>%1: the download stays above %2</source>
+        <translation>%1: la descarga sigue por encima de %2</translation>
+    </message>
+    <message>
+        <source>%1: the upload stays above %2</source>
+        <translation>%1: la subida sigue por encima de %2</translation>
+    </message>
+    <message>
+        <source>The download rate of %1 has stayed above %2 for %3.</source>
+        <translation>La velocidad de descarga de %1 lleva %3 por encima de %2.</translation>
+    </message>
+    <message>
+        <source>The upload rate of %1 has stayed above %2 for %3.</source>
+        <translation>La velocidad de subida de %1 lleva %3 por encima de %2.</translation>
+    </message>
+    <message>
+        <source>%1: the download stalled</source>
+        <translation>%1: la descarga se ha detenido</translation>
+    </message>
+    <message>
+        <source>%1: the upload stalled</source>
+        <translation>%1: la subida se ha detenido</translation>
+    </message>
+    <message>
+        <source>The download rate of %1 has stayed below %2 for %3 after it was above.</source>
+        <translation>La velocidad de descarga de %1 lleva %3 por debajo de %2 después de haber estado por encima.</translation>
+    </message>
+    <message>
+        <source>The upload rate of %1 has stayed below %2 for %3 after it was above.</source>
+        <translation>La velocidad de subida de %1 lleva %3 por debajo de %2 después de haber estado por encima.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n min</numerusform>
+            <numerusform>%n min</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>qn::TTrayHint</name>
     <message>
         <source>%1: Download %2, Upload %3</source>
@@ -586,6 +647,45 @@ Las cifras que muestra Quarno son mediciones de los contadores de las interfaces
     <message>
         <source>The warning levels must be whole percentages from 1 to 1000, separated by commas.</source>
         <translation>Los niveles de aviso deben ser porcentajes enteros de 1 a 1000, separados por comas.</translation>
+    </message>
+</context>
+<context>
+    <name>qn::Tdlg_qn_RateAlerts</name>
+    <message>
+        <source>Rate Alerts: %1</source>
+        <translation>Alertas de velocidad: %1</translation>
+    </message>
+    <message>
+        <source>Alert when a rate stays above</source>
+        <translation>Avisar cuando una velocidad se mantenga por encima de</translation>
+    </message>
+    <message>
+        <source>Alert when a rate stays below, after it was above (a stalled transfer)</source>
+        <translation>Avisar cuando una velocidad se mantenga por debajo tras haber estado por encima (transferencia detenida)</translation>
+    </message>
+    <message>
+        <source>Download and upload are watched apart. An alert is shown once when its condition begins, and again only after it ended.</source>
+        <translation>La descarga y la subida se vigilan por separado. Una alerta se muestra una vez cuando empieza su condición, y de nuevo solo cuando esta ha terminado.</translation>
+    </message>
+    <message>
+        <source>KB/s</source>
+        <translation>KB/s</translation>
+    </message>
+    <message>
+        <source>MB/s</source>
+        <translation>MB/s</translation>
+    </message>
+    <message>
+        <source>for</source>
+        <translation>durante</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>segundos</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minutos</translation>
     </message>
 </context>
 <context>

@@ -296,6 +296,67 @@ Total %4</translation>
     </message>
 </context>
 <context>
+    <name>qn::TRateAlertControl</name>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n s</source>
+        <translation>
+            <numerusform>%n s</numerusform>
+            <numerusform>%n s</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Rate Alerts...</source>
+        <translation>Alertes de débit...</translation>
+    </message>
+    <message>
+        <source>The rate alert settings of %1 hold values that cannot be used (%2); their defaults are used instead.</source>
+        <translation>Les paramètres des alertes de débit de %1 contiennent des valeurs inutilisables (%2) ; leurs valeurs par défaut sont utilisées à la place.</translation>
+    </message>
+    <message>
+        <source>%1: the download stays above %2</source>
+        <translation>%1 : la réception reste au-dessus de %2</translation>
+    </message>
+    <message>
+        <source>%1: the upload stays above %2</source>
+        <translation>%1 : l&apos;envoi reste au-dessus de %2</translation>
+    </message>
+    <message>
+        <source>The download rate of %1 has stayed above %2 for %3.</source>
+        <translation>Le débit de réception de %1 est resté au-dessus de %2 pendant %3.</translation>
+    </message>
+    <message>
+        <source>The upload rate of %1 has stayed above %2 for %3.</source>
+        <translation>Le débit d&apos;envoi de %1 est resté au-dessus de %2 pendant %3.</translation>
+    </message>
+    <message>
+        <source>%1: the download stalled</source>
+        <translation>%1 : la réception est bloquée</translation>
+    </message>
+    <message>
+        <source>%1: the upload stalled</source>
+        <translation>%1 : l&apos;envoi est bloqué</translation>
+    </message>
+    <message>
+        <source>The download rate of %1 has stayed below %2 for %3 after it was above.</source>
+        <translation>Le débit de réception de %1 est resté sous %2 pendant %3 après avoir été au-dessus.</translation>
+    </message>
+    <message>
+        <source>The upload rate of %1 has stayed below %2 for %3 after it was above.</source>
+        <translation>Le débit d&apos;envoi de %1 est resté sous %2 pendant %3 après avoir été au-dessus.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n min</numerusform>
+            <numerusform>%n min</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>qn::TTrayHint</name>
     <message>
         <source>%1: Download %2, Upload %3</source>
@@ -586,6 +647,45 @@ Les chiffres affichés par Quarno sont des mesures des compteurs des interfaces 
     <message>
         <source>The warning levels must be whole percentages from 1 to 1000, separated by commas.</source>
         <translation>Les seuils d&apos;avertissement doivent être des pourcentages entiers de 1 à 1000, séparés par des virgules.</translation>
+    </message>
+</context>
+<context>
+    <name>qn::Tdlg_qn_RateAlerts</name>
+    <message>
+        <source>Rate Alerts: %1</source>
+        <translation>Alertes de débit : %1</translation>
+    </message>
+    <message>
+        <source>Alert when a rate stays above</source>
+        <translation>Alerter quand un débit reste au-dessus de</translation>
+    </message>
+    <message>
+        <source>Alert when a rate stays below, after it was above (a stalled transfer)</source>
+        <translation>Alerter quand un débit reste en dessous après avoir été au-dessus (transfert bloqué)</translation>
+    </message>
+    <message>
+        <source>Download and upload are watched apart. An alert is shown once when its condition begins, and again only after it ended.</source>
+        <translation>La réception et l&apos;envoi sont surveillés séparément. Une alerte s&apos;affiche une fois quand sa condition commence, et de nouveau seulement après sa fin.</translation>
+    </message>
+    <message>
+        <source>KB/s</source>
+        <translation>Ko/s</translation>
+    </message>
+    <message>
+        <source>MB/s</source>
+        <translation>Mo/s</translation>
+    </message>
+    <message>
+        <source>for</source>
+        <translation>pendant</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>secondes</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minutes</translation>
     </message>
 </context>
 <context>

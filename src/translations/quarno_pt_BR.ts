@@ -296,6 +296,67 @@ Total %4</translation>
     </message>
 </context>
 <context>
+    <name>qn::TRateAlertControl</name>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n s</source>
+        <translation>
+            <numerusform>%n s</numerusform>
+            <numerusform>%n s</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Rate Alerts...</source>
+        <translation>Alertas de taxa...</translation>
+    </message>
+    <message>
+        <source>The rate alert settings of %1 hold values that cannot be used (%2); their defaults are used instead.</source>
+        <translation>As configurações de alertas de taxa de %1 contêm valores inválidos (%2); os valores padrão são usados no lugar.</translation>
+    </message>
+    <message>
+        <source>%1: the download stays above %2</source>
+        <translation>%1: o download continua acima de %2</translation>
+    </message>
+    <message>
+        <source>%1: the upload stays above %2</source>
+        <translation>%1: o upload continua acima de %2</translation>
+    </message>
+    <message>
+        <source>The download rate of %1 has stayed above %2 for %3.</source>
+        <translation>A taxa de download de %1 ficou acima de %2 por %3.</translation>
+    </message>
+    <message>
+        <source>The upload rate of %1 has stayed above %2 for %3.</source>
+        <translation>A taxa de upload de %1 ficou acima de %2 por %3.</translation>
+    </message>
+    <message>
+        <source>%1: the download stalled</source>
+        <translation>%1: o download parou</translation>
+    </message>
+    <message>
+        <source>%1: the upload stalled</source>
+        <translation>%1: o upload parou</translation>
+    </message>
+    <message>
+        <source>The download rate of %1 has stayed below %2 for %3 after it was above.</source>
+        <translation>A taxa de download de %1 ficou abaixo de %2 por %3 depois de ter ficado acima.</translation>
+    </message>
+    <message>
+        <source>The upload rate of %1 has stayed below %2 for %3 after it was above.</source>
+        <translation>A taxa de upload de %1 ficou abaixo de %2 por %3 depois de ter ficado acima.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n min</numerusform>
+            <numerusform>%n min</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>qn::TTrayHint</name>
     <message>
         <source>%1: Download %2, Upload %3</source>
@@ -586,6 +647,45 @@ Os números que o Quarno mostra são medições dos contadores das interfaces fe
     <message>
         <source>The warning levels must be whole percentages from 1 to 1000, separated by commas.</source>
         <translation>Os níveis de aviso devem ser porcentagens inteiras de 1 a 1000, separadas por vírgulas.</translation>
+    </message>
+</context>
+<context>
+    <name>qn::Tdlg_qn_RateAlerts</name>
+    <message>
+        <source>Rate Alerts: %1</source>
+        <translation>Alertas de taxa: %1</translation>
+    </message>
+    <message>
+        <source>Alert when a rate stays above</source>
+        <translation>Alertar quando uma taxa ficar acima de</translation>
+    </message>
+    <message>
+        <source>Alert when a rate stays below, after it was above (a stalled transfer)</source>
+        <translation>Alertar quando uma taxa ficar abaixo depois de ter ficado acima (transferência parada)</translation>
+    </message>
+    <message>
+        <source>Download and upload are watched apart. An alert is shown once when its condition begins, and again only after it ended.</source>
+        <translation>Download e upload são monitorados separadamente. Um alerta aparece uma vez quando sua condição começa, e de novo somente depois que ela terminar.</translation>
+    </message>
+    <message>
+        <source>KB/s</source>
+        <translation>KB/s</translation>
+    </message>
+    <message>
+        <source>MB/s</source>
+        <translation>MB/s</translation>
+    </message>
+    <message>
+        <source>for</source>
+        <translation>por</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>segundos</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minutos</translation>
     </message>
 </context>
 <context>

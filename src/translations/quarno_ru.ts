@@ -298,6 +298,69 @@ Total %4</source>
     </message>
 </context>
 <context>
+    <name>qn::TRateAlertControl</name>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n s</source>
+        <translation>
+            <numerusform>%n с</numerusform>
+            <numerusform>%n с</numerusform>
+            <numerusform>%n с</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Rate Alerts...</source>
+        <translation>Оповещения о скорости...</translation>
+    </message>
+    <message>
+        <source>The rate alert settings of %1 hold values that cannot be used (%2); their defaults are used instead.</source>
+        <translation>Настройки оповещений о скорости для %1 содержат недопустимые значения (%2); вместо них используются значения по умолчанию.</translation>
+    </message>
+    <message>
+        <source>%1: the download stays above %2</source>
+        <translation>%1: приём держится выше %2</translation>
+    </message>
+    <message>
+        <source>%1: the upload stays above %2</source>
+        <translation>%1: передача держится выше %2</translation>
+    </message>
+    <message>
+        <source>The download rate of %1 has stayed above %2 for %3.</source>
+        <translation>Скорость приёма на %1 держится выше %2 уже %3.</translation>
+    </message>
+    <message>
+        <source>The upload rate of %1 has stayed above %2 for %3.</source>
+        <translation>Скорость передачи на %1 держится выше %2 уже %3.</translation>
+    </message>
+    <message>
+        <source>%1: the download stalled</source>
+        <translation>%1: приём остановился</translation>
+    </message>
+    <message>
+        <source>%1: the upload stalled</source>
+        <translation>%1: передача остановилась</translation>
+    </message>
+    <message>
+        <source>The download rate of %1 has stayed below %2 for %3 after it was above.</source>
+        <translation>Скорость приёма на %1 держится ниже %2 уже %3, хотя раньше была выше.</translation>
+    </message>
+    <message>
+        <source>The upload rate of %1 has stayed below %2 for %3 after it was above.</source>
+        <translation>Скорость передачи на %1 держится ниже %2 уже %3, хотя раньше была выше.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n мин</numerusform>
+            <numerusform>%n мин</numerusform>
+            <numerusform>%n мин</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>qn::TTrayHint</name>
     <message>
         <source>%1: Download %2, Upload %3</source>
@@ -588,6 +651,45 @@ Quarno читает счётчики трафика, которые операц
     <message>
         <source>The warning levels must be whole percentages from 1 to 1000, separated by commas.</source>
         <translation>Уровни предупреждений должны быть целыми процентами от 1 до 1000 через запятую.</translation>
+    </message>
+</context>
+<context>
+    <name>qn::Tdlg_qn_RateAlerts</name>
+    <message>
+        <source>Rate Alerts: %1</source>
+        <translation>Оповещения о скорости: %1</translation>
+    </message>
+    <message>
+        <source>Alert when a rate stays above</source>
+        <translation>Оповещать, когда скорость держится выше</translation>
+    </message>
+    <message>
+        <source>Alert when a rate stays below, after it was above (a stalled transfer)</source>
+        <translation>Оповещать, когда скорость держится ниже после того, как была выше (передача остановилась)</translation>
+    </message>
+    <message>
+        <source>Download and upload are watched apart. An alert is shown once when its condition begins, and again only after it ended.</source>
+        <translation>Приём и передача отслеживаются отдельно. Оповещение показывается один раз, когда условие наступает, и снова — только после того, как оно закончилось.</translation>
+    </message>
+    <message>
+        <source>KB/s</source>
+        <translation>КБ/с</translation>
+    </message>
+    <message>
+        <source>MB/s</source>
+        <translation>МБ/с</translation>
+    </message>
+    <message>
+        <source>for</source>
+        <translation>в течение</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>секунд</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>минут</translation>
     </message>
 </context>
 <context>

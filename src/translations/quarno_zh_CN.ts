@@ -294,6 +294,65 @@ Total %4</source>
     </message>
 </context>
 <context>
+    <name>qn::TRateAlertControl</name>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n s</source>
+        <translation>
+            <numerusform>%n 秒</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Rate Alerts...</source>
+        <translation>速率提醒...</translation>
+    </message>
+    <message>
+        <source>The rate alert settings of %1 hold values that cannot be used (%2); their defaults are used instead.</source>
+        <translation>%1 的速率提醒设置包含无法使用的值（%2）；已改用默认值。</translation>
+    </message>
+    <message>
+        <source>%1: the download stays above %2</source>
+        <translation>%1：下载速率持续高于 %2</translation>
+    </message>
+    <message>
+        <source>%1: the upload stays above %2</source>
+        <translation>%1：上传速率持续高于 %2</translation>
+    </message>
+    <message>
+        <source>The download rate of %1 has stayed above %2 for %3.</source>
+        <translation>%1 的下载速率已持续 %3 高于 %2。</translation>
+    </message>
+    <message>
+        <source>The upload rate of %1 has stayed above %2 for %3.</source>
+        <translation>%1 的上传速率已持续 %3 高于 %2。</translation>
+    </message>
+    <message>
+        <source>%1: the download stalled</source>
+        <translation>%1：下载已停滞</translation>
+    </message>
+    <message>
+        <source>%1: the upload stalled</source>
+        <translation>%1：上传已停滞</translation>
+    </message>
+    <message>
+        <source>The download rate of %1 has stayed below %2 for %3 after it was above.</source>
+        <translation>%1 的下载速率在高于 %2 之后，已持续 %3 低于该值。</translation>
+    </message>
+    <message>
+        <source>The upload rate of %1 has stayed below %2 for %3 after it was above.</source>
+        <translation>%1 的上传速率在高于 %2 之后，已持续 %3 低于该值。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n 分钟</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>qn::TTrayHint</name>
     <message>
         <source>%1: Download %2, Upload %3</source>
@@ -584,6 +643,45 @@ Quarno 显示的数字是每秒一次对接口计数器的测量结果。它们�
     <message>
         <source>The warning levels must be whole percentages from 1 to 1000, separated by commas.</source>
         <translation>提醒阈值必须是 1 到 1000 之间的整数百分比，以逗号分隔。</translation>
+    </message>
+</context>
+<context>
+    <name>qn::Tdlg_qn_RateAlerts</name>
+    <message>
+        <source>Rate Alerts: %1</source>
+        <translation>速率提醒：%1</translation>
+    </message>
+    <message>
+        <source>Alert when a rate stays above</source>
+        <translation>速率持续高于以下值时提醒</translation>
+    </message>
+    <message>
+        <source>Alert when a rate stays below, after it was above (a stalled transfer)</source>
+        <translation>速率先高于后持续低于以下值时提醒（传输停滞）</translation>
+    </message>
+    <message>
+        <source>Download and upload are watched apart. An alert is shown once when its condition begins, and again only after it ended.</source>
+        <translation>下载和上传分别监视。提醒在条件开始时显示一次，条件结束后才会再次显示。</translation>
+    </message>
+    <message>
+        <source>KB/s</source>
+        <translation>KB/秒</translation>
+    </message>
+    <message>
+        <source>MB/s</source>
+        <translation>MB/秒</translation>
+    </message>
+    <message>
+        <source>for</source>
+        <translation>持续</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>分钟</translation>
     </message>
 </context>
 <context>

@@ -433,8 +433,10 @@ void Tfrm_qn_Watcher::mousePressEvent(QMouseEvent* AEvent)
 
 void Tfrm_qn_Watcher::ShowPopupMenu(QMenu* AMenu, QWidget* AControl, const QPoint& APos)
 {
-    if (AMenu)
-        AMenu->popup(AControl->mapToGlobal(APos));
+    if (!AMenu)
+        return;
+    AMenu->setProperty(PopupPanelProperty, QVariant::fromValue(static_cast<QObject*>(this)));
+    AMenu->popup(AControl->mapToGlobal(APos));
 }
 
 } // namespace qn

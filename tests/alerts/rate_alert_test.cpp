@@ -123,7 +123,7 @@ TEST(RateAlertSettings, BadValuesAreNamedAndReplacedByDefaultsAndGoodOnesRoundTr
         return it == file.end() ? std::nullopt : std::optional<std::string>(it->second);
     };
     const TRateAlertSettings s = ReadRateAlertSettings(read, bad);
-    EXPECT_EQ((std::vector<std::string>{"HighLevel", "Stall", "StallSeconds"}), bad);
+    EXPECT_EQ((std::vector<std::string>{"HighLevel=-5", "Stall=yes", "StallSeconds=999999999"}), bad);
     const TRateAlertSettings defaults;
     EXPECT_TRUE(s.High);
     EXPECT_EQ(defaults.HighLevel, s.HighLevel);
