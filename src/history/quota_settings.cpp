@@ -1,6 +1,8 @@
 // Reading and writing the [Quota] section, every bad value falling back to its default.
 #include "history/quota_settings.h"
 
+#include "history/history_messages.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -152,10 +154,10 @@ TQuotaSettings ReadQuotaSettings(const std::function<std::optional<std::string>(
     });
     AMessage.clear();
     if (!bad.empty()) {
-        AMessage = "The data cap settings hold values that cannot be used (";
+        std::string list;
         for (std::size_t i = 0; i < bad.size(); ++i)
-            AMessage += (i ? "; " : "") + bad[i];
-        AMessage += "); their defaults are used instead.";
+            list += (i ? "; " : "") + bad[i];
+        AMessage = FillText(MsgQuotaBadValues, {list});
     }
     return s;
 }

@@ -1,8 +1,10 @@
 // The recorder wired to the system clock and the panels' counter source.
 #include "mainwindow/history_recording.h"
 
+#include "history/history_messages.h"
 #include "history/interface_class.h"
 #include "netdata/traffic_counter_pass.h"
+#include "translations/plain_message.h"
 
 namespace qn {
 
@@ -90,7 +92,7 @@ void THistoryRecording::Deliver()
 {
     for (const std::string& message : FRecorder->TakeMessages())
         if (OnMessage)
-            OnMessage(message);
+            OnMessage(TranslatePlainMessage(message, HistoryMessageContext, HistoryMessageTemplates).toStdString());
 }
 
 } // namespace qn

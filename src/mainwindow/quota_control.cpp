@@ -1,6 +1,7 @@
 // TQuotaControl: reading and writing the [Quota] section, its dialog, its messages and its warnings.
 #include "mainwindow/quota_control.h"
 
+#include "history/history_messages.h"
 #include "history/quota_period.h"
 #include "historyview/dlg_qn_quota.h"
 #include "historyview/quota_text.h"
@@ -8,6 +9,7 @@
 #include "mainwindow/desktop_notifier.h"
 #include "mainwindow/history_recording.h"
 #include "mainwindow/tray_dock.h"
+#include "translations/plain_message.h"
 
 #include <QDateTime>
 #include <QGuiApplication>
@@ -43,7 +45,7 @@ void TQuotaControl::Load(TLayoutManagerINIStorage& AStorage, THistoryRecording* 
         },
         message);
     if (!message.empty() && ShowMessage)
-        ShowMessage(QString::fromStdString(message));
+        ShowMessage(TranslatePlainMessage(message, HistoryMessageContext, HistoryMessageTemplates));
     if (AHistory)
         AHistory->SetQuota(FSettings);
 }

@@ -27,6 +27,37 @@ Gesamt %4</translation>
     </message>
 </context>
 <context>
+    <name>qn::THistoryMessages</name>
+    <message>
+        <source>Traffic history is no longer recorded: unable to write to %1.</source>
+        <translation>Der Datenverlauf wird nicht mehr aufgezeichnet: %1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: the disk is full (%1).</source>
+        <translation>Der Datenverlauf wird nicht mehr aufgezeichnet: Der Datenträger ist voll (%1).</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: %1 was written by a newer version of Quarno.</source>
+        <translation>Der Datenverlauf wird nicht mehr aufgezeichnet: %1 wurde von einer neueren Version von Quarno geschrieben.</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: unable to write to %1 (%2).</source>
+        <translation>Der Datenverlauf wird nicht mehr aufgezeichnet: %1 kann nicht geschrieben werden (%2).</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: %1.</source>
+        <translation>Der Datenverlauf wird nicht mehr aufgezeichnet: %1.</translation>
+    </message>
+    <message>
+        <source>The traffic history file was damaged and has been moved to %1. A new history has been started.</source>
+        <translation>Die Datei des Datenverlaufs war beschädigt und wurde nach %1 verschoben. Ein neuer Verlauf wurde begonnen.</translation>
+    </message>
+    <message>
+        <source>The data cap settings hold values that cannot be used (%1); their defaults are used instead.</source>
+        <translation>Die Einstellungen des Datenlimits enthalten unbrauchbare Werte (%1); stattdessen gelten die Standardwerte.</translation>
+    </message>
+</context>
+<context>
     <name>qn::TIntfListModel</name>
     <message>
         <source>Interface</source>

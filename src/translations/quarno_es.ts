@@ -27,6 +27,37 @@ Total %4</translation>
     </message>
 </context>
 <context>
+    <name>qn::THistoryMessages</name>
+    <message>
+        <source>Traffic history is no longer recorded: unable to write to %1.</source>
+        <translation>El historial de tráfico ya no se registra: no se puede escribir en %1.</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: the disk is full (%1).</source>
+        <translation>El historial de tráfico ya no se registra: el disco está lleno (%1).</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: %1 was written by a newer version of Quarno.</source>
+        <translation>El historial de tráfico ya no se registra: %1 fue escrito por una versión más reciente de Quarno.</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: unable to write to %1 (%2).</source>
+        <translation>El historial de tráfico ya no se registra: no se puede escribir en %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: %1.</source>
+        <translation>El historial de tráfico ya no se registra: %1.</translation>
+    </message>
+    <message>
+        <source>The traffic history file was damaged and has been moved to %1. A new history has been started.</source>
+        <translation>El archivo del historial de tráfico estaba dañado y se ha movido a %1. Se ha empezado un historial nuevo.</translation>
+    </message>
+    <message>
+        <source>The data cap settings hold values that cannot be used (%1); their defaults are used instead.</source>
+        <translation>La configuración del límite de datos contiene valores no válidos (%1); se usan sus valores predeterminados.</translation>
+    </message>
+</context>
+<context>
     <name>qn::TIntfListModel</name>
     <message>
         <source>Interface</source>

@@ -27,6 +27,37 @@ Total %4</translation>
     </message>
 </context>
 <context>
+    <name>qn::THistoryMessages</name>
+    <message>
+        <source>Traffic history is no longer recorded: unable to write to %1.</source>
+        <translation>L&apos;historique du trafic n&apos;est plus enregistré : impossible d&apos;écrire dans %1.</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: the disk is full (%1).</source>
+        <translation>L&apos;historique du trafic n&apos;est plus enregistré : le disque est plein (%1).</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: %1 was written by a newer version of Quarno.</source>
+        <translation>L&apos;historique du trafic n&apos;est plus enregistré : %1 a été écrit par une version plus récente de Quarno.</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: unable to write to %1 (%2).</source>
+        <translation>L&apos;historique du trafic n&apos;est plus enregistré : impossible d&apos;écrire dans %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: %1.</source>
+        <translation>L&apos;historique du trafic n&apos;est plus enregistré : %1.</translation>
+    </message>
+    <message>
+        <source>The traffic history file was damaged and has been moved to %1. A new history has been started.</source>
+        <translation>Le fichier de l&apos;historique du trafic était endommagé et a été déplacé vers %1. Un nouvel historique a été commencé.</translation>
+    </message>
+    <message>
+        <source>The data cap settings hold values that cannot be used (%1); their defaults are used instead.</source>
+        <translation>Les paramètres du forfait de données contiennent des valeurs inutilisables (%1) ; leurs valeurs par défaut sont utilisées à la place.</translation>
+    </message>
+</context>
+<context>
     <name>qn::TIntfListModel</name>
     <message>
         <source>Interface</source>

@@ -27,6 +27,37 @@ Total %4</translation>
     </message>
 </context>
 <context>
+    <name>qn::THistoryMessages</name>
+    <message>
+        <source>Traffic history is no longer recorded: unable to write to %1.</source>
+        <translation>O histórico de tráfego não é mais registrado: não foi possível gravar em %1.</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: the disk is full (%1).</source>
+        <translation>O histórico de tráfego não é mais registrado: o disco está cheio (%1).</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: %1 was written by a newer version of Quarno.</source>
+        <translation>O histórico de tráfego não é mais registrado: %1 foi gravado por uma versão mais nova do Quarno.</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: unable to write to %1 (%2).</source>
+        <translation>O histórico de tráfego não é mais registrado: não foi possível gravar em %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: %1.</source>
+        <translation>O histórico de tráfego não é mais registrado: %1.</translation>
+    </message>
+    <message>
+        <source>The traffic history file was damaged and has been moved to %1. A new history has been started.</source>
+        <translation>O arquivo do histórico de tráfego estava danificado e foi movido para %1. Um novo histórico foi iniciado.</translation>
+    </message>
+    <message>
+        <source>The data cap settings hold values that cannot be used (%1); their defaults are used instead.</source>
+        <translation>As configurações da franquia de dados contêm valores inválidos (%1); os valores padrão são usados no lugar.</translation>
+    </message>
+</context>
+<context>
     <name>qn::TIntfListModel</name>
     <message>
         <source>Interface</source>

@@ -27,6 +27,37 @@ Total %4</source>
     </message>
 </context>
 <context>
+    <name>qn::THistoryMessages</name>
+    <message>
+        <source>Traffic history is no longer recorded: unable to write to %1.</source>
+        <translation>История трафика больше не записывается: не удаётся записать в %1.</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: the disk is full (%1).</source>
+        <translation>История трафика больше не записывается: диск заполнен (%1).</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: %1 was written by a newer version of Quarno.</source>
+        <translation>История трафика больше не записывается: файл %1 записан более новой версией Quarno.</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: unable to write to %1 (%2).</source>
+        <translation>История трафика больше не записывается: не удаётся записать в %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Traffic history is no longer recorded: %1.</source>
+        <translation>История трафика больше не записывается: %1.</translation>
+    </message>
+    <message>
+        <source>The traffic history file was damaged and has been moved to %1. A new history has been started.</source>
+        <translation>Файл истории трафика был повреждён и перемещён в %1. Начата новая история.</translation>
+    </message>
+    <message>
+        <source>The data cap settings hold values that cannot be used (%1); their defaults are used instead.</source>
+        <translation>Настройки лимита трафика содержат недопустимые значения (%1); вместо них используются значения по умолчанию.</translation>
+    </message>
+</context>
+<context>
     <name>qn::TIntfListModel</name>
     <message>
         <source>Interface</source>
