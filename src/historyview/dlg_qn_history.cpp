@@ -103,6 +103,9 @@ Tdlg_qn_History::Tdlg_qn_History(QWidget* AOwner, std::string AFileName)
     Table = new QTableWidget(0, 4, this);
     Table->setObjectName(QStringLiteral("Table"));
     Table->setHorizontalHeaderLabels({tr("Period"), tr("Download"), tr("Upload"), tr("Total")});
+    // Narrow columns elide their captions; the hint holds them whole.
+    for (int c = 0; c < Table->columnCount(); ++c)
+        Table->horizontalHeaderItem(c)->setToolTip(Table->horizontalHeaderItem(c)->text());
     Table->verticalHeader()->setVisible(false);
     Table->verticalHeader()->setDefaultSectionSize(20);
     Table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);

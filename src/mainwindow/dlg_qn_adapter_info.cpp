@@ -6,6 +6,7 @@
 #include "texts/format_settings.h"
 #include "watcher/read_out_panel.h"
 #include "widgetkit/design_font.h"
+#include "widgetkit/elided_text.h"
 #include "widgetkit/fit_font.h"
 
 #include <QCoreApplication>
@@ -150,6 +151,12 @@ void Tdlg_qn_AdapterInfo::Fill(const TAdapter& AData)
     if (!AData.IPAddress.IsEmpty()) {
         eIP->setText(Text(AData.IPAddress.Names(0)));
         eMask->setText(Text(AData.IPAddress.ValueFromIndex(0)));
+    }
+    // The values keep the design's width: a longer one (a long type name, a translation) is elided
+    // and shown whole in its hint.
+    for (const TRow& row : Rows) {
+        QLabel* value = this->*row.Value;
+        SetElidedText(value, value->text(), value->width());
     }
     SetImage(GetAdapterImageIndex(AData._Typ, AData._Status));
 }

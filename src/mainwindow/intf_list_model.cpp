@@ -91,7 +91,8 @@ QVariant TIntfListModel::headerData(int ASection, Qt::Orientation AOrientation, 
 {
     if (AOrientation != Qt::Horizontal)
         return {};
-    if (ARole == Qt::DisplayRole) {
+    // The hint holds the caption whole where a narrow column elides it.
+    if (ARole == Qt::DisplayRole || ARole == Qt::ToolTipRole) {
         switch (ASection) {
         case ColInterface:
             return tr("Interface");

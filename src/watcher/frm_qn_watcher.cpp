@@ -206,9 +206,18 @@ void Tfrm_qn_Watcher::CreateHeader(QWidget* AParent)
     bProps->setObjectName(QStringLiteral("bProps"));
     bProps->setFixedSize(PropsSize);
     bProps->setCursor(Qt::PointingHandCursor);
-    // A longer translation is narrowed to the button's design width; the hint keeps the whole text.
-    bProps->setFont(FitFont(DesignFont(), bProps->text(), PropsSize.width() - 8));
-    bProps->setToolTip(bProps->text());
+    // A longer translation is narrowed to the button's design width, and elided past a readable
+    // narrowing; then the hint keeps the whole text.
+    {
+        const QString caption = bProps->text();
+        const int room = PropsSize.width() - 8;
+        const QFont font = FitFont(DesignFont(), caption, room);
+        bProps->setFont(font);
+        if (QFontMetrics(DesignFont()).horizontalAdvance(caption) > room)
+            bProps->setToolTip(caption);
+        if (QFontMetrics(font).horizontalAdvance(caption) > room)
+            bProps->setText(QFontMetrics(font).elidedText(caption, Qt::ElideRight, room));
+    }
     connect(bProps, &QPushButton::clicked, this, [this] { bPropsClick(); });
 
     // Anchored to the bar's top-right corner whatever its width.
