@@ -19,6 +19,8 @@
 #   QUOTA=on DIALOG=history docs/make_screenshot.sh build/bin/quarno docs/screenshot-history-quota.png
 # DIALOG=quota opens "Data Cap..." from the View menu:
 #   QUOTA=on DIALOG=quota docs/make_screenshot.sh build/bin/quarno docs/screenshot-quota.png
+# DIALOG=ratealerts opens "Rate Alerts..." from the first watched panel's context menu:
+#   WATCH=lo DIALOG=ratealerts docs/make_screenshot.sh build/bin/quarno docs/screenshot-rate-alerts.png
 # FIRST=1 starts as a first start does, with no settings at all:
 #   FIRST=1 docs/make_screenshot.sh build/bin/quarno docs/screenshot-first-start.png
 # TRAY=traffic turns "Traffic in Tray Icon" on and takes the tray's corner of the screen, enlarged
@@ -152,6 +154,13 @@ if [ -n "$DIALOG" ]; then
         sleep 0.5
         xdotool key --delay 80 Right Right Up Return
         title='^Data Cap$'
+        ;;
+    ratealerts)
+        # A right click on the first panel's header (below the list), then the menu's last item.
+        xdotool mousemove --window "$window" 200 "$((148 * SCALE))" click 3
+        sleep 0.5
+        xdotool key --delay 80 Up Return
+        title='^Rate Alerts: '
         ;;
     *) echo "unknown DIALOG $DIALOG" >&2; exit 2 ;;
     esac

@@ -80,8 +80,8 @@ Tdlg_qn_RateAlerts::TAlertRow Tdlg_qn_RateAlerts::AddRow(QGridLayout* AGrid, int
     row.Time->setRange(1, MaxRateAlertSeconds);
     row.TimeUnit = new QComboBox(this);
     row.TimeUnit->setObjectName(QStringLiteral("cb") + name + QStringLiteral("TimeUnit"));
-    row.TimeUnit->addItem(tr("seconds"), 1);
-    row.TimeUnit->addItem(tr("minutes"), 60);
+    row.TimeUnit->addItem(tr("s"), 1);
+    row.TimeUnit->addItem(tr("min"), 60);
     AGrid->addWidget(row.Level, ARow + 1, 0);
     AGrid->addWidget(row.LevelUnit, ARow + 1, 1);
     AGrid->addWidget(forLabel, ARow + 1, 2);

@@ -711,12 +711,12 @@ Die von Quarno angezeigten Werte sind Messungen der Schnittstellenzähler, einma
         <translation>für</translation>
     </message>
     <message>
-        <source>seconds</source>
-        <translation>Sekunden</translation>
+        <source>s</source>
+        <translation>s</translation>
     </message>
     <message>
-        <source>minutes</source>
-        <translation>Minuten</translation>
+        <source>min</source>
+        <translation>min</translation>
     </message>
 </context>
 <context>

@@ -711,12 +711,12 @@ Las cifras que muestra Quarno son mediciones de los contadores de las interfaces
         <translation>durante</translation>
     </message>
     <message>
-        <source>seconds</source>
-        <translation>segundos</translation>
+        <source>s</source>
+        <translation>s</translation>
     </message>
     <message>
-        <source>minutes</source>
-        <translation>minutos</translation>
+        <source>min</source>
+        <translation>min</translation>
     </message>
 </context>
 <context>

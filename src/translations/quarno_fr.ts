@@ -711,12 +711,12 @@ Les chiffres affichés par Quarno sont des mesures des compteurs des interfaces 
         <translation>pendant</translation>
     </message>
     <message>
-        <source>seconds</source>
-        <translation>secondes</translation>
+        <source>s</source>
+        <translation>s</translation>
     </message>
     <message>
-        <source>minutes</source>
-        <translation>minutes</translation>
+        <source>min</source>
+        <translation>min</translation>
     </message>
 </context>
 <context>

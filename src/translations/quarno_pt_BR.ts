@@ -711,12 +711,12 @@ Os números que o Quarno mostra são medições dos contadores das interfaces fe
         <translation>por</translation>
     </message>
     <message>
-        <source>seconds</source>
-        <translation>segundos</translation>
+        <source>s</source>
+        <translation>s</translation>
     </message>
     <message>
-        <source>minutes</source>
-        <translation>minutos</translation>
+        <source>min</source>
+        <translation>min</translation>
     </message>
 </context>
 <context>

@@ -715,12 +715,12 @@ Quarno читает счётчики трафика, которые операц
         <translation>в течение</translation>
     </message>
     <message>
-        <source>seconds</source>
-        <translation>секунд</translation>
+        <source>s</source>
+        <translation>с</translation>
     </message>
     <message>
-        <source>minutes</source>
-        <translation>минут</translation>
+        <source>min</source>
+        <translation>мин</translation>
     </message>
 </context>
 <context>

@@ -707,11 +707,11 @@ Quarno 显示的数字是每秒一次对接口计数器的测量结果。它们�
         <translation>持续</translation>
     </message>
     <message>
-        <source>seconds</source>
+        <source>s</source>
         <translation>秒</translation>
     </message>
     <message>
-        <source>minutes</source>
+        <source>min</source>
         <translation>分钟</translation>
     </message>
 </context>
