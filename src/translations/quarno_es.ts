@@ -795,7 +795,7 @@ Las cifras que muestra Quarno son mediciones de los contadores de las interfaces
     </message>
     <message>
         <source>Session totals</source>
-        <translation>Totales de sesión</translation>
+        <translation>Total sesión</translation>
     </message>
     <message>
         <source>%1 traffic chart</source>

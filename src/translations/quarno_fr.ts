@@ -795,7 +795,7 @@ Les chiffres affichés par Quarno sont des mesures des compteurs des interfaces 
     </message>
     <message>
         <source>Session totals</source>
-        <translation>Totaux de session</translation>
+        <translation>Cumul session</translation>
     </message>
     <message>
         <source>%1 traffic chart</source>

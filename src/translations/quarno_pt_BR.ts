@@ -795,7 +795,7 @@ Os números que o Quarno mostra são medições dos contadores das interfaces fe
     </message>
     <message>
         <source>Session totals</source>
-        <translation>Totais da sessão</translation>
+        <translation>Total sessão</translation>
     </message>
     <message>
         <source>%1 traffic chart</source>
