@@ -14,6 +14,9 @@ JOBS       ?= $(shell nproc)
 # on a virtual one (xvfb-run).
 RUN_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libmnl-dev libxcb1-dev \
                 libsqlite3-dev qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core python3 xvfb xauth
+# The translations: lupdate and lrelease with their CMake functions, and Qt's own translations of its
+# standard buttons and dialogs.
+RUN_PACKAGES += qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
 # What the tests need on top; `make test` and the other test targets install all of it.
 # The sanitizer builds and the fuzzers (clang), the benchmarks, the format check, the history tool's
 # tests (sqlite3), the kernel tests (iproute2, procps), the install check and the package's tests.

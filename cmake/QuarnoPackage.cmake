@@ -36,6 +36,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QN_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Without Qt's own translations the standard buttons stay English in a translated window.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The summary above is put in front; CPack indents the lines and turns empty ones into " .".
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quarno lists the machine's network interfaces and, for every interface you

@@ -19,12 +19,18 @@
 #   QUOTA=on DIALOG=history docs/make_screenshot.sh build/bin/quarno docs/screenshot-history-quota.png
 # DIALOG=quota opens "Data Cap..." from the View menu:
 #   QUOTA=on DIALOG=quota docs/make_screenshot.sh build/bin/quarno docs/screenshot-quota.png
+# DIALOG=ratealerts opens "Rate Alerts..." from the first watched panel's context menu:
+#   WATCH=lo DIALOG=ratealerts docs/make_screenshot.sh build/bin/quarno docs/screenshot-rate-alerts.png
 # FIRST=1 starts as a first start does, with no settings at all:
 #   FIRST=1 docs/make_screenshot.sh build/bin/quarno docs/screenshot-first-start.png
 # TRAY=traffic turns "Traffic in Tray Icon" on and takes the tray's corner of the screen, enlarged
 # four times so that its pixels show; SCALE=2 takes it at twice the pixel density (a 52-pixel tray):
 #   TRAY=traffic WATCH=lo WAIT=8 docs/make_screenshot.sh build/bin/quarno docs/screenshot-tray-1x.png
 #   TRAY=traffic SCALE=2 WATCH=lo WAIT=8 docs/make_screenshot.sh build/bin/quarno docs/screenshot-tray-2x.png
+# UI_LANG=de_DE.UTF-8 (or ru_RU.UTF-8, ...) shows the window in that language (LANG for the program,
+# with LANGUAGE and LC_ALL cleared); SCALE=2 also works for the window and the dialogs:
+#   UI_LANG=de_DE.UTF-8 WATCH="lo eth0" WAIT=20 docs/make_screenshot.sh build/bin/quarno docs/screenshot-de.png
+#   UI_LANG=ru_RU.UTF-8 QUOTA=on DIALOG=history docs/make_screenshot.sh build/bin/quarno docs/screenshot-history-ru.png
 set -eu
 
 QUARNO=$(realpath "${1:-build/bin/quarno}")
@@ -110,9 +116,14 @@ INSERT INTO month SELECT interface, period / 100, sum(download), sum(upload) FRO
 PRAGMA user_version=1;
 SQL
 fi
+if [ -n "${UI_LANG:-}" ]; then
+    unset LANGUAGE LC_ALL LC_MESSAGES
+    export LANG="$UI_LANG"
+fi
 QT_SCALE_FACTOR=$SCALE XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data" QT_QPA_PLATFORM=xcb \
     "$QUARNO" >/dev/null 2>&1 &
-PIDS="$PIDS $!"
+QUARNO_PID=$!
+PIDS="$PIDS $QUARNO_PID"
 
 window=""
 for _ in $(seq 50); do
@@ -144,11 +155,28 @@ if [ -n "$DIALOG" ]; then
         xdotool key --delay 80 Right Right Up Return
         title='^Data Cap$'
         ;;
+    ratealerts)
+        # A right click on the first panel's header (below the list), then the menu's last item.
+        xdotool mousemove --window "$window" 200 "$((148 * SCALE))" click 3
+        sleep 0.5
+        xdotool key --delay 80 Up Return
+        title='^Rate Alerts: '
+        ;;
     *) echo "unknown DIALOG $DIALOG" >&2; exit 2 ;;
     esac
     dialog=""
     for _ in $(seq 50); do
-        dialog=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1) && [ -n "$dialog" ] && break
+        if [ -n "${UI_LANG:-}" ]; then
+            # The titles are translated: the program's named window, not the main one nor the tray icon.
+            for candidate in $(xdotool search --onlyvisible --pid "$QUARNO_PID" --name '.' 2>/dev/null); do
+                [ "$candidate" = "$window" ] && continue
+                width=$(xdotool getwindowgeometry "$candidate" | awk '/Geometry:/ {split($2, g, "x"); print g[1]}')
+                [ "${width:-0}" -gt 100 ] && dialog=$candidate && break
+            done
+            [ -n "$dialog" ] && break
+        else
+            dialog=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1) && [ -n "$dialog" ] && break
+        fi
         sleep 0.2
     done
     [ -n "$dialog" ] || { echo "the $DIALOG dialog did not appear" >&2; exit 1; }

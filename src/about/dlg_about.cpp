@@ -41,27 +41,27 @@ constexpr int TopHeight = 117;
 constexpr int BottomHeight = 44;
 const QColor MediumGrey(0xA0, 0xA0, 0xA4);
 
-const char* const TermsOfUse =
-    "Terms of use\n"
-    "\n"
-    "Quarno is provided as is, without warranty of any kind, express or implied, including but not "
-    "limited to the warranties of merchantability, fitness for a particular purpose and "
-    "non-infringement. In no event shall the authors or Veldo be liable for any claim, damages or "
-    "other liability arising from the use of the program.\n"
-    "\n"
-    "Quarno reads the traffic counters that the operating system keeps for each network interface. "
-    "It does not capture, inspect, store or send any network traffic, and it sends no data about "
-    "you or your computer anywhere.\n"
-    "\n"
-    "The only file Quarno writes is its settings file. Delete it to return to the original "
-    "settings.\n"
-    "\n"
-    "You may use Quarno free of charge at home and at work, and give unchanged copies of it to "
-    "others, as long as you ask nothing for it. You may not sell it, rent it out, or pass it on in "
-    "a changed form.\n"
-    "\n"
-    "The figures Quarno shows are measurements of the interface counters taken once a second. They "
-    "are meant for information; they are not suited for billing.";
+const char* const TermsOfUse = QT_TRANSLATE_NOOP(
+    "qn::TdlgAbout", "Terms of use\n"
+                     "\n"
+                     "Quarno is provided as is, without warranty of any kind, express or implied, including but not "
+                     "limited to the warranties of merchantability, fitness for a particular purpose and "
+                     "non-infringement. In no event shall the authors or Veldo be liable for any claim, damages or "
+                     "other liability arising from the use of the program.\n"
+                     "\n"
+                     "Quarno reads the traffic counters that the operating system keeps for each network interface. "
+                     "It does not capture, inspect, store or send any network traffic, and it sends no data about "
+                     "you or your computer anywhere.\n"
+                     "\n"
+                     "The only file Quarno writes is its settings file. Delete it to return to the original "
+                     "settings.\n"
+                     "\n"
+                     "You may use Quarno free of charge at home and at work, and give unchanged copies of it to "
+                     "others, as long as you ask nothing for it. You may not sell it, rent it out, or pass it on in "
+                     "a changed form.\n"
+                     "\n"
+                     "The figures Quarno shows are measurements of the interface counters taken once a second. They "
+                     "are meant for information; they are not suited for billing.");
 
 // Draws the picture at the device's pixel density, so it stays sharp on scaled screens.
 QPixmap RenderSvg(const QString& APath, const QSize& ASize, qreal ARatio)
@@ -203,7 +203,7 @@ void TdlgAbout::Fill(const TVersionInfo& AInfo)
     lCopyright->setText(QString::fromStdString(AInfo.Copyright));
     lDescription->setText(QString::fromStdString(AInfo.Comments.empty() ? AInfo.Description : AInfo.Comments));
     setWindowTitle(QStringLiteral("%1....").arg(tr("About")));
-    mTerms->setPlainText(QString::fromUtf8(TermsOfUse));
+    mTerms->setPlainText(tr(TermsOfUse));
     mTerms->moveCursor(QTextCursor::Start);
     mTerms->verticalScrollBar()->setValue(0);
 }

@@ -1,6 +1,7 @@
 // Quarno's entry: version record, settings location, application object and the main window.
 #include "about/version_info.h"
 #include "app/startup.h"
+#include "history/history_messages.h"
 #include "history/history_recording.h"
 #include "layout/layout_manager_ini_storage.h"
 #include "layout/settings_storage.h"
@@ -9,6 +10,8 @@
 #include "platform/history_location.h"
 #include "platform/settings_location.h"
 #include "platform/termination_signals.h"
+#include "translations/plain_message.h"
+#include "translations/ui_translator.h"
 #include "widgetkit/warning_box.h"
 
 #include <QApplication>
@@ -35,6 +38,7 @@ int main(int argc, char** argv)
         !platform.empty())
         setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
     QApplication app(argc, argv);
+    qn::InstallUiTranslators();
     qn::SetUpApplication();
 
     // The program's one clock: every part that reads the time is handed this one.
@@ -47,7 +51,8 @@ int main(int argc, char** argv)
     qn::THistoryRecording history(clock, qn::HistoryFilePathForThisProgram(settings, company, product));
     history.OnMessage = [&window](const std::string& AMessage) {
         // Told without waiting for an answer: the panels go on meanwhile.
-        qn::ShowWarningBox(&window, QString::fromStdString(AMessage));
+        qn::ShowWarningBox(&window,
+                           qn::TranslatePlainMessage(AMessage, qn::HistoryMessageContext, qn::HistoryMessageTemplates));
     };
     history.OnQuotaWarning = [&window](const qn::TQuotaWarning& AWarning) { window.NotifyQuota(AWarning); };
     history.Start();

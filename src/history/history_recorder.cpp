@@ -1,6 +1,7 @@
 // Reads on the caller's thread, writes on a worker, failures told once.
 #include "history/history_recorder.h"
 
+#include "history/history_messages.h"
 #include "history/history_store.h"
 
 #include <filesystem>
@@ -28,7 +29,7 @@ bool THistoryRecorder::Start()
     std::filesystem::create_directories(std::filesystem::path(lockFile).parent_path(), ec);
     const TFileLock::TResult locked = FLock.TryLock(lockFile);
     if (locked == TFileLock::lrFailed)
-        Post("Traffic history is no longer recorded: unable to write to " + lockFile + ".");
+        Post(FillText(MsgNotRecordedLock, {lockFile}));
     // Held: another copy records, which is no failure; this one tries again now and then, so it
     // takes over when that copy ends.
     FWaiting = locked == TFileLock::lrHeld;
@@ -43,7 +44,7 @@ bool THistoryRecorder::Start()
     } catch (const std::system_error& e) {
         FStarted = false;
         FLock.Unlock();
-        Post(std::string("Traffic history is no longer recorded: ") + e.what() + ".");
+        Post(FillText(MsgNotRecorded, {e.what()}));
         return false;
     }
     return true;
@@ -184,13 +185,10 @@ void THistoryRecorder::WorkerRun()
 {
     THistoryStore store;
     const auto turnOff = [&](THistoryFailure AFailure, const std::string& AError) {
-        std::string text = "Traffic history is no longer recorded: ";
-        if (AFailure == THistoryFailure::hfFull)
-            text += "the disk is full (" + FOptions.FileName + ").";
-        else if (AFailure == THistoryFailure::hfNewer)
-            text += FOptions.FileName + " was written by a newer version of Quarno.";
-        else
-            text += "unable to write to " + FOptions.FileName + " (" + AError + ").";
+        const std::string text = AFailure == THistoryFailure::hfFull ? FillText(MsgNotRecordedFull, {FOptions.FileName})
+                                 : AFailure == THistoryFailure::hfNewer
+                                     ? FillText(MsgNotRecordedNewer, {FOptions.FileName})
+                                     : FillText(MsgNotRecordedWrite, {FOptions.FileName, AError});
         store.Close();
         std::lock_guard lock(FMutex);
         FOff = true;
@@ -206,8 +204,7 @@ void THistoryRecorder::WorkerRun()
     std::string movedTo, error;
     THistoryFailure opened = store.OpenForWriting(FOptions.FileName, movedTo, error);
     if (!movedTo.empty())
-        Post("The traffic history file was damaged and has been moved to " + movedTo +
-             ". A new history has been started.");
+        Post(FillText(MsgDamagedMoved, {movedTo}));
     if (opened == THistoryFailure::hfNone && FOptions.MaxPageCount > 0)
         store.SetMaxPageCount(FOptions.MaxPageCount);
     if (opened != THistoryFailure::hfNone)

@@ -2,6 +2,7 @@
 #include "history/quota_settings.h"
 
 #include "platform/ascii_text.h"
+#include "history/history_messages.h"
 
 #include <algorithm>
 #include <charconv>
@@ -136,10 +137,10 @@ TQuotaSettings ReadQuotaSettings(const std::function<std::optional<std::string>(
     });
     AMessage.clear();
     if (!bad.empty()) {
-        AMessage = "The data cap settings hold values that cannot be used (";
+        std::string list;
         for (std::size_t i = 0; i < bad.size(); ++i)
-            AMessage += (i ? "; " : "") + bad[i];
-        AMessage += "); their defaults are used instead.";
+            list += (i ? "; " : "") + bad[i];
+        AMessage = FillText(MsgQuotaBadValues, {list});
     }
     return s;
 }

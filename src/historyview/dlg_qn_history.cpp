@@ -69,8 +69,8 @@ Tdlg_qn_History::Tdlg_qn_History(QWidget* AOwner, std::string AFileName)
     cbInterface->setMinimumContentsLength(16);
     tbPeriod = new QTabBar(this);
     tbPeriod->setObjectName(QStringLiteral("tbPeriod"));
-    for (const char* caption : {"Hours", "Days", "Months", "Years"})
-        tbPeriod->addTab(tr(caption));
+    for (const QString& caption : {tr("Hours"), tr("Days"), tr("Months"), tr("Years")})
+        tbPeriod->addTab(caption);
     tbPeriod->setCurrentIndex(1);
     top->addWidget(cbInterface);
     top->addStretch(1);
@@ -103,6 +103,9 @@ Tdlg_qn_History::Tdlg_qn_History(QWidget* AOwner, std::string AFileName)
     Table = new QTableWidget(0, 4, this);
     Table->setObjectName(QStringLiteral("Table"));
     Table->setHorizontalHeaderLabels({tr("Period"), tr("Download"), tr("Upload"), tr("Total")});
+    // Narrow columns elide their captions; the hint holds them whole.
+    for (int c = 0; c < Table->columnCount(); ++c)
+        Table->horizontalHeaderItem(c)->setToolTip(Table->horizontalHeaderItem(c)->text());
     Table->verticalHeader()->setVisible(false);
     Table->verticalHeader()->setDefaultSectionSize(20);
     Table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);

@@ -44,7 +44,7 @@ THistoryChart::THistoryChart(QWidget* AParent) : QWidget(AParent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumHeight(120);
     setMouseTracking(true);
-    setAccessibleName(QStringLiteral("Traffic history chart"));
+    setAccessibleName(tr("Traffic history chart"));
 }
 
 void THistoryChart::SetRows(const std::vector<THistoryRow>& ARows, THistoryPeriod APeriod)
@@ -54,11 +54,11 @@ void THistoryChart::SetRows(const std::vector<THistoryRow>& ARows, THistoryPerio
     FValid = false;
     Layout();
     // What a screen reader says of the chart: its span and its largest bar.
-    QString description = QStringLiteral("No traffic recorded");
+    QString description = tr("No traffic recorded");
     if (!FRows.empty()) {
         const auto largest = std::max_element(FRows.begin(), FRows.end(),
                                               [](const auto& A, const auto& B) { return A.Total() < B.Total(); });
-        description = QStringLiteral("%1 bars from %2 to %3; the largest %4 on %5")
+        description = tr("%1 bars from %2 to %3; the largest %4 on %5")
                           .arg(FRows.size())
                           .arg(QString::fromStdString(PeriodText(FPeriod, FRows.front().Key, true)),
                                QString::fromStdString(PeriodText(FPeriod, FRows.back().Key, true)),
@@ -91,7 +91,7 @@ QString THistoryChart::HintAt(int AX)
     const auto bytes = [](std::uint64_t AValue) {
         return QString::fromStdString(FormatBytes(static_cast<double>(AValue)));
     };
-    return QStringLiteral("%1\nDownload %2\nUpload %3\nTotal %4")
+    return tr("%1\nDownload %2\nUpload %3\nTotal %4")
         .arg(QString::fromStdString(PeriodText(FPeriod, row.Key, true)), bytes(row.Download), bytes(row.Upload),
              bytes(row.Total()));
 }

@@ -8,6 +8,7 @@
 #include "platform/ascii_text.h"
 #include "platform/interface_name.h"
 #include "platform/interface_scan.h"
+#include "platform/translate_noop.h"
 #include "platform/wide_text.h"
 
 #include <algorithm>
@@ -19,23 +20,28 @@
 namespace qn {
 
 const std::array<const char*, 13> AdapterTypeNames = {
-    "Other",
-    "Ethernet",
-    "Token Ring",
-    "FDDI",
-    "PPP",
-    "Loopback",
-    "ATM",
-    "IEEE 802.11 wireless",
-    "Tunnel encapsulation",
-    "IEEE 1394 (Firewire) high performance serial bus",
-    "Mobile broadband for WiMax",
-    "Mobile broadband for GSM",
-    "Mobile broadband for CDMA",
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Other"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Ethernet"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Token Ring"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "FDDI"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "PPP"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Loopback"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "ATM"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "IEEE 802.11 wireless"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Tunnel encapsulation"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "IEEE 1394 (Firewire) high performance serial bus"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Mobile broadband for WiMax"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Mobile broadband for GSM"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Mobile broadband for CDMA"),
 };
 
 const std::array<const char*, 6> OperStatusNames = {
-    "Non Operational", "Unreachable", "Disconnected", "Connecting", "Connected", "Operational",
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Non Operational"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Unreachable"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Disconnected"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Connecting"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Connected"),
+    QT_TRANSLATE_NOOP("qn::TNetworkConfiguration", "Operational"),
 };
 
 namespace {

@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMessageBox>
@@ -42,10 +44,36 @@ constexpr QSize PropsSize(75, 23);
 constexpr int HeaderControlIndent = 3;
 constexpr int HeaderControlSpacing = 4;
 
-// The read-outs' accessible names after the interface name, in the order of TWatcherStatistics::TReadOut.
+// The read-outs' accessible names with the interface name, in the order of TWatcherStatistics::TReadOut.
 const std::array<const char*, TWatcherStatistics::ReadOutCount> ReadOutNames{
-    "download current", "upload current", "download maximum",       "upload maximum",
-    "download total",   "upload total",   "session download total", "session upload total"};
+    QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "%1 download current"),
+    QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "%1 upload current"),
+    QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "%1 download maximum"),
+    QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "%1 upload maximum"),
+    QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "%1 download total"),
+    QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "%1 upload total"),
+    QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "%1 session download total"),
+    QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "%1 session upload total")};
+
+// The read-outs' hints come in English from the plain layer (TWatcherStatistics::ReadOutHints); these
+// are their translations' sources.
+[[maybe_unused]] const char* const ReadOutHintTexts[] = {QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "Current"),
+                                                         QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "Max"),
+                                                         QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "Total transfer")};
+
+// The chart's value hint comes in English from the plain layer, "Timestamp: …\nValue: …"; its two
+// labels are shown in the user's language.
+void TranslateValueHint(QString& AHint)
+{
+    static const char* const labels[] = {QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "Timestamp: "),
+                                         QT_TRANSLATE_NOOP("qn::Tfrm_qn_Watcher", "Value: ")};
+    for (const char* label : labels) {
+        const QString english = QString::fromLatin1(label);
+        const qsizetype at = AHint.indexOf(english);
+        if (at >= 0)
+            AHint.replace(at, english.size(), QCoreApplication::translate("qn::Tfrm_qn_Watcher", label));
+    }
+}
 
 bool DefaultAskYesNo(const QString& ACaption, const QString& AText)
 {
@@ -153,7 +181,7 @@ void Tfrm_qn_Watcher::CreateHeader(QWidget* AParent)
 
     cbUnits = new QComboBox(Header);
     cbUnits->setObjectName(QStringLiteral("cbUnits"));
-    cbUnits->addItems({QStringLiteral("Transfer"), QStringLiteral("Speed")});
+    cbUnits->addItems({tr("Transfer"), tr("Speed")});
     cbUnits->setCurrentIndex(0);
     cbUnits->setFixedWidth(UnitsWidth);
     cbUnits->setCursor(Qt::PointingHandCursor);
@@ -165,15 +193,31 @@ void Tfrm_qn_Watcher::CreateHeader(QWidget* AParent)
         const int field = cbUnits->style()
                               ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, cbUnits)
                               .width();
-        cbUnits->setFont(FitFont(DesignFont(), QStringLiteral("Transfer"), field - 4));
+        const QFontMetrics metrics(DesignFont());
+        const QString widest =
+            metrics.horizontalAdvance(cbUnits->itemText(0)) >= metrics.horizontalAdvance(cbUnits->itemText(1))
+                ? cbUnits->itemText(0)
+                : cbUnits->itemText(1);
+        cbUnits->setFont(FitFont(DesignFont(), widest, field - 4));
     }
     connect(cbUnits, &QComboBox::currentIndexChanged, this, [this](int) { sp_XYPlotDblClick(); });
 
-    bProps = new QPushButton(QStringLiteral("Properties..."), Header);
+    bProps = new QPushButton(tr("Properties..."), Header);
     bProps->setObjectName(QStringLiteral("bProps"));
     bProps->setFixedSize(PropsSize);
     bProps->setCursor(Qt::PointingHandCursor);
-    bProps->setFont(DesignFont());
+    // A longer translation is narrowed to the button's design width, and elided past a readable
+    // narrowing; then the hint keeps the whole text.
+    {
+        const QString caption = bProps->text();
+        const int room = PropsSize.width() - 8;
+        const QFont font = FitFont(DesignFont(), caption, room);
+        bProps->setFont(font);
+        if (QFontMetrics(DesignFont()).horizontalAdvance(caption) > room)
+            bProps->setToolTip(caption);
+        if (QFontMetrics(font).horizontalAdvance(caption) > room)
+            bProps->setText(QFontMetrics(font).elidedText(caption, Qt::ElideRight, room));
+    }
     connect(bProps, &QPushButton::clicked, this, [this] { bPropsClick(); });
 
     // Anchored to the bar's top-right corner whatever its width.
@@ -192,7 +236,7 @@ TReadOutPanel* Tfrm_qn_Watcher::AddReadOut(QWidget* ARow, const char* AName, con
     panel->setObjectName(QString::fromUtf8(AName));
     panel->SetColor(AColor);
     if (AHint)
-        panel->setToolTip(QString::fromUtf8(AHint));
+        panel->setToolTip(tr(AHint));
     if (ABold)
         panel->setFont(DesignFont(11, true));
     static_cast<TReadOutRow*>(ARow)->Add(panel);
@@ -218,9 +262,9 @@ void Tfrm_qn_Watcher::CreateGrid(QWidget* AParent)
     ConfigureWatcherAxes(&sp_XYPlot->LeftAxis(), &sp_XYPlot->RightAxis(), &sp_XYPlot->BottomAxis(),
                          &sp_XYPlot->TopAxis());
     sp_XYLine1 = &sp_XYPlot->AddLine();
-    sp_XYLine1->Legend = "Download";
+    sp_XYLine1->Legend = tr("Download").toStdString();
     sp_XYLine2 = &sp_XYPlot->AddLine();
-    sp_XYLine2->Legend = "Upload";
+    sp_XYLine2->Legend = tr("Upload").toStdString();
     for (Tsp_XYLine* line : {sp_XYLine1, sp_XYLine2}) {
         line->XAxis = Tsp_DataSeries::dsxBottom;
         line->YAxis = Tsp_DataSeries::dsyLeft;
@@ -247,10 +291,10 @@ void Tfrm_qn_Watcher::CreateGrid(QWidget* AParent)
         layout->addWidget(widget);
         return widget;
     };
-    const auto label = [&](QWidget* ARow, const char* AName, const char* ACaption, const QColor& AColor) {
+    const auto label = [&](QWidget* ARow, const char* AName, const QString& ACaption, const QColor& AColor) {
         auto* panel = new TReadOutPanel(ARow);
         panel->setObjectName(QString::fromUtf8(AName));
-        panel->SetCaption(QString::fromUtf8(ACaption));
+        panel->SetCaption(ACaption);
         panel->SetColor(AColor);
         static_cast<TReadOutRow*>(ARow)->Add(panel);
         return panel;
@@ -258,19 +302,19 @@ void Tfrm_qn_Watcher::CreateGrid(QWidget* AParent)
     const auto& hints = TWatcherStatistics::ReadOutHints;
 
     GridPanel1 = row("GridPanel1");
-    DLLabel = label(GridPanel1, "DLLabel", "Download", clSkyBlue);
+    DLLabel = label(GridPanel1, "DLLabel", tr("Download"), clSkyBlue);
     lDL = AddReadOut(GridPanel1, "lDL", Qt::white, hints[TWatcherStatistics::roDL], true);
     lDLMax = AddReadOut(GridPanel1, "lDLMax", clCream, hints[TWatcherStatistics::roDLMax]);
     lDLTotal = AddReadOut(GridPanel1, "lDLTotal", TotalGrey, hints[TWatcherStatistics::roDLTotal]);
 
     GridPanel2 = row("GridPanel2");
-    ULLabel = label(GridPanel2, "ULLabel", "Upload", clLime);
+    ULLabel = label(GridPanel2, "ULLabel", tr("Upload"), clLime);
     lUL = AddReadOut(GridPanel2, "lUL", Qt::white, hints[TWatcherStatistics::roUL], true);
     lULMax = AddReadOut(GridPanel2, "lULMax", clCream, hints[TWatcherStatistics::roULMax]);
     lULTotal = AddReadOut(GridPanel2, "lULTotal", TotalGrey, hints[TWatcherStatistics::roULTotal]);
 
     GridPanel3 = row("GridPanel3");
-    Panel1 = label(GridPanel3, "Panel1", "Session totals", Qt::black);
+    Panel1 = label(GridPanel3, "Panel1", tr("Session totals"), Qt::black);
     Panel1->SetFontColor(Qt::white);
     Panel1->OnDblClick = [this] { Panel1DblClick(); };
     lTDL = AddReadOut(GridPanel3, "lTDL", clSkyBlue, hints[TWatcherStatistics::roTDL]);
@@ -325,22 +369,22 @@ void Tfrm_qn_Watcher::NameForScreenReaders()
     const QString name = QString::fromStdString(Adapter.Name);
     setAccessibleName(name);
     for (std::size_t i = 0; i < FReadOuts.size(); ++i)
-        FReadOuts[i]->setAccessibleName(name + QLatin1Char(' ') + QLatin1String(ReadOutNames[i]));
-    sp_XYPlot->setAccessibleName(name + QStringLiteral(" traffic chart"));
-    Panel1->setAccessibleName(name + QStringLiteral(" session totals"));
+        FReadOuts[i]->setAccessibleName(tr(ReadOutNames[i]).arg(name));
+    sp_XYPlot->setAccessibleName(tr("%1 traffic chart").arg(name));
+    Panel1->setAccessibleName(tr("%1 session totals").arg(name));
 }
 
 void Tfrm_qn_Watcher::DescribeForScreenReaders()
 {
     const auto& t = FStatistics->ReadOuts();
     const auto text = [&](TWatcherStatistics::TReadOut AIndex) { return QString::fromStdString(t[AIndex]); };
-    const QString chart = QStringLiteral("Download %1, peak %2; upload %3, peak %4")
+    const QString chart = tr("Download %1, peak %2; upload %3, peak %4")
                               .arg(text(TWatcherStatistics::roDL), text(TWatcherStatistics::roDLMax),
                                    text(TWatcherStatistics::roUL), text(TWatcherStatistics::roULMax));
     if (sp_XYPlot->accessibleDescription() != chart)
         sp_XYPlot->setAccessibleDescription(chart);
     const QString totals =
-        QStringLiteral("Download %1, upload %2").arg(text(TWatcherStatistics::roTDL), text(TWatcherStatistics::roTUL));
+        tr("Download %1, upload %2").arg(text(TWatcherStatistics::roTDL), text(TWatcherStatistics::roTUL));
     if (Panel1->accessibleDescription() != totals)
         Panel1->setAccessibleDescription(totals);
 }
@@ -355,7 +399,7 @@ void Tfrm_qn_Watcher::StartNewBaseline()
 void Tfrm_qn_Watcher::Panel1DblClick()
 {
     const QPointer<Tfrm_qn_Watcher> self(this);
-    const bool yes = AskYesNo && AskYesNo(QStringLiteral("Confirmation"), QStringLiteral("Clear session totals?"));
+    const bool yes = AskYesNo && AskYesNo(tr("Confirmation"), tr("Clear session totals?"));
     // The panel may have been freed while the box was open.
     if (yes && self)
         FStatistics->ClearSessionTotals();
@@ -371,6 +415,7 @@ void Tfrm_qn_Watcher::sp_XYPlotMouseMove(int X, int Y)
     // Qt breaks tool-tip lines at the line feed and would draw the carriage return as a glyph.
     QString hint = QString::fromStdString(FStatistics->ValueHint(cbUnits->currentIndex(), X, Y));
     hint.remove(QLatin1Char('\r'));
+    TranslateValueHint(hint);
     if (hint == sp_XYPlot->toolTip())
         return;
     sp_XYPlot->setToolTip(hint);
@@ -397,8 +442,10 @@ void Tfrm_qn_Watcher::mousePressEvent(QMouseEvent* AEvent)
 
 void Tfrm_qn_Watcher::ShowPopupMenu(QMenu* AMenu, QWidget* AControl, const QPoint& APos)
 {
-    if (AMenu)
-        AMenu->popup(AControl->mapToGlobal(APos));
+    if (!AMenu)
+        return;
+    AMenu->setProperty(PopupPanelProperty, QVariant::fromValue(static_cast<QObject*>(this)));
+    AMenu->popup(AControl->mapToGlobal(APos));
 }
 
 } // namespace qn

@@ -49,6 +49,8 @@ public:
     static constexpr int HeaderHeight = 29;
     static constexpr int ReadOutRowHeight = 18;
     static constexpr int LabelColumnWidth = 70;
+    // The pop-up menu's property that names the panel it is opened on, set just before it opens.
+    static constexpr const char* PopupPanelProperty = "qnPopupPanel";
 
     explicit Tfrm_qn_Watcher(QWidget* AParent = nullptr, ITrafficCounterSource* ASource = nullptr,
                              IClock* AClock = nullptr);

@@ -6,8 +6,10 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -112,15 +114,34 @@ void TReadOutPanel::paintEvent(QPaintEvent*)
     // One pixel of air on each side, as a panel's caption has. The caption is laid out once, for
     // measuring and drawing.
     QFont fitted = font();
-    int textWidth = FText.Width(fitted, FCaption);
+    QString caption = FCaption;
+    int textWidth = FText.Width(fitted, caption);
+    FElided = false;
     if (textWidth > width() - 2) {
-        fitted = FitFont(fitted, FCaption, width() - 2);
-        textWidth = FText.Width(fitted, FCaption);
+        fitted = FitFont(fitted, caption, width() - 2);
+        textWidth = FText.Width(fitted, caption);
+        // Narrowed as far as it stays readable and still too wide: cut with an ellipsis, the whole
+        // caption in the hint.
+        if (textWidth > width() - 2) {
+            caption = QFontMetrics(fitted).elidedText(caption, Qt::ElideRight, width() - 2);
+            textWidth = FText.Width(fitted, caption);
+            FElided = true;
+        }
     }
     const QFontMetrics metrics(fitted);
     const int x = (width() - textWidth) / 2;
     const int y = (height() - metrics.height()) / 2 + metrics.ascent();
-    FText.Draw(painter, fitted, QPointF(x, y), FCaption);
+    FText.Draw(painter, fitted, QPointF(x, y), caption);
+}
+
+bool TReadOutPanel::event(QEvent* AEvent)
+{
+    // A panel without a hint of its own shows its elided caption whole.
+    if (AEvent->type() == QEvent::ToolTip && FElided && toolTip().isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(AEvent)->globalPos(), FCaption, this);
+        return true;
+    }
+    return QWidget::event(AEvent);
 }
 
 void TReadOutPanel::mouseDoubleClickEvent(QMouseEvent* AEvent)

@@ -14,7 +14,8 @@ namespace qn {
 
 // Paints only its background and caption. Setting a caption equal to the current one repaints
 // nothing, so a read-out that did not change between ticks costs no painting; a new caption never
-// changes the panel's size: its owner places it. A caption wider than the panel is narrowed to fit.
+// changes the panel's size: its owner places it. A caption wider than the panel is narrowed to fit,
+// down to a readable width; past that it is elided and shown whole in the hint.
 class TReadOutPanel : public QWidget
 {
     Q_OBJECT
@@ -35,11 +36,13 @@ public:
     std::function<void()> OnDblClick;
 
 protected:
+    bool event(QEvent* AEvent) override;
     void paintEvent(QPaintEvent* AEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* AEvent) override;
 
 private:
     QString FCaption;
+    bool FElided = false; // as last painted
     QColor FColor = QColor(0xF0, 0xF0, 0xF0);
     QColor FFontColor = QColor(0, 0, 0);
     TFigureText FText;

@@ -154,6 +154,9 @@ TEST(TrayHint, NamesEachInterfaceWithItsRatesUnderTheTitle)
     EXPECT_EQ("Quarno", TrayHintText("Quarno", {}));
     EXPECT_EQ("Quarno\neth0: Download 1.50 KB, Upload 0.00 B\nlo: Download 12.29 Kbps, Upload 8.00 bps",
               TrayHintText("Quarno", {{"eth0", "1.50 KB", "0.00 B"}, {"lo", "12.29 Kbps", "8.00 bps"}}));
+    // A translated line may put the parts in another order; a name holding "%2" stays as it is.
+    EXPECT_EQ("Q\nupload 2 B, download 1 B on a%2b",
+              TrayHintText("Q", {{"a%2b", "1 B", "2 B"}}, "upload %3, download %2 on %1"));
 }
 
 TEST(TrayHint, ChangesAtMostEveryTwoSecondsAndOnlyWhenItsTextDoes)

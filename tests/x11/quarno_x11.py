@@ -878,6 +878,59 @@ def case_data_cap_notifications(d):
         raise Failure(f"quarno-history --quota does not count qv0:\n{result.stdout}")
 
 
+def pace_frames(interface, seconds, frames_per_tenth=20):
+    """Sends frames_per_tenth frames every tenth of a second for seconds (about 300 KB/s by default);
+    returns the bytes sent."""
+    sent = 0
+    start = time.monotonic()
+    tick = 0
+    while time.monotonic() - start < seconds:
+        sent += send_frames(interface, frames_per_tenth)
+        tick += 1
+        time.sleep(max(0.0, start + tick * 0.1 - time.monotonic()))
+    return sent
+
+
+def case_rate_alert_notifications(d):
+    """An upload alert on a watched veth at 100 KB/s for 3 s: a paced 300 KB/s gives one
+    notification, none more while it goes on; after a pause the pace gives one more, replacing the
+    first in place."""
+    ip("link", "add", "qr0", "type", "veth", "peer", "name", "qr1")
+    ip("link", "set", "qr0", "up")
+    ip("link", "set", "qr1", "up")
+    log_path = start_session_bus(d)
+    d.write_settings("[Settings]\nqr0=1\n[RateAlerts qr0]\nHigh=1\nHighLevel=100000\nHighSeconds=3\n")
+    window = d.start_quarno()
+    time.sleep(2.5)
+
+    def calls_state():
+        return f"{len(notify_calls(log_path))} Notify calls"
+    started = time.monotonic()
+    sent = pace_frames("qr0", 8)
+    calls = notify_calls(log_path)
+    log(f"{sent} bytes in 8 s: {len(calls)} notifications")
+    if len(calls) != 1:
+        raise Failure(f"{len(calls)} notifications after 8 s above the level for 3 s, not one:\n{calls}")
+    for expected in ('string "Quarno"', 'string "qr0: the upload stays above', "for 3 s."):
+        if expected not in calls[0]:
+            raise Failure(f"the notification lacks {expected}:\n{calls[0]}")
+    pace_frames("qr0", 6)
+    if len(notify_calls(log_path)) != 1:
+        raise Failure(f"the rate went on above the level and alerted again:\n{notify_calls(log_path)}")
+    d.check_alive()
+    time.sleep(4)  # below the level: the condition ends
+    pace_frames("qr0", 5)
+    calls = wait_for("a second notification after the pause", lambda: (lambda c: len(c) >= 2 and c)(notify_calls(log_path)),
+                     timeout=10, state=calls_state)
+    log(f"second notification {time.monotonic() - started:.1f} s after the first pace began")
+    if len(calls) != 2:
+        raise Failure(f"not exactly one more notification after the pause:\n{calls}")
+    replaces = re.findall(r"string \"Quarno\"\s+uint32 (\d+)", calls[1])
+    if not replaces or replaces[0] == "0":
+        raise Failure(f"the second notification does not replace the first:\n{calls[1]}")
+    d.exit_quarno(window)
+
+
 def export_days(d, dialog, target):
     """Exports the days the history dialog shows through its button and the file dialog; returns
     the CSV rows after the header."""
@@ -1544,11 +1597,13 @@ CASES = {
     "tray_traffic": case_tray_traffic,
     "accessible_panel": case_accessible_panel,
     "max_through_changes": case_max_through_changes,
+    "rate_alert_notifications": case_rate_alert_notifications,
 }
 NEEDS_NAMESPACE = {"burst_of_interface_changes", "data_cap_notifications", "all_interfaces_are_the_uplinks",
                    "clock_jump", "signal_ending", "sleep_and_wake", "tray_traffic", "accessible_panel",
-                   "max_through_changes"}
-NEEDS = {"data_cap_notifications": ("dunst", "dbus-daemon", "dbus-monitor", "dbus-send")}
+                   "max_through_changes", "rate_alert_notifications"}
+NEEDS = {"data_cap_notifications": ("dunst", "dbus-daemon", "dbus-monitor", "dbus-send"),
+         "rate_alert_notifications": ("dunst", "dbus-daemon", "dbus-monitor", "dbus-send")}
 
 
 def main():

@@ -91,14 +91,15 @@ QVariant TIntfListModel::headerData(int ASection, Qt::Orientation AOrientation, 
 {
     if (AOrientation != Qt::Horizontal)
         return {};
-    if (ARole == Qt::DisplayRole) {
+    // The hint holds the caption whole where a narrow column elides it.
+    if (ARole == Qt::DisplayRole || ARole == Qt::ToolTipRole) {
         switch (ASection) {
         case ColInterface:
-            return QStringLiteral("Interface");
+            return tr("Interface");
         case ColDownload:
-            return QStringLiteral("Download");
+            return tr("Download");
         case ColUpload:
-            return QStringLiteral("Upload");
+            return tr("Upload");
         }
     }
     if (ARole == Qt::TextAlignmentRole)

@@ -7,6 +7,7 @@
 #include "watcher/gradient_bar.h"
 #include "widgetkit/svg_image_list.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
@@ -30,8 +31,9 @@ TWatcherPanels::TWatcherPanels(QWidget* AParent, TSvgImageList* AImages, QObject
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
     // A first start watches nothing: the empty area says how to begin.
-    FStartHint = new QLabel(QStringLiteral("No interface is watched yet.\nTick one in View > Interface View (Ctrl+I), "
-                                           "or pick one in the Monitor menu."),
+    FStartHint = new QLabel(QCoreApplication::translate(
+                                "qn::TWatcherPanels", "No interface is watched yet.\nTick one in View > Interface View "
+                                                      "(Ctrl+I), or pick one in the Monitor menu."),
                             FArea);
     FStartHint->setObjectName(QStringLiteral("lStartHint"));
     FStartHint->setAlignment(Qt::AlignCenter);

@@ -1,12 +1,16 @@
 // TTrafficTrayIcon: the switch, and the picture drawn into images of every tray size.
 #include "mainwindow/tray/traffic_tray_icon.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPixmap>
 
 namespace qn {
 
-TTrafficTrayIcon::TTrafficTrayIcon(QObject* AParent) : QSystemTrayIcon(AParent) {}
+TTrafficTrayIcon::TTrafficTrayIcon(QObject* AParent) : QSystemTrayIcon(AParent)
+{
+    FHint.LineFormat = QCoreApplication::translate("qn::TTrayHint", TrayHintLineFormat).toStdString();
+}
 
 void TTrafficTrayIcon::SetPlain(const QIcon& AIcon, const QString& ATitle)
 {

@@ -3,11 +3,24 @@
 
 namespace qn {
 
-std::string TrayHintText(const std::string& ATitle, const std::vector<TTrayHintLine>& ALines)
+std::string TrayHintText(const std::string& ATitle, const std::vector<TTrayHintLine>& ALines,
+                         const std::string& ALineFormat)
 {
     std::string text = ATitle;
-    for (const TTrayHintLine& line : ALines)
-        text += "\n" + line.Name + ": Download " + line.Download + ", Upload " + line.Upload;
+    for (const TTrayHintLine& line : ALines) {
+        text += '\n';
+        // One pass over the format: a name or figure holding "%2" is not replaced again.
+        for (std::size_t i = 0; i < ALineFormat.size(); ++i) {
+            const char c = ALineFormat[i];
+            const char next = i + 1 < ALineFormat.size() ? ALineFormat[i + 1] : '\0';
+            if (c == '%' && next >= '1' && next <= '3') {
+                text += next == '1' ? line.Name : next == '2' ? line.Download : line.Upload;
+                ++i;
+            } else {
+                text += c;
+            }
+        }
+    }
     return text;
 }
 
@@ -16,7 +29,7 @@ std::optional<std::string> TTrayHint::Update(std::uint64_t ANowMs, const std::st
 {
     if (FHave && ANowMs - FSetAt < MinIntervalMs)
         return std::nullopt;
-    std::string text = TrayHintText(ATitle, ALines);
+    std::string text = TrayHintText(ATitle, ALines, LineFormat);
     if (FHave && text == FText)
         return std::nullopt;
     FText = text;

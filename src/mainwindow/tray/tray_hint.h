@@ -3,6 +3,7 @@
 
 #include "netdata/counter_baseline.h"
 #include "netdata/traffic_counter_source.h"
+#include "platform/translate_noop.h"
 
 #include <cstdint>
 #include <optional>
@@ -20,8 +21,13 @@ struct TTrayHintLine
     bool operator==(const TTrayHintLine&) const = default;
 };
 
-// ATitle alone, or ATitle and one line per interface: "eth0: Download 1.50 KB, Upload 0.00 B".
-std::string TrayHintText(const std::string& ATitle, const std::vector<TTrayHintLine>& ALines);
+// The line of one interface: its name, download and upload for %1, %2 and %3.
+inline constexpr const char* TrayHintLineFormat = QT_TRANSLATE_NOOP("qn::TTrayHint", "%1: Download %2, Upload %3");
+
+// ATitle alone, or ATitle and one line per interface: "eth0: Download 1.50 KB, Upload 0.00 B", the
+// line written by ALineFormat.
+std::string TrayHintText(const std::string& ATitle, const std::vector<TTrayHintLine>& ALines,
+                         const std::string& ALineFormat = TrayHintLineFormat);
 
 // Decides when the hint changes: tray hosts send every new hint over the bus, and one that changes
 // each second flickers while it is read.
@@ -34,6 +40,8 @@ public:
     // text set last or that one was set less than MinIntervalMs ago; the first is set at once.
     std::optional<std::string> Update(std::uint64_t ANowMs, const std::string& ATitle,
                                       const std::vector<TTrayHintLine>& ALines);
+    // The line format, TrayHintLineFormat in the user's language.
+    std::string LineFormat = TrayHintLineFormat;
     // Forgets the text set (the hint was set to something else).
     void Forget() { FHave = false; }
 

@@ -5,9 +5,11 @@
 #include "texts/format_settings.h"
 #include "watcher/read_out_panel.h"
 #include "widgetkit/design_font.h"
+#include "widgetkit/elided_text.h"
 #include "widgetkit/fit_font.h"
 #include "widgetkit/svg_image_list.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,14 +36,14 @@ constexpr int ValueLeft = 90;
 constexpr int CaptionGap = 4;
 
 constexpr TRow Rows[] = {
-    {24, "Label3", "Alias:", &Tdlg_qn_AdapterInfo::eAlias},
-    {47, "Label10", "Max speed:", &Tdlg_qn_AdapterInfo::eMS},
-    {70, "Label2", "MTU size:", &Tdlg_qn_AdapterInfo::eMTU},
-    {94, "Label4", "MAC address:", &Tdlg_qn_AdapterInfo::eMAC},
-    {117, "Label7", "IP Address:", &Tdlg_qn_AdapterInfo::eIP},
-    {141, "Label6", "Subnet mask:", &Tdlg_qn_AdapterInfo::eMask},
-    {164, "Label5", "Type:", &Tdlg_qn_AdapterInfo::eType},
-    {188, "Label1", "Status:", &Tdlg_qn_AdapterInfo::eStatus},
+    {24, "Label3", QT_TRANSLATE_NOOP("qn::Tdlg_qn_AdapterInfo", "Alias:"), &Tdlg_qn_AdapterInfo::eAlias},
+    {47, "Label10", QT_TRANSLATE_NOOP("qn::Tdlg_qn_AdapterInfo", "Max speed:"), &Tdlg_qn_AdapterInfo::eMS},
+    {70, "Label2", QT_TRANSLATE_NOOP("qn::Tdlg_qn_AdapterInfo", "MTU size:"), &Tdlg_qn_AdapterInfo::eMTU},
+    {94, "Label4", QT_TRANSLATE_NOOP("qn::Tdlg_qn_AdapterInfo", "MAC address:"), &Tdlg_qn_AdapterInfo::eMAC},
+    {117, "Label7", QT_TRANSLATE_NOOP("qn::Tdlg_qn_AdapterInfo", "IP Address:"), &Tdlg_qn_AdapterInfo::eIP},
+    {141, "Label6", QT_TRANSLATE_NOOP("qn::Tdlg_qn_AdapterInfo", "Subnet mask:"), &Tdlg_qn_AdapterInfo::eMask},
+    {164, "Label5", QT_TRANSLATE_NOOP("qn::Tdlg_qn_AdapterInfo", "Type:"), &Tdlg_qn_AdapterInfo::eType},
+    {188, "Label1", QT_TRANSLATE_NOOP("qn::Tdlg_qn_AdapterInfo", "Status:"), &Tdlg_qn_AdapterInfo::eStatus},
 };
 
 template <std::size_t N>
@@ -138,15 +140,23 @@ void Tdlg_qn_AdapterInfo::Fill(const TAdapter& AData)
 {
     eName->setText(Text(AData.Name));
     eAlias->setText(Text(AData.Alias));
-    eMS->setText(QStringLiteral("%1 Mbps").arg(AData.MaxSpeed / 1000000u));
-    eMTU->setText(Text(FormatFloat("#,##0", static_cast<double>(AData.MTU)) + " B"));
-    eType->setText(QString::fromLatin1(TableEntry(AdapterTypeNames, static_cast<std::size_t>(AData.Typ))));
-    eStatus->setText(QString::fromLatin1(TableEntry(OperStatusNames, static_cast<std::size_t>(AData.OperStatus))));
+    eMS->setText(tr("%1 Mbps").arg(AData.MaxSpeed / 1000000u));
+    eMTU->setText(tr("%1 B").arg(Text(FormatFloat("#,##0", static_cast<double>(AData.MTU)))));
+    eType->setText(QCoreApplication::translate("qn::TNetworkConfiguration",
+                                               TableEntry(AdapterTypeNames, static_cast<std::size_t>(AData.Typ))));
+    eStatus->setText(QCoreApplication::translate(
+        "qn::TNetworkConfiguration", TableEntry(OperStatusNames, static_cast<std::size_t>(AData.OperStatus))));
     eMAC->setText(Text(AData.MACAddress));
     // Only the first address is shown; a record always has at least one line.
     if (!AData.IPAddress.IsEmpty()) {
         eIP->setText(Text(AData.IPAddress.Names(0)));
         eMask->setText(Text(AData.IPAddress.ValueFromIndex(0)));
+    }
+    // The values keep the design's width: a longer one (a long type name, a translation) is elided
+    // and shown whole in its hint.
+    for (const TRow& row : Rows) {
+        QLabel* value = this->*row.Value;
+        SetElidedText(value, value->text(), value->width());
     }
     SetImage(GetAdapterImageIndex(AData._Typ, AData._Status));
 }

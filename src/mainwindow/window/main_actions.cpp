@@ -2,6 +2,7 @@
 #include "mainwindow/window/main_actions.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
@@ -25,21 +26,38 @@ void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard)
         bool Checked;
     };
     const TActionDesign designs[] = {
-        {&acExit, "acExit", "File", "E&xit", {}, false, false},
-        {&acAbout, "acAbout", "File", "About...", QKeySequence(Qt::Key_F1), false, false},
-        {&acOnTop, "acOnTop", "View", "Always Visible", {}, true, false},
-        {&acIntfView, "acIntfView", "View", "Interface View", QKeySequence(Qt::CTRL | Qt::Key_I), true, false},
-        {&acCaption, "acCaption", "View", "Window Caption", QKeySequence(Qt::CTRL | Qt::Key_W), true, false},
-        {&acHide, "acHide", "File", "Hide", {}, false, false},
-        {&acOOI, "acOOI", "View", "Only Operational Interfaces", {}, true, true},
-        {&acRefresh, "acRefresh", "File", "Refresh", QKeySequence(Qt::Key_F5), false, false},
-        {&acPersistent, "acPersistent", "File", "Persistent layout and settings", {}, true, false},
-        {&acHistory, "acHistory", "View", "Traffic History...", QKeySequence(Qt::CTRL | Qt::Key_H), false, false},
-        {&acQuota, "acQuota", "View", "Data Cap...", {}, false, false},
-        {&acTrayTraffic, "acTrayTraffic", "View", "Traffic in Tray Icon", {}, true, false},
+        {&acExit, "acExit", "File", QT_TRANSLATE_NOOP("qn::TMainActions", "E&xit"), {}, false, false},
+        {&acAbout, "acAbout", "File", QT_TRANSLATE_NOOP("qn::TMainActions", "About..."), QKeySequence(Qt::Key_F1),
+         false, false},
+        {&acOnTop, "acOnTop", "View", QT_TRANSLATE_NOOP("qn::TMainActions", "Always Visible"), {}, true, false},
+        {&acIntfView, "acIntfView", "View", QT_TRANSLATE_NOOP("qn::TMainActions", "Interface View"),
+         QKeySequence(Qt::CTRL | Qt::Key_I), true, false},
+        {&acCaption, "acCaption", "View", QT_TRANSLATE_NOOP("qn::TMainActions", "Window Caption"),
+         QKeySequence(Qt::CTRL | Qt::Key_W), true, false},
+        {&acHide, "acHide", "File", QT_TRANSLATE_NOOP("qn::TMainActions", "Hide"), {}, false, false},
+        {&acOOI, "acOOI", "View", QT_TRANSLATE_NOOP("qn::TMainActions", "Only Operational Interfaces"), {}, true, true},
+        {&acRefresh, "acRefresh", "File", QT_TRANSLATE_NOOP("qn::TMainActions", "Refresh"), QKeySequence(Qt::Key_F5),
+         false, false},
+        {&acPersistent,
+         "acPersistent",
+         "File",
+         QT_TRANSLATE_NOOP("qn::TMainActions", "Persistent layout and settings"),
+         {},
+         true,
+         false},
+        {&acHistory, "acHistory", "View", QT_TRANSLATE_NOOP("qn::TMainActions", "Traffic History..."),
+         QKeySequence(Qt::CTRL | Qt::Key_H), false, false},
+        {&acQuota, "acQuota", "View", QT_TRANSLATE_NOOP("qn::TMainActions", "Data Cap..."), {}, false, false},
+        {&acTrayTraffic,
+         "acTrayTraffic",
+         "View",
+         QT_TRANSLATE_NOOP("qn::TMainActions", "Traffic in Tray Icon"),
+         {},
+         true,
+         false},
     };
     for (const TActionDesign& d : designs) {
-        auto* action = new QAction(QString::fromUtf8(d.Caption), AWindow);
+        auto* action = new QAction(QCoreApplication::translate("qn::TMainActions", d.Caption), AWindow);
         action->setObjectName(QString::fromUtf8(d.Name));
         action->setProperty("Category", QString::fromUtf8(d.Category));
         action->setShortcut(d.Shortcut);
@@ -49,8 +67,8 @@ void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard)
         AWindow->addAction(action);
         *d.Target = action;
     }
-    acExit->setToolTip(QStringLiteral("Exit"));
-    acExit->setStatusTip(QStringLiteral("Quits the application"));
+    acExit->setToolTip(QCoreApplication::translate("qn::TMainActions", "Exit"));
+    acExit->setStatusTip(QCoreApplication::translate("qn::TMainActions", "Quits the application"));
 
     MainMenu = AWindow->menuBar();
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
@@ -58,7 +76,7 @@ void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard)
         AMenu->addSeparator()->setObjectName(QString::fromUtf8(AName));
     };
 
-    File1 = MainMenu->addMenu(QStringLiteral("File"));
+    File1 = MainMenu->addMenu(QCoreApplication::translate("qn::TMainActions", "File"));
     File1->setObjectName(QStringLiteral("File1"));
     File1->addAction(acRefresh);
     separator(File1, "N4");
@@ -66,10 +84,10 @@ void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard)
     separator(File1, "N7");
     File1->addAction(acExit);
 
-    mmInterface = MainMenu->addMenu(QStringLiteral("Monitor"));
+    mmInterface = MainMenu->addMenu(QCoreApplication::translate("qn::TMainActions", "Monitor"));
     mmInterface->setObjectName(QStringLiteral("mmInterface"));
 
-    View1 = MainMenu->addMenu(QStringLiteral("View"));
+    View1 = MainMenu->addMenu(QCoreApplication::translate("qn::TMainActions", "View"));
     View1->setObjectName(QStringLiteral("View1"));
     View1->addAction(acIntfView);
     View1->addAction(acOOI);
@@ -81,7 +99,7 @@ void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard)
     View1->addAction(acHistory);
     View1->addAction(acQuota);
 
-    Help1 = MainMenu->addMenu(QStringLiteral("Help"));
+    Help1 = MainMenu->addMenu(QCoreApplication::translate("qn::TMainActions", "Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
     Help1->addAction(acAbout);
 

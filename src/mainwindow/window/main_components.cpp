@@ -5,6 +5,7 @@
 #include "mainwindow/interface_list/intf_tree.h"
 #include "mainwindow/tray/traffic_tray_icon.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 namespace qn {
@@ -25,7 +26,7 @@ void TMainComponents::CreateDesignComponents(QWidget* AWindow, QWidget* AClient,
     Tree = new TIntfTree(AClient);
     Tree->setObjectName(QStringLiteral("Tree"));
     Tree->ApplyDesign(TreeHeight, QSize(ilIntf16.Width(), ilIntf16.Height()));
-    Tree->setAccessibleName(QStringLiteral("Interfaces"));
+    Tree->setAccessibleName(QCoreApplication::translate("qn::TMainComponents", "Interfaces"));
     Tree->SetTag(1);
     Tree->setVisible(false);
 

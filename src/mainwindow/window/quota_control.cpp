@@ -1,6 +1,7 @@
 // TQuotaControl: reading and writing the [Quota] section, its dialog, its messages and its warnings.
 #include "mainwindow/window/quota_control.h"
 
+#include "history/history_messages.h"
 #include "history/history_recording.h"
 #include "history/quota_period.h"
 #include "historyview/dlg_qn_quota.h"
@@ -9,6 +10,7 @@
 #include "mainwindow/session/desktop_notifier.h"
 #include "mainwindow/tray/tray_dock.h"
 #include "widgetkit/warning_box.h"
+#include "translations/plain_message.h"
 
 #include <QDateTime>
 
@@ -37,7 +39,7 @@ void TQuotaControl::Load(TLayoutManagerINIStorage& AStorage, THistoryRecording* 
         },
         message);
     if (!message.empty() && ShowMessage)
-        ShowMessage(QString::fromStdString(message));
+        ShowMessage(TranslatePlainMessage(message, HistoryMessageContext, HistoryMessageTemplates));
     if (AHistory)
         AHistory->SetQuota(FSettings);
 }

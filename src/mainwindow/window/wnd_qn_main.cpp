@@ -26,6 +26,7 @@
 #include "mainwindow/window/main_components.h"
 #include "mainwindow/window/main_persistence.h"
 #include "mainwindow/window/quota_control.h"
+#include "mainwindow/window/rate_alert_control.h"
 #include "netdata/network_change_notifier.h"
 #include "platform/clock.h"
 #include "platform/interface_scan.h"
@@ -107,6 +108,7 @@ void Twnd_qn_Main::CreateComponents()
     FTrayDock = std::make_unique<TTrayDock>(this, TrayIcon);
     FSnapper = std::make_unique<TWindowSnapper>(this);
     FQuota = std::make_unique<TQuotaControl>(this, *FTrayDock);
+    FRateAlerts = std::make_unique<TRateAlertControl>(this, *FTrayDock, PopupMenu1);
     FMonitorMenu = std::make_unique<TMonitorMenu>(mmInterface);
     ConnectActions();
 
@@ -326,6 +328,7 @@ void Twnd_qn_Main::TimerTimer()
     FTrayDock->Update();
     RefreshTraffic();
     RefreshTrayTraffic();
+    FRateAlerts->Tick(Watchers(), Clock ? Clock->TickCount() : GetTickCount64(), *SettingsStorage());
     if (History)
         History->Tick();
 }

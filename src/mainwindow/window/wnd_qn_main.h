@@ -29,6 +29,7 @@ class TNetworkChangeNotifier;
 class TMonitorMenu;
 class TSleepWatch;
 class TQuotaControl;
+class TRateAlertControl;
 class TTrayDock;
 class TTrayTrafficFeed;
 class TWatchedInterfaces;
@@ -169,6 +170,7 @@ private:
     QSize FSizeBeforeRestore; // the size before the restore of the current show
     std::unique_ptr<TWindowSnapper> FSnapper;
     std::unique_ptr<TQuotaControl> FQuota;
+    std::unique_ptr<TRateAlertControl> FRateAlerts;
     std::unique_ptr<TSleepWatch> FSleepWatch;
     std::unique_ptr<TTrayTrafficFeed> FTrayFeed;
     std::unique_ptr<TWatchedInterfaces> FWatched;
