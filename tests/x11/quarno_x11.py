@@ -1176,6 +1176,22 @@ def case_signal_ending(d):
                           f"{blaster.sent} bytes sent")
 
 
+def private_bus(d):
+    """A private message bus of the desktop's; returns its address."""
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1", "--nopidfile"],
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=d.env, text=True)
+    d.procs.append(bus)
+    return bus.stdout.readline().strip()
+
+
+def emit_prepare_for_sleep(d, start):
+    """logind's PrepareForSleep(start) on the bus in DBUS_SYSTEM_BUS_ADDRESS: gdbus's --address would
+    talk to it as a peer, not a bus."""
+    subprocess.run(["gdbus", "emit", "--system", "--object-path", "/org/freedesktop/login1",
+                    "--signal", "org.freedesktop.login1.Manager.PrepareForSleep", start], check=True,
+                   env=d.env, timeout=20)
+
+
 def veth(name, peer):
     ip("link", "add", name, "type", "veth", "peer", "name", peer)
     ip("link", "set", name, "up")
@@ -1190,19 +1206,12 @@ def case_sleep_and_wake(d):
         raise Failure("dbus-daemon and gdbus are needed (make deps installs them)")
     ip("link", "set", "lo", "up")
     veth("qs0", "qs1")
-    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1", "--nopidfile"],
-                           stdout=subprocess.PIPE, env=d.env, text=True)
-    d.procs.append(bus)
-    address = bus.stdout.readline().strip()
-    d.env["DBUS_SYSTEM_BUS_ADDRESS"] = address
+    d.env["DBUS_SYSTEM_BUS_ADDRESS"] = private_bus(d)
     d.write_settings("[Settings]\nqs0=1\n")
     window = d.start_quarno()
 
     def emit(start):
-        # The bus as the system bus: gdbus's --address would talk to it as a peer, not a bus.
-        subprocess.run(["gdbus", "emit", "--system", "--object-path", "/org/freedesktop/login1",
-                        "--signal", "org.freedesktop.login1.Manager.PrepareForSleep", start], check=True,
-                       env=d.env, timeout=20)
+        emit_prepare_for_sleep(d, start)
 
     def steady(seconds):
         sent = 0
@@ -1517,23 +1526,14 @@ def case_max_through_changes(d):
         sys.exit(SKIP)
     ip("link", "set", "lo", "up")
     veth("qm0", "qm1")
-    system = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1", "--nopidfile"],
-                              stdout=subprocess.PIPE, env=d.env, text=True)
-    d.procs.append(system)
-    d.env["DBUS_SYSTEM_BUS_ADDRESS"] = system.stdout.readline().strip()
-    session = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1", "--nopidfile"],
-                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=d.env, text=True)
-    d.procs.append(session)
-    d.env.update(DBUS_SESSION_BUS_ADDRESS=session.stdout.readline().strip(), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                 QT_ACCESSIBILITY="1")
+    d.env["DBUS_SYSTEM_BUS_ADDRESS"] = private_bus(d)
+    d.env.update(DBUS_SESSION_BUS_ADDRESS=private_bus(d), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
     d.start([launcher, "--launch-immediately"])
     d.write_settings("[Settings]\nqm0=1\n")
     window = d.start_quarno()
 
     def emit(start):
-        subprocess.run(["gdbus", "emit", "--system", "--object-path", "/org/freedesktop/login1",
-                        "--signal", "org.freedesktop.login1.Manager.PrepareForSleep", start], check=True,
-                       env=d.env, timeout=20)
+        emit_prepare_for_sleep(d, start)
 
     def maximum():
         out = subprocess.run([python, os.path.abspath(__file__), "--atspi-dump"], env=d.env, capture_output=True,
