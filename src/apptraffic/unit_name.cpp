@@ -10,8 +10,8 @@ namespace {
 
 // The launchers desktops put between "app-" and the ID. An ID of their own holds a dot (reverse DNS)
 // or is a single word, so a first part found here is the launcher, not the ID's start.
-constexpr std::array<std::string_view, 9> Launchers = {"gnome",  "kde",    "flatpak", "dbus", "xfce",
-                                                       "cosmic", "sway",   "lxqt",    "snap"};
+constexpr std::array<std::string_view, 9> Launchers = {"gnome",  "kde",  "flatpak", "dbus", "xfce",
+                                                       "cosmic", "sway", "lxqt",    "snap"};
 
 bool EndsWith(std::string_view AText, std::string_view AEnd)
 {
@@ -23,7 +23,10 @@ std::string Unescape(std::string_view AText)
 {
     std::string out;
     auto hex = [](char c) {
-        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        return c >= '0' && c <= '9'   ? c - '0'
+               : c >= 'a' && c <= 'f' ? c - 'a' + 10
+               : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                      : -1;
     };
     for (std::size_t i = 0; i < AText.size(); ++i) {
         if (AText[i] == '\\' && i + 3 < AText.size() && AText[i + 1] == 'x' && hex(AText[i + 2]) >= 0 &&
@@ -75,6 +78,8 @@ TUnitIdentity IdentifyUnit(std::string_view AName)
     if (!scope && !service)
         return {};
     std::string_view stem = AName.substr(0, AName.size() - (scope ? 6 : 8));
+    if (stem.empty())
+        return {};
     if (stem.substr(0, 4) == "app-" && stem.size() > 4) {
         stem.remove_prefix(4);
         if (service) {

@@ -29,9 +29,11 @@ std::string Unescape(const std::string& AText)
     return out;
 }
 
-// The first cgroup2 mount: "/sys/fs/cgroup", or "/sys/fs/cgroup/unified" on a hybrid system.
+// The cgroup2 mount: "/sys/fs/cgroup", or "/sys/fs/cgroup/unified" on a hybrid system. The last one
+// listed is the one that covers the others when a new sysfs and cgroup2 were mounted over /sys.
 std::string CgroupMount()
 {
+    std::string found;
     std::ifstream in("/proc/self/mountinfo");
     for (std::string line; std::getline(in, line);) {
         const std::size_t dash = line.find(" - ");
@@ -45,9 +47,9 @@ std::string CgroupMount()
         std::istringstream before(line.substr(0, dash));
         std::string id, parent, device, root, mount;
         before >> id >> parent >> device >> root >> mount;
-        return Unescape(mount);
+        found = Unescape(mount);
     }
-    return {};
+    return found;
 }
 
 // A tree a few thousand directories deep at most; the bound keeps a loop of bind mounts finite.
@@ -64,7 +66,9 @@ void Walk(int ADir, const std::string& APath, int ADepth, std::vector<TCgroupEnt
         const int child = openat(dirfd(dir), entry->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
         if (child < 0)
             continue;
-        struct stat st{};
+        struct stat st
+        {
+        };
         if (fstat(child, &st) != 0 || AEntries.size() >= 200000 || ADepth >= 32) {
             close(child);
             continue;
@@ -87,7 +91,9 @@ TCgroupSupport ReadCgroupTree(std::vector<TCgroupEntry>& AEntries)
     const int root = open(mount.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (root < 0)
         return TCgroupSupport::csNoHierarchy;
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (fstat(root, &st) == 0)
         AEntries.push_back({static_cast<std::uint64_t>(st.st_ino), "/"});
     Walk(root, "", 0, AEntries);
