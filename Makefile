@@ -13,7 +13,8 @@ JOBS       ?= $(shell nproc)
 # GoogleTest and Python are here), and what `make run` installs. Without a display the program runs
 # on a virtual one (xvfb-run).
 RUN_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libmnl-dev libxcb1-dev \
-                libsqlite3-dev qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core python3 xvfb xauth
+                libsqlite3-dev qt6-base-dev qt6-svg-dev libgl-dev libglib2.0-dev fonts-dejavu-core python3 xvfb \
+                xauth
 # What the tests need on top; `make test` and the other test targets install all of it.
 # The sanitizer builds and the fuzzers (clang), the benchmarks, the format check, the history tool's
 # tests (sqlite3), the kernel tests (iproute2, procps), the install check and the package's tests.

@@ -36,6 +36,7 @@ void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard)
         {&acPersistent, "acPersistent", "File", "Persistent layout and settings", {}, true, false},
         {&acHistory, "acHistory", "View", "Traffic History...", QKeySequence(Qt::CTRL | Qt::Key_H), false, false},
         {&acQuota, "acQuota", "View", "Data Cap...", {}, false, false},
+        {&acApps, "acApps", "View", "Applications...", {}, false, false},
         {&acTrayTraffic, "acTrayTraffic", "View", "Traffic in Tray Icon", {}, true, false},
     };
     for (const TActionDesign& d : designs) {
@@ -80,6 +81,7 @@ void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard)
     separator(View1, "N8");
     View1->addAction(acHistory);
     View1->addAction(acQuota);
+    View1->addAction(acApps);
 
     Help1 = MainMenu->addMenu(QStringLiteral("Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
@@ -95,6 +97,7 @@ void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard)
     PopupMenu1->addAction(acTrayTraffic);
     PopupMenu1->addAction(acHistory);
     PopupMenu1->addAction(acQuota);
+    PopupMenu1->addAction(acApps);
     separator(PopupMenu1, "N2");
     PopupMenu1->addAction(acRefresh);
     separator(PopupMenu1, "N6");

@@ -2,6 +2,8 @@
 #include "mainwindow/wnd_qn_main.h"
 
 #include "about/dlg_about.h"
+#include "appview/app_traffic_feed.h"
+#include "appview/wnd_qn_apps.h"
 #include "historyview/dlg_qn_history.h"
 #include "mainwindow/dlg_qn_adapter_info.h"
 #include "mainwindow/history_recording.h"
@@ -104,6 +106,7 @@ void Twnd_qn_Main::CreateComponents()
     FQuota = std::make_unique<TQuotaControl>(this, *FTrayDock);
     FMonitorMenu = std::make_unique<TMonitorMenu>(mmInterface);
     ConnectActions();
+    TAppTrafficFeed::Of(this); // the applications' totals cover the whole session
 
     connect(Timer, &QTimer::timeout, this, &Twnd_qn_Main::TimerTimer);
     Timer->start();
@@ -127,6 +130,7 @@ void Twnd_qn_Main::ConnectActions()
     ConnectExecute(acRefresh, [this] { RefreshData(); });
     ConnectExecute(acPersistent, [this] { FPersistence->SwitchChanged(); });
     ConnectExecute(acHistory, [this] { TMW->ShowModal(ShowHistory); });
+    ConnectExecute(acApps, [this] { ShowApplicationsWindow(this); });
     ConnectExecute(acQuota, [this] { TMW->WhileLifted([this] { FQuota->Edit(*SettingsStorage(), History); }); });
     ConnectToggle(
         acOnTop, [this] { return TMW->AlwaysOnTop(); }, [this](bool AOn) { TMW->SetAlwaysOnTop(AOn); });

@@ -1,0 +1,36 @@
+// The applications monitor's timer.
+#include "appview/app_traffic_feed.h"
+
+namespace qn {
+
+TAppTrafficFeed::TAppTrafficFeed(QObject* AOwner) : QObject(AOwner), Timer(this)
+{
+    setObjectName(QStringLiteral("AppTrafficFeed"));
+    if (!TAppTrafficMonitor::Enabled())
+        return;
+    FMonitor = std::make_unique<TAppTrafficMonitor>();
+    FMonitor->Step(); // the baselines
+    Timer.setInterval(1000);
+    connect(&Timer, &QTimer::timeout, this, &TAppTrafficFeed::TimerTimer);
+    Timer.start();
+}
+
+TAppTrafficFeed* TAppTrafficFeed::Of(QObject* AOwner)
+{
+    if (auto* feed = AOwner->findChild<TAppTrafficFeed*>(QStringLiteral("AppTrafficFeed"), Qt::FindDirectChildrenOnly))
+        return feed;
+    return new TAppTrafficFeed(AOwner);
+}
+
+void TAppTrafficFeed::TimerTimer()
+{
+    // No exception crosses the event loop: a failed step leaves the last figures.
+    try {
+        FMonitor->Step();
+        if (OnStep)
+            OnStep();
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace qn
