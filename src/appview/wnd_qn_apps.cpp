@@ -51,17 +51,18 @@ Twnd_qn_Apps::Twnd_qn_Apps(QWidget* AOwner, TAppTrafficFeed* AFeed) : TLMForm(AO
     AppList->setColumnCount(colCount);
     AppList->setHeaderLabels(
         {tr("Application"), tr("Download"), tr("Upload"), tr("Downloaded"), tr("Uploaded"), tr("Note")});
-    AppList->header()->setSectionResizeMode(colName, QHeaderView::Stretch);
-    AppList->header()->setStretchLastSection(false);
-    for (int c = colDownload; c < colCount; ++c)
+    // Names and figures whole; the note takes what is left and shows in full as its tooltip.
+    for (int c = colName; c < colNote; ++c)
         AppList->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    AppList->header()->setStretchLastSection(true);
+    AppList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ShareLabel = new QLabel(central);
     ShareLabel->setObjectName(QStringLiteral("ShareLabel"));
     layout->addWidget(ReasonLabel);
     layout->addWidget(AppList);
     layout->addWidget(ShareLabel);
     setCentralWidget(central);
-    resize(640, 320);
+    resize(760, 320);
     SetLayoutControl(true);
     if (FFeed)
         FFeed->OnStep = [this] { ShowTraffic(FFeed->Monitor() ? &FFeed->Monitor()->Traffic() : nullptr); };
