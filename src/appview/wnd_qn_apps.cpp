@@ -11,6 +11,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace qn {
 
 namespace {
@@ -155,10 +157,9 @@ void Twnd_qn_Apps::ShowTraffic(const TAppTraffic* ATraffic)
     rest->setData(colName, Qt::UserRole, QString());
 
     const double share = ATraffic->AttributedShare();
-    ShareLabel->setText(
-        share < 0
-            ? tr("No traffic on the uplinks yet.")
-            : tr("Applications account for %1% of the uplinks' traffic.").arg(QString::number(share * 100.0, 'f', 0)));
+    ShareLabel->setText(share < 0 ? tr("No traffic on the uplinks yet.")
+                                  : tr("Applications account for %1% of the uplinks' traffic.")
+                                        .arg(QString::number(std::floor(share * 100.0), 'f', 0)));
 }
 
 void ShowApplicationsWindow(QWidget* AOwner)

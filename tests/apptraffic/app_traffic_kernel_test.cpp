@@ -279,6 +279,16 @@ TEST(AppTrafficKernel, EachApplicationGetsExactlyWhatItsConnectionsMoved)
         const std::string beta = slice + "/app-org.example.Beta-" + std::to_string(getpid()) + ".scope";
         if (mkdir(slice.c_str(), 0755) != 0 || mkdir(alpha.c_str(), 0755) != 0 || mkdir(beta.c_str(), 0755) != 0)
             test::SkipInNamespace("cannot make cgroups under the cgroup2 mount: " + std::string(std::strerror(errno)));
+        // The cgroups outlive the namespace: removed on every way out, once their processes ended.
+        struct TCgroupGuard
+        {
+            std::vector<std::string> Paths;
+            ~TCgroupGuard()
+            {
+                for (const std::string& path : Paths)
+                    rmdir(path.c_str());
+            }
+        } cgroups{{alpha, beta, slice}};
 
         // The server's namespace, joined to ours by a veth pair that carries our default route:
         // the uplink of this namespace.
@@ -344,9 +354,6 @@ TEST(AppTrafficKernel, EachApplicationGetsExactlyWhatItsConnectionsMoved)
         EXPECT_TRUE(WaitExit(reader)) << "the reader failed";
         const std::uint64_t rx = ReadNumber("/sys/class/net/qv0/statistics/rx_bytes") - rxBefore;
         const std::uint64_t tx = ReadNumber("/sys/class/net/qv0/statistics/tx_bytes") - txBefore;
-        rmdir(alpha.c_str());
-        rmdir(beta.c_str());
-        rmdir(slice.c_str());
 
         if (std::getenv("QN_SHOW_FIGURES"))
             std::printf("%s", text.c_str());

@@ -346,7 +346,8 @@ bool ParseNeigh(const nlmsghdr* AMsg, TNeighInfo& ANeigh)
 bool ParseSockDiag(const nlmsghdr* AMsg, TSockDiagInfo& ASocket)
 {
     ASocket = TSockDiagInfo{};
-    if (AMsg->nlmsg_type != SOCK_DIAG_BY_FAMILY)
+    // The one-walk TCP dump of both families answers in its request's type.
+    if (AMsg->nlmsg_type != SOCK_DIAG_BY_FAMILY && AMsg->nlmsg_type != TCPDIAG_GETSOCK)
         return false;
     inet_diag_msg header{};
     const bool ok = ForEachMessageAttribute(AMsg, header, [&](unsigned type, const unsigned char* p, std::size_t n) {

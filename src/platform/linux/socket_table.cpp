@@ -72,9 +72,39 @@ struct TSocketTableReader::TImpl
     bool EventsTried = false;
     bool EventsLost = false;
 
+    bool CompatRefused = false;
+
     int DumpOne(std::uint8_t AFamily, std::uint8_t AProtocol, std::vector<TSocketRecord>& ASockets);
+    int DumpTcp(std::vector<TSocketRecord>& ASockets);
+    int Exchange(nlmsghdr* AMsg, TSocketProtocol AProtocol, std::vector<TSocketRecord>& ASockets);
     bool OpenEvents();
 };
+
+int TSocketTableReader::TImpl::Exchange(nlmsghdr* AMsg, TSocketProtocol AProtocol, std::vector<TSocketRecord>& ASockets)
+{
+    const std::size_t before = ASockets.size();
+    int result = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ASockets.resize(before);
+        auto visit = [&](const nlmsghdr* AReply) {
+            nl::TSockDiagInfo info;
+            if (nl::ParseSockDiag(AReply, info))
+                ASockets.push_back(ToRecord(info, AProtocol));
+            return true;
+        };
+        result = Dump.Exchange(AMsg, visit);
+        if (result != -EMSGSIZE && result != -ENOBUFS)
+            break;
+    }
+    if (result < 0)
+        ASockets.resize(before);
+    return result;
+}
+
+// Listening sockets move no payload and time-wait sockets have no counters left; leaving them out
+// keeps a server's table short.
+constexpr std::uint32_t TcpStates = ~((1u << StateListen) | (1u << StateTimeWait) | (1u << StateNewSynRecv));
+constexpr auto InfoExtension = static_cast<std::uint8_t>(1u << (INET_DIAG_INFO - 1));
 
 int TSocketTableReader::TImpl::DumpOne(std::uint8_t AFamily, std::uint8_t AProtocol,
                                        std::vector<TSocketRecord>& ASockets)
@@ -87,28 +117,35 @@ int TSocketTableReader::TImpl::DumpOne(std::uint8_t AFamily, std::uint8_t AProto
     req->sdiag_family = AFamily;
     req->sdiag_protocol = AProtocol;
     const bool tcp = AProtocol == IPPROTO_TCP;
-    // Listening sockets move no payload and time-wait sockets have no counters left; leaving them
-    // out keeps a server's table short.
-    req->idiag_states = tcp ? ~((1u << StateListen) | (1u << StateTimeWait) | (1u << StateNewSynRecv)) : ~0u;
-    req->idiag_ext = tcp ? static_cast<std::uint8_t>(1u << (INET_DIAG_INFO - 1)) : 0;
-    const TSocketProtocol protocol = tcp ? TSocketProtocol::spTcp : TSocketProtocol::spUdp;
-    const std::size_t before = ASockets.size();
-    int result = 0;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        ASockets.resize(before);
-        auto visit = [&](const nlmsghdr* AMsg) {
-            nl::TSockDiagInfo info;
-            if (nl::ParseSockDiag(AMsg, info))
-                ASockets.push_back(ToRecord(info, protocol));
-            return true;
-        };
-        result = Dump.Exchange(msg, visit);
-        if (result != -EMSGSIZE && result != -ENOBUFS)
-            break;
+    req->idiag_states = tcp ? TcpStates : ~0u;
+    req->idiag_ext = tcp ? InfoExtension : 0;
+    return Exchange(msg, tcp ? TSocketProtocol::spTcp : TSocketProtocol::spUdp, ASockets);
+}
+
+// Each TCP dump walks the kernel's whole established-connections hash (262,144 buckets on a
+// machine with a few GiB), which costs more than the sockets in it. The older request type walks
+// it once for both families; a kernel that refuses it gets one dump per family.
+int TSocketTableReader::TImpl::DumpTcp(std::vector<TSocketRecord>& ASockets)
+{
+    if (!CompatRefused) {
+        alignas(nlmsghdr) unsigned char request[NLMSG_SPACE(sizeof(inet_diag_req))] = {};
+        nlmsghdr* msg = mnl_nlmsg_put_header(request);
+        msg->nlmsg_type = TCPDIAG_GETSOCK;
+        msg->nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
+        auto* req = static_cast<inet_diag_req*>(mnl_nlmsg_put_extra_header(msg, sizeof(inet_diag_req)));
+        req->idiag_family = AF_INET;
+        req->idiag_states = TcpStates;
+        req->idiag_ext = InfoExtension;
+        const int result = Exchange(msg, TSocketProtocol::spTcp, ASockets);
+        if (result != -EINVAL && result != -EOPNOTSUPP && result != -ENOENT)
+            return result;
+        CompatRefused = true;
     }
+    const int result = DumpOne(AF_INET, IPPROTO_TCP, ASockets);
     if (result < 0)
-        ASockets.resize(before);
-    return result;
+        return result;
+    const int v6 = DumpOne(AF_INET6, IPPROTO_TCP, ASockets);
+    return v6 == -ENOENT || v6 == -EAFNOSUPPORT || v6 == -EOPNOTSUPP ? 0 : v6;
 }
 
 bool TSocketTableReader::TImpl::OpenEvents()
@@ -133,10 +170,7 @@ bool TSocketTableReader::TImpl::OpenEvents()
     return true;
 }
 
-TSocketTableReader::TSocketTableReader()
-    : FImpl(std::make_unique<TImpl>())
-{
-}
+TSocketTableReader::TSocketTableReader() : FImpl(std::make_unique<TImpl>()) {}
 
 TSocketTableReader::~TSocketTableReader() = default;
 
@@ -146,21 +180,21 @@ int TSocketTableReader::ReadTable(TSocketTable& ATable)
     ATable.Tick = GetTickCount64();
     // Joining the close groups before the first dump: a socket seen there is never closed unseen.
     FImpl->OpenEvents();
-    for (const auto& [family, protocol] : {std::pair{AF_INET, IPPROTO_TCP}, std::pair{AF_INET6, IPPROTO_TCP},
-                                           std::pair{AF_INET, IPPROTO_UDP}, std::pair{AF_INET6, IPPROTO_UDP}}) {
-        const int result =
-            FImpl->DumpOne(static_cast<std::uint8_t>(family), static_cast<std::uint8_t>(protocol), ATable.Sockets);
-        // A kernel without IPv6, or without the UDP half of the diagnostics, has no such sockets.
-        if (result == -ENOENT || result == -EAFNOSUPPORT || result == -EOPNOTSUPP) {
-            if (family == AF_INET && protocol == IPPROTO_TCP)
-                return 0;
-            continue;
-        }
-        if (result == -ENOTSOCK || result == -EPROTONOSUPPORT) {
-            ATable.Sockets.clear();
-            return 0;
-        }
-        if (result < 0) {
+    const int tcp = FImpl->DumpTcp(ATable.Sockets);
+    if (tcp == -ENOENT || tcp == -EAFNOSUPPORT || tcp == -EOPNOTSUPP || tcp == -ENOTSOCK || tcp == -EPROTONOSUPPORT ||
+        tcp == -EINVAL) {
+        ATable.Sockets.clear();
+        return 0;
+    }
+    if (tcp < 0) {
+        ATable.Sockets.clear();
+        return -1;
+    }
+    // UDP sockets only tell which applications hold some; a kernel without their half of the
+    // diagnostics (or without IPv6) just has none to tell.
+    for (const int family : {AF_INET, AF_INET6}) {
+        const int result = FImpl->DumpOne(static_cast<std::uint8_t>(family), IPPROTO_UDP, ATable.Sockets);
+        if (result < 0 && result != -ENOENT && result != -EAFNOSUPPORT && result != -EOPNOTSUPP && result != -EINVAL) {
             ATable.Sockets.clear();
             return -1;
         }
@@ -192,9 +226,10 @@ int TSocketTableReader::ReadCloses(std::vector<TSocketClose>& ACloses)
             return true;
         };
         // Events are not replies: they carry sequence number 0.
-        nl::WalkMessages(buffer, static_cast<std::size_t>(n), 0,
-                         [](const nlmsghdr* AMsg, void* AContext) { return (*static_cast<decltype(visit)*>(AContext))(AMsg); },
-                         &visit);
+        nl::WalkMessages(
+            buffer, static_cast<std::size_t>(n), 0,
+            [](const nlmsghdr* AMsg, void* AContext) { return (*static_cast<decltype(visit)*>(AContext))(AMsg); },
+            &visit);
     }
     return lost ? -1 : 1;
 }
