@@ -6,8 +6,7 @@
 
 namespace qn {
 
-TAppTraffic::TAppTraffic(TCgroupDirectory& ADirectory, std::uint32_t AOwnUid)
-    : FDirectory(ADirectory), FOwnUid(AOwnUid)
+TAppTraffic::TAppTraffic(TCgroupDirectory& ADirectory, std::uint32_t AOwnUid) : FDirectory(ADirectory), FOwnUid(AOwnUid)
 {
     FUnattributed.Unit = {TUnitKind::ukNone, ""};
 }
@@ -139,8 +138,10 @@ void TAppTraffic::Finish(const TUplinkReading& AUplinks)
             FUnattributed.LastOut = out > FStepOut ? out - FStepOut : 0;
             const std::uint64_t interval = AUplinks.Tick > previousTick ? AUplinks.Tick - previousTick : 0;
             if (interval) {
-                FUnattributed.RateIn = static_cast<double>(FUnattributed.LastIn) * 1000.0 / static_cast<double>(interval);
-                FUnattributed.RateOut = static_cast<double>(FUnattributed.LastOut) * 1000.0 / static_cast<double>(interval);
+                FUnattributed.RateIn =
+                    static_cast<double>(FUnattributed.LastIn) * 1000.0 / static_cast<double>(interval);
+                FUnattributed.RateOut =
+                    static_cast<double>(FUnattributed.LastOut) * 1000.0 / static_cast<double>(interval);
             }
         }
         FHaveUplinks = true;

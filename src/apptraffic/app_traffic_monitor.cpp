@@ -28,25 +28,38 @@ bool TAppTrafficMonitor::Enabled()
 
 void TAppTrafficMonitor::Step()
 {
+    // Close events are drained every second, so that the kernel's queue does not overflow.
+    const int closes = FSources.ReadCloses(FCloses);
+    const TUplinkReading uplinks = FSources.ReadUplinks();
+    // Nothing crossed the uplinks: no socket can have moved traffic that counts, so the table is
+    // not read (its dump walks the kernel's whole connection hash). The closes wait for the next
+    // table; sockets opened meanwhile get their baseline then, having moved nothing.
+    const bool still = FTables > 0 && uplinks.Valid && FLastUplinks.Valid && uplinks.In == FLastUplinks.In &&
+                       uplinks.Out == FLastUplinks.Out;
+    if (still && closes >= 0 && FCloses.size() < MaxPendingCloses) {
+        ++FSkipped;
+        return;
+    }
     const int table = FSources.ReadTable(FTable);
     if (table == 0) {
         FTraffic.SetNoSocketTable();
+        FCloses.clear();
         return;
     }
     // A failed reading is skipped: the next one's differences span both seconds, and so does its rate.
     if (table < 0)
         return;
     ++FTables;
+    FLastUplinks = uplinks;
+    FTraffic.Update(FTable, FCloses, uplinks);
     FCloses.clear();
-    const int closes = FSources.ReadCloses(FCloses);
-    FTraffic.Update(FTable, FCloses, FSources.ReadUplinks());
     if (closes < 0) {
         // Close events were lost (the kernel's queue overflowed): read the table again at once, so the
         // sockets still open are current and only the lost closes' last bytes fall to "Unattributed".
-        FCloses.clear();
         if (FSources.ReadTable(FTable) > 0) {
             ++FTables;
-            FTraffic.Update(FTable, FCloses, FSources.ReadUplinks());
+            FLastUplinks = FSources.ReadUplinks();
+            FTraffic.Update(FTable, FCloses, FLastUplinks);
         }
     }
 }

@@ -20,9 +20,10 @@ struct TAppTrafficSources
     TCgroupDirectory::TWalkFn WalkCgroups;
 };
 
-// Owns the readers and the figures. Step costs one dump of the socket table (two after lost close
-// events), one drain of the close events and one bulk counter read; the cgroup hierarchy is walked
-// only for an id it does not know, at most every few seconds. Not thread-safe: one owner calls Step.
+// Owns the readers and the figures. Step costs one drain of the close events, one bulk counter read
+// and, when the uplinks moved, one dump of the socket table (two after lost close events); the
+// cgroup hierarchy is walked only for an id it does not know, at most every few seconds. Not
+// thread-safe: one owner calls Step.
 class TAppTrafficMonitor
 {
 public:
@@ -31,8 +32,10 @@ public:
     void Step();
 
     const TAppTraffic& Traffic() const { return FTraffic; }
-    // How many table readings were taken (a second one after lost close events counts).
+    // How many table readings were taken (a second one after lost close events counts), and how
+    // many steps read none because nothing crossed the uplinks.
     unsigned Tables() const { return FTables; }
+    unsigned Skipped() const { return FSkipped; }
 
     // Whether the layer is switched on: QUARNO_APPS=0 in the environment turns it off (it then
     // reads nothing), for measuring what it costs.
@@ -46,7 +49,10 @@ private:
     TUplinkCounters FUplinks;
     TSocketTable FTable;
     std::vector<TSocketClose> FCloses;
+    TUplinkReading FLastUplinks;
     unsigned FTables = 0;
+    unsigned FSkipped = 0;
+    static constexpr std::size_t MaxPendingCloses = 10000;
 };
 
 } // namespace qn

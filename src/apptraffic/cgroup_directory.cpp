@@ -3,10 +3,7 @@
 
 namespace qn {
 
-TCgroupDirectory::TCgroupDirectory(TWalkFn AWalk)
-    : FWalk(std::move(AWalk))
-{
-}
+TCgroupDirectory::TCgroupDirectory(TWalkFn AWalk) : FWalk(std::move(AWalk)) {}
 
 const TUnitIdentity& TCgroupDirectory::Find(std::uint64_t AId, std::uint64_t ANow)
 {

@@ -223,6 +223,49 @@ TEST(AppTrafficMonitor, LostCloseEventsMakeItReadTheTableAgain)
     EXPECT_EQ(monitor.Traffic().Rows().front().TotalIn, 3000u);
 }
 
+TEST(AppTrafficMonitor, WhileNothingCrossesTheUplinksTheTableIsNotReadAndClosesWait)
+{
+    unsigned tables = 0;
+    std::uint64_t tick = 0, uplinkIn = 0;
+    std::vector<TSocketRecord> sockets = {Tcp(1, FirefoxGroup, 0, 0), Tcp(2, FirefoxGroup, 0, 0)};
+    std::vector<TSocketClose> closes;
+    TAppTrafficSources sources;
+    sources.ReadTable = [&](TSocketTable& ATable) {
+        ++tables;
+        ATable = Table(tick, sockets);
+        return 1;
+    };
+    sources.ReadCloses = [&](std::vector<TSocketClose>& ACloses) {
+        ACloses.insert(ACloses.end(), closes.begin(), closes.end());
+        closes.clear();
+        return 1;
+    };
+    sources.ReadUplinks = [&] { return Uplinks(tick, uplinkIn, 0); };
+    sources.WalkCgroups = [](std::vector<TCgroupEntry>& AEntries) {
+        AEntries = Tree();
+        return TCgroupSupport::csAvailable;
+    };
+    TAppTrafficMonitor monitor(sources);
+    monitor.Step();
+    for (tick = 1000; tick <= 5000; tick += 1000)
+        monitor.Step();
+    EXPECT_EQ(tables, 1u) << "a still network costs no dump";
+    // Socket 2 closes with 400 bytes while the uplinks are still (they were not: the close is
+    // drained now, the bytes cross at the next second), then traffic resumes.
+    closes = {{2, 400, 0, false}};
+    sockets.pop_back();
+    tick = 6000;
+    monitor.Step();
+    uplinkIn = 1000;
+    tick = 7000;
+    sockets[0].BytesReceived = 500;
+    monitor.Step();
+    EXPECT_EQ(tables, 2u);
+    ASSERT_FALSE(monitor.Traffic().Rows().empty());
+    EXPECT_EQ(monitor.Traffic().Rows().front().TotalIn, 900u) << "the waiting close was joined";
+    EXPECT_DOUBLE_EQ(monitor.Traffic().Rows().front().RateIn, 900.0 / 7.0) << "over the tables' own interval";
+}
+
 TEST(AppTrafficMonitor, ASystemWithoutASocketTableSaysSo)
 {
     TAppTrafficSources sources;
