@@ -54,11 +54,21 @@ bool OpenConnections(int ACount)
 
 void BM_StepWith2000TcpSockets(benchmark::State& AState)
 {
-    qn::TAppTrafficMonitor monitor;
+    // The uplinks' real reading, made to move every second: a still network reads no table.
+    qn::TUplinkCounters uplinks;
+    std::uint64_t moved = 0;
+    qn::TAppTrafficSources sources;
+    sources.ReadUplinks = [&] {
+        qn::TUplinkReading reading = uplinks.Read();
+        reading.In += ++moved;
+        return reading;
+    };
+    qn::TAppTrafficMonitor monitor(sources);
     monitor.Step();
     for (auto _ : AState)
         monitor.Step();
     AState.counters["tracked"] = static_cast<double>(monitor.Traffic().TrackedSockets());
+    AState.counters["tables"] = static_cast<double>(monitor.Tables());
 }
 BENCHMARK(BM_StepWith2000TcpSockets)->Unit(benchmark::kMillisecond);
 
