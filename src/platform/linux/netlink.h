@@ -122,10 +122,7 @@ class TNetlinkSocket
 {
 public:
     TNetlinkSocket() = default;
-    explicit TNetlinkSocket(int AProtocol)
-        : FProtocol(AProtocol)
-    {
-    }
+    explicit TNetlinkSocket(int AProtocol) : FProtocol(AProtocol) {}
     bool Open();
     bool IsOpen() const { return FFd.Valid(); }
     // The next exchange opens a new socket.
