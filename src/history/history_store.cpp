@@ -34,8 +34,16 @@ constexpr const char* SchemaV2 =
     "CREATE TABLE quota_warning(period TEXT NOT NULL, level INTEGER NOT NULL, PRIMARY KEY(period, level))"
     " WITHOUT ROWID;";
 
+// Version 3: what each application moved on the uplinks per local day, kept as long as days are.
+// An application is its kind and key (0 and "" for "Unattributed"), with the name last shown.
+constexpr const char* SchemaV3 =
+    "CREATE TABLE application(id INTEGER PRIMARY KEY, kind INTEGER NOT NULL, key TEXT NOT NULL,"
+    " name TEXT NOT NULL DEFAULT '', UNIQUE(kind, key));"
+    "CREATE TABLE app_day(application INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL,"
+    " upload INTEGER NOT NULL, PRIMARY KEY(application, period)) WITHOUT ROWID;";
+
 // The steps from each older version to the next; index n takes version n to n + 1.
-constexpr const char* Migrations[] = {SchemaV1, SchemaV2};
+constexpr const char* Migrations[] = {SchemaV1, SchemaV2, SchemaV3};
 static_assert(std::size(Migrations) == THistoryStore::SchemaVersion);
 
 const char* TableOf(THistoryPeriod APeriod)
@@ -400,24 +408,99 @@ THistoryFailure THistoryStore::Write(const THistoryBatch& ABatch, std::string& A
             return fail(rc);
     }
     warned.Reset();
+    if (const int rc = WriteApps(ABatch); rc != SQLITE_OK)
+        return fail(rc);
 
     if (prune) {
         TStatement hours(FDb.get(), "DELETE FROM hour WHERE period < ?1"),
-            days(FDb.get(), "DELETE FROM day WHERE period < ?1");
-        if (hours.Result() != SQLITE_OK || days.Result() != SQLITE_OK)
-            return fail(hours.Result() != SQLITE_OK ? hours.Result() : days.Result());
+            days(FDb.get(), "DELETE FROM day WHERE period < ?1"),
+            appDays(FDb.get(), "DELETE FROM app_day WHERE period < ?1");
+        for (const TStatement* st : {&hours, &days, &appDays})
+            if (st->Result() != SQLITE_OK)
+                return fail(st->Result());
         sqlite3_bind_int64(*hours, 1, ABatch.Retention.FirstHour);
         sqlite3_bind_int64(*days, 1, ABatch.Retention.FirstDay);
-        if (const int rc = sqlite3_step(*hours); rc != SQLITE_DONE)
-            return fail(rc);
-        if (const int rc = sqlite3_step(*days); rc != SQLITE_DONE)
-            return fail(rc);
+        sqlite3_bind_int64(*appDays, 1, ABatch.Retention.FirstDay);
+        for (const TStatement* st : {&hours, &days, &appDays})
+            if (const int rc = sqlite3_step(**st); rc != SQLITE_DONE)
+                return fail(rc);
     }
     if (!Exec("COMMIT", AError))
         return fail(sqlite3_errcode(FDb.get()));
     if (prune)
         FPruned = ABatch.Retention;
     return THistoryFailure::hfNone;
+}
+
+int THistoryStore::WriteApps(const THistoryBatch& ABatch)
+{
+    if (ABatch.Apps.empty())
+        return SQLITE_OK;
+    // A name is kept as long as the layer gives the same one; an empty one never replaces it.
+    TStatement addApp(FDb.get(), "INSERT INTO application(kind, key, name) VALUES(?1, ?2, ?3) "
+                                 "ON CONFLICT(kind, key) DO UPDATE SET name = excluded.name "
+                                 "WHERE excluded.name <> '' AND excluded.name <> name");
+    TStatement findApp(FDb.get(), "SELECT id FROM application WHERE kind=?1 AND key=?2");
+    TStatement addDay(FDb.get(), "INSERT INTO app_day(application, period, download, upload) VALUES(?1, ?2, ?3, ?4) "
+                                 "ON CONFLICT(application, period) DO UPDATE SET "
+                                 "download = download + excluded.download, upload = upload + excluded.upload");
+    for (const TStatement* st : {&addApp, &findApp, &addDay})
+        if (st->Result() != SQLITE_OK)
+            return st->Result();
+    for (const auto& [key, day] : ABatch.Apps) {
+        sqlite3_reset(*addApp);
+        sqlite3_bind_int(*addApp, 1, key.Kind);
+        sqlite3_bind_text(*addApp, 2, key.Id.data(), static_cast<int>(key.Id.size()), SQLITE_STATIC);
+        sqlite3_bind_text(*addApp, 3, day.Name.data(), static_cast<int>(day.Name.size()), SQLITE_STATIC);
+        if (const int rc = sqlite3_step(*addApp); rc != SQLITE_DONE)
+            return rc;
+        sqlite3_reset(*findApp);
+        sqlite3_bind_int(*findApp, 1, key.Kind);
+        sqlite3_bind_text(*findApp, 2, key.Id.data(), static_cast<int>(key.Id.size()), SQLITE_STATIC);
+        if (const int rc = sqlite3_step(*findApp); rc != SQLITE_ROW)
+            return rc == SQLITE_DONE ? SQLITE_CORRUPT : rc;
+        const std::int64_t id = sqlite3_column_int64(*findApp, 0);
+        sqlite3_reset(*addDay);
+        sqlite3_bind_int64(*addDay, 1, id);
+        sqlite3_bind_int64(*addDay, 2, key.Day);
+        sqlite3_bind_int64(*addDay, 3, Clamp(day.Bytes.Download));
+        sqlite3_bind_int64(*addDay, 4, Clamp(day.Bytes.Upload));
+        if (const int rc = sqlite3_step(*addDay); rc != SQLITE_DONE)
+            return rc;
+    }
+    addApp.Reset();
+    findApp.Reset();
+    addDay.Reset();
+    return SQLITE_OK;
+}
+
+std::vector<THistoryAppRow> THistoryStore::QueryApps(std::int64_t AFirstDay, std::int64_t ALastDay) const
+{
+    std::vector<THistoryAppRow> rows;
+    if (!FDb.get() || FVersion < 3)
+        return rows;
+    TStatement s(FDb.get(), "SELECT a.kind, a.key, a.name, sum(d.download), sum(d.upload) FROM app_day d "
+                            "JOIN application a ON a.id = d.application WHERE d.period BETWEEN ?1 AND ?2 "
+                            "GROUP BY d.application ORDER BY sum(d.download) + sum(d.upload) DESC, a.kind, a.key");
+    if (s.Result() != SQLITE_OK)
+        return rows;
+    sqlite3_bind_int64(*s, 1, AFirstDay);
+    sqlite3_bind_int64(*s, 2, ALastDay);
+    const auto text = [&](int AColumn) {
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(*s, AColumn));
+        return data ? std::string(data, static_cast<std::size_t>(sqlite3_column_bytes(*s, AColumn))) : std::string();
+    };
+    while (sqlite3_step(*s) == SQLITE_ROW) {
+        THistoryAppRow row;
+        row.Kind = sqlite3_column_int(*s, 0);
+        row.Id = text(1);
+        row.Name = text(2);
+        row.Download = Unsigned(sqlite3_column_int64(*s, 3));
+        row.Upload = Unsigned(sqlite3_column_int64(*s, 4));
+        if (row.Total() > 0)
+            rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 std::vector<std::string> THistoryStore::InterfaceNames() const
