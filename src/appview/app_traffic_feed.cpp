@@ -1,6 +1,8 @@
 // The applications monitor's timer.
 #include "appview/app_traffic_feed.h"
 
+#include "appview/desktop_entry.h"
+
 namespace qn {
 
 TAppTrafficFeed::TAppTrafficFeed(QObject* AOwner) : QObject(AOwner), Timer(this)
@@ -8,6 +10,7 @@ TAppTrafficFeed::TAppTrafficFeed(QObject* AOwner) : QObject(AOwner), Timer(this)
     setObjectName(QStringLiteral("AppTrafficFeed"));
     if (!TAppTrafficMonitor::Enabled())
         return;
+    FHistory.AppName = [](const std::string& AId) { return LookUpDesktopEntry(AId).Name.toStdString(); };
     FMonitor = std::make_unique<TAppTrafficMonitor>();
     FMonitor->Step(); // the baselines
     Timer.setInterval(1000);
@@ -27,6 +30,8 @@ void TAppTrafficFeed::TimerTimer()
     // No exception crosses the event loop: a failed step leaves the last figures.
     try {
         FMonitor->Step();
+        if (THistoryRecorder* recorder = Recorder ? Recorder() : nullptr)
+            FHistory.Record(FMonitor->Traffic(), *recorder);
         if (OnStep)
             OnStep();
     } catch (const std::exception&) {

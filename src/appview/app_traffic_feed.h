@@ -2,6 +2,7 @@
 #pragma once
 
 #include "apptraffic/app_traffic_monitor.h"
+#include "appview/app_history_feed.h"
 
 #include <QObject>
 #include <QTimer>
@@ -27,12 +28,15 @@ public:
 
     // Called after each step; the windows that show the figures set it.
     std::function<void()> OnStep;
+    // The recorder that keeps each step's bytes per application and day; null: none records.
+    std::function<THistoryRecorder*()> Recorder;
 
 private:
     void TimerTimer();
 
     QTimer Timer;
     std::unique_ptr<TAppTrafficMonitor> FMonitor;
+    TAppHistoryFeed FHistory;
 };
 
 } // namespace qn

@@ -106,7 +106,8 @@ void Twnd_qn_Main::CreateComponents()
     FQuota = std::make_unique<TQuotaControl>(this, *FTrayDock);
     FMonitorMenu = std::make_unique<TMonitorMenu>(mmInterface);
     ConnectActions();
-    TAppTrafficFeed::Of(this); // the applications' totals cover the whole session
+    // The applications' totals cover the whole session; the recording copy keeps them per day.
+    TAppTrafficFeed::Of(this)->Recorder = [this] { return History ? &History->Recorder() : nullptr; };
 
     connect(Timer, &QTimer::timeout, this, &Twnd_qn_Main::TimerTimer);
     Timer->start();
