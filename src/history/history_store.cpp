@@ -479,9 +479,10 @@ std::vector<THistoryAppRow> THistoryStore::QueryApps(std::int64_t AFirstDay, std
     std::vector<THistoryAppRow> rows;
     if (!FDb.get() || FVersion < 3)
         return rows;
-    TStatement s(FDb.get(), "SELECT a.kind, a.key, a.name, sum(d.download), sum(d.upload) FROM app_day d "
-                            "JOIN application a ON a.id = d.application WHERE d.period BETWEEN ?1 AND ?2 "
-                            "GROUP BY d.application ORDER BY sum(d.download) + sum(d.upload) DESC, a.kind, a.key");
+    TStatement s(FDb.get(),
+                 "SELECT a.kind, a.key, a.name, sum(d.download), sum(d.upload) FROM app_day d "
+                 "JOIN application a ON a.id = d.application WHERE d.period BETWEEN ?1 AND ?2 "
+                 "GROUP BY d.application ORDER BY a.kind = 0, sum(d.download) + sum(d.upload) DESC, a.kind, a.key");
     if (s.Result() != SQLITE_OK)
         return rows;
     sqlite3_bind_int64(*s, 1, AFirstDay);

@@ -86,7 +86,7 @@ public:
     // The class last recorded for each interface that has one.
     std::map<std::string, TInterfaceClass> InterfaceClasses() const;
     // Each application's bytes on the local days [AFirstDay, ALastDay] (TBucketKeys' day keys), the
-    // most first; none from a file older than version 3.
+    // most first and "Unattributed" last; none from a file older than version 3.
     std::vector<THistoryAppRow> QueryApps(std::int64_t AFirstDay, std::int64_t ALastDay) const;
     // The data cap warning levels given in the period APeriodId (0 is the forecast).
     std::vector<int> QuotaWarnings(const std::string& APeriodId) const;
