@@ -9,6 +9,7 @@ needs known interfaces, its own network namespace, so runs may go in parallel. W
 state with a deadline; a case fails with the state it last saw. Exit status 77 means skipped.
 """
 
+import json
 import os
 import re
 import select
@@ -1404,7 +1405,8 @@ def cgroup2_mount():
 def case_applications_window(d):
     """Two applications, each in a scope of its own (one with a desktop entry), move TCP traffic to
     a server in another namespace behind a veth uplink; the Applications window, opened from the
-    View menu, lists both with their names and figures, read over AT-SPI while the transfers run."""
+    View menu, lists both with their names and figures, read over AT-SPI while the transfers run;
+    after the end, quarno-history --apps --days --json holds both with at least those bytes."""
     python = pyatspi_python()
     launcher = "/usr/libexec/at-spi-bus-launcher"
     if not python or not os.path.exists(launcher) or not shutil.which("dbus-daemon"):
@@ -1497,6 +1499,32 @@ def case_applications_window(d):
                                                   if n[1] in ("table cell", "tree", "table")))
         log("\n".join(f"{name}: {' | '.join(cells)}" for name, cells in found.items()))
         d.exit_quarno(window)
+
+        # After the end the history holds both applications for the day, at least what the window
+        # showed a moment before (its figures are rounded to two decimals).
+        tool = os.path.join(os.path.dirname(d.quarno), "quarno-history")
+        result = subprocess.run([tool, "--apps", "--days", "--json"], env=d.env, capture_output=True, text=True,
+                                timeout=20)
+        log(result.stdout.strip())
+        if result.returncode != 0:
+            raise Failure(f"quarno-history --apps exited {result.returncode}:\n{result.stderr}")
+        apps = {a["id"]: a for a in json.loads(result.stdout)["applications"]}
+        units = {"B": 1, "KB": 1024, "MB": 1024 ** 2, "GB": 1024 ** 3}
+
+        def shown(text):
+            value, unit = text.split()
+            return float(value) * units[unit]
+
+        for app_id, name in (("org.example.Alpha", "Alpha Browser"), ("org.example.Beta", "org.example.Beta")):
+            row = apps.get(app_id)
+            if not row or row["kind"] != "application" or row["name"] != name:
+                raise Failure(f"quarno-history --apps lacks {app_id} as {name!r}:\n{result.stdout}")
+            for key, column in (("download", 3), ("upload", 4)):
+                if row[key] < shown(found[name][column]) * 0.995 or row[key] <= 0:
+                    raise Failure(f"{app_id}'s {key} in the history, {row[key]}, is less than the window showed "
+                                  f"({found[name][column]})")
+        if "" not in apps or apps[""]["kind"] != "unattributed":
+            raise Failure(f"quarno-history --apps has no Unattributed row:\n{result.stdout}")
     finally:
         for proc in d.procs:
             if proc.poll() is None:
