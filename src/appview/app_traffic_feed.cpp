@@ -3,6 +3,8 @@
 
 #include "appview/desktop_entry.h"
 
+#include <QCoreApplication>
+
 namespace qn {
 
 TAppTrafficFeed::TAppTrafficFeed(QObject* AOwner) : QObject(AOwner), Timer(this)
@@ -16,6 +18,13 @@ TAppTrafficFeed::TAppTrafficFeed(QObject* AOwner) : QObject(AOwner), Timer(this)
     Timer.setInterval(1000);
     connect(&Timer, &QTimer::timeout, this, &TAppTrafficFeed::TimerTimer);
     Timer.start();
+    // The last step before the history's last write, so the ending keeps what moved since the
+    // last second.
+    if (QCoreApplication::instance())
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
+            Timer.stop();
+            TimerTimer();
+        });
 }
 
 TAppTrafficFeed* TAppTrafficFeed::Of(QObject* AOwner)
