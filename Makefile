@@ -13,7 +13,7 @@ JOBS       ?= $(shell nproc)
 # GoogleTest and Python are here), and what `make run` installs. Without a display the program runs
 # on a virtual one (xvfb-run).
 RUN_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libmnl-dev libxcb1-dev \
-                libsqlite3-dev qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core python3 xvfb xauth
+                libsqlite3-dev qt6-base-dev qt6-svg-dev libgl-dev libglib2.0-dev fonts-dejavu-core python3 xvfb xauth
 # The translations: lupdate and lrelease with their CMake functions, and Qt's own translations of its
 # standard buttons and dialogs.
 RUN_PACKAGES += qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n

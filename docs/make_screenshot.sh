@@ -17,6 +17,9 @@
 #   DIALOG=history docs/make_screenshot.sh build/bin/quarno docs/screenshot-history.png
 # QUOTA=on sets a monthly data cap of 110 GB from the 1st, which the history dialog shows:
 #   QUOTA=on DIALOG=history docs/make_screenshot.sh build/bin/quarno docs/screenshot-history-quota.png
+# APPS=on also fills what four applications and "Unattributed" moved on those days, which the
+# dialog lists below its table and the cap's section names:
+#   APPS=on QUOTA=on DIALOG=history docs/make_screenshot.sh build/bin/quarno docs/screenshot-history-apps.png
 # DIALOG=quota opens "Data Cap..." from the View menu:
 #   QUOTA=on DIALOG=quota docs/make_screenshot.sh build/bin/quarno docs/screenshot-quota.png
 # DIALOG=ratealerts opens "Rate Alerts..." from the first watched panel's context menu:
@@ -115,6 +118,24 @@ UNION ALL SELECT 2, key, (300 + (n * 31) % 700) * 1048576, (40 + (n * 17) % 90) 
 INSERT INTO month SELECT interface, period / 100, sum(download), sum(upload) FROM day GROUP BY interface, period / 100;
 PRAGMA user_version=1;
 SQL
+    if [ "${APPS:-off}" = on ]; then
+        # The same days as a version-3 file would hold them per application.
+        sqlite3 "$WORK/data/Veldo/Quarno/history.sqlite" >/dev/null <<'SQL'
+ALTER TABLE interface ADD COLUMN class INTEGER NOT NULL DEFAULT 0;
+CREATE TABLE quota_warning(period TEXT NOT NULL, level INTEGER NOT NULL, PRIMARY KEY(period, level)) WITHOUT ROWID;
+CREATE TABLE application(id INTEGER PRIMARY KEY, kind INTEGER NOT NULL, key TEXT NOT NULL, name TEXT NOT NULL DEFAULT '', UNIQUE(kind, key));
+CREATE TABLE app_day(application INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL, upload INTEGER NOT NULL, PRIMARY KEY(application, period)) WITHOUT ROWID;
+INSERT INTO application(id, kind, key, name) VALUES (1, 1, 'org.mozilla.firefox', 'Firefox'),
+    (2, 1, 'org.gnome.Fractal', 'Fractal'), (3, 2, 'flatpak-system-helper', 'flatpak-system-helper'),
+    (4, 3, 'session', 'Other programs of this session'), (5, 0, '', 'Unattributed');
+INSERT INTO app_day SELECT 1, period, download * 45 / 100, upload * 30 / 100 FROM day WHERE interface = 1
+UNION ALL SELECT 2, period, download * 8 / 100, upload * 25 / 100 FROM day WHERE interface = 1
+UNION ALL SELECT 3, period, download * 12 / 100, upload / 100 FROM day WHERE interface = 1 AND period % 7 = 2
+UNION ALL SELECT 4, period, download * 5 / 100, upload * 10 / 100 FROM day WHERE interface = 1
+UNION ALL SELECT 5, period, download * 30 / 100, upload * 34 / 100 FROM day WHERE interface = 1;
+PRAGMA user_version=3;
+SQL
+    fi
 fi
 if [ -n "${UI_LANG:-}" ]; then
     unset LANGUAGE LC_ALL LC_MESSAGES

@@ -16,8 +16,20 @@ void THistoryBatch::Add(const std::string& AName, const TBucketKeys& AKeys, std:
     }
 }
 
+void THistoryBatch::AddApp(const TAppDayKey& AKey, const std::string& AName, std::uint64_t ADownload,
+                           std::uint64_t AUpload)
+{
+    TAppDayBytes& day = Apps[AKey];
+    if (!AName.empty())
+        day.Name = AName;
+    day.Bytes.Download += ADownload;
+    day.Bytes.Upload += AUpload;
+}
+
 void THistoryBatch::Merge(const THistoryBatch& AOther)
 {
+    for (const auto& [key, day] : AOther.Apps)
+        AddApp(key, day.Name, day.Bytes.Download, day.Bytes.Upload);
     for (const auto& [bucket, bytes] : AOther.Buckets) {
         TBucketBytes& sum = Buckets[bucket];
         sum.Download += bytes.Download;

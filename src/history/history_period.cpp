@@ -65,4 +65,18 @@ const char* PeriodName(THistoryPeriod APeriod)
     }
 }
 
+std::pair<std::int64_t, std::int64_t> DaysOfPeriod(THistoryPeriod APeriod, std::int64_t AKey)
+{
+    switch (APeriod) {
+    case THistoryPeriod::hpHour:
+        return {AKey / 100, AKey / 100};
+    case THistoryPeriod::hpDay:
+        return {AKey, AKey};
+    case THistoryPeriod::hpMonth:
+        return {AKey * 100 + 1, AKey * 100 + 31};
+    default:
+        return {AKey * 10000 + 101, AKey * 10000 + 1231};
+    }
+}
+
 } // namespace qn

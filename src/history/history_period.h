@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace qn {
 
@@ -43,6 +44,9 @@ TRetention RetentionAt(std::int64_t AUnixTime);
 // ISO 8601 text of a key: "2026-12-09T14:00", "2026-12-09", "2026-12", "2026". With ASpace the
 // hour is written "2026-12-09 14:00", as the report table shows it.
 std::string PeriodText(THistoryPeriod APeriod, std::int64_t AKey, bool ASpace = false);
+
+// The first and last day key that the bucket AKey of APeriod covers (an hour: its day).
+std::pair<std::int64_t, std::int64_t> DaysOfPeriod(THistoryPeriod APeriod, std::int64_t AKey);
 
 // "hours", "days", "months", "years", as the tool's options and the JSON name them.
 const char* PeriodName(THistoryPeriod APeriod);

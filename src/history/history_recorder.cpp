@@ -114,11 +114,23 @@ TBucketBytes THistoryRecorder::ReadBytes(const std::string& AName, std::int64_t 
     return sum;
 }
 
+void THistoryRecorder::AddAppBytes(int AKind, const std::string& AId, const std::string& AName, std::uint64_t ADownload,
+                                   std::uint64_t AUpload)
+{
+    if ((ADownload == 0 && AUpload == 0) || !Recording())
+        return;
+    TAppDayBytes& day = FApps[TAppDayKey{AKind, AId, LocalBucketKeys(FClock.UnixTime()).Day}];
+    day.Name = AName;
+    day.Bytes.Download += ADownload;
+    day.Bytes.Upload += AUpload;
+}
+
 void THistoryRecorder::HandOver()
 {
     FLastHandOver = FClock.TickCount();
     THistoryBatch batch = FSampler.TakeBatch();
     batch.Classes = FClasses;
+    batch.Apps = std::exchange(FApps, {});
     // The day sums stay for live totals; days older than two months can belong to no period.
     const std::int64_t oldest = LocalBucketKeys(FClock.UnixTime() - 62 * 86400).Day;
     std::erase_if(FHandedOverDays, [&](const auto& AEntry) { return AEntry.first.second < oldest; });

@@ -75,6 +75,10 @@ public:
     // AHandedOver only those handed to the writer, which the file holds once Flush returns.
     TBucketBytes ReadBytes(const std::string& AName, std::int64_t AFirstDay, std::int64_t AEndDay,
                            bool AHandedOver = false) const;
+    // Adds what an application moved on the uplinks since the last call to today's row of it
+    // (AKind 0 is "Unattributed"); written with the next batch. Ignored while not recording.
+    void AddAppBytes(int AKind, const std::string& AId, const std::string& AName, std::uint64_t ADownload,
+                     std::uint64_t AUpload);
     // True when this tick read the counters.
     bool Tick();
     // The last read and write; waits for the worker. The recorder stays stopped.
@@ -100,6 +104,7 @@ private:
     TFileLock FLock;
     std::vector<THistoryInterface> FInterfaces;
     std::map<std::string, TInterfaceClass> FClasses;
+    std::map<TAppDayKey, TAppDayBytes> FApps; // not yet handed over
     std::map<std::pair<std::string, std::int64_t>, TBucketBytes> FHandedOverDays;
     std::uint64_t FLastHandOver = 0;
     std::uint64_t FLastRead = 0;

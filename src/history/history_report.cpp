@@ -2,6 +2,7 @@
 #include "history/history_report.h"
 
 #include <cstdio>
+#include <iterator>
 
 namespace qn {
 
@@ -43,7 +44,52 @@ std::string JsonString(const std::string& AText)
     return out + "\"";
 }
 
+std::string CsvField(const std::string& AText)
+{
+    if (AText.find_first_of(",\"\r\n") == std::string::npos)
+        return AText;
+    std::string out = "\"";
+    for (const char ch : AText) {
+        if (ch == '"')
+            out += '"';
+        out += ch;
+    }
+    return out + "\"";
+}
+
 } // namespace
+
+const char* AppKindName(int AKind)
+{
+    constexpr const char* Names[] = {"unattributed", "application", "service", "session", "user"};
+    return AKind >= 0 && AKind < static_cast<int>(std::size(Names)) ? Names[AKind] : "other";
+}
+
+std::string AppsCsv(THistoryPeriod APeriod, std::int64_t AKey, const std::vector<THistoryAppRow>& ARows)
+{
+    const std::string period = PeriodText(APeriod, AKey);
+    std::string out = "period,kind,id,name,download,upload,total\n";
+    for (const THistoryAppRow& row : ARows)
+        out += period + "," + AppKindName(row.Kind) + "," + CsvField(row.Id) + "," + CsvField(row.Name) + "," +
+               std::to_string(row.Download) + "," + std::to_string(row.Upload) + "," + std::to_string(row.Total()) +
+               "\n";
+    return out;
+}
+
+std::string AppsJson(THistoryPeriod APeriod, std::int64_t AKey, const std::vector<THistoryAppRow>& ARows)
+{
+    std::string out = std::string("{\"period\": \"") + PeriodName(APeriod) + "\", \"key\": \"" +
+                      PeriodText(APeriod, AKey) + "\", \"applications\": [";
+    for (std::size_t i = 0; i < ARows.size(); ++i) {
+        const THistoryAppRow& row = ARows[i];
+        out += (i ? ",\n  " : "\n  ");
+        out += std::string("{\"kind\": \"") + AppKindName(row.Kind) + "\", \"id\": " + JsonString(row.Id) +
+               ", \"name\": " + JsonString(row.Name) + ", \"download\": " + std::to_string(row.Download) +
+               ", \"upload\": " + std::to_string(row.Upload) + ", \"total\": " + std::to_string(row.Total()) + "}";
+    }
+    out += ARows.empty() ? "]}\n" : "\n]}\n";
+    return out;
+}
 
 std::string HistoryCsv(THistoryPeriod APeriod, const std::vector<THistoryRow>& ARows)
 {

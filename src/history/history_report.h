@@ -19,6 +19,18 @@ std::string HistoryCsv(THistoryPeriod APeriod, const std::vector<THistoryRow>& A
 // bytes as \u00XX escapes of each byte.
 std::string HistoryJson(const std::string& AInterface, THistoryPeriod APeriod, const std::vector<THistoryRow>& ARows);
 
+// The kind of an application row as the tool writes it: "unattributed" (0), "application",
+// "service", "session", "user"; "other" for a kind this version does not know.
+const char* AppKindName(int AKind);
+
+// "period,kind,id,name,download,upload,total" and one line per application of the bucket AKey of
+// APeriod; fields with a comma, a quote or a line break are quoted.
+std::string AppsCsv(THistoryPeriod APeriod, std::int64_t AKey, const std::vector<THistoryAppRow>& ARows);
+
+// {"period": "days", "key": "2026-12-09", "applications": [{"kind": "application", "id": ...,
+// "name": ..., "download": 1, "upload": 2, "total": 3}]}; "Unattributed" has the id "".
+std::string AppsJson(THistoryPeriod APeriod, std::int64_t AKey, const std::vector<THistoryAppRow>& ARows);
+
 // The data cap's status: {"period": "month", "first_day": "2026-12-05", "last_day": "2026-01-04",
 // "days": 31, "days_left": 27, "direction": "total", "interfaces": [...], "used": 1, "limit": 2,
 // "percent": 50.0, "over": false, "per_day": ..., "forecast": ..., "allowance": ...,

@@ -34,8 +34,16 @@ constexpr const char* SchemaV2 =
     "CREATE TABLE quota_warning(period TEXT NOT NULL, level INTEGER NOT NULL, PRIMARY KEY(period, level))"
     " WITHOUT ROWID;";
 
+// Version 3: what each application moved on the uplinks per local day, kept as long as days are.
+// An application is its kind and key (0 and "" for "Unattributed"), with the name last shown.
+constexpr const char* SchemaV3 =
+    "CREATE TABLE application(id INTEGER PRIMARY KEY, kind INTEGER NOT NULL, key TEXT NOT NULL,"
+    " name TEXT NOT NULL DEFAULT '', UNIQUE(kind, key));"
+    "CREATE TABLE app_day(application INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT NULL,"
+    " upload INTEGER NOT NULL, PRIMARY KEY(application, period)) WITHOUT ROWID;";
+
 // The steps from each older version to the next; index n takes version n to n + 1.
-constexpr const char* Migrations[] = {SchemaV1, SchemaV2};
+constexpr const char* Migrations[] = {SchemaV1, SchemaV2, SchemaV3};
 static_assert(std::size(Migrations) == THistoryStore::SchemaVersion);
 
 const char* TableOf(THistoryPeriod APeriod)
@@ -179,8 +187,8 @@ int WriteWarnings(sqlite3* ADb, const std::vector<std::pair<std::string, int>>& 
 // Hours and days older than ARetention keeps go; months stay.
 int Prune(sqlite3* ADb, const TRetention& ARetention, std::string& AError)
 {
-    const auto prune = [&](THistoryPeriod APeriod, std::int64_t AFirst) {
-        TStatement remove(ADb, std::string("DELETE FROM ") + TableOf(APeriod) + " WHERE period < ?1");
+    const auto prune = [&](const char* ATable, std::int64_t AFirst) {
+        TStatement remove(ADb, std::string("DELETE FROM ") + ATable + " WHERE period < ?1");
         if (remove.Result() != SQLITE_OK)
             return Failed(ADb, remove.Result(), AError);
         sqlite3_bind_int64(*remove, 1, AFirst);
@@ -188,8 +196,11 @@ int Prune(sqlite3* ADb, const TRetention& ARetention, std::string& AError)
             return Failed(ADb, rc, AError);
         return SQLITE_OK;
     };
-    const int rc = prune(THistoryPeriod::hpHour, ARetention.FirstHour);
-    return rc == SQLITE_OK ? prune(THistoryPeriod::hpDay, ARetention.FirstDay) : rc;
+    // The applications' days are kept as long as the interfaces' days.
+    int rc = prune(TableOf(THistoryPeriod::hpHour), ARetention.FirstHour);
+    if (rc == SQLITE_OK)
+        rc = prune(TableOf(THistoryPeriod::hpDay), ARetention.FirstDay);
+    return rc == SQLITE_OK ? prune("app_day", ARetention.FirstDay) : rc;
 }
 
 std::uint64_t Unsigned(std::int64_t AValue)
@@ -441,6 +452,9 @@ THistoryFailure THistoryStore::Write(const THistoryBatch& ABatch, std::string& A
         rc = WriteClasses(db, ABatch.Classes, AError);
     if (rc == SQLITE_OK)
         rc = WriteWarnings(db, ABatch.Warnings, AError);
+    if (rc == SQLITE_OK)
+        if (rc = WriteApps(ABatch); rc != SQLITE_OK)
+            rc = Failed(db, rc, AError);
     if (rc == SQLITE_OK && prune)
         rc = Prune(db, ABatch.Retention, AError);
     if (rc != SQLITE_OK)
@@ -450,6 +464,78 @@ THistoryFailure THistoryStore::Write(const THistoryBatch& ABatch, std::string& A
     if (prune)
         FPruned = ABatch.Retention;
     return THistoryFailure::hfNone;
+}
+
+int THistoryStore::WriteApps(const THistoryBatch& ABatch)
+{
+    if (ABatch.Apps.empty())
+        return SQLITE_OK;
+    // A name is kept as long as the layer gives the same one; an empty one never replaces it.
+    TStatement addApp(FDb.get(), "INSERT INTO application(kind, key, name) VALUES(?1, ?2, ?3) "
+                                 "ON CONFLICT(kind, key) DO UPDATE SET name = excluded.name "
+                                 "WHERE excluded.name <> '' AND excluded.name <> name");
+    TStatement findApp(FDb.get(), "SELECT id FROM application WHERE kind=?1 AND key=?2");
+    TStatement addDay(FDb.get(), "INSERT INTO app_day(application, period, download, upload) VALUES(?1, ?2, ?3, ?4) "
+                                 "ON CONFLICT(application, period) DO UPDATE SET "
+                                 "download = download + excluded.download, upload = upload + excluded.upload");
+    for (const TStatement* st : {&addApp, &findApp, &addDay})
+        if (st->Result() != SQLITE_OK)
+            return st->Result();
+    for (const auto& [key, day] : ABatch.Apps) {
+        sqlite3_reset(*addApp);
+        sqlite3_bind_int(*addApp, 1, key.Kind);
+        sqlite3_bind_text(*addApp, 2, key.Id.data(), static_cast<int>(key.Id.size()), SQLITE_STATIC);
+        sqlite3_bind_text(*addApp, 3, day.Name.data(), static_cast<int>(day.Name.size()), SQLITE_STATIC);
+        if (const int rc = sqlite3_step(*addApp); rc != SQLITE_DONE)
+            return rc;
+        sqlite3_reset(*findApp);
+        sqlite3_bind_int(*findApp, 1, key.Kind);
+        sqlite3_bind_text(*findApp, 2, key.Id.data(), static_cast<int>(key.Id.size()), SQLITE_STATIC);
+        if (const int rc = sqlite3_step(*findApp); rc != SQLITE_ROW)
+            return rc == SQLITE_DONE ? SQLITE_CORRUPT : rc;
+        const std::int64_t id = sqlite3_column_int64(*findApp, 0);
+        sqlite3_reset(*addDay);
+        sqlite3_bind_int64(*addDay, 1, id);
+        sqlite3_bind_int64(*addDay, 2, key.Day);
+        sqlite3_bind_int64(*addDay, 3, Clamp(day.Bytes.Download));
+        sqlite3_bind_int64(*addDay, 4, Clamp(day.Bytes.Upload));
+        if (const int rc = sqlite3_step(*addDay); rc != SQLITE_DONE)
+            return rc;
+    }
+    addApp.Reset();
+    findApp.Reset();
+    addDay.Reset();
+    return SQLITE_OK;
+}
+
+std::vector<THistoryAppRow> THistoryStore::QueryApps(std::int64_t AFirstDay, std::int64_t ALastDay) const
+{
+    std::vector<THistoryAppRow> rows;
+    if (!FDb.get() || FVersion < 3)
+        return rows;
+    TStatement s(FDb.get(),
+                 "SELECT a.kind, a.key, a.name, sum(d.download), sum(d.upload) FROM app_day d "
+                 "JOIN application a ON a.id = d.application WHERE d.period BETWEEN ?1 AND ?2 "
+                 "GROUP BY d.application ORDER BY a.kind = 0, sum(d.download) + sum(d.upload) DESC, a.kind, a.key");
+    if (s.Result() != SQLITE_OK)
+        return rows;
+    sqlite3_bind_int64(*s, 1, AFirstDay);
+    sqlite3_bind_int64(*s, 2, ALastDay);
+    const auto text = [&](int AColumn) {
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(*s, AColumn));
+        return data ? std::string(data, static_cast<std::size_t>(sqlite3_column_bytes(*s, AColumn))) : std::string();
+    };
+    while (sqlite3_step(*s) == SQLITE_ROW) {
+        THistoryAppRow row;
+        row.Kind = sqlite3_column_int(*s, 0);
+        row.Id = text(1);
+        row.Name = text(2);
+        row.Download = Unsigned(sqlite3_column_int64(*s, 3));
+        row.Upload = Unsigned(sqlite3_column_int64(*s, 4));
+        if (row.Total() > 0)
+            rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 std::vector<std::string> THistoryStore::InterfaceNames() const

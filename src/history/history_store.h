@@ -26,6 +26,19 @@ struct THistoryRow
     bool operator==(const THistoryRow&) const = default;
 };
 
+// One application's bytes over a span of days, as the applications layer named it when it last moved.
+struct THistoryAppRow
+{
+    int Kind = 0; // 0: "Unattributed"; else the applications layer's kind of unit
+    std::string Id;
+    std::string Name;
+    std::uint64_t Download = 0;
+    std::uint64_t Upload = 0;
+
+    std::uint64_t Total() const { return Download + Upload; }
+    bool operator==(const THistoryAppRow&) const = default;
+};
+
 // Why a write or an open failed, which decides what the recorder does next.
 enum class THistoryFailure : std::uint8_t
 {
@@ -44,7 +57,7 @@ enum class THistoryFailure : std::uint8_t
 class THistoryStore
 {
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
 
     THistoryStore() = default;
     ~THistoryStore();
@@ -72,6 +85,9 @@ public:
     std::vector<THistoryRow> QueryNames(THistoryPeriod APeriod, const std::vector<std::string>& ANames) const;
     // The class last recorded for each interface that has one.
     std::map<std::string, TInterfaceClass> InterfaceClasses() const;
+    // Each application's bytes on the local days [AFirstDay, ALastDay] (TBucketKeys' day keys), the
+    // most first and "Unattributed" last; none from a file older than version 3.
+    std::vector<THistoryAppRow> QueryApps(std::int64_t AFirstDay, std::int64_t ALastDay) const;
     // The data cap warning levels given in the period APeriodId (0 is the forecast).
     std::vector<int> QuotaWarnings(const std::string& APeriodId) const;
     // The schema version of the open file (a reader may open an older one).
@@ -85,6 +101,8 @@ public:
 
 private:
     THistoryFailure Migrate(std::string& AError);
+    // The applications' days of ABatch, inside Write's transaction; an SQLite result code.
+    int WriteApps(const THistoryBatch& ABatch);
     bool Exec(const char* ASql, std::string& AError);
     int OpenDb(const std::string& APath, int AFlags);
 

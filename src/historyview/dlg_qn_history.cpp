@@ -60,7 +60,7 @@ Tdlg_qn_History::Tdlg_qn_History(QWidget* AOwner, std::string AFileName)
     setObjectName(QStringLiteral("dlg_qn_History"));
     setWindowTitle(tr("Traffic History"));
     setFont(DesignFont(11));
-    resize(520, 560);
+    resize(520, 700);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -93,7 +93,11 @@ Tdlg_qn_History::Tdlg_qn_History(QWidget* AOwner, std::string AFileName)
     lQuotaPace->setWordWrap(true);
     layout->addWidget(lQuota);
     layout->addWidget(pbQuota);
+    lQuotaApps = new QLabel(this);
+    lQuotaApps->setObjectName(QStringLiteral("lQuotaApps"));
+    lQuotaApps->setWordWrap(true);
     layout->addWidget(lQuotaPace);
+    layout->addWidget(lQuotaApps);
 
     Chart = new THistoryChart(this);
     Chart->setObjectName(QStringLiteral("Chart"));
@@ -112,6 +116,23 @@ Tdlg_qn_History::Tdlg_qn_History(QWidget* AOwner, std::string AFileName)
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(Table, 1);
+
+    lApps = new QLabel(this);
+    lApps->setObjectName(QStringLiteral("lApps"));
+    layout->addWidget(lApps);
+    AppTable = new QTableWidget(0, 4, this);
+    AppTable->setObjectName(QStringLiteral("AppTable"));
+    AppTable->setHorizontalHeaderLabels({tr("Application"), tr("Download"), tr("Upload"), tr("Total")});
+    AppTable->verticalHeader()->setVisible(false);
+    AppTable->verticalHeader()->setDefaultSectionSize(20);
+    AppTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    AppTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    AppTable->setColumnWidth(0, 200);
+    AppTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    AppTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    AppTable->setAccessibleName(tr("Applications"));
+    lApps->setBuddy(AppTable);
+    layout->addWidget(AppTable, 1);
 
     auto* bottom = new QHBoxLayout;
     lState = new QLabel(this);
@@ -136,6 +157,7 @@ Tdlg_qn_History::Tdlg_qn_History(QWidget* AOwner, std::string AFileName)
     connect(btExport, &QPushButton::clicked, this, &Tdlg_qn_History::btExportClick);
     connect(cbInterface, &QComboBox::currentIndexChanged, this, [this] { FillRows(); });
     connect(tbPeriod, &QTabBar::currentChanged, this, [this] { FillRows(); });
+    connect(Table, &QTableWidget::itemSelectionChanged, this, [this] { FillApps(); });
     Refresh();
 }
 
@@ -164,6 +186,7 @@ void Tdlg_qn_History::FillQuota()
     const bool on = FQuota.Enabled();
     pbQuota->setVisible(on);
     lQuotaPace->setVisible(on);
+    lQuotaApps->setVisible(on);
     FQuotaStatus = {};
     if (!on) {
         lQuota->setText(tr("No data cap is set (View > Data Cap...)."));
@@ -190,6 +213,64 @@ void Tdlg_qn_History::FillQuota()
     pbQuota->setStyleSheet(FQuotaStatus.Over() ? QStringLiteral("QProgressBar::chunk { background: #c0392b; }")
                                                : QString());
     lQuotaPace->setText(QString::fromStdString(QuotaPaceLine(FQuotaStatus)));
+
+    THistoryStore store;
+    std::string error;
+    QStringList top;
+    if (store.OpenReadOnly(FFileName, error))
+        for (const THistoryAppRow& row : QuotaTopApps(store, FQuota, FQuotaStatus))
+            top << tr("%1 (%2)").arg(AppName(row), Bytes(QuotaCounted(FQuota, row)));
+    lQuotaApps->setText(top.isEmpty() ? tr("No application has been recorded in this period yet.")
+                                      : tr("Most used by: %1.").arg(top.join(QStringLiteral(", "))));
+}
+
+QString Tdlg_qn_History::AppName(const THistoryAppRow& ARow)
+{
+    switch (ARow.Kind) {
+    case 0:
+        return tr("Unattributed");
+    case 3:
+        return tr("Other programs of this session");
+    case 4:
+        return tr("User %1").arg(QString::fromStdString(ARow.Id));
+    default:
+        return QString::fromStdString(ARow.Name.empty() ? ARow.Id : ARow.Name);
+    }
+}
+
+void Tdlg_qn_History::FillApps()
+{
+    FAppRows.clear();
+    const THistoryPeriod period = Period();
+    const QList<QTableWidgetItem*> chosen = Table->selectedItems();
+    const int r = chosen.isEmpty() ? static_cast<int>(FRows.size()) - 1 : chosen.front()->row();
+    if (r < 0 || r >= static_cast<int>(FRows.size())) {
+        lApps->setText(tr("Applications: no period chosen."));
+        AppTable->setRowCount(0);
+        return;
+    }
+    const std::int64_t key = FRows[static_cast<std::size_t>(r)].Key;
+    const auto [first, last] = DaysOfPeriod(period, key);
+    THistoryStore store;
+    std::string error;
+    if (store.OpenReadOnly(FFileName, error))
+        FAppRows = store.QueryApps(first, last);
+    const QString when = QString::fromStdString(
+        period == THistoryPeriod::hpHour ? PeriodText(THistoryPeriod::hpDay, first) : PeriodText(period, key));
+    lApps->setText(FAppRows.empty() ? tr("Applications on the uplinks, %1: none recorded.").arg(when)
+                                    : tr("Applications on the uplinks, %1:").arg(when));
+    AppTable->setRowCount(static_cast<int>(FAppRows.size()));
+    for (int i = 0; i < static_cast<int>(FAppRows.size()); ++i) {
+        const THistoryAppRow& row = FAppRows[static_cast<std::size_t>(i)];
+        QTableWidgetItem* name = Cell(AppName(row), false);
+        name->setToolTip(row.Kind == 0 ? tr("UDP such as QUIC and calls, other protocols, containers and virtual "
+                                            "machines, connections shorter than a second")
+                                       : QString::fromStdString(row.Id));
+        AppTable->setItem(i, 0, name);
+        AppTable->setItem(i, 1, Cell(Bytes(row.Download), true));
+        AppTable->setItem(i, 2, Cell(Bytes(row.Upload), true));
+        AppTable->setItem(i, 3, Cell(Bytes(row.Total()), true));
+    }
 }
 
 void Tdlg_qn_History::FillInterfaces()
@@ -261,6 +342,11 @@ void Tdlg_qn_History::FillRows()
         lState->setText(tr("No traffic recorded yet."));
     }
     const THistoryPeriod period = Period();
+    // A row chosen among other periods' rows means nothing here: the newest is shown again.
+    {
+        const QSignalBlocker block(Table);
+        Table->clearSelection();
+    }
     Table->setRowCount(static_cast<int>(FRows.size()));
     for (int r = 0; r < static_cast<int>(FRows.size()); ++r) {
         const THistoryRow& row = FRows[static_cast<std::size_t>(r)];
@@ -272,6 +358,7 @@ void Tdlg_qn_History::FillRows()
     Table->scrollToBottom();
     Chart->SetRows(FRows, period);
     btExport->setEnabled(!FRows.empty());
+    FillApps();
 }
 
 bool Tdlg_qn_History::ExportCsv(const QString& AFileName, QString& AError) const

@@ -30,7 +30,9 @@ class THistoryChart;
 // first in the table and the chart alike. "All interfaces" is the uplinks (lScope names them);
 // "Every interface" sums every recorded one, loopback, virtual and tunnel traffic included. With
 // a data cap set (SetQuota), the top section shows the current period: used of limit, a bar,
-// days left, the pace and what may be used per day from now on.
+// days left, the pace, what may be used per day from now on and the three applications that used
+// the most of it. Below the table, the applications of the chosen row's day, month or year (an
+// hour's: its day) on the uplinks, the most first, "Unattributed" last.
 class Tdlg_qn_History : public QDialog
 {
     Q_OBJECT
@@ -50,15 +52,21 @@ public:
 
     THistoryPeriod Period() const;
     const std::vector<THistoryRow>& Rows() const { return FRows; }
+    const std::vector<THistoryAppRow>& AppRows() const { return FAppRows; }
+    // The name a row of the applications is shown with.
+    static QString AppName(const THistoryAppRow& ARow);
 
     QComboBox* cbInterface = nullptr;
     QLabel* lScope = nullptr;
     QLabel* lQuota = nullptr;
     QProgressBar* pbQuota = nullptr;
     QLabel* lQuotaPace = nullptr;
+    QLabel* lQuotaApps = nullptr;
     QTabBar* tbPeriod = nullptr;
     THistoryChart* Chart = nullptr;
     QTableWidget* Table = nullptr;
+    QLabel* lApps = nullptr;
+    QTableWidget* AppTable = nullptr;
     QLabel* lState = nullptr;
     QPushButton* btExport = nullptr;
     QPushButton* btClose = nullptr;
@@ -73,12 +81,14 @@ public:
 private:
     void FillInterfaces();
     void FillRows();
+    void FillApps();
     void btExportClick();
 
     void FillQuota();
 
     std::string FFileName;
     std::vector<THistoryRow> FRows;
+    std::vector<THistoryAppRow> FAppRows;
     std::vector<std::string> FUplinks;
     std::vector<std::string> FChosen;
     std::map<std::string, TInterfaceClass> FPresent;

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qn {
@@ -89,6 +90,32 @@ std::string QuotaPartialLine(const TQuotaStatus& AStatus)
                                        "The history starts on %1: what was used before is not counted.")
         .arg(Day(AStatus.HistoryFirstDay))
         .toStdString();
+}
+
+std::uint64_t QuotaCounted(const TQuotaSettings& ASettings, const THistoryAppRow& ARow)
+{
+    switch (ASettings.Direction) {
+    case TQuotaDirection::qdDownload:
+        return ARow.Download;
+    case TQuotaDirection::qdUpload:
+        return ARow.Upload;
+    default:
+        return ARow.Total();
+    }
+}
+
+std::vector<THistoryAppRow> QuotaTopApps(const THistoryStore& AStore, const TQuotaSettings& ASettings,
+                                         const TQuotaStatus& AStatus, std::size_t ACount)
+{
+    std::vector<THistoryAppRow> rows = AStore.QueryApps(AStatus.Window.FirstDay, LastDayOf(AStatus.Window));
+    std::erase_if(rows,
+                  [&](const THistoryAppRow& ARow) { return ARow.Kind == 0 || QuotaCounted(ASettings, ARow) == 0; });
+    std::stable_sort(rows.begin(), rows.end(), [&](const THistoryAppRow& ALeft, const THistoryAppRow& ARight) {
+        return QuotaCounted(ASettings, ALeft) > QuotaCounted(ASettings, ARight);
+    });
+    if (rows.size() > ACount)
+        rows.resize(ACount);
+    return rows;
 }
 
 void QuotaWarningText(const TQuotaSettings& ASettings, const TQuotaWarning& AWarning, std::string& ASummary,

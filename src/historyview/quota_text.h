@@ -1,10 +1,13 @@
 // The data cap's figures as the dialogs and the notifications write them.
 #pragma once
 
+#include "history/history_store.h"
 #include "history/quota_monitor.h"
 #include "history/quota_status.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace qn {
 
@@ -16,6 +19,13 @@ std::string QuotaUsedLine(const TQuotaStatus& AStatus);
 std::string QuotaPaceLine(const TQuotaStatus& AStatus);
 // "The history starts on 2026-12-07: what was used before is not counted." or "".
 std::string QuotaPartialLine(const TQuotaStatus& AStatus);
+
+// The applications that moved the most on the uplinks in AStatus's period, by the direction the
+// cap counts, at most ACount of them; "Unattributed" is no application and never among them.
+std::vector<THistoryAppRow> QuotaTopApps(const THistoryStore& AStore, const TQuotaSettings& ASettings,
+                                         const TQuotaStatus& AStatus, std::size_t ACount = 3);
+// The bytes of ARow that the cap counts.
+std::uint64_t QuotaCounted(const TQuotaSettings& ASettings, const THistoryAppRow& ARow);
 
 // The summary and body of the notification of AWarning.
 void QuotaWarningText(const TQuotaSettings& ASettings, const TQuotaWarning& AWarning, std::string& ASummary,

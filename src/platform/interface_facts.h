@@ -12,6 +12,7 @@ namespace qn {
 struct TInterfaceFacts
 {
     std::string Name;
+    std::uint32_t Index = 0;   // the system's interface index, as the bulk counter read numbers it
     std::uint16_t ArpType = 0; // the link-layer type (Linux ARPHRD_* numbers)
     std::string Kind;          // the driver's kind of a software link (veth, bridge, tun, ...); empty otherwise
     bool Loopback = false;     // the link is flagged as the loopback

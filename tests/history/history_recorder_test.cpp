@@ -303,5 +303,37 @@ TEST_F(HistoryRecorder, SigkillDuringWritesLosesAtMostTheLastMinute)
     }
 }
 
+// Applications' bytes go into the minute's write on their local day, a second copy that does
+// not record drops them, and the ending writes what is left.
+TEST_F(HistoryRecorder, ApplicationBytesAreWrittenOnTheirDayByTheCopyThatRecords)
+{
+    TCopy first(Path), second(Path);
+    ASSERT_TRUE(first.Recorder.Start());
+    EXPECT_FALSE(second.Recorder.Start());
+    second.Recorder.AddAppBytes(1, "org.example.Alpha", "Alpha", 999, 999);
+    first.Recorder.AddAppBytes(1, "org.example.Alpha", "Alpha", 3'000, 100);
+    first.Recorder.AddAppBytes(0, "", "Unattributed", 50, 5);
+    first.Run(61, 10);
+    first.Recorder.AddAppBytes(1, "org.example.Alpha", "Alpha", 1'000, 0);
+    first.Recorder.Flush();
+    {
+        THistoryStore reader;
+        std::string error;
+        ASSERT_TRUE(reader.OpenReadOnly(Path, error)) << error;
+        EXPECT_EQ(reader.QueryApps(20260612, 20260612),
+                  (std::vector<THistoryAppRow>{{1, "org.example.Alpha", "Alpha", 3'000, 100},
+                                               {0, "", "Unattributed", 50, 5}}));
+    }
+    first.Clock.Wall += 86400; // the next local day
+    first.Recorder.AddAppBytes(1, "org.example.Alpha", "Alpha", 7, 0);
+    first.Recorder.Stop();
+    THistoryStore reader;
+    std::string error;
+    ASSERT_TRUE(reader.OpenReadOnly(Path, error)) << error;
+    EXPECT_EQ(reader.QueryApps(20260612, 20260612).front().Download, 4'000u);
+    EXPECT_EQ(reader.QueryApps(20260613, 20260613),
+              (std::vector<THistoryAppRow>{{1, "org.example.Alpha", "Alpha", 7, 0}}));
+}
+
 } // namespace
 } // namespace qn

@@ -120,6 +120,85 @@ TEST_F(HistoryStore, AnOlderSchemaIsMigratedAndANewerOneLeftAlone)
     EXPECT_FALSE(store.OpenReadOnly(newer, Error));
 }
 
+// A file as version 2 wrote it: its sums, classes and warnings survive the step to per-application days.
+TEST_F(HistoryStore, AVersionTwoFileKeepsItsDataAndGainsApplicationDays)
+{
+    MakeDatabase(Path, "CREATE TABLE interface(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE,"
+                       " class INTEGER NOT NULL DEFAULT 0);"
+                       "CREATE TABLE hour(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT "
+                       "NULL, upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;"
+                       "CREATE TABLE day(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT "
+                       "NULL, upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;"
+                       "CREATE TABLE month(interface INTEGER NOT NULL, period INTEGER NOT NULL, download INTEGER NOT "
+                       "NULL, upload INTEGER NOT NULL, PRIMARY KEY(interface, period)) WITHOUT ROWID;"
+                       "CREATE TABLE quota_warning(period TEXT NOT NULL, level INTEGER NOT NULL,"
+                       " PRIMARY KEY(period, level)) WITHOUT ROWID;"
+                       "INSERT INTO interface VALUES(1, 'eth0', 1);"
+                       "INSERT INTO hour VALUES(1, 2026120910, 7, 8);"
+                       "INSERT INTO day VALUES(1, 20261209, 70, 80);"
+                       "INSERT INTO month VALUES(1, 202612, 700, 800);"
+                       "INSERT INTO quota_warning VALUES('month-2026-12-01', 80);"
+                       "PRAGMA user_version=2;");
+    THistoryStore reader;
+    ASSERT_TRUE(reader.OpenReadOnly(Path, Error)) << Error;
+    EXPECT_TRUE(reader.QueryApps(20261201, 20261231).empty()); // an old file read as it is
+    reader.Close();
+
+    THistoryStore store;
+    ASSERT_EQ(store.OpenForWriting(Path, MovedTo, Error), THistoryFailure::hfNone) << Error;
+    EXPECT_EQ(store.Version(), 3);
+    EXPECT_EQ(store.Query(THistoryPeriod::hpHour, "eth0"), (std::vector<THistoryRow>{{2026120910, 7, 8}}));
+    EXPECT_EQ(store.Query(THistoryPeriod::hpDay, "eth0"), (std::vector<THistoryRow>{{20261209, 70, 80}}));
+    EXPECT_EQ(store.Query(THistoryPeriod::hpYear), (std::vector<THistoryRow>{{2026, 700, 800}}));
+    EXPECT_EQ(store.InterfaceClasses().at("eth0"), TInterfaceClass::icPhysical);
+    EXPECT_EQ(store.QuotaWarnings("month-2026-12-01"), std::vector<int>{80});
+
+    THistoryBatch batch;
+    batch.AddApp({1, "org.example.Alpha", 20261209}, "Alpha", 3'000'000, 1'000);
+    ASSERT_EQ(store.Write(batch, Error), THistoryFailure::hfNone) << Error;
+    EXPECT_EQ(store.QueryApps(20261209, 20261209),
+              (std::vector<THistoryAppRow>{{1, "org.example.Alpha", "Alpha", 3'000'000, 1'000}}));
+    EXPECT_EQ(store.IntegrityCheck(), "ok");
+}
+
+// Applications add up per day, keep their latest name, rank by their total in the span asked
+// for, and go with the days they belong to.
+TEST_F(HistoryStore, ApplicationDaysAddUpRankAndArePrunedWithTheDays)
+{
+    THistoryStore store;
+    ASSERT_EQ(store.OpenForWriting(Path, MovedTo, Error), THistoryFailure::hfNone) << Error;
+    THistoryBatch first;
+    first.AddApp({1, "org.example.Alpha", 20261208}, "Alpha", 100, 10);
+    first.AddApp({1, "org.example.Alpha", 20261209}, "Alpha", 1'000, 100);
+    first.AddApp({1, "org.example.Beta", 20261209}, "Beta", 5'000, 0);
+    first.AddApp({0, "", 20261209}, "Unattributed", 300, 30);
+    first.AddApp({3, "session", 20261130}, "Other programs of this session", 9'000'000, 0);
+    ASSERT_EQ(store.Write(first, Error), THistoryFailure::hfNone) << Error;
+    THistoryBatch second;
+    second.AddApp({1, "org.example.Alpha", 20261209}, "Alpha Browser", 9'000, 0); // renamed: the new name
+    second.AddApp({1, "org.example.Beta", 20261209}, "", 1, 1);                   // no name: the old one stays
+    ASSERT_EQ(store.Write(second, Error), THistoryFailure::hfNone) << Error;
+
+    EXPECT_EQ(store.QueryApps(20261209, 20261209),
+              (std::vector<THistoryAppRow>{{1, "org.example.Alpha", "Alpha Browser", 10'000, 100},
+                                           {1, "org.example.Beta", "Beta", 5'001, 1},
+                                           {0, "", "Unattributed", 300, 30}}));
+    const auto [firstDay, lastDay] = DaysOfPeriod(THistoryPeriod::hpMonth, 202612);
+    const auto month = store.QueryApps(firstDay, lastDay);
+    ASSERT_EQ(month.size(), 3u);
+    EXPECT_EQ(month[0].Download, 10'100u);
+    const auto [yearFirst, yearLast] = DaysOfPeriod(THistoryPeriod::hpYear, 2026);
+    EXPECT_EQ(store.QueryApps(yearFirst, yearLast).front().Id, "session");
+
+    // Days older than the retention go, the application's name stays for when it comes back.
+    THistoryBatch later;
+    later.Retention = {2026120900, 20261209};
+    later.AddApp({1, "org.example.Beta", 20261210}, "", 1, 0);
+    ASSERT_EQ(store.Write(later, Error), THistoryFailure::hfNone) << Error;
+    EXPECT_TRUE(store.QueryApps(20261101, 20261208).empty());
+    EXPECT_EQ(store.QueryApps(20261210, 20261210).front().Name, "Beta");
+}
+
 TEST_F(HistoryStore, AFolderThatCannotBeMadeIsReportedAsUnwritable)
 {
     std::ofstream(Folder.File("plain")) << "x";

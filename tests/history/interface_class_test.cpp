@@ -17,7 +17,7 @@ using C = TInterfaceClass;
 TInterfaceFacts Facts(const char* AName, std::uint16_t AArp, const char* AKind, bool ADevice, bool ARoute,
                       bool ALoop = false)
 {
-    return {AName, AArp, AKind, ALoop, ADevice, ARoute};
+    return {AName, 0, AArp, AKind, ALoop, ADevice, ARoute};
 }
 
 TEST(InterfaceClass, EachLinkIsClassedByWhatItIsAndTunnelsNeverCountEvenOnTheDefaultRoute)

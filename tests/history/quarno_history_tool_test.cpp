@@ -69,6 +69,63 @@ TEST(QuarnoHistoryTool, PrintsTheReportWhileTheRecorderHoldsTheFileOpen)
     EXPECT_EQ(RunTool("--weeks --file " + path).Status, 2);
 }
 
+// --apps prints the current day's, month's or year's applications, the most first, with their ID
+// and name; "Unattributed" is a row of its own, and a name with a comma or quote survives CSV.
+TEST(QuarnoHistoryTool, AppsPrintsEachApplicationOfThePeriodAsTableCsvAndJson)
+{
+    test::TPinnedZone zone;
+    test::TTempFolder folder;
+    const std::string path = folder.File("history.sqlite");
+    THistoryStore writer;
+    std::string moved, error;
+    ASSERT_EQ(writer.OpenForWriting(path, moved, error), THistoryFailure::hfNone) << error;
+    const TBucketKeys now = LocalBucketKeys(static_cast<std::int64_t>(std::time(nullptr)));
+    const std::int64_t lastYear = now.Day - 10000; // the same date a year ago
+    THistoryBatch batch;
+    batch.AddApp({1, "org.example.Alpha", now.Day}, "Alpha", 3'000'000, 3'000'000);
+    batch.AddApp({1, "org.example.Beta", now.Day}, "Beta, \"the\" client", 7'000'000, 7'000'000);
+    batch.AddApp({0, "", now.Day}, "Unattributed", 2'000'000, 0);
+    batch.AddApp({2, "backup", lastYear}, "backup", 50'000'000, 0);
+    ASSERT_EQ(writer.Write(batch, error), THistoryFailure::hfNone) << error;
+
+    const std::vector<THistoryAppRow> today = writer.QueryApps(now.Day, now.Day);
+    ASSERT_EQ(today.size(), 3u);
+    EXPECT_EQ(today[0].Id, "org.example.Beta");
+    const TRun json = RunTool("--apps --days --json --file " + path);
+    EXPECT_EQ(json.Status, 0);
+    EXPECT_EQ(json.Out, AppsJson(THistoryPeriod::hpDay, now.Day, today));
+    EXPECT_NE(json.Out.find("{\"kind\": \"application\", \"id\": \"org.example.Alpha\", \"name\": \"Alpha\", "
+                            "\"download\": 3000000, \"upload\": 3000000, \"total\": 6000000}"),
+              std::string::npos)
+        << json.Out;
+    EXPECT_NE(json.Out.find("{\"kind\": \"unattributed\", \"id\": \"\", \"name\": \"Unattributed\""), std::string::npos)
+        << json.Out;
+
+    const TRun csv = RunTool("--apps --csv --file " + path); // days unless told otherwise
+    EXPECT_EQ(csv.Status, 0);
+    const std::string day = PeriodText(THistoryPeriod::hpDay, now.Day);
+    EXPECT_EQ(csv.Out, "period,kind,id,name,download,upload,total\n" + day +
+                           ",application,org.example.Beta,\"Beta, \"\"the\"\" client\",7000000,7000000,14000000\n" +
+                           day + ",application,org.example.Alpha,Alpha,3000000,3000000,6000000\n" + day +
+                           ",unattributed,,Unattributed,2000000,0,2000000\n");
+
+    // Last year's service is in no period of this year.
+    const TRun year = RunTool("--apps --years --json --file " + path);
+    EXPECT_EQ(year.Out, AppsJson(THistoryPeriod::hpYear, now.Month / 100, today));
+    EXPECT_EQ(year.Out.find("backup"), std::string::npos) << year.Out;
+
+    const TRun table = RunTool("--apps --months --file " + path);
+    EXPECT_EQ(table.Status, 0);
+    EXPECT_EQ(table.Out.rfind("Applications, " + PeriodText(THistoryPeriod::hpMonth, now.Month) + " (uplinks):\n", 0),
+              0u)
+        << table.Out;
+    for (const char* text : {"Beta, \"the\" client  org.example.Beta", "Unattributed        -", "13.35 MB"})
+        EXPECT_NE(table.Out.find(text), std::string::npos) << text << "\n" << table.Out;
+
+    EXPECT_EQ(RunTool("--apps --hours --file " + path).Status, 2);
+    EXPECT_EQ(RunTool("--apps --interface eth0 --file " + path).Status, 2);
+}
+
 TEST(QuarnoHistoryTool, TheQuotaReportCountsTheUplinksAndItsExitStatusSaysWhetherTheCapIsReached)
 {
     test::TPinnedZone zone;

@@ -1,5 +1,8 @@
 // The traffic history's report over a history file with a known month: its rows and chart, the
 // choice of interface and period, and the CSV export.
+#include "history/history_fakes.h"
+#include "history/history_period.h"
+#include "history/quota_period.h"
 #include "historyview/dlg_qn_history.h"
 #include "historyview/history_chart.h"
 #include "support/history_sample.h"
@@ -7,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableWidget>
@@ -121,6 +125,69 @@ TEST_F(HistoryDialog, TheReportFollowsTheChoiceOfInterfaceAndPeriod)
     Tdlg_qn_History empty(nullptr, FDir.filePath(QStringLiteral("none.sqlite")).toStdString());
     EXPECT_EQ(empty.Table->rowCount(), 0);
     EXPECT_FALSE(empty.btExport->isEnabled());
+}
+
+// The applications of the chosen row's period, most first and "Unattributed" last, and the data
+// cap's three biggest applications by the direction it counts.
+TEST_F(HistoryDialog, TheApplicationsFollowTheChosenRowAndTheCapNamesItsTopThree)
+{
+    {
+        THistoryStore store;
+        std::string moved, error;
+        ASSERT_EQ(store.OpenForWriting(History(), moved, error), THistoryFailure::hfNone) << error;
+        THistoryBatch batch;
+        batch.AddApp({1, "org.example.Alpha", 20261105}, "Alpha", 3'000'000, 0);
+        batch.AddApp({1, "org.example.Beta", 20261105}, "Beta", 7'000'000, 1);
+        batch.AddApp({0, "", 20261105}, "Unattributed", 90'000'000, 0);
+        batch.AddApp({1, "org.example.Alpha", 20261201}, "Alpha", 5, 0);
+        batch.AddApp({3, "session", 20261120}, "Other programs of this session", 1'000, 5'000'000);
+        batch.AddApp({2, "backup", 20261121}, "backup", 0, 9'000'000);
+        ASSERT_EQ(store.Write(batch, error), THistoryFailure::hfNone) << error;
+    }
+    Tdlg_qn_History dialog(nullptr, History());
+    // Nothing chosen: the newest row, 1 December.
+    EXPECT_EQ(dialog.lApps->text(), QStringLiteral("Applications on the uplinks, 2026-12-01:"));
+    ASSERT_EQ(dialog.AppTable->rowCount(), 1);
+    EXPECT_EQ(dialog.AppTable->item(0, 0)->text(), QStringLiteral("Alpha"));
+
+    dialog.Table->selectRow(4); // 5 November
+    ASSERT_EQ(dialog.AppTable->rowCount(), 3);
+    EXPECT_EQ(dialog.AppTable->item(0, 0)->text(), QStringLiteral("Beta"));
+    EXPECT_EQ(dialog.AppTable->item(0, 0)->toolTip(), QStringLiteral("org.example.Beta"));
+    EXPECT_EQ(dialog.AppTable->item(1, 0)->text(), QStringLiteral("Alpha"));
+    EXPECT_EQ(dialog.AppTable->item(2, 0)->text(), QStringLiteral("Unattributed")); // last, though the most
+    EXPECT_EQ(dialog.AppTable->item(2, 1)->text(), QStringLiteral("85.83 MB"));
+
+    dialog.tbPeriod->setCurrentIndex(2); // months: the newest, December, then November chosen
+    EXPECT_EQ(dialog.AppTable->rowCount(), 1);
+    dialog.Table->selectRow(0);
+    EXPECT_EQ(dialog.lApps->text(), QStringLiteral("Applications on the uplinks, 2026-11:"));
+    ASSERT_EQ(dialog.AppRows().size(), 5u);
+    EXPECT_EQ(dialog.AppRows()[0].Id, "backup");
+    EXPECT_EQ(dialog.AppTable->item(2, 0)->text(), QStringLiteral("Other programs of this session"));
+    dialog.tbPeriod->setCurrentIndex(0); // hours: the hour's day
+    EXPECT_EQ(dialog.lApps->text(), QStringLiteral("Applications on the uplinks, 2026-12-01:"));
+
+    // A cap on November's downloads: the session's uploads and the backup's do not count for it.
+    TQuotaSettings cap;
+    cap.Limit = 1'000'000'000;
+    cap.Direction = TQuotaDirection::qdDownload;
+    test::TPinnedZone zone;
+    TQuotaStatus live;
+    live.Limit = cap.Limit;
+    live.Window = QuotaWindowAt(cap, 1'794'000'000); // 2026-11-06
+    ASSERT_EQ(live.Window.FirstDay, 20261101);
+    dialog.SetQuota(cap, live);
+    EXPECT_FALSE(dialog.lQuotaApps->isHidden());
+    EXPECT_EQ(
+        dialog.lQuotaApps->text(),
+        QStringLiteral("Most used by: Beta (6.68 MB), Alpha (2.86 MB), Other programs of this session (1000.00 B)."));
+    cap.Direction = TQuotaDirection::qdTotal;
+    dialog.SetQuota(cap, live);
+    EXPECT_TRUE(dialog.lQuotaApps->text().startsWith(QStringLiteral("Most used by: backup (8.58 MB), Beta")))
+        << dialog.lQuotaApps->text().toStdString();
+    dialog.SetQuota({});
+    EXPECT_TRUE(dialog.lQuotaApps->isHidden());
 }
 
 } // namespace

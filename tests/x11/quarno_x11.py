@@ -9,6 +9,7 @@ needs known interfaces, its own network namespace, so runs may go in parallel. W
 state with a deadline; a case fails with the state it last saw. Exit status 77 means skipped.
 """
 
+import json
 import os
 import re
 import select
@@ -727,8 +728,8 @@ def case_history_dialog(d):
         d.run("xdotool", "key", "ctrl+h")
 
     def view_menu():
-        # File, then two menus to the right; the history is the View menu's last item but one.
-        d.file_menu(window, "Right", "Right", "Up", "Up", "Return")
+        # File, then two menus to the right; the history is the View menu's last item but two.
+        d.file_menu(window, "Right", "Right", "Up", "Up", "Up", "Return")
 
     open_and_close("the shortcut", shortcut)
     open_and_close("the View menu", view_menu)
@@ -1574,6 +1575,154 @@ def case_max_through_changes(d):
     if shown < 0.96 * typical:
         raise Failure(f"the panel's maximum {shown} B/s is below the steady rate {typical:.0f}")
     d.exit_quarno(window)
+def cgroup2_mount():
+    """The visible cgroup2 mount point, or None."""
+    found = None
+    with open("/proc/self/mountinfo") as f:
+        for line in f:
+            before, _, after = line.partition(" - ")
+            if after.split(" ")[0] == "cgroup2":
+                found = before.split(" ")[4]
+    return found
+
+
+def case_applications_window(d):
+    """Two applications, each in a scope of its own (one with a desktop entry), move TCP traffic to
+    a server in another namespace behind a veth uplink; the Applications window, opened from the
+    View menu, lists both with their names and figures, read over AT-SPI while the transfers run;
+    after the end, quarno-history --apps --days --json holds both with at least those bytes."""
+    python = pyatspi_python()
+    launcher = "/usr/libexec/at-spi-bus-launcher"
+    if not python or not os.path.exists(launcher) or not shutil.which("dbus-daemon"):
+        log("SKIP: needs python3-pyatspi, at-spi2-core and dbus-daemon (make deps installs them)")
+        sys.exit(SKIP)
+    mount = cgroup2_mount()
+    if not mount:
+        log("SKIP: no cgroup2 hierarchy is mounted")
+        sys.exit(SKIP)
+    slice_dir = os.path.join(mount, f"qn-x11-{os.getpid()}.slice")
+    alpha = os.path.join(slice_dir, f"app-gnome-org.example.Alpha-{os.getpid()}.scope")
+    beta = os.path.join(slice_dir, f"app-org.example.Beta-{os.getpid()}.scope")
+    try:
+        for path in (slice_dir, alpha, beta):
+            os.mkdir(path)
+    except OSError as error:
+        log(f"SKIP: cannot make cgroups under {mount}: {error}")
+        sys.exit(SKIP)
+    data = os.path.join(d.work, "data")
+    os.makedirs(os.path.join(data, "applications"))
+    with open(os.path.join(data, "applications", "org.example.Alpha.desktop"), "w") as f:
+        f.write("[Desktop Entry]\nType=Application\nName=Alpha Browser\nExec=true\n")
+    d.env["XDG_DATA_DIRS"] = data + ":/usr/share"
+    server_code = (
+        "import socket, threading\n"
+        "s = socket.socket(); s.bind(('10.78.0.2', 5000)); s.listen()\n"
+        "def serve(c):\n"
+        "    threading.Thread(target=lambda: [None for _ in iter(lambda: c.recv(65536), b'')], daemon=True).start()\n"
+        "    while True: c.sendall(b'd' * 65536); __import__('time').sleep(0.05)\n"
+        "while True:\n"
+        "    c, _ = s.accept(); threading.Thread(target=serve, args=(c,), daemon=True).start()\n")
+    client_code = (
+        "import socket, sys, threading, time\n"
+        "c = socket.create_connection(('10.78.0.2', 5000))\n"
+        "threading.Thread(target=lambda: [None for _ in iter(lambda: c.recv(65536), b'')], daemon=True).start()\n"
+        "while True: c.sendall(b'u' * int(sys.argv[1])); time.sleep(0.05)\n")
+    try:
+        subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+        server = d.start(["unshare", "-n", "sh", "-c",
+                          "sleep 1; ip link set lo up; ip addr add 10.78.0.2/24 dev qv1; ip link set qv1 up; "
+                          f"exec {sys.executable} -c \"$0\"", server_code])
+        time.sleep(0.3)
+        subprocess.run(["ip", "link", "add", "qv0", "type", "veth", "peer", "name", "qv1"], check=True)
+        subprocess.run(["ip", "link", "set", "qv1", "netns", str(server.pid)], check=True)
+        subprocess.run(["ip", "addr", "add", "10.78.0.1/24", "dev", "qv0"], check=True)
+        subprocess.run(["ip", "link", "set", "qv0", "up"], check=True)
+        subprocess.run(["ip", "route", "add", "default", "via", "10.78.0.2"], check=True)
+        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=d.env,
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        d.procs.append(bus)
+        address = bus.stdout.readline().strip()
+        if not address:
+            raise Failure("the private session bus did not start")
+        d.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+        d.start([launcher, "--launch-immediately"])
+        window = d.start_quarno()
+        time.sleep(1.5)
+
+        def client(cgroup, size):
+            def enter():
+                with open(os.path.join(cgroup, "cgroup.procs"), "w") as f:
+                    f.write(str(os.getpid()))
+            return d.start([sys.executable, "-c", client_code, str(size)], preexec_fn=enter)
+
+        client(alpha, 20000)
+        client(beta, 60000)
+        d.file_menu(window, "Right", "Right", "Up", "Return")
+        wait_for("the Applications window", lambda: named_window(d, "Applications"))
+        figure = r"\d+\.\d\d (B|KB|MB|GB)"
+        seen = []
+
+        def rows():
+            out = subprocess.run([python, os.path.abspath(__file__), "--atspi-dump"], env=d.env,
+                                 capture_output=True, text=True, timeout=60).stdout
+            nodes = [line.split("\t") for line in out.splitlines() if line.count("\t") == 5]
+            seen.append(nodes)
+            cells = [n[2] or n[4] for n in nodes if n[1] == "table cell"]
+            found = {}
+            for name in ("Alpha Browser", "org.example.Beta", "Unattributed"):
+                if name in cells:
+                    i = cells.index(name)
+                    found[name] = cells[i:i + 5]
+            if len(found) == 3 and all(re.fullmatch(figure, found[n][3]) and found[n][3] != "0.00 B"
+                                       for n in ("Alpha Browser", "org.example.Beta")):
+                return found
+            return None
+
+        found = wait_for("both applications with figures on the accessibility bus", rows, timeout=40, interval=1.0,
+                         state=lambda: "\n".join(" | ".join(n[1:]) for n in (seen[-1] if seen else [])
+                                                  if n[1] in ("table cell", "tree", "table")))
+        log("\n".join(f"{name}: {' | '.join(cells)}" for name, cells in found.items()))
+        d.exit_quarno(window)
+
+        # After the end the history holds both applications for the day, at least what the window
+        # showed a moment before (its figures are rounded to two decimals).
+        tool = os.path.join(os.path.dirname(d.quarno), "quarno-history")
+        result = subprocess.run([tool, "--apps", "--days", "--json"], env=d.env, capture_output=True, text=True,
+                                timeout=20)
+        log(result.stdout.strip())
+        if result.returncode != 0:
+            raise Failure(f"quarno-history --apps exited {result.returncode}:\n{result.stderr}")
+        apps = {a["id"]: a for a in json.loads(result.stdout)["applications"]}
+        units = {"B": 1, "KB": 1024, "MB": 1024 ** 2, "GB": 1024 ** 3}
+
+        def shown(text):
+            value, unit = text.split()
+            return float(value) * units[unit]
+
+        for app_id, name in (("org.example.Alpha", "Alpha Browser"), ("org.example.Beta", "org.example.Beta")):
+            row = apps.get(app_id)
+            if not row or row["kind"] != "application" or row["name"] != name:
+                raise Failure(f"quarno-history --apps lacks {app_id} as {name!r}:\n{result.stdout}")
+            for key, column in (("download", 3), ("upload", 4)):
+                if row[key] < shown(found[name][column]) * 0.995 or row[key] <= 0:
+                    raise Failure(f"{app_id}'s {key} in the history, {row[key]}, is less than the window showed "
+                                  f"({found[name][column]})")
+        if "" not in apps or apps[""]["kind"] != "unattributed":
+            raise Failure(f"quarno-history --apps has no Unattributed row:\n{result.stdout}")
+    finally:
+        for proc in d.procs:
+            if proc.poll() is None:
+                proc.kill()
+        for path in (alpha, beta, slice_dir):
+            for _ in range(50):
+                try:
+                    os.rmdir(path)
+                    break
+                except FileNotFoundError:
+                    break
+                except OSError:
+                    time.sleep(0.1)
+
 
 CASES = {
     "twenty_starts": case_twenty_starts,
@@ -1598,10 +1747,11 @@ CASES = {
     "accessible_panel": case_accessible_panel,
     "max_through_changes": case_max_through_changes,
     "rate_alert_notifications": case_rate_alert_notifications,
+    "applications_window": case_applications_window,
 }
 NEEDS_NAMESPACE = {"burst_of_interface_changes", "data_cap_notifications", "all_interfaces_are_the_uplinks",
                    "clock_jump", "signal_ending", "sleep_and_wake", "tray_traffic", "accessible_panel",
-                   "max_through_changes", "rate_alert_notifications"}
+                   "max_through_changes", "rate_alert_notifications", "applications_window"}
 NEEDS = {"data_cap_notifications": ("dunst", "dbus-daemon", "dbus-monitor", "dbus-send"),
          "rate_alert_notifications": ("dunst", "dbus-daemon", "dbus-monitor", "dbus-send")}
 

@@ -25,9 +25,11 @@ using namespace qn;
 constexpr const char* Usage =
     "Usage: quarno-history [--hours | --days | --months | --years] [--interface NAME | --every]\n"
     "                      [--csv | --json | --list] [--file PATH]\n"
+    "       quarno-history --apps [--days | --months | --years] [--csv | --json] [--file PATH]\n"
     "       quarno-history --quota [--json] [--file PATH] [--settings PATH]\n"
     "Prints what the uplinks (or every interface, or NAME) moved per period, from Quarno's traffic\n"
-    "history; with --quota, where the data cap stands (exit status 1 at or over the cap).\n";
+    "history; with --apps, what each application moved on the uplinks today, this month or this\n"
+    "year, the most first; with --quota, where the data cap stands (exit status 1 at or over the cap).\n";
 
 std::string Bytes(std::uint64_t AValue)
 {
@@ -110,6 +112,42 @@ std::string Table(THistoryPeriod APeriod, const std::vector<THistoryRow>& ARows)
     return out;
 }
 
+// --apps as a table: name, ID, the bytes; "Unattributed" is a row of its own.
+std::string AppsTable(THistoryPeriod APeriod, std::int64_t AKey, const std::vector<THistoryAppRow>& ARows)
+{
+    std::string out = "Applications, " + PeriodText(APeriod, AKey) + " (uplinks):\n";
+    if (ARows.empty())
+        return out + "No traffic recorded per application.\n";
+    std::vector<std::vector<std::string>> cells{{"Application", "ID", "Download", "Upload", "Total"}};
+    for (const THistoryAppRow& row : ARows)
+        cells.push_back({row.Kind == 0      ? std::string("Unattributed")
+                         : row.Name.empty() ? row.Id
+                                            : row.Name,
+                         row.Id.empty() ? std::string("-") : row.Id, Bytes(row.Download), Bytes(row.Upload),
+                         Bytes(row.Total())});
+    std::size_t widths[5] = {};
+    for (const auto& line : cells)
+        for (std::size_t c = 0; c < 5; ++c)
+            widths[c] = std::max(widths[c], line[c].size());
+    for (const auto& line : cells) {
+        for (std::size_t c = 0; c < 5; ++c) {
+            const std::string pad(widths[c] - line[c].size(), ' ');
+            out += c == 0 ? line[c] + pad : c == 1 ? "  " + line[c] + pad : "  " + pad + line[c];
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+// The bucket of APeriod that holds today.
+std::int64_t CurrentKey(THistoryPeriod APeriod)
+{
+    const TBucketKeys keys = LocalBucketKeys(static_cast<std::int64_t>(std::time(nullptr)));
+    return APeriod == THistoryPeriod::hpDay     ? keys.Day
+           : APeriod == THistoryPeriod::hpMonth ? keys.Month
+                                                : keys.Month / 100;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -123,7 +161,7 @@ int main(int argc, char** argv)
         List
     } format = Text;
     std::string name, file, settingsFile;
-    bool quota = false, every = false;
+    bool quota = false, every = false, apps = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--hours")
@@ -142,6 +180,8 @@ int main(int argc, char** argv)
             format = List;
         else if (arg == "--quota")
             quota = true;
+        else if (arg == "--apps")
+            apps = true;
         else if (arg == "--every")
             every = true;
         else if ((arg == "--interface" || arg == "--file") && i + 1 < argc)
@@ -158,6 +198,11 @@ int main(int argc, char** argv)
     }
     if (quota && (format == Csv || format == List || every || !name.empty())) {
         std::fprintf(stderr, "quarno-history: --quota takes only --json, --file and --settings\n%s", Usage);
+        return 2;
+    }
+    if (apps && (quota || format == List || every || !name.empty() || period == THistoryPeriod::hpHour)) {
+        std::fprintf(
+            stderr, "quarno-history: --apps takes only --days, --months, --years, --csv, --json and --file\n%s", Usage);
         return 2;
     }
     if (every && !name.empty()) {
@@ -181,7 +226,14 @@ int main(int argc, char** argv)
         return 1;
     }
     std::string out;
-    if (format == List) {
+    if (apps) {
+        const std::int64_t key = CurrentKey(period);
+        const auto [first, last] = DaysOfPeriod(period, key);
+        const std::vector<THistoryAppRow> rows = store.QueryApps(first, last);
+        out = format == Csv    ? AppsCsv(period, key, rows)
+              : format == Json ? AppsJson(period, key, rows)
+                               : AppsTable(period, key, rows);
+    } else if (format == List) {
         for (const std::string& n : store.InterfaceNames())
             out += n + '\n';
     } else {

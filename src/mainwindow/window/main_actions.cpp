@@ -48,6 +48,7 @@ void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard)
         {&acHistory, "acHistory", "View", QT_TRANSLATE_NOOP("qn::TMainActions", "Traffic History..."),
          QKeySequence(Qt::CTRL | Qt::Key_H), false, false},
         {&acQuota, "acQuota", "View", QT_TRANSLATE_NOOP("qn::TMainActions", "Data Cap..."), {}, false, false},
+        {&acApps, "acApps", "View", QT_TRANSLATE_NOOP("qn::TMainActions", "Applications..."), {}, false, false},
         {&acTrayTraffic,
          "acTrayTraffic",
          "View",
@@ -98,6 +99,7 @@ void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard)
     separator(View1, "N8");
     View1->addAction(acHistory);
     View1->addAction(acQuota);
+    View1->addAction(acApps);
 
     Help1 = MainMenu->addMenu(QCoreApplication::translate("qn::TMainActions", "Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
@@ -113,6 +115,7 @@ void TMainActions::CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard)
     PopupMenu1->addAction(acTrayTraffic);
     PopupMenu1->addAction(acHistory);
     PopupMenu1->addAction(acQuota);
+    PopupMenu1->addAction(acApps);
     separator(PopupMenu1, "N2");
     PopupMenu1->addAction(acRefresh);
     separator(PopupMenu1, "N6");

@@ -38,6 +38,7 @@ public:
     QAction* acPersistent = nullptr;
     QAction* acHistory = nullptr;
     QAction* acQuota = nullptr;
+    QAction* acApps = nullptr;
     QAction* acTrayTraffic = nullptr;
 
     void CreateActionsAndMenus(QMainWindow* AWindow, TGuard AGuard);

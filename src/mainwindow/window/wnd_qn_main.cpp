@@ -3,6 +3,8 @@
 #include "mainwindow/window/wnd_qn_main.h"
 
 #include "about/dlg_about.h"
+#include "appview/app_traffic_feed.h"
+#include "appview/wnd_qn_apps.h"
 #include "history/history_recording.h"
 #include "historyview/dlg_qn_history.h"
 #include "layout/settings_storage.h"
@@ -111,6 +113,8 @@ void Twnd_qn_Main::CreateComponents()
     FRateAlerts = std::make_unique<TRateAlertControl>(this, *FTrayDock, PopupMenu1);
     FMonitorMenu = std::make_unique<TMonitorMenu>(mmInterface);
     ConnectActions();
+    // The applications' totals cover the whole session; the recording copy keeps them per day.
+    TAppTrafficFeed::Of(this)->Recorder = [this] { return History ? &History->Recorder() : nullptr; };
 
     connect(Timer, &QTimer::timeout, this, &Twnd_qn_Main::TimerTimer);
     Timer->start();
@@ -134,6 +138,7 @@ void Twnd_qn_Main::ConnectActions()
     ConnectExecute(acRefresh, [this] { RefreshData(); });
     ConnectExecute(acPersistent, [this] { FPersistence->SwitchChanged(); });
     ConnectExecute(acHistory, [this] { TMW->ShowModal(ShowHistory); });
+    ConnectExecute(acApps, [this] { ShowApplicationsWindow(this); });
     ConnectExecute(acQuota, [this] { TMW->WhileLifted([this] { FQuota->Edit(*SettingsStorage(), History); }); });
     ConnectToggle(
         acOnTop, [this] { return TMW->AlwaysOnTop(); }, [this](bool AOn) { acOnTopExecute(AOn); });

@@ -23,6 +23,7 @@ bool ReadInterfaceFacts(std::vector<TInterfaceFacts>& AFacts)
     for (const nl::TLinkInfo& link : links) {
         TInterfaceFacts facts;
         facts.Name = link.Name;
+        facts.Index = link.Index;
         facts.ArpType = link.ArpType;
         facts.Kind = link.Kind;
         facts.Loopback = (link.Flags & IFF_LOOPBACK) != 0;

@@ -8,9 +8,12 @@
 #include <libmnl/libmnl.h>
 #include <linux/if_addr.h>
 #include <linux/if_link.h>
+#include <linux/inet_diag.h>
 #include <linux/neighbour.h>
 #include <linux/netlink.h>
 #include <linux/rtnetlink.h>
+#include <linux/sock_diag.h>
+#include <linux/tcp.h>
 #include <memory>
 #include <sys/socket.h>
 #include <sys/time.h>
@@ -340,6 +343,43 @@ bool ParseNeigh(const nlmsghdr* AMsg, TNeighInfo& ANeigh)
     return true;
 }
 
+bool ParseSockDiag(const nlmsghdr* AMsg, TSockDiagInfo& ASocket)
+{
+    ASocket = TSockDiagInfo{};
+    // The one-walk TCP dump of both families answers in its request's type.
+    if (AMsg->nlmsg_type != SOCK_DIAG_BY_FAMILY && AMsg->nlmsg_type != TCPDIAG_GETSOCK)
+        return false;
+    inet_diag_msg header{};
+    const bool ok = ForEachMessageAttribute(AMsg, header, [&](unsigned type, const unsigned char* p, std::size_t n) {
+        if (type == INET_DIAG_INFO) {
+            // Older kernels send a shorter record: take what it holds.
+            tcp_info info{};
+            std::memcpy(&info, p, std::min(n, sizeof(info)));
+            if (n >= offsetof(tcp_info, tcpi_bytes_received) + sizeof(info.tcpi_bytes_received)) {
+                ASocket.HasInfo = true;
+                ASocket.BytesAcked = info.tcpi_bytes_acked;
+                ASocket.BytesReceived = info.tcpi_bytes_received;
+            }
+            if (n >= offsetof(tcp_info, tcpi_bytes_retrans) + sizeof(info.tcpi_bytes_retrans)) {
+                ASocket.HasSent = true;
+                ASocket.BytesSent = info.tcpi_bytes_sent;
+                ASocket.BytesRetrans = info.tcpi_bytes_retrans;
+            }
+        } else if (type == INET_DIAG_CGROUP_ID) {
+            ASocket.HasCgroupId = ReadScalar(p, n, ASocket.CgroupId);
+        }
+    });
+    if (!ok || (header.idiag_family != AF_INET && header.idiag_family != AF_INET6))
+        return false;
+    ASocket.Family = header.idiag_family;
+    ASocket.State = header.idiag_state;
+    ASocket.Uid = header.idiag_uid;
+    ASocket.Inode = header.idiag_inode;
+    ASocket.Cookie = std::uint64_t{header.id.idiag_cookie[1]} << 32 | header.id.idiag_cookie[0];
+    std::memcpy(ASocket.LocalAddress, header.id.idiag_src, sizeof(ASocket.LocalAddress));
+    return true;
+}
+
 int WalkMessages(const void* ABuffer, std::size_t ALength, std::uint32_t ASeq, TVisitFn AVisit, void* AContext)
 {
     const auto* p = static_cast<const unsigned char*>(ABuffer);
@@ -384,11 +424,9 @@ int WalkMessages(const void* ABuffer, std::size_t ALength, std::uint32_t ASeq, T
     return status;
 }
 
-namespace {
-
-int OpenKernelSocket()
+int OpenKernelSocket(int AProtocol)
 {
-    const int fd = socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE);
+    const int fd = socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, AProtocol);
     if (fd < 0)
         return -1;
     sockaddr_nl local{};
@@ -408,6 +446,8 @@ int OpenKernelSocket()
     return fd;
 }
 
+namespace {
+
 std::atomic<TOpenSocketFn> GOpenSocket{nullptr};
 
 } // namespace
@@ -422,7 +462,7 @@ bool TNetlinkSocket::Open()
     if (FFd.Valid())
         return true;
     const TOpenSocketFn open = GOpenSocket.load();
-    FFd.Reset(open ? open() : OpenKernelSocket());
+    FFd.Reset(open ? open() : OpenKernelSocket(FProtocol));
     if (!FFd.Valid())
         return false;
     FSeq = 0;

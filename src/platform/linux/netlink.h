@@ -83,7 +83,26 @@ struct TStatsInfo
     std::uint64_t RxBytes = 0, TxBytes = 0;
 };
 
+// One socket of a sock_diag reply (SOCK_DIAG_BY_FAMILY with an inet_diag_msg), a dump's or a close
+// event's. The byte counts come from the TCP info record, the cgroup id from its own attribute.
+struct TSockDiagInfo
+{
+    std::uint8_t Family = 0; // AF_INET or AF_INET6
+    std::uint8_t State = 0;  // TCP_*
+    std::uint32_t Uid = 0;
+    std::uint32_t Inode = 0;
+    std::uint64_t Cookie = 0;
+    std::uint8_t LocalAddress[16] = {}; // IPv4 in the first four bytes
+    bool HasInfo = false;
+    std::uint64_t BytesAcked = 0, BytesReceived = 0;
+    bool HasSent = false; // Linux 4.19 and later: the data sent, and how much of it again
+    std::uint64_t BytesSent = 0, BytesRetrans = 0;
+    bool HasCgroupId = false;
+    std::uint64_t CgroupId = 0;
+};
+
 bool ParseLink(const nlmsghdr* AMsg, TLinkInfo& ALink);
+bool ParseSockDiag(const nlmsghdr* AMsg, TSockDiagInfo& ASocket);
 bool ParseStats(const nlmsghdr* AMsg, TStatsInfo& AStats); // false without the 64-bit record
 bool ParseAddr(const nlmsghdr* AMsg, TAddrInfo& AAddr);    // IPv4 only
 bool ParseRoute(const nlmsghdr* AMsg, TRouteInfo& ARoute); // IPv4 only
@@ -97,10 +116,13 @@ bool ParseNeigh(const nlmsghdr* AMsg, TNeighInfo& ANeigh); // IPv4 only
 using TVisitFn = bool (*)(const nlmsghdr* AMsg, void* AContext);
 int WalkMessages(const void* ABuffer, std::size_t ALength, std::uint32_t ASeq, TVisitFn AVisit, void* AContext);
 
-// A NETLINK_ROUTE socket for request/reply exchanges with the kernel, reused across calls.
+// A netlink socket (NETLINK_ROUTE unless told otherwise) for request/reply exchanges with the
+// kernel, reused across calls.
 class TNetlinkSocket
 {
 public:
+    TNetlinkSocket() = default;
+    explicit TNetlinkSocket(int AProtocol) : FProtocol(AProtocol) {}
     bool Open();
     bool IsOpen() const { return FFd.Valid(); }
     // The next exchange opens a new socket.
@@ -123,6 +145,7 @@ private:
     long ReceiveWhole();
 
     TUniqueFd FFd;
+    int FProtocol = 0; // NETLINK_ROUTE
     std::uint32_t FSeq = 0;
     std::vector<unsigned char> FBuffer;
 };
@@ -132,10 +155,11 @@ private:
 TNetlinkSocket* ThreadSocket();
 
 // Opens the kernel end of a socket: a file descriptor, or -1 with errno set. The default opens a
-// bound NETLINK_ROUTE socket. Tests and the fuzzer put a scripted kernel in its place: any datagram
+// bound socket of the requested netlink protocol. Tests and the fuzzer put a scripted kernel in its place: any datagram
 // socket that keeps message boundaries and reports a datagram's full length to MSG_PEEK | MSG_TRUNC
 // (a SOCK_SEQPACKET socket pair). Null restores the default; sockets already open keep theirs.
 using TOpenSocketFn = int (*)();
+int OpenKernelSocket(int AProtocol);
 void SetSocketOpener(TOpenSocketFn AOpen);
 
 // The first size of the receive buffer: a whole dump datagram of the kernel (at most 32 KiB) fits.

@@ -6,6 +6,7 @@ set(QN_PLATFORM_SOURCES
     linux/address_change.cpp
     linux/app_data.cpp
     linux/atomic_file.cpp
+    linux/cgroup_tree.cpp
     linux/clock.cpp
     linux/file_lock.cpp
     linux/heap.cpp
@@ -19,6 +20,7 @@ set(QN_PLATFORM_SOURCES
     linux/netlink.cpp
     linux/portable_drive.cpp
     linux/resolver_config.cpp
+    linux/socket_table.cpp
     linux/termination_signals.cpp
     linux/thread_id.cpp
     linux/version_resource.cpp

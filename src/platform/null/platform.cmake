@@ -3,6 +3,7 @@
 set(QN_PLATFORM_SOURCES
     null/app_data.cpp
     null/atomic_file.cpp
+    null/cgroup_tree.cpp
     null/clock.cpp
     null/event.cpp
     null/file_lock.cpp
@@ -13,6 +14,7 @@ set(QN_PLATFORM_SOURCES
     null/ip_helper.cpp
     null/link_counters.cpp
     null/portable_drive.cpp
+    null/socket_table.cpp
     null/termination_signals.cpp
     null/thread_id.cpp
     null/version_resource.cpp

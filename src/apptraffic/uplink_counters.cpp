@@ -1,0 +1,65 @@
+// The uplinks' octets through the bulk counter read and the history's interface classes.
+#include "apptraffic/uplink_counters.h"
+
+#include "history/interface_class.h"
+#include "platform/clock.h"
+
+namespace qn {
+
+TUplinkCounters::TUplinkCounters(TFactsFn AFacts, TCountersFn ACounters, TTickFn ATick)
+    : FFacts(std::move(AFacts)), FCounters(std::move(ACounters)), FTick(std::move(ATick))
+{
+    if (!FTick)
+        FTick = [] { return GetTickCount64(); };
+}
+
+void TUplinkCounters::Classify(std::uint64_t ANow)
+{
+    FClassified = true;
+    FClassTick = ANow;
+    std::vector<TInterfaceFacts> facts;
+    if (!FFacts || !FFacts(facts))
+        return;
+    const std::map<std::string, TInterfaceClass> classes = ClassifyInterfaces(facts);
+    FUplink.clear();
+    for (const TInterfaceFacts& f : facts) {
+        const auto it = classes.find(f.Name);
+        FUplink[f.Index] = it != classes.end() && IsUplink(it->second) && it->second != TInterfaceClass::icUnknown;
+    }
+}
+
+TUplinkReading TUplinkCounters::Read()
+{
+    TUplinkReading reading;
+    reading.Tick = FTick();
+    if (!FClassified || reading.Tick - FClassTick >= ClassInterval)
+        Classify(reading.Tick);
+    std::vector<TLinkCounters> counters;
+    if (!FCounters || FCounters(counters) != 1)
+        return reading;
+    bool unknown = false;
+    for (const TLinkCounters& c : counters)
+        unknown = unknown || !FUplink.count(c.Index);
+    if (unknown && reading.Tick != FClassTick)
+        Classify(reading.Tick);
+    std::map<std::uint32_t, TBase> last;
+    for (const TLinkCounters& c : counters) {
+        const auto up = FUplink.find(c.Index);
+        if (up == FUplink.end() || !up->second)
+            continue;
+        const auto before = FLast.find(c.Index);
+        // A counter that drops means the link was re-created: a new baseline.
+        if (before != FLast.end() && c.InOctets >= before->second.In && c.OutOctets >= before->second.Out) {
+            FIn += c.InOctets - before->second.In;
+            FOut += c.OutOctets - before->second.Out;
+        }
+        last[c.Index] = {c.InOctets, c.OutOctets};
+    }
+    FLast = std::move(last);
+    reading.Valid = true;
+    reading.In = FIn;
+    reading.Out = FOut;
+    return reading;
+}
+
+} // namespace qn

@@ -1,0 +1,50 @@
+// The uplinks' received and sent octets, summed over the interfaces the history counts as uplinks.
+#pragma once
+
+#include "apptraffic/app_traffic.h"
+#include "platform/interface_facts.h"
+#include "platform/link_counters.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace qn {
+
+// Each interface keeps its own baseline, so an uplink that appears or is re-created adds what it
+// moves from then on, never its earlier counts. The interfaces' classes are read again every
+// ClassInterval, or at once when an interface index is new.
+class TUplinkCounters
+{
+public:
+    static constexpr std::uint64_t ClassInterval = 10000;
+    using TFactsFn = std::function<bool(std::vector<TInterfaceFacts>&)>;
+    using TCountersFn = std::function<int(std::vector<TLinkCounters>&)>;
+    using TTickFn = std::function<std::uint64_t()>;
+
+    TUplinkCounters(TFactsFn AFacts = ReadInterfaceFacts, TCountersFn ACounters = ReadLinkCounters,
+                    TTickFn ATick = nullptr);
+
+    // The totals since the first reading; not Valid when the counters cannot be read.
+    TUplinkReading Read();
+
+private:
+    struct TBase
+    {
+        std::uint64_t In = 0, Out = 0;
+    };
+
+    void Classify(std::uint64_t ANow);
+
+    TFactsFn FFacts;
+    TCountersFn FCounters;
+    TTickFn FTick;
+    std::map<std::uint32_t, bool> FUplink; // by interface index
+    std::map<std::uint32_t, TBase> FLast;
+    bool FClassified = false;
+    std::uint64_t FClassTick = 0;
+    std::uint64_t FIn = 0, FOut = 0;
+};
+
+} // namespace qn

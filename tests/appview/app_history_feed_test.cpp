@@ -1,0 +1,69 @@
+// The applications' session totals become the history's per-day bytes: each step's growth once,
+// the rows named as the report expects, "Unattributed" as its own row.
+#include "appview/app_history_feed.h"
+
+#include "history/history_store.h"
+#include "support/fake_clock.h"
+#include "support/scripted_counters.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace qn {
+namespace {
+
+TSocketRecord Tcp(std::uint64_t ACookie, std::uint64_t AGroup, std::uint64_t AIn, std::uint64_t AOut)
+{
+    TSocketRecord r;
+    r.Cookie = ACookie;
+    r.CgroupId = AGroup;
+    r.HasCgroupId = true;
+    r.BytesReceived = AIn;
+    r.BytesAcked = AOut;
+    r.HasCounters = true;
+    return r;
+}
+
+TEST(AppHistoryFeed, EachStepsGrowthIsRecordedOnceUnderTheNamesTheReportShows)
+{
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    test::TTempFolder folder{"qn-apphistory"};
+    const std::string path = folder.File("history.sqlite");
+    test::TFakeClock clock;
+    clock.Wall = 1781258400; // 2026-06-12 10:00 UTC
+    test::TScriptedCounters counters;
+    THistoryRecorder recorder(counters, clock, {path, 60000, 1000, 0});
+    ASSERT_TRUE(recorder.Start());
+
+    TCgroupDirectory directory{[](std::vector<TCgroupEntry>& AEntries) {
+        AEntries = {{10, "/app.slice/app-gnome-org.example.Alpha-1.scope"},
+                    {12, "/user.slice/user-0.slice/session-1.scope"}};
+        return TCgroupSupport::csAvailable;
+    }};
+    TAppTraffic traffic{directory, 0};
+    TAppHistoryFeed feed;
+    feed.AppName = [](const std::string& AId) { return AId == "org.example.Alpha" ? "Alpha Browser" : AId; };
+
+    traffic.Update({1000, {Tcp(1, 10, 0, 0), Tcp(2, 12, 0, 0)}}, {}, {true, 1000, 0, 0});
+    feed.Record(traffic, recorder);
+    traffic.Update({2000, {Tcp(1, 10, 3000, 100), Tcp(2, 12, 50, 0)}}, {}, {true, 2000, 4000, 200});
+    feed.Record(traffic, recorder);
+    feed.Record(traffic, recorder); // no step in between: nothing more
+    traffic.Update({3000, {Tcp(1, 10, 4000, 100), Tcp(2, 12, 50, 0)}}, {}, {true, 3000, 5000, 200});
+    feed.Record(traffic, recorder);
+    recorder.Stop();
+
+    THistoryStore store;
+    std::string error;
+    ASSERT_TRUE(store.OpenReadOnly(path, error)) << error;
+    EXPECT_EQ(store.QueryApps(20260612, 20260612),
+              (std::vector<THistoryAppRow>{{1, "org.example.Alpha", "Alpha Browser", 4000, 100},
+                                           {3, "session", "Other programs of this session", 50, 0},
+                                           {0, "", "Unattributed", 950, 100}}));
+}
+
+} // namespace
+} // namespace qn
