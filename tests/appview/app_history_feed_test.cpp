@@ -54,15 +54,21 @@ TEST(AppHistoryFeed, EachStepsGrowthIsRecordedOnceUnderTheNamesTheReportShows)
     feed.Record(traffic, recorder); // no step in between: nothing more
     traffic.Update({3000, {Tcp(1, 10, 4000, 100), Tcp(2, 12, 50, 0)}}, {}, {true, 3000, 5000, 200});
     feed.Record(traffic, recorder);
+    // A late close event books 500 more to Alpha with no more on the uplinks: "Unattributed" shrinks
+    // by as much, which takes nothing back, and only its growth after that counts.
+    traffic.Update({4000, {Tcp(2, 12, 50, 0)}}, {{1, 4500, 100}}, {true, 4000, 5000, 200});
+    feed.Record(traffic, recorder);
+    traffic.Update({5000, {Tcp(2, 12, 50, 0)}}, {}, {true, 5000, 5070, 200});
+    feed.Record(traffic, recorder);
     recorder.Stop();
 
     THistoryStore store;
     std::string error;
     ASSERT_TRUE(store.OpenReadOnly(path, error)) << error;
     EXPECT_EQ(store.QueryApps(20260612, 20260612),
-              (std::vector<THistoryAppRow>{{1, "org.example.Alpha", "Alpha Browser", 4000, 100},
+              (std::vector<THistoryAppRow>{{1, "org.example.Alpha", "Alpha Browser", 4500, 100},
                                            {3, "session", "Other programs of this session", 50, 0},
-                                           {0, "", "Unattributed", 950, 100}}));
+                                           {0, "", "Unattributed", 1020, 100}}));
 }
 
 } // namespace
