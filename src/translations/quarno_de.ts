@@ -146,6 +146,10 @@ Gesamt %4</translation>
         <source>Help</source>
         <translation>Hilfe</translation>
     </message>
+    <message>
+        <source>Applications...</source>
+        <translation>Anwendungen...</translation>
+    </message>
 </context>
 <context>
     <name>qn::TMainComponents</name>
@@ -592,6 +596,54 @@ Die von Quarno angezeigten Werte sind Messungen der Schnittstellenzähler, einma
         <source>Unable to write to %1</source>
         <translation>%1 kann nicht geschrieben werden</translation>
     </message>
+    <message>
+        <source>Application</source>
+        <translation>Anwendung</translation>
+    </message>
+    <message>
+        <source>Applications</source>
+        <translation>Anwendungen</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>No application has been recorded in this period yet.</source>
+        <translation>In diesem Zeitraum wurde noch keine Anwendung aufgezeichnet.</translation>
+    </message>
+    <message>
+        <source>Most used by: %1.</source>
+        <translation>Am meisten genutzt von: %1.</translation>
+    </message>
+    <message>
+        <source>Unattributed</source>
+        <translation>Nicht zugeordnet</translation>
+    </message>
+    <message>
+        <source>Other programs of this session</source>
+        <translation>Andere Programme dieser Sitzung</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>Benutzer %1</translation>
+    </message>
+    <message>
+        <source>Applications: no period chosen.</source>
+        <translation>Anwendungen: kein Zeitraum gewählt.</translation>
+    </message>
+    <message>
+        <source>Applications on the uplinks, %1: none recorded.</source>
+        <translation>Anwendungen auf den Uplinks, %1: keine aufgezeichnet.</translation>
+    </message>
+    <message>
+        <source>Applications on the uplinks, %1:</source>
+        <translation>Anwendungen auf den Uplinks, %1:</translation>
+    </message>
+    <message>
+        <source>UDP such as QUIC and calls, other protocols, containers and virtual machines, connections shorter than a second</source>
+        <translation>UDP wie QUIC und Anrufe, andere Protokolle, Container und virtuelle Maschinen, Verbindungen kürzer als eine Sekunde</translation>
+    </message>
 </context>
 <context>
     <name>qn::Tdlg_qn_Quota</name>
@@ -820,6 +872,89 @@ Die von Quarno angezeigten Werte sind Messungen der Schnittstellenzähler, einma
     <message>
         <source>Clear session totals?</source>
         <translation>Summen der Sitzung zurücksetzen?</translation>
+    </message>
+</context>
+<context>
+    <name>qn::Twnd_qn_Apps</name>
+    <message>
+        <source>Applications</source>
+        <translation>Anwendungen</translation>
+    </message>
+    <message>
+        <source>Traffic of each application now and this session, busiest first</source>
+        <translation>Datenverkehr jeder Anwendung jetzt und in dieser Sitzung, die aktivste zuerst</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>Anwendung</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Empfangen</translation>
+    </message>
+    <message>
+        <source>Uploaded</source>
+        <translation>Gesendet</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Counting per application is switched off (QUARNO_APPS=0).</source>
+        <translation>Die Zählung je Anwendung ist ausgeschaltet (QUARNO_APPS=0).</translation>
+    </message>
+    <message>
+        <source>This system does not tell which program a connection belongs to: all traffic is unattributed.</source>
+        <translation>Dieses System gibt nicht an, zu welchem Programm eine Verbindung gehört: der gesamte Datenverkehr ist nicht zugeordnet.</translation>
+    </message>
+    <message>
+        <source>No cgroup v2 hierarchy is mounted, so programs cannot be told apart: their traffic shows as this session&apos;s.</source>
+        <translation>Es ist keine cgroup-v2-Hierarchie eingehängt, daher lassen sich Programme nicht unterscheiden: ihr Datenverkehr erscheint als der dieser Sitzung.</translation>
+    </message>
+    <message>
+        <source>The kernel does not say which cgroup made a connection (Linux 5.8 and later do): traffic shows as this session&apos;s.</source>
+        <translation>Der Kernel gibt nicht an, welche cgroup eine Verbindung geöffnet hat (ab Linux 5.8 schon): der Datenverkehr erscheint als der dieser Sitzung.</translation>
+    </message>
+    <message>
+        <source>The desktop does not start applications in units of their own, so their traffic shows as this session&apos;s.</source>
+        <translation>Die Arbeitsumgebung startet Anwendungen nicht in eigenen Units, daher erscheint ihr Datenverkehr als der dieser Sitzung.</translation>
+    </message>
+    <message>
+        <source>Other programs of this session</source>
+        <translation>Andere Programme dieser Sitzung</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>Benutzer %1</translation>
+    </message>
+    <message>
+        <source>Also uses UDP, which cannot be counted</source>
+        <translation>Nutzt auch UDP, das nicht gezählt werden kann</translation>
+    </message>
+    <message>
+        <source>Unattributed</source>
+        <translation>Nicht zugeordnet</translation>
+    </message>
+    <message>
+        <source>UDP such as QUIC and calls, other protocols, containers and virtual machines, connections shorter than a second</source>
+        <translation>UDP wie QUIC und Anrufe, andere Protokolle, Container und virtuelle Maschinen, Verbindungen kürzer als eine Sekunde</translation>
+    </message>
+    <message>
+        <source>No traffic on the uplinks yet.</source>
+        <translation>Noch kein Datenverkehr auf den Uplinks.</translation>
+    </message>
+    <message>
+        <source>Applications account for %1% of the uplinks&apos; traffic.</source>
+        <translation>Die Anwendungen machen %1% des Datenverkehrs der Uplinks aus.</translation>
     </message>
 </context>
 </TS>

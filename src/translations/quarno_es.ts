@@ -146,6 +146,10 @@ Total %4</translation>
         <source>Help</source>
         <translation>Ayuda</translation>
     </message>
+    <message>
+        <source>Applications...</source>
+        <translation>Aplicaciones...</translation>
+    </message>
 </context>
 <context>
     <name>qn::TMainComponents</name>
@@ -592,6 +596,54 @@ Las cifras que muestra Quarno son mediciones de los contadores de las interfaces
         <source>Unable to write to %1</source>
         <translation>No se puede escribir en %1</translation>
     </message>
+    <message>
+        <source>Application</source>
+        <translation>Aplicación</translation>
+    </message>
+    <message>
+        <source>Applications</source>
+        <translation>Aplicaciones</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>No application has been recorded in this period yet.</source>
+        <translation>Aún no se ha registrado ninguna aplicación en este período.</translation>
+    </message>
+    <message>
+        <source>Most used by: %1.</source>
+        <translation>Las que más lo usaron: %1.</translation>
+    </message>
+    <message>
+        <source>Unattributed</source>
+        <translation>Sin atribuir</translation>
+    </message>
+    <message>
+        <source>Other programs of this session</source>
+        <translation>Otros programas de esta sesión</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>Usuario %1</translation>
+    </message>
+    <message>
+        <source>Applications: no period chosen.</source>
+        <translation>Aplicaciones: no se ha elegido ningún período.</translation>
+    </message>
+    <message>
+        <source>Applications on the uplinks, %1: none recorded.</source>
+        <translation>Aplicaciones en los enlaces de salida, %1: ninguna registrada.</translation>
+    </message>
+    <message>
+        <source>Applications on the uplinks, %1:</source>
+        <translation>Aplicaciones en los enlaces de salida, %1:</translation>
+    </message>
+    <message>
+        <source>UDP such as QUIC and calls, other protocols, containers and virtual machines, connections shorter than a second</source>
+        <translation>UDP como QUIC y las llamadas, otros protocolos, contenedores y máquinas virtuales, conexiones de menos de un segundo</translation>
+    </message>
 </context>
 <context>
     <name>qn::Tdlg_qn_Quota</name>
@@ -820,6 +872,89 @@ Las cifras que muestra Quarno son mediciones de los contadores de las interfaces
     <message>
         <source>Clear session totals?</source>
         <translation>¿Poner a cero los totales de la sesión?</translation>
+    </message>
+</context>
+<context>
+    <name>qn::Twnd_qn_Apps</name>
+    <message>
+        <source>Applications</source>
+        <translation>Aplicaciones</translation>
+    </message>
+    <message>
+        <source>Traffic of each application now and this session, busiest first</source>
+        <translation>Tráfico de cada aplicación ahora y en esta sesión, la más activa primero</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>Aplicación</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Descargado</translation>
+    </message>
+    <message>
+        <source>Uploaded</source>
+        <translation>Subido</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Nota</translation>
+    </message>
+    <message>
+        <source>Counting per application is switched off (QUARNO_APPS=0).</source>
+        <translation>El recuento por aplicación está desactivado (QUARNO_APPS=0).</translation>
+    </message>
+    <message>
+        <source>This system does not tell which program a connection belongs to: all traffic is unattributed.</source>
+        <translation>Este sistema no indica a qué programa pertenece una conexión: todo el tráfico queda sin atribuir.</translation>
+    </message>
+    <message>
+        <source>No cgroup v2 hierarchy is mounted, so programs cannot be told apart: their traffic shows as this session&apos;s.</source>
+        <translation>No hay ninguna jerarquía cgroup v2 montada, así que los programas no se pueden distinguir: su tráfico aparece como el de esta sesión.</translation>
+    </message>
+    <message>
+        <source>The kernel does not say which cgroup made a connection (Linux 5.8 and later do): traffic shows as this session&apos;s.</source>
+        <translation>El núcleo no indica qué cgroup abrió una conexión (Linux 5.8 y posteriores sí): el tráfico aparece como el de esta sesión.</translation>
+    </message>
+    <message>
+        <source>The desktop does not start applications in units of their own, so their traffic shows as this session&apos;s.</source>
+        <translation>El escritorio no inicia las aplicaciones en unidades propias, así que su tráfico aparece como el de esta sesión.</translation>
+    </message>
+    <message>
+        <source>Other programs of this session</source>
+        <translation>Otros programas de esta sesión</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>Usuario %1</translation>
+    </message>
+    <message>
+        <source>Also uses UDP, which cannot be counted</source>
+        <translation>También usa UDP, que no se puede contar</translation>
+    </message>
+    <message>
+        <source>Unattributed</source>
+        <translation>Sin atribuir</translation>
+    </message>
+    <message>
+        <source>UDP such as QUIC and calls, other protocols, containers and virtual machines, connections shorter than a second</source>
+        <translation>UDP como QUIC y las llamadas, otros protocolos, contenedores y máquinas virtuales, conexiones de menos de un segundo</translation>
+    </message>
+    <message>
+        <source>No traffic on the uplinks yet.</source>
+        <translation>Todavía no hay tráfico en los enlaces de salida.</translation>
+    </message>
+    <message>
+        <source>Applications account for %1% of the uplinks&apos; traffic.</source>
+        <translation>Las aplicaciones suponen el %1% del tráfico de los enlaces de salida.</translation>
     </message>
 </context>
 </TS>

@@ -146,6 +146,10 @@ Total %4</translation>
         <source>Help</source>
         <translation>Aide</translation>
     </message>
+    <message>
+        <source>Applications...</source>
+        <translation>Applications...</translation>
+    </message>
 </context>
 <context>
     <name>qn::TMainComponents</name>
@@ -592,6 +596,54 @@ Les chiffres affichés par Quarno sont des mesures des compteurs des interfaces 
         <source>Unable to write to %1</source>
         <translation>Impossible d&apos;écrire dans %1</translation>
     </message>
+    <message>
+        <source>Application</source>
+        <translation>Application</translation>
+    </message>
+    <message>
+        <source>Applications</source>
+        <translation>Applications</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>No application has been recorded in this period yet.</source>
+        <translation>Aucune application n’a encore été enregistrée pour cette période.</translation>
+    </message>
+    <message>
+        <source>Most used by: %1.</source>
+        <translation>Les plus utilisatrices : %1.</translation>
+    </message>
+    <message>
+        <source>Unattributed</source>
+        <translation>Non attribué</translation>
+    </message>
+    <message>
+        <source>Other programs of this session</source>
+        <translation>Autres programmes de cette session</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>Utilisateur %1</translation>
+    </message>
+    <message>
+        <source>Applications: no period chosen.</source>
+        <translation>Applications : aucune période choisie.</translation>
+    </message>
+    <message>
+        <source>Applications on the uplinks, %1: none recorded.</source>
+        <translation>Applications sur les liaisons montantes, %1 : aucune enregistrée.</translation>
+    </message>
+    <message>
+        <source>Applications on the uplinks, %1:</source>
+        <translation>Applications sur les liaisons montantes, %1 :</translation>
+    </message>
+    <message>
+        <source>UDP such as QUIC and calls, other protocols, containers and virtual machines, connections shorter than a second</source>
+        <translation>UDP comme QUIC et les appels, autres protocoles, conteneurs et machines virtuelles, connexions de moins d’une seconde</translation>
+    </message>
 </context>
 <context>
     <name>qn::Tdlg_qn_Quota</name>
@@ -820,6 +872,89 @@ Les chiffres affichés par Quarno sont des mesures des compteurs des interfaces 
     <message>
         <source>Clear session totals?</source>
         <translation>Remettre à zéro les totaux de session ?</translation>
+    </message>
+</context>
+<context>
+    <name>qn::Twnd_qn_Apps</name>
+    <message>
+        <source>Applications</source>
+        <translation>Applications</translation>
+    </message>
+    <message>
+        <source>Traffic of each application now and this session, busiest first</source>
+        <translation>Trafic de chaque application maintenant et pendant cette session, la plus active d’abord</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>Application</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Réception</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Envoi</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Reçu</translation>
+    </message>
+    <message>
+        <source>Uploaded</source>
+        <translation>Envoyé</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Remarque</translation>
+    </message>
+    <message>
+        <source>Counting per application is switched off (QUARNO_APPS=0).</source>
+        <translation>Le décompte par application est désactivé (QUARNO_APPS=0).</translation>
+    </message>
+    <message>
+        <source>This system does not tell which program a connection belongs to: all traffic is unattributed.</source>
+        <translation>Ce système n’indique pas à quel programme appartient une connexion : tout le trafic est non attribué.</translation>
+    </message>
+    <message>
+        <source>No cgroup v2 hierarchy is mounted, so programs cannot be told apart: their traffic shows as this session&apos;s.</source>
+        <translation>Aucune hiérarchie cgroup v2 n’est montée, les programmes ne peuvent donc pas être distingués : leur trafic apparaît comme celui de cette session.</translation>
+    </message>
+    <message>
+        <source>The kernel does not say which cgroup made a connection (Linux 5.8 and later do): traffic shows as this session&apos;s.</source>
+        <translation>Le noyau n’indique pas quel cgroup a ouvert une connexion (Linux 5.8 et suivants le font) : le trafic apparaît comme celui de cette session.</translation>
+    </message>
+    <message>
+        <source>The desktop does not start applications in units of their own, so their traffic shows as this session&apos;s.</source>
+        <translation>Le bureau ne lance pas les applications dans des unités propres, leur trafic apparaît donc comme celui de cette session.</translation>
+    </message>
+    <message>
+        <source>Other programs of this session</source>
+        <translation>Autres programmes de cette session</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>Utilisateur %1</translation>
+    </message>
+    <message>
+        <source>Also uses UDP, which cannot be counted</source>
+        <translation>Utilise aussi UDP, qui ne peut pas être compté</translation>
+    </message>
+    <message>
+        <source>Unattributed</source>
+        <translation>Non attribué</translation>
+    </message>
+    <message>
+        <source>UDP such as QUIC and calls, other protocols, containers and virtual machines, connections shorter than a second</source>
+        <translation>UDP comme QUIC et les appels, autres protocoles, conteneurs et machines virtuelles, connexions de moins d’une seconde</translation>
+    </message>
+    <message>
+        <source>No traffic on the uplinks yet.</source>
+        <translation>Pas encore de trafic sur les liaisons montantes.</translation>
+    </message>
+    <message>
+        <source>Applications account for %1% of the uplinks&apos; traffic.</source>
+        <translation>Les applications représentent %1% du trafic des liaisons montantes.</translation>
     </message>
 </context>
 </TS>

@@ -146,6 +146,10 @@ Total %4</translation>
         <source>Help</source>
         <translation>Ajuda</translation>
     </message>
+    <message>
+        <source>Applications...</source>
+        <translation>Aplicativos...</translation>
+    </message>
 </context>
 <context>
     <name>qn::TMainComponents</name>
@@ -592,6 +596,54 @@ Os números que o Quarno mostra são medições dos contadores das interfaces fe
         <source>Unable to write to %1</source>
         <translation>Não foi possível gravar em %1</translation>
     </message>
+    <message>
+        <source>Application</source>
+        <translation>Aplicativo</translation>
+    </message>
+    <message>
+        <source>Applications</source>
+        <translation>Aplicativos</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>No application has been recorded in this period yet.</source>
+        <translation>Nenhum aplicativo foi registrado neste período ainda.</translation>
+    </message>
+    <message>
+        <source>Most used by: %1.</source>
+        <translation>Os que mais usaram: %1.</translation>
+    </message>
+    <message>
+        <source>Unattributed</source>
+        <translation>Não atribuído</translation>
+    </message>
+    <message>
+        <source>Other programs of this session</source>
+        <translation>Outros programas desta sessão</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>Usuário %1</translation>
+    </message>
+    <message>
+        <source>Applications: no period chosen.</source>
+        <translation>Aplicativos: nenhum período escolhido.</translation>
+    </message>
+    <message>
+        <source>Applications on the uplinks, %1: none recorded.</source>
+        <translation>Aplicativos nos links de saída, %1: nenhum registrado.</translation>
+    </message>
+    <message>
+        <source>Applications on the uplinks, %1:</source>
+        <translation>Aplicativos nos links de saída, %1:</translation>
+    </message>
+    <message>
+        <source>UDP such as QUIC and calls, other protocols, containers and virtual machines, connections shorter than a second</source>
+        <translation>UDP como QUIC e chamadas, outros protocolos, contêineres e máquinas virtuais, conexões com menos de um segundo</translation>
+    </message>
 </context>
 <context>
     <name>qn::Tdlg_qn_Quota</name>
@@ -820,6 +872,89 @@ Os números que o Quarno mostra são medições dos contadores das interfaces fe
     <message>
         <source>Clear session totals?</source>
         <translation>Zerar os totais da sessão?</translation>
+    </message>
+</context>
+<context>
+    <name>qn::Twnd_qn_Apps</name>
+    <message>
+        <source>Applications</source>
+        <translation>Aplicativos</translation>
+    </message>
+    <message>
+        <source>Traffic of each application now and this session, busiest first</source>
+        <translation>Tráfego de cada aplicativo agora e nesta sessão, o mais ativo primeiro</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>Aplicativo</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Recebido</translation>
+    </message>
+    <message>
+        <source>Uploaded</source>
+        <translation>Enviado</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Observação</translation>
+    </message>
+    <message>
+        <source>Counting per application is switched off (QUARNO_APPS=0).</source>
+        <translation>A contagem por aplicativo está desativada (QUARNO_APPS=0).</translation>
+    </message>
+    <message>
+        <source>This system does not tell which program a connection belongs to: all traffic is unattributed.</source>
+        <translation>Este sistema não informa a qual programa uma conexão pertence: todo o tráfego fica não atribuído.</translation>
+    </message>
+    <message>
+        <source>No cgroup v2 hierarchy is mounted, so programs cannot be told apart: their traffic shows as this session&apos;s.</source>
+        <translation>Nenhuma hierarquia cgroup v2 está montada, então os programas não podem ser distinguidos: o tráfego deles aparece como o desta sessão.</translation>
+    </message>
+    <message>
+        <source>The kernel does not say which cgroup made a connection (Linux 5.8 and later do): traffic shows as this session&apos;s.</source>
+        <translation>O kernel não informa qual cgroup abriu uma conexão (o Linux 5.8 e posteriores informam): o tráfego aparece como o desta sessão.</translation>
+    </message>
+    <message>
+        <source>The desktop does not start applications in units of their own, so their traffic shows as this session&apos;s.</source>
+        <translation>O ambiente de trabalho não inicia os aplicativos em unidades próprias, então o tráfego deles aparece como o desta sessão.</translation>
+    </message>
+    <message>
+        <source>Other programs of this session</source>
+        <translation>Outros programas desta sessão</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>Usuário %1</translation>
+    </message>
+    <message>
+        <source>Also uses UDP, which cannot be counted</source>
+        <translation>Também usa UDP, que não pode ser contado</translation>
+    </message>
+    <message>
+        <source>Unattributed</source>
+        <translation>Não atribuído</translation>
+    </message>
+    <message>
+        <source>UDP such as QUIC and calls, other protocols, containers and virtual machines, connections shorter than a second</source>
+        <translation>UDP como QUIC e chamadas, outros protocolos, contêineres e máquinas virtuais, conexões com menos de um segundo</translation>
+    </message>
+    <message>
+        <source>No traffic on the uplinks yet.</source>
+        <translation>Ainda não há tráfego nos links de saída.</translation>
+    </message>
+    <message>
+        <source>Applications account for %1% of the uplinks&apos; traffic.</source>
+        <translation>Os aplicativos respondem por %1% do tráfego dos links de saída.</translation>
     </message>
 </context>
 </TS>

@@ -146,6 +146,10 @@ Total %4</source>
         <source>Help</source>
         <translation>Справка</translation>
     </message>
+    <message>
+        <source>Applications...</source>
+        <translation>Приложения...</translation>
+    </message>
 </context>
 <context>
     <name>qn::TMainComponents</name>
@@ -596,6 +600,54 @@ Quarno читает счётчики трафика, которые операц
         <source>Unable to write to %1</source>
         <translation>Не удаётся записать в %1</translation>
     </message>
+    <message>
+        <source>Application</source>
+        <translation>Приложение</translation>
+    </message>
+    <message>
+        <source>Applications</source>
+        <translation>Приложения</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>No application has been recorded in this period yet.</source>
+        <translation>За этот период ещё не записано ни одного приложения.</translation>
+    </message>
+    <message>
+        <source>Most used by: %1.</source>
+        <translation>Больше всего использовали: %1.</translation>
+    </message>
+    <message>
+        <source>Unattributed</source>
+        <translation>Не распределено</translation>
+    </message>
+    <message>
+        <source>Other programs of this session</source>
+        <translation>Другие программы этого сеанса</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>Пользователь %1</translation>
+    </message>
+    <message>
+        <source>Applications: no period chosen.</source>
+        <translation>Приложения: период не выбран.</translation>
+    </message>
+    <message>
+        <source>Applications on the uplinks, %1: none recorded.</source>
+        <translation>Приложения на внешних каналах, %1: записей нет.</translation>
+    </message>
+    <message>
+        <source>Applications on the uplinks, %1:</source>
+        <translation>Приложения на внешних каналах, %1:</translation>
+    </message>
+    <message>
+        <source>UDP such as QUIC and calls, other protocols, containers and virtual machines, connections shorter than a second</source>
+        <translation>UDP, например QUIC и звонки, другие протоколы, контейнеры и виртуальные машины, соединения короче секунды</translation>
+    </message>
 </context>
 <context>
     <name>qn::Tdlg_qn_Quota</name>
@@ -824,6 +876,89 @@ Quarno читает счётчики трафика, которые операц
     <message>
         <source>Clear session totals?</source>
         <translation>Сбросить итоги сеанса?</translation>
+    </message>
+</context>
+<context>
+    <name>qn::Twnd_qn_Apps</name>
+    <message>
+        <source>Applications</source>
+        <translation>Приложения</translation>
+    </message>
+    <message>
+        <source>Traffic of each application now and this session, busiest first</source>
+        <translation>Трафик каждого приложения сейчас и за этот сеанс, самые активные первыми</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>Приложение</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Приём</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Передача</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Принято</translation>
+    </message>
+    <message>
+        <source>Uploaded</source>
+        <translation>Передано</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Примечание</translation>
+    </message>
+    <message>
+        <source>Counting per application is switched off (QUARNO_APPS=0).</source>
+        <translation>Подсчёт по приложениям выключен (QUARNO_APPS=0).</translation>
+    </message>
+    <message>
+        <source>This system does not tell which program a connection belongs to: all traffic is unattributed.</source>
+        <translation>Эта система не сообщает, какой программе принадлежит соединение: весь трафик не распределён.</translation>
+    </message>
+    <message>
+        <source>No cgroup v2 hierarchy is mounted, so programs cannot be told apart: their traffic shows as this session&apos;s.</source>
+        <translation>Иерархия cgroup v2 не смонтирована, поэтому программы нельзя различить: их трафик показан как трафик этого сеанса.</translation>
+    </message>
+    <message>
+        <source>The kernel does not say which cgroup made a connection (Linux 5.8 and later do): traffic shows as this session&apos;s.</source>
+        <translation>Ядро не сообщает, какая cgroup открыла соединение (Linux 5.8 и новее сообщают): трафик показан как трафик этого сеанса.</translation>
+    </message>
+    <message>
+        <source>The desktop does not start applications in units of their own, so their traffic shows as this session&apos;s.</source>
+        <translation>Окружение рабочего стола не запускает приложения в отдельных юнитах, поэтому их трафик показан как трафик этого сеанса.</translation>
+    </message>
+    <message>
+        <source>Other programs of this session</source>
+        <translation>Другие программы этого сеанса</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>Пользователь %1</translation>
+    </message>
+    <message>
+        <source>Also uses UDP, which cannot be counted</source>
+        <translation>Использует также UDP, который нельзя подсчитать</translation>
+    </message>
+    <message>
+        <source>Unattributed</source>
+        <translation>Не распределено</translation>
+    </message>
+    <message>
+        <source>UDP such as QUIC and calls, other protocols, containers and virtual machines, connections shorter than a second</source>
+        <translation>UDP, например QUIC и звонки, другие протоколы, контейнеры и виртуальные машины, соединения короче секунды</translation>
+    </message>
+    <message>
+        <source>No traffic on the uplinks yet.</source>
+        <translation>На внешних каналах пока нет трафика.</translation>
+    </message>
+    <message>
+        <source>Applications account for %1% of the uplinks&apos; traffic.</source>
+        <translation>На приложения приходится %1% трафика внешних каналов.</translation>
     </message>
 </context>
 </TS>

@@ -146,6 +146,10 @@ Total %4</source>
         <source>Help</source>
         <translation>帮助</translation>
     </message>
+    <message>
+        <source>Applications...</source>
+        <translation>应用程序...</translation>
+    </message>
 </context>
 <context>
     <name>qn::TMainComponents</name>
@@ -588,6 +592,54 @@ Quarno 显示的数字是每秒一次对接口计数器的测量结果。它们�
         <source>Unable to write to %1</source>
         <translation>无法写入 %1</translation>
     </message>
+    <message>
+        <source>Application</source>
+        <translation>应用程序</translation>
+    </message>
+    <message>
+        <source>Applications</source>
+        <translation>应用程序</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1（%2）</translation>
+    </message>
+    <message>
+        <source>No application has been recorded in this period yet.</source>
+        <translation>此期间尚未记录任何应用程序。</translation>
+    </message>
+    <message>
+        <source>Most used by: %1.</source>
+        <translation>用量最多：%1。</translation>
+    </message>
+    <message>
+        <source>Unattributed</source>
+        <translation>未归属</translation>
+    </message>
+    <message>
+        <source>Other programs of this session</source>
+        <translation>本会话的其他程序</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>用户 %1</translation>
+    </message>
+    <message>
+        <source>Applications: no period chosen.</source>
+        <translation>应用程序：未选择期间。</translation>
+    </message>
+    <message>
+        <source>Applications on the uplinks, %1: none recorded.</source>
+        <translation>上行链路上的应用程序，%1：无记录。</translation>
+    </message>
+    <message>
+        <source>Applications on the uplinks, %1:</source>
+        <translation>上行链路上的应用程序，%1：</translation>
+    </message>
+    <message>
+        <source>UDP such as QUIC and calls, other protocols, containers and virtual machines, connections shorter than a second</source>
+        <translation>UDP（如 QUIC 和通话）、其他协议、容器和虚拟机、短于一秒的连接</translation>
+    </message>
 </context>
 <context>
     <name>qn::Tdlg_qn_Quota</name>
@@ -816,6 +868,89 @@ Quarno 显示的数字是每秒一次对接口计数器的测量结果。它们�
     <message>
         <source>Clear session totals?</source>
         <translation>清除会话合计？</translation>
+    </message>
+</context>
+<context>
+    <name>qn::Twnd_qn_Apps</name>
+    <message>
+        <source>Applications</source>
+        <translation>应用程序</translation>
+    </message>
+    <message>
+        <source>Traffic of each application now and this session, busiest first</source>
+        <translation>每个应用程序当前和本会话的流量，最活跃的在前</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>应用程序</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>下载</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>上传</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>已下载</translation>
+    </message>
+    <message>
+        <source>Uploaded</source>
+        <translation>已上传</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>说明</translation>
+    </message>
+    <message>
+        <source>Counting per application is switched off (QUARNO_APPS=0).</source>
+        <translation>按应用程序统计已关闭（QUARNO_APPS=0）。</translation>
+    </message>
+    <message>
+        <source>This system does not tell which program a connection belongs to: all traffic is unattributed.</source>
+        <translation>本系统不提供连接所属的程序：所有流量均未归属。</translation>
+    </message>
+    <message>
+        <source>No cgroup v2 hierarchy is mounted, so programs cannot be told apart: their traffic shows as this session&apos;s.</source>
+        <translation>未挂载 cgroup v2 层级，因此无法区分程序：其流量显示为本会话的流量。</translation>
+    </message>
+    <message>
+        <source>The kernel does not say which cgroup made a connection (Linux 5.8 and later do): traffic shows as this session&apos;s.</source>
+        <translation>内核不提供连接由哪个 cgroup 建立（Linux 5.8 及以上版本提供）：流量显示为本会话的流量。</translation>
+    </message>
+    <message>
+        <source>The desktop does not start applications in units of their own, so their traffic shows as this session&apos;s.</source>
+        <translation>桌面环境不在各自的单元中启动应用程序，因此其流量显示为本会话的流量。</translation>
+    </message>
+    <message>
+        <source>Other programs of this session</source>
+        <translation>本会话的其他程序</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>用户 %1</translation>
+    </message>
+    <message>
+        <source>Also uses UDP, which cannot be counted</source>
+        <translation>也使用无法统计的 UDP</translation>
+    </message>
+    <message>
+        <source>Unattributed</source>
+        <translation>未归属</translation>
+    </message>
+    <message>
+        <source>UDP such as QUIC and calls, other protocols, containers and virtual machines, connections shorter than a second</source>
+        <translation>UDP（如 QUIC 和通话）、其他协议、容器和虚拟机、短于一秒的连接</translation>
+    </message>
+    <message>
+        <source>No traffic on the uplinks yet.</source>
+        <translation>上行链路上尚无流量。</translation>
+    </message>
+    <message>
+        <source>Applications account for %1% of the uplinks&apos; traffic.</source>
+        <translation>应用程序占上行链路流量的 %1%。</translation>
     </message>
 </context>
 </TS>
