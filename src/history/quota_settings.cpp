@@ -1,8 +1,8 @@
 // Reading and writing the [Quota] section, every bad value falling back to its default.
 #include "history/quota_settings.h"
 
-#include "platform/ascii_text.h"
 #include "history/history_messages.h"
+#include "platform/ascii_text.h"
 
 #include <algorithm>
 #include <charconv>

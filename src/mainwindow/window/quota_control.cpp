@@ -9,8 +9,8 @@
 #include "layout/layout_manager_ini_storage.h"
 #include "mainwindow/session/desktop_notifier.h"
 #include "mainwindow/tray/tray_dock.h"
-#include "widgetkit/warning_box.h"
 #include "translations/plain_message.h"
+#include "widgetkit/warning_box.h"
 
 #include <QDateTime>
 

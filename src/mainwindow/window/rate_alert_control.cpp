@@ -3,8 +3,8 @@
 
 #include "alerts/dlg_qn_rate_alerts.h"
 #include "layout/layout_manager_ini_storage.h"
-#include "mainwindow/session/desktop_notifier.h"
 #include "layout/settings_storage.h"
+#include "mainwindow/session/desktop_notifier.h"
 #include "mainwindow/tray/tray_dock.h"
 #include "texts/quantity_format.h"
 #include "watcher/frm_qn_watcher.h"
