@@ -37,9 +37,10 @@ struct TCounterAdvance
 class TCounterBaseline
 {
 public:
-    // A rate over a shorter span is mostly the burstiness of the traffic: readers that show rates ask
-    // their source for a reading at least this much newer than the baseline (NotBeforeMs).
-    static constexpr std::uint64_t MinRateSpanMs = 500;
+    // A rate over a much shorter span than a tick is mostly the burstiness of the traffic: readers
+    // that show rates ask their source for a reading at least this much newer than the baseline
+    // (NotBeforeMs), which a reader ticking once a second meets with the pass it shares.
+    static constexpr std::uint64_t MinRateSpanMs = 900;
 
     // Takes AReading of the interface AIntfIdx; null when the read failed.
     TCounterAdvance Take(std::uint32_t AIntfIdx, const TTrafficCounters* AReading);

@@ -15,6 +15,16 @@ TIpHelperCounterSource::TIpHelperCounterSource(TTrafficCounterPass* APass, ICloc
 {
 }
 
+namespace {
+
+// The kernel took the row's figures somewhere between the two clock readings.
+std::uint64_t Midway(std::uint64_t ABefore, std::uint64_t AAfter)
+{
+    return AAfter >= ABefore ? ABefore + (AAfter - ABefore) / 2 : ABefore;
+}
+
+} // namespace
+
 bool TIpHelperCounterSource::ReadCounters(std::uint32_t AIntfIdx, TTrafficCounters& ACounters,
                                           std::uint64_t ANotBeforeMs)
 {
@@ -37,7 +47,7 @@ bool TIpHelperCounterSource::ReadCounters(std::uint32_t AIntfIdx, TTrafficCounte
         ACounters.InOctets = row.InOctets;
         ACounters.OutOctets = row.OutOctets;
         ACounters.Wide = true;
-        ACounters.TimeMs = asked;
+        ACounters.TimeMs = Midway(asked, FClock->TickCount());
         return true;
     }
     if (table.GetIfEntry) {
@@ -48,7 +58,7 @@ bool TIpHelperCounterSource::ReadCounters(std::uint32_t AIntfIdx, TTrafficCounte
             return false;
         ACounters.InOctets = row.dwInOctets;
         ACounters.OutOctets = row.dwOutOctets;
-        ACounters.TimeMs = asked;
+        ACounters.TimeMs = Midway(asked, FClock->TickCount());
         return true;
     }
     return false;
