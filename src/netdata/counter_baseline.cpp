@@ -3,6 +3,11 @@
 
 namespace qn {
 
+bool TCounterAdvance::HasRate() const
+{
+    return Kind == akCounted && SpanMs >= TCounterBaseline::MinRateSpanMs;
+}
+
 double TCounterAdvance::RateIn() const
 {
     return HasRate() ? static_cast<double>(Step.In) * 1000.0 / static_cast<double>(SpanMs) : 0.0;

@@ -22,8 +22,9 @@ struct TCounterAdvance
     std::uint64_t SpanMs = 0;
 
     bool Counted() const { return Kind == akCounted; }
-    // Whether the two readings lie apart in time, so that they give a rate.
-    bool HasRate() const { return Kind == akCounted && SpanMs > 0; }
+    // Whether the two readings lie far enough apart to give a rate (TCounterBaseline::MinRateSpanMs):
+    // a shorter span counts its bytes, and the last rate stands.
+    bool HasRate() const;
     // Bytes per second over the span between the two readings (0 without a rate).
     double RateIn() const;
     double RateOut() const;
@@ -37,9 +38,10 @@ struct TCounterAdvance
 class TCounterBaseline
 {
 public:
-    // A rate over a much shorter span than a tick is mostly the burstiness of the traffic: readers
-    // that show rates ask their source for a reading at least this much newer than the baseline
-    // (NotBeforeMs), which a reader ticking once a second meets with the pass it shares.
+    // A rate over a much shorter span than a tick is mostly the burstiness of the traffic (a wake
+    // handled just before a tick, a tick that catches up): it gives no rate. Readers that show rates
+    // ask their source for a reading at least this much newer than the baseline (NotBeforeMs), which
+    // a reader ticking once a second meets with the pass it shares.
     static constexpr std::uint64_t MinRateSpanMs = 900;
 
     // Takes AReading of the interface AIntfIdx; null when the read failed.

@@ -15,8 +15,8 @@ int TTrafficCounterPass::Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounter
     const std::uint64_t now = FClock.TickCount();
     // A clock that went back counts as an old pass. A failed pass is not asked again before it
     // is as old: the readers ask the rows meanwhile. A reader's bound beyond now cannot be met by
-    // any pass: now is the best there is.
-    const bool tooEarly = !FFailed && FTakenMs < std::min(ANotBeforeMs, now);
+    // any pass: the pass there is serves, and the reader measures nothing over so short a span.
+    const bool tooEarly = !FFailed && FTakenMs < ANotBeforeMs && ANotBeforeMs <= now;
     if (!FValid || now < FTakenMs || now - FTakenMs >= MaxAgeMs || tooEarly) {
         const int result = FRead(FCounters);
         ++FPasses;

@@ -84,7 +84,7 @@ void TWatcherStatistics::TimerTimer(int AUnits)
         // A new baseline (or none): nothing to measure yet.
         FRateDL = 0.0;
         FRateUL = 0.0;
-    } // else no time between the two readings: the last rates stand
+    } // else the two readings lie too close together for a rate: the last rates stand
 
     const bool usable = FBaseline.Have();
     WriteReadOuts(AUnits, usable ? current.InOctets : 0, usable ? current.OutOctets : 0);

@@ -147,7 +147,7 @@ TEST_F(TrayTraffic, APictureOfTheFirstPanelIsSetOnlyWhenItsPixelsChangeAndOnlyWh
     // More ticks within the same second (a timer that catches up) set nothing, though the picture
     // changed; the next second sets it.
     FFake->Interfaces[0].InOctets += 1u << 30;
-    FClock.Ms += 10;
+    FClock.Ms += 920; // a rate's span, but within the picture's pace
     w.Watchers().front()->TimerTimer();
     FWindow->TimerTimer();
     FWindow->TimerTimer();

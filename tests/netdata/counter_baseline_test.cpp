@@ -27,13 +27,22 @@ TEST(CounterBaseline, ARateIsTheBytesBetweenTwoReadingsOverTheTimeBetweenThoseRe
     EXPECT_EQ(base.Take(3, &first).Kind, TCounterAdvance::akNone) << "the first reading is only a baseline";
     EXPECT_EQ(base.NotBeforeMs(), 10'000u + TCounterBaseline::MinRateSpanMs);
 
-    // Read 400 ms later (whoever asked, whenever it was handed out): 400 KiB in 0.4 s.
-    TTrafficCounters second = At(10'400, 5 * MiB + 400 * 1024, 1000 + 2000);
+    // Read 1250 ms later (whoever asked, whenever it was handed out): 1250 KiB in 1.25 s.
+    TTrafficCounters second = At(11'250, 5 * MiB + 1250 * 1024, 1000 + 2000);
     TCounterAdvance a = base.Take(3, &second);
     ASSERT_TRUE(a.Counted());
-    EXPECT_EQ(a.SpanMs, 400u);
+    EXPECT_EQ(a.SpanMs, 1250u);
     EXPECT_DOUBLE_EQ(a.RateIn(), 1024.0 * 1000.0);
-    EXPECT_DOUBLE_EQ(a.RateOut(), 5000.0);
+    EXPECT_DOUBLE_EQ(a.RateOut(), 1600.0);
+
+    // 300 ms later (a wake handled just before a tick): the bytes count, no rate is taken over so
+    // short a span.
+    TTrafficCounters soon = At(11'550, 5 * MiB + 1550 * 1024, 3000);
+    a = base.Take(3, &soon);
+    EXPECT_TRUE(a.Counted());
+    EXPECT_FALSE(a.HasRate());
+    EXPECT_EQ(a.Step.In, 300u * 1024);
+    second = soon;
 
     // The same reading handed out again moves nothing and gives no rate, not a zero one.
     a = base.Take(3, &second);
@@ -41,9 +50,9 @@ TEST(CounterBaseline, ARateIsTheBytesBetweenTwoReadingsOverTheTimeBetweenThoseRe
     EXPECT_EQ(a.RateIn(), 0.0);
     TTrafficCounters older = At(10'100, 5 * MiB, 1000);
     EXPECT_EQ(base.Take(3, &older).Kind, TCounterAdvance::akSame);
-    EXPECT_EQ(base.Reading().TimeMs, 10'400u) << "an older reading never becomes the baseline";
+    EXPECT_EQ(base.Reading().TimeMs, 11'550u) << "an older reading never becomes the baseline";
     // A newer reading within the same millisecond counts its bytes but gives no rate.
-    TTrafficCounters sameMs = At(10'400, 5 * MiB + 400 * 1024 + 10, 3000);
+    TTrafficCounters sameMs = At(11'550, 5 * MiB + 1550 * 1024 + 10, 3000);
     a = base.Take(3, &sameMs);
     EXPECT_TRUE(a.Counted());
     EXPECT_FALSE(a.HasRate());

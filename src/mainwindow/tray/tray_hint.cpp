@@ -44,7 +44,7 @@ void TTrayRates::Sample(ITrafficCounterSource& ASource, std::uint32_t AIntfIdx)
     const bool read = ASource.ReadCounters(AIntfIdx, reading, FBaseline.NotBeforeMs());
     const TCounterAdvance advance = FBaseline.Take(AIntfIdx, read ? &reading : nullptr);
     if (advance.Kind != TCounterAdvance::akNone && !advance.HasRate())
-        return; // no time between the two readings: the last rates stand
+        return; // the two readings lie too close together for a rate: the last rates stand
     FRateDL = advance.RateIn();
     FRateUL = advance.RateOut();
 }
