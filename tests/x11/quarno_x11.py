@@ -1185,6 +1185,15 @@ def private_bus(d):
     return bus.stdout.readline().strip()
 
 
+def start_accessibility_bus(d, launcher):
+    """A private session bus with the accessibility bus on it, and Qt told to serve it always."""
+    address = private_bus(d)
+    if not address:
+        raise Failure("the private session bus did not start")
+    d.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+    d.start([launcher, "--launch-immediately"])
+
+
 def emit_prepare_for_sleep(d, start):
     """logind's PrepareForSleep(start) on the bus in DBUS_SYSTEM_BUS_ADDRESS: gdbus's --address would
     talk to it as a peer, not a bus."""
@@ -1412,14 +1421,7 @@ def case_accessible_panel(d):
         log("SKIP: needs python3-pyatspi, at-spi2-core and dbus-daemon (make deps installs them)")
         sys.exit(SKIP)
     subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
-    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=d.env,
-                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-    d.procs.append(bus)
-    address = bus.stdout.readline().strip()
-    if not address:
-        raise Failure("the private session bus did not start")
-    d.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
-    d.start([launcher, "--launch-immediately"])
+    start_accessibility_bus(d, launcher)
     d.write_settings("[Settings]\nlo=1\n[Twnd_qn_Main\\Tree]\nVisible=1\nTag=0\n")
     window = d.start_quarno()
     figure = r"\d+\.\d\d (B|KB|MB|GB)"
@@ -1528,8 +1530,7 @@ def case_max_through_changes(d):
     ip("link", "set", "lo", "up")
     veth("qm0", "qm1")
     d.env["DBUS_SYSTEM_BUS_ADDRESS"] = private_bus(d)
-    d.env.update(DBUS_SESSION_BUS_ADDRESS=private_bus(d), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
-    d.start([launcher, "--launch-immediately"])
+    start_accessibility_bus(d, launcher)
     d.write_settings("[Settings]\nqm0=1\n")
     window = d.start_quarno()
 
@@ -1638,14 +1639,7 @@ def case_applications_window(d):
         subprocess.run(["ip", "addr", "add", "10.78.0.1/24", "dev", "qv0"], check=True)
         subprocess.run(["ip", "link", "set", "qv0", "up"], check=True)
         subprocess.run(["ip", "route", "add", "default", "via", "10.78.0.2"], check=True)
-        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=d.env,
-                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-        d.procs.append(bus)
-        address = bus.stdout.readline().strip()
-        if not address:
-            raise Failure("the private session bus did not start")
-        d.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
-        d.start([launcher, "--launch-immediately"])
+        start_accessibility_bus(d, launcher)
         window = d.start_quarno()
         time.sleep(1.5)
 
