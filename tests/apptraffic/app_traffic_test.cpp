@@ -3,6 +3,8 @@
 #include "apptraffic/app_traffic_monitor.h"
 #include "apptraffic/cgroup_directory.h"
 
+#include "support/socket_records.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -23,15 +25,7 @@ std::vector<TCgroupEntry> Tree()
 
 TSocketRecord Tcp(std::uint64_t ACookie, std::uint64_t AGroup, std::uint64_t AIn, std::uint64_t AOut)
 {
-    TSocketRecord r;
-    r.Cookie = ACookie;
-    r.CgroupId = AGroup;
-    r.HasCgroupId = true;
-    r.Uid = Me;
-    r.BytesReceived = AIn;
-    r.BytesAcked = AOut;
-    r.HasCounters = true;
-    return r;
+    return test::TcpSocket(ACookie, AGroup, AIn, AOut, Me);
 }
 
 TSocketTable Table(std::uint64_t ATick, std::vector<TSocketRecord> ASockets)

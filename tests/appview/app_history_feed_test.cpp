@@ -5,6 +5,7 @@
 #include "history/history_store.h"
 #include "support/fake_clock.h"
 #include "support/scripted_counters.h"
+#include "support/socket_records.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -14,17 +15,7 @@
 namespace qn {
 namespace {
 
-TSocketRecord Tcp(std::uint64_t ACookie, std::uint64_t AGroup, std::uint64_t AIn, std::uint64_t AOut)
-{
-    TSocketRecord r;
-    r.Cookie = ACookie;
-    r.CgroupId = AGroup;
-    r.HasCgroupId = true;
-    r.BytesReceived = AIn;
-    r.BytesAcked = AOut;
-    r.HasCounters = true;
-    return r;
-}
+using test::TcpSocket;
 
 TEST(AppHistoryFeed, EachStepsGrowthIsRecordedOnceUnderTheNamesTheReportShows)
 {
@@ -47,18 +38,18 @@ TEST(AppHistoryFeed, EachStepsGrowthIsRecordedOnceUnderTheNamesTheReportShows)
     TAppHistoryFeed feed;
     feed.AppName = [](const std::string& AId) { return AId == "org.example.Alpha" ? "Alpha Browser" : AId; };
 
-    traffic.Update({1000, {Tcp(1, 10, 0, 0), Tcp(2, 12, 0, 0)}}, {}, {true, 1000, 0, 0});
+    traffic.Update({1000, {TcpSocket(1, 10, 0, 0), TcpSocket(2, 12, 0, 0)}}, {}, {true, 1000, 0, 0});
     feed.Record(traffic, recorder);
-    traffic.Update({2000, {Tcp(1, 10, 3000, 100), Tcp(2, 12, 50, 0)}}, {}, {true, 2000, 4000, 200});
+    traffic.Update({2000, {TcpSocket(1, 10, 3000, 100), TcpSocket(2, 12, 50, 0)}}, {}, {true, 2000, 4000, 200});
     feed.Record(traffic, recorder);
     feed.Record(traffic, recorder); // no step in between: nothing more
-    traffic.Update({3000, {Tcp(1, 10, 4000, 100), Tcp(2, 12, 50, 0)}}, {}, {true, 3000, 5000, 200});
+    traffic.Update({3000, {TcpSocket(1, 10, 4000, 100), TcpSocket(2, 12, 50, 0)}}, {}, {true, 3000, 5000, 200});
     feed.Record(traffic, recorder);
     // A late close event books 500 more to Alpha with no more on the uplinks: "Unattributed" shrinks
     // by as much, which takes nothing back, and only its growth after that counts.
-    traffic.Update({4000, {Tcp(2, 12, 50, 0)}}, {{1, 4500, 100}}, {true, 4000, 5000, 200});
+    traffic.Update({4000, {TcpSocket(2, 12, 50, 0)}}, {{1, 4500, 100}}, {true, 4000, 5000, 200});
     feed.Record(traffic, recorder);
-    traffic.Update({5000, {Tcp(2, 12, 50, 0)}}, {}, {true, 5000, 5070, 200});
+    traffic.Update({5000, {TcpSocket(2, 12, 50, 0)}}, {}, {true, 5000, 5070, 200});
     feed.Record(traffic, recorder);
     recorder.Stop();
 

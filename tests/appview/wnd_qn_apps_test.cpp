@@ -2,6 +2,7 @@
 #include "appview/wnd_qn_apps.h"
 
 #include "apptraffic/app_traffic.h"
+#include "support/socket_records.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -16,17 +17,7 @@
 namespace qn {
 namespace {
 
-TSocketRecord Tcp(std::uint64_t ACookie, std::uint64_t AGroup, std::uint64_t AIn, std::uint64_t AOut)
-{
-    TSocketRecord r;
-    r.Cookie = ACookie;
-    r.CgroupId = AGroup;
-    r.HasCgroupId = true;
-    r.BytesReceived = AIn;
-    r.BytesAcked = AOut;
-    r.HasCounters = true;
-    return r;
-}
+using test::TcpSocket;
 
 struct AppsWindow : ::testing::Test
 {
@@ -59,8 +50,9 @@ struct AppsWindow : ::testing::Test
 
 TEST_F(AppsWindow, ListsApplicationsByNameBusiestFirstWithUnattributedLast)
 {
-    Traffic.Update({1000, {Tcp(1, 10, 0, 0), Tcp(2, 11, 0, 0), Tcp(3, 12, 0, 0)}}, {}, {true, 1000, 0, 0});
-    Traffic.Update({2000, {Tcp(1, 10, 1000, 0), Tcp(2, 11, 250000, 0), Tcp(3, 12, 10, 0)}}, {},
+    Traffic.Update({1000, {TcpSocket(1, 10, 0, 0), TcpSocket(2, 11, 0, 0), TcpSocket(3, 12, 0, 0)}}, {},
+                   {true, 1000, 0, 0});
+    Traffic.Update({2000, {TcpSocket(1, 10, 1000, 0), TcpSocket(2, 11, 250000, 0), TcpSocket(3, 12, 10, 0)}}, {},
                    {true, 2000, 300000, 1000});
     Twnd_qn_Apps window(nullptr, nullptr);
     window.ShowTraffic(&Traffic);
@@ -78,8 +70,8 @@ TEST_F(AppsWindow, ListsApplicationsByNameBusiestFirstWithUnattributedLast)
         return TCgroupSupport::csNoHierarchy;
     });
     TAppTraffic flat(none, 0);
-    flat.Update({1000, {Tcp(1, 10, 0, 0)}}, {}, {});
-    flat.Update({2000, {Tcp(1, 10, 5, 0)}}, {}, {});
+    flat.Update({1000, {TcpSocket(1, 10, 0, 0)}}, {}, {});
+    flat.Update({2000, {TcpSocket(1, 10, 5, 0)}}, {}, {});
     window.ShowTraffic(&flat);
     EXPECT_EQ(Column(window, 0), QStringList({"Other programs of this session", "Unattributed"}));
     EXPECT_FALSE(window.ReasonLabel->isHidden());
