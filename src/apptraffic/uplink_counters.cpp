@@ -42,18 +42,21 @@ TUplinkReading TUplinkCounters::Read()
         unknown = unknown || !FUplink.count(c.Index);
     if (unknown && reading.Tick != FClassTick)
         Classify(reading.Tick);
-    std::map<std::uint32_t, TBase> last;
+    // Each uplink through the one counter rule, with the pass's time.
+    std::map<std::uint32_t, TCounterBaseline> last;
     for (const TLinkCounters& c : counters) {
         const auto up = FUplink.find(c.Index);
         if (up == FUplink.end() || !up->second)
             continue;
-        const auto before = FLast.find(c.Index);
-        // A counter that drops means the link was re-created: a new baseline.
-        if (before != FLast.end() && c.InOctets >= before->second.In && c.OutOctets >= before->second.Out) {
-            FIn += c.InOctets - before->second.In;
-            FOut += c.OutOctets - before->second.Out;
+        TCounterBaseline& base = last[c.Index];
+        if (const auto before = FLast.find(c.Index); before != FLast.end())
+            base = before->second;
+        const TTrafficCounters now{c.InOctets, c.OutOctets, true, reading.Tick};
+        const TCounterAdvance advance = base.Take(c.Index, &now);
+        if (advance.Counted()) {
+            FIn += advance.Step.In;
+            FOut += advance.Step.Out;
         }
-        last[c.Index] = {c.InOctets, c.OutOctets};
     }
     FLast = std::move(last);
     reading.Valid = true;

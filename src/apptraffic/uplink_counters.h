@@ -2,6 +2,7 @@
 #pragma once
 
 #include "apptraffic/app_traffic.h"
+#include "netdata/counter_baseline.h"
 #include "platform/interface_facts.h"
 #include "platform/link_counters.h"
 
@@ -12,9 +13,9 @@
 
 namespace qn {
 
-// Each interface keeps its own baseline, so an uplink that appears or is re-created adds what it
-// moves from then on, never its earlier counts. The interfaces' classes are read again every
-// ClassInterval, or at once when an interface index is new.
+// Each interface keeps its own baseline (the one counter rule, TCounterBaseline), so an uplink that
+// appears or is re-created adds what it moves from then on, never its earlier counts. The interfaces' classes are read
+// again every ClassInterval, or at once when an interface index is new.
 class TUplinkCounters
 {
 public:
@@ -30,18 +31,13 @@ public:
     TUplinkReading Read();
 
 private:
-    struct TBase
-    {
-        std::uint64_t In = 0, Out = 0;
-    };
-
     void Classify(std::uint64_t ANow);
 
     TFactsFn FFacts;
     TCountersFn FCounters;
     TTickFn FTick;
-    std::map<std::uint32_t, bool> FUplink; // by interface index
-    std::map<std::uint32_t, TBase> FLast;
+    std::map<std::uint32_t, bool> FUplink;           // by interface index
+    std::map<std::uint32_t, TCounterBaseline> FLast; // by interface index
     bool FClassified = false;
     std::uint64_t FClassTick = 0;
     std::uint64_t FIn = 0, FOut = 0;
