@@ -133,14 +133,20 @@ public:
     }
     int Count = 0;
 
-    // Sends through ALogin and waits until the program's connection has delivered it.
+    // Sends through ALogin and waits until the program's connection has delivered it. The
+    // connection's thread posts the signal to each listener in turn, so this listener may hear it
+    // before the program's delivery is even posted: a call answered on the same connection comes
+    // after the signal, and once its answer is in, every delivery is posted and can be run.
     bool Send(TFakeLogin& ALogin, bool AStart)
     {
         const int before = Count;
         ALogin.PrepareForSleep(AStart);
         const bool seen = QTest::qWaitFor([&] { return Count > before; }, 5000);
+        const QDBusMessage reply = QDBusConnection::systemBus().call(QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")));
         QCoreApplication::processEvents();
-        return seen;
+        return seen && reply.type() == QDBusMessage::ReplyMessage;
     }
 
 public slots:
