@@ -55,7 +55,9 @@ void TAppTraffic::Update(const TSocketTable& ATable, const std::vector<TSocketCl
     FStepIn = FStepOut = 0;
     for (TAppRow& row : FApps) {
         row.LastIn = row.LastOut = 0;
-        row.UsesUdp = false;
+        // Only a whole table tells which applications hold UDP sockets.
+        if (!ATable.Partial)
+            row.UsesUdp = false;
     }
     const std::uint64_t previousTick = FLastTick;
     FLastTick = ATable.Tick;
@@ -77,13 +79,17 @@ void TAppTraffic::Update(const TSocketTable& ATable, const std::vector<TSocketCl
         TSocketState& state = it->second;
         if (inserted || !state.Resolved)
             state.App = AppOf(record, state.Resolved);
-        if (!inserted && record.BytesReceived >= state.In && record.BytesAcked >= state.Out)
+        if (!inserted && record.BytesReceived >= state.In && record.BytesAcked >= state.Out) {
+            if (record.BytesReceived != state.In || record.BytesAcked != state.Out)
+                state.LastMoved = ATable.Tick;
             Book(state.App, record.BytesReceived - state.In, record.BytesAcked - state.Out);
+        }
         // First sight is a baseline; a count that went back (never for one cookie, but the kernel's
         // word is not law here) starts a new one.
         state.In = record.BytesReceived;
         state.Out = record.BytesAcked;
         state.LastSeen = ATable.Tick;
+        state.Key = record.Key;
         const TUnitKind kind = FApps[state.App].Unit.Kind;
         anyApplication = anyApplication || kind == TUnitKind::ukApplication;
         anyOwnSession = anyOwnSession || (kind == TUnitKind::ukSession && record.Uid == FOwnUid);
@@ -97,22 +103,10 @@ void TAppTraffic::Update(const TSocketTable& ATable, const std::vector<TSocketCl
             Book(state.App, close.BytesReceived - state.In, close.BytesAcked - state.Out);
         FSockets.erase(it);
     }
-    // Sockets gone from the table whose close never came (lost, or not a close: the namespace went).
-    std::erase_if(FSockets, [&](const auto& AEntry) { return ATable.Tick - AEntry.second.LastSeen > CloseGrace; });
-
-    if (FLimit != TAttributionLimit::alNoSocketTable) {
-        if (FDirectory.Support() == TCgroupSupport::csNoHierarchy)
-            FLimit = TAttributionLimit::alNoHierarchy;
-        else if (FDirectory.Support() == TCgroupSupport::csUnsupported)
-            FLimit = TAttributionLimit::alNoSocketTable;
-        else if (anyCounters && !anyCgroupId)
-            FLimit = TAttributionLimit::alNoCgroupIds;
-        else if (anyOwnSession && !anyApplication && !FAppIndex.empty() &&
-                 std::none_of(FApps.begin(), FApps.end(),
-                              [](const TAppRow& r) { return r.Unit.Kind == TUnitKind::ukApplication; }))
-            FLimit = TAttributionLimit::alNoUnits;
-        else if (anyCounters)
-            FLimit = TAttributionLimit::alNone;
+    if (!ATable.Partial) {
+        // Sockets gone from the table whose close never came (lost, or not a close: the namespace went).
+        std::erase_if(FSockets, [&](const auto& AEntry) { return ATable.Tick - AEntry.second.LastSeen > CloseGrace; });
+        UpdateLimit(anyCounters, anyCgroupId, anyApplication, anyOwnSession);
     }
 
     const std::uint64_t interval = FHaveTable && ATable.Tick > previousTick ? ATable.Tick - previousTick : 0;
@@ -122,6 +116,62 @@ void TAppTraffic::Update(const TSocketTable& ATable, const std::vector<TSocketCl
         row.RateOut = interval ? static_cast<double>(row.LastOut) * 1000.0 / static_cast<double>(interval) : 0;
     }
     Finish(AUplinks);
+}
+
+void TAppTraffic::UpdateLimit(bool AAnyCounters, bool AAnyCgroupId, bool AAnyApplication, bool AAnyOwnSession)
+{
+    if (FLimit == TAttributionLimit::alNoSocketTable)
+        return;
+    if (FDirectory.Support() == TCgroupSupport::csNoHierarchy)
+        FLimit = TAttributionLimit::alNoHierarchy;
+    else if (FDirectory.Support() == TCgroupSupport::csUnsupported)
+        FLimit = TAttributionLimit::alNoSocketTable;
+    else if (AAnyCounters && !AAnyCgroupId)
+        FLimit = TAttributionLimit::alNoCgroupIds;
+    else if (AAnyOwnSession && !AAnyApplication && !FAppIndex.empty() &&
+             std::none_of(FApps.begin(), FApps.end(),
+                          [](const TAppRow& r) { return r.Unit.Kind == TUnitKind::ukApplication; }))
+        FLimit = TAttributionLimit::alNoUnits;
+    else if (AAnyCounters)
+        FLimit = TAttributionLimit::alNone;
+}
+
+std::vector<TSocketKey> TAppTraffic::BusySockets(std::uint64_t ASince) const
+{
+    std::vector<TSocketKey> keys;
+    for (const auto& [cookie, state] : FSockets)
+        if (state.LastMoved != 0 && state.LastMoved >= ASince)
+            keys.push_back(state.Key);
+    return keys;
+}
+
+std::uint64_t TAppTraffic::Booked(const TSocketTable& ATable, const std::vector<TSocketClose>& ACloses) const
+{
+    // Each socket from its last counts to the table's, a closed one to its close (from the table's
+    // counts when the table still held it). Sockets first seen are baselines and book nothing.
+    std::unordered_map<std::uint64_t, std::pair<std::uint64_t, std::uint64_t>> counts;
+    std::uint64_t booked = 0;
+    for (const TSocketRecord& record : ATable.Sockets) {
+        const auto it = FSockets.find(record.Cookie);
+        if (record.Loopback || !record.HasCounters || it == FSockets.end())
+            continue;
+        const TSocketState& state = it->second;
+        if (record.BytesReceived >= state.In && record.BytesAcked >= state.Out)
+            booked += record.BytesReceived - state.In + record.BytesAcked - state.Out;
+        if (!ACloses.empty())
+            counts[record.Cookie] = {record.BytesReceived, record.BytesAcked};
+    }
+    for (const TSocketClose& close : ACloses) {
+        const auto it = FSockets.find(close.Cookie);
+        if (it == FSockets.end())
+            continue;
+        const auto seen = counts.find(close.Cookie);
+        const std::uint64_t in = seen != counts.end() ? seen->second.first : it->second.In;
+        const std::uint64_t out = seen != counts.end() ? seen->second.second : it->second.Out;
+        if (close.BytesReceived >= in && close.BytesAcked >= out)
+            booked += close.BytesReceived - in + close.BytesAcked - out;
+    }
+    return booked;
 }
 
 void TAppTraffic::Finish(const TUplinkReading& AUplinks)

@@ -55,8 +55,14 @@ public:
     // bytes were not seen), then ACloses, the close events drained after ATable was read, joined by
     // cookie to what this or an earlier table saw (a close of a socket no table saw is left to
     // "Unattributed"), then the uplinks read at about the same time. Tables must come in the order
-    // they were read; rates use the tables' own times.
+    // they were read; rates use the tables' own times. A partial table (some sockets looked up)
+    // moves only the sockets it holds; the others keep their counts until a whole table.
     void Update(const TSocketTable& ATable, const std::vector<TSocketClose>& ACloses, const TUplinkReading& AUplinks);
+
+    // The sockets that moved bytes at or after ASince (a table's tick), to be looked up one by one.
+    std::vector<TSocketKey> BusySockets(std::uint64_t ASince) const;
+    // The bytes, both ways, that an update with ATable and ACloses would book.
+    std::uint64_t Booked(const TSocketTable& ATable, const std::vector<TSocketClose>& ACloses) const;
 
     // Every row with traffic since the first reading, busiest now first.
     const std::vector<TAppRow>& Rows() const { return FSorted; }
@@ -73,14 +79,17 @@ private:
     struct TSocketState
     {
         std::uint64_t In = 0, Out = 0;
-        std::uint64_t LastSeen = 0; // the tick of the last table that held it
-        std::size_t App = 0;        // index into FApps
-        bool Resolved = false;      // its cgroup's unit was known
+        std::uint64_t LastSeen = 0;  // the tick of the last table that held it
+        std::uint64_t LastMoved = 0; // the tick of the last table in which it moved bytes
+        TSocketKey Key;
+        std::size_t App = 0;   // index into FApps
+        bool Resolved = false; // its cgroup's unit was known
     };
 
     std::size_t AppOf(const TSocketRecord& ARecord, bool& AResolved);
     std::size_t AppIndex(const TUnitIdentity& AUnit);
     void Book(std::size_t AApp, std::uint64_t AIn, std::uint64_t AOut);
+    void UpdateLimit(bool AAnyCounters, bool AAnyCgroupId, bool AAnyApplication, bool AAnyOwnSession);
     void Finish(const TUplinkReading& AUplinks);
 
     TCgroupDirectory& FDirectory;

@@ -1,6 +1,7 @@
 // The system's table of TCP and UDP sockets with their owners and byte counts, and the TCP sockets' close events.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -13,9 +14,18 @@ enum class TSocketProtocol : std::uint8_t
     spUdp = 1,
 };
 
+// What the system needs to find one socket again without reading the whole table; opaque above
+// the platform.
+struct TSocketKey
+{
+    std::uint8_t Family = 0;
+    std::array<std::uint8_t, 48> Id{};
+};
+
 // One socket of the program's network namespace as the kernel describes it.
 struct TSocketRecord
 {
+    TSocketKey Key;
     std::uint64_t Cookie = 0;   // the kernel's identity of the socket, never reused while the system runs
     std::uint64_t CgroupId = 0; // the cgroup v2 id of the process that made it; 0 when the kernel does not say
     std::uint32_t Uid = 0;      // the owner
@@ -35,6 +45,7 @@ struct TSocketTable
 {
     std::uint64_t Tick = 0;
     std::vector<TSocketRecord> Sockets;
+    bool Partial = false; // only the sockets asked for (ReadSockets): the others were not read
 };
 
 // The final counts of a TCP socket that was closed: joined to the table's sockets by cookie.
@@ -59,6 +70,16 @@ public:
     // Replaces ATable with one reading of every TCP and UDP socket. 1 on success; 0 when the
     // system offers no such table (ATable is then empty and stays so); -1 when it failed this time.
     int ReadTable(TSocketTable& ATable);
+
+    // Replaces ATable with a reading of the TCP sockets AKeys name that are still open (one request
+    // each: cheap for a few, while a whole table walks all the kernel's connections). 1 on success;
+    // 0 when the system cannot look sockets up one by one; -1 when it failed this time.
+    int ReadSockets(const std::vector<TSocketKey>& AKeys, TSocketTable& ATable);
+
+    // The TCP connections opened in this network namespace so far, either way: while it stays the
+    // same, no socket is missing from the last whole table but those closed since. 1 on success; 0
+    // when the system does not count them; -1 when it failed this time.
+    int ReadOpenCount(std::uint64_t& ACount);
 
     // Appends the close events that arrived since the last call, without waiting. 1 when all
     // arrived; 0 when the system has no such events; -1 when some were lost (the kernel's queue

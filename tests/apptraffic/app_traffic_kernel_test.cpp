@@ -214,6 +214,7 @@ pid_t Reader(int AReady, const int (&AStop)[2], int AOut)
         << monitor.Traffic().Unattributed().TotalOut << "\n";
     out << "uplinks " << uplinksIn << " " << uplinksOut << "\n";
     out << "limit " << static_cast<int>(monitor.Traffic().Limit()) << "\n";
+    out << "tables " << monitor.Tables() << " looks " << monitor.Looks() << " skipped " << monitor.Skipped() << "\n";
     const std::string text = out.str();
     if (write(AOut, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
         _exit(10);
@@ -267,6 +268,100 @@ std::string MountCgroups()
     if (mount("cgroup2", "/sys/fs/cgroup", "cgroup2", 0, nullptr) != 0)
         return std::string("cannot mount the cgroup2 hierarchy: ") + std::strerror(errno);
     return {};
+}
+
+// The socket of AFd in ATable, by its inode; null when the table does not hold it.
+const TSocketRecord* FindByInode(const TSocketTable& ATable, int AFd)
+{
+    struct stat status
+    {
+    };
+    if (fstat(AFd, &status) != 0)
+        return nullptr;
+    for (const TSocketRecord& record : ATable.Sockets)
+        if (record.Inode == status.st_ino && record.Protocol == TSocketProtocol::spTcp)
+            return &record;
+    return nullptr;
+}
+
+// The look at single sockets against the kernel: a connection is counted twice among the opens (its
+// two ends), a socket is read again by the key a whole table gave, with its bytes, and one that was
+// closed is not found, also when asked for among others.
+TEST(AppTrafficKernel, TheReaderLooksUpASocketByItsKeyAndCountsEveryOpen)
+{
+    QN_IN_NETWORK_NAMESPACE([] {
+        test::Build("ip link set lo up");
+        TSocketTableReader reader;
+        std::uint64_t opensBefore = 0, opensAfter = 0;
+        ASSERT_EQ(reader.ReadOpenCount(opensBefore), 1);
+        const int listener = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof(address);
+        ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+        ASSERT_EQ(listen(listener, 4), 0);
+        ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+        const int client = socket(AF_INET, SOCK_STREAM, 0);
+        ASSERT_EQ(connect(client, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+        const int server = accept(listener, nullptr, nullptr);
+        ASSERT_GE(server, 0);
+        ASSERT_EQ(reader.ReadOpenCount(opensAfter), 1);
+        EXPECT_EQ(opensAfter, opensBefore + 2) << "one active and one passive open";
+
+        TSocketTable whole;
+        ASSERT_EQ(reader.ReadTable(whole), 1);
+        EXPECT_FALSE(whole.Partial);
+        const TSocketRecord* clientRecord = FindByInode(whole, client);
+        const TSocketRecord* serverRecord = FindByInode(whole, server);
+        ASSERT_NE(clientRecord, nullptr);
+        ASSERT_NE(serverRecord, nullptr);
+        const TSocketKey clientKey = clientRecord->Key, serverKey = serverRecord->Key;
+
+        ASSERT_TRUE(WriteAll(client, 5000));
+        std::vector<char> buffer(5000);
+        std::size_t received = 0;
+        while (received < buffer.size()) {
+            const ssize_t n = recv(server, buffer.data() + received, buffer.size() - received, 0);
+            ASSERT_GT(n, 0);
+            received += static_cast<std::size_t>(n);
+        }
+        // The acknowledgement crosses loopback at once, but is counted on the sender after the
+        // receiver's read returned: wait for it, boundedly.
+        TSocketTable look;
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        do {
+            ASSERT_EQ(reader.ReadSockets({serverKey, clientKey}, look), 1);
+            ASSERT_EQ(look.Sockets.size(), 2u);
+        } while (look.Sockets[1].BytesAcked < 5000 && std::chrono::steady_clock::now() < deadline);
+        EXPECT_TRUE(look.Partial);
+        EXPECT_EQ(look.Sockets[0].Cookie, serverRecord->Cookie);
+        EXPECT_EQ(look.Sockets[0].BytesReceived, 5000u);
+        EXPECT_EQ(look.Sockets[1].Cookie, clientRecord->Cookie);
+        EXPECT_EQ(look.Sockets[1].BytesAcked, 5000u);
+        EXPECT_TRUE(look.Sockets[1].HasCgroupId == clientRecord->HasCgroupId);
+
+        // Closed at once (a reset, no time-wait, and the other end closed by it): no longer found,
+        // while another connection still is.
+        const int other = socket(AF_INET, SOCK_STREAM, 0);
+        ASSERT_EQ(connect(other, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+        const int otherServer = accept(listener, nullptr, nullptr);
+        ASSERT_EQ(reader.ReadTable(whole), 1);
+        ASSERT_NE(FindByInode(whole, other), nullptr);
+        const TSocketRecord otherRecord = *FindByInode(whole, other);
+        const linger abort{1, 0};
+        ASSERT_EQ(setsockopt(client, SOL_SOCKET, SO_LINGER, &abort, sizeof(abort)), 0);
+        close(client);
+        TSocketKey garbage = clientKey;
+        garbage.Id[0] ^= 0xFF; // another port
+        ASSERT_EQ(reader.ReadSockets({clientKey, garbage, otherRecord.Key, serverKey}, look), 1);
+        ASSERT_EQ(look.Sockets.size(), 1u);
+        EXPECT_EQ(look.Sockets[0].Cookie, otherRecord.Cookie);
+        close(other);
+        close(otherServer);
+        close(server);
+        close(listener);
+    });
 }
 
 TEST(AppTrafficKernel, EachApplicationGetsExactlyWhatItsConnectionsMoved)

@@ -260,6 +260,160 @@ TEST(AppTrafficMonitor, WhileNothingCrossesTheUplinksTheTableIsNotReadAndClosesW
     EXPECT_DOUBLE_EQ(monitor.Traffic().Rows().front().RateIn, 900.0 / 7.0) << "over the tables' own interval";
 }
 
+// A scripted kernel for the monitor: its sockets, keyed by cookie, the connections opened so far,
+// and the uplinks, which carry what the sockets move plus a twentieth for the headers.
+struct TScriptedKernel
+{
+    std::uint64_t Tick = 0, Opens = 0, In = 0, Out = 0;
+    std::vector<TSocketRecord> Sockets;
+    std::vector<TSocketClose> Closes;
+    std::vector<std::size_t> LookedUp; // how many sockets each look asked for
+
+    void Open(TSocketRecord ARecord)
+    {
+        ARecord.Key.Family = 2;
+        ARecord.Key.Id[0] = static_cast<std::uint8_t>(ARecord.Cookie);
+        Sockets.push_back(ARecord);
+        ++Opens;
+    }
+    void Move(std::uint64_t ACookie, std::uint64_t AIn, std::uint64_t AOut)
+    {
+        for (TSocketRecord& socket : Sockets)
+            if (socket.Cookie == ACookie) {
+                socket.BytesReceived += AIn;
+                socket.BytesAcked += AOut;
+            }
+        In += AIn + AIn / 20;
+        Out += AOut + AOut / 20;
+    }
+    // Traffic no socket counts (UDP, other protocols).
+    void Other(std::uint64_t AIn) { In += AIn; }
+    void Close(std::uint64_t ACookie)
+    {
+        for (auto it = Sockets.begin(); it != Sockets.end(); ++it)
+            if (it->Cookie == ACookie) {
+                Closes.push_back({ACookie, it->BytesReceived, it->BytesAcked, false});
+                Sockets.erase(it);
+                return;
+            }
+    }
+
+    TAppTrafficSources Sources()
+    {
+        TAppTrafficSources sources;
+        sources.ReadTable = [this](TSocketTable& ATable) {
+            ATable = Table(Tick, Sockets);
+            return 1;
+        };
+        sources.ReadSockets = [this](const std::vector<TSocketKey>& AKeys, TSocketTable& ATable) {
+            LookedUp.push_back(AKeys.size());
+            ATable = Table(Tick, {});
+            ATable.Partial = true;
+            for (const TSocketKey& key : AKeys)
+                for (const TSocketRecord& socket : Sockets)
+                    if (socket.Key.Id[0] == key.Id[0])
+                        ATable.Sockets.push_back(socket);
+            return 1;
+        };
+        sources.ReadOpenCount = [this](std::uint64_t& ACount) {
+            ACount = Opens;
+            return 1;
+        };
+        sources.ReadCloses = [this](std::vector<TSocketClose>& ACloses) {
+            ACloses.insert(ACloses.end(), Closes.begin(), Closes.end());
+            Closes.clear();
+            return 1;
+        };
+        sources.ReadUplinks = [this] { return Uplinks(Tick, In, Out); };
+        sources.WalkCgroups = [](std::vector<TCgroupEntry>& AEntries) {
+            AEntries = Tree();
+            return TCgroupSupport::csAvailable;
+        };
+        return sources;
+    }
+};
+
+// While no connection was opened, a look at the sockets that moved lately stands in for the whole
+// table, as long as it accounts for what crossed the uplinks; a socket that wakes up unlooked-at,
+// a new connection or ten seconds make the next reading whole, and the figures are those of whole
+// tables every second.
+TEST(AppTrafficMonitor, ALookAtTheBusySocketsStandsInForTheWholeTableWhileItAccountsForTheUplinks)
+{
+    TScriptedKernel kernel;
+    kernel.Open(Tcp(1, FirefoxGroup, 0, 0));
+    kernel.Open(Tcp(2, MailGroup, 0, 0));
+    TSocketRecord udp = Tcp(9, MailGroup, 0, 0);
+    udp.Protocol = TSocketProtocol::spUdp;
+    udp.HasCounters = false;
+    kernel.Open(udp);
+    TAppTrafficMonitor monitor(kernel.Sources());
+    const auto step = [&](std::uint64_t ATick) {
+        kernel.Tick = ATick;
+        monitor.Step();
+    };
+    step(1000);
+    kernel.Move(1, 10000, 1000);
+    step(2000);
+    EXPECT_EQ(monitor.Tables(), 2u) << "no socket had moved yet: the look explained nothing";
+    kernel.Move(1, 20000, 2000);
+    step(3000);
+    EXPECT_EQ(monitor.Tables(), 2u);
+    EXPECT_EQ(monitor.Looks(), 1u);
+    EXPECT_EQ(kernel.LookedUp.back(), 1u) << "only the socket that moved is asked for";
+    ASSERT_NE(Row(monitor.Traffic(), "firefox"), nullptr);
+    EXPECT_EQ(Row(monitor.Traffic(), "firefox")->TotalIn, 30000u);
+    EXPECT_DOUBLE_EQ(Row(monitor.Traffic(), "firefox")->RateIn, 20000.0);
+    ASSERT_NE(Row(monitor.Traffic(), "thunderbird"), nullptr);
+    EXPECT_TRUE(Row(monitor.Traffic(), "thunderbird")->UsesUdp) << "a look keeps what the whole table told of UDP";
+
+    // The idle mail socket wakes up: the look cannot account for the uplinks, so the same second is
+    // read whole and the bytes reach their application at once.
+    kernel.Move(2, 50000, 0);
+    kernel.Move(1, 1000, 0);
+    step(4000);
+    EXPECT_EQ(monitor.Tables(), 3u);
+    EXPECT_EQ(Row(monitor.Traffic(), "thunderbird")->TotalIn, 50000u);
+    EXPECT_DOUBLE_EQ(Row(monitor.Traffic(), "thunderbird")->RateIn, 50000.0);
+
+    // A new connection: its socket is in no table yet, so the next reading is whole.
+    kernel.Open(Tcp(3, FirefoxGroup, 0, 0));
+    kernel.Move(1, 1000, 0);
+    step(5000);
+    EXPECT_EQ(monitor.Tables(), 4u);
+    // From here only socket 1 moves: looks, and a whole table ten seconds after the last.
+    for (std::uint64_t tick = 6000; tick <= 16000; tick += 1000) {
+        kernel.Move(1, 3000, 300);
+        step(tick);
+    }
+    EXPECT_EQ(monitor.Tables(), 5u);
+    EXPECT_EQ(monitor.Looks(), 11u);
+    // Socket 1 closes after moving more: the look no longer finds it, its close event tells the rest.
+    kernel.Move(1, 7000, 0);
+    kernel.Close(1);
+    step(17000);
+    EXPECT_EQ(monitor.Looks(), 12u);
+    EXPECT_EQ(Row(monitor.Traffic(), "firefox")->TotalIn, 30000u + 1000 + 1000 + 11 * 3000 + 7000);
+    std::uint64_t attributedIn = 0;
+    for (const TAppRow& row : monitor.Traffic().Rows())
+        attributedIn += row.TotalIn;
+    EXPECT_EQ(attributedIn + monitor.Traffic().Unattributed().TotalIn, kernel.In);
+
+    // A call over UDP: the first second of it is read whole, which finds it belongs to no socket;
+    // then looks go on beside it, until a socket that has not moved for long wakes up with more.
+    kernel.Other(200000);
+    step(18000);
+    EXPECT_EQ(monitor.Tables(), 6u);
+    kernel.Other(200000);
+    step(19000);
+    EXPECT_EQ(monitor.Tables(), 6u);
+    EXPECT_EQ(monitor.Looks(), 13u);
+    kernel.Other(200000);
+    kernel.Move(3, 500000, 0);
+    step(20000);
+    EXPECT_EQ(monitor.Tables(), 7u);
+    EXPECT_DOUBLE_EQ(Row(monitor.Traffic(), "firefox")->RateIn, 500000.0);
+}
+
 TEST(AppTrafficMonitor, ASystemWithoutASocketTableSaysSo)
 {
     TAppTrafficSources sources;

@@ -1,6 +1,7 @@
 // Fuzzes the socket table's kernel path: scripted sock_diag replies go through the netlink socket's
-// receive path into the table's four dumps (TCP and UDP, IPv4 and IPv6), and every message of
-// every reply through the sock_diag parser, as close events are.
+// receive path into the table's four dumps (TCP and UDP, IPv4 and IPv6) and the look-ups of the
+// sockets found, and every message of every reply through the sock_diag parser, as close events
+// are; each datagram is also read as the text of the TCP counters.
 //
 // Input: datagrams, each as [sequence][length, 2 bytes little-endian][bytes]; the sequence number
 // is stamped into every message of the datagram.
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <linux/netlink.h>
+#include <string_view>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
@@ -50,6 +52,8 @@ void ParseAll(const std::vector<unsigned char>& ADatagram)
 {
     if (ADatagram.empty())
         return;
+    std::uint64_t opens = 0;
+    qn::nl::ParseTcpOpens(std::string_view(reinterpret_cast<const char*>(ADatagram.data()), ADatagram.size()), opens);
     std::vector<std::uint64_t> aligned(ADatagram.size() / 8 + 1);
     std::memcpy(aligned.data(), ADatagram.data(), ADatagram.size());
     const auto visit = [](const nlmsghdr* AMsg, void*) {
@@ -84,6 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
         qn::TSocketTableReader reader;
         qn::TSocketTable table;
         reader.ReadTable(table);
+        std::vector<qn::TSocketKey> keys;
+        for (std::size_t i = 0; i < table.Sockets.size() && i < 4; ++i)
+            keys.push_back(table.Sockets[i].Key);
+        reader.ReadSockets(keys, table);
     }
     qn::nl::SetSocketOpener(nullptr);
     close(fds[0]);

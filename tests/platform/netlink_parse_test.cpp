@@ -7,6 +7,7 @@
 #include <linux/if_link.h>
 #include <linux/netlink.h>
 #include <linux/rtnetlink.h>
+#include <string>
 #include <sys/socket.h>
 #include <vector>
 
@@ -175,6 +176,29 @@ TEST(NetlinkParse, MultipathRoutesGiveEveryHopAndBadHopLengthsEndTheList)
     bad.Attr(RTA_MULTIPATH, hops, sizeof(hops));
     ASSERT_TRUE(ParseRoute(bad.Get(), route));
     EXPECT_EQ(route.HopCount, 1u);
+}
+
+// The TCP opens count from /proc/net/snmp: found by name wherever the kernel puts them, and
+// refused rather than guessed from a file that is cut short or holds something else.
+TEST(NetlinkParse, TheTcpOpensAreTheSumOfBothCountersOrNothing)
+{
+    std::uint64_t count = 7;
+    const std::string snmp = "Ip: Forwarding DefaultTTL\nIp: 1 64\n"
+                             "Tcp: RtoAlgorithm RtoMin RtoMax MaxConn ActiveOpens PassiveOpens AttemptFails\n"
+                             "Tcp: 1 200 120000 -1 15 2 0\nUdp: InDatagrams\nUdp: 3\n";
+    ASSERT_TRUE(ParseTcpOpens(snmp, count));
+    EXPECT_EQ(count, 17u);
+    ASSERT_TRUE(ParseTcpOpens("Tcp: PassiveOpens Other ActiveOpens\nTcp: 18446744073709551000 5 4", count));
+    EXPECT_EQ(count, 18446744073709551004u) << "another order, no line end";
+
+    count = 7;
+    for (const char* bad :
+         {"", "Tcp: ActiveOpens PassiveOpens\n", "Tcp: ActiveOpens PassiveOpens\nUdp: 1 2\n",
+          "Tcp: ActiveOpens PassiveOpens\nTcp: 1\n", "Tcp: ActiveOpens PassiveOpens\nTcp: 1 x2\n",
+          "Tcp: ActiveOpens\nTcp: 1\n", "Tcp: ActiveOpens PassiveOpens\nTcp: 99999999999999999999 1\n",
+          "XTcp: ActiveOpens PassiveOpens\nTcp: 1 2\n"})
+        EXPECT_FALSE(ParseTcpOpens(bad, count)) << bad;
+    EXPECT_EQ(count, 7u) << "a refused text leaves the count alone";
 }
 
 } // namespace

@@ -377,7 +377,73 @@ bool ParseSockDiag(const nlmsghdr* AMsg, TSockDiagInfo& ASocket)
     ASocket.Inode = header.idiag_inode;
     ASocket.Cookie = std::uint64_t{header.id.idiag_cookie[1]} << 32 | header.id.idiag_cookie[0];
     std::memcpy(ASocket.LocalAddress, header.id.idiag_src, sizeof(ASocket.LocalAddress));
+    static_assert(sizeof(ASocket.Id) == sizeof(header.id));
+    std::memcpy(ASocket.Id, &header.id, sizeof(ASocket.Id));
     return true;
+}
+
+namespace {
+
+// The next space-separated word of ALine from APos on; empty at the end.
+std::string_view NextWord(std::string_view ALine, std::size_t& APos)
+{
+    while (APos < ALine.size() && ALine[APos] == ' ')
+        ++APos;
+    const std::size_t start = APos;
+    while (APos < ALine.size() && ALine[APos] != ' ')
+        ++APos;
+    return ALine.substr(start, APos - start);
+}
+
+bool ParseDecimal(std::string_view AText, std::uint64_t& AValue)
+{
+    if (AText.empty())
+        return false;
+    AValue = 0;
+    for (const char c : AText) {
+        if (c < '0' || c > '9' || AValue > (UINT64_MAX - 9) / 10)
+            return false;
+        AValue = AValue * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return true;
+}
+
+} // namespace
+
+bool ParseTcpOpens(std::string_view ASnmp, std::uint64_t& ACount)
+{
+    constexpr std::string_view prefix = "Tcp:";
+    std::string_view names;
+    while (!ASnmp.empty()) {
+        const std::size_t end = ASnmp.find('\n');
+        const std::string_view line = ASnmp.substr(0, end);
+        ASnmp = end == std::string_view::npos ? std::string_view() : ASnmp.substr(end + 1);
+        if (line.substr(0, prefix.size()) != prefix) {
+            names = {};
+            continue;
+        }
+        if (names.empty()) {
+            names = line;
+            continue;
+        }
+        // The counters are found by name, their order is not assumed.
+        std::size_t n = prefix.size(), v = prefix.size();
+        std::uint64_t sum = 0;
+        int found = 0;
+        for (std::string_view name; !(name = NextWord(names, n)).empty();) {
+            const std::string_view value = NextWord(line, v);
+            std::uint64_t number = 0;
+            if ((name == "ActiveOpens" || name == "PassiveOpens") && ParseDecimal(value, number)) {
+                sum += number;
+                ++found;
+            }
+        }
+        if (found != 2)
+            return false;
+        ACount = sum;
+        return true;
+    }
+    return false;
 }
 
 int WalkMessages(const void* ABuffer, std::size_t ALength, std::uint32_t ASeq, TVisitFn AVisit, void* AContext)

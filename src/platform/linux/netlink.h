@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 struct nlmsghdr;
@@ -93,6 +94,7 @@ struct TSockDiagInfo
     std::uint32_t Inode = 0;
     std::uint64_t Cookie = 0;
     std::uint8_t LocalAddress[16] = {}; // IPv4 in the first four bytes
+    std::uint8_t Id[48] = {};           // the kernel's inet_diag_sockid as sent: a lookup's key
     bool HasInfo = false;
     std::uint64_t BytesAcked = 0, BytesReceived = 0;
     bool HasSent = false; // Linux 4.19 and later: the data sent, and how much of it again
@@ -107,6 +109,9 @@ bool ParseStats(const nlmsghdr* AMsg, TStatsInfo& AStats); // false without the 
 bool ParseAddr(const nlmsghdr* AMsg, TAddrInfo& AAddr);    // IPv4 only
 bool ParseRoute(const nlmsghdr* AMsg, TRouteInfo& ARoute); // IPv4 only
 bool ParseNeigh(const nlmsghdr* AMsg, TNeighInfo& ANeigh); // IPv4 only
+// The TCP connections opened so far, ActiveOpens plus PassiveOpens, from the text of
+// /proc/net/snmp (the "Tcp:" line of names, then the one of values); false when it holds none.
+bool ParseTcpOpens(std::string_view ASnmp, std::uint64_t& ACount);
 
 // Walks the messages of a receive buffer of ALength bytes. For each well-formed data message whose
 // sequence number is ASeq, calls AVisit(message, AContext); AVisit returns false to skip the rest of

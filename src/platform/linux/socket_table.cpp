@@ -8,12 +8,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <libmnl/libmnl.h>
 #include <linux/inet_diag.h>
 #include <linux/netlink.h>
 #include <linux/sock_diag.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <string_view>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -44,6 +46,8 @@ std::uint64_t PayloadAcked(const nl::TSockDiagInfo& AInfo)
 TSocketRecord ToRecord(const nl::TSockDiagInfo& AInfo, TSocketProtocol AProtocol)
 {
     TSocketRecord record;
+    record.Key.Family = AInfo.Family;
+    std::memcpy(record.Key.Id.data(), AInfo.Id, record.Key.Id.size());
     record.Cookie = AInfo.Cookie;
     record.CgroupId = AInfo.CgroupId;
     record.HasCgroupId = AInfo.HasCgroupId;
@@ -74,6 +78,7 @@ struct TSocketTableReader::TImpl
 
     bool CompatRefused = false;
 
+    int LookUp(const TSocketKey& AKey, std::vector<TSocketRecord>& ASockets);
     int DumpOne(std::uint8_t AFamily, std::uint8_t AProtocol, std::vector<TSocketRecord>& ASockets);
     int DumpTcp(std::vector<TSocketRecord>& ASockets);
     int Exchange(nlmsghdr* AMsg, TSocketProtocol AProtocol, std::vector<TSocketRecord>& ASockets);
@@ -148,6 +153,26 @@ int TSocketTableReader::TImpl::DumpTcp(std::vector<TSocketRecord>& ASockets)
     return v6 == -ENOENT || v6 == -EAFNOSUPPORT || v6 == -EOPNOTSUPP ? 0 : v6;
 }
 
+// One socket by its key: the kernel finds it through its hash bucket and checks the cookie, so a
+// closed socket whose addresses and ports were taken again is not mistaken for it.
+int TSocketTableReader::TImpl::LookUp(const TSocketKey& AKey, std::vector<TSocketRecord>& ASockets)
+{
+    alignas(nlmsghdr) unsigned char request[NLMSG_SPACE(sizeof(inet_diag_req_v2))] = {};
+    nlmsghdr* msg = mnl_nlmsg_put_header(request);
+    msg->nlmsg_type = SOCK_DIAG_BY_FAMILY;
+    msg->nlmsg_flags = NLM_F_REQUEST;
+    auto* req = static_cast<inet_diag_req_v2*>(mnl_nlmsg_put_extra_header(msg, sizeof(inet_diag_req_v2)));
+    req->sdiag_family = AKey.Family;
+    req->sdiag_protocol = IPPROTO_TCP;
+    req->idiag_states = ~0u;
+    req->idiag_ext = InfoExtension;
+    static_assert(sizeof(req->id) == std::tuple_size_v<decltype(AKey.Id)>);
+    std::memcpy(&req->id, AKey.Id.data(), sizeof(req->id));
+    const int result = Exchange(msg, TSocketProtocol::spTcp, ASockets);
+    // Closed since (gone, or its addresses taken by another socket): its close event tells the rest.
+    return result == -ENOENT || result == -ESTALE ? 0 : result;
+}
+
 bool TSocketTableReader::TImpl::OpenEvents()
 {
     if (Events.Valid() || EventsTried)
@@ -177,6 +202,7 @@ TSocketTableReader::~TSocketTableReader() = default;
 int TSocketTableReader::ReadTable(TSocketTable& ATable)
 {
     ATable.Sockets.clear();
+    ATable.Partial = false;
     ATable.Tick = GetTickCount64();
     // Joining the close groups before the first dump: a socket seen there is never closed unseen.
     FImpl->OpenEvents();
@@ -200,6 +226,46 @@ int TSocketTableReader::ReadTable(TSocketTable& ATable)
         }
     }
     return 1;
+}
+
+int TSocketTableReader::ReadSockets(const std::vector<TSocketKey>& AKeys, TSocketTable& ATable)
+{
+    ATable.Sockets.clear();
+    ATable.Partial = true;
+    ATable.Tick = GetTickCount64();
+    FImpl->OpenEvents();
+    for (const TSocketKey& key : AKeys) {
+        if (key.Family != AF_INET && key.Family != AF_INET6)
+            continue;
+        const int result = FImpl->LookUp(key, ATable.Sockets);
+        if (result == -EINVAL || result == -EOPNOTSUPP || result == -EAFNOSUPPORT) {
+            ATable.Sockets.clear();
+            return 0;
+        }
+        if (result < 0) {
+            ATable.Sockets.clear();
+            return -1;
+        }
+    }
+    return 1;
+}
+
+int TSocketTableReader::ReadOpenCount(std::uint64_t& ACount)
+{
+    // The namespace's TCP counters: a header line of names, then a line of values.
+    const TUniqueFd fd(open("/proc/net/snmp", O_RDONLY | O_CLOEXEC));
+    if (!fd.Valid())
+        return errno == ENOENT ? 0 : -1;
+    char text[8192];
+    std::size_t length = 0;
+    for (ssize_t n; length < sizeof(text) - 1 && (n = read(fd.Get(), text + length, sizeof(text) - 1 - length)) != 0;) {
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        length += static_cast<std::size_t>(n);
+    }
+    return nl::ParseTcpOpens(std::string_view(text, length), ACount) ? 1 : -1;
 }
 
 int TSocketTableReader::ReadCloses(std::vector<TSocketClose>& ACloses)

@@ -18,6 +18,18 @@ int TSocketTableReader::ReadTable(TSocketTable& ATable)
     return 0;
 }
 
+int TSocketTableReader::ReadSockets(const std::vector<TSocketKey>&, TSocketTable& ATable)
+{
+    ATable.Sockets.clear();
+    ATable.Partial = true;
+    return 0;
+}
+
+int TSocketTableReader::ReadOpenCount(std::uint64_t&)
+{
+    return 0;
+}
+
 int TSocketTableReader::ReadCloses(std::vector<TSocketClose>&)
 {
     return 0;
