@@ -41,7 +41,7 @@ Tsp_XYPlot::Tsp_XYPlot(QWidget* AParent)
         Tsp_LineAttr grid = FAxes[i].GridAttr();
         grid.Visible = i == aiLeft || i == aiBottom;
         FAxes[i].SetGridAttr(grid);
-        FAxes[i].OnChange = [this](Tsp_AxisChange AChange) { AxisChanged(AChange); };
+        FAxes[i].OnChange = [this, i](Tsp_AxisChange AChange) { AxisChanged(static_cast<TAxisId>(i), AChange); };
     }
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -97,16 +97,19 @@ void Tsp_XYPlot::Invalidate()
     update();
 }
 
-void Tsp_XYPlot::AxisChanged(Tsp_AxisChange AChange)
+void Tsp_XYPlot::AxisChanged(TAxisId AId, Tsp_AxisChange AChange)
 {
     if (AChange == Tsp_AxisChange::Layout) {
         Invalidate();
         return;
     }
-    // A scroll moves the labels; the next paint finds out how much of the field it can keep.
-    FLayoutInvalid = true;
-    FSurroundInvalid = true;
-    update();
+    // A scroll moves this axis's labels only; the next paint finds out whether the layout stands and
+    // how much of the field it can keep, and shows the rest if it has to draw more.
+    FLabelsInvalid[static_cast<std::size_t>(AId)] = true;
+    if (FLayoutInvalid || FSurroundInvalid || FPicture.isNull())
+        update();
+    else
+        update(QRegion(FField).united(BandRect(AId)));
 }
 
 void Tsp_XYPlot::SeriesChanged()
@@ -160,6 +163,7 @@ void Tsp_XYPlot::UpdateChangedArea()
         update();
         return;
     }
+    // The axes' labels do not change the field's columns, but a scroll of their axis does.
     const TFieldUpdate plan = PlanFieldUpdate();
     if (plan.Whole || plan.Shift != 0) {
         update(FField);
@@ -183,8 +187,7 @@ int Tsp_XYPlot::BorderWidth() const
 
 QRect Tsp_XYPlot::FieldRect()
 {
-    if (FLayoutInvalid)
-        ComputeLayout();
+    EnsureLayout();
     return FField;
 }
 
@@ -198,40 +201,80 @@ void Tsp_XYPlot::PlaceAxes(const QRect& AField)
     FAxes[aiTop].SetGeometry({left, top - 1}, AField.width());
 }
 
+void Tsp_XYPlot::EnsureLayout()
+{
+    if (FLayoutInvalid)
+        ComputeLayout();
+    else if (std::find(FLabelsInvalid.begin(), FLabelsInvalid.end(), true) != FLabelsInvalid.end())
+        Relabel();
+}
+
 void Tsp_XYPlot::ComputeLayout()
+{
+    for (int id = 0; id < 4; ++id)
+        ComputeLabels(static_cast<TAxisId>(id));
+    FField = ComputeField();
+    FLayoutInvalid = false;
+    FLabelsInvalid = {};
+    // A field that moved or changed size is told by the paint that compares it.
+    FSurroundInvalid = true;
+}
+
+// After a scroll: the moved axes' labels anew, the rest as they were. While the bands and the field
+// stay, only the moved axes' bands are drawn again; else all around the field.
+void Tsp_XYPlot::Relabel()
+{
+    std::array<int, 4> bands{};
+    for (std::size_t id = 0; id < 4; ++id)
+        bands[id] = FAxisLayout[id].Band;
+    for (std::size_t id = 0; id < 4; ++id)
+        if (FLabelsInvalid[id])
+            ComputeLabels(static_cast<TAxisId>(id));
+    const QRect field = ComputeField();
+    bool same = field == FField;
+    for (std::size_t id = 0; id < 4; ++id)
+        same = same && bands[id] == FAxisLayout[id].Band;
+    FField = field;
+    for (std::size_t id = 0; id < 4; ++id)
+        FBandInvalid[id] = FBandInvalid[id] || FLabelsInvalid[id];
+    FSurroundInvalid = FSurroundInvalid || !same;
+    FLabelsInvalid = {};
+}
+
+void Tsp_XYPlot::ComputeLabels(TAxisId AId)
+{
+    const QFontMetrics fm(font());
+    const Tsp_Axis& axis = FAxes[AId];
+    TAxisLayout& lay = FAxisLayout[AId];
+    const bool hasTicks = axis.TickCount() > 0;
+    lay.HasLabels = hasTicks && !axis.NoTicksLabel();
+    lay.HasMarks = hasTicks && axis.TicksLines();
+    lay.Labels.clear();
+    int widest = 0;
+    if (lay.HasLabels) {
+        for (int i = 0; i < axis.TickCount(); ++i) {
+            std::string text = axis.TickLabel(i);
+            if (OnGetTickLabel)
+                OnGetTickLabel(axis, i, text, axis.TickLabelValue(i));
+            lay.Labels.push_back(QString::fromStdString(text));
+            widest = std::max(widest, static_cast<int>(lay.Labels.back().size()));
+        }
+    }
+    const int lineWidth = axis.LineAttr().Visible ? axis.LineAttr().Width : 0;
+    if (lay.HasLabels)
+        lay.Band =
+            lineWidth + LabelGap + (IsVertical(AId) ? widest * fm.horizontalAdvance(QLatin1Char('0')) : fm.height());
+    else if (lay.HasMarks)
+        lay.Band = lineWidth + TickLength;
+    else
+        lay.Band = lineWidth;
+}
+
+QRect Tsp_XYPlot::ComputeField()
 {
     const QFontMetrics fm(font());
     const int charWidth = fm.horizontalAdvance(QLatin1Char('0'));
     const int fontHeight = fm.height();
-
-    // Labels and bands.
-    for (int id = 0; id < 4; ++id) {
-        const auto aid = static_cast<TAxisId>(id);
-        Tsp_Axis& axis = FAxes[static_cast<std::size_t>(id)];
-        TAxisLayout& lay = FAxisLayout[static_cast<std::size_t>(id)];
-        const bool hasTicks = axis.TickCount() > 0;
-        lay.HasLabels = hasTicks && !axis.NoTicksLabel();
-        lay.HasMarks = hasTicks && axis.TicksLines();
-        lay.Labels.clear();
-        int widest = 0;
-        if (lay.HasLabels) {
-            for (int i = 0; i < axis.TickCount(); ++i) {
-                std::string text = axis.TickLabel(i);
-                if (OnGetTickLabel)
-                    OnGetTickLabel(axis, i, text, axis.TickLabelValue(i));
-                lay.Labels.push_back(QString::fromStdString(text));
-                widest = std::max(widest, static_cast<int>(lay.Labels.back().size()));
-            }
-        }
-        const int lineWidth = axis.LineAttr().Visible ? axis.LineAttr().Width : 0;
-        if (lay.HasLabels)
-            lay.Band = lineWidth + LabelGap + (IsVertical(aid) ? widest * charWidth : fontHeight);
-        else if (lay.HasMarks)
-            lay.Band = lineWidth + TickLength;
-        else
-            lay.Band = lineWidth;
-    }
-
     const int border = BorderWidth();
     const QRect client = rect().adjusted(border, border, -border, -border);
     auto fieldFrom = [&](int ALeft, int ATop, int ARight, int ABottom) {
@@ -281,10 +324,22 @@ void Tsp_XYPlot::ComputeLayout()
         field = fieldFrom(left, top, right, bottom);
     }
     PlaceAxes(field);
-    FField = field;
-    FLayoutInvalid = false;
-    // A field that moved or changed size is told by the paint that compares it.
-    FSurroundInvalid = true;
+    return field;
+}
+
+QRect Tsp_XYPlot::BandRect(TAxisId AId) const
+{
+    const QRect r = rect();
+    switch (AId) {
+    case aiLeft:
+        return QRect(r.left(), r.top(), FField.left() - r.left(), r.height());
+    case aiRight:
+        return QRect(FField.right() + 1, r.top(), r.right() - FField.right(), r.height());
+    case aiTop:
+        return QRect(r.left(), r.top(), r.width(), FField.top() - r.top());
+    default:
+        return QRect(r.left(), FField.bottom() + 1, r.width(), r.bottom() - FField.bottom());
+    }
 }
 
 void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId)
@@ -384,6 +439,23 @@ void Tsp_XYPlot::DrawSurroundings(QPainter& APainter)
         DrawAxis(APainter, static_cast<TAxisId>(id));
 }
 
+void Tsp_XYPlot::DrawBands(QPainter& APainter)
+{
+    QRegion bands;
+    for (std::size_t id = 0; id < 4; ++id)
+        if (FBandInvalid[id])
+            bands += BandRect(static_cast<TAxisId>(id));
+    FBandInvalid = {};
+    if (bands.isEmpty())
+        return;
+    // Drawn as the whole surroundings draw them: another axis's label reaching into a band is
+    // drawn again in its place.
+    APainter.save();
+    APainter.setClipRegion(bands.subtracted(FField));
+    DrawSurroundings(APainter);
+    APainter.restore();
+}
+
 void Tsp_XYPlot::DrawField(QPainter& APainter, const QRect& AArea)
 {
     APainter.save();
@@ -436,12 +508,12 @@ void Tsp_XYPlot::DrawAll(QPainter& APainter, bool ASurroundings)
 
 void Tsp_XYPlot::paintEvent(QPaintEvent* AEvent)
 {
-    if (FLayoutInvalid)
-        ComputeLayout();
+    EnsureLayout();
     if (!FBufferedDisplay) {
         QPainter painter(this);
         DrawAll(painter, true);
         FSurroundInvalid = FFieldInvalid = false;
+        FBandInvalid = {};
         return;
     }
     const QRegion changed = UpdatePicture();
@@ -464,15 +536,25 @@ QRegion Tsp_XYPlot::UpdatePicture()
         FSurroundInvalid = FFieldInvalid = true;
     }
     const TFieldUpdate plan = PlanFieldUpdate();
-    if (!plan.Whole && !FSurroundInvalid && plan.Shift == 0 && plan.Spans.empty())
+    const bool anyBand = std::find(FBandInvalid.begin(), FBandInvalid.end(), true) != FBandInvalid.end();
+    if (!plan.Whole && !FSurroundInvalid && !anyBand && plan.Shift == 0 && plan.Spans.empty())
         return {}; // nothing to draw
+    // A whole field is drawn with its surroundings, and what is drawn last over everything too.
+    if (anyBand && (plan.Whole || OnDrawEnd))
+        FSurroundInvalid = true;
+    if (FSurroundInvalid)
+        FBandInvalid = {};
     QRegion changed;
     if (FSurroundInvalid || OnDrawEnd)
         changed = rect();
     else if (plan.Whole || plan.Shift != 0)
         changed = FField;
+    for (std::size_t id = 0; id < 4; ++id)
+        if (FBandInvalid[id])
+            changed += BandRect(static_cast<TAxisId>(id));
     for (const auto& [left, right] : plan.Spans)
         changed += QRect(left, FField.top(), right - left + 1, FField.height());
+    FWholeSurroundingPaints += FSurroundInvalid ? 1 : 0;
     QPainter painter(&FPicture);
     if (plan.Whole) {
         for (const auto& series : FSeries)
@@ -488,6 +570,7 @@ QRegion Tsp_XYPlot::UpdatePicture()
             DrawSurroundings(painter);
             painter.restore();
         }
+        DrawBands(painter);
         MoveField(plan.Shift);
         for (const auto& [left, right] : plan.Spans)
             DrawField(painter, QRect(left, FField.top(), right - left + 1, FField.height()));

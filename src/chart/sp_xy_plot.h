@@ -111,6 +111,9 @@ public:
     // Paints of the buffered display that drew the whole field; the others moved the kept picture
     // and drew what changed.
     int WholeFieldPaints() const { return FWholeFieldPaints; }
+    // Paints of the buffered display that drew all around the field; the others drew at most the
+    // bands of the axes that scrolled.
+    int WholeSurroundingPaints() const { return FWholeSurroundingPaints; }
 
 protected:
     void paintEvent(QPaintEvent* AEvent) override;
@@ -158,9 +161,18 @@ private:
         std::vector<std::pair<int, int>> Spans;
     };
 
-    void AxisChanged(Tsp_AxisChange AChange);
+    void AxisChanged(TAxisId AId, Tsp_AxisChange AChange);
     void SeriesChanged();
+    // Brings the layout up to date: all of it, or after a scroll only the labels that moved.
+    void EnsureLayout();
     void ComputeLayout();
+    void ComputeLabels(TAxisId AId);
+    QRect ComputeField();
+    void Relabel();
+    // The part of the control on AId's side of the field, across the control's whole length:
+    // what that axis draws, its line, marks and labels, lies in it.
+    QRect BandRect(TAxisId AId) const;
+    void DrawBands(QPainter& APainter);
     void PlaceAxes(const QRect& AField);
     void DrawSurroundings(QPainter& APainter);
     void DrawAxis(QPainter& APainter, TAxisId AId);
@@ -199,8 +211,11 @@ private:
     QImage FPicture; // the buffered display's picture
     TFieldState FDrawn;
     int FWholeFieldPaints = 0;
+    int FWholeSurroundingPaints = 0;
     bool FLayoutInvalid = true;
+    std::array<bool, 4> FLabelsInvalid{}; // a scroll moved the axis's ticks; the layout may stand
     bool FSurroundInvalid = true;
+    std::array<bool, 4> FBandInvalid{}; // only the axis's band of the surroundings is to be drawn
     bool FFieldInvalid = true;
     // Tick labels laid out once: the value axes' labels never change and the time labels repeat
     // while they scroll, so most paints find every label here. Cleared with the font.
