@@ -54,53 +54,67 @@ bool OpenConnections(int ACount)
     return true;
 }
 
-// One simulated second per iteration: the steps see the seconds pass (a whole table every ten),
-// while the kernel is read for real. The transfer that makes the traffic is not timed.
+// The system's socket table read for real, with seconds simulated: each benchmark iteration is
+// one second to the step (so that a whole table comes every ten), and the uplinks move by what the
+// benchmark says crossed them.
+struct TSimulatedSeconds
+{
+    qn::TSocketTableReader Reader;
+    std::uint64_t Tick = 1000, In = 0, Out = 0;
+
+    qn::TAppTrafficSources Sources()
+    {
+        qn::TAppTrafficSources sources;
+        sources.ReadTable = [this](qn::TSocketTable& ATable) {
+            const int result = Reader.ReadTable(ATable);
+            ATable.Tick = Tick;
+            return result;
+        };
+        sources.ReadSockets = [this](const std::vector<qn::TSocketKey>& AKeys, qn::TSocketTable& ATable) {
+            const int result = Reader.ReadSockets(AKeys, ATable);
+            ATable.Tick = Tick;
+            return result;
+        };
+        sources.ReadOpenCount = [this](std::uint64_t& ACount) { return Reader.ReadOpenCount(ACount); };
+        sources.ReadCloses = [this](std::vector<qn::TSocketClose>& ACloses) { return Reader.ReadCloses(ACloses); };
+        sources.ReadUplinks = [this] { return qn::TUplinkReading{true, Tick, In, Out}; };
+        return sources;
+    }
+};
+
+// Sends ABlock from one of the program's sockets to the other and reads it there; the bytes moved.
+std::size_t Transfer(int AClient, int AServer, std::vector<char>& ABlock)
+{
+    std::size_t moved = 0;
+    while (moved < ABlock.size()) {
+        const ssize_t sent = send(AClient, ABlock.data(), ABlock.size() - moved, 0);
+        if (sent <= 0)
+            return moved;
+        for (ssize_t got = 0; got < sent;) {
+            const ssize_t n = recv(AServer, ABlock.data(), static_cast<std::size_t>(sent - got), 0);
+            if (n <= 0)
+                return moved;
+            got += n;
+        }
+        moved += static_cast<std::size_t>(sent);
+    }
+    return moved;
+}
+
+// One connection carries the traffic while 1,999 sockets stay idle. The transfer is not timed.
 void BM_StepWith2000TcpSocketsOneBusy(benchmark::State& AState)
 {
-    qn::TSocketTableReader reader;
-    std::uint64_t tick = 0, in = 0, out = 0;
-    qn::TAppTrafficSources sources;
-    sources.ReadTable = [&](qn::TSocketTable& ATable) {
-        const int result = reader.ReadTable(ATable);
-        ATable.Tick = tick;
-        return result;
-    };
-    sources.ReadSockets = [&](const std::vector<qn::TSocketKey>& AKeys, qn::TSocketTable& ATable) {
-        const int result = reader.ReadSockets(AKeys, ATable);
-        ATable.Tick = tick;
-        return result;
-    };
-    sources.ReadOpenCount = [&](std::uint64_t& ACount) { return reader.ReadOpenCount(ACount); };
-    sources.ReadCloses = [&](std::vector<qn::TSocketClose>& ACloses) { return reader.ReadCloses(ACloses); };
-    sources.ReadUplinks = [&] { return qn::TUplinkReading{true, tick, in, out}; };
-    qn::TAppTrafficMonitor monitor(sources);
-    const int client = GSockets[0], server = GSockets[1];
+    TSimulatedSeconds seconds;
+    qn::TAppTrafficMonitor monitor(seconds.Sources());
     std::vector<char> block(16 * 1024, 'q');
-    const auto transfer = [&] {
-        // Both ends are the program's: the block is sent by one and received by the other.
-        std::size_t moved = 0;
-        while (moved < block.size()) {
-            const ssize_t sent = send(client, block.data(), block.size() - moved, 0);
-            if (sent <= 0)
-                return;
-            for (ssize_t got = 0; got < sent;) {
-                const ssize_t n = recv(server, block.data(), static_cast<std::size_t>(sent - got), 0);
-                if (n <= 0)
-                    return;
-                got += n;
-            }
-            moved += static_cast<std::size_t>(sent);
-        }
-        in += moved;
-        out += moved;
-    };
-    tick = 1000;
     monitor.Step();
     for (auto _ : AState) {
         AState.PauseTiming();
-        tick += 1000;
-        transfer();
+        seconds.Tick += 1000;
+        // Both ends are the program's: what one sends the other receives.
+        const std::size_t moved = Transfer(GSockets[0], GSockets[1], block);
+        seconds.In += moved;
+        seconds.Out += moved;
         AState.ResumeTiming();
         monitor.Step();
     }
@@ -110,31 +124,16 @@ void BM_StepWith2000TcpSocketsOneBusy(benchmark::State& AState)
 BENCHMARK(BM_StepWith2000TcpSocketsOneBusy)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 // Traffic no socket accounts for (UDP: a call, a stream over QUIC): the first second finds that
-// out from a whole table, then looks go on beside it, with a whole table every ten seconds. A
-// simulated second per iteration, as above.
+// out from a whole table, then looks go on beside it, with a whole table every ten seconds.
 void BM_StepWith2000TcpSocketsAndUdpTraffic(benchmark::State& AState)
 {
-    qn::TSocketTableReader reader;
-    std::uint64_t tick = 1000, moved = 0;
-    qn::TAppTrafficSources sources;
-    sources.ReadTable = [&](qn::TSocketTable& ATable) {
-        const int result = reader.ReadTable(ATable);
-        ATable.Tick = tick;
-        return result;
-    };
-    sources.ReadSockets = [&](const std::vector<qn::TSocketKey>& AKeys, qn::TSocketTable& ATable) {
-        const int result = reader.ReadSockets(AKeys, ATable);
-        ATable.Tick = tick;
-        return result;
-    };
-    sources.ReadOpenCount = [&](std::uint64_t& ACount) { return reader.ReadOpenCount(ACount); };
-    sources.ReadCloses = [&](std::vector<qn::TSocketClose>& ACloses) { return reader.ReadCloses(ACloses); };
-    sources.ReadUplinks = [&] { return qn::TUplinkReading{true, tick, moved, moved / 10}; };
-    qn::TAppTrafficMonitor monitor(sources);
+    TSimulatedSeconds seconds;
+    qn::TAppTrafficMonitor monitor(seconds.Sources());
     monitor.Step();
     for (auto _ : AState) {
-        tick += 1000;
-        moved += 300000;
+        seconds.Tick += 1000;
+        seconds.In += 300000;
+        seconds.Out += 30000;
         monitor.Step();
     }
     AState.counters["tables"] = static_cast<double>(monitor.Tables());
