@@ -53,6 +53,7 @@ void TAppTraffic::Update(const TSocketTable& ATable, const std::vector<TSocketCl
                          const TUplinkReading& AUplinks)
 {
     FStepIn = FStepOut = 0;
+    FFirstSeen = 0;
     for (TAppRow& row : FApps) {
         row.LastIn = row.LastOut = 0;
         // Only a whole table tells which applications hold UDP sockets.
@@ -79,6 +80,12 @@ void TAppTraffic::Update(const TSocketTable& ATable, const std::vector<TSocketCl
         TSocketState& state = it->second;
         if (inserted || !state.Resolved)
             state.App = AppOf(record, state.Resolved);
+        // A connection new since the last table is about to move bytes, most likely: it is looked at
+        // from the start. The first table's sockets were there before the program.
+        if (inserted) {
+            state.LastMoved = FHaveTable ? ATable.Tick : 0;
+            ++FFirstSeen;
+        }
         if (!inserted && record.BytesReceived >= state.In && record.BytesAcked >= state.Out) {
             if (record.BytesReceived != state.In || record.BytesAcked != state.Out)
                 state.LastMoved = ATable.Tick;

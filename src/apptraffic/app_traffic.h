@@ -74,6 +74,8 @@ public:
     // Marks the system as offering no socket table at all.
     void SetNoSocketTable() { FLimit = TAttributionLimit::alNoSocketTable; }
     std::size_t TrackedSockets() const { return FSockets.size(); }
+    // The sockets the last update saw for the first time: what they moved before is not counted.
+    std::size_t FirstSeen() const { return FFirstSeen; }
 
 private:
     struct TSocketState
@@ -104,6 +106,7 @@ private:
     std::uint64_t FLastTick = 0;
     std::uint64_t FAttributedIn = 0, FAttributedOut = 0; // booked since the uplinks' first reading
     std::uint64_t FStepIn = 0, FStepOut = 0;             // booked in this step
+    std::size_t FFirstSeen = 0;
     bool FHaveUplinks = false;
     std::uint64_t FUplinkIn = 0, FUplinkOut = 0, FUplinkTick = 0;
 };

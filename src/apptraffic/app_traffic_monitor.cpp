@@ -111,9 +111,11 @@ bool TAppTrafficMonitor::ReadWholeTable(const TUplinkReading& AUplinks, int AClo
     FLastUplinks = AUplinks;
     FTraffic.Update(FTable, FCloses, AUplinks);
     FCloses.clear();
+    // What this table left unattributed is what no socket can account for (UDP, other protocols),
+    // unless it saw new sockets, whose bytes before it count nowhere: then nothing is assumed.
     const TAppRow& rest = FTraffic.Unattributed();
     FBackgroundPerMs =
-        previous.Valid && AUplinks.Valid && AUplinks.Tick > previous.Tick
+        previous.Valid && AUplinks.Valid && AUplinks.Tick > previous.Tick && FTraffic.FirstSeen() == 0
             ? static_cast<double>(rest.LastIn + rest.LastOut) / static_cast<double>(AUplinks.Tick - previous.Tick)
             : 0;
     if (ACloses < 0) {

@@ -333,15 +333,16 @@ struct TScriptedKernel
     }
 };
 
-// While no connection was opened, a look at the sockets that moved lately stands in for the whole
-// table, as long as it accounts for what crossed the uplinks; a socket that wakes up unlooked-at,
-// a new connection or ten seconds make the next reading whole, and the figures are those of whole
-// tables every second.
+// While no connection was opened, a look at the sockets that moved lately (or are new since the last
+// table) stands in for the whole table, as long as it accounts for what crossed the uplinks; a socket that wakes up
+// unlooked-at, a new connection or ten seconds make the reading whole, and the figures are those of
+// whole tables every second.
 TEST(AppTrafficMonitor, ALookAtTheBusySocketsStandsInForTheWholeTableWhileItAccountsForTheUplinks)
 {
     TScriptedKernel kernel;
     kernel.Open(Tcp(1, FirefoxGroup, 0, 0));
     kernel.Open(Tcp(2, MailGroup, 0, 0));
+    kernel.Open(Tcp(4, MailGroup, 0, 0));
     TSocketRecord udp = Tcp(9, MailGroup, 0, 0);
     udp.Protocol = TSocketProtocol::spUdp;
     udp.HasCounters = false;
@@ -351,67 +352,68 @@ TEST(AppTrafficMonitor, ALookAtTheBusySocketsStandsInForTheWholeTableWhileItAcco
         kernel.Tick = ATick;
         monitor.Step();
     };
+    const auto firefox = [&] { return Row(monitor.Traffic(), "firefox"); };
+    const auto thunderbird = [&] { return Row(monitor.Traffic(), "thunderbird"); };
     step(1000);
-    kernel.Move(1, 10000, 1000);
-    step(2000);
-    EXPECT_EQ(monitor.Tables(), 2u) << "no socket had moved yet: the look explained nothing";
-    kernel.Move(1, 20000, 2000);
-    step(3000);
-    EXPECT_EQ(monitor.Tables(), 2u);
-    EXPECT_EQ(monitor.Looks(), 1u);
+    // Socket 1 moves every second for a minute: looks, and a whole table every ten seconds.
+    for (std::uint64_t tick = 2000; tick <= 62000; tick += 1000) {
+        kernel.Move(1, 1000, 100);
+        step(tick);
+    }
+    // The first second's kilobyte is within what a look may leave unexplained: it reaches firefox
+    // with the next whole table, and the socket is looked at from then on.
+    EXPECT_EQ(monitor.Tables(), 7u) << "the first, then one every ten seconds";
+    EXPECT_EQ(monitor.Looks(), 55u);
     EXPECT_EQ(kernel.LookedUp.back(), 1u) << "only the socket that moved is asked for";
-    ASSERT_NE(Row(monitor.Traffic(), "firefox"), nullptr);
-    EXPECT_EQ(Row(monitor.Traffic(), "firefox")->TotalIn, 30000u);
-    EXPECT_DOUBLE_EQ(Row(monitor.Traffic(), "firefox")->RateIn, 20000.0);
-    ASSERT_NE(Row(monitor.Traffic(), "thunderbird"), nullptr);
-    EXPECT_TRUE(Row(monitor.Traffic(), "thunderbird")->UsesUdp) << "a look keeps what the whole table told of UDP";
+    ASSERT_NE(firefox(), nullptr);
+    EXPECT_EQ(firefox()->TotalIn, 61000u);
+    EXPECT_DOUBLE_EQ(firefox()->RateIn, 1000.0);
+    ASSERT_NE(thunderbird(), nullptr);
+    EXPECT_TRUE(thunderbird()->UsesUdp) << "a look keeps what the whole table told of UDP";
 
-    // The idle mail socket wakes up: the look cannot account for the uplinks, so the same second is
+    // The quiet mail socket wakes up: the look cannot account for the uplinks, so the same second is
     // read whole and the bytes reach their application at once.
     kernel.Move(2, 50000, 0);
     kernel.Move(1, 1000, 0);
-    step(4000);
-    EXPECT_EQ(monitor.Tables(), 3u);
-    EXPECT_EQ(Row(monitor.Traffic(), "thunderbird")->TotalIn, 50000u);
-    EXPECT_DOUBLE_EQ(Row(monitor.Traffic(), "thunderbird")->RateIn, 50000.0);
+    step(63000);
+    EXPECT_EQ(monitor.Tables(), 8u);
+    EXPECT_EQ(thunderbird()->TotalIn, 50000u);
+    EXPECT_DOUBLE_EQ(thunderbird()->RateIn, 50000.0);
 
-    // A new connection: its socket is in no table yet, so the next reading is whole.
+    // A new connection: its socket is in no table yet, so the next reading is whole; from then on it
+    // is looked at, so the download it starts counts in its own second.
     kernel.Open(Tcp(3, FirefoxGroup, 0, 0));
-    kernel.Move(1, 1000, 0);
-    step(5000);
-    EXPECT_EQ(monitor.Tables(), 4u);
-    // From here only socket 1 moves: looks, and a whole table ten seconds after the last.
-    for (std::uint64_t tick = 6000; tick <= 16000; tick += 1000) {
-        kernel.Move(1, 3000, 300);
-        step(tick);
-    }
-    EXPECT_EQ(monitor.Tables(), 5u);
-    EXPECT_EQ(monitor.Looks(), 11u);
-    // Socket 1 closes after moving more: the look no longer finds it, its close event tells the rest.
-    kernel.Move(1, 7000, 0);
-    kernel.Close(1);
-    step(17000);
-    EXPECT_EQ(monitor.Looks(), 12u);
-    EXPECT_EQ(Row(monitor.Traffic(), "firefox")->TotalIn, 30000u + 1000 + 1000 + 11 * 3000 + 7000);
+    kernel.Other(120); // its handshake
+    step(64000);
+    EXPECT_EQ(monitor.Tables(), 9u);
+    kernel.Move(3, 400000, 4000);
+    step(65000);
+    EXPECT_EQ(monitor.Tables(), 9u);
+    EXPECT_DOUBLE_EQ(firefox()->RateIn, 400000.0);
+
+    // Socket 3 closes after moving more: the look no longer finds it, its close event tells the rest.
+    kernel.Move(3, 7000, 0);
+    kernel.Close(3);
+    step(66000);
+    EXPECT_EQ(monitor.Tables(), 9u);
+    EXPECT_EQ(firefox()->TotalIn, 62000u + 407000);
     std::uint64_t attributedIn = 0;
     for (const TAppRow& row : monitor.Traffic().Rows())
         attributedIn += row.TotalIn;
     EXPECT_EQ(attributedIn + monitor.Traffic().Unattributed().TotalIn, kernel.In);
 
-    // A call over UDP: the first second of it is read whole, which finds it belongs to no socket;
-    // then looks go on beside it, until a socket that has not moved for long wakes up with more.
+    // A call over UDP beside the sockets: its first second is read whole, which finds that no socket
+    // moves it; then looks go on beside it, until a quiet socket wakes with more.
+    for (std::uint64_t tick = 67000; tick <= 74000; tick += 1000) {
+        kernel.Other(200000);
+        step(tick);
+    }
+    EXPECT_EQ(monitor.Tables(), 10u) << "the call's first second only";
     kernel.Other(200000);
-    step(18000);
-    EXPECT_EQ(monitor.Tables(), 6u);
-    kernel.Other(200000);
-    step(19000);
-    EXPECT_EQ(monitor.Tables(), 6u);
-    EXPECT_EQ(monitor.Looks(), 13u);
-    kernel.Other(200000);
-    kernel.Move(3, 500000, 0);
-    step(20000);
-    EXPECT_EQ(monitor.Tables(), 7u);
-    EXPECT_DOUBLE_EQ(Row(monitor.Traffic(), "firefox")->RateIn, 500000.0);
+    kernel.Move(4, 500000, 0);
+    step(75000);
+    EXPECT_EQ(monitor.Tables(), 11u);
+    EXPECT_DOUBLE_EQ(thunderbird()->RateIn, 500000.0);
 }
 
 TEST(AppTrafficMonitor, ASystemWithoutASocketTableSaysSo)
