@@ -1,6 +1,7 @@
 // The socket table from NETLINK_SOCK_DIAG dumps, and TCP close events from its destroy groups.
 #include "platform/socket_table.h"
 
+#include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/linux/netlink.h"
 #include "platform/linux/unique_fd.h"
@@ -8,14 +9,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <libmnl/libmnl.h>
 #include <linux/inet_diag.h>
 #include <linux/netlink.h>
 #include <linux/sock_diag.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <string_view>
+#include <string>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -252,20 +252,16 @@ int TSocketTableReader::ReadSockets(const std::vector<TSocketKey>& AKeys, TSocke
 
 int TSocketTableReader::ReadOpenCount(std::uint64_t& ACount)
 {
-    // The namespace's TCP counters: a header line of names, then a line of values.
-    const TUniqueFd fd(open("/proc/net/snmp", O_RDONLY | O_CLOEXEC));
-    if (!fd.Valid())
-        return errno == ENOENT ? 0 : -1;
-    char text[8192];
-    std::size_t length = 0;
-    for (ssize_t n; length < sizeof(text) - 1 && (n = read(fd.Get(), text + length, sizeof(text) - 1 - length)) != 0;) {
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return -1;
-        length += static_cast<std::size_t>(n);
+    // The namespace's TCP counters: a line of names, then a line of values.
+    std::string text;
+    switch (ReadWholeFile("/proc/net/snmp", text)) {
+    case TFileReadResult::Ok:
+        return nl::ParseTcpOpens(text, ACount) ? 1 : -1;
+    case TFileReadResult::Missing:
+        return 0;
+    default:
+        return -1;
     }
-    return nl::ParseTcpOpens(std::string_view(text, length), ACount) ? 1 : -1;
 }
 
 int TSocketTableReader::ReadCloses(std::vector<TSocketClose>& ACloses)
