@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace qn {
 
@@ -16,6 +17,8 @@ namespace {
 
 constexpr int TickLength = 4;
 constexpr int LabelGap = 5;
+// How far a label's glyphs may reach beyond its advance box, a font height tall.
+constexpr int LabelOverhang = 3;
 constexpr int MinFieldSize = 3;
 
 constexpr std::uint32_t InitialFlags[4] = {
@@ -342,7 +345,7 @@ QRect Tsp_XYPlot::BandRect(TAxisId AId) const
     }
 }
 
-void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId)
+void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId, const QRegion& AArea)
 {
     const Tsp_Axis& axis = FAxes[AId];
     const TAxisLayout& lay = FAxisLayout[AId];
@@ -359,8 +362,7 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId)
                                            : TThinSegment{fieldLeft - 1, o.Y, fieldRight, o.Y};
         Tsp_DrawLines(APainter, &line, 1);
     }
-    // Marks and labels point away from the field, or the other way with the opposite-side flag.
-    const int sign = vertical ? (axis.Opposite() ? 1 : -1) : (axis.Opposite() ? -1 : 1);
+    const int sign = OutwardSign(AId);
     const int base = vertical ? o.X : o.Y;
     if (lay.HasMarks) {
         APainter.setPen(Tsp_MakePen({attr.Color, Tsp_PenStyle::Solid, 1, true}));
@@ -375,38 +377,64 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId)
     }
     if (lay.HasLabels) {
         APainter.setPen(palette().color(QPalette::WindowText));
-        const QFontMetrics fm(APainter.font());
-        const int fontHeight = fm.height();
-        const int gap = base + sign * (lineWidth + LabelGap);
-        // A bounded cache: a day of distinct time labels must not pile up.
-        if (FLabelCache.size() > 256)
-            FLabelCache.clear();
-        for (int i = 0; i < axis.TickCount() && i < static_cast<int>(lay.Labels.size()); ++i) {
-            const QString& text = lay.Labels[static_cast<std::size_t>(i)];
-            auto cached = FLabelCache.find(text);
-            if (cached == FLabelCache.end()) {
-                TLabel label{QStaticText(text), fm.horizontalAdvance(text)};
-                label.Text.setTextFormat(Qt::PlainText);
-                label.Text.setPerformanceHint(QStaticText::AggressiveCaching);
-                label.Text.prepare(QTransform(), APainter.font());
-                cached = FLabelCache.insert(text, label);
-            }
-            const int width = cached->Width;
-            const int p = axis.TickPosition(i);
-            int x, y; // top-left of the text
-            if (vertical) {
-                y = p - fontHeight / 2;
-                x = sign < 0 ? gap - width : gap;
-            } else {
-                x = p - width / 2;
-                y = sign > 0 ? gap : gap - fontHeight;
-            }
-            APainter.drawStaticText(x, y, cached->Text);
-        }
+        for (const TPlacedLabel& label : PlaceLabels(AId))
+            if (AArea.intersects(label.Box.adjusted(-LabelOverhang, -LabelOverhang, LabelOverhang, LabelOverhang)))
+                APainter.drawStaticText(label.Box.topLeft(), CachedLabel(label.Text).Text);
     }
 }
 
-void Tsp_XYPlot::DrawSurroundings(QPainter& APainter)
+int Tsp_XYPlot::OutwardSign(TAxisId AId) const
+{
+    if (IsVertical(AId))
+        return FAxes[AId].Opposite() ? 1 : -1;
+    return FAxes[AId].Opposite() ? -1 : 1;
+}
+
+const Tsp_XYPlot::TLabel& Tsp_XYPlot::CachedLabel(const QString& AText)
+{
+    auto cached = FLabelCache.find(AText);
+    if (cached != FLabelCache.end())
+        return *cached;
+    // A bounded cache: a day of distinct time labels must not pile up.
+    if (FLabelCache.size() > 256)
+        FLabelCache.clear();
+    TLabel label{QStaticText(AText), QFontMetrics(font()).horizontalAdvance(AText)};
+    label.Text.setTextFormat(Qt::PlainText);
+    label.Text.setPerformanceHint(QStaticText::AggressiveCaching);
+    label.Text.prepare(QTransform(), font());
+    return *FLabelCache.insert(AText, label);
+}
+
+std::vector<Tsp_XYPlot::TPlacedLabel> Tsp_XYPlot::PlaceLabels(TAxisId AId)
+{
+    std::vector<TPlacedLabel> placed;
+    const Tsp_Axis& axis = FAxes[AId];
+    const TAxisLayout& lay = FAxisLayout[AId];
+    if (!lay.HasLabels)
+        return placed;
+    const bool vertical = IsVertical(AId);
+    const int sign = OutwardSign(AId);
+    const int lineWidth = axis.LineAttr().Visible ? axis.LineAttr().Width : 0;
+    const int fontHeight = QFontMetrics(font()).height();
+    const int gap = (vertical ? axis.Origin().X : axis.Origin().Y) + sign * (lineWidth + LabelGap);
+    for (int i = 0; i < axis.TickCount() && i < static_cast<int>(lay.Labels.size()); ++i) {
+        const QString& text = lay.Labels[static_cast<std::size_t>(i)];
+        const int width = CachedLabel(text).Width;
+        const int p = axis.TickPosition(i);
+        int x, y; // top-left of the text
+        if (vertical) {
+            y = p - fontHeight / 2;
+            x = sign < 0 ? gap - width : gap;
+        } else {
+            x = p - width / 2;
+            y = sign > 0 ? gap : gap - fontHeight;
+        }
+        placed.push_back({QRect(x, y, width, fontHeight), text});
+    }
+    return placed;
+}
+
+void Tsp_XYPlot::DrawSurroundings(QPainter& APainter, const QRegion& AArea)
 {
     APainter.fillRect(rect(), FColor);
     const QRect r = rect();
@@ -436,24 +464,105 @@ void Tsp_XYPlot::DrawSurroundings(QPainter& APainter)
     }
     APainter.setFont(font());
     for (int id = 0; id < 4; ++id)
-        DrawAxis(APainter, static_cast<TAxisId>(id));
+        DrawAxis(APainter, static_cast<TAxisId>(id), AArea);
 }
 
-void Tsp_XYPlot::DrawBands(QPainter& APainter)
+void Tsp_XYPlot::DrawBands(QPainter& APainter, const TFieldUpdate& APlan)
 {
     QRegion bands;
-    for (std::size_t id = 0; id < 4; ++id)
-        if (FBandInvalid[id])
-            bands += BandRect(static_cast<TAxisId>(id));
+    for (std::size_t id = 0; id < 4; ++id) {
+        if (!FBandInvalid[id])
+            continue;
+        const auto axis = static_cast<TAxisId>(id);
+        if (APlan.Scrolled == static_cast<int>(id) && BandMoves(axis)) {
+            bands += MoveBand(axis, APlan.Shift);
+        } else {
+            bands += BandRect(axis);
+            ++FWholeBandPaints;
+        }
+    }
     FBandInvalid = {};
     if (bands.isEmpty())
         return;
     // Drawn as the whole surroundings draw them: another axis's label reaching into a band is
     // drawn again in its place.
+    const QRegion area = bands.subtracted(FField);
     APainter.save();
-    APainter.setClipRegion(bands.subtracted(FField));
-    DrawSurroundings(APainter);
+    APainter.setClipRegion(area);
+    DrawSurroundings(APainter, area);
     APainter.restore();
+}
+
+bool Tsp_XYPlot::BandMoves(TAxisId AId)
+{
+    if (IsVertical(AId) || FDrawn.Labels[AId].size() != static_cast<std::size_t>(FDrawn.Axes[AId].TickCount()))
+        return false;
+    const QRect band = BandRect(AId);
+    const QRect moving(FField.left(), band.top(), FField.width(), band.height());
+    for (int other = 0; other < 4; ++other) {
+        if (other == AId)
+            continue;
+        // Where they were drawn is where they are: only this axis moved.
+        for (const TPlacedLabel& label : FDrawn.Labels[static_cast<std::size_t>(other)])
+            if (label.Box.adjusted(-LabelOverhang, -LabelOverhang, LabelOverhang, LabelOverhang).intersects(moving))
+                return false;
+    }
+    return true;
+}
+
+QRegion Tsp_XYPlot::MoveBand(TAxisId AId, int AShift)
+{
+    const QRect band = BandRect(AId);
+    MoveColumns(band.top(), band.bottom(), AShift);
+    const int left = FField.left(), right = FField.right();
+    const auto columns = [&](int AFrom, int ATo) {
+        return QRect(QPoint(AFrom, band.top()), QPoint(ATo, band.bottom()));
+    };
+    // The ends beyond the field's columns stay where they are, and the columns that came in are
+    // drawn with two more, as the field's are.
+    constexpr int Edge = 2;
+    QRegion redraw = columns(left, left + std::max(AShift, 0) + Edge);
+    redraw += columns(right + std::min(AShift, 0) - Edge, right);
+    // Labels that did not just move along: those that left or came, or changed their text.
+    const std::vector<TPlacedLabel> now = PlaceLabels(AId);
+    std::vector<TPlacedLabel> moved = FDrawn.Labels[AId];
+    for (TPlacedLabel& label : moved)
+        label.Box.translate(AShift, 0);
+    const auto changes = [&](const std::vector<TPlacedLabel>& AFrom, const std::vector<TPlacedLabel>& AIn) {
+        for (const TPlacedLabel& label : AFrom)
+            if (std::find(AIn.begin(), AIn.end(), label) == AIn.end())
+                redraw += label.Box.adjusted(-LabelOverhang, -LabelOverhang, LabelOverhang, LabelOverhang);
+    };
+    changes(moved, now);
+    changes(now, moved);
+    // The same for the marks.
+    const Tsp_Scale& before = FDrawn.Axes[AId];
+    const Tsp_Axis& axis = FAxes[AId];
+    std::vector<int> was, is;
+    for (int i = 0; i < before.TickCount(); ++i)
+        was.push_back(before.TickPosition(i) + AShift);
+    for (int i = 0; i < axis.TickCount(); ++i)
+        is.push_back(axis.TickPosition(i));
+    for (const auto& [from, in] : {std::pair{&was, &is}, std::pair{&is, &was}})
+        for (int p : *from)
+            if (std::find(in->begin(), in->end(), p) == in->end())
+                redraw += columns(p - 1, p + 1);
+    // The ends stay as they are unless this axis's labels or marks reach into them, before or now.
+    for (const QRect& end : {columns(band.left(), left - 1), columns(right + 1, band.right())}) {
+        bool reached = false;
+        for (const std::vector<TPlacedLabel>* labels : {&std::as_const(FDrawn.Labels[AId]), &now})
+            for (const TPlacedLabel& label : *labels)
+                reached =
+                    reached ||
+                    label.Box.adjusted(-LabelOverhang, -LabelOverhang, LabelOverhang, LabelOverhang).intersects(end);
+        for (int p : was)
+            reached = reached || (p - AShift + 1 >= end.left() && p - AShift - 1 <= end.right());
+        for (int p : is)
+            reached = reached || (p + 1 >= end.left() && p - 1 <= end.right());
+        if (reached)
+            redraw += end;
+    }
+    return redraw.intersected(band);
 }
 
 void Tsp_XYPlot::DrawField(QPainter& APainter, const QRect& AArea)
@@ -500,7 +609,7 @@ void Tsp_XYPlot::DrawAll(QPainter& APainter, bool ASurroundings)
 {
     APainter.setRenderHint(QPainter::Antialiasing, false);
     if (ASurroundings)
-        DrawSurroundings(APainter);
+        DrawSurroundings(APainter, QRegion(rect()));
     DrawField(APainter, FField);
     if (OnDrawEnd)
         OnDrawEnd(APainter);
@@ -518,7 +627,12 @@ void Tsp_XYPlot::paintEvent(QPaintEvent* AEvent)
     }
     const QRegion changed = UpdatePicture();
     QPainter painter(this);
-    painter.drawImage(0, 0, FPicture);
+    // One rectangle at a time: under a clip of several rectangles the raster engine blends the
+    // picture span by span and hands tall areas to its worker threads, every tick.
+    for (const QRect& r : AEvent->region()) {
+        painter.setClipRect(r);
+        painter.drawImage(0, 0, FPicture);
+    }
     // A change asked to show less than it drew (a scroll that changed the layout) shows the rest
     // next.
     const QRegion missed = changed.subtracted(AEvent->region());
@@ -566,12 +680,13 @@ QRegion Tsp_XYPlot::UpdatePicture()
         if (FSurroundInvalid) {
             // Drawn around the field as a whole picture draws them; the field stays.
             painter.save();
-            painter.setClipRegion(QRegion(rect()).subtracted(FField));
-            DrawSurroundings(painter);
+            const QRegion around = QRegion(rect()).subtracted(FField);
+            painter.setClipRegion(around);
+            DrawSurroundings(painter, around);
             painter.restore();
         }
-        DrawBands(painter);
-        MoveField(plan.Shift);
+        DrawBands(painter, plan);
+        MoveColumns(FField.top(), FField.bottom(), plan.Shift);
         for (const auto& [left, right] : plan.Spans)
             DrawField(painter, QRect(left, FField.top(), right - left + 1, FField.height()));
     }
@@ -606,6 +721,7 @@ Tsp_XYPlot::TFieldUpdate Tsp_XYPlot::PlanFieldUpdate() const
         return update;
     update.Whole = false;
     update.Shift = shift;
+    update.Scrolled = scrolled;
     const int left = FField.left(), right = FField.right();
     if (scrolled >= 0) {
         // The columns the move brought in, and two more at each edge: a tick that left or entered
@@ -680,14 +796,14 @@ void Tsp_XYPlot::AddChangedSpans(TFieldUpdate& AUpdate) const
     }
 }
 
-void Tsp_XYPlot::MoveField(int AShift)
+void Tsp_XYPlot::MoveColumns(int ATop, int ABottom, int AShift)
 {
     if (AShift == 0)
         return;
     const int width = FField.width() - std::abs(AShift);
     const int from = AShift < 0 ? FField.left() - AShift : FField.left();
     const int to = AShift < 0 ? FField.left() : FField.left() + AShift;
-    for (int y = FField.top(); y <= FField.bottom(); ++y) {
+    for (int y = ATop; y <= ABottom; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(FPicture.scanLine(y));
         std::memmove(row + to, row + from, static_cast<std::size_t>(width) * sizeof(std::uint32_t));
     }
@@ -700,6 +816,8 @@ void Tsp_XYPlot::RememberField()
         FDrawn.Axes[id] = FAxes[id];
         FDrawn.Grids[id] = FAxes[id].GridAttr();
     }
+    for (std::size_t id = 0; id < FAxes.size(); ++id)
+        FDrawn.Labels[id] = PlaceLabels(static_cast<TAxisId>(id));
     FDrawn.Series.clear();
     for (const auto& series : FSeries) {
         FDrawn.Series.push_back(

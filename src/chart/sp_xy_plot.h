@@ -114,6 +114,8 @@ public:
     // Paints of the buffered display that drew all around the field; the others drew at most the
     // bands of the axes that scrolled.
     int WholeSurroundingPaints() const { return FWholeSurroundingPaints; }
+    // Paints that drew an axis's band whole rather than moving it with a scroll.
+    int WholeBandPaints() const { return FWholeBandPaints; }
 
 protected:
     void paintEvent(QPaintEvent* AEvent) override;
@@ -145,12 +147,21 @@ private:
 
         bool operator==(const TSeriesState&) const = default;
     };
+    // A tick label where DrawAxis puts it: its advance box, a font height tall.
+    struct TPlacedLabel
+    {
+        QRect Box;
+        QString Text;
+
+        bool operator==(const TPlacedLabel&) const = default;
+    };
     struct TFieldState
     {
         QRect Field;
         std::array<Tsp_Scale, 4> Axes;
         std::array<Tsp_LineAttr, 4> Grids;
         std::vector<TSeriesState> Series;
+        std::array<std::vector<TPlacedLabel>, 4> Labels;
     };
     // How the field of the kept picture becomes the field now: moved sideways by Shift pixels,
     // then the columns of Spans (left and right inclusive) drawn again.
@@ -158,6 +169,7 @@ private:
     {
         bool Whole = true;
         int Shift = 0;
+        int Scrolled = -1; // the time axis that scrolled, if one did
         std::vector<std::pair<int, int>> Spans;
     };
 
@@ -172,10 +184,21 @@ private:
     // The part of the control on AId's side of the field, across the control's whole length:
     // what that axis draws, its line, marks and labels, lies in it.
     QRect BandRect(TAxisId AId) const;
-    void DrawBands(QPainter& APainter);
+    void DrawBands(QPainter& APainter, const TFieldUpdate& APlan);
+    // Whether the scrolled time axis AId's band can move with the field: nothing of another axis
+    // lies in it across the field's columns.
+    bool BandMoves(TAxisId AId);
+    // Moves that band's pixels across the field's columns by AShift; what is left to draw in it
+    // (its ends, the columns that came in, the labels and marks that did not just move along).
+    QRegion MoveBand(TAxisId AId, int AShift);
+    std::vector<TPlacedLabel> PlaceLabels(TAxisId AId);
+    // Marks and labels point away from the field (+1 right or down, -1 left or up), or the other
+    // way with the opposite-side flag.
+    int OutwardSign(TAxisId AId) const;
     void PlaceAxes(const QRect& AField);
-    void DrawSurroundings(QPainter& APainter);
-    void DrawAxis(QPainter& APainter, TAxisId AId);
+    // AArea holds what the painter's clip lets through: labels wholly outside it are not drawn.
+    void DrawSurroundings(QPainter& APainter, const QRegion& AArea);
+    void DrawAxis(QPainter& APainter, TAxisId AId, const QRegion& AArea);
     void DrawField(QPainter& APainter, const QRect& AArea);
     void DrawAll(QPainter& APainter, bool ASurroundings);
     int BorderWidth() const;
@@ -188,7 +211,8 @@ private:
     TFieldUpdate PlanFieldUpdate() const;
     bool MovableAxes(int& AShift, int& AScrolled) const;
     void AddChangedSpans(TFieldUpdate& AUpdate) const;
-    void MoveField(int AShift);
+    // Moves rows ATop to ABottom of the picture sideways by AShift within the field's columns.
+    void MoveColumns(int ATop, int ABottom, int AShift);
     void RememberField();
 
     std::array<Tsp_Axis, 4> FAxes;
@@ -212,6 +236,7 @@ private:
     TFieldState FDrawn;
     int FWholeFieldPaints = 0;
     int FWholeSurroundingPaints = 0;
+    int FWholeBandPaints = 0;
     bool FLayoutInvalid = true;
     std::array<bool, 4> FLabelsInvalid{}; // a scroll moved the axis's ticks; the layout may stand
     bool FSurroundInvalid = true;
@@ -225,6 +250,7 @@ private:
         int Width = 0;
     };
     QHash<QString, TLabel> FLabelCache;
+    const TLabel& CachedLabel(const QString& AText);
     std::vector<TThinSegment> FSegments; // grid lines or tick marks of one axis, kept between paints
 };
 

@@ -609,7 +609,7 @@ TEST(XYPlotKeptPicture, ScrollingASecondAtATimeDrawsWhatAWholePaintDraws)
         const double perSecond = p.Plot.FieldRect().width() / 300.0;
         ASSERT_NE(perSecond, std::floor(perSecond));
         TKeptPictureCheck check{p};
-        int surroundings = 0, scrolls = 0;
+        int surroundings = 0, scrolls = 0, wholeBands = 0;
         std::mt19937 random(static_cast<unsigned>(width));
         std::uniform_int_distribution<int> late(0, 40); // the timer a few milliseconds late
         double x = Noon;
@@ -624,6 +624,7 @@ TEST(XYPlotKeptPicture, ScrollingASecondAtATimeDrawsWhatAWholePaintDraws)
             // Trimmed at 250 points from step 700, inside the five-minute window.
             const double max = p.Plot.BottomAxis().Max();
             const int before = p.Plot.WholeSurroundingPaints();
+            const int bandsBefore = p.Plot.WholeBandPaints();
             Tick(p, x + late(random) * 1e-3 * Second, random, step < 700 ? 100000 : 250);
             x += Second;
             check.Check("a tick", step);
@@ -632,6 +633,7 @@ TEST(XYPlotKeptPicture, ScrollingASecondAtATimeDrawsWhatAWholePaintDraws)
             if (p.Plot.BottomAxis().Max() != max) {
                 ++scrolls;
                 surroundings += p.Plot.WholeSurroundingPaints() - before - 1;
+                wholeBands += p.Plot.WholeBandPaints() - bandsBefore;
             }
         }
         EXPECT_EQ(check.Differing, 0) << width;
@@ -640,6 +642,9 @@ TEST(XYPlotKeptPicture, ScrollingASecondAtATimeDrawsWhatAWholePaintDraws)
         // The others: a time label near an end of the axis moves the margins, and so the field (5 and
         // 13 % of the scrolls at these widths).
         EXPECT_LT(surroundings, scrolls / 5) << width;
+        // The time axis's band moves with the field, its labels and marks with it; it is drawn whole
+        // only after a step back of the clock.
+        EXPECT_LT(wholeBands, scrolls / 20) << width;
     }
 }
 
