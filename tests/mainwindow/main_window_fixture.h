@@ -29,6 +29,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qn::test {
@@ -46,7 +47,11 @@ protected:
         SettingsStorage()->SetFileName(FFile);
         FMetrics.emplace(Metrics);
         FDesktop.emplace(WorkArea, WorkArea);
-        FShell.emplace(TDesktopShell{[this] { return FTrayAvailable; },
+        FShell.emplace(TDesktopShell{[this] {
+                                         ++FTrayLooks;
+                                         return FTrayAvailable;
+                                     },
+                                     [this] { return std::exchange(FTrayAnnounced, false); },
                                      [this](QWidget* AWindow, bool ASkip) {
                                          if (AWindow == FWindow.get())
                                              FSkipTaskbar = ASkip;
@@ -157,6 +162,9 @@ protected:
     std::optional<TDesktopMetricsGuard> FDesktop;
     std::optional<TDesktopShellGuard> FShell;
     bool FTrayAvailable = false;
+    int FTrayLooks = 0;
+    // A tray's start message, taken by the next look.
+    bool FTrayAnnounced = false;
     // What the window last asked of the taskbar: true = no entry; empty = nothing asked yet.
     std::optional<bool> FSkipTaskbar;
 };

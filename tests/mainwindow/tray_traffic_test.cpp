@@ -80,7 +80,7 @@ TEST_F(TrayTraffic, TheSwitchIsOffAtFirstAndInBothMenusAfterWindowCaption)
         ASSERT_GE(caption, 0);
         EXPECT_EQ(w.acTrayTraffic, items.value(caption + 1)) << menu->objectName().toStdString();
     }
-    FTrayAvailable = true;
+    FTrayAvailable = FTrayAnnounced = true;
     Tick(5000, 100);
     EXPECT_EQ(0, w.TrayIcon->PictureSets()) << "off, nothing is drawn";
     EXPECT_TRUE(ShowsPlainIcon());
@@ -131,7 +131,7 @@ TEST_F(TrayTraffic, APictureOfTheFirstPanelIsSetOnlyWhenItsPixelsChangeAndOnlyWh
     Tick(0, 0);
     EXPECT_EQ(0, w.TrayIcon->PictureSets()) << "no tray: nothing is drawn";
 
-    FTrayAvailable = true;
+    FTrayAvailable = FTrayAnnounced = true;
     Tick(0, 0);
     ASSERT_EQ(1, w.TrayIcon->PictureSets());
     EXPECT_FALSE(ShowsPlainIcon());
@@ -165,7 +165,7 @@ TEST_F(TrayTraffic, APictureOfTheFirstPanelIsSetOnlyWhenItsPixelsChangeAndOnlyWh
     Tick(0, 0);
     Tick(0, 0);
     EXPECT_EQ(busy, w.TrayIcon->PictureSets()) << "the tray went away: nothing is drawn";
-    FTrayAvailable = true;
+    FTrayAvailable = FTrayAnnounced = true;
     Tick(0, 0);
     EXPECT_EQ(busy + 1, w.TrayIcon->PictureSets()) << "a tray that comes back gets the picture at once";
 

@@ -8,6 +8,7 @@
 #include "mainwindow/interface_list/intf_list_model.h"
 #include "mainwindow/interface_list/intf_tree.h"
 #include "mainwindow/main_window_fixture.h"
+#include "mainwindow/tray/tray_dock.h"
 #include "mainwindow/window/wnd_qn_main.h"
 #include "support/modal_dialog.h"
 #include "watcher/frm_qn_watcher.h"
@@ -485,6 +486,16 @@ TEST_F(MainWindow, OnlyRowsWhoseCountersMovedAreRepaintedAtATick)
     w.TimerTimer();
     EXPECT_EQ(std::vector<int>{wlan0}, repainted);
     EXPECT_EQ("7.00 B", model->index(wlan0, 2).data().toString().toStdString());
+    // A total that moves less than its text shows is not painted again until the text moves.
+    FFake->Interfaces[2].OutOctets = 3'000'000'000;
+    w.TimerTimer();
+    repainted.clear();
+    FFake->Interfaces[2].OutOctets += 1'000'000;
+    w.TimerTimer();
+    EXPECT_TRUE(repainted.empty()) << model->index(wlan0, 2).data().toString().toStdString();
+    FFake->Interfaces[2].OutOctets += 10'000'000;
+    w.TimerTimer();
+    EXPECT_EQ(std::vector<int>{wlan0}, repainted);
 }
 
 TEST_F(MainWindow, WithoutATrayHideMinimisesAndTheWindowKeepsItsTaskbarEntry)
@@ -540,9 +551,22 @@ TEST_F(MainWindow, TheTrayStateFollowsATrayThatAppearsAndGoesAway)
 {
     Twnd_qn_Main& w = Start();
     ASSERT_FALSE(w.TrayDocked());
-    // The tray starts after the program (the usual autostart race).
-    FTrayAvailable = true;
+    // Without a tray the display server is asked only now and then, not every second.
+    FTrayLooks = 0;
+    for (int i = 0; i < 2 * TTrayDock::NoTrayLookTicks; ++i)
+        w.TimerTimer();
+    EXPECT_EQ(2, FTrayLooks);
+    // The tray starts after the program (the usual autostart race) and says so: seen at the next
+    // tick. One that does not say so is seen within those few ticks.
+    FTrayAvailable = FTrayAnnounced = true;
     w.TimerTimer();
+    EXPECT_TRUE(w.TrayDocked());
+    FTrayAvailable = false;
+    w.TimerTimer();
+    ASSERT_FALSE(w.TrayDocked());
+    FTrayAvailable = true;
+    for (int i = 0; i < TTrayDock::NoTrayLookTicks && !w.TrayDocked(); ++i)
+        w.TimerTimer();
     EXPECT_TRUE(w.TrayDocked());
     EXPECT_EQ(std::optional<bool>(true), FSkipTaskbar);
     w.acHide->trigger();
@@ -572,7 +596,7 @@ TEST_F(MainWindow, ATrayThatGoesAwayWhileTheWindowIsInItBringsTheWindowBackMinim
     EXPECT_TRUE(w.isMinimized());
     EXPECT_EQ(std::optional<bool>(false), FSkipTaskbar);
     // A tray that comes back does not take the window away again by itself.
-    FTrayAvailable = true;
+    FTrayAvailable = FTrayAnnounced = true;
     w.TimerTimer();
     EXPECT_TRUE(w.isVisible());
     w.TrayIconClick();

@@ -409,6 +409,10 @@ def case_hide_tray_after_start(d):
     if "_NET_WM_STATE_SKIP_TASKBAR" in d.atoms(window, "_NET_WM_STATE"):
         raise Failure("no tray, yet the window asks for no taskbar entry")
     d.start_tray()
+    # The tray's start message is heard at once: the window leaves the taskbar at the next tick, not
+    # at the next of the slower looks for a tray that has not come.
+    wait_for("the window to leave the taskbar soon after the tray came",
+             lambda: "_NET_WM_STATE_SKIP_TASKBAR" in d.atoms(window, "_NET_WM_STATE"), timeout=3.5)
     expect_in_tray(d, window)
     hide_to_tray_and_click_back(d, window)
     d.exit_quarno(window)

@@ -228,9 +228,14 @@ void TIntfListModel::SetCounters(int ARow, std::uint64_t AIn, std::uint64_t AOut
     TIntfNodeData& row = FRows[static_cast<std::size_t>(ARow)];
     if (row.InOctets == AIn && row.OutOctets == AOut)
         return;
+    // A total shown as "1.23 GB" moves its text once in ten megabytes: the cells are painted again
+    // only when what they show changed.
+    const auto shown = [](std::uint64_t AOctets) { return FormatBytes(static_cast<double>(AOctets)); };
+    const bool changed = shown(row.InOctets) != shown(AIn) || shown(row.OutOctets) != shown(AOut);
     row.InOctets = AIn;
     row.OutOctets = AOut;
-    emit dataChanged(index(ARow, ColDownload), index(ARow, ColUpload), {Qt::DisplayRole});
+    if (changed)
+        emit dataChanged(index(ARow, ColDownload), index(ARow, ColUpload), {Qt::DisplayRole});
 }
 
 } // namespace qn

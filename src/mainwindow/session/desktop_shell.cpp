@@ -3,7 +3,10 @@
 
 #include "platform/taskbar_presence.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <QWindow>
@@ -27,9 +30,45 @@ void RealSetSkipTaskbar(QWidget* AWindow, bool ASkip)
                    AWindow->windowHandle()->isVisible(), ASkip);
 }
 
+// Notes the trays that announce themselves on the X display; installed with the first question.
+class TTrayAnnouncements : public QAbstractNativeEventFilter
+{
+public:
+    bool nativeEventFilter(const QByteArray& AType, void* AMessage, qintptr*) override
+    {
+        if (AType == "xcb_generic_event_t" && FConnection && IsTrayAnnouncement(FConnection, AMessage))
+            FAnnounced = true;
+        return false; // Qt's own tray tracking sees it too
+    }
+
+    bool Take()
+    {
+        // Installed again for an application made after the last one was gone.
+        if (FApplication != QCoreApplication::instance()) {
+            FApplication = QCoreApplication::instance();
+            const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+            FConnection = x11 ? x11->connection() : nullptr;
+            if (FConnection)
+                FApplication->installNativeEventFilter(this);
+        }
+        return std::exchange(FAnnounced, false);
+    }
+
+private:
+    QPointer<QCoreApplication> FApplication;
+    void* FConnection = nullptr;
+    bool FAnnounced = false;
+};
+
+bool RealTrayAnnounced()
+{
+    static TTrayAnnouncements announcements;
+    return announcements.Take();
+}
+
 TDesktopShell RealShell()
 {
-    return {[] { return QSystemTrayIcon::isSystemTrayAvailable(); }, RealSetSkipTaskbar};
+    return {[] { return QSystemTrayIcon::isSystemTrayAvailable(); }, RealTrayAnnounced, RealSetSkipTaskbar};
 }
 
 TDesktopShell& Current()
@@ -50,6 +89,8 @@ TDesktopShell SetDesktopShell(TDesktopShell AShell)
     const TDesktopShell real = RealShell();
     if (!AShell.TrayAvailable)
         AShell.TrayAvailable = real.TrayAvailable;
+    if (!AShell.TrayAnnounced)
+        AShell.TrayAnnounced = real.TrayAnnounced;
     if (!AShell.SetSkipTaskbar)
         AShell.SetSkipTaskbar = real.SetSkipTaskbar;
     return std::exchange(Current(), std::move(AShell));

@@ -14,6 +14,10 @@ struct TDesktopShell
     // Whether a system tray is there now for a tray icon to dock into. Cheap enough to ask once a
     // second; the answer may change at any time (a panel starts or dies).
     std::function<bool()> TrayAvailable;
+    // Whether a system tray announced its start since the last call (the first call starts
+    // listening): looking for a tray that is not there waits on the display server, so without a
+    // tray TrayAvailable is asked only now and then, and at once when this says one came.
+    std::function<bool()> TrayAnnounced;
     // Asks the window manager to leave the top-level AWindow out of the taskbar and the pager
     // (ASkip) or to list it there. Takes effect on a shown window and at the next show; a window
     // without a native window yet is left alone (call it again when it is shown).

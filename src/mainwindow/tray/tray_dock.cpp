@@ -15,6 +15,8 @@ TTrayDock::TTrayDock(QWidget* AWindow, QSystemTrayIcon* AIcon)
               Restore();
       }))
 {
+    // Listening from the start: a tray started just after the program is heard too.
+    DesktopShell().TrayAnnounced();
 }
 
 TTrayDock::~TTrayDock()
@@ -22,8 +24,15 @@ TTrayDock::~TTrayDock()
     QObject::disconnect(FClick);
 }
 
+void TTrayDock::Tick()
+{
+    if (FDocked || FInTray || DesktopShell().TrayAnnounced() || ++FTicksSinceLook >= NoTrayLookTicks)
+        Update();
+}
+
 void TTrayDock::Update()
 {
+    FTicksSinceLook = 0;
     const bool docked = FIcon->isVisible() && DesktopShell().TrayAvailable();
     if (docked != FDocked) {
         FDocked = docked;

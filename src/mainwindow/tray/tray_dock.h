@@ -24,6 +24,11 @@ public:
     bool Docked() const { return FDocked; }
     // Follows the tray as it comes and goes.
     void Update();
+    // The once-a-second look: Update, but while no tray was seen and the window is not in one only
+    // when a tray announced itself or every NoTrayLookTicks-th time, since looking for a missing
+    // tray asks the display server and waits for its answer.
+    void Tick();
+    static constexpr int NoTrayLookTicks = 5;
     void Hide();
     // The icon was clicked: the window comes back in the state it left.
     void Restore();
@@ -41,6 +46,7 @@ private:
     QSystemTrayIcon* FIcon;
     bool FDocked = false;
     bool FInTray = false;
+    int FTicksSinceLook = 0;
     QMetaObject::Connection FClick;
 };
 

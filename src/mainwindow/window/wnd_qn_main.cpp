@@ -330,7 +330,7 @@ void Twnd_qn_Main::closeEvent(QCloseEvent* AEvent)
 void Twnd_qn_Main::TimerTimer()
 {
     FSleepWatch->Check(Clock);
-    FTrayDock->Update();
+    FTrayDock->Tick();
     RefreshTraffic();
     RefreshTrayTraffic();
     FRateAlerts->Tick(Watchers(), Clock ? Clock->TickCount() : GetTickCount64(), *SettingsStorage());

@@ -1,10 +1,12 @@
-// Taskbar and pager presence on X11: the window manager's _NET_WM_STATE skip states.
+// Taskbar and pager presence on X11: the window manager's _NET_WM_STATE skip states, and the
+// tray's announcement when it starts.
 #include "platform/taskbar_presence.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <xcb/xcb.h>
@@ -24,6 +26,15 @@ xcb_atom_t Atom(xcb_connection_t* AConnection, const char* AName)
         xcb_intern_atom(AConnection, 0, static_cast<std::uint16_t>(std::strlen(AName)), AName);
     const std::unique_ptr<xcb_intern_atom_reply_t, TFree> reply(xcb_intern_atom_reply(AConnection, cookie, nullptr));
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+}
+
+std::string AtomName(xcb_connection_t* AConnection, xcb_atom_t AAtom)
+{
+    const std::unique_ptr<xcb_get_atom_name_reply_t, TFree> reply(
+        xcb_get_atom_name_reply(AConnection, xcb_get_atom_name(AConnection, AAtom), nullptr));
+    if (!reply)
+        return {};
+    return {xcb_get_atom_name_name(reply.get()), static_cast<std::size_t>(xcb_get_atom_name_name_length(reply.get()))};
 }
 
 } // namespace
@@ -78,6 +89,28 @@ bool SetSkipTaskbar(void* AConnection, std::uint32_t AWindow, bool AMapped, bool
                    reinterpret_cast<const char*>(&event));
     xcb_flush(c);
     return true;
+}
+
+bool IsTrayAnnouncement(void* AConnection, const void* AEvent)
+{
+    auto* c = static_cast<xcb_connection_t*>(AConnection);
+    const auto* event = static_cast<const xcb_generic_event_t*>(AEvent);
+    // The high bit only says the event was sent by a client, as this one always is.
+    if (!c || !event || (event->response_type & 0x7f) != XCB_CLIENT_MESSAGE || xcb_connection_has_error(c))
+        return false;
+    const auto* message = static_cast<const xcb_client_message_event_t*>(AEvent);
+    if (message->format != 32)
+        return false;
+    // Asked once per display connection; client messages are rare and this one rarer.
+    static xcb_connection_t* known = nullptr;
+    static xcb_atom_t manager = XCB_ATOM_NONE;
+    if (known != c) {
+        manager = Atom(c, "MANAGER");
+        known = c;
+    }
+    // Other selection owners (clipboard managers, compositors) announce themselves the same way.
+    return manager != XCB_ATOM_NONE && message->type == manager &&
+           AtomName(c, message->data.data32[1]).starts_with("_NET_SYSTEM_TRAY_S");
 }
 
 } // namespace qn
