@@ -2,6 +2,7 @@
 #include "apptraffic/uplink_counters.h"
 
 #include "history/interface_class.h"
+#include "netdata/traffic_counter_pass.h"
 #include "platform/clock.h"
 
 namespace qn {
@@ -11,6 +12,12 @@ TUplinkCounters::TUplinkCounters(TFactsFn AFacts, TCountersFn ACounters, TTickFn
 {
     if (!FTick)
         FTick = [] { return GetTickCount64(); };
+    if (!FCounters)
+        FCounters = [](std::vector<TLinkCounters>& ACounters) {
+            TTrafficCounterPass& pass = HostCounterPass();
+            const std::uint64_t now = GetTickCount64();
+            return pass.ReadAll(ACounters, now > SharedPassSlackMs ? now - SharedPassSlackMs : 0);
+        };
 }
 
 void TUplinkCounters::Classify(std::uint64_t ANow)

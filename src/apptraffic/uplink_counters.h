@@ -24,8 +24,13 @@ public:
     using TCountersFn = std::function<int(std::vector<TLinkCounters>&)>;
     using TTickFn = std::function<std::uint64_t()>;
 
-    TUplinkCounters(TFactsFn AFacts = ReadInterfaceFacts, TCountersFn ACounters = ReadLinkCounters,
-                    TTickFn ATick = nullptr);
+    // A pass of the shared counter reading taken this long before serves as this moment's: the
+    // uplinks and the socket table that follows stay read together, and the list and panels that
+    // tick beside the applications do not ask the kernel a second time.
+    static constexpr std::uint64_t SharedPassSlackMs = 20;
+
+    // The counters default to the process's shared pass (HostCounterPass).
+    TUplinkCounters(TFactsFn AFacts = ReadInterfaceFacts, TCountersFn ACounters = nullptr, TTickFn ATick = nullptr);
 
     // The totals since the first reading; not Valid when the counters cannot be read.
     TUplinkReading Read();

@@ -7,11 +7,8 @@ namespace qn {
 
 TTrafficCounterPass::TTrafficCounterPass(TReadAll ARead, IClock& AClock) : FRead(std::move(ARead)), FClock(AClock) {}
 
-int TTrafficCounterPass::Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounters, std::uint64_t ANotBeforeMs)
+void TTrafficCounterPass::Renew(std::uint64_t ANotBeforeMs)
 {
-    ACounters = TTrafficCounters{};
-    if (!FSupported)
-        return -1;
     const std::uint64_t now = FClock.TickCount();
     // A clock that went back counts as an old pass. A failed pass is not asked again before it
     // is as old: the readers ask the rows meanwhile. A reader's bound beyond now cannot be met by
@@ -31,6 +28,14 @@ int TTrafficCounterPass::Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounter
         if (FFailed)
             FCounters.clear();
     }
+}
+
+int TTrafficCounterPass::Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounters, std::uint64_t ANotBeforeMs)
+{
+    ACounters = TTrafficCounters{};
+    if (!FSupported)
+        return -1;
+    Renew(ANotBeforeMs);
     if (FFailed)
         return -1;
     const auto it = std::lower_bound(FCounters.begin(), FCounters.end(), AIntfIdx,
@@ -41,6 +46,20 @@ int TTrafficCounterPass::Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounter
     ACounters.OutOctets = it->OutOctets;
     ACounters.Wide = true;
     ACounters.TimeMs = FTakenMs;
+    return 1;
+}
+
+int TTrafficCounterPass::ReadAll(std::vector<TLinkCounters>& ACounters, std::uint64_t ANotBeforeMs)
+{
+    ACounters.clear();
+    if (!FSupported)
+        return 0;
+    Renew(ANotBeforeMs);
+    if (!FSupported)
+        return 0;
+    if (FFailed)
+        return -1;
+    ACounters = FCounters;
     return 1;
 }
 

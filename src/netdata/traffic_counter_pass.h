@@ -32,6 +32,9 @@ public:
     // failed): ask the row instead. A pass taken before ANotBeforeMs is taken anew, so a reader that
     // needs a span since its own last reading gets one.
     int Read(std::uint32_t AIntfIdx, TTrafficCounters& ACounters, std::uint64_t ANotBeforeMs = 0);
+    // Every interface's counters from a pass taken at ANotBeforeMs or later, as the bulk request
+    // gives them: 1 read, 0 the system has no such request, -1 it failed (ACounters empty).
+    int ReadAll(std::vector<TLinkCounters>& ACounters, std::uint64_t ANotBeforeMs);
     void Invalidate() { FValid = false; }
     // The bulk requests made so far.
     std::uint64_t Passes() const { return FPasses; }
@@ -39,6 +42,9 @@ public:
     std::uint64_t TakenMs() const { return FTakenMs; }
 
 private:
+    // Takes a new pass when the current one is too old for ANotBeforeMs or for MaxAgeMs.
+    void Renew(std::uint64_t ANotBeforeMs);
+
     TReadAll FRead;
     IClock& FClock;
     std::vector<TLinkCounters> FCounters;

@@ -377,6 +377,9 @@ void Tfrm_qn_Watcher::NameForScreenReaders()
 void Tfrm_qn_Watcher::DescribeForScreenReaders()
 {
     const auto& t = FStatistics->ReadOuts();
+    if (FDescribedFrom == t)
+        return;
+    FDescribedFrom = t;
     const auto text = [&](TWatcherStatistics::TReadOut AIndex) { return QString::fromStdString(t[AIndex]); };
     const QString chart = tr("Download %1, peak %2; upload %3, peak %4")
                               .arg(text(TWatcherStatistics::roDL), text(TWatcherStatistics::roDLMax),

@@ -14,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QPushButton;
@@ -142,6 +143,8 @@ private:
     QPointer<QMenu> FChartMenu;
     std::string FNamedFor; // the interface name the accessible names were made for
     bool FNamed = false;
+    // The read-outs the chart's and the totals' descriptions were made from.
+    std::optional<std::array<std::string, TWatcherStatistics::ReadOutCount>> FDescribedFrom;
 };
 
 } // namespace qn

@@ -172,5 +172,43 @@ TEST(TrafficCounterPassBound, APassOlderThanTheReadersBoundIsTakenAnewButAFailed
     EXPECT_EQ(pass.Passes(), 3u) << "a failed pass is not asked again for a reader's bound";
 }
 
+TEST(TrafficCounterPassBound, AWholeReadingSharesThePassWithTheRowReadersUnderTheSameBound)
+{
+    test::TFakeClock clock(10'000);
+    int result = 1;
+    TTrafficCounterPass pass(
+        [&](std::vector<TLinkCounters>& ACounters) {
+            ACounters = {{1, clock.Ms, 0}, {4, 0, clock.Ms}};
+            return result;
+        },
+        clock);
+    std::vector<TLinkCounters> all;
+    ASSERT_EQ(pass.ReadAll(all, 10'000), 1);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[1].OutOctets, 10'000u);
+    // A reader ticking a few milliseconds later with a bound the pass meets gets the same pass.
+    clock.Ms += 5;
+    TTrafficCounters c;
+    ASSERT_EQ(pass.Read(4, c, 9'100), 1);
+    EXPECT_EQ(c.OutOctets, 10'000u);
+    EXPECT_EQ(pass.Passes(), 1u);
+    // A whole reading that needs a newer one takes it for everybody.
+    ASSERT_EQ(pass.ReadAll(all, 10'004), 1);
+    EXPECT_EQ(all[0].InOctets, 10'005u);
+    ASSERT_EQ(pass.Read(1, c, 10'004), 1);
+    EXPECT_EQ(c.InOctets, 10'005u);
+    EXPECT_EQ(pass.Passes(), 2u);
+
+    result = -1;
+    clock.Ms += 1000;
+    EXPECT_EQ(pass.ReadAll(all, clock.Ms), -1);
+    EXPECT_TRUE(all.empty()) << "a failed pass hands out nothing";
+    result = 0;
+    clock.Ms += 1000;
+    EXPECT_EQ(pass.ReadAll(all, clock.Ms), 0) << "no bulk request on this system";
+    EXPECT_EQ(pass.ReadAll(all, clock.Ms + 2000), 0);
+    EXPECT_EQ(pass.Passes(), 4u) << "and it is never asked for again";
+}
+
 } // namespace
 } // namespace qn
