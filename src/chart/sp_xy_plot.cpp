@@ -97,6 +97,7 @@ void Tsp_XYPlot::Invalidate()
     FLayoutInvalid = true;
     FSurroundInvalid = true;
     FFieldInvalid = true;
+    FFieldShowPending = true;
     update();
 }
 
@@ -109,6 +110,7 @@ void Tsp_XYPlot::AxisChanged(TAxisId AId, Tsp_AxisChange AChange)
     // A scroll moves this axis's labels only; the next paint finds out whether the layout stands and
     // how much of the field it can keep, and shows the rest if it has to draw more.
     FLabelsInvalid[static_cast<std::size_t>(AId)] = true;
+    FFieldShowPending = true;
     if (FLayoutInvalid || FSurroundInvalid || FPicture.isNull())
         update();
     else
@@ -161,14 +163,19 @@ void Tsp_XYPlot::SeriesChanged()
 
 void Tsp_XYPlot::UpdateChangedArea()
 {
-    // Only the columns the next paint will draw again are shown afresh, not the whole control.
+    // Only the columns the next paint will draw again are shown afresh, not the whole control; once
+    // the whole field is to be shown (a scroll), later changes before the paint add nothing.
+    if (FFieldShowPending)
+        return;
     if (!FBufferedDisplay || FLayoutInvalid || FSurroundInvalid || FPicture.isNull()) {
+        FFieldShowPending = true;
         update();
         return;
     }
     // The axes' labels do not change the field's columns, but a scroll of their axis does.
     const TFieldUpdate plan = PlanFieldUpdate();
     if (plan.Whole || plan.Shift != 0) {
+        FFieldShowPending = true;
         update(FField);
         return;
     }
@@ -617,6 +624,7 @@ void Tsp_XYPlot::DrawAll(QPainter& APainter, bool ASurroundings)
 
 void Tsp_XYPlot::paintEvent(QPaintEvent* AEvent)
 {
+    FFieldShowPending = false;
     EnsureLayout();
     if (!FBufferedDisplay) {
         QPainter painter(this);

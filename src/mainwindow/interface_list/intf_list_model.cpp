@@ -5,6 +5,8 @@
 #include "texts/quantity_format.h"
 #include "widgetkit/svg_image_list.h"
 
+#include <utility>
+
 namespace qn {
 
 TIntfListModel::TIntfListModel(const TNetworkConfiguration* ASnapshot, const TSvgImageList* AImages, QObject* AParent)
@@ -230,10 +232,13 @@ void TIntfListModel::SetCounters(int ARow, std::uint64_t AIn, std::uint64_t AOut
         return;
     // A total shown as "1.23 GB" moves its text once in ten megabytes: the cells are painted again
     // only when what they show changed.
-    const auto shown = [](std::uint64_t AOctets) { return FormatBytes(static_cast<double>(AOctets)); };
-    const bool changed = shown(row.InOctets) != shown(AIn) || shown(row.OutOctets) != shown(AOut);
+    std::string in = FormatBytes(static_cast<double>(AIn));
+    std::string out = FormatBytes(static_cast<double>(AOut));
+    const bool changed = in != row.InShown || out != row.OutShown;
     row.InOctets = AIn;
     row.OutOctets = AOut;
+    row.InShown = std::move(in);
+    row.OutShown = std::move(out);
     if (changed)
         emit dataChanged(index(ARow, ColDownload), index(ARow, ColUpload), {Qt::DisplayRole});
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct TIntfNodeData
     std::uint32_t IntfIdx = 0;
     std::uint64_t InOctets = 0;
     std::uint64_t OutOctets = 0;
+    // The counters as last shown, to tell whether a change shows.
+    std::string InShown, OutShown;
     std::uint16_t Index = 0;
     bool Checked = false;
 };
