@@ -9,6 +9,9 @@
 #
 #   bench/idle_cost/measure.sh [path/to/quarno] [runs] [yardstick source folder]
 #
+# QN_IDLE_BESIDE=path/to/other/quarno runs a second Quarno (an earlier build, say) on a fourth
+# display in the same namespace and sitting, so that before and after are measured side by side.
+#
 # A chart's time window starts at the first tick and scrolls only once it is full, five minutes
 # later: the default warm-up measures charts that fill. QN_IDLE_WARMUP=310 measures them scrolling.
 #
@@ -35,6 +38,11 @@ cleanup() {
 trap cleanup EXIT INT TERM
 
 [ -x "$QUARNO" ] || { echo "no quarno at $QUARNO (make build first)" >&2; exit 1; }
+BESIDE=""
+if [ -n "${QN_IDLE_BESIDE:-}" ]; then
+    BESIDE=$(realpath "$QN_IDLE_BESIDE")
+    [ -x "$BESIDE" ] || { echo "no quarno at $BESIDE" >&2; exit 1; }
+fi
 cmake -S "$FLOOR_SRC" -B "$FLOOR_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$FLOOR_BUILD" >/dev/null
 FLOOR=$(find "$FLOOR_BUILD" -maxdepth 2 -type f -name qt_floor -perm -u+x | head -n 1)
@@ -72,6 +80,7 @@ CONFIG=$WORK/config
 mkdir -p "$CONFIG/Veldo/Quarno"
 printf '[Twnd_qn_Main\\Tree]\nVisible=1\nTag=0\n' >"$CONFIG/Veldo/Quarno/quarno.ini"
 cp "$QUARNO" "$WORK/quarno"
+[ -n "$BESIDE" ] && cp "$BESIDE" "$WORK/quarno-beside"
 
 # A sleep that lets the traps run at once.
 pause() {
@@ -99,8 +108,9 @@ RESULTS=$WORK/results
 : >"$RESULTS"
 run=1
 while [ "$run" -le "$RUNS" ]; do
-    base=$((90 + run * 3))
+    base=$((90 + run * 4))
     start_display "$base"; start_display "$((base + 1))"; start_display "$((base + 2))"
+    [ -n "$BESIDE" ] && start_display "$((base + 3))"
     pause 1
     DISPLAY=":$base" XDG_CONFIG_HOME="$CONFIG" QT_QPA_PLATFORM=xcb $IN_NS "$WORK/quarno" >/dev/null 2>&1 &
     q=$!; PIDS="$PIDS $q"
@@ -113,19 +123,30 @@ while [ "$run" -le "$RUNS" ]; do
         HOME=$WORK/home DISPLAY=":$((base + 2))" $IN_NS gkrellm >/dev/null 2>&1 &
         g=$!; PIDS="$PIDS $g"
     fi
+    b=""
+    if [ -n "$BESIDE" ]; then
+        mkdir -p "$WORK/config-beside"
+        cp -r "$CONFIG/Veldo" "$WORK/config-beside/"
+        DISPLAY=":$((base + 3))" XDG_CONFIG_HOME="$WORK/config-beside" QT_QPA_PLATFORM=xcb $IN_NS \
+            "$WORK/quarno-beside" >/dev/null 2>&1 &
+        b=$!; PIDS="$PIDS $b"
+    fi
     pause "$WARMUP"
     q0=$(ticks "$q"); f0=$(ticks "$f"); g0=0; [ -n "$g" ] && g0=$(ticks "$g")
     qu0=$(cpu_us "$q"); fu0=$(cpu_us "$f"); gu0=0; [ -n "$g" ] && gu0=$(cpu_us "$g")
+    bu0=0; [ -n "$b" ] && bu0=$(cpu_us "$b")
     pause "$SPAN"
     q1=$(ticks "$q"); f1=$(ticks "$f"); g1=0; [ -n "$g" ] && g1=$(ticks "$g")
     qu1=$(cpu_us "$q"); fu1=$(cpu_us "$f"); gu1=0; [ -n "$g" ] && gu1=$(cpu_us "$g")
+    bu1=0; [ -n "$b" ] && bu1=$(cpu_us "$b")
     qr=$(rss_kb "$q"); fr=$(rss_kb "$f"); gr=0; [ -n "$g" ] && gr=$(rss_kb "$g")
     qp=$(private_kb "$q"); fp=$(private_kb "$f"); gp=0; [ -n "$g" ] && gp=$(private_kb "$g")
-    echo "$run $((q1 - q0)) $qr $((f1 - f0)) $fr $((g1 - g0)) $gr $((qu1 - qu0)) $((fu1 - fu0)) $((gu1 - gu0)) $qp $fp $gp" >>"$RESULTS"
+    echo "$run $((q1 - q0)) $qr $((f1 - f0)) $fr $((g1 - g0)) $gr $((qu1 - qu0)) $((fu1 - fu0)) $((gu1 - gu0)) $qp $fp $gp $((bu1 - bu0))" >>"$RESULTS"
     echo "run $run: quarno $((q1 - q0)) ticks $((qu1 - qu0)) us RSS ${qr} kB private ${qp} kB," \
         "qt_floor $((f1 - f0)) ticks $((fu1 - fu0)) us RSS ${fr} kB private ${fp} kB," \
         "gkrellm $((g1 - g0)) ticks $((gu1 - gu0)) us RSS ${gr} kB private ${gp} kB"
-    kill "$q" "$f" $g 2>/dev/null || true
+    [ -n "$b" ] && echo "  beside: quarno $BESIDE $((bu1 - bu0)) us"
+    kill "$q" "$f" $g $b 2>/dev/null || true
     run=$((run + 1))
 done
 
@@ -150,7 +171,7 @@ function median(a, n,   i, j, t) {
     return (n % 2) ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
 }
 { n++; qc[n] = $2; qm[n] = $3; fc[n] = $4; fm[n] = $5; gc[n] = $6; gm[n] = $7; qu[n] = $8; fu[n] = $9; gu[n] = $10
-  qp[n] = $11; fp[n] = $12; gp[n] = $13 }
+  qp[n] = $11; fp[n] = $12; gp[n] = $13; bu[n] = $14 }
 END {
     q = median(qc, n); f = median(fc, n); g = median(gc, n)
     qr = median(qm, n); fr = median(fm, n); gr = median(gm, n)
@@ -162,6 +183,9 @@ END {
     if (gr > 0) printf "  gkrellm   CPU %.3f %% of a core (%d ticks), RSS %.1f MB, private %.1f MB\n", g * pct, g, gr / 1024, gpm / 1024
     qus = median(qu, n); fus = median(fu, n); gus = median(gu, n)
     printf "  scheduler time: quarno %.1f ms, qt_floor %.1f ms, gkrellm %.1f ms\n", qus / 1000, fus / 1000, gus / 1000
+    bus = median(bu, n)
+    if (bus > 0) printf "  scheduler time of the quarno beside it: %.1f ms\n", bus / 1000
+    if (gus > 0) printf "  quarno / gkrellm CPU ratio by scheduler time %.2f\n", qus / gus
     if (fus > 0) printf "  quarno / qt_floor CPU ratio by scheduler time %.2f (target <= %s)\n", qus / fus, cpu_target
     if (f > 0) printf "  quarno / qt_floor CPU ratio %.2f (target <= %s)\n", q / f, cpu_target
     else printf "  qt_floor used no measurable CPU; quarno %d ticks\n", q
