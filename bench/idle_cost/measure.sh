@@ -112,7 +112,10 @@ while [ "$run" -le "$RUNS" ]; do
     start_display "$base"; start_display "$((base + 1))"; start_display "$((base + 2))"
     [ -n "$BESIDE" ] && start_display "$((base + 3))"
     pause 1
-    DISPLAY=":$base" XDG_CONFIG_HOME="$CONFIG" QT_QPA_PLATFORM=xcb $IN_NS "$WORK/quarno" >/dev/null 2>&1 &
+    # Each Quarno keeps its own history: the second one to start would otherwise wait for the
+    # history's lock and skip its recording.
+    DISPLAY=":$base" XDG_CONFIG_HOME="$CONFIG" XDG_DATA_HOME="$WORK/data" QT_QPA_PLATFORM=xcb $IN_NS \
+        "$WORK/quarno" >/dev/null 2>&1 &
     q=$!; PIDS="$PIDS $q"
     DISPLAY=":$((base + 1))" QT_QPA_PLATFORM=xcb "$FLOOR" --aliased >/dev/null 2>&1 &
     f=$!; PIDS="$PIDS $f"
@@ -127,8 +130,8 @@ while [ "$run" -le "$RUNS" ]; do
     if [ -n "$BESIDE" ]; then
         mkdir -p "$WORK/config-beside"
         cp -r "$CONFIG/Veldo" "$WORK/config-beside/"
-        DISPLAY=":$((base + 3))" XDG_CONFIG_HOME="$WORK/config-beside" QT_QPA_PLATFORM=xcb $IN_NS \
-            "$WORK/quarno-beside" >/dev/null 2>&1 &
+        DISPLAY=":$((base + 3))" XDG_CONFIG_HOME="$WORK/config-beside" XDG_DATA_HOME="$WORK/data-beside" \
+            QT_QPA_PLATFORM=xcb $IN_NS "$WORK/quarno-beside" >/dev/null 2>&1 &
         b=$!; PIDS="$PIDS $b"
     fi
     pause "$WARMUP"
