@@ -36,10 +36,13 @@ QVariant TIntfListModel::data(const QModelIndex& AIndex, int ARole) const
         switch (AIndex.column()) {
         case ColInterface:
             return present ? QString::fromStdString(FSnapshot->Adapters(row.Index).Name) : QString();
+        // The texts SetCounters made (the number format is set once, at start).
         case ColDownload:
-            return QString::fromStdString(FormatBytes(static_cast<double>(row.InOctets)));
+            return QString::fromStdString(row.InShown.empty() ? FormatBytes(static_cast<double>(row.InOctets))
+                                                              : row.InShown);
         case ColUpload:
-            return QString::fromStdString(FormatBytes(static_cast<double>(row.OutOctets)));
+            return QString::fromStdString(row.OutShown.empty() ? FormatBytes(static_cast<double>(row.OutOctets))
+                                                               : row.OutShown);
         }
         break;
     case Qt::DecorationRole:
