@@ -235,15 +235,23 @@ void TIntfListModel::SetCounters(int ARow, std::uint64_t AIn, std::uint64_t AOut
         return;
     // A total shown as "1.23 GB" moves its text once in ten megabytes: the cells are painted again
     // only when what they show changed.
+    // One cell at a time: the view repaints a single changed cell, but its whole viewport for a
+    // range of them.
     std::string in = FormatBytes(static_cast<double>(AIn));
     std::string out = FormatBytes(static_cast<double>(AOut));
-    const bool changed = in != row.InShown || out != row.OutShown;
+    const auto shown = [](const std::string& AText, std::uint64_t AOctets) {
+        return AText.empty() ? FormatBytes(static_cast<double>(AOctets)) : AText;
+    };
+    const bool inChanged = in != shown(row.InShown, row.InOctets);
+    const bool outChanged = out != shown(row.OutShown, row.OutOctets);
     row.InOctets = AIn;
     row.OutOctets = AOut;
     row.InShown = std::move(in);
     row.OutShown = std::move(out);
-    if (changed)
-        emit dataChanged(index(ARow, ColDownload), index(ARow, ColUpload), {Qt::DisplayRole});
+    if (inChanged)
+        emit dataChanged(index(ARow, ColDownload), index(ARow, ColDownload), {Qt::DisplayRole});
+    if (outChanged)
+        emit dataChanged(index(ARow, ColUpload), index(ARow, ColUpload), {Qt::DisplayRole});
 }
 
 } // namespace qn
