@@ -385,9 +385,14 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId, const QRegion& AArea)
     if (lay.HasLabels) {
         APainter.setPen(palette().color(QPalette::WindowText));
         for (const TPlacedLabel& label : PlaceLabels(AId))
-            if (AArea.intersects(label.Box.adjusted(-LabelOverhang, -LabelOverhang, LabelOverhang, LabelOverhang)))
+            if (AArea.intersects(label.Reach()))
                 APainter.drawStaticText(label.Box.topLeft(), CachedLabel(label.Text).Text);
     }
+}
+
+QRect Tsp_XYPlot::TPlacedLabel::Reach() const
+{
+    return Box.adjusted(-LabelOverhang, -LabelOverhang, LabelOverhang, LabelOverhang);
 }
 
 int Tsp_XYPlot::OutwardSign(TAxisId AId) const
@@ -511,7 +516,7 @@ bool Tsp_XYPlot::BandMoves(TAxisId AId)
             continue;
         // Where they were drawn is where they are: only this axis moved.
         for (const TPlacedLabel& label : FDrawn.Labels[static_cast<std::size_t>(other)])
-            if (label.Box.adjusted(-LabelOverhang, -LabelOverhang, LabelOverhang, LabelOverhang).intersects(moving))
+            if (label.Reach().intersects(moving))
                 return false;
     }
     return true;
@@ -538,7 +543,7 @@ QRegion Tsp_XYPlot::MoveBand(TAxisId AId, int AShift)
     const auto changes = [&](const std::vector<TPlacedLabel>& AFrom, const std::vector<TPlacedLabel>& AIn) {
         for (const TPlacedLabel& label : AFrom)
             if (std::find(AIn.begin(), AIn.end(), label) == AIn.end())
-                redraw += label.Box.adjusted(-LabelOverhang, -LabelOverhang, LabelOverhang, LabelOverhang);
+                redraw += label.Reach();
     };
     changes(moved, now);
     changes(now, moved);
@@ -559,9 +564,7 @@ QRegion Tsp_XYPlot::MoveBand(TAxisId AId, int AShift)
         bool reached = false;
         for (const std::vector<TPlacedLabel>* labels : {&std::as_const(FDrawn.Labels[AId]), &now})
             for (const TPlacedLabel& label : *labels)
-                reached =
-                    reached ||
-                    label.Box.adjusted(-LabelOverhang, -LabelOverhang, LabelOverhang, LabelOverhang).intersects(end);
+                reached = reached || label.Reach().intersects(end);
         for (int p : was)
             reached = reached || (p - AShift + 1 >= end.left() && p - AShift - 1 <= end.right());
         for (int p : is)

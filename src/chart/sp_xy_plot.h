@@ -153,6 +153,9 @@ private:
         QRect Box;
         QString Text;
 
+        // Where its glyphs may reach: the box and LabelOverhang pixels around it.
+        QRect Reach() const;
+
         bool operator==(const TPlacedLabel&) const = default;
     };
     struct TFieldState
