@@ -16,6 +16,8 @@ TAppTrafficFeed::TAppTrafficFeed(QObject* AOwner) : QObject(AOwner), Timer(this)
     FMonitor = std::make_unique<TAppTrafficMonitor>();
     FMonitor->Step(); // the baselines
     Timer.setInterval(1000);
+    // On whole seconds, in step with the window's and the panels' timers.
+    Timer.setTimerType(Qt::VeryCoarseTimer);
     connect(&Timer, &QTimer::timeout, this, &TAppTrafficFeed::TimerTimer);
     Timer.start();
     // The last step before the history's last write, so the ending keeps what moved since the

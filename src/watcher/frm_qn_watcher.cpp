@@ -148,6 +148,8 @@ Tfrm_qn_Watcher::Tfrm_qn_Watcher(QWidget* AParent, ITrafficCounterSource* ASourc
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(TimerIntervalMs);
+    // On whole seconds, in step with the window's own timer: one wake-up and one repaint a second.
+    Timer->setTimerType(Qt::VeryCoarseTimer);
     connect(Timer, &QTimer::timeout, this, &Tfrm_qn_Watcher::TimerTimer);
 
     AskYesNo = DefaultAskYesNo;

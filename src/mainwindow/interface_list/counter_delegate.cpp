@@ -36,7 +36,17 @@ void TCounterDelegate::paint(QPainter* APainter, const QStyleOptionViewItem& AOp
     option.text.clear();
     const QWidget* widget = option.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();
-    style->drawControl(QStyle::CE_ItemViewItem, &option, APainter, widget);
+    if (option.state & QStyle::State_HasFocus || option.features & QStyleOptionViewItem::HasCheckIndicator ||
+        option.features & QStyleOptionViewItem::HasDecoration) {
+        style->drawControl(QStyle::CE_ItemViewItem, &option, APainter, widget);
+    } else {
+        // Without text, check, picture or focus the style's item is its background alone, and the
+        // style's item painting lays out all three parts before it draws that.
+        APainter->save();
+        APainter->setClipRect(option.rect, Qt::IntersectClip);
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &option, APainter, widget);
+        APainter->restore();
+    }
     if (text.isEmpty())
         return;
 

@@ -41,6 +41,9 @@ void TMainComponents::CreateDesignComponents(QWidget* AWindow, QWidget* AClient,
     Timer = new QTimer(AWindow);
     Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(TimerIntervalMs);
+    // Whole seconds of the monotonic clock, like the panels' and the applications' timers: the
+    // process wakes once a second, and one counter pass and one repaint serve them all.
+    Timer->setTimerType(Qt::VeryCoarseTimer);
 
     RefreshTimer = new QTimer(AWindow);
     RefreshTimer->setObjectName(QStringLiteral("RefreshTimer"));
