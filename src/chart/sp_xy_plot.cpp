@@ -645,8 +645,11 @@ void Tsp_XYPlot::paintEvent(QPaintEvent* AEvent)
         painter.drawImage(0, 0, FPicture);
     }
     // A change asked to show less than it drew (a scroll that changed the layout) shows the rest
-    // next.
-    const QRegion missed = changed.subtracted(AEvent->region());
+    // next. What a parent hides is not asked again: the paint gets none of it, and the picture has
+    // it for when it comes into view.
+    QRegion missed = changed.subtracted(AEvent->region());
+    if (!missed.isEmpty())
+        missed &= visibleRegion();
     if (!missed.isEmpty())
         update(missed);
 }

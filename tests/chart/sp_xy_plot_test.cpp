@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 
 #include <gtest/gtest.h>
 
@@ -795,6 +796,57 @@ TEST(XYPlotKeptPicture, AHiddenChartPaintsNothingAndShowsTheScrolledPictureWhenS
     p.Plot.show();
     TKeptPictureCheck check{p};
     check.CheckMoved("sixty ticks while hidden");
+    EXPECT_EQ(check.Differing, 0);
+}
+
+// A chart whose lower part its parent cuts off (a panel scrolled half out of the window) costs its
+// window one repaint a tick: its paint does not ask again for the part nobody sees, and that part is
+// right when it comes into view.
+TEST(XYPlotKeptPicture, AChartPartlyHiddenByItsParentPaintsOnceATickAndKeepsTheHiddenPart)
+{
+    QScrollArea frame; // before the plot: the plot leaves it before it goes
+    frame.resize(500, 90);
+    auto* box = new QWidget;
+    box->resize(480, 220);
+    frame.setWidget(box);
+    TWatcherLikePlot p;
+    p.Plot.setParent(box);
+    p.Plot.move(0, 0);
+    struct TRepaintCounter : QObject
+    {
+        int Repaints = 0;   // of the window
+        int AskedAgain = 0; // by the chart while it painted
+        bool eventFilter(QObject*, QEvent* AEvent) override
+        {
+            Repaints += AEvent->type() == QEvent::UpdateRequest ? 1 : 0;
+            AskedAgain += AEvent->type() == QEvent::UpdateLater ? 1 : 0;
+            return false;
+        }
+    } counter;
+    frame.installEventFilter(&counter);
+    p.Plot.installEventFilter(&counter);
+    frame.show();
+    std::mt19937 random(5);
+    double x = Noon;
+    for (int i = 0; i < 320; ++i, x += Second) {
+        Tick(p, x, random, 100000);
+        QApplication::processEvents();
+    }
+    int scrolls = 0;
+    for (int i = 0; i < 30; ++i, x += Second) {
+        const int repaints = counter.Repaints, asked = counter.AskedAgain;
+        const double max = p.Plot.BottomAxis().Max();
+        Tick(p, x, random, 100000);
+        QApplication::processEvents();
+        QApplication::processEvents();
+        scrolls += p.Plot.BottomAxis().Max() != max ? 1 : 0;
+        EXPECT_EQ(counter.Repaints - repaints, 1) << "tick " << i;
+        EXPECT_EQ(counter.AskedAgain - asked, 0) << "tick " << i;
+    }
+    EXPECT_EQ(scrolls, 30);
+    frame.resize(500, 240);
+    TKeptPictureCheck check{p};
+    check.CheckMoved("the hidden part come into view");
     EXPECT_EQ(check.Differing, 0);
 }
 
