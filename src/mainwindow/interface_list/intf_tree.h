@@ -42,16 +42,25 @@ public:
 
     std::function<void()> OnDblClick;
 
+    // Paints that drew counter cells alone, without the view's own paint.
+    int CounterCellPaints() const { return FCounterCellPaints; }
+
 protected:
     void mouseDoubleClickEvent(QMouseEvent* AEvent) override;
     // Return or Enter on a row does what a double click does: the keyboard reaches the properties.
     void keyPressEvent(QKeyEvent* AEvent) override;
     void dataChanged(const QModelIndex& ATopLeft, const QModelIndex& ABottomRight,
                      const QList<int>& ARoles = QList<int>()) override;
+    void paintEvent(QPaintEvent* AEvent) override;
 
 private:
+    // Paints ARegion as the view's rows would when it holds counter cells only; false leaves it to
+    // the view.
+    bool PaintCounterCells(const QRegion& ARegion);
+
     int FTag = 1;
     std::uint32_t FFocusedIdx = 0; // the interface of the focused row at the last rebuild, 0 for none
+    int FCounterCellPaints = 0;
 };
 
 } // namespace qn
