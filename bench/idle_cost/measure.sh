@@ -80,7 +80,12 @@ CONFIG=$WORK/config
 mkdir -p "$CONFIG/Veldo/Quarno"
 printf '[Twnd_qn_Main\\Tree]\nVisible=1\nTag=0\n' >"$CONFIG/Veldo/Quarno/quarno.ini"
 cp "$QUARNO" "$WORK/quarno"
-[ -n "$BESIDE" ] && cp "$BESIDE" "$WORK/quarno-beside"
+# Under the same file name: the settings file is named after the program, and a Quarno under
+# another name would find no settings and show no interface list.
+if [ -n "$BESIDE" ]; then
+    mkdir -p "$WORK/beside"
+    cp "$BESIDE" "$WORK/beside/quarno"
+fi
 
 # A sleep that lets the traps run at once.
 pause() {
@@ -131,7 +136,7 @@ while [ "$run" -le "$RUNS" ]; do
         mkdir -p "$WORK/config-beside"
         cp -r "$CONFIG/Veldo" "$WORK/config-beside/"
         DISPLAY=":$((base + 3))" XDG_CONFIG_HOME="$WORK/config-beside" XDG_DATA_HOME="$WORK/data-beside" \
-            QT_QPA_PLATFORM=xcb $IN_NS "$WORK/quarno-beside" >/dev/null 2>&1 &
+            QT_QPA_PLATFORM=xcb $IN_NS "$WORK/beside/quarno" >/dev/null 2>&1 &
         b=$!; PIDS="$PIDS $b"
     fi
     pause "$WARMUP"
@@ -148,7 +153,7 @@ while [ "$run" -le "$RUNS" ]; do
     echo "run $run: quarno $((q1 - q0)) ticks $((qu1 - qu0)) us RSS ${qr} kB private ${qp} kB," \
         "qt_floor $((f1 - f0)) ticks $((fu1 - fu0)) us RSS ${fr} kB private ${fp} kB," \
         "gkrellm $((g1 - g0)) ticks $((gu1 - gu0)) us RSS ${gr} kB private ${gp} kB"
-    [ -n "$b" ] && echo "  beside: quarno $BESIDE $((bu1 - bu0)) us"
+    [ -n "$b" ] && echo "  beside: quarno $BESIDE $((bu1 - bu0)) us RSS $(rss_kb "$b") kB private $(private_kb "$b") kB"
     kill "$q" "$f" $g $b 2>/dev/null || true
     run=$((run + 1))
 done

@@ -26,9 +26,11 @@ public:
     void Update();
     // The once-a-second look: Update, but while no tray was seen and the window is not in one only
     // when a tray announced itself or every NoTrayLookTicks-th time, since looking for a missing
-    // tray asks the display server and waits for its answer.
+    // tray asks the display server and waits for its answer (a wait costs as much as a second's
+    // painting). Every tray that keeps the desktop's tray protocol announces itself; the slow
+    // look is for one that does not.
     void Tick();
-    static constexpr int NoTrayLookTicks = 5;
+    static constexpr int NoTrayLookTicks = 30;
     void Hide();
     // The icon was clicked: the window comes back in the state it left.
     void Restore();
