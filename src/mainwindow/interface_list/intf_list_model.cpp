@@ -9,6 +9,16 @@
 
 namespace qn {
 
+namespace {
+
+// What a counter cell shows: the text SetCounters made, or the counter formatted when it made none yet.
+std::string ShownText(const std::string& AText, std::uint64_t AOctets)
+{
+    return AText.empty() ? FormatBytes(static_cast<double>(AOctets)) : AText;
+}
+
+} // namespace
+
 TIntfListModel::TIntfListModel(const TNetworkConfiguration* ASnapshot, const TSvgImageList* AImages, QObject* AParent)
     : QAbstractTableModel(AParent), FSnapshot(ASnapshot), FImages(AImages)
 {
@@ -38,11 +48,9 @@ QVariant TIntfListModel::data(const QModelIndex& AIndex, int ARole) const
             return present ? QString::fromStdString(FSnapshot->Adapters(row.Index).Name) : QString();
         // The texts SetCounters made (the number format is set once, at start).
         case ColDownload:
-            return QString::fromStdString(row.InShown.empty() ? FormatBytes(static_cast<double>(row.InOctets))
-                                                              : row.InShown);
+            return QString::fromStdString(ShownText(row.InShown, row.InOctets));
         case ColUpload:
-            return QString::fromStdString(row.OutShown.empty() ? FormatBytes(static_cast<double>(row.OutOctets))
-                                                               : row.OutShown);
+            return QString::fromStdString(ShownText(row.OutShown, row.OutOctets));
         }
         break;
     case Qt::DecorationRole:
@@ -235,15 +243,12 @@ void TIntfListModel::SetCounters(int ARow, std::uint64_t AIn, std::uint64_t AOut
         return;
     // A total shown as "1.23 GB" moves its text once in ten megabytes: the cells are painted again
     // only when what they show changed.
-    // One cell at a time: the view repaints a single changed cell, but its whole viewport for a
-    // range of them.
+    // One signal per changed cell: while a screen reader is on, the view takes Qt's own way, which
+    // repaints a single cell alone but the whole list for a range of them.
     std::string in = FormatBytes(static_cast<double>(AIn));
     std::string out = FormatBytes(static_cast<double>(AOut));
-    const auto shown = [](const std::string& AText, std::uint64_t AOctets) {
-        return AText.empty() ? FormatBytes(static_cast<double>(AOctets)) : AText;
-    };
-    const bool inChanged = in != shown(row.InShown, row.InOctets);
-    const bool outChanged = out != shown(row.OutShown, row.OutOctets);
+    const bool inChanged = in != ShownText(row.InShown, row.InOctets);
+    const bool outChanged = out != ShownText(row.OutShown, row.OutOctets);
     row.InOctets = AIn;
     row.OutOctets = AOut;
     row.InShown = std::move(in);
