@@ -7,11 +7,14 @@
 #include "support/pinned_format.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollArea>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -653,6 +656,7 @@ TEST(XYPlotKeptPicture, ChangesOtherThanAScrollDrawTheWholeField)
 {
     TWatcherLikePlot p;
     p.Plot.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.Plot));
     // Value labels as wide as half a time label: a time label near an end of the axis never
     // widens the margins, which would change the field.
     p.Plot.LeftAxis().SetMinMax(0, 1000);
@@ -740,11 +744,14 @@ struct TPaintCounter : QObject
 {
     int Count = 0;
     QRegion Last;
+    qint64 Area = 0; // of all paints
     bool eventFilter(QObject*, QEvent* AEvent) override
     {
         if (AEvent->type() == QEvent::Paint) {
             ++Count;
             Last = static_cast<QPaintEvent*>(AEvent)->region();
+            for (const QRect& r : Last)
+                Area += static_cast<qint64>(r.width()) * r.height();
         }
         return false;
     }
@@ -756,6 +763,7 @@ TEST(XYPlotKeptPicture, APointAddedBeforeTheWindowScrollsShowsOnlyItsColumns)
     TPaintCounter counter;
     p.Plot.installEventFilter(&counter);
     p.Plot.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.Plot));
     std::mt19937 random(4);
     double x = Noon;
     for (int i = 0; i < 100; ++i, x += Second)
@@ -781,6 +789,7 @@ TEST(XYPlotKeptPicture, AHiddenChartPaintsNothingAndShowsTheScrolledPictureWhenS
     int& paints = counter.Count;
     p.Plot.installEventFilter(&counter);
     p.Plot.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.Plot));
     std::mt19937 random(2);
     double x = Noon;
     for (int i = 0; i < 320; ++i, x += Second)
@@ -826,6 +835,7 @@ TEST(XYPlotKeptPicture, AChartPartlyHiddenByItsParentPaintsOnceATickAndKeepsTheH
     frame.installEventFilter(&counter);
     p.Plot.installEventFilter(&counter);
     frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
     std::mt19937 random(5);
     double x = Noon;
     for (int i = 0; i < 320; ++i, x += Second) {
@@ -848,6 +858,35 @@ TEST(XYPlotKeptPicture, AChartPartlyHiddenByItsParentPaintsOnceATickAndKeepsTheH
     TKeptPictureCheck check{p};
     check.CheckMoved("the hidden part come into view");
     EXPECT_EQ(check.Differing, 0);
+}
+
+// What the window shows of a scrolling chart, as the display keeps it (a real display server when
+// the suite runs this there), is what a whole paint draws: every part a tick changed was shown.
+TEST(XYPlotKeptPicture, TheWindowShowsWhatAWholePaintDrawsAfterScrolls)
+{
+    TWatcherLikePlot p;
+    p.Plot.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.Plot));
+    std::mt19937 random(9);
+    double x = Noon;
+    int scrolls = 0;
+    for (int i = 0; i < 360; ++i, x += Second) {
+        const double max = p.Plot.BottomAxis().Max();
+        Tick(p, x, random, 100000);
+        QApplication::processEvents();
+        scrolls += p.Plot.BottomAxis().Max() != max ? 1 : 0;
+    }
+    EXPECT_GT(scrolls, 40);
+    QGuiApplication::sync();
+    const QImage shown = p.Plot.screen()->grabWindow(p.Plot.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    p.Plot.Invalidate();
+    const QImage fresh = p.Render();
+    ASSERT_EQ(shown.size(), fresh.size());
+    if (shown != fresh) {
+        Save(shown, "chart_window_differs_shown");
+        Save(fresh, "chart_window_differs_fresh");
+        ADD_FAILURE() << "the window shows another picture than a whole paint draws";
+    }
 }
 
 } // namespace
