@@ -5,10 +5,12 @@
 #include "netdata/traffic_counter_pass.h"
 #include "platform/clock.h"
 
+#include <algorithm>
+
 namespace qn {
 
-TUplinkCounters::TUplinkCounters(TFactsFn AFacts, TCountersFn ACounters, TTickFn ATick)
-    : FFacts(std::move(AFacts)), FCounters(std::move(ACounters)), FTick(std::move(ATick))
+TUplinkCounters::TUplinkCounters(TFactsFn AFacts, TCountersFn ACounters, TTickFn ATick, TRoutesFn ARoutes)
+    : FFacts(std::move(AFacts)), FCounters(std::move(ACounters)), FTick(std::move(ATick)), FRoutes(std::move(ARoutes))
 {
     if (!FTick)
         FTick = [] { return GetTickCount64(); };
@@ -20,35 +22,64 @@ TUplinkCounters::TUplinkCounters(TFactsFn AFacts, TCountersFn ACounters, TTickFn
         };
 }
 
-void TUplinkCounters::Classify(std::uint64_t ANow)
+void TUplinkCounters::Classify(std::uint64_t ANow, const std::vector<TLinkCounters>& ACounters)
 {
     FClassified = true;
     FClassTick = ANow;
+    FRouteTick = ANow;
+    FClassedLinks.clear();
+    for (const TLinkCounters& c : ACounters)
+        FClassedLinks.push_back(c.Index);
+    std::sort(FClassedLinks.begin(), FClassedLinks.end());
     std::vector<TInterfaceFacts> facts;
     if (!FFacts || !FFacts(facts))
         return;
     const std::map<std::string, TInterfaceClass> classes = ClassifyInterfaces(facts);
     FUplink.clear();
+    FClassedRoutes.clear();
     for (const TInterfaceFacts& f : facts) {
         const auto it = classes.find(f.Name);
         FUplink[f.Index] = it != classes.end() && IsUplink(it->second) && it->second != TInterfaceClass::icUnknown;
+        if (f.DefaultRoute)
+            FClassedRoutes.push_back(f.Index);
     }
+    std::sort(FClassedRoutes.begin(), FClassedRoutes.end());
+}
+
+bool TUplinkCounters::LinksChanged(const std::vector<TLinkCounters>& ACounters) const
+{
+    if (ACounters.size() != FClassedLinks.size())
+        return true;
+    std::vector<std::uint32_t> links;
+    links.reserve(ACounters.size());
+    for (const TLinkCounters& c : ACounters)
+        links.push_back(c.Index);
+    std::sort(links.begin(), links.end());
+    return links != FClassedLinks;
+}
+
+bool TUplinkCounters::RoutesMoved(std::uint64_t ANow)
+{
+    if (ANow - FRouteTick < ClassInterval)
+        return false;
+    FRouteTick = ANow;
+    std::vector<std::uint32_t> routes;
+    return FRoutes && FRoutes(routes) && routes != FClassedRoutes;
 }
 
 TUplinkReading TUplinkCounters::Read()
 {
     TUplinkReading reading;
     reading.Tick = FTick();
-    if (!FClassified || reading.Tick - FClassTick >= ClassInterval)
-        Classify(reading.Tick);
     std::vector<TLinkCounters> counters;
     if (!FCounters || FCounters(counters) != 1)
         return reading;
+    // A link that came after the facts were read is looked up again on the next tick.
     bool unknown = false;
     for (const TLinkCounters& c : counters)
         unknown = unknown || !FUplink.count(c.Index);
-    if (unknown && reading.Tick != FClassTick)
-        Classify(reading.Tick);
+    if (!FClassified || LinksChanged(counters) || (unknown && reading.Tick != FClassTick) || RoutesMoved(reading.Tick))
+        Classify(reading.Tick, counters);
     // Each uplink through the one counter rule, with the pass's time.
     std::map<std::uint32_t, TCounterBaseline> last;
     for (const TLinkCounters& c : counters) {

@@ -24,4 +24,8 @@ struct TInterfaceFacts
 // system cannot be asked.
 bool ReadInterfaceFacts(std::vector<TInterfaceFacts>& AFacts);
 
+// The indexes of the interfaces the main table's default routes leave through, ascending and each
+// once: the one fact above that changes while a link stays. False when the system cannot be asked.
+bool ReadDefaultRouteIndexes(std::vector<std::uint32_t>& AIndexes);
+
 } // namespace qn

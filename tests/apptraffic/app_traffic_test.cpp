@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 
 namespace qn {
@@ -461,6 +462,62 @@ TEST(UplinkCounters, EachInterfaceKeepsItsOwnBaselineAndOnlyUplinksCount)
     EXPECT_EQ(reading.In, 600u) << "a re-created link starts a new baseline";
     EXPECT_EQ(reading.Out, 51u);
     EXPECT_EQ(reading.Tick, 2000u);
+}
+
+TEST(UplinkCounters, ClassesAreReadAgainWhenALinkComesOrGoesOrTheDefaultRouteMovesNotOnATimer)
+{
+    // tap0 has no device and no kind: an uplink only while a default route leaves through it.
+    std::vector<std::uint32_t> routes;
+    std::vector<TInterfaceFacts> present(3);
+    present[0].Name = "lo", present[0].Index = 1, present[0].Loopback = true;
+    present[1].Name = "eth0", present[1].Index = 2, present[1].HasDevice = true;
+    present[2].Name = "tap0", present[2].Index = 3, present[2].ArpType = 1;
+    int factReads = 0, routeReads = 0;
+    std::uint64_t k = 0;
+    TUplinkCounters uplinks(
+        [&](std::vector<TInterfaceFacts>& AFacts) {
+            ++factReads;
+            AFacts = present;
+            for (TInterfaceFacts& f : AFacts)
+                f.DefaultRoute = std::find(routes.begin(), routes.end(), f.Index) != routes.end();
+            return true;
+        },
+        [&](std::vector<TLinkCounters>& ACounters) {
+            ACounters.clear();
+            for (const TInterfaceFacts& f : present)
+                ACounters.push_back({f.Index, f.Index == 1 ? 100 * k : f.Index == 2 ? 10 * k : 1000 * k, 5 * k});
+            return 1;
+        },
+        [&] { return k * 1000; },
+        [&](std::vector<std::uint32_t>& ARoutes) {
+            ++routeReads;
+            ARoutes = routes;
+            return true;
+        });
+    TUplinkReading reading;
+    for (k = 0; k < 70; ++k)
+        reading = uplinks.Read();
+    EXPECT_EQ(factReads, 1) << "an unchanged network is not read again";
+    EXPECT_EQ(routeReads, 6) << "only its default routes, every ten seconds";
+    EXPECT_EQ(reading.In, 690u) << "eth0 alone";
+
+    routes = {3};
+    k = 70;
+    uplinks.Read();
+    EXPECT_EQ(factReads, 2) << "the default route moved to tap0";
+    k = 71;
+    EXPECT_EQ(uplinks.Read().In, 710u + 1000u) << "tap0 counts from the reading after its class changed";
+
+    present.erase(present.begin() + 1); // eth0 is unplugged
+    k = 72;
+    EXPECT_EQ(uplinks.Read().In, 1710u + 1000u);
+    EXPECT_EQ(factReads, 3) << "a link went";
+    routes = {};
+    present.push_back({});
+    present.back().Name = "tap1", present.back().Index = 4, present.back().ArpType = 1;
+    k = 73;
+    uplinks.Read();
+    EXPECT_EQ(factReads, 4) << "a link came";
 }
 
 } // namespace

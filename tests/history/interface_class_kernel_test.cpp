@@ -1,5 +1,6 @@
 // The interface classes from the real kernel's facts, inside a private network namespace: the
-// loopback, a veth pair, a bridge, a dummy, a tun device and a default route over one veth.
+// loopback, a veth pair, a bridge, a dummy, a tun device and a default route over one veth, then
+// over the tunnel, then none.
 #include "history/interface_class.h"
 #include "platform/interface_facts.h"
 
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <map>
+#include <vector>
 
 namespace qn::test {
 namespace {
@@ -54,6 +56,10 @@ TEST(InterfaceClassKernel, LinksOfANamespaceAreClassedFromTheirKindTypeAndTheDef
         if (dummy)
             expected["qd0"] = TInterfaceClass::icVirtual;
         EXPECT_EQ(PresentInterfaceClasses(), expected);
+        // The route read alone names the links the facts mark, so a change of either is seen.
+        std::vector<std::uint32_t> routes;
+        ASSERT_TRUE(ReadDefaultRouteIndexes(routes));
+        EXPECT_EQ(routes, std::vector<std::uint32_t>{byName["qk0"].Index});
 
         // The tunnel takes the default route: it still never counts, and the veth is then only
         // a virtual link.
@@ -62,6 +68,12 @@ TEST(InterfaceClassKernel, LinksOfANamespaceAreClassedFromTheirKindTypeAndTheDef
         const auto classes = PresentInterfaceClasses();
         EXPECT_EQ(classes.at("qt0"), TInterfaceClass::icTunnel);
         EXPECT_EQ(classes.at("qk0"), TInterfaceClass::icVirtual);
+        ASSERT_TRUE(ReadDefaultRouteIndexes(routes));
+        EXPECT_EQ(routes, std::vector<std::uint32_t>{byName["qt0"].Index});
+        Build("ip route del default");
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
+        ASSERT_TRUE(ReadDefaultRouteIndexes(routes));
+        EXPECT_TRUE(routes.empty());
     });
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/linux/kernel_tables.h"
 
+#include <algorithm>
 #include <net/if.h>
 #include <sys/stat.h>
 
@@ -43,6 +44,20 @@ bool ReadInterfaceFacts(std::vector<TInterfaceFacts>& AFacts)
                 facts.DefaultRoute = facts.DefaultRoute || route.Hops[h].Ifindex == link.Index;
         AFacts.push_back(std::move(facts));
     }
+    return true;
+}
+
+bool ReadDefaultRouteIndexes(std::vector<std::uint32_t>& AIndexes)
+{
+    AIndexes.clear();
+    std::vector<nl::TRouteInfo> routes;
+    if (linux_ip::ReadDefaultRoutes(routes) != 0)
+        return false;
+    for (const nl::TRouteInfo& route : routes)
+        for (std::uint32_t h = 0; h < route.HopCount && h < std::size(route.Hops); ++h)
+            AIndexes.push_back(route.Hops[h].Ifindex);
+    std::sort(AIndexes.begin(), AIndexes.end());
+    AIndexes.erase(std::unique(AIndexes.begin(), AIndexes.end()), AIndexes.end());
     return true;
 }
 

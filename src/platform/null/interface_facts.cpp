@@ -9,4 +9,10 @@ bool ReadInterfaceFacts(std::vector<TInterfaceFacts>& AFacts)
     return true;
 }
 
+bool ReadDefaultRouteIndexes(std::vector<std::uint32_t>& AIndexes)
+{
+    AIndexes.clear();
+    return true;
+}
+
 } // namespace qn
