@@ -1,6 +1,10 @@
 // Private network namespaces for the kernel tests: forked children, or the calling thread.
 #include "support/network_namespace.h"
 
+#ifdef QN_TEST_LINUX_NETLINK
+#include "platform/linux/netlink.h"
+#endif
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -55,6 +59,12 @@ std::string Unshare(int AFlags)
         mount("sysfs", "/sys", "sysfs", 0, nullptr);
     if (Shell("ip link set lo up") != 0)
         return "the ip command (iproute2) is missing or cannot configure links";
+#ifdef QN_TEST_LINUX_NETLINK
+    // A netlink socket keeps speaking to the namespace it was opened in: the one this thread opened
+    // before (an earlier test in the same process, or the parent of a fork) is opened again here.
+    if (nl::TNetlinkSocket* socket = nl::ThreadSocket())
+        socket->Close();
+#endif
     return {};
 }
 

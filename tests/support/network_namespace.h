@@ -24,8 +24,10 @@ void RunInNetworkNamespace(const std::function<void()>& ABody);
 
 // Moves the calling thread, and the threads it starts afterwards, into a fresh network namespace
 // with only "lo", brought up. For fixtures that stay in the test process (a Qt application or the
-// code's own threads run there); CTest runs each test in a process of its own. Returns why it cannot (not root, no
-// namespaces, no iproute2), or an empty string.
+// code's own threads run there). The calling thread's netlink socket is opened again in the new
+// namespace, so a test binary run by hand gives each of its tests a namespace of its own, as CTest's
+// process per test does. Returns why it cannot (not root, no namespaces, no iproute2), or an empty
+// string.
 std::string EnterNetworkNamespace();
 
 // Runs a shell command in the namespace; returns its exit status (0 = success).
