@@ -13,13 +13,13 @@ bool ReadInterfaceFacts(std::vector<TInterfaceFacts>& AFacts)
 {
     AFacts.clear();
     std::vector<nl::TLinkInfo> links;
-    std::vector<nl::TRouteInfo> routes;
+    std::vector<std::uint32_t> routeLinks;
     if (linux_ip::ReadLinks(links) != 0)
         return false;
     // Without the routes the links are still classed by what they are; only the default-route
     // rule is lost for this read.
-    if (linux_ip::ReadDefaultRoutes(routes) != 0)
-        routes.clear();
+    if (!ReadDefaultRouteIndexes(routeLinks))
+        routeLinks.clear();
     AFacts.reserve(links.size());
     for (const nl::TLinkInfo& link : links) {
         TInterfaceFacts facts;
@@ -39,9 +39,7 @@ bool ReadInterfaceFacts(std::vector<TInterfaceFacts>& AFacts)
             const std::string device = "/sys/class/net/" + facts.Name + "/device";
             facts.HasDevice = lstat(device.c_str(), &st) == 0;
         }
-        for (const nl::TRouteInfo& route : routes)
-            for (std::uint32_t h = 0; h < route.HopCount && h < std::size(route.Hops); ++h)
-                facts.DefaultRoute = facts.DefaultRoute || route.Hops[h].Ifindex == link.Index;
+        facts.DefaultRoute = std::binary_search(routeLinks.begin(), routeLinks.end(), link.Index);
         AFacts.push_back(std::move(facts));
     }
     return true;
