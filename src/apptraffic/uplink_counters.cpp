@@ -30,7 +30,6 @@ void TUplinkCounters::Classify(std::uint64_t ANow, const std::vector<TLinkCounte
     FClassedLinks.clear();
     for (const TLinkCounters& c : ACounters)
         FClassedLinks.push_back(c.Index);
-    std::sort(FClassedLinks.begin(), FClassedLinks.end());
     std::vector<TInterfaceFacts> facts;
     if (!FFacts || !FFacts(facts))
         return;
@@ -48,14 +47,10 @@ void TUplinkCounters::Classify(std::uint64_t ANow, const std::vector<TLinkCounte
 
 bool TUplinkCounters::LinksChanged(const std::vector<TLinkCounters>& ACounters) const
 {
-    if (ACounters.size() != FClassedLinks.size())
-        return true;
-    std::vector<std::uint32_t> links;
-    links.reserve(ACounters.size());
-    for (const TLinkCounters& c : ACounters)
-        links.push_back(c.Index);
-    std::sort(links.begin(), links.end());
-    return links != FClassedLinks;
+    // In the pass's own order (by index): a set that changed never compares equal, and the tick
+    // allocates nothing.
+    return !std::equal(ACounters.begin(), ACounters.end(), FClassedLinks.begin(), FClassedLinks.end(),
+                       [](const TLinkCounters& ACounter, std::uint32_t AIndex) { return ACounter.Index == AIndex; });
 }
 
 bool TUplinkCounters::RoutesMoved(std::uint64_t ANow)

@@ -50,8 +50,8 @@ private:
     TRoutesFn FRoutes;
     std::map<std::uint32_t, bool> FUplink;           // by interface index
     std::map<std::uint32_t, TCounterBaseline> FLast; // by interface index
-    std::vector<std::uint32_t> FClassedLinks;        // the counted links' indexes when last classed, ascending
-    std::vector<std::uint32_t> FClassedRoutes;       // the default routes' links then, as ReadDefaultRouteIndexes
+    std::vector<std::uint32_t> FClassedLinks;  // the counted links' indexes when last classed, as the pass ordered them
+    std::vector<std::uint32_t> FClassedRoutes; // the default routes' links then, as ReadDefaultRouteIndexes
     bool FClassified = false;
     std::uint64_t FClassTick = 0;
     std::uint64_t FRouteTick = 0;
