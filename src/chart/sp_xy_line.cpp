@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -66,13 +67,14 @@ int PartitionPoint(int AFrom, int ATo, TPred APred)
 constexpr int MaxClipRects = 8;
 struct TDirectClip
 {
-    std::array<TPixelClip, MaxClipRects> Rects;
+    std::array<TPixelClip, MaxClipRects> Rects; // in the image's pixels
     int Count = 0;
+    int Dx = 0, Dy = 0; // the painter's move of every point, in whole pixels
 };
 
 // The image the painter draws on when thin solid lines may be written into its pixels directly, with
-// the clip in AClip: 32-bit pixels, no transformation, no anti-aliasing, full opacity, an opaque pen
-// at most one pixel wide and a clip of a few rectangles. Null when the painter has to draw them.
+// the clip in AClip: 32-bit pixels, no transformation but a move by whole pixels, no anti-aliasing, full opacity, an
+// opaque pen at most one pixel wide and a clip of a few rectangles. Null when the painter has to draw them.
 QImage* DirectTarget(QPainter& APainter, TDirectClip& AClip)
 {
     QPaintDevice* device = APainter.device();
@@ -90,19 +92,26 @@ QImage* DirectTarget(QPainter& APainter, TDirectClip& AClip)
     const QPen& pen = APainter.pen();
     if ((APainter.renderHints() & QPainter::Antialiasing) ||
         APainter.compositionMode() != QPainter::CompositionMode_SourceOver || APainter.opacity() < 1.0 ||
-        !APainter.deviceTransform().isIdentity() || pen.style() != Qt::SolidLine || pen.widthF() > 1.0 ||
-        pen.brush().style() != Qt::SolidPattern || pen.color().alpha() != 255)
+        pen.style() != Qt::SolidLine || pen.widthF() > 1.0 || pen.brush().style() != Qt::SolidPattern ||
+        pen.color().alpha() != 255)
         return nullptr;
+    // A move by whole pixels (a scrolled chart's ring) keeps every pixel a pixel.
+    const QTransform transform = APainter.deviceTransform();
+    if (transform.type() > QTransform::TxTranslate || transform.dx() != std::trunc(transform.dx()) ||
+        transform.dy() != std::trunc(transform.dy()))
+        return nullptr;
+    AClip.Dx = static_cast<int>(transform.dx());
+    AClip.Dy = static_cast<int>(transform.dy());
     const QRect whole = image->rect();
     AClip.Count = 0;
     auto add = [&](const QRect& ARect) {
-        const QRect clip = ARect & whole;
+        const QRect clip = ARect.translated(AClip.Dx, AClip.Dy) & whole;
         if (!clip.isEmpty())
             AClip.Rects[static_cast<std::size_t>(AClip.Count++)] = {clip.left(), clip.top(), clip.right(),
                                                                     clip.bottom()};
     };
     if (!APainter.hasClipping()) {
-        add(whole);
+        add(whole.translated(-AClip.Dx, -AClip.Dy));
         return image;
     }
     const QRegion region = APainter.clipRegion();
@@ -121,10 +130,18 @@ void Tsp_DrawLines(QPainter& APainter, const TThinSegment* ASegments, int ACount
         return;
     TDirectClip clip;
     if (QImage* image = DirectTarget(APainter, clip)) {
+        thread_local std::vector<TThinSegment> moved;
+        if (clip.Dx != 0 || clip.Dy != 0) {
+            moved.assign(ASegments, ASegments + ACount);
+            for (TThinSegment& s : moved)
+                s = {s.X0 + clip.Dx, s.Y0 + clip.Dy, s.X1 + clip.Dx, s.Y1 + clip.Dy};
+            ASegments = moved.data();
+        }
         for (int i = 0; i < clip.Count; ++i)
             RasterizeThinLines(reinterpret_cast<std::uint32_t*>(image->bits()), image->bytesPerLine() / 4,
                                clip.Rects[static_cast<std::size_t>(i)], ASegments, ACount,
                                APainter.pen().color().rgba());
+        GiveBackIfLong(moved);
         return;
     }
     thread_local std::vector<QLine> lines;

@@ -253,7 +253,7 @@ void Tsp_XYPlot::Relabel()
 
 void Tsp_XYPlot::ComputeLabels(TAxisId AId)
 {
-    const QFontMetrics fm(font());
+    const TFontSizes sizes = FontSizes();
     const Tsp_Axis& axis = FAxes[AId];
     TAxisLayout& lay = FAxisLayout[AId];
     const bool hasTicks = axis.TickCount() > 0;
@@ -272,8 +272,7 @@ void Tsp_XYPlot::ComputeLabels(TAxisId AId)
     }
     const int lineWidth = axis.LineAttr().Visible ? axis.LineAttr().Width : 0;
     if (lay.HasLabels)
-        lay.Band =
-            lineWidth + LabelGap + (IsVertical(AId) ? widest * fm.horizontalAdvance(QLatin1Char('0')) : fm.height());
+        lay.Band = lineWidth + LabelGap + (IsVertical(AId) ? widest * sizes.CharWidth : sizes.Height);
     else if (lay.HasMarks)
         lay.Band = lineWidth + TickLength;
     else
@@ -282,9 +281,9 @@ void Tsp_XYPlot::ComputeLabels(TAxisId AId)
 
 QRect Tsp_XYPlot::ComputeField()
 {
-    const QFontMetrics fm(font());
-    const int charWidth = fm.horizontalAdvance(QLatin1Char('0'));
-    const int fontHeight = fm.height();
+    const TFontSizes sizes = FontSizes();
+    const int charWidth = sizes.CharWidth;
+    const int fontHeight = sizes.Height;
     const int border = BorderWidth();
     const QRect client = rect().adjusted(border, border, -border, -border);
     auto fieldFrom = [&](int ALeft, int ATop, int ARight, int ABottom) {
@@ -363,28 +362,45 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId, const QRegion& AArea)
     const int fieldLeft = FField.left(), fieldTop = FField.top();
     const int fieldRight = fieldLeft + FField.width(), fieldBottom = fieldTop + FField.height();
 
-    if (attr.Visible) {
-        APainter.setPen(Tsp_MakePen(attr));
-        const TThinSegment line = vertical ? TThinSegment{o.X, fieldTop - 1, o.X, fieldBottom}
-                                           : TThinSegment{fieldLeft - 1, o.Y, fieldRight, o.Y};
-        Tsp_DrawLines(APainter, &line, 1);
-    }
+    // Everything first, to tell whether any of it reaches the area: a scroll draws a narrow strip
+    // of one band, which the other axes seldom touch.
+    const TThinSegment line = vertical ? TThinSegment{o.X, fieldTop - 1, o.X, fieldBottom}
+                                       : TThinSegment{fieldLeft - 1, o.Y, fieldRight, o.Y};
+    const auto bounds = [](const TThinSegment& ASegment, int AWidth) {
+        return QRect(QPoint(std::min(ASegment.X0, ASegment.X1), std::min(ASegment.Y0, ASegment.Y1)),
+                     QPoint(std::max(ASegment.X0, ASegment.X1), std::max(ASegment.Y0, ASegment.Y1)))
+            .adjusted(-AWidth, -AWidth, AWidth, AWidth);
+    };
+    QRect reach = attr.Visible ? bounds(line, lineWidth) : QRect();
     const int sign = OutwardSign(AId);
     const int base = vertical ? o.X : o.Y;
+    FSegments.clear();
     if (lay.HasMarks) {
-        APainter.setPen(Tsp_MakePen({attr.Color, Tsp_PenStyle::Solid, 1, true}));
         const int from = base + sign * std::max(lineWidth, 1);
         const int to = from + sign * (TickLength - 1);
-        FSegments.clear();
         for (int i = 0; i < axis.TickCount(); ++i) {
             const int p = axis.TickPosition(i);
             FSegments.push_back(vertical ? TThinSegment{from, p, to, p} : TThinSegment{p, from, p, to});
+            reach |= bounds(FSegments.back(), 1);
         }
+    }
+    const std::vector<TPlacedLabel> labels = PlaceLabels(AId);
+    for (const TPlacedLabel& label : labels)
+        reach |= label.Reach();
+    if (!AArea.intersects(reach))
+        return;
+
+    if (attr.Visible) {
+        APainter.setPen(Tsp_MakePen(attr));
+        Tsp_DrawLines(APainter, &line, 1);
+    }
+    if (!FSegments.empty()) {
+        APainter.setPen(Tsp_MakePen({attr.Color, Tsp_PenStyle::Solid, 1, true}));
         Tsp_DrawLines(APainter, FSegments.data(), static_cast<int>(FSegments.size()));
     }
-    if (lay.HasLabels) {
+    if (!labels.empty()) {
         APainter.setPen(palette().color(QPalette::WindowText));
-        for (const TPlacedLabel& label : PlaceLabels(AId))
+        for (const TPlacedLabel& label : labels)
             if (AArea.intersects(label.Reach()))
                 APainter.drawStaticText(label.Box.topLeft(), CachedLabel(label.Text).Text);
     }
@@ -417,6 +433,15 @@ const Tsp_XYPlot::TLabel& Tsp_XYPlot::CachedLabel(const QString& AText)
     return *FLabelCache.insert(AText, label);
 }
 
+Tsp_XYPlot::TFontSizes Tsp_XYPlot::FontSizes()
+{
+    if (!FFontSizes) {
+        const QFontMetrics fm(font());
+        FFontSizes = TFontSizes{fm.horizontalAdvance(QLatin1Char('0')), fm.height()};
+    }
+    return *FFontSizes;
+}
+
 std::vector<Tsp_XYPlot::TPlacedLabel> Tsp_XYPlot::PlaceLabels(TAxisId AId)
 {
     std::vector<TPlacedLabel> placed;
@@ -427,7 +452,7 @@ std::vector<Tsp_XYPlot::TPlacedLabel> Tsp_XYPlot::PlaceLabels(TAxisId AId)
     const bool vertical = IsVertical(AId);
     const int sign = OutwardSign(AId);
     const int lineWidth = axis.LineAttr().Visible ? axis.LineAttr().Width : 0;
-    const int fontHeight = QFontMetrics(font()).height();
+    const int fontHeight = FontSizes().Height;
     const int gap = (vertical ? axis.Origin().X : axis.Origin().Y) + sign * (lineWidth + LabelGap);
     for (int i = 0; i < axis.TickCount() && i < static_cast<int>(lay.Labels.size()); ++i) {
         const QString& text = lay.Labels[static_cast<std::size_t>(i)];
@@ -641,8 +666,21 @@ void Tsp_XYPlot::paintEvent(QPaintEvent* AEvent)
     // One rectangle at a time: under a clip of several rectangles the raster engine blends the
     // picture span by span and hands tall areas to its worker threads, every tick.
     for (const QRect& r : AEvent->region()) {
-        painter.setClipRect(r);
-        painter.drawImage(0, 0, FPicture);
+        if (FRing == 0 || !r.intersects(FField)) {
+            painter.setClipRect(r);
+            painter.drawImage(0, 0, FPicture);
+            continue;
+        }
+        for (const QRect& around : QRegion(r).subtracted(FField)) {
+            painter.setClipRect(around);
+            painter.drawImage(0, 0, FPicture);
+        }
+        const QRect inside = r & FField;
+        painter.setClipRect(inside);
+        ForRingPieces(inside.left(), inside.right(), [&](int ALeft, int ARight, int AOffset) {
+            painter.drawImage(QPoint(ALeft, inside.top()), FPicture,
+                              QRect(ALeft + AOffset, inside.top(), ARight - ALeft + 1, inside.height()));
+        });
     }
     // A change asked to show less than it drew (a scroll that changed the layout) shows the rest
     // next. What a parent hides is not asked again: the paint gets none of it, and the picture has
@@ -685,6 +723,7 @@ QRegion Tsp_XYPlot::UpdatePicture()
     FWholeSurroundingPaints += FSurroundInvalid ? 1 : 0;
     QPainter painter(&FPicture);
     if (plan.Whole) {
+        FRing = 0;
         for (const auto& series : FSeries)
             series->ClearFarLines();
         DrawAll(painter, FSurroundInvalid);
@@ -700,9 +739,16 @@ QRegion Tsp_XYPlot::UpdatePicture()
             painter.restore();
         }
         DrawBands(painter, plan);
-        MoveColumns(FField.top(), FField.bottom(), plan.Shift);
+        // The field's pixels stay; the ring turns under them.
+        const int width = FField.width();
+        FRing = ((FRing - plan.Shift) % width + width) % width;
         for (const auto& [left, right] : plan.Spans)
-            DrawField(painter, QRect(left, FField.top(), right - left + 1, FField.height()));
+            ForRingPieces(left, right, [&](int ALeft, int ARight, int AOffset) {
+                painter.save();
+                painter.translate(AOffset, 0);
+                DrawField(painter, QRect(ALeft, FField.top(), ARight - ALeft + 1, FField.height()));
+                painter.restore();
+            });
     }
     FSurroundInvalid = FFieldInvalid = false;
     RememberField();
@@ -810,6 +856,18 @@ void Tsp_XYPlot::AddChangedSpans(TFieldUpdate& AUpdate) const
     }
 }
 
+template <class TVisit>
+void Tsp_XYPlot::ForRingPieces(int ALeft, int ARight, TVisit AVisit) const
+{
+    // Column x of the field is kept FRing columns further right, or, past the field's right edge,
+    // wrapped round to its left end.
+    const int wrap = FField.left() + FField.width() - FRing; // the first column that wraps
+    if (ALeft < wrap)
+        AVisit(ALeft, std::min(ARight, wrap - 1), FRing);
+    if (ARight >= wrap)
+        AVisit(std::max(ALeft, wrap), ARight, FRing - FField.width());
+}
+
 void Tsp_XYPlot::MoveColumns(int ATop, int ABottom, int AShift)
 {
     if (AShift == 0)
@@ -848,8 +906,10 @@ void Tsp_XYPlot::resizeEvent(QResizeEvent* AEvent)
 
 void Tsp_XYPlot::changeEvent(QEvent* AEvent)
 {
-    if (AEvent->type() == QEvent::FontChange)
+    if (AEvent->type() == QEvent::FontChange) {
         FLabelCache.clear();
+        FFontSizes.reset();
+    }
     if (AEvent->type() == QEvent::FontChange || AEvent->type() == QEvent::PaletteChange)
         Invalidate();
     QWidget::changeEvent(AEvent);

@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -216,6 +217,10 @@ private:
     void AddChangedSpans(TFieldUpdate& AUpdate) const;
     // Moves rows ATop to ABottom of the picture sideways by AShift within the field's columns.
     void MoveColumns(int ATop, int ABottom, int AShift);
+    // Calls AVisit(left, right, offset) for the one or two runs of field columns ALeft..ARight
+    // that lie together in the picture's ring, each kept offset columns from where it shows.
+    template <class TVisit>
+    void ForRingPieces(int ALeft, int ARight, TVisit AVisit) const;
     void RememberField();
 
     std::array<Tsp_Axis, 4> FAxes;
@@ -236,6 +241,9 @@ private:
 
     QRect FField;
     QImage FPicture; // the buffered display's picture
+    // The picture's field is a ring: a scroll turns it by the shift instead of moving every pixel
+    // (ForRingPieces). 0 after every whole paint of the field.
+    int FRing = 0;
     TFieldState FDrawn;
     int FWholeFieldPaints = 0;
     int FWholeSurroundingPaints = 0;
@@ -255,6 +263,14 @@ private:
     };
     QHash<QString, TLabel> FLabelCache;
     const TLabel& CachedLabel(const QString& AText);
+    // The width of a digit and the height of a line in the control's font, asked at every scroll.
+    struct TFontSizes
+    {
+        int CharWidth = 0;
+        int Height = 0;
+    };
+    std::optional<TFontSizes> FFontSizes; // cleared with the font
+    TFontSizes FontSizes();
     std::vector<TThinSegment> FSegments; // grid lines or tick marks of one axis, kept between paints
 };
 

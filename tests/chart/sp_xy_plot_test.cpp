@@ -652,6 +652,41 @@ TEST(XYPlotKeptPicture, ScrollingASecondAtATimeDrawsWhatAWholePaintDraws)
     }
 }
 
+TEST(XYPlotKeptPicture, AFieldScrolledFarWithoutAWholePaintShowsWhatAWholePaintDraws)
+{
+    // The check above draws the field whole after every tick; here one plot keeps its picture for
+    // many times the field's width of scrolling, its value labels wider than half a time label so
+    // that no time label near an end moves the margins, and is compared each tick with a twin fed
+    // the same points and drawn whole.
+    for (int width : {480, 290}) {
+        TWatcherLikePlot kept, whole;
+        for (TWatcherLikePlot* p : {&kept, &whole}) {
+            p->Plot.resize(width, 200);
+            p->Plot.LeftAxis().SetMinMax(0, 1000000);
+            p->Plot.RightAxis().SetMinMax(0, 1000000);
+        }
+        std::mt19937 keptRandom(7), wholeRandom(7);
+        std::mt19937 timer(static_cast<unsigned>(width));
+        std::uniform_int_distribution<int> late(0, 40);
+        const int steps = 3 * 300 * 2; // six windows: the ring turns round four times at the least
+        int differing = 0;
+        double x = Noon;
+        for (int step = 0; step < steps; ++step) {
+            const double at = x + late(timer) * 1e-3 * Second;
+            Tick(kept, at, keptRandom, 250);
+            Tick(whole, at, wholeRandom, 250);
+            x += Second;
+            const QImage shown = kept.Render();
+            whole.Plot.Invalidate();
+            if (shown != whole.Render() && differing++ == 0)
+                ADD_FAILURE() << "width " << width << ": first difference at step " << step;
+        }
+        EXPECT_EQ(differing, 0) << width;
+        // Drawn whole only at the start: every later tick turned the kept field.
+        EXPECT_LE(kept.Plot.WholeFieldPaints(), 2) << width;
+    }
+}
+
 TEST(XYPlotKeptPicture, ChangesOtherThanAScrollDrawTheWholeField)
 {
     TWatcherLikePlot p;
