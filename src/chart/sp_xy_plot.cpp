@@ -366,10 +366,13 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId, const QRegion& AArea)
     // of one band, which the other axes seldom touch.
     const TThinSegment line = vertical ? TThinSegment{o.X, fieldTop - 1, o.X, fieldBottom}
                                        : TThinSegment{fieldLeft - 1, o.Y, fieldRight, o.Y};
+    // A thin line lights its own pixels only; a wide one up to half its width around them, and
+    // its square ends as far beyond them (a pixel more, whichever way the halves round).
     const auto bounds = [](const TThinSegment& ASegment, int AWidth) {
+        const int spread = AWidth <= 1 ? 0 : AWidth / 2 + 1;
         return QRect(QPoint(std::min(ASegment.X0, ASegment.X1), std::min(ASegment.Y0, ASegment.Y1)),
                      QPoint(std::max(ASegment.X0, ASegment.X1), std::max(ASegment.Y0, ASegment.Y1)))
-            .adjusted(-AWidth, -AWidth, AWidth, AWidth);
+            .adjusted(-spread, -spread, spread, spread);
     };
     QRect reach = attr.Visible ? bounds(line, lineWidth) : QRect();
     const int sign = OutwardSign(AId);

@@ -658,10 +658,18 @@ TEST(XYPlotKeptPicture, AFieldScrolledFarWithoutAWholePaintShowsWhatAWholePaintD
     // many times the field's width of scrolling, its value labels wider than half a time label so
     // that no time label near an end moves the margins, and is compared each tick with a twin fed
     // the same points and drawn whole.
-    for (int width : {480, 290}) {
+    // The last two have axis lines two and three pixels wide, which reach into the strips a scroll
+    // redraws.
+    for (const auto& [width, axisWidth] :
+         {std::pair{480, 1}, std::pair{290, 1}, std::pair{480, 2}, std::pair{290, 3}}) {
         TWatcherLikePlot kept, whole;
         for (TWatcherLikePlot* p : {&kept, &whole}) {
             p->Plot.resize(width, 200);
+            // Each axis in its own colour, so that no line hides where another one ends.
+            p->Plot.LeftAxis().SetLineAttr({0x800000, Tsp_PenStyle::Solid, axisWidth, true});
+            p->Plot.RightAxis().SetLineAttr({0x008000, Tsp_PenStyle::Solid, axisWidth, true});
+            p->Plot.BottomAxis().SetLineAttr({0x000000, Tsp_PenStyle::Solid, axisWidth, true});
+            p->Plot.TopAxis().SetLineAttr({0x000080, Tsp_PenStyle::Solid, axisWidth, true});
             p->Plot.LeftAxis().SetMinMax(0, 1000000);
             p->Plot.RightAxis().SetMinMax(0, 1000000);
         }
