@@ -362,8 +362,9 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId, const QRegion& AArea)
     const int fieldLeft = FField.left(), fieldTop = FField.top();
     const int fieldRight = fieldLeft + FField.width(), fieldBottom = fieldTop + FField.height();
 
-    // Everything first, to tell whether any of it reaches the area: a scroll draws a narrow strip
-    // of one band, which the other axes seldom touch.
+    // Whether any of it reaches the area, first: a scroll draws narrow strips of one band, which
+    // the other axes seldom touch. An axis whose marks and labels point away from the field draws
+    // all in its band but for the ends of a wide line; one that points into it is measured.
     const TThinSegment line = vertical ? TThinSegment{o.X, fieldTop - 1, o.X, fieldBottom}
                                        : TThinSegment{fieldLeft - 1, o.Y, fieldRight, o.Y};
     // A thin line lights its own pixels only; a wide one up to half its width around them, and
@@ -374,8 +375,11 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId, const QRegion& AArea)
                      QPoint(std::max(ASegment.X0, ASegment.X1), std::max(ASegment.Y0, ASegment.Y1)))
             .adjusted(-spread, -spread, spread, spread);
     };
-    QRect reach = attr.Visible ? bounds(line, lineWidth) : QRect();
     const int sign = OutwardSign(AId);
+    const bool outward = AId == aiLeft || AId == aiTop ? sign < 0 : sign > 0;
+    QRect reach = outward ? BandRect(AId) : QRect();
+    if (attr.Visible)
+        reach |= bounds(line, lineWidth);
     const int base = vertical ? o.X : o.Y;
     FSegments.clear();
     if (lay.HasMarks) {
@@ -384,14 +388,20 @@ void Tsp_XYPlot::DrawAxis(QPainter& APainter, TAxisId AId, const QRegion& AArea)
         for (int i = 0; i < axis.TickCount(); ++i) {
             const int p = axis.TickPosition(i);
             FSegments.push_back(vertical ? TThinSegment{from, p, to, p} : TThinSegment{p, from, p, to});
-            reach |= bounds(FSegments.back(), 1);
+            if (!outward)
+                reach |= bounds(FSegments.back(), 1);
         }
     }
-    const std::vector<TPlacedLabel> labels = PlaceLabels(AId);
-    for (const TPlacedLabel& label : labels)
-        reach |= label.Reach();
+    std::vector<TPlacedLabel> labels;
+    if (!outward) {
+        labels = PlaceLabels(AId);
+        for (const TPlacedLabel& label : labels)
+            reach |= label.Reach();
+    }
     if (!AArea.intersects(reach))
         return;
+    if (outward)
+        labels = PlaceLabels(AId);
 
     if (attr.Visible) {
         APainter.setPen(Tsp_MakePen(attr));

@@ -658,13 +658,20 @@ TEST(XYPlotKeptPicture, AFieldScrolledFarWithoutAWholePaintShowsWhatAWholePaintD
     // many times the field's width of scrolling, its value labels wider than half a time label so
     // that no time label near an end moves the margins, and is compared each tick with a twin fed
     // the same points and drawn whole.
-    // The last two have axis lines two and three pixels wide, which reach into the strips a scroll
-    // redraws.
-    for (const auto& [width, axisWidth] :
-         {std::pair{480, 1}, std::pair{290, 1}, std::pair{480, 2}, std::pair{290, 3}}) {
+    // Then axis lines two and three pixels wide, which reach into the strips a scroll redraws, and
+    // a right axis whose marks and labels point into the field, over the bottom axis's band.
+    struct TCase
+    {
+        int Width, AxisWidth;
+        bool Inward;
+    };
+    for (const auto& [width, axisWidth, inward] : {TCase{480, 1, false}, TCase{290, 1, false}, TCase{480, 2, false},
+                                                   TCase{290, 3, false}, TCase{480, 1, true}}) {
         TWatcherLikePlot kept, whole;
         for (TWatcherLikePlot* p : {&kept, &whole}) {
             p->Plot.resize(width, 200);
+            if (inward)
+                p->Plot.RightAxis().SetFlags(sfVertical);
             // Each axis in its own colour, so that no line hides where another one ends.
             p->Plot.LeftAxis().SetLineAttr({0x800000, Tsp_PenStyle::Solid, axisWidth, true});
             p->Plot.RightAxis().SetLineAttr({0x008000, Tsp_PenStyle::Solid, axisWidth, true});
