@@ -179,8 +179,16 @@ void Tsp_XYPlot::UpdateChangedArea()
         update(FField);
         return;
     }
-    for (const auto& [left, right] : plan.Spans)
-        update(QRect(left, FField.top(), right - left + 1, FField.height()));
+    // Both series of a tick change the same columns: the second asks nothing more.
+    for (const auto& [left, right] : plan.Spans) {
+        const QRect columns(left, FField.top(), right - left + 1, FField.height());
+        // (QRegion::contains would say whether they overlap.)
+        if (std::any_of(FColumnsAsked.begin(), FColumnsAsked.end(),
+                        [&](const QRect& AAsked) { return AAsked.contains(columns); }))
+            continue;
+        FColumnsAsked += columns;
+        update(columns);
+    }
 }
 
 int Tsp_XYPlot::BorderWidth() const
@@ -666,6 +674,7 @@ void Tsp_XYPlot::DrawAll(QPainter& APainter, bool ASurroundings)
 void Tsp_XYPlot::paintEvent(QPaintEvent* AEvent)
 {
     FFieldShowPending = false;
+    FColumnsAsked = QRegion();
     EnsureLayout();
     if (!FBufferedDisplay) {
         QPainter painter(this);

@@ -254,6 +254,7 @@ private:
     std::array<bool, 4> FBandInvalid{}; // only the axis's band of the surroundings is to be drawn
     bool FFieldInvalid = true;
     bool FFieldShowPending = false; // the whole field was asked to be shown since the last paint
+    QRegion FColumnsAsked;          // the field's columns asked to be shown since the last paint
     // Tick labels laid out once: the value axes' labels never change and the time labels repeat
     // while they scroll, so most paints find every label here. Cleared with the font.
     struct TLabel

@@ -356,9 +356,15 @@ void Tfrm_qn_Watcher::TimerTimer()
     FStatistics->Adapter.IntfIdx = Adapter.IntfIdx;
     FStatistics->Present = AdapterPresent;
     FStatistics->TimerTimer(cbUnits->currentIndex());
+    // Most read-outs of a quiet link say the same each second: only those that changed are made
+    // into captions.
     const auto& texts = FStatistics->ReadOuts();
-    for (int i = 0; i < TWatcherStatistics::ReadOutCount; ++i)
-        FReadOuts[static_cast<std::size_t>(i)]->SetCaption(QString::fromStdString(texts[static_cast<std::size_t>(i)]));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (FShownTexts[i] == texts[i])
+            continue;
+        FShownTexts[i] = texts[i];
+        FReadOuts[i]->SetCaption(QString::fromStdString(texts[i]));
+    }
     if (!FNamed || Adapter.Name != FNamedFor)
         NameForScreenReaders();
     DescribeForScreenReaders();

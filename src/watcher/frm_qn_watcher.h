@@ -143,6 +143,7 @@ private:
     QPointer<QMenu> FChartMenu;
     std::string FNamedFor; // the interface name the accessible names were made for
     bool FNamed = false;
+    std::array<std::string, TWatcherStatistics::ReadOutCount> FShownTexts; // the read-outs' captions
     // The read-outs the chart's and the totals' descriptions were made from.
     std::optional<std::array<std::string, TWatcherStatistics::ReadOutCount>> FDescribedFrom;
 };
