@@ -73,8 +73,9 @@ struct TDirectClip
 };
 
 // The image the painter draws on when thin solid lines may be written into its pixels directly, with
-// the clip in AClip: 32-bit pixels, no transformation but a move by whole pixels, no anti-aliasing, full opacity, an
-// opaque pen at most one pixel wide and a clip of a few rectangles. Null when the painter has to draw them.
+// the clip in AClip: 32-bit pixels, no transformation but a move by whole pixels, no anti-aliasing,
+// full opacity, an opaque pen at most one pixel wide and a clip of a few rectangles. Null when the
+// painter has to draw them.
 QImage* DirectTarget(QPainter& APainter, TDirectClip& AClip)
 {
     QPaintDevice* device = APainter.device();
